@@ -1,0 +1,41 @@
+# The two commands a person needs: `make run` and `make test`.
+# Both install what is missing, configure and build first.
+
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+
+.PHONY: run test deps build build-test bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No hay pantalla (DISPLAY vacio): la ventana no puede abrirse." >&2; \
+		echo "Sin pantalla use los subcomandos: $(RELEASE_DIR)/src/app/simlumivel --help" >&2; \
+		echo "  render, play, list, add, modify, delete, image, send, sign" >&2; \
+		exit 1; \
+	fi
+	$(RELEASE_DIR)/src/app/simlumivel
+
+build-test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_SANITIZE=ON -DLUMIVEL_WERROR=ON >/dev/null
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: build-test
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
+	scripts/run-benchmarks.sh $(RELEASE_DIR)
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,61 @@
+#include "app/arguments.hpp"
+
+#include <algorithm>
+
+namespace lumivel::cli {
+
+std::optional<std::string> Arguments::value(const std::string& name) const {
+    const auto found = values.find(name);
+    if (found == values.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+Arguments parseArguments(const std::vector<std::string>& args,
+                         const std::vector<OptionSpec>& specs) {
+    Arguments parsed;
+    bool onlyPositional = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyPositional || arg.size() < 2 || arg.rfind("--", 0) != 0) {
+            if (!onlyPositional && arg.size() > 1 && arg[0] == '-' && arg != "-") {
+                throw UsageError{"opcion desconocida: " + arg};
+            }
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyPositional = true;
+            continue;
+        }
+        std::string name = arg.substr(2);
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        }
+        const auto spec = std::find_if(specs.begin(), specs.end(),
+                                       [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == specs.end()) {
+            throw UsageError{"opcion desconocida: --" + name};
+        }
+        if (!spec->takesValue) {
+            if (inlineValue) {
+                throw UsageError{"la opcion --" + name + " no lleva valor"};
+            }
+            parsed.flags.insert(name);
+            continue;
+        }
+        if (inlineValue) {
+            parsed.values[name] = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            parsed.values[name] = args[++i];
+        } else {
+            throw UsageError{"falta el valor de --" + name};
+        }
+    }
+    return parsed;
+}
+
+} // namespace lumivel::cli

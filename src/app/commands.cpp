@@ -1,0 +1,57 @@
+#include "app/arguments.hpp"
+#include "app/cmd_render.hpp"
+#include "app/command.hpp"
+
+#include <ostream>
+
+namespace lumivel::cli {
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "Uso: simlumivel [SUBCOMANDO [OPCIONES] [ARGUMENTOS]]\n"
+           "Sin argumentos abre la ventana del simulador.\n\n"
+           "Subcomandos:\n";
+    for (const Command& command : commands()) {
+        out << "  simlumivel " << command.usage << '\n';
+    }
+    out << "\n  simlumivel --help       esta ayuda\n"
+           "  simlumivel --version    la version\n"
+           "Las opciones pueden ir antes o despues de los argumentos, hasta \"--\".\n";
+}
+
+} // namespace
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {
+        {"render", "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO",
+         renderCommand},
+    };
+    return all;
+}
+
+int runCommandLine(const std::vector<std::string>& args, Streams streams) {
+    if (args.empty() || args.front() == "--help" || args.front() == "-h") {
+        printUsage(streams.out);
+        return kExitOk;
+    }
+    if (args.front() == "--version") {
+        streams.out << "simlumivel 1.0\n";
+        return kExitOk;
+    }
+    for (const Command& command : commands()) {
+        if (args.front() == command.name) {
+            try {
+                return command.run({args.begin() + 1, args.end()}, streams);
+            } catch (const UsageError& error) {
+                streams.err << "simlumivel " << command.name << ": " << error.message << '\n'
+                            << "Uso: simlumivel " << command.usage << '\n';
+                return kExitError;
+            }
+        }
+    }
+    streams.err << "simlumivel: subcomando u opcion desconocida: " << args.front() << '\n';
+    printUsage(streams.err);
+    return kExitError;
+}
+
+} // namespace lumivel::cli

@@ -1,0 +1,21 @@
+#include "app/font_option.hpp"
+
+#include <array>
+
+namespace lumivel::cli {
+
+int fontIndex(const Arguments& args) {
+    static constexpr std::array<const char*, 4> names = {"5x5", "5x7", "5x9", "negrita"};
+    const auto font = args.value("font");
+    if (!font) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (*font == names[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    throw UsageError{"tipo de letra desconocido: " + *font + " (5x5, 5x7, 5x9 o negrita)"};
+}
+
+} // namespace lumivel::cli

@@ -1,0 +1,9 @@
+#pragma once
+#include "app/arguments.hpp"
+
+namespace lumivel::cli {
+
+// --font 5x5|5x7|5x9|negrita as the Opletra index (0..3); default 5x5.
+int fontIndex(const Arguments& args);
+
+} // namespace lumivel::cli

@@ -1,0 +1,21 @@
+#include "app/offscreen_sign.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "display/startup.hpp"
+#include "display/windows1252.hpp"
+
+namespace lumivel::cli {
+
+OffscreenSign::OffscreenSign(int fontIndex) {
+    lumivel_.sign.setSurface(&shown_);
+    arrancar(lumivel_, ".");
+    seleccionarOpletra(lumivel_, fontIndex);
+}
+
+void OffscreenSign::componer(const std::string& utf8) {
+    lumivel_.texto = utf8ToWindows1252(utf8);
+    Text1_Change(lumivel_);
+}
+
+} // namespace lumivel::cli

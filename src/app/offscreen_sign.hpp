@@ -1,0 +1,28 @@
+#pragma once
+#include "display/lumivel.hpp"
+#include "display/shown_sign.hpp"
+
+#include <string>
+
+namespace lumivel::cli {
+
+// The program's state started as the main window starts it, drawing on a ShownSign
+// instead of a window, with a chosen font.
+class OffscreenSign {
+public:
+    explicit OffscreenSign(int fontIndex);
+    OffscreenSign(const OffscreenSign&) = delete;
+    OffscreenSign& operator=(const OffscreenSign&) = delete;
+
+    // Puts a UTF-8 text into Text1 on a cleared sign, as typing it would.
+    void componer(const std::string& utf8);
+
+    Lumivel& estado() { return lumivel_; }
+    const ShownSign& shown() const { return shown_; }
+
+private:
+    ShownSign shown_;
+    Lumivel lumivel_;
+};
+
+} // namespace lumivel::cli

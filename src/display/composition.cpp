@@ -1,0 +1,72 @@
+#include "display/composition.hpp"
+
+#include "display/windows1252.hpp"
+
+namespace lumivel {
+namespace {
+
+constexpr int kUltimaColumnaVisible = 64;
+
+void avanzar(Lumivel& l) {
+    if (l.xletra < kUltimaColumnaVisible) {
+        ++l.xletra;
+    }
+}
+
+} // namespace
+
+void buscaletra(Lumivel& l, unsigned char letra) {
+    int k = letra - 32;
+    if (letra == ' ' && l.xletra < kUltimaColumnaVisible) {
+        l.xletra = static_cast<std::int16_t>(l.xletra + 3);
+    }
+    k *= 5;
+    if (k >= 0) {
+        // The font table reads 0 past its end, so codes 233..255 end at once: gap only.
+        for (int j = k; j <= k + 4; ++j) {
+            const int columna = l.fuente(j);
+            if (columna == 0) {
+                break;
+            }
+            l.sign.cbin(columna, l.xletra);
+            avanzar(l);
+        }
+        avanzar(l);
+    } else {
+        avanzar(l);
+        avanzar(l);
+    }
+}
+
+void cargar(Lumivel& l) {
+    l.xletra = 0;
+    for (char c : l.texto) {
+        buscaletra(l, static_cast<unsigned char>(c));
+    }
+}
+
+void Text1_Change(Lumivel& l) {
+    l.sign.borrar();
+    cargar(l);
+    l.sign.mostrar();
+}
+
+void cambiarTexto(Lumivel& l, const std::string& texto) {
+    if (texto == l.texto) {
+        return;
+    }
+    l.texto = texto;
+    Text1_Change(l);
+}
+
+void mayuscula_Click(Lumivel& l) {
+    if (!l.refresco) {
+        cambiarTexto(l, windows1252Lower(l.texto));
+        l.refresco = true;
+    } else {
+        cambiarTexto(l, windows1252Upper(l.texto));
+        l.refresco = false;
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,33 @@
+#include "display/font_choice.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_texts.hpp"
+
+#include <array>
+
+namespace lumivel {
+
+std::string_view textoFuente(int index) {
+    static constexpr std::array<const std::string_view*, 4> textos = {&cincocinco, &cincosiete,
+                                                                      &cinconueve, &negrita};
+    return *textos.at(static_cast<std::size_t>(index));
+}
+
+void Opletra_Click(Lumivel& l, int index) {
+    l.opletra = index;
+    l.tipoletra = static_cast<std::int16_t>(index + 1);
+    l.fuente.cargaletra(textoFuente(index));
+    if (l.refresco) {
+        l.sign.borrar();
+        cargar(l);
+        l.sign.mostrar();
+    }
+}
+
+void seleccionarOpletra(Lumivel& l, int index) {
+    if (l.opletra != index) {
+        Opletra_Click(l, index);
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,15 @@
+#pragma once
+#include "display/lumivel.hpp"
+
+#include <string_view>
+
+namespace lumivel {
+
+// Font text of the Opletra button `index` (0 "5 x 5" .. 3 "Negrita").
+std::string_view textoFuente(int index);
+// Click handler of the Opletra array: loads the font, re-renders when `refresco` is True.
+void Opletra_Click(Lumivel& l, int index);
+// Selecting a button from code runs its handler only when it was not selected.
+void seleccionarOpletra(Lumivel& l, int index);
+
+} // namespace lumivel

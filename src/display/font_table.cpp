@@ -1,0 +1,23 @@
+#include "display/font_table.hpp"
+
+#include "transmission/hexadec.hpp"
+
+namespace lumivel {
+
+void FontTable::cargaletra(std::string_view strin) {
+    const std::size_t n = strin.size();
+    int k = 0;
+    for (std::size_t i = 0; i <= n && k < kEntradas; i += 2) {
+        fuente_[k] = static_cast<std::int16_t>(hexadecValue(strin.substr(i, 2)));
+        ++k;
+    }
+}
+
+std::int16_t FontTable::operator()(int index) const {
+    if (index < 0 || index >= kEntradas) {
+        return 0;
+    }
+    return fuente_[index];
+}
+
+} // namespace lumivel

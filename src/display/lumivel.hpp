@@ -1,0 +1,30 @@
+#pragma once
+#include "display/font_table.hpp"
+#include "display/sign.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace lumivel {
+
+// The program's shared state: what the main window's module-level variables hold.
+// Secondary windows and the command line receive a reference to it.
+struct Lumivel {
+    Sign sign;
+    FontTable fuente;
+    std::int16_t tipoletra = 0;
+    bool refresco = false;
+    std::int16_t xletra = 0;
+    // Text of `Text1`, Windows-1252 bytes.
+    std::string texto;
+    std::int16_t tipopresentacion = 0;
+    std::int16_t totalmensajes = 0;
+    std::string archivoskin;
+
+    // Selected index of each option array; -1 while none is selected.
+    int opletra = -1;
+    int opMostrar = -1;
+    int option1 = -1; // 0 drawing mode, 1 text mode
+};
+
+} // namespace lumivel

@@ -1,0 +1,64 @@
+#include "display/shown_sign.hpp"
+
+#include <cstdio>
+
+namespace lumivel {
+
+void ShownSign::setSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+}
+
+void ShownSign::drawLed(const LedStroke& stroke) {
+    if (stroke.columna < 0 || stroke.columna >= kColumns || stroke.fila < 0 ||
+        stroke.fila >= kRows) {
+        return;
+    }
+    lit_[stroke.columna][stroke.fila] = stroke.encendido;
+    centre_[stroke.columna][stroke.fila] = stroke.centro;
+}
+
+void ShownSign::erase() {
+    lit_ = {};
+    centre_ = {};
+}
+
+bool ShownSign::lit(int column, int row) const { return lit_.at(column).at(row); }
+
+Rgb ShownSign::centre(int column, int row) const { return centre_.at(column).at(row); }
+
+std::uint8_t ShownSign::columnByte(int column) const {
+    unsigned value = 0;
+    for (int row = 0; row < kRows; ++row) {
+        if (lit_.at(column)[row]) {
+            value |= 1U << row;
+        }
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+std::string ShownSign::hexLine() const {
+    std::string line;
+    for (int column = 0; column < kColumns; ++column) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%02X", columnByte(column));
+        if (column > 0) {
+            line += ' ';
+        }
+        line += digits;
+    }
+    return line;
+}
+
+std::string ShownSign::asciiArt() const {
+    std::string art;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            art += lit_[column][row] ? '#' : '.';
+        }
+        art += '\n';
+    }
+    return art;
+}
+
+} // namespace lumivel

@@ -1,0 +1,143 @@
+#include "display/sign.hpp"
+
+#include <cmath>
+
+namespace lumivel {
+namespace {
+
+int ringComponent(int component) {
+    // nearbyint rounds halves to even in the default rounding mode.
+    return static_cast<int>(std::nearbyint(component / 1.4));
+}
+
+} // namespace
+
+bool Sign::enMatriz(int columna, int fila) {
+    return columna >= 0 && columna < kColumnas && fila >= 0 && fila < kFilas;
+}
+
+Rgb Sign::anilloEncendido() const {
+    return {ringComponent(rojo), ringComponent(verde), ringComponent(azul)};
+}
+
+void Sign::strokeLed(int columna, int fila, int x, int y, double radio, int grosorPen, bool lit) {
+    if (surface_ == nullptr) {
+        return;
+    }
+    LedStroke stroke;
+    stroke.columna = columna;
+    stroke.fila = fila;
+    stroke.x = x;
+    stroke.y = y;
+    stroke.radio = radio;
+    stroke.penAnillo = 4 * grosorPen;
+    stroke.penPunto = 2 * grosorPen;
+    stroke.anillo = lit ? anilloEncendido() : kAnilloApagado;
+    stroke.centro = lit ? centroEncendido() : kCentroApagado;
+    stroke.encendido = lit;
+    surface_->drawLed(stroke);
+}
+
+void Sign::lumivel(int xled, int yled, int tamanolumivel, int tamanoled) {
+    if (surface_ != nullptr) {
+        surface_->setSize(kAnchoSuperficie, kAltoSuperficie);
+    }
+    for (int r = 0; r <= yled; ++r) {
+        for (int c = 0; c <= xled; ++c) {
+            strokeLed(c, r, 2 * tamanolumivel + 4 * tamanolumivel * c,
+                      2 * tamanolumivel + 4 * tamanolumivel * r, tamanolumivel / 2.0, tamanoled,
+                      false);
+        }
+    }
+    for (int r = 0; r <= yled; ++r) {
+        for (int c = 0; c <= xled; ++c) {
+            if (enMatriz(c, r)) {
+                matriz[c][r] = 0;
+            }
+        }
+    }
+}
+
+void Sign::led(int xled, int yled, int z) {
+    strokeLed(xled, yled, 2 * escala + 4 * escala * xled, 2 * escala + 4 * escala * yled,
+              escala / 2.0, grosor, z == 1);
+    if (enMatriz(xled, yled)) {
+        matriz[xled][yled] = static_cast<std::int16_t>(z);
+    }
+}
+
+void Sign::mostrar() {
+    for (int c = 0; c <= columnas; ++c) {
+        for (int r = 0; r <= filas; ++r) {
+            led(c, r, enMatriz(c, r) ? matriz[c][r] : 0);
+        }
+    }
+}
+
+void Sign::refrescar() {
+    if (surface_ != nullptr) {
+        surface_->erase();
+    }
+    mostrar();
+}
+
+void Sign::borrar() {
+    for (int c = 0; c <= columnas && c < kColumnas; ++c) {
+        for (int r = 0; r <= filas && r < kFilas; ++r) {
+            matriz[c][r] = 0;
+        }
+        vector[c] = 0;
+    }
+}
+
+void Sign::envector(int xled) {
+    if (xled < 0 || xled >= kColumnas) {
+        return;
+    }
+    int sum = 0;
+    for (int r = 0; r <= filas && r < kFilas; ++r) {
+        if (matriz[xled][r] == 1) {
+            sum += 1 << r;
+        }
+    }
+    vector[xled] = static_cast<std::int16_t>(sum);
+}
+
+void Sign::cbin(int dec, int col) {
+    // Digits least significant first, produced at least once; rows above them stay.
+    int r = 0;
+    do {
+        if (enMatriz(col, r)) {
+            matriz[col][r] = static_cast<std::int16_t>(dec % 2);
+        }
+        dec /= 2;
+        ++r;
+    } while (dec >= 1);
+}
+
+void Sign::ledFila(double yy, int b, int z) {
+    const int ultimaFila = filas;
+    for (int r = 0; r <= ultimaFila; ++r) {
+        if (yy > 4.0 * escala * r && yy < 4.0 * escala * (r + 1)) {
+            led(b, r, z);
+            envector(b);
+        }
+    }
+}
+
+void Sign::butcolon(double yy, int b) { ledFila(yy, b, 1); }
+
+void Sign::butcoloff(double yy, int b) { ledFila(yy, b, 0); }
+
+void Sign::figura(int i, const std::array<int, 7>& columnasFigura) {
+    for (int k = 0; k < 7; ++k) {
+        cbin(columnasFigura[k], i + k);
+    }
+    mostrar();
+}
+
+void Sign::uno(int i) { figura(i, {254, 65, 133, 65, 133, 65, 254}); }
+
+void Sign::dos(int i) { figura(i, {126, 129, 73, 129, 73, 129, 126}); }
+
+} // namespace lumivel

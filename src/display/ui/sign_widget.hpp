@@ -1,0 +1,40 @@
+#pragma once
+#include "display/shown_sign.hpp"
+
+#include <QImage>
+#include <QWidget>
+
+namespace lumivel {
+
+// The sign surface `Pic`: keeps what was drawn in an image, like a picture box, and paints
+// it. The image follows the device pixel ratio so LEDs stay sharp on dense screens.
+class SignWidget : public QWidget, public SignSurface {
+    Q_OBJECT
+public:
+    explicit SignWidget(QWidget* parent = nullptr);
+
+    void setSize(int width, int height) override;
+    void drawLed(const LedStroke& stroke) override;
+    void erase() override;
+
+    // What is shown, LED by LED, as a person sees it.
+    const ShownSign& shown() const { return shown_; }
+    const QImage& image() const { return image_; }
+
+signals:
+    void pressed(Qt::MouseButton button, QPointF position);
+    void moved(Qt::MouseButtons buttons, QPointF position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void allocateImage(int width, int height);
+
+    QImage image_;
+    ShownSign shown_;
+};
+
+} // namespace lumivel

@@ -1,0 +1,19 @@
+#include "presentation/presentation_choice.hpp"
+
+namespace lumivel {
+
+void op_mostrar_Click(Lumivel& l, int index) {
+    if (index < 0 || index > 2) {
+        return;
+    }
+    l.opMostrar = index;
+    l.tipopresentacion = static_cast<std::int16_t>(index + 1);
+}
+
+void seleccionarOpMostrar(Lumivel& l, int index) {
+    if (l.opMostrar != index) {
+        op_mostrar_Click(l, index);
+    }
+}
+
+} // namespace lumivel

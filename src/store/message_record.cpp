@@ -1,0 +1,77 @@
+#include "store/message_record.hpp"
+
+#include "transmission/hexadec.hpp"
+
+#include <cstdio>
+
+namespace lumivel {
+namespace {
+
+void putInt16(RegistroBytes& bytes, std::size_t offset, std::int16_t value) {
+    const auto bits = static_cast<std::uint16_t>(value);
+    bytes[offset] = static_cast<std::uint8_t>(bits & 0xFF);
+    bytes[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+std::int16_t getInt16(const RegistroBytes& bytes, std::size_t offset) {
+    const auto bits = static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+    return static_cast<std::int16_t>(bits);
+}
+
+} // namespace
+
+std::string textoDeRegistro(const std::string& texto) {
+    std::string fixed = texto.substr(0, tipomensaje::kLongitudTexto);
+    fixed.resize(tipomensaje::kLongitudTexto, ' ');
+    return fixed;
+}
+
+RegistroBytes codificar(const tipomensaje& mensaje) {
+    RegistroBytes bytes{};
+    putInt16(bytes, 0, mensaje.numero);
+    putInt16(bytes, 2, mensaje.presentacion);
+    putInt16(bytes, 4, mensaje.letra);
+    const std::string texto = textoDeRegistro(mensaje.texto);
+    for (std::size_t i = 0; i < tipomensaje::kLongitudTexto; ++i) {
+        bytes[6 + i] = static_cast<std::uint8_t>(texto[i]);
+    }
+    bytes[136] = static_cast<std::uint8_t>(mensaje.estado);
+    return bytes;
+}
+
+tipomensaje decodificar(const RegistroBytes& bytes) {
+    tipomensaje mensaje;
+    mensaje.numero = getInt16(bytes, 0);
+    mensaje.presentacion = getInt16(bytes, 2);
+    mensaje.letra = getInt16(bytes, 4);
+    mensaje.texto.assign(reinterpret_cast<const char*>(bytes.data() + 6),
+                         tipomensaje::kLongitudTexto);
+    mensaje.estado = static_cast<char>(bytes[136]);
+    return mensaje;
+}
+
+std::string textoLeido(const tipomensaje& mensaje) {
+    const auto last = mensaje.texto.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : mensaje.texto.substr(0, last + 1);
+}
+
+std::string codificarImagen(const std::array<std::int16_t, 256>& vector) {
+    std::string texto;
+    for (std::size_t c = 0; c < 64; ++c) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(vector[c] & 0xFF));
+        texto += digits;
+    }
+    return texto + "  ";
+}
+
+std::array<std::uint8_t, 64> decodificarImagen(const std::string& texto) {
+    std::array<std::uint8_t, 64> columnas{};
+    for (std::size_t k = 0; k < 64; ++k) {
+        const std::string par = 2 * k < texto.size() ? texto.substr(2 * k, 2) : std::string();
+        columnas[k] = static_cast<std::uint8_t>(hexadecValue(par) & 0xFF);
+    }
+    return columnas;
+}
+
+} // namespace lumivel
