@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lumivel {
+
+// How an effect waits between frames. The window waits on a monotonic clock and keeps
+// painting; tests and the command line record the frame and return at once.
+class Pacer {
+public:
+    virtual ~Pacer() = default;
+    virtual void esperar(int milisegundos) = 0;
+};
+
+} // namespace lumivel
