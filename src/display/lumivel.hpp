@@ -7,6 +7,9 @@
 
 namespace lumivel {
 
+// The drawing tool chosen in the drawing mode.
+enum class Herramienta { Lapiz, Goma };
+
 // The program's shared state: what the main window's module-level variables hold.
 // Secondary windows and the command line receive a reference to it.
 struct Lumivel {
@@ -25,6 +28,7 @@ struct Lumivel {
     int opletra = -1;
     int opMostrar = -1;
     int option1 = -1; // 0 drawing mode, 1 text mode
+    Herramienta herramienta = Herramienta::Lapiz;
 };
 
 } // namespace lumivel
