@@ -1,0 +1,65 @@
+#pragma once
+#include "store/message_record.hpp"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace lumivel {
+
+// Why a message file operation failed: the file's path and the system's reason.
+struct FileError {
+    std::string path;
+    std::string reason;
+
+    // "<path>: <reason>", for message boxes and stderr.
+    std::string describe() const;
+};
+
+// The open message file: 137-byte records without header, record n at (n - 1) * 137.
+// Every operation either completes or leaves the file as it was: no partial record is
+// ever left behind, and the file is never truncated below its length at open.
+class MessageFile {
+  public:
+    // Record positions are 16-bit; a file never grows beyond this many records.
+    static constexpr int kMaxRecords = 32767;
+
+    enum class Access { ReadWrite, ReadOnly };
+
+    MessageFile() = default;
+    ~MessageFile();
+    MessageFile(const MessageFile&) = delete;
+    MessageFile& operator=(const MessageFile&) = delete;
+
+    // Closes the open file first. ReadWrite creates a missing file (empty); ReadOnly
+    // never creates one. On failure no file is open.
+    [[nodiscard]] std::optional<FileError> open(const std::string& path,
+                                                Access access = Access::ReadWrite);
+    // Nothing happens when no file is open.
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+    bool readOnly() const { return access_ == Access::ReadOnly; }
+    // The path given to open(); empty when none is open.
+    const std::string& path() const { return path_; }
+
+    // Whole records in the file (length / 137, rounded down); 0 when none is open.
+    // May exceed kMaxRecords for a file written elsewhere.
+    int count() const;
+
+    // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
+    [[nodiscard]] std::optional<FileError> read(int n, tipomensaje& mensaje) const;
+    // Writes record n (1 <= n <= count() + 1, n <= kMaxRecords); n = count() + 1 appends
+    // after the last whole record. On failure the file holds what it held before.
+    [[nodiscard]] std::optional<FileError> write(int n, const tipomensaje& mensaje);
+
+  private:
+    FileError failure(const std::string& reason) const;
+    FileError systemFailure(int error) const;
+    bool writeAt(long offset, const RegistroBytes& bytes, int& error);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    Access access_ = Access::ReadWrite;
+};
+
+} // namespace lumivel
