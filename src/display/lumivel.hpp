@@ -1,9 +1,12 @@
 #pragma once
 #include "display/font_table.hpp"
 #include "display/sign.hpp"
+#include "store/message_file.hpp"
+#include "store/message_record.hpp"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lumivel {
 
@@ -29,6 +32,15 @@ struct Lumivel {
     int opMostrar = -1;
     int option1 = -1; // 0 drawing mode, 1 text mode
     Herramienta herramienta = Herramienta::Lapiz;
+
+    // Message store: the open message file, the one record buffer, and the entries of
+    // Lstcodigo with the selected one (-1: none selected).
+    MessageFile archivo;
+    tipomensaje mensaje;
+    std::vector<std::string> lstcodigo;
+    int lstcodigoIndice = -1;
+    // The open message file is a scratch file that the user has not named yet.
+    bool archivoTemporal = false;
 };
 
 } // namespace lumivel
