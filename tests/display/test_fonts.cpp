@@ -1,0 +1,80 @@
+#include "display/font_table.hpp"
+#include "display/font_texts.hpp"
+
+#include <QtTest>
+
+using namespace lumivel;
+
+class FontsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyFontTextIsWellFormed_data() {
+        QTest::addColumn<int>("index");
+        QTest::newRow("5x5") << 0;
+        QTest::newRow("5x7") << 1;
+        QTest::newRow("5x9") << 2;
+        QTest::newRow("negrita") << 3;
+    }
+    void everyFontTextIsWellFormed() {
+        QFETCH(int, index);
+        const std::string_view texts[] = {cincocinco, cincosiete, cinconueve, negrita};
+        const std::string_view text = texts[index];
+        QCOMPARE(text.size(), std::size_t{952});
+        QVERIFY(text.substr(950) == "\r\n");
+        for (char c : text.substr(0, 950)) {
+            QVERIFY2((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'), "upper-case hex only");
+        }
+        FontTable table;
+        table.cargaletra(text);
+        for (int j = 0; j < 5; ++j) {
+            QCOMPARE(table(j), std::int16_t{0}); // the space
+        }
+    }
+
+    void loadsGlyphsAndTail() {
+        FontTable table;
+        table.cargaletra(cincosiete);
+        const std::int16_t a[] = {126, 9, 9, 9, 126};
+        for (int j = 0; j < 5; ++j) {
+            QCOMPARE(table(165 + j), a[j]);
+        }
+        QCOMPARE(table(475), std::int16_t{0});
+        QCOMPARE(table(476), std::int16_t{0});
+
+        table.cargaletra(cincocinco);
+        const std::int16_t exclamation[] = {46, 0, 0, 0, 0};
+        for (int j = 0; j < 5; ++j) {
+            QCOMPARE(table(5 + j), exclamation[j]);
+        }
+        // 5 x 5 repeats the capitals for lower case.
+        for (int j = 0; j < 5; ++j) {
+            QCOMPARE(table(('a' - 32) * 5 + j), table(('A' - 32) * 5 + j));
+        }
+    }
+
+    void reloadingReplacesEveryWrittenEntry() {
+        FontTable seven;
+        seven.cargaletra(cincosiete);
+        FontTable table = seven;
+        table.cargaletra(cinconueve);
+        FontTable nine;
+        nine.cargaletra(cinconueve);
+        for (int i = 0; i < FontTable::kEntradas; ++i) {
+            QCOMPARE(table(i), nine(i));
+        }
+        QCOMPARE(table(1000), std::int16_t{0});
+    }
+
+    void oversizedTextStopsAtTheLastEntry() {
+        // Longer than the table: must neither overrun nor crash.
+        const std::string huge(5000, 'F');
+        FontTable table;
+        table.cargaletra(huge);
+        QCOMPARE(table(1000), std::int16_t{255});
+        QCOMPARE(table(1001), std::int16_t{0});
+        QCOMPARE(table(-1), std::int16_t{0});
+    }
+};
+
+QTEST_APPLESS_MAIN(FontsTest)
+#include "test_fonts.moc"
