@@ -25,6 +25,9 @@ struct Lumivel {
     std::string texto;
     std::int16_t tipopresentacion = 0;
     std::int16_t totalmensajes = 0;
+    // Highest index of the last completed transmission image; kept between openings
+    // of the transmission window.
+    std::int16_t totaldatos = 0;
     std::string archivoskin;
 
     // Selected index of each option array; -1 while none is selected.
