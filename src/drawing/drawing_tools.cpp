@@ -1,0 +1,91 @@
+#include "drawing/drawing_tools.hpp"
+
+#include "presentation/editing_mode.hpp"
+
+#include <cmath>
+
+namespace lumivel {
+namespace {
+
+// Divisor of the readout: fixed, whatever the sign's scale.
+constexpr double kPasoLectura = 12.0;
+
+void aplicarHerramienta(Lumivel& l, int botones, double x, double y) {
+    if (l.option1 != kModoDibujo || botones != kBotonIzquierdo) {
+        return;
+    }
+    const int columna = columnaEn(l.sign, x);
+    if (columna < 0) {
+        return;
+    }
+    if (l.herramienta == Herramienta::Lapiz) {
+        l.sign.butcolon(y, columna);
+    } else {
+        l.sign.butcoloff(y, columna);
+    }
+}
+
+std::string numeroLectura(double v) {
+    return std::to_string(static_cast<long long>(std::floor((v + kPasoLectura) / kPasoLectura)));
+}
+
+} // namespace
+
+int columnaEn(const Sign& sign, double x) {
+    const double paso = 4.0 * sign.escala;
+    for (int i = 0; i <= sign.columnas && i < Sign::kColumnas; ++i) {
+        if (x > paso * i && x < paso * (i + 1)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::string lecturaCoordenadas(double x, double y) {
+    return "x = " + numeroLectura(x) + "  y = " + numeroLectura(y);
+}
+
+void Pic_MouseDown(Lumivel& l, int botones, double x, double y) {
+    aplicarHerramienta(l, botones, x, y);
+}
+
+std::string Pic_MouseMove(Lumivel& l, int botones, double x, double y) {
+    aplicarHerramienta(l, botones, x, y);
+    return lecturaCoordenadas(x, y);
+}
+
+void lapiz_Click(Lumivel& l) {
+    l.herramienta = Herramienta::Lapiz;
+}
+
+void goma_Click(Lumivel& l) {
+    l.herramienta = Herramienta::Goma;
+}
+
+void pintura_Click(Lumivel& l) {
+    for (int i = 0; i <= l.sign.columnas; ++i) {
+        for (int j = 0; j <= l.sign.filas; ++j) {
+            l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 1;
+        }
+        l.sign.envector(i);
+    }
+    l.sign.mostrar();
+}
+
+void Bomba_Click(Lumivel& l) {
+    l.sign.borrar();
+    l.sign.mostrar();
+}
+
+void invertir_Click(Lumivel& l) {
+    for (int i = 0; i <= l.sign.columnas; ++i) {
+        for (int j = 0; j <= l.sign.filas; ++j) {
+            auto& celda = l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+            celda = celda == 1 ? 0 : 1;
+        }
+        l.sign.envector(i);
+    }
+    l.sign.mostrar();
+}
+
+} // namespace lumivel

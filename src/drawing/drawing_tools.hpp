@@ -1,0 +1,30 @@
+#pragma once
+#include "display/lumivel.hpp"
+
+#include <string>
+
+namespace lumivel {
+
+// Mouse button set as the sign receives it; only exactly the left button draws.
+constexpr int kBotonIzquierdo = 1;
+
+// The visible column whose cell strictly contains x, or -1 on a cell border or off the sign.
+int columnaEn(const Sign& sign, double x);
+
+// "x = N  y = M": the LED position under the pointer counted from 1, over the sign or not.
+std::string lecturaCoordenadas(double x, double y);
+
+// Mouse down and mouse move on Pic. In the drawing mode the chosen tool acts the same on
+// a press and on a drag: the pencil lights, the eraser puts out.
+void Pic_MouseDown(Lumivel& l, int botones, double x, double y);
+// Returns the readout for the second status bar panel, which follows the pointer always.
+std::string Pic_MouseMove(Lumivel& l, int botones, double x, double y);
+
+void lapiz_Click(Lumivel& l);
+void goma_Click(Lumivel& l);
+// Paint all, clear all and invert draw the sign once, at the end.
+void pintura_Click(Lumivel& l);
+void Bomba_Click(Lumivel& l);
+void invertir_Click(Lumivel& l);
+
+} // namespace lumivel

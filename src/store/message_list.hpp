@@ -1,0 +1,36 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "display/lumivel.hpp"
+#include "store/message_file.hpp"
+
+#include <optional>
+#include <string>
+
+namespace lumivel {
+
+// Refills `lstcodigo` (one entry per active record, in file order) and `totalmensajes`
+// from the open message file; no entry is selected afterwards.
+[[nodiscard]] std::optional<FileError> llenarlista(Lumivel& l);
+
+// The buttons of the message list. Each reports its own failures in a message box and
+// leaves the message file holding whole records only.
+//
+// ADICIONAR: appends the text of Text1 (text mode) or the drawn picture (drawing mode).
+// Before any file is open it starts a scratch message file first.
+void ADICIONAR_Click(Lumivel& l, Dialogs& d);
+// MODIFICAR: rewrites the selected message; refuses when the mode does not match its kind.
+void MODIFICAR_Click(Lumivel& l, Dialogs& d);
+// ELIMINAR: marks the selected message deleted, renumbers, empties Text1 and the sign.
+void ELIMINAR_Click(Lumivel& l, Dialogs& d);
+// Selection of entry `index` of Lstcodigo: recalls the message into the editor and sign.
+void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index);
+
+// The selected entry's text; empty when none is selected.
+std::string entradaSeleccionada(const Lumivel& l);
+// Selects the entry showing message number `numero`; false when the list has none.
+bool seleccionarNumero(Lumivel& l, int numero);
+
+// Shows a failed file operation: what was being done, the path and the system's reason.
+void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const FileError& error);
+
+} // namespace lumivel
