@@ -1,26 +1,53 @@
 #pragma once
 #include <QColor>
+#include <QPalette>
 #include <QString>
+
+#include <string>
 
 class QWidget;
 
 namespace lumivel {
 
+struct Lumivel;
+
 // The skin component each window carries: loads a skin file, applies it to a window and
 // reports the skin's colour. A missing or unreadable file keeps the current look.
 class Skin {
-public:
+  public:
     // The colour reported while no skin has been loaded.
     static QColor colorPorDefecto() { return QColor(0x9F, 0x9F, 0x9F); }
 
     // Returns false, changing nothing, when the file is missing or unreadable.
     bool cargar(const QString& path);
+    // Gives the window (and its children) the loaded skin's palette and style sheet.
+    // Before any skin has loaded it leaves the window as it is.
     void aplicar(QWidget* window) const;
     QColor color() const { return color_; }
 
-private:
+    bool cargado() const { return cargado_; }
+    const QString& nombre() const { return nombre_; }
+    const QString& ruta() const { return ruta_; }
+
+  private:
     QColor color_ = colorPorDefecto();
     QString hojaDeEstilo_;
+    QPalette paleta_;
+    QString nombre_;
+    QString ruta_;
+    bool cargado_ = false;
 };
+
+// Loads the skin file `archivoskin` into the main window's component, then applies it
+// to `ventana`.
+void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
+
+// A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
+// loaded and applied to the main window. The caller then recolours its buttons and
+// redraws the sign.
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice);
+
+// The folder of the running executable, without a trailing separator.
+std::string carpetaPrograma();
 
 } // namespace lumivel

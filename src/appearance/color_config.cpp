@@ -1,0 +1,112 @@
+#include "appearance/color_config.hpp"
+
+#include "transmission/hexadec.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace lumivel {
+namespace {
+
+int anillo(int componente) {
+    // nearbyint rounds halves to even in the default rounding mode, as the sign does.
+    return static_cast<int>(std::nearbyint(componente / 1.4));
+}
+
+std::int16_t componente(int valor) {
+    return static_cast<std::int16_t>(valor);
+}
+
+} // namespace
+
+Rgb descomponerColor(std::uint32_t bbggrr) {
+    // Six upper-case digits "BBGGRR": each pair is one component.
+    char digitos[16];
+    std::snprintf(digitos, sizeof digitos, "%06X", static_cast<unsigned>(bbggrr & 0xFFFFFFu));
+    const std::string texto(digitos);
+    return {hexadecValue(texto.substr(4, 2)), hexadecValue(texto.substr(2, 2)),
+            hexadecValue(texto.substr(0, 2))};
+}
+
+std::uint32_t colorPlataforma(Rgb color) {
+    return (static_cast<std::uint32_t>(color.b & 0xFF) << 16) |
+           (static_cast<std::uint32_t>(color.g & 0xFF) << 8) |
+           static_cast<std::uint32_t>(color.r & 0xFF);
+}
+
+Rgb ConfiguracionColores::colorActual() const {
+    return {lumivel_.sign.rojo, lumivel_.sign.verde, lumivel_.sign.azul};
+}
+
+void ConfiguracionColores::ponerColor(Rgb color) {
+    lumivel_.sign.rojo = componente(color.r);
+    lumivel_.sign.verde = componente(color.g);
+    lumivel_.sign.azul = componente(color.b);
+}
+
+void ConfiguracionColores::cargar() {
+    rojoinicial = lumivel_.sign.rojo;
+    verdeinicial = lumivel_.sign.verde;
+    azulinicial = lumivel_.sign.azul;
+    lumivel_.sign.columnas = 63;
+    lumivel_.sign.filas = 7;
+    escalamuestra = 5;
+    grosormuestra = 4;
+    // The window once parked the LED colour at (40, 40, 40) here until the samples were
+    // drawn; the samples now carry their own colours, so the current colour is left alone.
+}
+
+void ConfiguracionColores::led(int x, int y, Rgb color) {
+    LedStroke stroke;
+    stroke.columna = x;
+    stroke.fila = y;
+    stroke.x = escalamuestra * (4 * x + 2);
+    stroke.y = escalamuestra * (4 * y + 2);
+    stroke.radio = escalamuestra / 2.0;
+    stroke.penAnillo = 4 * grosormuestra;
+    stroke.anillo = {anillo(color.r), anillo(color.g), anillo(color.b)};
+    // A wider centre dot than the sign's: three pen units instead of two.
+    stroke.penPunto = 3 * grosormuestra;
+    stroke.centro = color;
+    stroke.encendido = true;
+    muestras_.drawLed(stroke);
+}
+
+void ConfiguracionColores::dibujarMuestras() {
+    for (int k = 0; k < kOpcionesColor; ++k) {
+        const Rgb color = k < kOpcionPersonal ? kColoresPredefinidos.at(static_cast<std::size_t>(k))
+                                              : kMuestraPersonal;
+        led(2 * k, 1, color);
+    }
+}
+
+void ConfiguracionColores::Option1_Click(int k) {
+    if (k < 0 || k >= kOpcionesColor) {
+        return;
+    }
+    muestras_.erase();
+    dibujarMuestras();
+    if (k < kOpcionPersonal) {
+        ponerColor(kColoresPredefinidos.at(static_cast<std::size_t>(k)));
+    } else {
+        escogercolor();
+    }
+}
+
+void ConfiguracionColores::escogercolor() {
+    const std::optional<Rgb> elegido = dialogs_.elegirColor(colorActual());
+    if (!elegido) {
+        // Cancelled: keep the colour in force rather than taking an empty answer as black.
+        return;
+    }
+    const Rgb color = descomponerColor(colorPlataforma(*elegido));
+    ponerColor(color);
+    led(2 * kOpcionPersonal, 1, color);
+}
+
+void ConfiguracionColores::cancelar() {
+    ponerColor(colorInicial());
+}
+
+} // namespace lumivel

@@ -1,0 +1,133 @@
+#include "appearance/skin_file.hpp"
+
+#include <algorithm>
+
+namespace lumivel {
+namespace {
+
+std::string_view recortar(std::string_view s) {
+    const auto espacio = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && espacio(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && espacio(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+int digitoHex(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+enum class Seccion { Ninguna, Skin, Paleta };
+
+} // namespace
+
+bool leerColor(std::string_view texto, Rgb& color) {
+    if (texto.size() != 7 || texto[0] != '#') {
+        return false;
+    }
+    int valores[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const int alto = digitoHex(texto[static_cast<std::size_t>(1 + 2 * i)]);
+        const int bajo = digitoHex(texto[static_cast<std::size_t>(2 + 2 * i)]);
+        if (alto < 0 || bajo < 0) {
+            return false;
+        }
+        valores[i] = alto * 16 + bajo;
+    }
+    color = {valores[0], valores[1], valores[2]};
+    return true;
+}
+
+LecturaSkin leerSkin(std::string_view texto) {
+    LecturaSkin lectura;
+    if (texto.size() > kTamanoMaximoSkin) {
+        lectura.error = "archivo demasiado grande";
+        return lectura;
+    }
+    Seccion seccion = Seccion::Ninguna;
+    bool vistaSkin = false;
+    bool conColor = false;
+    int numero = 0;
+    std::size_t inicio = 0;
+    while (inicio < texto.size()) {
+        std::size_t fin = texto.find('\n', inicio);
+        if (fin == std::string_view::npos) {
+            fin = texto.size();
+        }
+        const std::string_view linea = recortar(texto.substr(inicio, fin - inicio));
+        const std::size_t siguiente = fin + 1;
+        ++numero;
+        const std::string donde = "linea " + std::to_string(numero);
+        inicio = siguiente;
+
+        if (linea.empty() || linea.front() == '#' || linea.front() == ';') {
+            continue;
+        }
+        if (linea.front() == '[') {
+            if (linea == "[skin]") {
+                seccion = Seccion::Skin;
+                vistaSkin = true;
+            } else if (linea == "[paleta]") {
+                seccion = Seccion::Paleta;
+            } else if (linea == "[estilo]") {
+                // The style sheet runs to the end of the file.
+                if (siguiente < texto.size()) {
+                    lectura.datos.hojaDeEstilo = std::string(texto.substr(siguiente));
+                }
+                break;
+            } else {
+                lectura.error = donde + ": seccion desconocida";
+                return lectura;
+            }
+            continue;
+        }
+        const std::size_t igual = linea.find('=');
+        if (igual == std::string_view::npos || seccion == Seccion::Ninguna) {
+            lectura.error = donde + ": se esperaba clave = valor";
+            return lectura;
+        }
+        const std::string_view clave = recortar(linea.substr(0, igual));
+        const std::string_view valor = recortar(linea.substr(igual + 1));
+        if (seccion == Seccion::Skin) {
+            if (clave == "nombre") {
+                lectura.datos.nombre = std::string(valor);
+            } else if (clave == "color") {
+                if (!leerColor(valor, lectura.datos.color)) {
+                    lectura.error = donde + ": color no valido";
+                    return lectura;
+                }
+                conColor = true;
+            }
+            // Other keys are left for later versions of the format.
+            continue;
+        }
+        if (std::find(kRolesPaleta.begin(), kRolesPaleta.end(), clave) == kRolesPaleta.end()) {
+            lectura.error = donde + ": rol de paleta desconocido";
+            return lectura;
+        }
+        Rgb color;
+        if (!leerColor(valor, color)) {
+            lectura.error = donde + ": color no valido";
+            return lectura;
+        }
+        lectura.datos.paleta.emplace_back(std::string(clave), color);
+    }
+    if (!vistaSkin || !conColor) {
+        lectura.error = "falta la seccion [skin] con su color";
+    }
+    return lectura;
+}
+
+} // namespace lumivel
