@@ -1,0 +1,255 @@
+#include "store/message_file.hpp"
+#include "store/message_record.hpp"
+
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+using namespace lumivel;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string leerBytes(const fs::path& ruta) {
+    std::ifstream in(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void escribirBytes(const fs::path& ruta, const std::string& bytes) {
+    std::ofstream out(ruta, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+tipomensaje texto(std::int16_t numero, const std::string& t, char estado = '1') {
+    tipomensaje m;
+    m.numero = numero;
+    m.presentacion = 2;
+    m.letra = 3;
+    m.texto = textoDeRegistro(t);
+    m.estado = estado;
+    return m;
+}
+
+} // namespace
+
+class MessageFileTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    fs::path ruta(const char* nombre) const { return fs::path(dir_.path().toStdString()) / nombre; }
+
+  private slots:
+    void recordLayoutIsPackedLittleEndian() {
+        tipomensaje m = texto(258, "Hola");
+        m.presentacion = -2;
+        const RegistroBytes b = codificar(m);
+        QCOMPARE(b[0], std::uint8_t{0x02});
+        QCOMPARE(b[1], std::uint8_t{0x01});
+        QCOMPARE(b[2], std::uint8_t{0xFE});
+        QCOMPARE(b[3], std::uint8_t{0xFF});
+        QCOMPARE(b[4], std::uint8_t{3});
+        QCOMPARE(std::string(b.begin() + 6, b.begin() + 10), std::string("Hola"));
+        QCOMPARE(b[10], std::uint8_t{' '});
+        QCOMPARE(b[135], std::uint8_t{' '});
+        QCOMPARE(b[136], std::uint8_t{'1'});
+        const tipomensaje back = decodificar(b);
+        QCOMPARE(back.numero, std::int16_t{258});
+        QCOMPARE(back.presentacion, std::int16_t{-2});
+        QCOMPARE(textoLeido(back), std::string("Hola"));
+    }
+
+    void textIsCutPaddedAndTrimmed_data() {
+        QTest::addColumn<QByteArray>("escrito");
+        QTest::addColumn<QByteArray>("leido");
+        QTest::newRow("five characters") << QByteArray("abcde") << QByteArray("abcde");
+        QTest::newRow("trailing spaces dropped") << QByteArray("ab  ") << QByteArray("ab");
+        QTest::newRow("cut at 130") << QByteArray(140, 'x') << QByteArray(130, 'x');
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("windows-1252 byte kept") << QByteArray("a\xF1o") << QByteArray("a\xF1o");
+    }
+    void textIsCutPaddedAndTrimmed() {
+        QFETCH(QByteArray, escrito);
+        QFETCH(QByteArray, leido);
+        const tipomensaje m = texto(1, escrito.toStdString());
+        QCOMPARE(m.texto.size(), std::size_t{130});
+        QCOMPARE(QByteArray::fromStdString(textoLeido(decodificar(codificar(m)))), leido);
+    }
+
+    void pictureEncoding() {
+        std::array<std::int16_t, 256> v{};
+        v[1] = 15;
+        v[2] = 255;
+        v[63] = 0x81;
+        v[64] = 0x7E; // beyond the 64 stored columns
+        const std::string t = codificarImagen(v);
+        QCOMPARE(t.size(), std::size_t{130});
+        QCOMPARE(t.substr(0, 6), std::string("000FFF"));
+        QCOMPARE(t.substr(126), std::string("81  "));
+        const auto back = decodificarImagen(t);
+        QCOMPARE(back[1], std::uint8_t{15});
+        QCOMPARE(back[2], std::uint8_t{255});
+        QCOMPARE(back[63], std::uint8_t{0x81});
+    }
+
+    void missingFileIsCreatedEmptyAndExistingOneKept() {
+        const fs::path p = ruta("nuevo.men");
+        MessageFile f;
+        QVERIFY(!f.open(p.string()));
+        QVERIFY(f.isOpen());
+        QCOMPARE(f.count(), 0);
+        QVERIFY(fs::exists(p));
+        QVERIFY(!f.write(1, texto(1, "uno")));
+        f.close();
+        QVERIFY(!f.isOpen());
+        QVERIFY(!f.open(p.string()));
+        QCOMPARE(f.count(), 1);
+        QCOMPARE(fs::file_size(p), std::uintmax_t{137});
+    }
+
+    void readOnlyAccessNeverCreatesOrWrites() {
+        MessageFile f;
+        QVERIFY(f.open(ruta("no-existe.men").string(), MessageFile::Access::ReadOnly));
+        QVERIFY(!f.isOpen());
+        QVERIFY(!fs::exists(ruta("no-existe.men")));
+        escribirBytes(ruta("lectura.men"), std::string(137, 'a'));
+        QVERIFY(!f.open(ruta("lectura.men").string(), MessageFile::Access::ReadOnly));
+        QCOMPARE(f.count(), 1);
+        QVERIFY(f.write(1, texto(1, "x")));
+        QCOMPARE(leerBytes(ruta("lectura.men")), std::string(137, 'a'));
+    }
+
+    // A file of 300 bytes holds 2 records; an added one goes at byte 274.
+    void trailingBytesBelongToNoRecord() {
+        const fs::path p = ruta("impar.men");
+        std::string bytes;
+        for (const auto& m : {texto(1, "a"), texto(2, "b")}) {
+            const auto r = codificar(m);
+            bytes.append(r.begin(), r.end());
+        }
+        bytes += std::string(26, 'Z');
+        escribirBytes(p, bytes);
+        MessageFile f;
+        QVERIFY(!f.open(p.string()));
+        QCOMPARE(f.count(), 2);
+        tipomensaje m;
+        QVERIFY(f.read(3, m)); // the tail is no record
+        QVERIFY(!f.write(3, texto(3, "c")));
+        QCOMPARE(f.count(), 3);
+        const std::string despues = leerBytes(p);
+        QCOMPARE(despues.size(), std::size_t{411});
+        QCOMPARE(despues.substr(0, 274), bytes.substr(0, 274));
+        QVERIFY(!f.read(3, m));
+        QCOMPARE(textoLeido(m), std::string("c"));
+    }
+
+    void outOfRangePositionsAreRefusedAndBufferKept() {
+        const fs::path p = ruta("rango.men");
+        MessageFile f;
+        QVERIFY(!f.open(p.string()));
+        QVERIFY(!f.write(1, texto(1, "uno")));
+        tipomensaje m = texto(9, "buffer");
+        for (int n : {0, -1, 2, 40000}) {
+            const auto error = f.read(n, m);
+            QVERIFY(error);
+            QCOMPARE(error->path, p.string());
+        }
+        QCOMPARE(m.numero, std::int16_t{9});
+        QVERIFY(f.write(3, texto(3, "hueco")));
+        QVERIFY(f.write(0, texto(0, "cero")));
+        QCOMPARE(fs::file_size(p), std::uintmax_t{137});
+    }
+
+    void fileNeverGrowsBeyondTheRecordLimit() {
+        const fs::path p = ruta("lleno.men");
+        escribirBytes(p, "");
+        fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
+        MessageFile f;
+        QVERIFY(!f.open(p.string()));
+        QCOMPARE(f.count(), MessageFile::kMaxRecords);
+        QVERIFY(f.write(MessageFile::kMaxRecords + 1, texto(1, "sobra")));
+        QVERIFY(!f.write(MessageFile::kMaxRecords, texto(1, "ultimo")));
+        QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
+    }
+
+    void failuresNameThePathAndTheReason() {
+        MessageFile f;
+        const auto enCarpeta = f.open(ruta("no/hay/carpeta.men").string());
+        QVERIFY(enCarpeta);
+        QVERIFY(enCarpeta->path.find("carpeta.men") != std::string::npos);
+        QVERIFY(!enCarpeta->reason.empty());
+        QVERIFY(!f.isOpen());
+
+        fs::create_directory(ruta("carpeta.men"));
+        const auto carpeta = f.open(ruta("carpeta.men").string());
+        QVERIFY(carpeta);
+        QVERIFY(carpeta->describe().find(ruta("carpeta.men").string() + ": ") == 0);
+        QVERIFY(f.open(ruta("carpeta.men").string(), MessageFile::Access::ReadOnly));
+
+        tipomensaje m;
+        QVERIFY(f.read(1, m));
+        QVERIFY(f.write(1, tipomensaje{}));
+    }
+
+    void readOnlyFileIsRefusedForWriting() {
+        if (geteuid() == 0) {
+            QSKIP("permissions do not bind the superuser");
+        }
+        const fs::path p = ruta("protegido.men");
+        escribirBytes(p, std::string(137, 'a'));
+        fs::permissions(p, fs::perms::owner_read);
+        MessageFile f;
+        const auto error = f.open(p.string());
+        QVERIFY(error);
+        QVERIFY(!error->reason.empty());
+    }
+
+    void fullDiskLeavesNoPartialRecord() {
+        if (!fs::exists("/dev/full")) {
+            QSKIP("no /dev/full here");
+        }
+        MessageFile f;
+        QVERIFY(!f.open("/dev/full"));
+        const auto error = f.write(1, texto(1, "lleno"));
+        QVERIFY(error);
+        QCOMPARE(error->path, std::string("/dev/full"));
+        QVERIFY(!error->reason.empty());
+    }
+
+    // Arbitrary bytes: counting and reading never crash, every read is a whole record,
+    // and an append lands exactly after the last whole record.
+    void arbitraryBytesAreReadSafely() {
+        std::mt19937 gen(4242);
+        const fs::path p = ruta("azar.men");
+        for (int vuelta = 0; vuelta < 200; ++vuelta) {
+            const std::size_t largo = gen() % 1200;
+            std::string bytes(largo, '\0');
+            for (char& c : bytes) {
+                c = static_cast<char>(gen() & 0xFF);
+            }
+            escribirBytes(p, bytes);
+            MessageFile f;
+            QVERIFY(!f.open(p.string()));
+            const int total = f.count();
+            QCOMPARE(total, static_cast<int>(largo / 137));
+            for (int n = 1; n <= total; ++n) {
+                tipomensaje m;
+                QVERIFY(!f.read(n, m));
+                QCOMPARE(m.texto.size(), std::size_t{130});
+                const auto again = codificar(m);
+                QCOMPARE(std::string(again.begin(), again.end()),
+                         bytes.substr(static_cast<std::size_t>(n - 1) * 137, 137));
+            }
+            QVERIFY(!f.write(total + 1, texto(1, "fin")));
+            f.close();
+            const std::string despues = leerBytes(p);
+            QCOMPARE(despues.size(), std::max(largo, static_cast<std::size_t>(total + 1) * 137));
+            QCOMPARE(despues.substr(0, static_cast<std::size_t>(total) * 137),
+                     bytes.substr(0, static_cast<std::size_t>(total) * 137));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(MessageFileTest)
+#include "test_message_file.moc"
