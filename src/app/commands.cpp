@@ -1,4 +1,5 @@
 #include "app/arguments.hpp"
+#include "app/cmd_play.hpp"
 #include "app/cmd_render.hpp"
 #include "app/command.hpp"
 
@@ -25,6 +26,10 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         {"render", "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO",
          renderCommand},
+        {"play",
+         "play --effect caminando|porfila|porcolumna [--font 5x5|5x7|5x9|negrita] [--frames] "
+         "[--] TEXTO",
+         playCommand},
     };
     return all;
 }

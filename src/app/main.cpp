@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         return lumivel::cli::runCommandLine(args, {std::cout, std::cerr});
     }
     QApplication app(argc, argv);
+    QApplication::setFont(lumivel::Form3::fuenteVentana());
     lumivel::Form3 ventana;
     ventana.show();
     return QApplication::exec();

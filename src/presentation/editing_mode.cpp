@@ -6,6 +6,10 @@ namespace lumivel {
 
 void Option1_Click(Lumivel& l, int index) {
     l.option1 = index == kModoDibujo ? kModoDibujo : kModoTexto;
+    if (l.option1 == kModoDibujo) {
+        // Drawing starts with the pencil, so a click lights the LED under it.
+        l.herramienta = Herramienta::Lapiz;
+    }
     l.sign.borrar();
     l.sign.mostrar();
     cambiarTexto(l, "");
@@ -16,6 +20,23 @@ void seleccionarOption1(Lumivel& l, int index) {
     if (l.option1 != modo) {
         Option1_Click(l, modo);
     }
+}
+
+bool modoElegido(const Lumivel& l) {
+    return l.option1 == kModoDibujo || l.option1 == kModoTexto;
+}
+
+ControlesDelModo controlesDelModo(const Lumivel& l) {
+    ControlesDelModo controles;
+    if (l.option1 == kModoDibujo) {
+        controles.lapiz = l.herramienta != Herramienta::Lapiz;
+        controles.goma = l.herramienta != Herramienta::Goma;
+        controles.herramientas = true;
+    } else {
+        controles.texto = true;
+        controles.mayuscula = true;
+    }
+    return controles;
 }
 
 } // namespace lumivel

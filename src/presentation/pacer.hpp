@@ -5,9 +5,12 @@ namespace lumivel {
 // How an effect waits between frames. The window waits on a monotonic clock and keeps
 // painting; tests and the command line record the frame and return at once.
 class Pacer {
-public:
+  public:
     virtual ~Pacer() = default;
     virtual void esperar(int milisegundos) = 0;
+    // True once the effect should end early (the window is closing); effects check it
+    // after every wait.
+    virtual bool detenido() const { return false; }
 };
 
 } // namespace lumivel

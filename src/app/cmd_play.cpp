@@ -1,0 +1,110 @@
+#include "app/cmd_play.hpp"
+
+#include "app/arguments.hpp"
+#include "app/font_option.hpp"
+#include "app/offscreen_sign.hpp"
+#include "display/scripted_dialogs.hpp"
+#include "presentation/presentation_choice.hpp"
+#include "presentation/recording_pacer.hpp"
+#include "presentation/simulation.hpp"
+
+#include <chrono>
+#include <ostream>
+#include <thread>
+
+namespace lumivel::cli {
+namespace {
+
+// Plays in the terminal in real time: the ASCII sign is redrawn in place at every wait,
+// with deadlines on a monotonic clock so drawing time does not add up.
+class TerminalPacer : public Pacer {
+  public:
+    TerminalPacer(const ShownSign& visto, std::ostream& out)
+        : visto_(visto), out_(out), inicio_(std::chrono::steady_clock::now()) {}
+
+    void esperar(int milisegundos) override {
+        dibujar();
+        plazo_ += std::chrono::milliseconds(milisegundos);
+        std::this_thread::sleep_until(inicio_ + plazo_);
+    }
+
+    void dibujar() {
+        if (dibujado_) {
+            out_ << "\x1b[" << ShownSign::kRows << 'A'; // back to the first line of the sign
+        }
+        out_ << visto_.asciiArt() << std::flush;
+        dibujado_ = true;
+    }
+
+  private:
+    const ShownSign& visto_;
+    std::ostream& out_;
+    std::chrono::steady_clock::time_point inicio_;
+    std::chrono::milliseconds plazo_{0};
+    bool dibujado_ = false;
+};
+
+int indiceEfecto(const std::string& nombre) {
+    if (nombre == "caminando") {
+        return 0;
+    }
+    if (nombre == "porfila") {
+        return 1;
+    }
+    if (nombre == "porcolumna") {
+        return 2;
+    }
+    throw UsageError{"efecto desconocido: " + nombre + " (caminando, porfila o porcolumna)"};
+}
+
+} // namespace
+
+int playCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args =
+        parseArguments(argv, {{"effect", true}, {"font", true}, {"frames", false}});
+    if (args.positional.size() != 1) {
+        throw UsageError{"play necesita un TEXTO"};
+    }
+    const std::optional<std::string> efecto = args.value("effect");
+    if (!efecto) {
+        throw UsageError{"falta --effect"};
+    }
+    const int indice = indiceEfecto(*efecto);
+
+    OffscreenSign sign(fontIndex(args));
+    seleccionarOpMostrar(sign.estado(), indice);
+    sign.componer(args.positional.front());
+
+    ScriptedDialogs dialogs;
+    bool corrio = false;
+    if (args.has("frames")) {
+        RecordingPacer pacer(&sign.shown());
+        pacer.alEsperar = [&](const RecordingPacer::Espera& espera) {
+            streams.out << espera.milisegundos << ' ' << espera.columnas << '\n';
+        };
+        corrio = Play_Click(sign.estado(), dialogs, pacer);
+        if (corrio) {
+            streams.out << "end " << sign.shown().hexLine() << '\n';
+        }
+    } else {
+        TerminalPacer pacer(sign.shown(), streams.out);
+        corrio = Play_Click(sign.estado(), dialogs, pacer);
+        if (corrio) {
+            pacer.dibujar();
+        }
+    }
+    if (!corrio) {
+        for (const CajaMensaje& caja : dialogs.mostradas) {
+            std::string texto = caja.texto;
+            for (std::size_t cr = texto.find('\r'); cr != std::string::npos;
+                 cr = texto.find('\r')) {
+                texto.erase(cr, 1); // a terminal line break is LF alone
+            }
+            streams.err << "simlumivel play: " << caja.titulo << ": " << texto << '\n';
+        }
+        return kExitError;
+    }
+    return kExitOk;
+}
+
+} // namespace lumivel::cli

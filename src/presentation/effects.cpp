@@ -1,0 +1,116 @@
+#include "presentation/effects.hpp"
+
+#include "display/composition.hpp"
+
+#include <algorithm>
+#include <string>
+
+namespace lumivel {
+namespace {
+
+// Loop bounds are read when a loop starts; they never reach past the stored columns.
+int ultimaColumna(const Lumivel& l) {
+    return std::min<int>(l.sign.columnas, Sign::kColumnas - 1);
+}
+int ultimaFila(const Lumivel& l) {
+    return std::min<int>(l.sign.filas, Sign::kFilas - 1);
+}
+
+} // namespace
+
+void caminar(Lumivel& l, Pacer& pacer) {
+    const std::string guardado = l.texto;
+    cambiarTexto(l, std::string(kEspaciosEntrada, ' ') + guardado);
+    const std::size_t n = l.texto.size();
+    for (std::size_t i = 0; i <= n; ++i) {
+        // The rightmost n - i characters of the current text.
+        const std::size_t quedan = std::min(n - i, l.texto.size());
+        cambiarTexto(l, l.texto.substr(l.texto.size() - quedan));
+        pacer.esperar(kPasoCaracter);
+        if (pacer.detenido()) {
+            break;
+        }
+    }
+    cambiarTexto(l, guardado);
+}
+
+void sube(Lumivel& l, Pacer& pacer) {
+    for (int j = ultimaFila(l); j >= -1; --j) {
+        cargar(l);
+        const int hastaColumna = ultimaColumna(l);
+        for (int c = 0; c <= hastaColumna; ++c) {
+            for (int r = 0; r <= j; ++r) {
+                l.sign.matriz[c][r] = 0;
+            }
+        }
+        l.sign.mostrar();
+        pacer.esperar(kPasoFila);
+        if (pacer.detenido()) {
+            return;
+        }
+    }
+}
+
+void baja(Lumivel& l, Pacer& pacer) {
+    const int hastaFila = ultimaFila(l);
+    for (int r = 0; r <= hastaFila; ++r) {
+        const int hastaColumna = ultimaColumna(l);
+        for (int c = 0; c <= hastaColumna; ++c) {
+            l.sign.matriz[c][r] = 0;
+        }
+        l.sign.mostrar();
+        pacer.esperar(kPasoFila);
+        if (pacer.detenido()) {
+            return;
+        }
+    }
+}
+
+void porfila(Lumivel& l, Pacer& pacer) {
+    sube(l, pacer);
+    if (pacer.detenido()) {
+        return;
+    }
+    l.sign.mostrar();
+    pacer.esperar(kPausa);
+    if (pacer.detenido()) {
+        return;
+    }
+    baja(l, pacer);
+}
+
+void porcolumna(Lumivel& l, Pacer& pacer) {
+    l.sign.borrar();
+    l.sign.mostrar();
+    cargar(l);
+    const int hastaColumna = ultimaColumna(l);
+    for (int c = 0; c <= hastaColumna; ++c) {
+        const int hastaFila = ultimaFila(l);
+        for (int r = 0; r <= hastaFila; ++r) {
+            l.sign.led(c, r, l.sign.matriz[c][r]);
+        }
+        pacer.esperar(kPasoColumna);
+        if (pacer.detenido()) {
+            return;
+        }
+    }
+    cargar(l);
+    l.sign.mostrar();
+    pacer.esperar(kPausa);
+    if (pacer.detenido()) {
+        return;
+    }
+    const int hastaColumnaFinal = ultimaColumna(l);
+    for (int c = 0; c <= hastaColumnaFinal; ++c) {
+        const int hastaFila = ultimaFila(l);
+        for (int r = 0; r <= hastaFila; ++r) {
+            l.sign.led(c, r, 0);
+        }
+        pacer.esperar(kPasoColumna);
+        if (pacer.detenido()) {
+            return;
+        }
+    }
+}
+
+} // namespace lumivel

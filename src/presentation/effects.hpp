@@ -1,0 +1,26 @@
+#pragma once
+#include "display/lumivel.hpp"
+#include "presentation/pacer.hpp"
+
+namespace lumivel {
+
+constexpr int kPasoColumna = 40;
+constexpr int kPausa = 3000;
+constexpr int kPasoFila = 30;
+constexpr int kPasoCaracter = 100;
+constexpr int kEspaciosEntrada = 12;
+
+// The presentation effects. Each draws its frames on the sign and asks the pacer to wait
+// between them; all work on the text held in `Lumivel::texto`.
+
+// The text walks to the left one character per step and leaves the sign; the text is
+// put back at the end.
+void caminar(Lumivel& l, Pacer& pacer);
+// Rows appear from the bottom up, the text holds, rows go dark from the top down.
+void porfila(Lumivel& l, Pacer& pacer);
+void sube(Lumivel& l, Pacer& pacer);
+void baja(Lumivel& l, Pacer& pacer);
+// Columns appear from the left, the text holds, columns go dark from the left.
+void porcolumna(Lumivel& l, Pacer& pacer);
+
+} // namespace lumivel

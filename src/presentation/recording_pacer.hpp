@@ -1,0 +1,39 @@
+#pragma once
+#include "display/shown_sign.hpp"
+#include "presentation/pacer.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lumivel {
+
+// A pacer that does not sleep: it records every wait and, when given the shown sign,
+// what a person would see on the sign during that wait.
+class RecordingPacer : public Pacer {
+  public:
+    struct Espera {
+        int milisegundos = 0;
+        std::string columnas; // the 64 visible column bytes in hexadecimal, when recorded
+    };
+
+    explicit RecordingPacer(const ShownSign* visto = nullptr) : visto_(visto) {}
+
+    void esperar(int milisegundos) override;
+    bool detenido() const override { return detenido_; }
+
+    // Called at each wait, after it is recorded (tests use it to act mid-effect).
+    std::function<void(const Espera&)> alEsperar;
+    // Stops the effect after this many waits; negative: never.
+    int detenerTras = -1;
+
+    const std::vector<Espera>& esperas() const { return esperas_; }
+    long long totalMilisegundos() const;
+
+  private:
+    const ShownSign* visto_;
+    std::vector<Espera> esperas_;
+    bool detenido_ = false;
+};
+
+} // namespace lumivel
