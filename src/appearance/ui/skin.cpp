@@ -102,8 +102,9 @@ void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin) {
     skin.aplicar(ventana);
 }
 
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice) {
-    if (elegirSkin(lumivel, carpetaPrograma(), indice)) {
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
+                   const std::string& carpeta) {
+    if (elegirSkin(lumivel, carpeta, indice)) {
         skin.cargar(QString::fromStdString(lumivel.archivoskin));
     }
     aplicarskin(skin, principal, lumivel.archivoskin);

@@ -45,9 +45,10 @@ void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
 // A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
 // loaded and applied to the main window. The caller then recolours its buttons and
 // redraws the sign.
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice);
-
 // The folder of the running executable, without a trailing separator.
 std::string carpetaPrograma();
+
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
+                   const std::string& carpeta = carpetaPrograma());
 
 } // namespace lumivel

@@ -1,0 +1,138 @@
+#include "appearance/skin_file.hpp"
+#include "appearance/skin_table.hpp"
+
+#include <QtTest>
+
+#include <set>
+
+using namespace lumivel;
+
+namespace {
+
+const char* kMinima = "[skin]\nnombre = Prueba\ncolor = #102030\n";
+
+} // namespace
+
+class TestSkinFile : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void readsAllThreeSections() {
+        const std::string texto = "# comentario\r\n"
+                                  "[skin]\r\n"
+                                  "nombre = Prueba\r\n"
+                                  "color = #a0B0c0\r\n"
+                                  "futuro = algo\r\n"
+                                  "\r\n"
+                                  "[paleta]\n"
+                                  "; otro comentario\n"
+                                  "Window = #FFFFFF\n"
+                                  "ButtonText=#000001\n"
+                                  "[estilo]\n"
+                                  "# not a comment here\n"
+                                  "QPushButton { color: #123456; }\n";
+        const LecturaSkin lectura = leerSkin(texto);
+        QVERIFY2(lectura.ok(), lectura.error.c_str());
+        QCOMPARE(lectura.datos.nombre, std::string("Prueba"));
+        QCOMPARE(lectura.datos.color, (Rgb{0xA0, 0xB0, 0xC0}));
+        QCOMPARE(lectura.datos.paleta.size(), std::size_t(2));
+        QCOMPARE(lectura.datos.paleta[0].first, std::string("Window"));
+        QCOMPARE(lectura.datos.paleta[1].second, (Rgb{0, 0, 1}));
+        QCOMPARE(lectura.datos.hojaDeEstilo,
+                 std::string("# not a comment here\nQPushButton { color: #123456; }\n"));
+    }
+
+    void minimalFileHasNoPaletteOrStyle() {
+        const LecturaSkin lectura = leerSkin(kMinima);
+        QVERIFY(lectura.ok());
+        QVERIFY(lectura.datos.paleta.empty());
+        QVERIFY(lectura.datos.hojaDeEstilo.empty());
+    }
+
+    void corruptFilesAreRefused_data() {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("no colour") << QByteArray("[skin]\nnombre = x\n");
+        QTest::newRow("only style") << QByteArray("[estilo]\ncolor = #102030\n");
+        QTest::newRow("short colour") << QByteArray("[skin]\ncolor = #12345\n");
+        QTest::newRow("not hex") << QByteArray("[skin]\ncolor = #GG0000\n");
+        QTest::newRow("named colour") << QByteArray("[skin]\ncolor = red\n");
+        QTest::newRow("unknown section") << QByteArray(kMinima).append("[otra]\n");
+        QTest::newRow("unknown role") << QByteArray(kMinima).append("[paleta]\nFondo = #000000\n");
+        QTest::newRow("bad role colour")
+            << QByteArray(kMinima).append("[paleta]\nWindow = #00000\n");
+        QTest::newRow("line without equals") << QByteArray(kMinima).append("suelto\n");
+        QTest::newRow("key before section") << QByteArray("color = #102030\n[skin]\n");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QTest::newRow("too large")
+            << QByteArray(kMinima).append(QByteArray(int(kTamanoMaximoSkin), '#'));
+    }
+    void corruptFilesAreRefused() {
+        QFETCH(QByteArray, texto);
+        const LecturaSkin lectura = leerSkin(std::string_view(texto.constData(), texto.size()));
+        QVERIFY(!lectura.ok());
+    }
+
+    void menuEntriesNameTheirFiles_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("ruta");
+        const QStringList titulos = {"B-Studio", "Galaxy", "Green",     "Mac",    "Media",
+                                     "Metallic", "Paper",  "TopSecret", "Web-II", "Zhelezo"};
+        const QStringList archivos = {
+            "B-Studio.skn", "galaxy.skn",      "green.skn",     "Mac.skn",    "Media.skn",
+            "metallic.skn", "Skins/Paper.skn", "TopSecret.skn", "Web-II.skn", "Zhelezo.skn"};
+        for (int i = 0; i < 10; ++i) {
+            QTest::newRow(qPrintable(titulos[i])) << i << titulos[i] << "/opt/sim/" + archivos[i];
+        }
+    }
+    void menuEntriesNameTheirFiles() {
+        QFETCH(int, indice);
+        QFETCH(QString, titulo);
+        QFETCH(QString, ruta);
+        QCOMPARE(QString(kSkins.at(std::size_t(indice)).titulo), titulo);
+        QCOMPARE(QString::fromStdString(rutaSkin("/opt/sim", indice).value()), ruta);
+        Lumivel l;
+        l.archivoskin = "antes";
+        QVERIFY(elegirSkin(l, "/opt/sim", indice));
+        QCOMPARE(QString::fromStdString(l.archivoskin), ruta);
+    }
+
+    void indexOutsideTheMenuKeepsTheSkin() {
+        QVERIFY(!rutaSkin("/opt/sim", -1));
+        QVERIFY(!rutaSkin("/opt/sim", 10));
+        Lumivel l;
+        l.archivoskin = "/opt/sim/winaqua.skn";
+        QVERIFY(!elegirSkin(l, "/opt/sim", 10));
+        QCOMPARE(l.archivoskin, std::string("/opt/sim/winaqua.skn"));
+        QCOMPARE(rutaSkinPorDefecto("/opt/sim"), std::string("/opt/sim/winaqua.skn"));
+    }
+
+    void shippedSkinsAreValidAndDistinct() {
+        std::vector<std::string> archivos = {kSkinPorDefecto};
+        for (const EntradaSkin& entrada : kSkins) {
+            archivos.emplace_back(entrada.archivo);
+        }
+        std::set<std::tuple<int, int, int>> colores;
+        std::set<std::string> hojas;
+        for (const std::string& archivo : archivos) {
+            const QString ruta = QFINDTESTDATA(QString::fromStdString("../../skins/" + archivo));
+            QVERIFY2(!ruta.isEmpty(), archivo.c_str());
+            QFile file(ruta);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            const LecturaSkin lectura = leerSkin(std::string_view(bytes.constData(), bytes.size()));
+            QVERIFY2(lectura.ok(), (archivo + ": " + lectura.error).c_str());
+            QVERIFY(!lectura.datos.hojaDeEstilo.empty());
+            QCOMPARE(lectura.datos.paleta.size(), kRolesPaleta.size());
+            const Rgb c = lectura.datos.color;
+            colores.insert({c.r, c.g, c.b});
+            hojas.insert(lectura.datos.hojaDeEstilo);
+        }
+        QCOMPARE(colores.size(), archivos.size());
+        QCOMPARE(hojas.size(), archivos.size());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSkinFile)
+#include "test_skin_file.moc"
