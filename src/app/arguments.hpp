@@ -24,7 +24,8 @@ struct Arguments {
 };
 
 // Throws UsageError on an unknown option or a missing value.
-Arguments parseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+Arguments parseArguments(const std::vector<std::string>& args,
+                         const std::vector<OptionSpec>& specs);
 
 struct UsageError {
     std::string message;

@@ -1,5 +1,5 @@
-#include "app/arguments.hpp"
 #include "app/cmd_render.hpp"
+#include "app/arguments.hpp"
 #include "app/font_option.hpp"
 #include "app/offscreen_sign.hpp"
 

@@ -9,7 +9,7 @@ namespace lumivel::cli {
 // The program's state started as the main window starts it, drawing on a ShownSign
 // instead of a window, with a chosen font.
 class OffscreenSign {
-public:
+  public:
     explicit OffscreenSign(int fontIndex);
     OffscreenSign(const OffscreenSign&) = delete;
     OffscreenSign& operator=(const OffscreenSign&) = delete;
@@ -20,7 +20,7 @@ public:
     Lumivel& estado() { return lumivel_; }
     const ShownSign& shown() const { return shown_; }
 
-private:
+  private:
     ShownSign shown_;
     Lumivel lumivel_;
 };

@@ -23,14 +23,14 @@ struct CajaMensaje {
 };
 
 struct OpcionesArchivo {
-    std::string titulo;           // empty: the platform's default title
+    std::string titulo;               // empty: the platform's default title
     std::vector<std::string> filtros; // e.g. "Mensajes (*.men)"
-    std::string sufijoPorDefecto; // e.g. "men"
-    std::string carpeta;          // start folder; empty: the platform's default
+    std::string sufijoPorDefecto;     // e.g. "men"
+    std::string carpeta;              // start folder; empty: the platform's default
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual Respuesta mensaje(const CajaMensaje& caja) = 0;
     // The chosen path, or nothing when the user cancels.

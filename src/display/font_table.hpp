@@ -8,7 +8,7 @@ namespace lumivel {
 // The font table `fuente`: column bytes of characters 32..126, five per character,
 // at index (code - 32) * 5 + column. Entries past those written stay 0.
 class FontTable {
-public:
+  public:
     static constexpr int kEntradas = 1001;
 
     // Parses a font text: two hexadecimal digits per entry, up to and including an
@@ -18,7 +18,7 @@ public:
     // Entry `index`; indexes beyond the table read as 0 so no character reaches past it.
     std::int16_t operator()(int index) const;
 
-private:
+  private:
     std::array<std::int16_t, kEntradas> fuente_{};
 };
 

@@ -9,7 +9,7 @@ namespace lumivel {
 // recorded; each answer is taken from the front of its queue (defaults when empty:
 // the box's default button, a cancelled file or colour dialog).
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     std::deque<Respuesta> respuestas;
     std::deque<std::optional<std::string>> archivos;
     std::deque<std::optional<Rgb>> colores;
@@ -22,7 +22,7 @@ public:
     std::optional<std::string> guardarArchivo(const OpcionesArchivo& opciones) override;
     std::optional<Rgb> elegirColor(Rgb inicial) override;
 
-private:
+  private:
     std::optional<std::string> siguienteArchivo(const OpcionesArchivo& opciones);
 };
 

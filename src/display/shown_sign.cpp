@@ -23,9 +23,13 @@ void ShownSign::erase() {
     centre_ = {};
 }
 
-bool ShownSign::lit(int column, int row) const { return lit_.at(column).at(row); }
+bool ShownSign::lit(int column, int row) const {
+    return lit_.at(column).at(row);
+}
 
-Rgb ShownSign::centre(int column, int row) const { return centre_.at(column).at(row); }
+Rgb ShownSign::centre(int column, int row) const {
+    return centre_.at(column).at(row);
+}
 
 std::uint8_t ShownSign::columnByte(int column) const {
     unsigned value = 0;

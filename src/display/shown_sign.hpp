@@ -10,7 +10,7 @@ namespace lumivel {
 // A surface that remembers which of the 64 x 8 visible LEDs were last drawn lit:
 // what a person would see. The command line and the tests read the sign through it.
 class ShownSign : public SignSurface {
-public:
+  public:
     static constexpr int kColumns = 64;
     static constexpr int kRows = 8;
 
@@ -29,7 +29,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-private:
+  private:
     std::array<std::array<bool, kRows>, kColumns> lit_{};
     std::array<std::array<Rgb, kRows>, kColumns> centre_{};
     int width_ = 0;

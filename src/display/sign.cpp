@@ -125,9 +125,13 @@ void Sign::ledFila(double yy, int b, int z) {
     }
 }
 
-void Sign::butcolon(double yy, int b) { ledFila(yy, b, 1); }
+void Sign::butcolon(double yy, int b) {
+    ledFila(yy, b, 1);
+}
 
-void Sign::butcoloff(double yy, int b) { ledFila(yy, b, 0); }
+void Sign::butcoloff(double yy, int b) {
+    ledFila(yy, b, 0);
+}
 
 void Sign::figura(int i, const std::array<int, 7>& columnasFigura) {
     for (int k = 0; k < 7; ++k) {
@@ -136,8 +140,12 @@ void Sign::figura(int i, const std::array<int, 7>& columnasFigura) {
     mostrar();
 }
 
-void Sign::uno(int i) { figura(i, {254, 65, 133, 65, 133, 65, 254}); }
+void Sign::uno(int i) {
+    figura(i, {254, 65, 133, 65, 133, 65, 254});
+}
 
-void Sign::dos(int i) { figura(i, {126, 129, 73, 129, 73, 129, 126}); }
+void Sign::dos(int i) {
+    figura(i, {126, 129, 73, 129, 73, 129, 126});
+}
 
 } // namespace lumivel

@@ -9,7 +9,7 @@ namespace lumivel {
 // The LED sign: its state `matriz`, the column image `vector`, geometry and LED colour,
 // and the procedures that draw LEDs and convert between the two representations.
 class Sign {
-public:
+  public:
     static constexpr int kColumnas = 256; // storage columns; 64 of them are visible
     static constexpr int kFilas = 8;
     static constexpr int kAnchoSuperficie = 775;
@@ -49,7 +49,7 @@ public:
     // Refreshes the surface (erasing it) and redraws every LED from matriz.
     void refrescar();
 
-private:
+  private:
     static bool enMatriz(int columna, int fila);
     void strokeLed(int columna, int fila, int x, int y, double radio, int grosorPen, bool lit);
     void ledFila(double yy, int b, int z);

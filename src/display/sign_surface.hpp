@@ -27,7 +27,7 @@ struct LedStroke {
 // The drawing surface of the sign. Like a picture box it keeps what was drawn
 // until it is erased; the sign never reads it back.
 class SignSurface {
-public:
+  public:
     virtual ~SignSurface() = default;
     virtual void setSize(int width, int height) = 0;
     virtual void drawLed(const LedStroke& stroke) = 0;

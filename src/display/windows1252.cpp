@@ -87,11 +87,16 @@ unsigned char upper(unsigned char c) {
         return static_cast<unsigned char>(c - 0x20);
     }
     switch (c) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // œ
-    case 0x9E: return 0x8E; // ž
-    case 0xFF: return 0x9F; // ÿ
-    default: return c;
+    case 0x9A:
+        return 0x8A; // š
+    case 0x9C:
+        return 0x8C; // œ
+    case 0x9E:
+        return 0x8E; // ž
+    case 0xFF:
+        return 0x9F; // ÿ
+    default:
+        return c;
     }
 }
 
@@ -100,11 +105,16 @@ unsigned char lower(unsigned char c) {
         return static_cast<unsigned char>(c + 0x20);
     }
     switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return c;
+    case 0x8A:
+        return 0x9A;
+    case 0x8C:
+        return 0x9C;
+    case 0x8E:
+        return 0x9E;
+    case 0x9F:
+        return 0xFF;
+    default:
+        return c;
     }
 }
 
@@ -137,7 +147,11 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string windows1252Upper(std::string_view bytes) { return mapBytes(bytes, upper); }
-std::string windows1252Lower(std::string_view bytes) { return mapBytes(bytes, lower); }
+std::string windows1252Upper(std::string_view bytes) {
+    return mapBytes(bytes, upper);
+}
+std::string windows1252Lower(std::string_view bytes) {
+    return mapBytes(bytes, lower);
+}
 
 } // namespace lumivel

@@ -22,6 +22,8 @@ int hexadecValue(std::string_view texto) {
     return static_cast<int>(value);
 }
 
-std::string hexadec(std::string_view texto) { return std::to_string(hexadecValue(texto)); }
+std::string hexadec(std::string_view texto) {
+    return std::to_string(hexadecValue(texto));
+}
 
 } // namespace lumivel

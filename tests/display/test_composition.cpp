@@ -38,7 +38,7 @@ struct Started {
 
 class CompositionTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startUpShowsTheDefaultText() {
         Started s;
         QCOMPARE(s.l.texto, std::string(" LED LUMIVEL"));
@@ -66,8 +66,14 @@ private slots:
         QTest::newRow("lone quote 5x7") << 1 << QByteArray("\"") << -1 << 0 << 1;
         QTest::newRow("lone quote 5x5") << 0 << QByteArray("\"") << 0 << 1 << 2;
         QTest::newRow("control char") << 1 << QByteArray("\tA") << 2 << 5 << 8;
-        QTest::newRow("code 127..232 gap only") << 1 << QByteArray("\x80\xC1" "A") << 2 << 5 << 8;
-        QTest::newRow("code 233..255 gap only") << 1 << QByteArray("\xE9\xF1\xFF" "A") << 3 << 5 << 9;
+        QTest::newRow("code 127..232 gap only") << 1
+                                                << QByteArray("\x80\xC1"
+                                                              "A")
+                                                << 2 << 5 << 8;
+        QTest::newRow("code 233..255 gap only") << 1
+                                                << QByteArray("\xE9\xF1\xFF"
+                                                              "A")
+                                                << 3 << 5 << 9;
         QTest::newRow("empty") << 1 << QByteArray("") << -1 << 0 << 0;
     }
     void layout() {

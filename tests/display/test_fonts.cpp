@@ -7,7 +7,7 @@ using namespace lumivel;
 
 class FontsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyFontTextIsWellFormed_data() {
         QTest::addColumn<int>("index");
         QTest::newRow("5x5") << 0;

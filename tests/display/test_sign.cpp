@@ -38,7 +38,7 @@ Sign defaultSign(SignSurface* surface) {
 
 class SignTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void buildsTheEmptySignWithItsGeometry() {
         StrokeLog log;
         defaultSign(&log);

@@ -9,41 +9,58 @@ namespace {
 
 QMessageBox::StandardButton qtButton(Respuesta respuesta) {
     switch (respuesta) {
-    case Respuesta::Aceptar: return QMessageBox::Ok;
-    case Respuesta::Cancelar: return QMessageBox::Cancel;
-    case Respuesta::Si: return QMessageBox::Yes;
-    case Respuesta::No: return QMessageBox::No;
+    case Respuesta::Aceptar:
+        return QMessageBox::Ok;
+    case Respuesta::Cancelar:
+        return QMessageBox::Cancel;
+    case Respuesta::Si:
+        return QMessageBox::Yes;
+    case Respuesta::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::StandardButtons qtButtons(Botones botones) {
     switch (botones) {
-    case Botones::Aceptar: return QMessageBox::Ok;
-    case Botones::SiNo: return QMessageBox::Yes | QMessageBox::No;
-    case Botones::SiNoCancelar: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Botones::AceptarCancelar: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Botones::Aceptar:
+        return QMessageBox::Ok;
+    case Botones::SiNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Botones::SiNoCancelar:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Botones::AceptarCancelar:
+        return QMessageBox::Ok | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::Icon qtIcon(Icono icono) {
     switch (icono) {
-    case Icono::Ninguno: return QMessageBox::NoIcon;
-    case Icono::Critico: return QMessageBox::Critical;
-    case Icono::Pregunta: return QMessageBox::Question;
-    case Icono::Exclamacion: return QMessageBox::Warning;
-    case Icono::Informacion: return QMessageBox::Information;
+    case Icono::Ninguno:
+        return QMessageBox::NoIcon;
+    case Icono::Critico:
+        return QMessageBox::Critical;
+    case Icono::Pregunta:
+        return QMessageBox::Question;
+    case Icono::Exclamacion:
+        return QMessageBox::Warning;
+    case Icono::Informacion:
+        return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
 Respuesta fromQt(int button) {
     switch (button) {
-    case QMessageBox::Yes: return Respuesta::Si;
-    case QMessageBox::No: return Respuesta::No;
-    case QMessageBox::Cancel: return Respuesta::Cancelar;
-    default: return Respuesta::Aceptar;
+    case QMessageBox::Yes:
+        return Respuesta::Si;
+    case QMessageBox::No:
+        return Respuesta::No;
+    case QMessageBox::Cancel:
+        return Respuesta::Cancelar;
+    default:
+        return Respuesta::Aceptar;
     }
 }
 
@@ -83,8 +100,7 @@ std::optional<std::string> QtDialogs::guardarArchivo(const OpcionesArchivo& opci
 }
 
 std::optional<Rgb> QtDialogs::elegirColor(Rgb inicial) {
-    const QColor color =
-        QColorDialog::getColor(QColor(inicial.r, inicial.g, inicial.b), parent_);
+    const QColor color = QColorDialog::getColor(QColor(inicial.r, inicial.g, inicial.b), parent_);
     if (!color.isValid()) {
         return std::nullopt;
     }

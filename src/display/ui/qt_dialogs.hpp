@@ -8,7 +8,7 @@ namespace lumivel {
 // The real dialogs: QMessageBox, QFileDialog (without its own overwrite question, so the
 // program asks once) and QColorDialog, modal to `parent`.
 class QtDialogs : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
 
     Respuesta mensaje(const CajaMensaje& caja) override;
@@ -16,7 +16,7 @@ public:
     std::optional<std::string> guardarArchivo(const OpcionesArchivo& opciones) override;
     std::optional<Rgb> elegirColor(Rgb inicial) override;
 
-private:
+  private:
     std::optional<std::string> archivo(const OpcionesArchivo& opciones, bool guardar);
 
     QWidget* parent_;

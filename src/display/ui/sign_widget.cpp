@@ -11,7 +11,9 @@ namespace {
 // Background: the system colour for menu text, black in the standard scheme.
 const QColor kFondo(0, 0, 0);
 
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 } // namespace
 
@@ -49,9 +51,11 @@ void SignWidget::drawLed(const LedStroke& stroke) {
     const qreal ringRadius = stroke.radio + stroke.penAnillo / 2.0;
     painter.setBrush(toQColor(stroke.anillo));
     painter.drawEllipse(centre, ringRadius, ringRadius);
+    // An even-width dot is centred on the pixel corner so it covers exactly that many pixels.
     const qreal dotRadius = stroke.penPunto / 2.0;
+    const QPointF dotCentre = stroke.penPunto % 2 == 0 ? QPointF(stroke.x, stroke.y) : centre;
     painter.setBrush(toQColor(stroke.centro));
-    painter.drawEllipse(centre, dotRadius, dotRadius);
+    painter.drawEllipse(dotCentre, dotRadius, dotRadius);
     painter.end();
     shown_.drawLed(stroke);
     const int reach = static_cast<int>(ringRadius) + 2;

@@ -10,7 +10,7 @@ namespace lumivel {
 // it. The image follows the device pixel ratio so LEDs stay sharp on dense screens.
 class SignWidget : public QWidget, public SignSurface {
     Q_OBJECT
-public:
+  public:
     explicit SignWidget(QWidget* parent = nullptr);
 
     void setSize(int width, int height) override;
@@ -21,16 +21,16 @@ public:
     const ShownSign& shown() const { return shown_; }
     const QImage& image() const { return image_; }
 
-signals:
+  signals:
     void pressed(Qt::MouseButton button, QPointF position);
     void moved(Qt::MouseButtons buttons, QPointF position);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void allocateImage(int width, int height);
 
     QImage image_;
