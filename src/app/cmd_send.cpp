@@ -1,0 +1,100 @@
+#include "app/cmd_send.hpp"
+
+#include "app/arguments.hpp"
+#include "app/transmission_cli.hpp"
+#include "transmission/sign_link.hpp"
+#include "transmission/ui/qt_serial_port.hpp"
+
+#include <chrono>
+#include <iostream>
+#include <ostream>
+#include <unistd.h>
+
+namespace lumivel::cli {
+namespace {
+
+// Progress on stderr: a bar redrawn in place on a terminal, a line every tenth otherwise.
+class ProgresoTexto : public ObservadorEnvio {
+  public:
+    ProgresoTexto(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+
+    void conectado() override { err_ << "CONECCION EXITOSA !!!\n"; }
+    void maximo(int totaldatos) override { total_ = totaldatos + 1; }
+    void progreso(int i) override {
+        const int hechos = i + 1;
+        const int porcentaje = total_ > 0 ? hechos * 100 / total_ : 100;
+        if (terminal_) {
+            const auto ahora = std::chrono::steady_clock::now();
+            if (hechos != total_ && ahora - ultimo_ < std::chrono::milliseconds(50)) {
+                return;
+            }
+            ultimo_ = ahora;
+            const int llenos = porcentaje * 40 / 100;
+            err_ << "\r[" << std::string(static_cast<std::size_t>(llenos), '#')
+                 << std::string(static_cast<std::size_t>(40 - llenos), '.') << "] " << porcentaje
+                 << "% " << hechos << '/' << total_ << std::flush;
+            enBarra_ = true;
+        } else if (porcentaje / 10 > decima_) {
+            decima_ = porcentaje / 10;
+            err_ << "Enviados " << hechos << " de " << total_ << " bytes (" << porcentaje << "%)\n";
+        }
+    }
+    void errorDeDatos() override {
+        terminarBarra();
+        imprimirCaja(err_, cajaErrorDeDatos());
+    }
+    void terminarBarra() {
+        if (enBarra_) {
+            err_ << '\n';
+            enBarra_ = false;
+        }
+    }
+
+  private:
+    std::ostream& err_;
+    bool terminal_;
+    int total_ = 0;
+    int decima_ = 0;
+    bool enBarra_ = false;
+    std::chrono::steady_clock::time_point ultimo_{};
+};
+
+} // namespace
+
+int sendCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args = parseArguments(argv, {{"port", true}});
+    if (args.positional.size() != 1) {
+        throw UsageError{"send necesita un ARCHIVO de mensajes"};
+    }
+    const auto dispositivo = args.value("port");
+    if (!dispositivo || dispositivo->empty()) {
+        throw UsageError{"falta --port DISPOSITIVO"};
+    }
+    ImagenDeArchivo preparada;
+    if (auto error = prepararImagen(args.positional.front(), preparada)) {
+        streams.err << "simlumivel send: " << error->describe() << '\n';
+        return kExitError;
+    }
+    QtSerialPort puerto(QString::fromStdString(*dispositivo));
+    ProgresoTexto progreso(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
+    const ResultadoEnvio resultado = enviarImagen(puerto, preparada.carga, preparada.imagen,
+                                                  preparada.lumivel->totaldatos, progreso);
+    progreso.terminarBarra();
+    if (auto caja = cajaDesenlace(resultado, preparada.carga, puerto.nombre())) {
+        imprimirCaja(streams.err, *caja);
+    }
+    switch (resultado.desenlace) {
+    case Desenlace::Verificado:
+        streams.err << "Transmision completa: " << resultado.transmision.verificados << " de "
+                    << resultado.transmision.bytesImagen << " bytes verificados.\n";
+        return kExitOk;
+    case Desenlace::ConErrores:
+        streams.err << "Transmision completa con errores: " << resultado.transmision.verificados
+                    << " de " << resultado.transmision.bytesImagen << " bytes verificados.\n";
+        return kExitMismatch;
+    default:
+        return kExitError;
+    }
+}
+
+} // namespace lumivel::cli

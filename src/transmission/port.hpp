@@ -1,0 +1,28 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumivel {
+
+// A serial line to the sign, as the link protocol needs it. Implemented by QSerialPort for
+// real lines and the virtual sign, and by an in-process fake for tests.
+class Port {
+  public:
+    virtual ~Port() = default;
+
+    // The device as the user chose it ("/dev/ttyS0", "COM1", "/dev/pts/3").
+    virtual std::string nombre() const = 0;
+    // Nothing on success; otherwise why the port could not be opened, in Spanish.
+    virtual std::optional<std::string> abrir() = 0;
+    virtual void cerrar() = 0;
+    // False when the device failed for good; fallo() then says why.
+    virtual bool escribir(std::string_view bytes) = 0;
+    // Everything waiting in the input, waiting up to `milisegundos` for the first byte to
+    // arrive; returns as soon as there is something. Empty after the time-out.
+    virtual std::string esperarBytes(int milisegundos) = 0;
+    // Set once the device has failed for good (unplugged, gone): nothing more can be sent.
+    virtual std::optional<std::string> fallo() const = 0;
+};
+
+} // namespace lumivel

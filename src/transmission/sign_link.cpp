@@ -1,0 +1,269 @@
+#include "transmission/sign_link.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace lumivel {
+namespace {
+
+// Lines separated by CR LF, without a final line break.
+std::string unirLineas(std::initializer_list<std::string> lineas) {
+    std::string texto;
+    bool primera = true;
+    for (const std::string& linea : lineas) {
+        if (!primera) {
+            texto += "\r\n";
+        }
+        texto += linea;
+        primera = false;
+    }
+    return texto;
+}
+
+std::string byteComoTexto(int valor) {
+    return std::string(1, static_cast<char>(static_cast<unsigned char>(valor & 0xFF)));
+}
+
+// Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
+class Enlace {
+  public:
+    Enlace(Port& puerto) : puerto_(puerto) {}
+
+    Recibido intercambiar(int valor) {
+        Recibido respuesta = enviar(puerto_, byteComoTexto(valor));
+        silencios_ = respuesta.agotado ? silencios_ + 1 : 0;
+        return respuesta;
+    }
+    bool mudo() const { return silencios_ >= kSilenciosSeguidos; }
+    bool perdido() const { return puerto_.fallo().has_value(); }
+
+  private:
+    Port& puerto_;
+    int silencios_ = 0;
+};
+
+} // namespace
+
+void escribir(Port& puerto, std::string_view valor) {
+    puerto.escribir(valor);
+}
+
+Recibido recibir(Port& puerto) {
+    // Waits on the port's input instead of polling: returns as soon as bytes arrive.
+    std::string resultado = puerto.esperarBytes(kEsperaRespuestaMs);
+    if (resultado.empty()) {
+        return {"Error", true};
+    }
+    return {std::move(resultado), false};
+}
+
+Recibido enviar(Port& puerto, std::string_view valor) {
+    escribir(puerto, valor);
+    if (puerto.fallo()) {
+        return {"Error", true};
+    }
+    return recibir(puerto);
+}
+
+ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
+                                ObservadorEnvio& observador) {
+    ResultadoTransmision resultado;
+    // Never read past the image, whatever totaldatos says.
+    const int ultimo = std::min(totaldatos, ImagenTransmision::kCapacidad - 1);
+    resultado.bytesImagen = ultimo + 1;
+    observador.maximo(totaldatos);
+    Enlace enlace(puerto);
+    int bloque = 0;
+    int enBloque = 0;
+    bool cabeceraPendiente = true;
+    for (int i = 0; i <= ultimo; ++i) {
+        if (cabeceraPendiente) {
+            const std::array<int, 5> cabecera = {0x77, 0xFF, bloque, 0x00, 0x00};
+            for (const int valor : cabecera) {
+                enlace.intercambiar(valor);
+                if (enlace.perdido() || enlace.mudo()) {
+                    break;
+                }
+            }
+        }
+        cabeceraPendiente = false;
+        if (enlace.perdido() || enlace.mudo()) {
+            break;
+        }
+        const int dato = imagen.datos[static_cast<std::size_t>(i)] & 0xFF;
+        const Recibido eco = enlace.intercambiar(dato);
+        ++resultado.enviados;
+        // A time-out never verifies a byte, even one of the same code as the "E" of "Error".
+        const bool igual = !eco.agotado && static_cast<unsigned char>(eco.texto.front()) == dato;
+        if (igual) {
+            ++resultado.verificados;
+        } else if (!resultado.huboError) {
+            resultado.huboError = true;
+            observador.errorDeDatos();
+        }
+        if (++enBloque == kBytesPorBloque) {
+            enBloque = 0;
+            cabeceraPendiente = true;
+            ++bloque;
+        }
+        observador.progreso(i);
+        if (enlace.perdido() || enlace.mudo()) {
+            break;
+        }
+    }
+    resultado.falloPuerto = puerto.fallo();
+    resultado.signoMudo = !resultado.falloPuerto && enlace.mudo();
+    return resultado;
+}
+
+ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
+                            const ImagenTransmision& imagen, int totaldatos,
+                            ObservadorEnvio& observador) {
+    ResultadoEnvio resultado;
+    switch (carga.estado) {
+    case EstadoImagen::Lista:
+        break;
+    case EstadoImagen::NadaQueEnviar:
+        resultado.desenlace = Desenlace::NadaQueEnviar;
+        return resultado;
+    case EstadoImagen::Excede:
+        resultado.desenlace = Desenlace::Excede;
+        return resultado;
+    case EstadoImagen::ErrorLectura:
+        resultado.desenlace = Desenlace::ErrorLectura;
+        resultado.detalle = carga.error;
+        return resultado;
+    }
+    if (auto error = puerto.abrir()) {
+        resultado.desenlace = Desenlace::PuertoNoAbre;
+        resultado.detalle = *error;
+        return resultado;
+    }
+    const Recibido respuesta = enviar(puerto, "c");
+    if (puerto.fallo()) {
+        resultado.desenlace = Desenlace::PuertoPerdido;
+        resultado.detalle = *puerto.fallo();
+    } else if (respuesta.agotado || respuesta.texto != "c") {
+        resultado.desenlace = Desenlace::SinConexion;
+    } else {
+        observador.conectado();
+        resultado.transmision = transmitir(puerto, imagen, totaldatos, observador);
+        const ResultadoTransmision& t = resultado.transmision;
+        if (t.falloPuerto) {
+            resultado.desenlace = Desenlace::PuertoPerdido;
+            resultado.detalle = *t.falloPuerto;
+        } else if (t.signoMudo) {
+            resultado.desenlace = Desenlace::SignoMudo;
+        } else {
+            resultado.desenlace = t.huboError ? Desenlace::ConErrores : Desenlace::Verificado;
+        }
+    }
+    puerto.cerrar();
+    return resultado;
+}
+
+CajaMensaje cajaSinConexion() {
+    CajaMensaje caja;
+    caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
+    caja.icono = Icono::Critico;
+    caja.texto = unirLineas({
+        "No se ha podido conectar con el Lumivel Electronico, las causas pueden ser las "
+        "siquientes:",
+        "",
+        "                - El cable de coneccion este dañado o no este bien colocado ",
+        "                - El Puerto Comm Seleccionado  no sea el indicado para las comunicaciones",
+        "                - El tablero este ocupado para responder en este momento ",
+        "                - El tablero deve estar encendido  si no lo esta enciendalo primero",
+        "                - Prueve con apagarlo y volverlo a encender",
+        "                - En caso que el problema persista contactese con nosotros a nuestra WEB",
+        "",
+        "                          D I S C U L P E      P O R     L A S     M O L E S T I A S",
+    });
+    return caja;
+}
+
+CajaMensaje cajaErrorDeDatos() {
+    CajaMensaje caja;
+    caja.titulo = "Error en la TX y RX de datos";
+    caja.icono = Icono::Exclamacion;
+    caja.texto = unirLineas({
+        "Los datos que se han enviado no son los mismos que han",
+        "sido recepcionados por el dispositivo",
+        "Se recomienda volver a realizar la misma operacion al cabo",
+        "de concluida esta, ya que los datos no son fiables",
+    });
+    return caja;
+}
+
+std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
+                                         const ResultadoCarga& carga,
+                                         const std::string& nombrePuerto) {
+    CajaMensaje caja;
+    caja.titulo = "Comunicacion Serial";
+    caja.icono = Icono::Exclamacion;
+    switch (resultado.desenlace) {
+    case Desenlace::Verificado:
+    case Desenlace::ConErrores:
+        return std::nullopt;
+    case Desenlace::SinConexion:
+        return cajaSinConexion();
+    case Desenlace::NadaQueEnviar:
+        caja.icono = Icono::Informacion;
+        caja.texto = unirLineas({
+            "No hay mensajes para enviar al Lumivel.",
+            "Abra un archivo de mensajes que tenga al menos un mensaje y vuelva a abrir "
+            "esta ventana.",
+        });
+        return caja;
+    case Desenlace::Excede:
+        caja.texto = unirLineas({
+            ("Los mensajes ocupan " + std::to_string(carga.bytesNecesarios) +
+             " bytes y el Lumivel solo admite " + std::to_string(ImagenTransmision::kCapacidad) +
+             "."),
+            "No se ha enviado nada. Elimine o acorte algunos mensajes y vuelva a abrir esta "
+            "ventana.",
+        });
+        return caja;
+    case Desenlace::ErrorLectura:
+        caja.icono = Icono::Critico;
+        caja.texto = unirLineas({
+            "No se pudo leer el archivo de mensajes; no se ha enviado nada.",
+            resultado.detalle,
+        });
+        return caja;
+    case Desenlace::PuertoNoAbre:
+        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icono::Critico;
+        caja.texto = unirLineas({
+            ("No se pudo abrir el puerto " + nombrePuerto + ": " + resultado.detalle),
+            "No se ha enviado nada.",
+        });
+        return caja;
+    case Desenlace::SignoMudo: {
+        const ResultadoTransmision& t = resultado.transmision;
+        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icono::Critico;
+        caja.texto = unirLineas({
+            "El Lumivel Electronico ha dejado de responder durante la transmision.",
+            ("Se verificaron " + std::to_string(t.verificados) + " de " +
+             std::to_string(t.bytesImagen) + " bytes; la transmision se ha detenido."),
+            "Revise el tablero y el cable y vuelva a realizar la operacion.",
+        });
+        return caja;
+    }
+    case Desenlace::PuertoPerdido: {
+        const ResultadoTransmision& t = resultado.transmision;
+        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icono::Critico;
+        caja.texto = unirLineas({
+            ("Se perdio el puerto " + nombrePuerto + ": " + resultado.detalle),
+            ("Se verificaron " + std::to_string(t.verificados) + " de " +
+             std::to_string(t.bytesImagen) + " bytes; la transmision se ha detenido."),
+        });
+        return caja;
+    }
+    }
+    return std::nullopt;
+}
+
+} // namespace lumivel

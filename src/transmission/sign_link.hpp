@@ -1,0 +1,93 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "transmission/port.hpp"
+#include "transmission/transmission_image.hpp"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumivel {
+
+// How long recibir waits for a reply.
+constexpr int kEsperaRespuestaMs = 100;
+// Consecutive unanswered exchanges after which the sign is taken to have stopped.
+constexpr int kSilenciosSeguidos = 10;
+// Image bytes per block; a five-byte header goes before each block.
+constexpr int kBytesPorBloque = 255;
+
+// A reply from the sign. After a time-out the text is "Error" and `agotado` is set.
+struct Recibido {
+    std::string texto;
+    bool agotado = false;
+};
+
+void escribir(Port& puerto, std::string_view valor);
+Recibido recibir(Port& puerto);
+// Writes the value, then waits for the reply.
+Recibido enviar(Port& puerto, std::string_view valor);
+
+// What the window (or the command line) follows while a transfer runs. Called on the
+// thread that runs the transfer.
+class ObservadorEnvio {
+  public:
+    virtual ~ObservadorEnvio() = default;
+    // The sign answered the connection request.
+    virtual void conectado() {}
+    virtual void maximo(int /*totaldatos*/) {}
+    // Image index i has been exchanged.
+    virtual void progreso(int /*i*/) {}
+    // The first echo of this transfer that did not match; the transfer goes on.
+    virtual void errorDeDatos() {}
+};
+
+struct ResultadoTransmision {
+    int bytesImagen = 0; // totaldatos + 1
+    int enviados = 0;    // image bytes written
+    int verificados = 0; // image bytes whose echo matched
+    bool huboError = false;
+    // Ten exchanges in a row went unanswered: the transfer was ended early.
+    bool signoMudo = false;
+    std::optional<std::string> falloPuerto;
+};
+
+// Sends datos(0..totaldatos) with a block header before every 255 bytes, each byte
+// followed by a wait for its echo. A time-out always counts as a differing echo.
+ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
+                                ObservadorEnvio& observador);
+
+enum class Desenlace {
+    NadaQueEnviar,
+    Excede,
+    ErrorLectura,
+    PuertoNoAbre,
+    SinConexion,
+    Verificado, // every echo matched
+    ConErrores, // all bytes sent, some echo differed
+    SignoMudo,
+    PuertoPerdido,
+};
+
+struct ResultadoEnvio {
+    Desenlace desenlace = Desenlace::NadaQueEnviar;
+    // The reason the port could not be opened or was lost.
+    std::string detalle;
+    ResultadoTransmision transmision;
+};
+
+// The "Enviar" button: refuses an image that is not ready, otherwise opens the port,
+// checks the connection, transfers and closes the port whatever the outcome.
+ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
+                            const ImagenTransmision& imagen, int totaldatos,
+                            ObservadorEnvio& observador);
+
+// The boxes the transfer shows.
+CajaMensaje cajaSinConexion();
+CajaMensaje cajaErrorDeDatos();
+// The box for an outcome, if it has one (a transfer with differing echoes has already
+// shown cajaErrorDeDatos; a verified one shows nothing).
+std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
+                                         const ResultadoCarga& carga,
+                                         const std::string& nombrePuerto);
+
+} // namespace lumivel

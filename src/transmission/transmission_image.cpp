@@ -1,0 +1,83 @@
+#include "transmission/transmission_image.hpp"
+
+#include "display/lumivel.hpp"
+#include "transmission/hexadec.hpp"
+
+#include <string_view>
+#include <vector>
+
+namespace lumivel {
+namespace {
+
+// VB's Mid$(s, start, 2) with start counted from 1: shorter, or empty, past the end.
+std::string_view mid2(std::string_view s, std::size_t start) {
+    if (start > s.size()) {
+        return {};
+    }
+    return s.substr(start - 1, 2);
+}
+
+// The bytes one active record contributes, message end included.
+void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
+    const std::string recortado = textoLeido(mensaje);
+    // The trimmed text is kept in the buffer, padded again, as the build leaves it.
+    mensaje.texto = textoDeRegistro(recortado);
+    if (mensaje.esImagen()) {
+        bytes.push_back(0xFF);
+        bytes.push_back(0xFF);
+        for (std::size_t j = 0; j < 128; j += 2) {
+            bytes.push_back(static_cast<std::uint8_t>(hexadecValue(mid2(recortado, j + 1)) & 0xFF));
+        }
+    } else {
+        // A record from elsewhere may hold any 16-bit value here; the wire carries one
+        // byte, so only its low byte is ever sent.
+        bytes.push_back(static_cast<std::uint8_t>(mensaje.presentacion & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(mensaje.letra & 0xFF));
+        for (const char c : recortado) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+        }
+    }
+    bytes.push_back(0x00);
+}
+
+} // namespace
+
+ResultadoCarga cargarcomm(Lumivel& lumivel, ImagenTransmision& imagen) {
+    ResultadoCarga resultado;
+    if (!lumivel.archivo.isOpen() || lumivel.totalmensajes == 0 ||
+        lumivel.mensaje.presentacion == 0) {
+        return resultado;
+    }
+    // Built aside first, so an image that does not fit never touches `datos`.
+    std::vector<std::uint8_t> bytes;
+    const int registros = lumivel.archivo.count();
+    for (int k = 1; k <= registros; ++k) {
+        if (auto error = lumivel.archivo.read(k, lumivel.mensaje)) {
+            resultado.estado = EstadoImagen::ErrorLectura;
+            resultado.error = error->describe();
+            return resultado;
+        }
+        if (!lumivel.mensaje.activo()) {
+            continue;
+        }
+        ++resultado.mensajesActivos;
+        codificarMensaje(lumivel.mensaje, bytes);
+    }
+    bytes.push_back(0x00);
+    bytes.push_back(0x00);
+    resultado.bytesNecesarios = static_cast<int>(bytes.size());
+    if (resultado.bytesNecesarios > ImagenTransmision::kCapacidad) {
+        resultado.estado = EstadoImagen::Excede;
+        return resultado;
+    }
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        imagen.datos[i] = static_cast<std::int16_t>(bytes[i]);
+    }
+    imagen.ndatos = static_cast<std::int16_t>(bytes.size() - 1);
+    lumivel.totaldatos = imagen.ndatos;
+    resultado.estado =
+        resultado.mensajesActivos == 0 ? EstadoImagen::NadaQueEnviar : EstadoImagen::Lista;
+    return resultado;
+}
+
+} // namespace lumivel

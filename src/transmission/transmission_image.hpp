@@ -1,0 +1,45 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lumivel {
+
+struct Lumivel;
+
+// The transmission image: every active message of the open message file as one byte list,
+// built when the transmission window loads.
+struct ImagenTransmision {
+    static constexpr int kCapacidad = 8192;
+
+    // One image byte (0..255) per used slot.
+    std::array<std::int16_t, kCapacidad> datos{};
+    // After a build: the index of the last slot written.
+    std::int16_t ndatos = 0;
+};
+
+// What the last load of the window left to send.
+enum class EstadoImagen {
+    Lista,         // a completed build with at least one active message
+    NadaQueEnviar, // no message file open, or no active message in it
+    Excede,        // the messages need more than the 8192 slots; nothing was written
+    ErrorLectura,  // a record could not be read; nothing was written
+};
+
+struct ResultadoCarga {
+    EstadoImagen estado = EstadoImagen::NadaQueEnviar;
+    // Slots the image needs (last index + 1), also when it does not fit.
+    int bytesNecesarios = 0;
+    // Active messages found by the build.
+    int mensajesActivos = 0;
+    // The file's path and reason when a record could not be read.
+    std::string error;
+};
+
+// Builds the image from the records of the open message file, read one by one into
+// `mensaje`. Skipped (nothing written) when no file is open, `totalmensajes` is 0 or
+// `mensaje` holds a presentation of 0. Only a completed build writes `datos`, `ndatos`
+// and `totaldatos`; a build that would not fit writes none of them.
+ResultadoCarga cargarcomm(Lumivel& lumivel, ImagenTransmision& imagen);
+
+} // namespace lumivel

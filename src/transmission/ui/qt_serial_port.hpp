@@ -1,0 +1,35 @@
+#pragma once
+#include "transmission/port.hpp"
+
+#include <QSerialPort>
+#include <QString>
+
+namespace lumivel {
+
+// The platform's serial port i (0..3): COM1..COM4 on Windows, /dev/ttyS0..3 elsewhere.
+QString puertoSerie(int indice);
+
+// A serial line through QSerialPort with the sign's fixed settings: 9600 baud, 8 data
+// bits, no parity, 1 stop bit, no flow control, DTR on, RTS off. Lives and dies in the
+// thread that uses it.
+class QtSerialPort : public Port {
+  public:
+    explicit QtSerialPort(const QString& dispositivo);
+
+    std::string nombre() const override;
+    std::optional<std::string> abrir() override;
+    void cerrar() override;
+    bool escribir(std::string_view bytes) override;
+    std::string esperarBytes(int milisegundos) override;
+    std::optional<std::string> fallo() const override { return fallo_; }
+
+  private:
+    // Only an error that means the device is gone ends the transfer.
+    void revisarError();
+
+    QSerialPort puerto_;
+    QString dispositivo_;
+    std::optional<std::string> fallo_;
+};
+
+} // namespace lumivel

@@ -1,0 +1,49 @@
+#pragma once
+#include "transmission/port.hpp"
+#include "transmission/sign_link.hpp"
+#include "transmission/transmission_image.hpp"
+
+#include <QString>
+#include <QThread>
+#include <functional>
+#include <memory>
+
+namespace lumivel {
+
+// Creates a port for a device name; called on the transfer's own thread.
+using FabricaPuerto = std::function<std::unique_ptr<Port>(const QString& dispositivo)>;
+// QtSerialPort, the real line.
+FabricaPuerto fabricaPuertoSerie();
+
+// Runs the "Enviar" transfer off the window's thread: the port is created, used and closed
+// here. Progress reaches the window through queued signals, at most a few dozen a second.
+class TransferThread : public QThread {
+    Q_OBJECT
+  public:
+    TransferThread(FabricaPuerto fabrica, QString dispositivo, const ImagenTransmision& imagen,
+                   ResultadoCarga carga, int totaldatos, QObject* parent = nullptr);
+
+    // Valid once finished() has been emitted.
+    const ResultadoEnvio& resultado() const { return resultado_; }
+    const ResultadoCarga& carga() const { return carga_; }
+    const QString& dispositivo() const { return dispositivo_; }
+
+  signals:
+    void conectado();
+    void maximo(int totaldatos);
+    void progreso(int indice);
+    void errorDeDatos();
+
+  protected:
+    void run() override;
+
+  private:
+    FabricaPuerto fabrica_;
+    QString dispositivo_;
+    ImagenTransmision imagen_;
+    ResultadoCarga carga_;
+    int totaldatos_;
+    ResultadoEnvio resultado_;
+};
+
+} // namespace lumivel
