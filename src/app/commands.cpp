@@ -1,5 +1,9 @@
 #include "app/arguments.hpp"
+#include "app/cmd_add.hpp"
+#include "app/cmd_delete.hpp"
 #include "app/cmd_image.hpp"
+#include "app/cmd_list.hpp"
+#include "app/cmd_modify.hpp"
 #include "app/cmd_play.hpp"
 #include "app/cmd_render.hpp"
 #include "app/cmd_send.hpp"
@@ -29,6 +33,15 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         {"render", "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO",
          renderCommand},
+        {"list", "list [--all] [--json] ARCHIVO", listCommand},
+        {"add",
+         "add [--font 5x5|5x7|5x9|negrita] [--effect caminando|porfila|porcolumna] ARCHIVO [--] "
+         "TEXTO | add --picture HEX ARCHIVO",
+         addCommand},
+        {"modify",
+         "modify [--font F] [--effect E] ARCHIVO N [--] TEXTO | modify --picture HEX ARCHIVO N",
+         modifyCommand},
+        {"delete", "delete ARCHIVO N", deleteCommand},
         {"image", "image [--wire] ARCHIVO", imageCommand},
         {"send", "send --port DISPOSITIVO ARCHIVO", sendCommand},
         {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N]", signCommand},

@@ -1,0 +1,40 @@
+#include "app/cmd_add.hpp"
+
+#include "app/font_option.hpp"
+#include "app/store_session.hpp"
+#include "store/message_list.hpp"
+
+#include <ostream>
+
+namespace lumivel::cli {
+
+int addCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args =
+        parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
+    const auto picture = args.value("picture");
+    if (picture ? args.positional.size() != 1 : args.positional.size() != 2) {
+        throw UsageError{picture ? "add --picture HEX necesita solo el ARCHIVO"
+                                 : "add necesita un ARCHIVO y un TEXTO"};
+    }
+    // Everything is checked before the file is touched.
+    const int font = fontIndex(args);
+    const int effect = effectIndex(args);
+    const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
+    return runStoreCommand(streams, [&] {
+        StoreSession session(args.positional[0], StoreSession::Open::CreateMissing);
+        if (picture) {
+            session.editarImagen(columnas);
+        } else {
+            session.editarTexto(font, effect, args.positional[1]);
+        }
+        ADICIONAR_Click(session.estado(), session.dialogs());
+        if (!session.dialogs().mostradas.empty()) {
+            session.descartarSiCreado();
+        }
+        session.comprobar();
+        streams.out << session.estado().mensaje.numero << '\n';
+        return kExitOk;
+    });
+}
+
+} // namespace lumivel::cli

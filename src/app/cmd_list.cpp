@@ -1,0 +1,99 @@
+#include "app/cmd_list.hpp"
+
+#include "app/store_session.hpp"
+#include "display/windows1252.hpp"
+
+#include <cstdio>
+#include <ostream>
+
+namespace lumivel::cli {
+namespace {
+
+std::string json(const std::string& utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// What the listing shows as the message: the text without trailing spaces, or the
+// 128 digits of a picture, in UTF-8.
+std::string contenido(const tipomensaje& m) {
+    return windows1252ToUtf8(m.esImagen() ? m.texto.substr(0, 128) : textoLeido(m));
+}
+
+std::string nombre(int valor, std::initializer_list<const char*> nombres) {
+    if (valor >= 1 && valor <= static_cast<int>(nombres.size())) {
+        return *(nombres.begin() + (valor - 1));
+    }
+    return std::to_string(valor);
+}
+
+} // namespace
+
+int listCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args = parseArguments(argv, {{"all", false}, {"json", false}});
+    if (args.positional.size() != 1) {
+        throw UsageError{"list necesita un ARCHIVO"};
+    }
+    const bool todos = args.has("all");
+    const bool enJson = args.has("json");
+    return runStoreCommand(streams, [&] {
+        StoreSession session(args.positional[0], StoreSession::Open::ReadOnly);
+        Lumivel& l = session.estado();
+        const int total = l.archivo.count();
+        std::string salida = enJson ? "[" : "";
+        bool primero = true;
+        for (int i = 1; i <= total; ++i) {
+            if (auto error = l.archivo.read(i, l.mensaje)) {
+                throw StoreFailure{error->describe()};
+            }
+            const tipomensaje& m = l.mensaje;
+            if (!m.activo() && !todos) {
+                continue;
+            }
+            if (enJson) {
+                salida += primero ? "\n  " : ",\n  ";
+                salida += "{\"position\": " + std::to_string(i) +
+                          ", \"numero\": " + std::to_string(m.numero) +
+                          ", \"presentacion\": " + std::to_string(m.presentacion) +
+                          ", \"letra\": " + std::to_string(m.letra) +
+                          ", \"estado\": " + json(windows1252ToUtf8(std::string(1, m.estado))) +
+                          ", \"kind\": " + json(m.esImagen() ? "picture" : "text") +
+                          ", \"texto\": " + json(contenido(m)) + "}";
+            } else {
+                salida += std::to_string(m.numero) + '\t';
+                if (m.esImagen()) {
+                    salida += "imagen\t" + contenido(m);
+                } else {
+                    salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) +
+                              '\t' + nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) +
+                              '\t' + contenido(m);
+                }
+                if (!m.activo()) {
+                    salida += "\t(eliminado, posicion " + std::to_string(i) + ")";
+                }
+                salida += '\n';
+            }
+            primero = false;
+        }
+        if (enJson) {
+            salida += primero ? "]\n" : "\n]\n";
+        }
+        streams.out << salida;
+        return kExitOk;
+    });
+}
+
+} // namespace lumivel::cli
