@@ -11,8 +11,12 @@ SamplePicture::SamplePicture(QWidget* parent) : QWidget(parent), fondo_(Qt::whit
 
 void SamplePicture::allocateImage() {
     const qreal ratio = devicePixelRatioF();
-    image_ = QImage(qMax(1, qRound(width() * ratio)), qMax(1, qRound(height() * ratio)),
-                    QImage::Format_RGB32);
+    const QSize size(qMax(1, qRound(width() * ratio)), qMax(1, qRound(height() * ratio)));
+    if (image_.size() == size && image_.devicePixelRatio() == ratio) {
+        return;
+    }
+    // A new size starts blank, as a resized picture box does; its owner redraws.
+    image_ = QImage(size, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(fondo_);
 }
@@ -28,14 +32,12 @@ void SamplePicture::setSize(int width, int height) {
 
 void SamplePicture::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // A resized picture box starts blank; its owner redraws the samples.
     allocateImage();
 }
 
 void SamplePicture::drawLed(const LedStroke& stroke) {
-    if (image_.devicePixelRatio() != devicePixelRatioF()) {
-        allocateImage();
-    }
+    // The geometry may have changed before the resize event arrives.
+    allocateImage();
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
