@@ -1,0 +1,159 @@
+#include "message_fixture.hpp"
+#include "transmission/transmission_image.hpp"
+
+#include <QtTest>
+
+using namespace lumivel;
+using namespace lumivel::test;
+
+namespace {
+
+QString enHex(const ImagenTransmision& imagen, int ultimo) {
+    QStringList bytes;
+    for (int i = 0; i <= ultimo; ++i) {
+        bytes << QStringLiteral("%1")
+                     .arg(imagen.datos[static_cast<std::size_t>(i)], 2, 16, QLatin1Char('0'))
+                     .toUpper();
+    }
+    return bytes.join(' ');
+}
+
+std::array<std::uint8_t, 64> columnasDePrueba() {
+    std::array<std::uint8_t, 64> c{};
+    c[0] = 0x00;
+    c[1] = 0x0F;
+    c[2] = 0xFF;
+    c[63] = 0x81;
+    return c;
+}
+
+QString hexDeImagen(const std::array<std::uint8_t, 64>& c) {
+    QStringList bytes;
+    for (const auto b : c) {
+        bytes << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return bytes.join(' ');
+}
+
+} // namespace
+
+class TransmissionImageTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString ruta(const char* nombre) { return dir_.filePath(nombre); }
+
+  private slots:
+    void encodesActiveRecords_data() {
+        QTest::addColumn<std::vector<tipomensaje>>("registros");
+        QTest::addColumn<QString>("esperado");
+        const QString pic = hexDeImagen(columnasDePrueba());
+        QTest::newRow("AB") << std::vector{texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
+        QTest::newRow("trailing spaces dropped")
+            << std::vector{texto(3, 1, "A  ")} << "03 01 41 00 00 00";
+        QTest::newRow("leading and inner spaces kept")
+            << std::vector{texto(2, 4, " A B")} << "02 04 20 41 20 42 00 00 00";
+        QTest::newRow("empty text") << std::vector{texto(1, 1, "")} << "01 01 00 00 00";
+        QTest::newRow("picture") << std::vector{imagen(columnasDePrueba())}
+                                 << "FF FF " + pic + " 00 00 00";
+        QTest::newRow("picture whatever its presentation and font")
+            << std::vector{imagen(columnasDePrueba(), 10, 3)} << "FF FF " + pic + " 00 00 00";
+        QTest::newRow("deleted record skipped")
+            << std::vector{texto(1, 1, "X", '0'), texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
+        QTest::newRow("windows-1252 byte")
+            << std::vector{texto(1, 1, "\xF1")} << "01 01 F1 00 00 00";
+    }
+    void encodesActiveRecords() {
+        QFETCH(std::vector<tipomensaje>, registros);
+        QFETCH(QString, esperado);
+        Lumivel l;
+        abrirConMensajes(l, ruta(QTest::currentDataTag()), registros);
+        ImagenTransmision imagen;
+        const ResultadoCarga r = cargarcomm(l, imagen);
+        QCOMPARE(r.estado, EstadoImagen::Lista);
+        const int ultimo = static_cast<int>(esperado.split(' ').size()) - 1;
+        QCOMPARE(imagen.ndatos, ultimo);
+        QCOMPARE(l.totaldatos, ultimo);
+        QCOMPARE(enHex(imagen, ultimo), esperado);
+        // The buffer ends holding the file's last record.
+        QCOMPARE(l.mensaje.estado, registros.back().estado);
+    }
+
+    void skippedBuildKeepsThePreviousImageAndSaysNothingToSend_data() {
+        QTest::addColumn<int>("caso");
+        QTest::newRow("no file open") << 0;
+        QTest::newRow("no active message") << 1;
+        QTest::newRow("buffer presentation 0") << 2;
+    }
+    void skippedBuildKeepsThePreviousImageAndSaysNothingToSend() {
+        QFETCH(int, caso);
+        Lumivel l;
+        ImagenTransmision imagen;
+        imagen.datos[0] = 0x55;
+        imagen.ndatos = 7;
+        l.totaldatos = 7;
+        if (caso != 0) {
+            abrirConMensajes(l, ruta(QTest::currentDataTag()), {texto(1, 1, "A")});
+            if (caso == 1) {
+                l.totalmensajes = 0;
+            } else {
+                l.mensaje.presentacion = 0;
+            }
+        }
+        const ResultadoCarga r = cargarcomm(l, imagen);
+        QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
+        QCOMPARE(imagen.datos[0], 0x55);
+        QCOMPARE(imagen.ndatos, 7);
+        QCOMPARE(l.totaldatos, 7);
+    }
+
+    void fileWithOnlyDeletedRecordsHasNothingToSend() {
+        // A stale count must not make an empty image look sendable.
+        Lumivel l;
+        abrirConMensajes(l, ruta("deleted.men"), {texto(1, 1, "A", '0')});
+        l.totalmensajes = 1;
+        l.mensaje.presentacion = 1;
+        ImagenTransmision imagen;
+        const ResultadoCarga r = cargarcomm(l, imagen);
+        QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
+        QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
+    }
+
+    void imageThatDoesNotFitIsRefusedUntouched() {
+        const std::string largo(130, 'x');
+        Lumivel l;
+        // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
+        abrirConMensajes(l, ruta("61.men"), std::vector<tipomensaje>(61, texto(1, 1, largo)));
+        ImagenTransmision imagen;
+        ResultadoCarga r = cargarcomm(l, imagen);
+        QCOMPARE(r.estado, EstadoImagen::Lista);
+        QCOMPARE(imagen.ndatos, 61 * 133 + 1);
+        const auto antes = imagen.datos;
+        const std::int16_t totalAntes = l.totaldatos;
+
+        // ...62 do not: nothing is written and the size needed is reported.
+        Lumivel l2;
+        abrirConMensajes(l2, ruta("62.men"), std::vector<tipomensaje>(62, texto(1, 1, largo)));
+        l2.totaldatos = totalAntes;
+        r = cargarcomm(l2, imagen);
+        QCOMPARE(r.estado, EstadoImagen::Excede);
+        QCOMPARE(r.bytesNecesarios, 62 * 133 + 2);
+        QVERIFY(imagen.datos == antes);
+        QCOMPARE(l2.totaldatos, totalAntes);
+    }
+
+    void everyBuildReadsTheOpenFileAgain() {
+        Lumivel l;
+        ImagenTransmision imagen;
+        abrirConMensajes(l, ruta("first.men"), {texto(1, 1, "OLD")});
+        QCOMPARE(cargarcomm(l, imagen).estado, EstadoImagen::Lista);
+        abrirConMensajes(l, ruta("second.men"), {texto(2, 3, "N")});
+        QCOMPARE(cargarcomm(l, imagen).estado, EstadoImagen::Lista);
+        QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
+    }
+};
+
+Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
+
+QTEST_APPLESS_MAIN(TransmissionImageTest)
+#include "test_transmission_image.moc"
