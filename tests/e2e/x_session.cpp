@@ -1,0 +1,157 @@
+#include "x_session.hpp"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+QString findFreeDisplay() {
+    for (int n = 90; n < 190; ++n) {
+        if (!QFile::exists(QString("/tmp/.X%1-lock").arg(n)) &&
+            !QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n))) {
+            return QString(":%1").arg(n);
+        }
+    }
+    return {};
+}
+
+void pause(int ms) {
+    // Polling interval while waiting on another process's output; the deadline bounds it.
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+} // namespace
+
+XSession::XSession() {
+    display_ = findFreeDisplay();
+    if (display_.isEmpty()) {
+        return;
+    }
+    server_ = std::make_unique<QProcess>();
+    server_->start("Xvfb", {display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!server_->waitForStarted(5000)) {
+        return;
+    }
+    const QString socket = "/tmp/.X11-unix/X" + display_.mid(1);
+    QDeadlineTimer deadline(15000);
+    while (!QFile::exists(socket) && !deadline.hasExpired()) {
+        pause(20);
+    }
+    started_ = QFile::exists(socket);
+}
+
+XSession::~XSession() {
+    if (program_ && program_->state() != QProcess::NotRunning) {
+        program_->kill();
+        program_->waitForFinished(5000);
+    }
+    if (server_ && server_->state() != QProcess::NotRunning) {
+        server_->terminate();
+        if (!server_->waitForFinished(5000)) {
+            server_->kill();
+            server_->waitForFinished(5000);
+        }
+    }
+}
+
+bool XSession::launch(const QStringList& args, const QString& workDir) {
+    program_ = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display_);
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    program_->setProcessEnvironment(env);
+    if (!workDir.isEmpty()) {
+        program_->setWorkingDirectory(workDir);
+    }
+    program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program_->start(qEnvironmentVariable("SIMLUMIVEL"), args);
+    return program_->waitForStarted(10000) && waitForWindow("SimLumivel");
+}
+
+bool XSession::waitForWindow(const QString& namePattern, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (!xdotool({"search", "--onlyvisible", "--name", namePattern}).trimmed().isEmpty()) {
+            return true;
+        }
+        pause(50);
+    }
+    return false;
+}
+
+QString XSession::xdotool(const QStringList& args) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display_);
+    tool.setProcessEnvironment(env);
+    tool.start("xdotool", args);
+    tool.waitForFinished(10000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+void XSession::click(QPoint screen) {
+    xdotool({"mousemove", "--sync", QString::number(screen.x()), QString::number(screen.y())});
+    xdotool({"click", "1"});
+}
+
+void XSession::type(const QString& text) {
+    xdotool({"type", "--delay", "30", text});
+}
+
+void XSession::key(const QString& keys) {
+    xdotool({"key", keys});
+}
+
+QImage XSession::screenshot() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("shot.png");
+    QProcess import;
+    import.start("import", {"-display", display_, "-window", "root", file});
+    import.waitForFinished(20000);
+    last_ = QImage(file).convertToFormat(QImage::Format_RGB32);
+    return last_;
+}
+
+QImage XSession::stableScreenshot(int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    QImage previous = screenshot();
+    while (!deadline.hasExpired()) {
+        pause(150);
+        QImage next = screenshot();
+        if (next == previous) {
+            return next;
+        }
+        previous = next;
+    }
+    return previous;
+}
+
+void XSession::keepScreenshot(const QString& name) {
+    if (!last_.isNull()) {
+        last_.save(QDir(QCoreApplication::applicationDirPath()).filePath(name + ".png"));
+    }
+}
+
+QPoint XSession::signOrigin(const QImage& shot) {
+    // The first LED centre: an unlit (80,80,80) or lit centre with black 6 px to its left
+    // and above, the sign's background.
+    for (int y = 6; y < shot.height() - 6; ++y) {
+        for (int x = 6; x < shot.width() - 6; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() != c.green() || c.green() != c.blue() || c.red() < 80) {
+                continue;
+            }
+            if (shot.pixelColor(x - 6, y) == Qt::black && shot.pixelColor(x, y - 6) == Qt::black &&
+                shot.pixelColor(x - 6, y - 6) == Qt::black &&
+                shot.pixelColor(x + 6, y + 6) == Qt::black) {
+                return {x - 6, y - 6};
+            }
+        }
+    }
+    return {-1, -1};
+}

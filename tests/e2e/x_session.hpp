@@ -1,0 +1,44 @@
+#pragma once
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// A private X server (Xvfb) on a free display number with the real simlumivel running in it,
+// driven by xdotool and looked at through screenshots, as a person would.
+class XSession {
+  public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    bool started() const { return started_; }
+    QString display() const { return display_; }
+
+    // Starts simlumivel with `args` in `workDir` and waits for its main window.
+    bool launch(const QStringList& args = {}, const QString& workDir = {});
+    bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
+    // Runs xdotool with `args`; returns its standard output.
+    QString xdotool(const QStringList& args);
+    void click(QPoint screen);
+    void type(const QString& text);
+    void key(const QString& keys);
+    QImage screenshot();
+    // Saves the last screenshot next to the test binary, named after the test, for failures.
+    void keepScreenshot(const QString& name);
+    // Top-left corner of the sign surface on the screen, found from its first LED.
+    QPoint signOrigin(const QImage& shot);
+    QProcess& program() { return *program_; }
+    // Lets the program settle: waits until two screenshots in a row are identical.
+    QImage stableScreenshot(int timeoutMs = 5000);
+
+  private:
+    QString display_;
+    std::unique_ptr<QProcess> server_;
+    std::unique_ptr<QProcess> program_;
+    QImage last_;
+    bool started_ = false;
+};
