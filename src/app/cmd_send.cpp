@@ -91,6 +91,8 @@ int sendCommand(const std::vector<std::string>& argv, Streams streams) {
     case Desenlace::ConErrores:
         streams.err << "Transmision completa con errores: " << resultado.transmision.verificados
                     << " de " << resultado.transmision.bytesImagen << " bytes verificados.\n";
+        streams.err << "Primer byte distinto: indice " << resultado.transmision.primerError
+                    << ".\n";
         return kExitMismatch;
     default:
         return kExitError;

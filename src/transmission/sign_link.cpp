@@ -99,6 +99,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
             ++resultado.verificados;
         } else if (!resultado.huboError) {
             resultado.huboError = true;
+            resultado.primerError = i;
             observador.errorDeDatos();
         }
         if (++enBloque == kBytesPorBloque) {

@@ -46,6 +46,7 @@ struct ResultadoTransmision {
     int enviados = 0;    // image bytes written
     int verificados = 0; // image bytes whose echo matched
     bool huboError = false;
+    int primerError = -1; // image index of the first differing echo
     // Ten exchanges in a row went unanswered: the transfer was ended early.
     bool signoMudo = false;
     std::optional<std::string> falloPuerto;

@@ -1,6 +1,7 @@
 #include "transmission/ui/form1.hpp"
 
 #include "presentation/ui/twips.hpp"
+#include "transmission/fake_port.hpp"
 #include "transmission/ui/qt_serial_port.hpp"
 
 #include <QApplication>
@@ -225,6 +226,16 @@ void Form1::Option1_Click(int /*index*/) {
 
 void Form1::Command1_Click() {
     if (hilo_ != nullptr) {
+        return;
+    }
+    if (carga_.estado != EstadoImagen::Lista) {
+        // Refused before any port is touched; the same outcome the link gives.
+        FakePort ninguno;
+        ObservadorEnvio nadie;
+        ultimoEnvio_ = enviarImagen(ninguno, carga_, imagen_, lumivel_.totaldatos, nadie);
+        if (auto caja = cajaDesenlace(ultimoEnvio_, carga_, puerto().toStdString())) {
+            mostrarCaja(*caja);
+        }
         return;
     }
     hilo_ = new TransferThread(fabrica_, puerto(), imagen_, carga_, lumivel_.totaldatos, this);

@@ -1,6 +1,9 @@
 #include "transmission/ui/qt_serial_port.hpp"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
@@ -119,8 +122,12 @@ std::string QtSerialPort::esperarBytes(int milisegundos) {
     if (fallo_) {
         return {};
     }
-    if (puerto_.bytesAvailable() == 0) {
-        puerto_.waitForReadyRead(milisegundos);
+    // waitForReadyRead may return early without data (a wake-up with nothing to read),
+    // so keep waiting until the deadline itself has passed.
+    const QDeadlineTimer plazo(milisegundos);
+    while (puerto_.bytesAvailable() == 0 && !plazo.hasExpired() && !fallo_) {
+        puerto_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
+        revisarError();
     }
     const QByteArray leido = puerto_.readAll();
     revisarError();
