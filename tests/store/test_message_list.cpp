@@ -225,6 +225,29 @@ class MessageListTest : public QObject {
         QCOMPARE(v.shown.hexLine(), hex);
     }
 
+    void drawnPictureSurvivesSaveReopenAndRecall() {
+        Ventana v;
+        seleccionarOption1(v.l, kModoDibujo);
+        for (int c = 0; c < 64; c += 3) {
+            v.dibujar(c, c % 8);
+            v.dibujar(c, 7 - c % 8);
+        }
+        const std::string dibujo = v.shown.hexLine();
+        ADICIONAR_Click(v.l, v.d); // into a scratch file
+        v.d.archivos = {ruta("dibujo.men").string()};
+        QVERIFY(guardar_Click(v.l, v.d));
+        v.d.archivos = {ruta("otro-dibujo.men").string()};
+        abrir_Click(v.l, v.d);
+        Bomba_Click(v.l);
+
+        Ventana w;
+        w.d.archivos = {ruta("dibujo.men").string()};
+        abrir_Click(w.l, w.d);
+        w.recordar(1);
+        QCOMPARE(w.shown.hexLine(), dibujo);
+        QVERIFY(w.d.mostradas.empty());
+    }
+
     void modifyRefusesTheWrongEditor() {
         Ventana v;
         const fs::path p = ruta("modificar.men");
