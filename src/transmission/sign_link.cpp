@@ -77,6 +77,10 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
     int enBloque = 0;
     bool cabeceraPendiente = true;
     for (int i = 0; i <= ultimo; ++i) {
+        if (observador.interrumpir()) {
+            resultado.interrumpida = true;
+            break;
+        }
         if (cabeceraPendiente) {
             const std::array<int, 5> cabecera = {0x77, 0xFF, bloque, 0x00, 0x00};
             for (const int valor : cabecera) {
@@ -153,6 +157,8 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         if (t.falloPuerto) {
             resultado.desenlace = Desenlace::PuertoPerdido;
             resultado.detalle = *t.falloPuerto;
+        } else if (t.interrumpida) {
+            resultado.desenlace = Desenlace::Interrumpido;
         } else if (t.signoMudo) {
             resultado.desenlace = Desenlace::SignoMudo;
         } else {
@@ -205,6 +211,7 @@ std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
     switch (resultado.desenlace) {
     case Desenlace::Verificado:
     case Desenlace::ConErrores:
+    case Desenlace::Interrumpido:
         return std::nullopt;
     case Desenlace::SinConexion:
         return cajaSinConexion();

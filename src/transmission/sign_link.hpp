@@ -39,6 +39,8 @@ class ObservadorEnvio {
     virtual void progreso(int /*i*/) {}
     // The first echo of this transfer that did not match; the transfer goes on.
     virtual void errorDeDatos() {}
+    // Asked before every byte: true ends the transfer at once (the window is going away).
+    virtual bool interrumpir() { return false; }
 };
 
 struct ResultadoTransmision {
@@ -49,6 +51,7 @@ struct ResultadoTransmision {
     int primerError = -1; // image index of the first differing echo
     // Ten exchanges in a row went unanswered: the transfer was ended early.
     bool signoMudo = false;
+    bool interrumpida = false;
     std::optional<std::string> falloPuerto;
 };
 
@@ -67,6 +70,7 @@ enum class Desenlace {
     ConErrores, // all bytes sent, some echo differed
     SignoMudo,
     PuertoPerdido,
+    Interrumpido, // ended by the program, not by the sign
 };
 
 struct ResultadoEnvio {

@@ -266,6 +266,19 @@ class SignLinkTest : public QObject {
         }
     }
 
+    void interruptedTransferStopsAndClosesThePort() {
+        struct Cortar : Registro {
+            bool interrumpir() override { return ultimo >= 9; }
+        } cortar;
+        FakePort puerto;
+        const ImagenTransmision imagen = imagenDe(std::vector<int>(300, 5));
+        const auto r = enviarImagen(puerto, lista(), imagen, imagen.ndatos, cortar);
+        QCOMPARE(r.desenlace, Desenlace::Interrumpido);
+        QCOMPARE(r.transmision.enviados, 10);
+        QCOMPARE(puerto.cierres, 1);
+        QVERIFY(!cajaDesenlace(r, lista(), puerto.nombre()));
+    }
+
     void neverReadsBeyondTheImage() {
         FakePort puerto;
         Registro registro;

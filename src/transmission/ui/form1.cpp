@@ -77,6 +77,8 @@ Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> alCerrar,
 
 Form1::~Form1() {
     if (hilo_ != nullptr) {
+        // The program is ending: stop at the next byte; the port closes as usual.
+        hilo_->interrumpir();
         hilo_->wait();
     }
 }

@@ -24,6 +24,7 @@ class ObservadorHilo : public ObservadorEnvio {
         }
     }
     void errorDeDatos() override { emit hilo_.errorDeDatos(); }
+    bool interrumpir() override { return hilo_.interrumpido(); }
 
   private:
     TransferThread& hilo_;

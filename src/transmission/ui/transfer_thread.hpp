@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -27,6 +28,9 @@ class TransferThread : public QThread {
     const ResultadoEnvio& resultado() const { return resultado_; }
     const ResultadoCarga& carga() const { return carga_; }
     const QString& dispositivo() const { return dispositivo_; }
+    // Ends the transfer before its next byte; safe from any thread.
+    void interrumpir() { interrumpir_ = true; }
+    bool interrumpido() const { return interrumpir_; }
 
   signals:
     void conectado();
@@ -44,6 +48,7 @@ class TransferThread : public QThread {
     ResultadoCarga carga_;
     int totaldatos_;
     ResultadoEnvio resultado_;
+    std::atomic<bool> interrumpir_{false};
 };
 
 } // namespace lumivel

@@ -173,6 +173,27 @@ class Form1Test : public QObject {
         delete f;
     }
 
+    void closingTheProgramMidTransferEndsIt() {
+        abrirConMensajes(lumivel_, dir_.filePath("quit.men"),
+                         std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 'q'))));
+        QPointer<Form1> f = abrir();
+        // A slow line: the whole image would take about 40 s.
+        f->setFabricaPuerto([](const QString&) {
+            auto puerto = std::make_unique<FakePort>();
+            puerto->responder = [](std::uint8_t b) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                return std::string(1, static_cast<char>(b));
+            };
+            return puerto;
+        });
+        f->Command1()->click();
+        QVERIFY(f->transfiriendo());
+        QElapsedTimer reloj;
+        reloj.start();
+        delete f;
+        QVERIFY(reloj.elapsed() < 5000);
+    }
+
     void mismatchAndSilenceAreReported() {
         abrirConMensajes(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
         QPointer<Form1> f = abrir();

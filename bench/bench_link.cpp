@@ -1,0 +1,118 @@
+// Measures the sign link over a pseudo-terminal: how many byte exchanges (write, wait for
+// the echo) the sender makes per second against an unpaced virtual sign, and how long a
+// full 8 KiB image takes against a sign paced like a 9600-baud line, compared with the
+// wire's own limit of two 10-bit characters per exchange. Run with `make bench`.
+#include "median.hpp"
+#include "transmission/sign_link.hpp"
+#include "transmission/ui/qt_serial_port.hpp"
+#include "transmission/virtual_sign.hpp"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <thread>
+
+using namespace lumivel;
+
+namespace {
+
+// A virtual sign served on its own thread for the life of the object.
+class Letrero {
+  public:
+    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{baudios, {}, 2000}) {
+        if (auto error = signo_.abrir()) {
+            std::fprintf(stderr, "letrero virtual: %s\n", error->c_str());
+            std::exit(1);
+        }
+        hilo_ = std::thread([this] { signo_.servir({}, {}); });
+    }
+    ~Letrero() {
+        signo_.detener();
+        hilo_.join();
+    }
+    QString ruta() const { return QString::fromStdString(signo_.ruta()); }
+
+  private:
+    VirtualSign signo_;
+    std::thread hilo_;
+};
+
+// 62 text messages filling the 8192 slots exactly.
+ImagenTransmision imagenLlena() {
+    ImagenTransmision imagen;
+    int i = 0;
+    auto agregar = [&](int valor) {
+        imagen.datos[static_cast<std::size_t>(i++)] = static_cast<std::int16_t>(valor);
+    };
+    for (int m = 0; m < 62; ++m) {
+        agregar(1);
+        agregar(2);
+        const int largo = m < 61 ? 130 : 74;
+        for (int c = 0; c < largo; ++c) {
+            agregar('A' + c % 26);
+        }
+        agregar(0);
+    }
+    agregar(0);
+    agregar(0);
+    imagen.ndatos = static_cast<std::int16_t>(i - 1);
+    return imagen;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+
+    // Exchanges per second, unpaced.
+    constexpr int kIntercambios = 4000;
+    std::vector<double> porSegundo;
+    {
+        Letrero letrero(0);
+        for (int vuelta = 0; vuelta < 5; ++vuelta) {
+            QtSerialPort puerto(letrero.ruta());
+            if (auto error = puerto.abrir()) {
+                std::fprintf(stderr, "%s\n", error->c_str());
+                return 1;
+            }
+            QElapsedTimer reloj;
+            reloj.start();
+            int fallidos = 0;
+            for (int k = 0; k < kIntercambios; ++k) {
+                fallidos += enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).agotado;
+            }
+            porSegundo.push_back(kIntercambios / (static_cast<double>(reloj.nsecsElapsed()) / 1e9));
+            puerto.cerrar();
+            if (fallidos != 0) {
+                std::fprintf(stderr, "%d intercambios sin respuesta\n", fallidos);
+            }
+        }
+    }
+    const double mediana = bench::median(porSegundo);
+    std::printf("| link exchanges over a pseudo-terminal, unpaced sign | %.0f exchanges/s (%.1f us "
+                "each), median of 5 x %d | above the 480/s of a 9600-baud line | `bench_link` |\n",
+                mediana, 1e6 / mediana, kIntercambios);
+
+    // A full image to a sign paced at 9600 baud.
+    const ImagenTransmision imagen = imagenLlena();
+    const int bytes = imagen.ndatos + 1;
+    const int cabeceras = (bytes + kBytesPorBloque - 1) / kBytesPorBloque;
+    const int intercambios = 1 + bytes + 5 * cabeceras;
+    const double limite = intercambios * 2 * 10.0 / 9600.0;
+    Letrero paced(9600);
+    QtSerialPort puerto(paced.ruta());
+    ResultadoCarga carga;
+    carga.estado = EstadoImagen::Lista;
+    ObservadorEnvio nadie;
+    QElapsedTimer reloj;
+    reloj.start();
+    const ResultadoEnvio r = enviarImagen(puerto, carga, imagen, imagen.ndatos, nadie);
+    const double segundos = static_cast<double>(reloj.nsecsElapsed()) / 1e9;
+    std::printf("| full %d-byte image (%d exchanges) to `sign --pace 9600` | %.2f s, %s, one run | "
+                "wire limit %.2f s (2.08 ms per exchange); measured %+.1f %% | `bench_link` |\n",
+                bytes, intercambios, segundos,
+                r.desenlace == Desenlace::Verificado ? "every echo verified" : "ECHO ERRORS",
+                limite, (segundos / limite - 1) * 100);
+    return r.desenlace == Desenlace::Verificado ? 0 : 1;
+}
