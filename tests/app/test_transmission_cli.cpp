@@ -152,6 +152,43 @@ class TransmissionCliTest : public QObject {
         QCOMPARE(recibidos[2]["presentacion"].toInt(), 3);
     }
 
+    void signPrintsTheMessagesOfList() {
+        const QString ruta = dir_.filePath("list.men");
+        const QString dibujo = "FF0081" + QString(122, '0');
+        QCOMPARE(ejecutar({"add", "--font", "5x9", "--effect", "porfila", ruta, "HOLA"}).code, 0);
+        QCOMPARE(ejecutar({"add", "--picture", dibujo, ruta}).code, 0);
+        QCOMPARE(ejecutar({"add", ruta, "se borra"}).code, 0);
+        QCOMPARE(ejecutar({"add", "--font", "negrita", ruta, "  fin  "}).code, 0);
+        QCOMPARE(ejecutar({"delete", ruta, "3"}).code, 0);
+        const Salida lista = ejecutar({"list", "--json", ruta});
+        QCOMPARE(lista.code, 0);
+        const QJsonArray esperados = QJsonDocument::fromJson(lista.out.toUtf8()).array();
+        QCOMPARE(esperados.size(), 3);
+
+        Letrero letrero;
+        const Salida s = ejecutar({"send", "--port", letrero.ruta(), ruta});
+        QVERIFY2(s.code == 0, qPrintable(s.err));
+        const QList<QJsonObject> recibidos = letrero.mensajes(3);
+        QCOMPARE(recibidos.size(), esperados.size());
+        for (int i = 0; i < recibidos.size(); ++i) {
+            const QJsonObject e = esperados[i].toObject();
+            const QJsonObject r = recibidos[i];
+            QCOMPARE(r["kind"], e["kind"]);
+            QCOMPARE(r["presentacion"], e["presentacion"]);
+            QCOMPARE(r["letra"], e["letra"]);
+            if (e["kind"].toString() == "picture") {
+                const QString hex = e["texto"].toString();
+                const QJsonArray columnas = r["columns"].toArray();
+                QCOMPARE(columnas.size(), 64);
+                for (int k = 0; k < 64; ++k) {
+                    QCOMPARE(columnas[k].toInt(), hex.mid(2 * k, 2).toInt(nullptr, 16));
+                }
+            } else {
+                QCOMPARE(r["texto"], e["texto"]);
+            }
+        }
+    }
+
     void faultsGiveTheirMessageAndExitCode_data() {
         QTest::addColumn<QString>("fallo");
         QTest::addColumn<int>("codigo");
