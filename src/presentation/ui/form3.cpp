@@ -6,12 +6,14 @@
 #include "display/ui/qt_dialogs.hpp"
 #include "display/ui/sign_widget.hpp"
 #include "display/windows1252.hpp"
+#include "drawing/ui/drawing_controller.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "presentation/simulation.hpp"
 #include "presentation/ui/gui_pacer.hpp"
 #include "presentation/ui/icon_box.hpp"
 #include "presentation/ui/twips.hpp"
+#include "store/ui/store_controller.hpp"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -111,6 +113,41 @@ Form3::Form3(Dialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
     crearMenus();
     crearBarraDeEstado();
     Form_Load();
+    conectarControladores();
+}
+
+void Form3::conectarControladores() {
+    const auto refleja = [this] { reflejar(); };
+    StoreWidgets lista;
+    lista.Lstcodigo = Lstcodigo_;
+    lista.ADICIONAR = ADICIONAR_;
+    lista.ELIMINAR = ELIMINAR_;
+    lista.MODIFICAR = MODIFICAR_;
+    lista.abrir = abrir_;
+    lista.guardar = guardar_;
+    lista.nuevo = nuevo_;
+    lista.panel0 = panels_[0];
+    store_ = std::make_unique<StoreController>(lista, lumivel_, *dialogs_, refleja);
+
+    DrawingWidgets dibujo;
+    dibujo.Pic = Pic_;
+    dibujo.lapiz = lapiz_;
+    dibujo.goma = goma_;
+    dibujo.pintura = pintura_;
+    dibujo.Bomba = Bomba_;
+    dibujo.invertir = invertir_;
+    dibujo.panel1 = panels_[1];
+    dibujo_ = std::make_unique<DrawingController>(dibujo, lumivel_, refleja);
+
+    connect(opsalir_, &QAction::triggered, this, [this] { opsalir_Click(); });
+}
+
+void Form3::opsalir_Click() {
+    if (!store_->salir()) {
+        return;
+    }
+    salidaConfirmada_ = true;
+    close();
 }
 
 Form3::~Form3() = default;
@@ -562,6 +599,11 @@ void Form3::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!salidaConfirmada_ && !store_->salir()) {
+        event->ignore();
+        return;
+    }
+    salidaConfirmada_ = true;
     QMainWindow::closeEvent(event);
 }
 

@@ -20,9 +20,11 @@ class QTimer;
 
 namespace lumivel {
 
+class DrawingController;
 class GuiPacer;
 class IconBox;
 class SignWidget;
+class StoreController;
 
 // The main window. It owns the program's state and mirrors it in its controls; each
 // handler turns a Qt event into one call on the state and then shows the result.
@@ -46,6 +48,7 @@ class Form3 : public QMainWindow {
     Lumivel& estado() { return lumivel_; }
     Dialogs& dialogs() { return *dialogs_; }
     Skin& Skin1() { return skin1_; }
+    StoreController& store() { return *store_; }
 
     QPushButton* nuevo() const { return nuevo_; }
     QPushButton* abrir() const { return abrir_; }
@@ -103,6 +106,8 @@ class Form3 : public QMainWindow {
 
   private:
     void Form_Load();
+    void conectarControladores();
+    void opsalir_Click();
     void crearControles();
     void crearBarraDeHerramientas(QWidget* cliente);
     void crearMenus();
@@ -123,6 +128,10 @@ class Form3 : public QMainWindow {
     Skin skin1_;
     GuiPacer* pacer_ = nullptr;
     bool cerrarAlTerminar_ = false;
+    // Set once the message file has been dealt with, so closing asks nothing more.
+    bool salidaConfirmada_ = false;
+    std::unique_ptr<StoreController> store_;
+    std::unique_ptr<DrawingController> dibujo_;
 
     QFrame* Picture1_ = nullptr;
     SignWidget* Pic_ = nullptr;
