@@ -1,5 +1,8 @@
 #include "presentation/ui/form3.hpp"
 
+#include "appearance/ui/form2.hpp"
+#include "appearance/ui/form5.hpp"
+#include "appearance/ui/web.hpp"
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
 #include "display/startup.hpp"
@@ -114,6 +117,59 @@ Form3::Form3(Dialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
     crearBarraDeEstado();
     Form_Load();
     conectarControladores();
+    conectarVentanas();
+}
+
+void Form3::conectarVentanas() {
+    connect(configurar_, &QPushButton::clicked, this, [this] { configurar_Click(); });
+    connect(opacerdade_, &QAction::triggered, this, [this] { opacerdade_Click(); });
+    connect(WEB_, &QAction::triggered, this, [] { abrirPaginaWeb(); });
+    connect(opayuda_, &QAction::triggered, this, [] { abrirPaginaWeb(); });
+    for (int i = 0; i < kSkins; ++i) {
+        connect(MNUCamb_.at(static_cast<std::size_t>(i)), &QAction::triggered, this,
+                [this, i] { MNUCamb_Click(i); });
+    }
+}
+
+// Shows an existing secondary window instead of opening a second one.
+template <typename Ventana> static bool traerAlFrente(const QPointer<Ventana>& ventana) {
+    if (ventana.isNull()) {
+        return false;
+    }
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
+    return true;
+}
+
+Form5* Form3::ventanaColores() const {
+    return form5_.data();
+}
+
+Form2* Form3::ventanaAcercaDe() const {
+    return form2_.data();
+}
+
+void Form3::configurar_Click() {
+    if (traerAlFrente(form5_)) {
+        return;
+    }
+    form5_ = new Form5(lumivel_, *dialogs_, skin1_, [this] { lumivel_.sign.refrescar(); });
+    form5_->show();
+}
+
+void Form3::opacerdade_Click() {
+    if (traerAlFrente(form2_)) {
+        return;
+    }
+    form2_ = new Form2(skin1_, lumivel_.archivoskin, [this] { lumivel_.sign.refrescar(); });
+    form2_->show();
+}
+
+void Form3::MNUCamb_Click(int index) {
+    lumivel::MNUCamb_Click(lumivel_, skin1_, this, index);
+    colorbotones();
+    lumivel_.sign.refrescar();
 }
 
 void Form3::conectarControladores() {
@@ -150,7 +206,11 @@ void Form3::opsalir_Click() {
     close();
 }
 
-Form3::~Form3() = default;
+Form3::~Form3() {
+    // The secondary windows hold references into this window's state.
+    delete form5_.data();
+    delete form2_.data();
+}
 
 QFont Form3::fuenteVentana() {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -474,10 +534,8 @@ void Form3::Form_Load() {
     actualizarFechaHora();
     arrancar(lumivel_, QCoreApplication::applicationDirPath().toStdString());
     // The start-up skin; a missing or unreadable file keeps the current look.
-    if (skin1_.cargar(QString::fromStdString(lumivel_.archivoskin))) {
-        skin1_.aplicar(this);
-        colorbotones();
-    }
+    aplicarskin(skin1_, this, lumivel_.archivoskin);
+    colorbotones();
     reflejar();
 }
 
@@ -604,6 +662,11 @@ void Form3::closeEvent(QCloseEvent* event) {
         return;
     }
     salidaConfirmada_ = true;
+    for (QWidget* ventana : std::initializer_list<QWidget*>{form5_, form2_}) {
+        if (ventana != nullptr) {
+            ventana->close();
+        }
+    }
     QMainWindow::closeEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #include "display/lumivel.hpp"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -21,6 +22,8 @@ class QTimer;
 namespace lumivel {
 
 class DrawingController;
+class Form2;
+class Form5;
 class GuiPacer;
 class IconBox;
 class SignWidget;
@@ -48,6 +51,8 @@ class Form3 : public QMainWindow {
     Lumivel& estado() { return lumivel_; }
     Dialogs& dialogs() { return *dialogs_; }
     Skin& Skin1() { return skin1_; }
+    Form5* ventanaColores() const;
+    Form2* ventanaAcercaDe() const;
     StoreController& store() { return *store_; }
 
     QPushButton* nuevo() const { return nuevo_; }
@@ -107,6 +112,10 @@ class Form3 : public QMainWindow {
   private:
     void Form_Load();
     void conectarControladores();
+    void conectarVentanas();
+    void configurar_Click();
+    void opacerdade_Click();
+    void MNUCamb_Click(int index);
     void opsalir_Click();
     void crearControles();
     void crearBarraDeHerramientas(QWidget* cliente);
@@ -132,6 +141,9 @@ class Form3 : public QMainWindow {
     bool salidaConfirmada_ = false;
     std::unique_ptr<StoreController> store_;
     std::unique_ptr<DrawingController> dibujo_;
+    // Secondary windows delete themselves when closed; one of each at a time.
+    QPointer<Form5> form5_;
+    QPointer<Form2> form2_;
 
     QFrame* Picture1_ = nullptr;
     SignWidget* Pic_ = nullptr;
