@@ -17,6 +17,7 @@
 #include "presentation/ui/icon_box.hpp"
 #include "presentation/ui/twips.hpp"
 #include "store/ui/store_controller.hpp"
+#include "transmission/ui/form1.hpp"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -122,6 +123,8 @@ Form3::Form3(Dialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
 
 void Form3::conectarVentanas() {
     connect(configurar_, &QPushButton::clicked, this, [this] { configurar_Click(); });
+    connect(serial_, &QPushButton::clicked, this, [this] { serial_Click(); });
+    connect(openviar_, &QAction::triggered, this, [this] { serial_Click(); });
     connect(opacerdade_, &QAction::triggered, this, [this] { opacerdade_Click(); });
     connect(WEB_, &QAction::triggered, this, [] { abrirPaginaWeb(); });
     connect(opayuda_, &QAction::triggered, this, [] { abrirPaginaWeb(); });
@@ -148,6 +151,19 @@ Form5* Form3::ventanaColores() const {
 
 Form2* Form3::ventanaAcercaDe() const {
     return form2_.data();
+}
+
+Form1* Form3::ventanaTransmision() const {
+    return form1_.data();
+}
+
+void Form3::serial_Click() {
+    if (form1_.isNull()) {
+        // Created when shown: its image is built from the message file open now.
+        form1_ = new Form1(lumivel_, *dialogs_, [this] { lumivel_.sign.refrescar(); });
+        aplicarskin(skin1_, form1_, lumivel_.archivoskin);
+    }
+    form1_->mostrar();
 }
 
 void Form3::configurar_Click() {
@@ -210,6 +226,7 @@ Form3::~Form3() {
     // The secondary windows hold references into this window's state.
     delete form5_.data();
     delete form2_.data();
+    delete form1_.data();
 }
 
 QFont Form3::fuenteVentana() {
@@ -662,7 +679,7 @@ void Form3::closeEvent(QCloseEvent* event) {
         return;
     }
     salidaConfirmada_ = true;
-    for (QWidget* ventana : std::initializer_list<QWidget*>{form5_, form2_}) {
+    for (QWidget* ventana : std::initializer_list<QWidget*>{form5_, form2_, form1_}) {
         if (ventana != nullptr) {
             ventana->close();
         }

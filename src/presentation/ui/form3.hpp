@@ -22,6 +22,7 @@ class QTimer;
 namespace lumivel {
 
 class DrawingController;
+class Form1;
 class Form2;
 class Form5;
 class GuiPacer;
@@ -53,6 +54,7 @@ class Form3 : public QMainWindow {
     Skin& Skin1() { return skin1_; }
     Form5* ventanaColores() const;
     Form2* ventanaAcercaDe() const;
+    Form1* ventanaTransmision() const;
     StoreController& store() { return *store_; }
 
     QPushButton* nuevo() const { return nuevo_; }
@@ -114,6 +116,7 @@ class Form3 : public QMainWindow {
     void conectarControladores();
     void conectarVentanas();
     void configurar_Click();
+    void serial_Click();
     void opacerdade_Click();
     void MNUCamb_Click(int index);
     void opsalir_Click();
@@ -144,6 +147,7 @@ class Form3 : public QMainWindow {
     // Secondary windows delete themselves when closed; one of each at a time.
     QPointer<Form5> form5_;
     QPointer<Form2> form2_;
+    QPointer<Form1> form1_;
 
     QFrame* Picture1_ = nullptr;
     SignWidget* Pic_ = nullptr;

@@ -6,6 +6,7 @@
 #include "display/ui/sign_widget.hpp"
 #include "presentation/ui/form3.hpp"
 #include "presentation/ui/icon_box.hpp"
+#include "transmission/ui/form1.hpp"
 
 #include <QAction>
 #include <QLabel>
@@ -82,6 +83,11 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(colores != nullptr);
         window.opconfiguracion()->trigger();
         QCOMPARE(window.ventanaColores(), colores.data());
+        window.serial()->click();
+        QPointer<Form1> transmision = window.ventanaTransmision();
+        QVERIFY(transmision != nullptr);
+        window.openviar()->trigger();
+        QCOMPARE(window.ventanaTransmision(), transmision.data());
         window.opacerdade()->trigger();
         QPointer<Form2> acerca = window.ventanaAcercaDe();
         QVERIFY(acerca != nullptr);
@@ -89,6 +95,7 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(window.close());
         QTRY_VERIFY(colores.isNull());
         QTRY_VERIFY(acerca.isNull());
+        QTRY_VERIFY(transmision.isNull());
     }
 
     void skinMenuRecoloursTheToolbarAndRedrawsTheSign() {
