@@ -25,7 +25,10 @@ class Letrero {
             std::fprintf(stderr, "letrero virtual: %s\n", error->c_str());
             std::exit(1);
         }
-        hilo_ = std::thread([this] { signo_.servir({}, {}); });
+        hilo_ = std::thread([this] {
+            signo_.servir(
+                {}, [](const std::string& e) { std::fprintf(stderr, "letrero: %s\n", e.c_str()); });
+        });
     }
     ~Letrero() {
         signo_.detener();
@@ -79,9 +82,14 @@ int main(int argc, char** argv) {
             QElapsedTimer reloj;
             reloj.start();
             int fallidos = 0;
+            qint64 peorNs = 0;
             for (int k = 0; k < kIntercambios; ++k) {
+                QElapsedTimer uno;
+                uno.start();
                 fallidos += enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).agotado;
+                peorNs = std::max(peorNs, uno.nsecsElapsed());
             }
+            std::fprintf(stderr, "peor intercambio %.2f ms\n", static_cast<double>(peorNs) / 1e6);
             porSegundo.push_back(kIntercambios / (static_cast<double>(reloj.nsecsElapsed()) / 1e9));
             puerto.cerrar();
             if (fallidos != 0) {
@@ -104,15 +112,37 @@ int main(int argc, char** argv) {
     QtSerialPort puerto(paced.ruta());
     ResultadoCarga carga;
     carga.estado = EstadoImagen::Lista;
-    ObservadorEnvio nadie;
+    // Records the longest wait for one byte, to tell a slow machine from a slow link.
+    struct Intervalos : ObservadorEnvio {
+        QElapsedTimer reloj;
+        qint64 anterior = 0;
+        qint64 peor = 0;
+        int peorIndice = -1;
+        void progreso(int i) override {
+            const qint64 ahora = reloj.nsecsElapsed();
+            if (ahora - anterior > peor) {
+                peor = ahora - anterior;
+                peorIndice = i;
+            }
+            anterior = ahora;
+        }
+    } nadie;
     QElapsedTimer reloj;
     reloj.start();
+    nadie.reloj.start();
     const ResultadoEnvio r = enviarImagen(puerto, carga, imagen, imagen.ndatos, nadie);
+    std::fprintf(stderr, "byte mas lento: %.1f ms (indice %d)\n",
+                 static_cast<double>(nadie.peor) / 1e6, nadie.peorIndice);
     const double segundos = static_cast<double>(reloj.nsecsElapsed()) / 1e9;
     std::printf("| full %d-byte image (%d exchanges) to `sign --pace 9600` | %.2f s, %s, one run | "
                 "wire limit %.2f s (2.08 ms per exchange); measured %+.1f %% | `bench_link` |\n",
                 bytes, intercambios, segundos,
                 r.desenlace == Desenlace::Verificado ? "every echo verified" : "ECHO ERRORS",
                 limite, (segundos / limite - 1) * 100);
+    if (r.desenlace != Desenlace::Verificado) {
+        std::fprintf(stderr, "desenlace %d, verificados %d de %d, primer error en %d\n",
+                     static_cast<int>(r.desenlace), r.transmision.verificados,
+                     r.transmision.bytesImagen, r.transmision.primerError);
+    }
     return r.desenlace == Desenlace::Verificado ? 0 : 1;
 }

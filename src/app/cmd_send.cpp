@@ -5,6 +5,7 @@
 #include "transmission/sign_link.hpp"
 #include "transmission/ui/qt_serial_port.hpp"
 
+#include <charconv>
 #include <chrono>
 #include <iostream>
 #include <ostream>
@@ -62,13 +63,22 @@ class ProgresoTexto : public ObservadorEnvio {
 } // namespace
 
 int sendCommand(const std::vector<std::string>& argv, Streams streams) {
-    const Arguments args = parseArguments(argv, {{"port", true}});
+    const Arguments args = parseArguments(argv, {{"port", true}, {"espera", true}});
     if (args.positional.size() != 1) {
         throw UsageError{"send necesita un ARCHIVO de mensajes"};
     }
     const auto dispositivo = args.value("port");
     if (!dispositivo || dispositivo->empty()) {
         throw UsageError{"falta --port DISPOSITIVO"};
+    }
+    int esperaMs = kEsperaRespuestaMs;
+    if (const auto espera = args.value("espera")) {
+        const auto [fin, ec] =
+            std::from_chars(espera->data(), espera->data() + espera->size(), esperaMs);
+        if (espera->empty() || ec != std::errc() || fin != espera->data() + espera->size() ||
+            esperaMs < 1 || esperaMs > 60000) {
+            throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *espera};
+        }
     }
     ImagenDeArchivo preparada;
     if (auto error = prepararImagen(args.positional.front(), preparada)) {
@@ -77,8 +87,9 @@ int sendCommand(const std::vector<std::string>& argv, Streams streams) {
     }
     QtSerialPort puerto(QString::fromStdString(*dispositivo));
     ProgresoTexto progreso(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
-    const ResultadoEnvio resultado = enviarImagen(puerto, preparada.carga, preparada.imagen,
-                                                  preparada.lumivel->totaldatos, progreso);
+    const ResultadoEnvio resultado =
+        enviarImagen(puerto, preparada.carga, preparada.imagen, preparada.lumivel->totaldatos,
+                     progreso, esperaMs);
     progreso.terminarBarra();
     if (auto caja = cajaDesenlace(resultado, preparada.carga, puerto.nombre())) {
         imprimirCaja(streams.err, *caja);

@@ -27,10 +27,10 @@ std::string byteComoTexto(int valor) {
 // Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
 class Enlace {
   public:
-    Enlace(Port& puerto) : puerto_(puerto) {}
+    Enlace(Port& puerto, int esperaMs) : puerto_(puerto), esperaMs_(esperaMs) {}
 
     Recibido intercambiar(int valor) {
-        Recibido respuesta = enviar(puerto_, byteComoTexto(valor));
+        Recibido respuesta = enviar(puerto_, byteComoTexto(valor), esperaMs_);
         silencios_ = respuesta.agotado ? silencios_ + 1 : 0;
         return respuesta;
     }
@@ -39,6 +39,7 @@ class Enlace {
 
   private:
     Port& puerto_;
+    int esperaMs_;
     int silencios_ = 0;
 };
 
@@ -48,31 +49,31 @@ void escribir(Port& puerto, std::string_view valor) {
     puerto.escribir(valor);
 }
 
-Recibido recibir(Port& puerto) {
+Recibido recibir(Port& puerto, int esperaMs) {
     // Waits on the port's input instead of polling: returns as soon as bytes arrive.
-    std::string resultado = puerto.esperarBytes(kEsperaRespuestaMs);
+    std::string resultado = puerto.esperarBytes(esperaMs);
     if (resultado.empty()) {
         return {"Error", true};
     }
     return {std::move(resultado), false};
 }
 
-Recibido enviar(Port& puerto, std::string_view valor) {
+Recibido enviar(Port& puerto, std::string_view valor, int esperaMs) {
     escribir(puerto, valor);
     if (puerto.fallo()) {
         return {"Error", true};
     }
-    return recibir(puerto);
+    return recibir(puerto, esperaMs);
 }
 
 ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
-                                ObservadorEnvio& observador) {
+                                ObservadorEnvio& observador, int esperaMs) {
     ResultadoTransmision resultado;
     // Never read past the image, whatever totaldatos says.
     const int ultimo = std::min(totaldatos, ImagenTransmision::kCapacidad - 1);
     resultado.bytesImagen = ultimo + 1;
     observador.maximo(totaldatos);
-    Enlace enlace(puerto);
+    Enlace enlace(puerto, esperaMs);
     int bloque = 0;
     int enBloque = 0;
     bool cabeceraPendiente = true;
@@ -123,7 +124,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
 
 ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
                             const ImagenTransmision& imagen, int totaldatos,
-                            ObservadorEnvio& observador) {
+                            ObservadorEnvio& observador, int esperaMs) {
     ResultadoEnvio resultado;
     switch (carga.estado) {
     case EstadoImagen::Lista:
@@ -144,7 +145,7 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         resultado.detalle = *error;
         return resultado;
     }
-    const Recibido respuesta = enviar(puerto, "c");
+    const Recibido respuesta = enviar(puerto, "c", esperaMs);
     if (puerto.fallo()) {
         resultado.desenlace = Desenlace::PuertoPerdido;
         resultado.detalle = *puerto.fallo();
@@ -152,7 +153,7 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         resultado.desenlace = Desenlace::SinConexion;
     } else {
         observador.conectado();
-        resultado.transmision = transmitir(puerto, imagen, totaldatos, observador);
+        resultado.transmision = transmitir(puerto, imagen, totaldatos, observador, esperaMs);
         const ResultadoTransmision& t = resultado.transmision;
         if (t.falloPuerto) {
             resultado.desenlace = Desenlace::PuertoPerdido;

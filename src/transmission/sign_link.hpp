@@ -9,7 +9,8 @@
 
 namespace lumivel {
 
-// How long recibir waits for a reply.
+// How long recibir waits for a reply. Callers may allow more for a slow line or a busy
+// machine; the sign itself answers well within this.
 constexpr int kEsperaRespuestaMs = 100;
 // Consecutive unanswered exchanges after which the sign is taken to have stopped.
 constexpr int kSilenciosSeguidos = 10;
@@ -23,9 +24,9 @@ struct Recibido {
 };
 
 void escribir(Port& puerto, std::string_view valor);
-Recibido recibir(Port& puerto);
+Recibido recibir(Port& puerto, int esperaMs = kEsperaRespuestaMs);
 // Writes the value, then waits for the reply.
-Recibido enviar(Port& puerto, std::string_view valor);
+Recibido enviar(Port& puerto, std::string_view valor, int esperaMs = kEsperaRespuestaMs);
 
 // What the window (or the command line) follows while a transfer runs. Called on the
 // thread that runs the transfer.
@@ -58,7 +59,7 @@ struct ResultadoTransmision {
 // Sends datos(0..totaldatos) with a block header before every 255 bytes, each byte
 // followed by a wait for its echo. A time-out always counts as a differing echo.
 ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
-                                ObservadorEnvio& observador);
+                                ObservadorEnvio& observador, int esperaMs = kEsperaRespuestaMs);
 
 enum class Desenlace {
     NadaQueEnviar,
@@ -84,7 +85,7 @@ struct ResultadoEnvio {
 // checks the connection, transfers and closes the port whatever the outcome.
 ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
                             const ImagenTransmision& imagen, int totaldatos,
-                            ObservadorEnvio& observador);
+                            ObservadorEnvio& observador, int esperaMs = kEsperaRespuestaMs);
 
 // The boxes the transfer shows.
 CajaMensaje cajaSinConexion();

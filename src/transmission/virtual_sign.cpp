@@ -138,8 +138,10 @@ void VirtualSign::responder(std::uint8_t byte, const AlRecibirImagen& alRecibir,
             std::this_thread::sleep_for(std::chrono::nanoseconds(listo - ahoraNs()));
             ultimoEcoNs_ = listo;
         }
-        [[maybe_unused]] const auto escrito =
-            ::write(maestro_, respuesta.bytes.data(), respuesta.bytes.size());
+        const auto escrito = ::write(maestro_, respuesta.bytes.data(), respuesta.bytes.size());
+        if (escrito < 0 && alError) {
+            alError(std::string("eco perdido: ") + std::strerror(errno));
+        }
     }
     if (respuesta.evento == SignDecoder::Evento::ImagenCompleta && alRecibir) {
         alRecibir(responder_.decoder().tomarImagen());

@@ -39,7 +39,9 @@ Salida ejecutar(const QStringList& args, int plazoMs = 60000) {
     return s;
 }
 
-// A virtual sign in its own process, for as long as the object lives.
+// A virtual sign in its own process, for as long as the object lives. Transfers to it allow
+// a longer wait for each echo than the sign's 100 ms: a busy test machine can stall a
+// process that long, which would be a true echo error on a real line.
 class Letrero {
   public:
     explicit Letrero(const QStringList& opciones = {}) {
@@ -134,7 +136,7 @@ class TransmissionCliTest : public QObject {
         const QString ruta = archivo("send.men", registros);
         Letrero letrero;
         QVERIFY(letrero.ruta().startsWith("/dev/"));
-        const Salida s = ejecutar({"send", "--port", letrero.ruta(), ruta});
+        const Salida s = ejecutar({"send", "--port", letrero.ruta(), "--espera", "2000", ruta});
         QVERIFY2(s.code == 0, qPrintable(s.err));
         QVERIFY(s.err.contains("CONECCION EXITOSA !!!"));
 
@@ -166,7 +168,7 @@ class TransmissionCliTest : public QObject {
         QCOMPARE(esperados.size(), 3);
 
         Letrero letrero;
-        const Salida s = ejecutar({"send", "--port", letrero.ruta(), ruta});
+        const Salida s = ejecutar({"send", "--port", letrero.ruta(), "--espera", "2000", ruta});
         QVERIFY2(s.code == 0, qPrintable(s.err));
         const QList<QJsonObject> recibidos = letrero.mensajes(3);
         QCOMPARE(recibidos.size(), esperados.size());
@@ -205,7 +207,7 @@ class TransmissionCliTest : public QObject {
         const QString ruta =
             archivo("fault.men", std::vector<tipomensaje>(3, texto(1, 1, std::string(30, 'f'))));
         Letrero letrero({"--fault", fallo});
-        const Salida s = ejecutar({"send", "--port", letrero.ruta(), ruta});
+        const Salida s = ejecutar({"send", "--port", letrero.ruta(), "--espera", "500", ruta});
         QCOMPARE(s.code, codigo);
         QVERIFY2(s.err.contains(mensaje), qPrintable(s.err));
     }
@@ -221,6 +223,8 @@ class TransmissionCliTest : public QObject {
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("send without port") << QStringList{"send", "x.men"};
+        QTest::newRow("send with bad wait")
+            << QStringList{"send", "--port", "/dev/null", "--espera", "0", "x.men"};
         QTest::newRow("sign with bad fault") << QStringList{"sign", "--fault", "loud"};
         QTest::newRow("sign with bad pace") << QStringList{"sign", "--pace", "0"};
         QTest::newRow("image without file") << QStringList{"image"};

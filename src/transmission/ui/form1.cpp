@@ -240,7 +240,8 @@ void Form1::Command1_Click() {
         }
         return;
     }
-    hilo_ = new TransferThread(fabrica_, puerto(), imagen_, carga_, lumivel_.totaldatos, this);
+    hilo_ = new TransferThread(fabrica_, puerto(), imagen_, carga_, lumivel_.totaldatos, esperaMs_,
+                               this);
     connect(hilo_, &TransferThread::conectado, this,
             [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
     connect(hilo_, &TransferThread::maximo, this, [this](int totaldatos) {

@@ -41,6 +41,8 @@ class Form1 : public QWidget {
     bool transfiriendo() const { return hilo_ != nullptr; }
     // Tests replace the serial line with their own port.
     void setFabricaPuerto(FabricaPuerto fabrica) { fabrica_ = std::move(fabrica); }
+    // How long each byte waits for its echo (100 ms unless changed).
+    void setEsperaRespuesta(int milisegundos) { esperaMs_ = milisegundos; }
 
     const ResultadoCarga& carga() const { return carga_; }
     const ImagenTransmision& imagen() const { return imagen_; }
@@ -80,6 +82,7 @@ class Form1 : public QWidget {
     Dialogs& dialogs_;
     std::function<void()> alCerrar_;
     FabricaPuerto fabrica_ = fabricaPuertoSerie();
+    int esperaMs_ = kEsperaRespuestaMs;
 
     ImagenTransmision imagen_;
     ResultadoCarga carga_;

@@ -40,14 +40,14 @@ FabricaPuerto fabricaPuertoSerie() {
 
 TransferThread::TransferThread(FabricaPuerto fabrica, QString dispositivo,
                                const ImagenTransmision& imagen, ResultadoCarga carga,
-                               int totaldatos, QObject* parent)
+                               int totaldatos, int esperaMs, QObject* parent)
     : QThread(parent), fabrica_(std::move(fabrica)), dispositivo_(std::move(dispositivo)),
-      imagen_(imagen), carga_(std::move(carga)), totaldatos_(totaldatos) {}
+      imagen_(imagen), carga_(std::move(carga)), totaldatos_(totaldatos), esperaMs_(esperaMs) {}
 
 void TransferThread::run() {
     std::unique_ptr<Port> puerto = fabrica_(dispositivo_);
     ObservadorHilo observador(*this);
-    resultado_ = enviarImagen(*puerto, carga_, imagen_, totaldatos_, observador);
+    resultado_ = enviarImagen(*puerto, carga_, imagen_, totaldatos_, observador, esperaMs_);
 }
 
 } // namespace lumivel

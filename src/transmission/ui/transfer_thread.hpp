@@ -22,7 +22,7 @@ class TransferThread : public QThread {
     Q_OBJECT
   public:
     TransferThread(FabricaPuerto fabrica, QString dispositivo, const ImagenTransmision& imagen,
-                   ResultadoCarga carga, int totaldatos, QObject* parent = nullptr);
+                   ResultadoCarga carga, int totaldatos, int esperaMs, QObject* parent = nullptr);
 
     // Valid once finished() has been emitted.
     const ResultadoEnvio& resultado() const { return resultado_; }
@@ -47,6 +47,7 @@ class TransferThread : public QThread {
     ImagenTransmision imagen_;
     ResultadoCarga carga_;
     int totaldatos_;
+    int esperaMs_;
     ResultadoEnvio resultado_;
     std::atomic<bool> interrumpir_{false};
 };

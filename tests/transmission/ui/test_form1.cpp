@@ -254,6 +254,8 @@ class Form1Test : public QObject {
         QPointer<Form1> f = abrir();
         QSignalSpy terminada(f.data(), &Form1::transferenciaTerminada);
         f->otroPuerto()->setEditText(QString::fromStdString(signo.ruta()));
+        // A busy test machine can stall a process for 100 ms; the sign itself is prompt.
+        f->setEsperaRespuesta(2000);
         f->Command1()->click();
         QVERIFY(terminada.wait(60000));
         signo.detener();
