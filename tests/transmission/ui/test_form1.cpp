@@ -155,10 +155,17 @@ class Form1Test : public QObject {
         QVERIFY(f->transfiriendo());
         QVERIFY(!f->Command1()->isEnabled());
         QVERIFY(!f->Command2()->isEnabled());
-        // Closing is refused while the line is in use.
+        // Closing is refused while the line is in use, and other windows take no input.
         f->close();
         QVERIFY(f->isVisible());
+        QPushButton otraVentana("editar");
+        otraVentana.show();
+        QSignalSpy clics(&otraVentana, &QPushButton::clicked);
+        QTest::mouseClick(&otraVentana, Qt::LeftButton);
+        QCOMPARE(clics.size(), 0);
         QVERIFY(terminada.wait(20000));
+        QTest::mouseClick(&otraVentana, Qt::LeftButton);
+        QCOMPARE(clics.size(), 1);
         QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::Verificado);
         QCOMPARE(f->windowTitle(), QString("CONECCION EXITOSA !!!"));
         QCOMPARE(f->ProgressBar1()->maximum(), lumivel_.totaldatos);
