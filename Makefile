@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 
-.PHONY: run test deps build build-test bench format clean
+.PHONY: run test deps build build-test bench format clean package
 
 deps:
 	@scripts/install-deps.sh
@@ -33,6 +33,16 @@ test: build-test
 bench: build
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(RELEASE_DIR)
+
+# A Debian package (.deb) of a Release build without sanitizers; only the executable is
+# built, not the tests.
+PACKAGE_DIR := build/package
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DLUMIVEL_SANITIZE=OFF \
+		-DLUMIVEL_WERROR=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target simlumivel
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	@ls $(PACKAGE_DIR)/simlumivel_*.deb
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i

@@ -10,9 +10,9 @@ set(CPACK_PACKAGE_VENDOR "SimLumivel")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Simulador y programador del letrero LED Lumivel de 64 x 8")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Compone mensajes para el letrero monocromo de 64 columnas por 8 filas, los muestra en una\n"
-    "simulacion exacta del letrero, los guarda en archivos .men y programa el letrero real por\n"
-    "una linea serie. Incluye subcomandos de linea de ordenes que funcionan sin pantalla.")
+    "Compone mensajes para el letrero monocromo de 64 columnas por 8 filas, los muestra en una
+simulacion exacta del letrero, los guarda en archivos .men y programa el letrero real por
+una linea serie. Incluye subcomandos de linea de ordenes que funcionan sin pantalla.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
