@@ -7,7 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
     qt6-qpa-plugins fonts-liberation
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool x11-apps imagemagick
 )
 
 missing=()

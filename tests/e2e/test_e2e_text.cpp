@@ -1,35 +1,8 @@
 // The real program in a real X server: start-up picture, typing, fonts and the case button.
-#include "app/offscreen_sign.hpp"
+#include "sign_reading.hpp"
 #include "x_session.hpp"
 
 #include <QtTest>
-
-namespace {
-
-const QColor kLitCentre(220, 220, 220);
-const QColor kUnlitCentre(80, 80, 80);
-
-// Compares every LED centre on the screen with the sign the core composes for `text`.
-QString differences(const QImage& shot, QPoint origin, int font, const QString& text) {
-    lumivel::cli::OffscreenSign expected(font);
-    expected.componer(text.toStdString());
-    QString report;
-    for (int c = 0; c < 64; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            const QColor seen = shot.pixelColor(origin + QPoint(6 + 12 * c, 6 + 12 * r));
-            const QColor want = expected.shown().lit(c, r) ? kLitCentre : kUnlitCentre;
-            if (seen != want) {
-                report += QString("LED (%1,%2) is %3, expected %4; ")
-                              .arg(c)
-                              .arg(r)
-                              .arg(seen.name(), want.name());
-            }
-        }
-    }
-    return report;
-}
-
-} // namespace
 
 class EndToEndTextTest : public QObject {
     Q_OBJECT
@@ -43,7 +16,7 @@ class EndToEndTextTest : public QObject {
         const QPoint sign = x.signOrigin(shot);
         QVERIFY2(sign.x() >= 0, "no sign on the screen");
         x.keepScreenshot("e2e_startup");
-        QString diff = differences(shot, sign, 0, " LED LUMIVEL");
+        QString diff = differences(shot, sign, composed(0, " LED LUMIVEL"));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         // The lit ring around a lit centre, and the black between LEDs.
         QCOMPARE(shot.pixelColor(sign + QPoint(6 + 12 * 4 + 4, 6 + 12 * 1)), QColor(157, 157, 157));
@@ -54,20 +27,20 @@ class EndToEndTextTest : public QObject {
         x.key("ctrl+a");
         x.type("Hola");
         shot = x.stableScreenshot();
-        diff = differences(shot, sign, 0, "Hola");
+        diff = differences(shot, sign, composed(0, "Hola"));
         x.keepScreenshot("e2e_typed");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         x.click(client + QPoint(8 + 64 + 10, 168 + 16 + 8)); // "5 x 7"
         shot = x.stableScreenshot();
         x.keepScreenshot("e2e_font");
-        diff = differences(shot, sign, 1, "Hola");
+        diff = differences(shot, sign, composed(1, "Hola"));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         x.click(client + QPoint(472 + 20, 8 + 12)); // mayuscula
         shot = x.stableScreenshot();
         x.keepScreenshot("e2e_case");
-        diff = differences(shot, sign, 1, "HOLA");
+        diff = differences(shot, sign, composed(1, "HOLA"));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 };

@@ -94,6 +94,55 @@ QString XSession::xdotool(const QStringList& args) {
     return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
+QRect XSession::windowGeometry(const QString& namePattern) {
+    const QStringList ids =
+        xdotool({"search", "--onlyvisible", "--name", namePattern}).split('\n', Qt::SkipEmptyParts);
+    if (ids.isEmpty()) {
+        return {};
+    }
+    QRect geometry;
+    for (const QString& line : xdotool({"getwindowgeometry", "--shell", ids.front()}).split('\n')) {
+        const QStringList pair = line.split('=');
+        if (pair.size() != 2) {
+            continue;
+        }
+        const int value = pair[1].toInt();
+        if (pair[0] == "X") {
+            geometry.moveLeft(value);
+        } else if (pair[0] == "Y") {
+            geometry.moveTop(value);
+        } else if (pair[0] == "WIDTH") {
+            geometry.setWidth(value);
+        } else if (pair[0] == "HEIGHT") {
+            geometry.setHeight(value);
+        }
+    }
+    return geometry;
+}
+
+std::vector<QImage> XSession::captureBurst(int ms) {
+    QTemporaryDir dir;
+    QStringList files;
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        const QString file = dir.filePath(QString("burst%1.xwd").arg(files.size()));
+        QProcess xwd;
+        xwd.setStandardOutputFile(file);
+        xwd.start("xwd", {"-display", display_, "-root", "-silent"});
+        xwd.waitForFinished(10000);
+        files << file;
+    }
+    std::vector<QImage> shots;
+    for (const QString& file : files) {
+        const QString png = file + ".png";
+        QProcess convert;
+        convert.start("convert", {"xwd:" + file, png});
+        convert.waitForFinished(20000);
+        shots.push_back(QImage(png).convertToFormat(QImage::Format_RGB32));
+    }
+    return shots;
+}
+
 void XSession::click(QPoint screen) {
     xdotool({"mousemove", "--sync", QString::number(screen.x()), QString::number(screen.y())});
     xdotool({"click", "1"});

@@ -2,9 +2,11 @@
 #include <QImage>
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 // A private X server (Xvfb) on a free display number with the real simlumivel running in it,
 // driven by xdotool and looked at through screenshots, as a person would.
@@ -32,6 +34,11 @@ class XSession {
     // Top-left corner of the sign surface on the screen, found from its first LED.
     QPoint signOrigin(const QImage& shot);
     QProcess& program() { return *program_; }
+    // Screen rectangle of the first visible window whose name matches, or an empty rect.
+    QRect windowGeometry(const QString& namePattern);
+    // Screenshots taken back to back for `ms` milliseconds (decoded afterwards, so the
+    // captures come as fast as the X server allows).
+    std::vector<QImage> captureBurst(int ms);
     // Lets the program settle: waits until two screenshots in a row are identical.
     QImage stableScreenshot(int timeoutMs = 5000);
 

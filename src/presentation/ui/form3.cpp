@@ -524,14 +524,20 @@ void Form3::crearMenus() {
 }
 
 void Form3::crearBarraDeEstado() {
+    // The panels keep their widths side by side; together they are wider than the window,
+    // so the last one is clipped at the right edge instead of overlapping its neighbours.
     const std::array<int, 4> anchos = {500, 100, 100, 100};
+    auto* barra = new QWidget(this);
+    barra->setFixedHeight(fontMetrics().height() + 6);
+    int izquierda = 0;
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new QLabel(this);
-        panel->setFixedWidth(anchos.at(i));
+        auto* panel = new QLabel(barra);
+        panel->setGeometry(izquierda, 0, anchos.at(i), barra->height());
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(panel);
+        izquierda += anchos.at(i);
         panels_.at(i) = panel;
     }
+    statusBar()->addWidget(barra, 1);
     panels_[2]->setToolTip("indica la fecha");
     panels_[3]->setToolTip("indica la Hora");
     reloj_ = new QTimer(this);
