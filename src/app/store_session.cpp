@@ -7,6 +7,7 @@
 #include "presentation/presentation_choice.hpp"
 #include "store/file_choice.hpp"
 #include "store/message_list.hpp"
+#include "transmission/hexadec.hpp"
 
 #include <filesystem>
 
@@ -119,26 +120,14 @@ int effectIndex(const Arguments& args) {
 }
 
 std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
-    const auto digito = [](char c) {
-        if (c >= '0' && c <= '9') {
-            return c - '0';
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
-        }
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        return -1;
-    };
     if (hex.size() != 128) {
         throw UsageError{"una imagen son 128 digitos hexadecimales, no " +
                          std::to_string(hex.size())};
     }
     std::array<std::uint8_t, 64> columnas{};
     for (std::size_t k = 0; k < 64; ++k) {
-        const int alto = digito(hex[2 * k]);
-        const int bajo = digito(hex[2 * k + 1]);
+        const int alto = digitoHexadecimal(hex[2 * k]);
+        const int bajo = digitoHexadecimal(hex[2 * k + 1]);
         if (alto < 0 || bajo < 0) {
             throw UsageError{"digito no hexadecimal en la imagen, columna " + std::to_string(k)};
         }

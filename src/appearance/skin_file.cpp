@@ -1,5 +1,7 @@
 #include "appearance/skin_file.hpp"
 
+#include "transmission/hexadec.hpp"
+
 #include <algorithm>
 
 namespace lumivel {
@@ -16,19 +18,6 @@ std::string_view recortar(std::string_view s) {
     return s;
 }
 
-int digitoHex(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 enum class Seccion { Ninguna, Skin, Paleta };
 
 } // namespace
@@ -39,8 +28,8 @@ bool leerColor(std::string_view texto, Rgb& color) {
     }
     int valores[3] = {};
     for (int i = 0; i < 3; ++i) {
-        const int alto = digitoHex(texto[static_cast<std::size_t>(1 + 2 * i)]);
-        const int bajo = digitoHex(texto[static_cast<std::size_t>(2 + 2 * i)]);
+        const int alto = digitoHexadecimal(texto[static_cast<std::size_t>(1 + 2 * i)]);
+        const int bajo = digitoHexadecimal(texto[static_cast<std::size_t>(2 + 2 * i)]);
         if (alto < 0 || bajo < 0) {
             return false;
         }

@@ -22,6 +22,19 @@ int hexadecValue(std::string_view texto) {
     return static_cast<int>(value);
 }
 
+int digitoHexadecimal(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
 std::string hexadec(std::string_view texto) {
     return std::to_string(hexadecValue(texto));
 }

@@ -11,4 +11,8 @@ std::string hexadec(std::string_view texto);
 // The same conversion as an integer, for callers that convert the text back anyway.
 int hexadecValue(std::string_view texto);
 
+// A strict reading for input the user types (skin files, pictures on the command line):
+// the value of one hexadecimal digit of either case, or -1 for anything else.
+int digitoHexadecimal(char c);
+
 } // namespace lumivel
