@@ -24,7 +24,5 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # what the window needs at run time: Qt's platform plugins and the fonts it asks for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libopengl0, libglx0, qt6-qpa-plugins, fonts-liberation")
-# Directories the package shares with the system must not be owned by it.
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
