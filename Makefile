@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 
-.PHONY: run test deps build build-test bench format clean package
+.PHONY: run test deps build build-test bench format clean fuzz lint package
 
 deps:
 	@scripts/install-deps.sh
@@ -43,6 +43,14 @@ package: deps
 	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target simlumivel
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/simlumivel_*.deb
+
+# libFuzzer targets, FUZZ_SECONDS (default 60) each; clang is installed on demand.
+fuzz:
+	fuzz/run.sh
+
+# clang-tidy and cppcheck over src/; the analyzers are installed on demand.
+lint:
+	scripts/lint.sh
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# New inputs that reach new code are merged into fuzz/corpus/<target>/ (review and commit
+# them); an input that breaks something is left in build/fuzz/artifacts/ and fails the run.
+#
+#   FUZZ_SECONDS=60   time per target
+#   FUZZ_TARGETS="message_file sign_decoder"
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${FUZZ_SECONDS:-60}
+targets=${FUZZ_TARGETS:-"message_file sign_decoder"}
+build=build/fuzz
+
+# clang and its fuzzer runtime are needed only here, not by `make test`.
+missing=()
+for p in clang libclang-rt-14-dev; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Instalando paquetes que faltan: ${missing[*]}"
+    run=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null 2>&1 || {
+            echo "ejecute como root: apt-get install ${missing[*]}" >&2
+            exit 1
+        }
+        run=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${run[@]}" apt-get update -qq
+    "${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+mkdir -p "$build/artifacts"
+status=0
+for t in $targets; do
+    corpus=fuzz/corpus/$t
+    work=$build/work/$t
+    mkdir -p "$corpus" "$work"
+    echo "== fuzz_$t: ${seconds} s"
+    if ! "$build/fuzz_$t" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
+        "$work" "$corpus" >"$build/$t.log" 2>&1; then
+        tail -n 40 "$build/$t.log"
+        echo "fuzz_$t encontro un fallo: vea $build/artifacts/ y $build/$t.log" >&2
+        status=1
+        continue
+    fi
+    grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$build/$t.log" || true
+    # Only inputs that add coverage to the committed corpus are kept there.
+    before=$(find "$corpus" -type f | wc -l)
+    "$build/fuzz_$t" -merge=1 -max_len=4096 -timeout=10 "$corpus" "$work" >"$build/$t.merge.log" 2>&1
+    after=$(find "$corpus" -type f | wc -l)
+    echo "   corpus: $before -> $after entradas"
+done
+exit $status
