@@ -28,7 +28,7 @@ struct LecturaSkin {
 };
 
 // Larger files are refused unread: no skin comes close.
-inline constexpr std::size_t kTamanoMaximoSkin = 256 * 1024;
+inline constexpr std::size_t kTamanoMaximoSkin = std::size_t{256} * 1024;
 
 inline constexpr std::array<std::string_view, 16> kRolesPaleta = {
     "Window",     "WindowText", "Base",      "AlternateBase",   "Text",        "Button",
