@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "SimLumivel <simlumivel@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the executable links (readelf NEEDED) by their Debian 12 packages, plus
-# what the window needs at run time: Qt's platform plugins and the fonts it asks for.
+# what the window loads at run time: the SVG icon plugins (libqt6svg6), Qt's platform
+# plugins and the fonts it asks for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libopengl0, libglx0, qt6-qpa-plugins, fonts-liberation")
+    "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins, fonts-liberation")
 
 include(CPack)
