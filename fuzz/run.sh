@@ -35,7 +35,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)"
+if ! cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1; then
+    tail -n 40 "$build/build.log"
+    exit 1
+fi
 
 mkdir -p "$build/artifacts"
 status=0
