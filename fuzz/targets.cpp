@@ -132,6 +132,17 @@ struct Session {
         }
     }
 
+    // An added message is the new last record, numbered after the list, holding what the
+    // editor showed.
+    void checkAdded(std::int16_t numero, const std::string& texto, int presentacion) {
+        const auto records = recordsOf(readAll(path));
+        check(!records.empty(), "nothing added");
+        const tipomensaje& last = records.back();
+        check(last.activo() && last.numero == numero, "added record not numbered last");
+        check(last.texto == texto, "added record holds another text");
+        check(last.presentacion == presentacion, "added record of another presentation");
+    }
+
     // Any index, including none (-1) and one past the list.
     void select(Reader& in) {
         const int span = static_cast<int>(l.lstcodigo.size()) + 2;
@@ -184,7 +195,9 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
             seleccionarOpMostrar(l, in.byte() % 3);
             seleccionarOpletra(l, in.byte() % 4);
             cambiarTexto(l, in.bytes(in.byte() % 140));
+            const auto numero = static_cast<std::int16_t>(l.totalmensajes + 1);
             ADICIONAR_Click(l, s->d);
+            s->checkAdded(numero, textoDeRegistro(l.texto), l.tipopresentacion);
             break;
         }
         case 1: {
@@ -193,7 +206,9 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
             for (std::size_t c = 0; c < 64; ++c) {
                 l.sign.vector[c] = in.byte();
             }
+            const auto numero = static_cast<std::int16_t>(l.totalmensajes + 1);
             ADICIONAR_Click(l, s->d);
+            s->checkAdded(numero, codificarImagen(l.sign.vector), tipomensaje::kImagen);
             break;
         }
         case 2:
