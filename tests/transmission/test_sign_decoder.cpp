@@ -9,6 +9,8 @@
 using namespace lumivel;
 using namespace lumivel::test;
 
+Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
+
 namespace {
 
 // The sender's code against the virtual sign's answering code, in-process.
@@ -202,8 +204,6 @@ class SignDecoderTest : public QObject {
         QVERIFY(json.ends_with(",0]}"));
     }
 };
-
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 QTEST_APPLESS_MAIN(SignDecoderTest)
 #include "test_sign_decoder.moc"
