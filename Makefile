@@ -10,9 +10,10 @@ TEST_DIR := build/test
 deps:
 	@scripts/install-deps.sh
 
+# The program alone (with its skins and web page); the tests are built by `make test`.
 build: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target simlumivel
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -53,7 +54,7 @@ lint:
 	scripts/lint.sh
 
 format:
-	find src tests bench -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i
+	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i
 
 clean:
 	rm -rf build
