@@ -13,7 +13,7 @@ std::optional<std::string> Arguments::value(const std::string& name) const {
 }
 
 Arguments parseArguments(const std::vector<std::string>& args,
-                         const std::vector<OptionSpec>& specs) {
+                         const std::vector<OptionRule>& rules) {
     Arguments parsed;
     bool onlyPositional = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -35,12 +35,12 @@ Arguments parseArguments(const std::vector<std::string>& args,
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const auto spec = std::find_if(specs.begin(), specs.end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs.end()) {
+        const auto rule = std::find_if(rules.begin(), rules.end(),
+                                       [&](const OptionRule& r) { return r.name == name; });
+        if (rule == rules.end()) {
             throw UsageError{"opcion desconocida: --" + name};
         }
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (inlineValue) {
                 throw UsageError{"la opcion --" + name + " no lleva valor"};
             }

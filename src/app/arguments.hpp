@@ -7,7 +7,7 @@
 
 namespace lumivel::cli {
 
-struct OptionSpec {
+struct OptionRule {
     std::string name; // without the leading "--"
     bool takesValue = false;
 };
@@ -25,7 +25,7 @@ struct Arguments {
 
 // Throws UsageError on an unknown option or a missing value.
 Arguments parseArguments(const std::vector<std::string>& args,
-                         const std::vector<OptionSpec>& specs);
+                         const std::vector<OptionRule>& rules);
 
 struct UsageError {
     std::string message;
