@@ -46,11 +46,11 @@ package: deps
 	@ls $(PACKAGE_DIR)/simlumivel_*.deb
 
 # libFuzzer targets, FUZZ_SECONDS (default 60) each; clang is installed on demand.
-fuzz:
+fuzz: deps
 	fuzz/run.sh
 
 # clang-tidy and cppcheck over src/; the analyzers are installed on demand.
-lint:
+lint: deps
 	scripts/lint.sh
 
 format:
