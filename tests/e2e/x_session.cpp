@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 namespace {
@@ -45,6 +46,11 @@ XSession::XSession() {
 }
 
 XSession::~XSession() {
+    // A failed test leaves what the screen last showed next to the test binary.
+    if (QTest::currentTestFailed() && QTest::currentTestFunction() != nullptr) {
+        screenshot();
+        keepScreenshot(QString("failed_%1").arg(QTest::currentTestFunction()));
+    }
     if (program_ && program_->state() != QProcess::NotRunning) {
         program_->kill();
         program_->waitForFinished(5000);

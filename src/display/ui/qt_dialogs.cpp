@@ -84,8 +84,7 @@ std::optional<std::string> QtDialogs::archivo(const OpcionesArchivo& opciones, b
     dialog.setDefaultSuffix(QString::fromStdString(opciones.sufijoPorDefecto));
     dialog.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening accepts a new name too: it makes an empty message file.
-    // NOLINTNEXTLINE(bugprone-branch-clone)
-    dialog.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

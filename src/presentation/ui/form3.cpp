@@ -472,7 +472,7 @@ void Form3::crearMenus() {
     QMenuBar* barra = menuBar();
     // "Run the handler of X" is X's clicked signal, whatever is connected to it and even
     // while X is disabled.
-    const auto clicDe = [this](QPushButton* boton) { return [boton] { emit boton->clicked(); }; };
+    const auto clicDe = [](QPushButton* boton) { return [boton] { emit boton->clicked(); }; };
 
     QMenu* archivo = barra->addMenu(QStringLiteral("&Archivo"));
     opnuevo_ = archivo->addAction(QStringLiteral("&Nuevo"));

@@ -1,0 +1,95 @@
+// Start-up: from the process's start to the first painted sign, and the peak memory then.
+// Each sample is a fresh process (the benchmark runs itself with --once).
+#include "bench/median.hpp"
+#include "display/ui/sign_widget.hpp"
+#include "presentation/ui/form3.hpp"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+#include <time.h>
+
+namespace {
+
+// Milliseconds since this process started, from the kernel's own start time.
+double millisecondsSinceProcessStart() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    FILE* stat = std::fopen("/proc/self/stat", "r");
+    unsigned long long startTicks = 0;
+    if (stat != nullptr) {
+        // Field 22 is the start time in clock ticks since boot; the comm field has no spaces here.
+        for (int field = 1; field < 22; ++field) {
+            if (std::fscanf(stat, "%*s") != 0) {
+                break;
+            }
+        }
+        if (std::fscanf(stat, "%llu", &startTicks) != 1) {
+            startTicks = 0;
+        }
+        std::fclose(stat);
+    }
+    const double startMs = 1000.0 * static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK);
+    const double nowMs = 1000.0 * static_cast<double>(now.tv_sec) + now.tv_nsec / 1e6;
+    return nowMs - startMs;
+}
+
+class FirstPaint : public QObject {
+  public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted = true;
+        }
+        return false;
+    }
+};
+
+int once(int argc, char** argv) {
+    QApplication app(argc, argv);
+    lumivel::Form3 window;
+    FirstPaint probe;
+    window.Pic()->installEventFilter(&probe);
+    window.show();
+    while (!probe.painted) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QApplication::processEvents();
+    const double ms = millisecondsSinceProcessStart();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.1f %ld\n", ms, usage.ru_maxrss);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--once") == 0) {
+        return once(argc, argv);
+    }
+    constexpr int kRuns = 7;
+    std::vector<double> times;
+    std::vector<double> memory;
+    for (int i = 0; i < kRuns; ++i) {
+        QProcess run;
+        run.start(QString::fromLocal8Bit(argv[0]), {"--once"});
+        run.waitForFinished(60000);
+        double ms = 0;
+        long kib = 0;
+        if (std::sscanf(run.readAllStandardOutput().constData(), "%lf %ld", &ms, &kib) == 2) {
+            times.push_back(ms);
+            memory.push_back(static_cast<double>(kib));
+        }
+    }
+    std::printf("| start-up to the first painted sign | %.0f ms median of %zu runs | — | "
+                "`bench_startup` |\n",
+                lumivel::bench::median(times), times.size());
+    std::printf("| peak memory at the first painted sign | %.1f MiB median of %zu runs | — | "
+                "`bench_startup` |\n",
+                lumivel::bench::median(memory) / 1024.0, memory.size());
+    return 0;
+}
