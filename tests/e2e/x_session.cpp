@@ -10,16 +10,6 @@
 
 namespace {
 
-QString findFreeDisplay() {
-    for (int n = 90; n < 190; ++n) {
-        if (!QFile::exists(QString("/tmp/.X%1-lock").arg(n)) &&
-            !QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n))) {
-            return QString(":%1").arg(n);
-        }
-    }
-    return {};
-}
-
 void pause(int ms) {
     // Polling interval while waiting on another process's output; the deadline bounds it.
     QThread::msleep(static_cast<unsigned long>(ms));
@@ -28,17 +18,25 @@ void pause(int ms) {
 } // namespace
 
 XSession::XSession() {
-    display_ = findFreeDisplay();
-    if (display_.isEmpty()) {
-        return;
-    }
+    // Xvfb picks a free display itself and writes its number on -displayfd, so tests running
+    // side by side never race for the same number.
     server_ = std::make_unique<QProcess>();
-    server_->start("Xvfb", {display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    server_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     if (!server_->waitForStarted(5000)) {
         return;
     }
-    const QString socket = "/tmp/.X11-unix/X" + display_.mid(1);
     QDeadlineTimer deadline(15000);
+    while (!server_->canReadLine() && !deadline.hasExpired() &&
+           server_->state() == QProcess::Running) {
+        server_->waitForReadyRead(100);
+    }
+    bool ok = false;
+    const int number = QString::fromUtf8(server_->readLine()).trimmed().toInt(&ok);
+    if (!ok) {
+        return;
+    }
+    display_ = QString(":%1").arg(number);
+    const QString socket = "/tmp/.X11-unix/X" + QString::number(number);
     while (!QFile::exists(socket) && !deadline.hasExpired()) {
         pause(20);
     }
