@@ -13,26 +13,7 @@ targets=${FUZZ_TARGETS:-"message_file sign_decoder"}
 build=build/fuzz
 
 # clang and its fuzzer runtime are needed only here, not by `make test`.
-missing=()
-for p in clang libclang-rt-14-dev; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Instalando paquetes que faltan: ${missing[*]}"
-    run=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null 2>&1 || {
-            echo "ejecute como root: apt-get install ${missing[*]}" >&2
-            exit 1
-        }
-        run=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${run[@]}" apt-get update -qq
-    "${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang libclang-rt-14-dev
 
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 if ! cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1; then

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the program need.
+# Installs the Debian 12 packages the build, the tests and the program need, or the
+# packages named as arguments (tools that only one target uses).
 # Idempotent: only missing packages are installed.
 set -euo pipefail
 
-packages=(
+default_packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
     qt6-qpa-plugins fonts-liberation
     xvfb xauth xdotool x11-apps imagemagick
 )
+if [ $# -gt 0 ]; then
+    packages=("$@")
+else
+    packages=("${default_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,26 +10,7 @@ build=${LINT_BUILD:-build/test}
 out=build/lint
 
 # The analyzers are needed only here, not by `make test`.
-missing=()
-for p in clang-tidy clang-tools cppcheck jq; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Instalando paquetes que faltan: ${missing[*]}"
-    run=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null 2>&1 || {
-            echo "ejecute como root: apt-get install ${missing[*]}" >&2
-            exit 1
-        }
-        run=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${run[@]}" apt-get update -qq
-    "${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang-tidy clang-tools cppcheck jq
 
 if [ ! -f "$build/compile_commands.json" ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_SANITIZE=ON -DLUMIVEL_WERROR=ON >/dev/null

@@ -9,9 +9,11 @@
 #include "store/file_choice.hpp"
 #include "store/message_list.hpp"
 
+#include "store/file_bytes.hpp"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
 #include <QtTest>
 
 #include <filesystem>
@@ -37,11 +39,6 @@ Run run(std::vector<std::string> args) {
     r.out = out.str();
     r.err = err.str();
     return r;
-}
-
-std::string leerBytes(const fs::path& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 tipomensaje registroEn(const std::string& bytes, int n) {

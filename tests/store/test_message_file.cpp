@@ -1,6 +1,8 @@
 #include "store/message_file.hpp"
 #include "store/message_record.hpp"
 
+#include "store/file_bytes.hpp"
+
 #include <QtTest>
 
 #include <filesystem>
@@ -12,16 +14,6 @@ using namespace lumivel;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string leerBytes(const fs::path& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void escribirBytes(const fs::path& ruta, const std::string& bytes) {
-    std::ofstream out(ruta, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 tipomensaje texto(std::int16_t numero, const std::string& t, char estado = '1') {
     tipomensaje m;

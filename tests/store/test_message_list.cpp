@@ -9,6 +9,8 @@
 #include "store/file_choice.hpp"
 #include "store/message_list.hpp"
 
+#include "store/file_bytes.hpp"
+
 #include <QtTest>
 
 #include <filesystem>
@@ -19,16 +21,6 @@ using namespace lumivel;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string leerBytes(const fs::path& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void escribirBytes(const fs::path& ruta, const std::string& bytes) {
-    std::ofstream out(ruta, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string registro(std::int16_t numero, std::int16_t presentacion, std::int16_t letra,
                      const std::string& texto, char estado = '1') {
