@@ -3,7 +3,7 @@
 #include "bench/median.hpp"
 #include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
-#include "presentation/ui/form3.hpp"
+#include "windows/form3.hpp"
 
 #include <QAbstractButton>
 #include <QApplication>

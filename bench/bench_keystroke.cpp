@@ -2,8 +2,8 @@
 // LED repainted on screen, against the 16.7 ms of one 60 Hz frame.
 #include "bench/median.hpp"
 #include "display/composition.hpp"
-#include "display/ui/sign_widget.hpp"
-#include "presentation/ui/form3.hpp"
+#include "ui/sign_widget.hpp"
+#include "windows/form3.hpp"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 // wire's own limit of two 10-bit characters per exchange. Run with `make bench`.
 #include "median.hpp"
 #include "transmission/sign_link.hpp"
-#include "transmission/ui/qt_serial_port.hpp"
+#include "ui/qt_serial_port.hpp"
 #include "transmission/virtual_sign.hpp"
 
 #include <QCoreApplication>

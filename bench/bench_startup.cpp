@@ -1,8 +1,8 @@
 // Start-up: from the process's start to the first painted sign, and the peak memory then.
 // Each sample is a fresh process (the benchmark runs itself with --once).
 #include "bench/median.hpp"
-#include "display/ui/sign_widget.hpp"
-#include "presentation/ui/form3.hpp"
+#include "ui/sign_widget.hpp"
+#include "windows/form3.hpp"
 
 #include <QApplication>
 #include <QElapsedTimer>

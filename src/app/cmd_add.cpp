@@ -2,7 +2,7 @@
 
 #include "app/font_option.hpp"
 #include "app/store_session.hpp"
-#include "store/message_list.hpp"
+#include "session/message_list.hpp"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #include "app/cmd_delete.hpp"
 
 #include "app/store_session.hpp"
-#include "store/message_list.hpp"
+#include "session/message_list.hpp"
 
 namespace lumivel::cli {
 

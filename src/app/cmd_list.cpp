@@ -1,7 +1,7 @@
 #include "app/cmd_list.hpp"
 
 #include "app/store_session.hpp"
-#include "display/windows1252.hpp"
+#include "base/windows1252.hpp"
 
 #include <cstdio>
 #include <ostream>

@@ -3,7 +3,7 @@
 #include "app/arguments.hpp"
 #include "app/transmission_cli.hpp"
 #include "transmission/sign_link.hpp"
-#include "transmission/ui/qt_serial_port.hpp"
+#include "ui/qt_serial_port.hpp"
 
 #include <charconv>
 #include <chrono>

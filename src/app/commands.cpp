@@ -1,3 +1,4 @@
+#include "base/version.hpp"
 #include "app/arguments.hpp"
 #include "app/cmd_add.hpp"
 #include "app/cmd_delete.hpp"
@@ -59,7 +60,7 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
         return kExitOk;
     }
     if (args.front() == "--version") {
-        streams.out << "simlumivel 1.0\n";
+        streams.out << "simlumivel " << kVersion << '\n';
         return kExitOk;
     }
     for (const Command& command : commands()) {

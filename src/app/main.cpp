@@ -1,5 +1,5 @@
 #include "app/command.hpp"
-#include "presentation/ui/form3.hpp"
+#include "windows/form3.hpp"
 
 #include <QApplication>
 #include <QCoreApplication>

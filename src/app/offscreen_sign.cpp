@@ -2,8 +2,8 @@
 
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
-#include "display/startup.hpp"
-#include "display/windows1252.hpp"
+#include "session/startup.hpp"
+#include "base/windows1252.hpp"
 
 namespace lumivel::cli {
 

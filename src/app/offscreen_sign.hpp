@@ -1,5 +1,5 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "session/lumivel.hpp"
 #include "display/shown_sign.hpp"
 
 #include <string>

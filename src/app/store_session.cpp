@@ -2,12 +2,12 @@
 
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
-#include "display/windows1252.hpp"
+#include "base/windows1252.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
-#include "store/file_choice.hpp"
-#include "store/message_list.hpp"
-#include "transmission/hexadec.hpp"
+#include "session/file_choice.hpp"
+#include "session/message_list.hpp"
+#include "base/hexadec.hpp"
 
 #include <filesystem>
 

@@ -21,7 +21,7 @@ std::optional<FileError> prepararImagen(const std::string& ruta, ImagenDeArchivo
             ++estado.totalmensajes;
         }
     }
-    destino.carga = cargarcomm(estado, destino.imagen);
+    destino.carga = cargarcomm(estado, destino.imagen, estado.totaldatos);
     return std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "display/dialogs.hpp"
-#include "display/lumivel.hpp"
+#include "session/lumivel.hpp"
 #include "transmission/transmission_image.hpp"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "appearance/color_config.hpp"
 
-#include "transmission/hexadec.hpp"
+#include "base/hexadec.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -36,21 +36,21 @@ std::uint32_t colorPlataforma(Rgb color) {
 }
 
 Rgb ConfiguracionColores::colorActual() const {
-    return {lumivel_.sign.rojo, lumivel_.sign.verde, lumivel_.sign.azul};
+    return {sign_.rojo, sign_.verde, sign_.azul};
 }
 
 void ConfiguracionColores::ponerColor(Rgb color) {
-    lumivel_.sign.rojo = componente(color.r);
-    lumivel_.sign.verde = componente(color.g);
-    lumivel_.sign.azul = componente(color.b);
+    sign_.rojo = componente(color.r);
+    sign_.verde = componente(color.g);
+    sign_.azul = componente(color.b);
 }
 
 void ConfiguracionColores::cargar() {
-    rojoinicial = lumivel_.sign.rojo;
-    verdeinicial = lumivel_.sign.verde;
-    azulinicial = lumivel_.sign.azul;
-    lumivel_.sign.columnas = 63;
-    lumivel_.sign.filas = 7;
+    rojoinicial = sign_.rojo;
+    verdeinicial = sign_.verde;
+    azulinicial = sign_.azul;
+    sign_.columnas = 63;
+    sign_.filas = 7;
     escalamuestra = 5;
     grosormuestra = 4;
     // The window once parked the LED colour at (40, 40, 40) here until the samples were

@@ -1,6 +1,6 @@
 #pragma once
 #include "display/dialogs.hpp"
-#include "display/lumivel.hpp"
+#include "display/sign.hpp"
 #include "display/sign_surface.hpp"
 
 #include <array>
@@ -28,8 +28,8 @@ std::uint32_t colorPlataforma(Rgb color);
 // drawing them never touches the current colour.
 class ConfiguracionColores {
   public:
-    ConfiguracionColores(Lumivel& lumivel, Dialogs& dialogs, SignSurface& muestras)
-        : lumivel_(lumivel), dialogs_(dialogs), muestras_(muestras) {}
+    ConfiguracionColores(Sign& sign, Dialogs& dialogs, SignSurface& muestras)
+        : sign_(sign), dialogs_(dialogs), muestras_(muestras) {}
 
     // The core steps of the window's load: remember the colour in force and reset the
     // sign geometry, as the window has always done.
@@ -56,7 +56,7 @@ class ConfiguracionColores {
     void led(int x, int y, Rgb color);
     void ponerColor(Rgb color);
 
-    Lumivel& lumivel_;
+    Sign& sign_;
     Dialogs& dialogs_;
     SignSurface& muestras_;
 };

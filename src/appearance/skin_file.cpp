@@ -1,6 +1,6 @@
 #include "appearance/skin_file.hpp"
 
-#include "transmission/hexadec.hpp"
+#include "base/hexadec.hpp"
 
 #include <algorithm>
 

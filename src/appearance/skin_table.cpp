@@ -13,12 +13,12 @@ std::optional<std::string> rutaSkin(const std::string& carpetaPrograma, int indi
     return carpetaPrograma + "/" + kSkins.at(static_cast<std::size_t>(indice)).archivo;
 }
 
-bool elegirSkin(Lumivel& lumivel, const std::string& carpetaPrograma, int indice) {
+bool elegirSkin(std::string& archivoskin, const std::string& carpetaPrograma, int indice) {
     const std::optional<std::string> ruta = rutaSkin(carpetaPrograma, indice);
     if (!ruta) {
         return false;
     }
-    lumivel.archivoskin = *ruta;
+    archivoskin = *ruta;
     return true;
 }
 

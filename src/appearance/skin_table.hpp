@@ -1,5 +1,4 @@
 #pragma once
-#include "display/lumivel.hpp"
 
 #include <array>
 #include <optional>
@@ -36,6 +35,6 @@ std::optional<std::string> rutaSkin(const std::string& carpetaPrograma, int indi
 
 // First step of a skin change: `archivoskin` becomes the entry's file. An index outside
 // the menu leaves it as it is. Returns whether it changed.
-bool elegirSkin(Lumivel& lumivel, const std::string& carpetaPrograma, int indice);
+bool elegirSkin(std::string& archivoskin, const std::string& carpetaPrograma, int indice);
 
 } // namespace lumivel

@@ -1,13 +1,13 @@
 #include "display/composition.hpp"
 
-#include "display/windows1252.hpp"
+#include "base/windows1252.hpp"
 
 namespace lumivel {
 namespace {
 
 constexpr int kUltimaColumnaVisible = 64;
 
-void avanzar(Lumivel& l) {
+void avanzar(SignState& l) {
     if (l.xletra < kUltimaColumnaVisible) {
         ++l.xletra;
     }
@@ -15,7 +15,7 @@ void avanzar(Lumivel& l) {
 
 } // namespace
 
-void buscaletra(Lumivel& l, unsigned char letra) {
+void buscaletra(SignState& l, unsigned char letra) {
     int k = letra - 32;
     if (letra == ' ' && l.xletra < kUltimaColumnaVisible) {
         l.xletra = static_cast<std::int16_t>(l.xletra + 3);
@@ -38,20 +38,20 @@ void buscaletra(Lumivel& l, unsigned char letra) {
     }
 }
 
-void cargar(Lumivel& l) {
+void cargar(SignState& l) {
     l.xletra = 0;
     for (char c : l.texto) {
         buscaletra(l, static_cast<unsigned char>(c));
     }
 }
 
-void Text1_Change(Lumivel& l) {
+void Text1_Change(SignState& l) {
     l.sign.borrar();
     cargar(l);
     l.sign.mostrar();
 }
 
-void cambiarTexto(Lumivel& l, const std::string& texto) {
+void cambiarTexto(SignState& l, const std::string& texto) {
     if (texto == l.texto) {
         return;
     }
@@ -59,7 +59,7 @@ void cambiarTexto(Lumivel& l, const std::string& texto) {
     Text1_Change(l);
 }
 
-void mayuscula_Click(Lumivel& l) {
+void mayuscula_Click(SignState& l) {
     if (!l.refresco) {
         cambiarTexto(l, windows1252Lower(l.texto));
         l.refresco = true;

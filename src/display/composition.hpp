@@ -1,19 +1,19 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "display/sign_state.hpp"
 
 #include <string>
 
 namespace lumivel {
 
 // Composes one character (a Windows-1252 code) at `xletra` and advances it.
-void buscaletra(Lumivel& l, unsigned char letra);
+void buscaletra(SignState& l, unsigned char letra);
 // Composes the whole text of Text1 from column 0; does not clear or draw.
-void cargar(Lumivel& l);
+void cargar(SignState& l);
 // The change handler of Text1: clear, compose, draw.
-void Text1_Change(Lumivel& l);
+void Text1_Change(SignState& l);
 // Sets the text of Text1; like the text box, it re-renders only when the text changes.
-void cambiarTexto(Lumivel& l, const std::string& texto);
+void cambiarTexto(SignState& l, const std::string& texto);
 // The case button: lower-cases and upper-cases the text alternately, toggling `refresco`.
-void mayuscula_Click(Lumivel& l);
+void mayuscula_Click(SignState& l);
 
 } // namespace lumivel

@@ -13,7 +13,7 @@ std::string_view textoFuente(int index) {
     return *textos.at(static_cast<std::size_t>(index));
 }
 
-void Opletra_Click(Lumivel& l, int index) {
+void Opletra_Click(SignState& l, int index) {
     l.opletra = index;
     l.tipoletra = static_cast<std::int16_t>(index + 1);
     l.fuente.cargaletra(textoFuente(index));
@@ -24,7 +24,7 @@ void Opletra_Click(Lumivel& l, int index) {
     }
 }
 
-void seleccionarOpletra(Lumivel& l, int index) {
+void seleccionarOpletra(SignState& l, int index) {
     if (l.opletra != index) {
         Opletra_Click(l, index);
     }

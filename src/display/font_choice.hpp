@@ -1,5 +1,5 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "display/sign_state.hpp"
 
 #include <string_view>
 
@@ -8,8 +8,8 @@ namespace lumivel {
 // Font text of the Opletra button `index` (0 "5 x 5" .. 3 "Negrita").
 std::string_view textoFuente(int index);
 // Click handler of the Opletra array: loads the font, re-renders when `refresco` is True.
-void Opletra_Click(Lumivel& l, int index);
+void Opletra_Click(SignState& l, int index);
 // Selecting a button from code runs its handler only when it was not selected.
-void seleccionarOpletra(Lumivel& l, int index);
+void seleccionarOpletra(SignState& l, int index);
 
 } // namespace lumivel

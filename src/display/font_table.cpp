@@ -1,6 +1,6 @@
 #include "display/font_table.hpp"
 
-#include "transmission/hexadec.hpp"
+#include "base/hexadec.hpp"
 
 namespace lumivel {
 

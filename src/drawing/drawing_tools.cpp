@@ -10,7 +10,7 @@ namespace {
 // Divisor of the readout: fixed, whatever the sign's scale.
 constexpr double kPasoLectura = 12.0;
 
-void aplicarHerramienta(Lumivel& l, int botones, double x, double y) {
+void aplicarHerramienta(EditorState& l, int botones, double x, double y) {
     if (l.option1 != kModoDibujo || botones != kBotonIzquierdo) {
         return;
     }
@@ -45,24 +45,24 @@ std::string lecturaCoordenadas(double x, double y) {
     return "x = " + numeroLectura(x) + "  y = " + numeroLectura(y);
 }
 
-void Pic_MouseDown(Lumivel& l, int botones, double x, double y) {
+void Pic_MouseDown(EditorState& l, int botones, double x, double y) {
     aplicarHerramienta(l, botones, x, y);
 }
 
-std::string Pic_MouseMove(Lumivel& l, int botones, double x, double y) {
+std::string Pic_MouseMove(EditorState& l, int botones, double x, double y) {
     aplicarHerramienta(l, botones, x, y);
     return lecturaCoordenadas(x, y);
 }
 
-void lapiz_Click(Lumivel& l) {
+void lapiz_Click(EditorState& l) {
     l.herramienta = Herramienta::Lapiz;
 }
 
-void goma_Click(Lumivel& l) {
+void goma_Click(EditorState& l) {
     l.herramienta = Herramienta::Goma;
 }
 
-void pintura_Click(Lumivel& l) {
+void pintura_Click(EditorState& l) {
     for (int i = 0; i <= l.sign.columnas; ++i) {
         for (int j = 0; j <= l.sign.filas; ++j) {
             l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 1;
@@ -72,12 +72,12 @@ void pintura_Click(Lumivel& l) {
     l.sign.mostrar();
 }
 
-void Bomba_Click(Lumivel& l) {
+void Bomba_Click(EditorState& l) {
     l.sign.borrar();
     l.sign.mostrar();
 }
 
-void invertir_Click(Lumivel& l) {
+void invertir_Click(EditorState& l) {
     for (int i = 0; i <= l.sign.columnas; ++i) {
         for (int j = 0; j <= l.sign.filas; ++j) {
             auto& celda = l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];

@@ -1,5 +1,5 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "presentation/editor_state.hpp"
 
 #include <string>
 
@@ -16,15 +16,15 @@ std::string lecturaCoordenadas(double x, double y);
 
 // Mouse down and mouse move on Pic. In the drawing mode the chosen tool acts the same on
 // a press and on a drag: the pencil lights, the eraser puts out.
-void Pic_MouseDown(Lumivel& l, int botones, double x, double y);
+void Pic_MouseDown(EditorState& l, int botones, double x, double y);
 // Returns the readout for the second status bar panel, which follows the pointer always.
-std::string Pic_MouseMove(Lumivel& l, int botones, double x, double y);
+std::string Pic_MouseMove(EditorState& l, int botones, double x, double y);
 
-void lapiz_Click(Lumivel& l);
-void goma_Click(Lumivel& l);
+void lapiz_Click(EditorState& l);
+void goma_Click(EditorState& l);
 // Paint all, clear all and invert draw the sign once, at the end.
-void pintura_Click(Lumivel& l);
-void Bomba_Click(Lumivel& l);
-void invertir_Click(Lumivel& l);
+void pintura_Click(EditorState& l);
+void Bomba_Click(EditorState& l);
+void invertir_Click(EditorState& l);
 
 } // namespace lumivel

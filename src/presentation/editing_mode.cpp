@@ -4,7 +4,7 @@
 
 namespace lumivel {
 
-void Option1_Click(Lumivel& l, int index) {
+void Option1_Click(EditorState& l, int index) {
     l.option1 = index == kModoDibujo ? kModoDibujo : kModoTexto;
     if (l.option1 == kModoDibujo) {
         // Drawing starts with the pencil, so a click lights the LED under it.
@@ -15,18 +15,18 @@ void Option1_Click(Lumivel& l, int index) {
     cambiarTexto(l, "");
 }
 
-void seleccionarOption1(Lumivel& l, int index) {
+void seleccionarOption1(EditorState& l, int index) {
     const int modo = index == kModoDibujo ? kModoDibujo : kModoTexto;
     if (l.option1 != modo) {
         Option1_Click(l, modo);
     }
 }
 
-bool modoElegido(const Lumivel& l) {
+bool modoElegido(const EditorState& l) {
     return l.option1 == kModoDibujo || l.option1 == kModoTexto;
 }
 
-ControlesDelModo controlesDelModo(const Lumivel& l) {
+ControlesDelModo controlesDelModo(const EditorState& l) {
     ControlesDelModo controles;
     if (l.option1 == kModoDibujo) {
         controles.lapiz = l.herramienta != Herramienta::Lapiz;

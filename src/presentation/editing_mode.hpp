@@ -1,5 +1,5 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "presentation/editor_state.hpp"
 
 namespace lumivel {
 
@@ -9,9 +9,9 @@ constexpr int kModoTexto = 1;
 // Click handler of the Option1 array: clears the sign and the text; index 0 enters the
 // drawing mode with the pencil chosen, any other index the text mode. Windows mirror
 // `option1` in their controls.
-void Option1_Click(Lumivel& l, int index);
+void Option1_Click(EditorState& l, int index);
 // Selecting a mode from code runs its handler only when it was not selected.
-void seleccionarOption1(Lumivel& l, int index);
+void seleccionarOption1(EditorState& l, int index);
 
 // Which controls the current mode enables. Icon boxes follow their buttons, except that
 // the pencil and eraser boxes stay usable in the drawing mode whichever tool is chosen.
@@ -24,7 +24,7 @@ struct ControlesDelModo {
 };
 
 // Nothing is known before a mode was first chosen.
-bool modoElegido(const Lumivel& l);
-ControlesDelModo controlesDelModo(const Lumivel& l);
+bool modoElegido(const EditorState& l);
+ControlesDelModo controlesDelModo(const EditorState& l);
 
 } // namespace lumivel

@@ -9,16 +9,16 @@ namespace lumivel {
 namespace {
 
 // Loop bounds are read when a loop starts; they never reach past the stored columns.
-int ultimaColumna(const Lumivel& l) {
+int ultimaColumna(const SignState& l) {
     return std::min<int>(l.sign.columnas, Sign::kColumnas - 1);
 }
-int ultimaFila(const Lumivel& l) {
+int ultimaFila(const SignState& l) {
     return std::min<int>(l.sign.filas, Sign::kFilas - 1);
 }
 
 } // namespace
 
-void caminar(Lumivel& l, Pacer& pacer) {
+void caminar(SignState& l, Pacer& pacer) {
     const std::string guardado = l.texto;
     cambiarTexto(l, std::string(kEspaciosEntrada, ' ') + guardado);
     const std::size_t n = l.texto.size();
@@ -34,7 +34,7 @@ void caminar(Lumivel& l, Pacer& pacer) {
     cambiarTexto(l, guardado);
 }
 
-void sube(Lumivel& l, Pacer& pacer) {
+void sube(SignState& l, Pacer& pacer) {
     for (int j = ultimaFila(l); j >= -1; --j) {
         cargar(l);
         const int hastaColumna = ultimaColumna(l);
@@ -51,7 +51,7 @@ void sube(Lumivel& l, Pacer& pacer) {
     }
 }
 
-void baja(Lumivel& l, Pacer& pacer) {
+void baja(SignState& l, Pacer& pacer) {
     const int hastaFila = ultimaFila(l);
     for (int r = 0; r <= hastaFila; ++r) {
         const int hastaColumna = ultimaColumna(l);
@@ -66,7 +66,7 @@ void baja(Lumivel& l, Pacer& pacer) {
     }
 }
 
-void porfila(Lumivel& l, Pacer& pacer) {
+void porfila(SignState& l, Pacer& pacer) {
     sube(l, pacer);
     if (pacer.detenido()) {
         return;
@@ -79,7 +79,7 @@ void porfila(Lumivel& l, Pacer& pacer) {
     baja(l, pacer);
 }
 
-void porcolumna(Lumivel& l, Pacer& pacer) {
+void porcolumna(SignState& l, Pacer& pacer) {
     l.sign.borrar();
     l.sign.mostrar();
     cargar(l);

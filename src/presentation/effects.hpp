@@ -1,5 +1,5 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "display/sign_state.hpp"
 #include "presentation/pacer.hpp"
 
 namespace lumivel {
@@ -15,12 +15,12 @@ constexpr int kEspaciosEntrada = 12;
 
 // The text walks to the left one character per step and leaves the sign; the text is
 // put back at the end.
-void caminar(Lumivel& l, Pacer& pacer);
+void caminar(SignState& l, Pacer& pacer);
 // Rows appear from the bottom up, the text holds, rows go dark from the top down.
-void porfila(Lumivel& l, Pacer& pacer);
-void sube(Lumivel& l, Pacer& pacer);
-void baja(Lumivel& l, Pacer& pacer);
+void porfila(SignState& l, Pacer& pacer);
+void sube(SignState& l, Pacer& pacer);
+void baja(SignState& l, Pacer& pacer);
 // Columns appear from the left, the text holds, columns go dark from the left.
-void porcolumna(Lumivel& l, Pacer& pacer);
+void porcolumna(SignState& l, Pacer& pacer);
 
 } // namespace lumivel

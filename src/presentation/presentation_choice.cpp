@@ -2,7 +2,7 @@
 
 namespace lumivel {
 
-void op_mostrar_Click(Lumivel& l, int index) {
+void op_mostrar_Click(EditorState& l, int index) {
     if (index < 0 || index > 2) {
         return;
     }
@@ -10,7 +10,7 @@ void op_mostrar_Click(Lumivel& l, int index) {
     l.tipopresentacion = static_cast<std::int16_t>(index + 1);
 }
 
-void seleccionarOpMostrar(Lumivel& l, int index) {
+void seleccionarOpMostrar(EditorState& l, int index) {
     if (l.opMostrar != index) {
         op_mostrar_Click(l, index);
     }

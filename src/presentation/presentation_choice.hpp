@@ -1,11 +1,11 @@
 #pragma once
-#include "display/lumivel.hpp"
+#include "presentation/editor_state.hpp"
 
 namespace lumivel {
 
 // Click handler of the op_mostrar array: index + 1 becomes the presentation type.
-void op_mostrar_Click(Lumivel& l, int index);
+void op_mostrar_Click(EditorState& l, int index);
 // Selecting an option from code runs its handler only when it was not selected.
-void seleccionarOpMostrar(Lumivel& l, int index);
+void seleccionarOpMostrar(EditorState& l, int index);
 
 } // namespace lumivel

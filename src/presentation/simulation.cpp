@@ -14,7 +14,7 @@ CajaMensaje cajaNoHayMensaje() {
     return caja;
 }
 
-bool Play_Click(Lumivel& l, Dialogs& dialogs, Pacer& pacer) {
+bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
     if (l.texto.empty()) {
         dialogs.mensaje(cajaNoHayMensaje());
         return false;
@@ -34,7 +34,7 @@ bool Play_Click(Lumivel& l, Dialogs& dialogs, Pacer& pacer) {
     }
 }
 
-void Reloj_Click(Lumivel& l, Pacer& pacer, int milisegundosPorCuadro) {
+void Reloj_Click(EditorState& l, Pacer& pacer, int milisegundosPorCuadro) {
     for (int i = 0; i <= 32; i += 2) {
         l.sign.borrar();
         l.sign.mostrar();

@@ -1,6 +1,6 @@
 #pragma once
 #include "display/dialogs.hpp"
-#include "display/lumivel.hpp"
+#include "presentation/editor_state.hpp"
 #include "presentation/pacer.hpp"
 
 namespace lumivel {
@@ -14,10 +14,10 @@ CajaMensaje cajaNoHayMensaje();
 // The Play handler (also "Simular" and the icon box over Play): runs the effect of the
 // presentation type on the text, or shows the "No hay Mensaje" box when the text is empty.
 // Returns whether an effect ran.
-bool Play_Click(Lumivel& l, Dialogs& dialogs, Pacer& pacer);
+bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer);
 
 // The walking figure: 17 rounds of clear, frame A at column i, clear, frame B at i + 1,
 // waiting `milisegundosPorCuadro` after each frame.
-void Reloj_Click(Lumivel& l, Pacer& pacer, int milisegundosPorCuadro = kPasoReloj);
+void Reloj_Click(EditorState& l, Pacer& pacer, int milisegundosPorCuadro = kPasoReloj);
 
 } // namespace lumivel

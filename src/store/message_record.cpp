@@ -1,6 +1,6 @@
 #include "store/message_record.hpp"
 
-#include "transmission/hexadec.hpp"
+#include "base/hexadec.hpp"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "transmission/sign_decoder.hpp"
 
-#include "display/windows1252.hpp"
+#include "base/windows1252.hpp"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "transmission/transmission_image.hpp"
 
-#include "display/lumivel.hpp"
-#include "transmission/hexadec.hpp"
+#include "store/message_store.hpp"
+#include "base/hexadec.hpp"
 
 #include <string_view>
 #include <vector>
@@ -42,26 +42,27 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-ResultadoCarga cargarcomm(Lumivel& lumivel, ImagenTransmision& imagen) {
+ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
+                          std::int16_t& totaldatos) {
     ResultadoCarga resultado;
-    if (!lumivel.archivo.isOpen() || lumivel.totalmensajes == 0 ||
-        lumivel.mensaje.presentacion == 0) {
+    if (!store.archivo.isOpen() || store.totalmensajes == 0 ||
+        store.mensaje.presentacion == 0) {
         return resultado;
     }
     // Built aside first, so an image that does not fit never touches `datos`.
     std::vector<std::uint8_t> bytes;
-    const int registros = lumivel.archivo.count();
+    const int registros = store.archivo.count();
     for (int k = 1; k <= registros; ++k) {
-        if (auto error = lumivel.archivo.read(k, lumivel.mensaje)) {
+        if (auto error = store.archivo.read(k, store.mensaje)) {
             resultado.estado = EstadoImagen::ErrorLectura;
             resultado.error = error->describe();
             return resultado;
         }
-        if (!lumivel.mensaje.activo()) {
+        if (!store.mensaje.activo()) {
             continue;
         }
         ++resultado.mensajesActivos;
-        codificarMensaje(lumivel.mensaje, bytes);
+        codificarMensaje(store.mensaje, bytes);
     }
     bytes.push_back(0x00);
     bytes.push_back(0x00);
@@ -74,7 +75,7 @@ ResultadoCarga cargarcomm(Lumivel& lumivel, ImagenTransmision& imagen) {
         imagen.datos[i] = static_cast<std::int16_t>(bytes[i]);
     }
     imagen.ndatos = static_cast<std::int16_t>(bytes.size() - 1);
-    lumivel.totaldatos = imagen.ndatos;
+    totaldatos = imagen.ndatos;
     resultado.estado =
         resultado.mensajesActivos == 0 ? EstadoImagen::NadaQueEnviar : EstadoImagen::Lista;
     return resultado;

@@ -5,7 +5,7 @@
 
 namespace lumivel {
 
-struct Lumivel;
+struct MessageStore;
 
 // The transmission image: every active message of the open message file as one byte list,
 // built when the transmission window loads.
@@ -40,6 +40,7 @@ struct ResultadoCarga {
 // `mensaje`. Skipped (nothing written) when no file is open, `totalmensajes` is 0 or
 // `mensaje` holds a presentation of 0. Only a completed build writes `datos`, `ndatos`
 // and `totaldatos`; a build that would not fit writes none of them.
-ResultadoCarga cargarcomm(Lumivel& lumivel, ImagenTransmision& imagen);
+ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
+                          std::int16_t& totaldatos);
 
 } // namespace lumivel

@@ -1,3 +1,4 @@
+#include "base/version.hpp"
 #include "app/command.hpp"
 
 #include <QtTest>
@@ -92,7 +93,7 @@ class RenderCliTest : public QObject {
         QCOMPARE(help.code, kExitOk);
         QVERIFY(help.out.find("render") != std::string::npos);
         const Run version = run({"--version"});
-        QCOMPARE(QString::fromStdString(version.out), QString("simlumivel 1.0\n"));
+        QCOMPARE(QString::fromStdString(version.out), QStringLiteral("simlumivel %1\n").arg(lumivel::kVersion));
     }
 
     void theExecutableRunsWithoutADisplay() {

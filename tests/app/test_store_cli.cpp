@@ -3,13 +3,13 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
-#include "display/startup.hpp"
+#include "session/startup.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
-#include "store/file_choice.hpp"
-#include "store/message_list.hpp"
+#include "session/file_choice.hpp"
+#include "session/message_list.hpp"
 
-#include "store/file_bytes.hpp"
+#include "support/file_bytes.hpp"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

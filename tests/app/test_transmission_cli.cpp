@@ -1,4 +1,5 @@
-#include "../transmission/message_fixture.hpp"
+#include "session/lumivel.hpp"
+#include "support/message_fixture.hpp"
 #include "app/command.hpp"
 #include "store/message_file.hpp"
 

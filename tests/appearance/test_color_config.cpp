@@ -1,3 +1,4 @@
+#include "session/lumivel.hpp"
 #include "appearance/color_config.hpp"
 #include "display/scripted_dialogs.hpp"
 
@@ -51,7 +52,7 @@ class TestColorConfig : public QObject {
 
     void loadRemembersColourAndLeavesItInForce() {
         Lumivel& l = *estado;
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         l.sign.columnas = 5;
         l.sign.filas = 2;
         config.cargar();
@@ -63,7 +64,7 @@ class TestColorConfig : public QObject {
 
     void samplesAreDrawnInTheirOwnColours() {
         Lumivel& l = *estado;
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.dibujarMuestras();
         QCOMPARE(colourOf(l), (Rgb{10, 20, 30}));
@@ -103,7 +104,7 @@ class TestColorConfig : public QObject {
         Lumivel& l = *estado;
         QFETCH(int, option);
         QFETCH(Rgb, colour);
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.Option1_Click(option);
         QCOMPARE(colourOf(l), colour);
@@ -115,7 +116,7 @@ class TestColorConfig : public QObject {
 
     void optionsOutsideTheRowDoNothing() {
         Lumivel& l = *estado;
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.Option1_Click(-1);
         config.Option1_Click(7);
@@ -125,7 +126,7 @@ class TestColorConfig : public QObject {
 
     void cancelRestoresTheColourInForceAtLoad() {
         Lumivel& l = *estado;
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.Option1_Click(4);
         config.Option1_Click(2);
@@ -137,7 +138,7 @@ class TestColorConfig : public QObject {
     void customColourComesFromTheDialog() {
         Lumivel& l = *estado;
         dialogs.colores.push_back(Rgb{0, 0, 255});
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.Option1_Click(6);
         QCOMPARE(colourOf(l), (Rgb{0, 0, 255}));
@@ -150,7 +151,7 @@ class TestColorConfig : public QObject {
 
     void cancelledDialogKeepsTheColour() {
         Lumivel& l = *estado;
-        ConfiguracionColores config(l, dialogs, surface);
+        ConfiguracionColores config(l.sign, dialogs, surface);
         config.cargar();
         config.Option1_Click(3);
         config.Option1_Click(6); // no scripted answer: the dialog is cancelled

@@ -1,3 +1,4 @@
+#include "session/lumivel.hpp"
 #include "appearance/skin_file.hpp"
 #include "appearance/skin_table.hpp"
 
@@ -94,7 +95,7 @@ class TestSkinFile : public QObject {
         QCOMPARE(QString::fromStdString(rutaSkin("/opt/sim", indice).value()), ruta);
         Lumivel l;
         l.archivoskin = "antes";
-        QVERIFY(elegirSkin(l, "/opt/sim", indice));
+        QVERIFY(elegirSkin(l.archivoskin, "/opt/sim", indice));
         QCOMPARE(QString::fromStdString(l.archivoskin), ruta);
     }
 
@@ -103,7 +104,7 @@ class TestSkinFile : public QObject {
         QVERIFY(!rutaSkin("/opt/sim", 10));
         Lumivel l;
         l.archivoskin = "/opt/sim/winaqua.skn";
-        QVERIFY(!elegirSkin(l, "/opt/sim", 10));
+        QVERIFY(!elegirSkin(l.archivoskin, "/opt/sim", 10));
         QCOMPARE(l.archivoskin, std::string("/opt/sim/winaqua.skn"));
         QCOMPARE(rutaSkinPorDefecto("/opt/sim"), std::string("/opt/sim/winaqua.skn"));
     }

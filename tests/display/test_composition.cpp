@@ -1,7 +1,7 @@
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
 #include "display/shown_sign.hpp"
-#include "display/startup.hpp"
+#include "session/startup.hpp"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "display/shown_sign.hpp"
-#include "display/startup.hpp"
+#include "session/startup.hpp"
 #include "drawing/drawing_tools.hpp"
 #include "presentation/editing_mode.hpp"
 

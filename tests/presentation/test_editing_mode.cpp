@@ -1,6 +1,6 @@
 #include "display/composition.hpp"
 #include "display/shown_sign.hpp"
-#include "display/startup.hpp"
+#include "session/startup.hpp"
 #include "presentation/editing_mode.hpp"
 
 #include <QtTest>

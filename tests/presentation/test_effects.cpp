@@ -2,7 +2,7 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
-#include "display/startup.hpp"
+#include "session/startup.hpp"
 #include "presentation/effects.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "presentation/recording_pacer.hpp"

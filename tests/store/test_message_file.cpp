@@ -1,7 +1,7 @@
 #include "store/message_file.hpp"
 #include "store/message_record.hpp"
 
-#include "store/file_bytes.hpp"
+#include "support/file_bytes.hpp"
 
 #include <QtTest>
 

@@ -1,4 +1,5 @@
-#include "message_fixture.hpp"
+#include "session/lumivel.hpp"
+#include "support/message_fixture.hpp"
 #include "transmission/fake_port.hpp"
 #include "transmission/sign_decoder.hpp"
 #include "transmission/sign_link.hpp"
@@ -34,7 +35,7 @@ struct Enlazado {
 
     ResultadoEnvio enviar(Lumivel& l) {
         ImagenTransmision imagen;
-        const ResultadoCarga carga = cargarcomm(l, imagen);
+        const ResultadoCarga carga = cargarcomm(l, imagen, l.totaldatos);
         ObservadorEnvio nadie;
         return enviarImagen(puerto, carga, imagen, l.totaldatos, nadie);
     }

@@ -1,4 +1,5 @@
-#include "message_fixture.hpp"
+#include "session/lumivel.hpp"
+#include "support/message_fixture.hpp"
 #include "transmission/transmission_image.hpp"
 
 #include <QtTest>
@@ -69,7 +70,7 @@ class TransmissionImageTest : public QObject {
         Lumivel l;
         abrirConMensajes(l, ruta(QTest::currentDataTag()), registros);
         ImagenTransmision imagen;
-        const ResultadoCarga r = cargarcomm(l, imagen);
+        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::Lista);
         const int ultimo = static_cast<int>(esperado.split(' ').size()) - 1;
         QCOMPARE(imagen.ndatos, ultimo);
@@ -100,7 +101,7 @@ class TransmissionImageTest : public QObject {
                 l.mensaje.presentacion = 0;
             }
         }
-        const ResultadoCarga r = cargarcomm(l, imagen);
+        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
         QCOMPARE(imagen.datos[0], 0x55);
         QCOMPARE(imagen.ndatos, 7);
@@ -114,7 +115,7 @@ class TransmissionImageTest : public QObject {
         l.totalmensajes = 1;
         l.mensaje.presentacion = 1;
         ImagenTransmision imagen;
-        const ResultadoCarga r = cargarcomm(l, imagen);
+        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
     }
@@ -125,7 +126,7 @@ class TransmissionImageTest : public QObject {
         // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
         abrirConMensajes(l, ruta("61.men"), std::vector<tipomensaje>(61, texto(1, 1, largo)));
         ImagenTransmision imagen;
-        ResultadoCarga r = cargarcomm(l, imagen);
+        ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::Lista);
         QCOMPARE(imagen.ndatos, 61 * 133 + 1);
         const auto antes = imagen.datos;
@@ -135,7 +136,7 @@ class TransmissionImageTest : public QObject {
         Lumivel l2;
         abrirConMensajes(l2, ruta("62.men"), std::vector<tipomensaje>(62, texto(1, 1, largo)));
         l2.totaldatos = totalAntes;
-        r = cargarcomm(l2, imagen);
+        r = cargarcomm(l2, imagen, l2.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::Excede);
         QCOMPARE(r.bytesNecesarios, 62 * 133 + 2);
         QVERIFY(imagen.datos == antes);
@@ -146,9 +147,9 @@ class TransmissionImageTest : public QObject {
         Lumivel l;
         ImagenTransmision imagen;
         abrirConMensajes(l, ruta("first.men"), {texto(1, 1, "OLD")});
-        QCOMPARE(cargarcomm(l, imagen).estado, EstadoImagen::Lista);
+        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, EstadoImagen::Lista);
         abrirConMensajes(l, ruta("second.men"), {texto(2, 3, "N")});
-        QCOMPARE(cargarcomm(l, imagen).estado, EstadoImagen::Lista);
+        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, EstadoImagen::Lista);
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
     }
 };

@@ -1,0 +1,21 @@
+#pragma once
+#include "display/sign_state.hpp"
+
+#include <cstdint>
+
+namespace lumivel {
+
+// The drawing tool chosen in the drawing mode.
+enum class Herramienta { Lapiz, Goma };
+
+// The sign and text plus how they are edited and presented: the editing mode, the drawing
+// tool and the presentation type. Part of the program's shared state.
+struct EditorState : SignState {
+    std::int16_t tipopresentacion = 0;
+    // Selected index of each option array; -1 while none is selected.
+    int opMostrar = -1;
+    int option1 = -1; // 0 drawing mode, 1 text mode
+    Herramienta herramienta = Herramienta::Lapiz;
+};
+
+} // namespace lumivel

@@ -1,0 +1,37 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "session/lumivel.hpp"
+#include "store/message_file.hpp"
+
+#include <optional>
+#include <string>
+
+namespace lumivel {
+
+// Open: the chosen .men file becomes the message file (a new name makes an empty one);
+// the list is refilled and Text1 emptied. Cancelling changes nothing.
+void abrir_Click(Lumivel& l, Dialogs& d);
+// Save: copies the open message file to the chosen name and continues with the copy.
+// Returns true when the messages are now in a named file (also for the same name).
+bool guardar_Click(Lumivel& l, Dialogs& d);
+// New: starts an empty scratch message file and empties Text1 and the sign.
+void nuevo_Click(Lumivel& l, Dialogs& d);
+
+// Before the program ends: when messages exist only in a scratch file, asks whether to
+// save them. Returns false when the user chose to stay. Closes the message file otherwise.
+bool confirmarSalida(Lumivel& l, Dialogs& d);
+
+// Makes a new, empty scratch message file in `carpeta` (the system's temporary folder
+// when empty) the open message file.
+[[nodiscard]] std::optional<FileError> abrirArchivoTemporal(Lumivel& l,
+                                                            const std::string& carpeta = {});
+
+// Opens `path` as the message file (creating it when missing) and refills the list, or
+// leaves the previously open file as it was and returns why it cannot.
+[[nodiscard]] std::optional<FileError> abrirArchivoMensajes(Lumivel& l, const std::string& path);
+
+// Copies the open message file (or, with none open, an empty one) to `destino` without
+// ever leaving a partial destination, then continues with the copy.
+[[nodiscard]] std::optional<FileError> guardarComo(Lumivel& l, const std::string& destino);
+
+} // namespace lumivel

@@ -1,0 +1,231 @@
+#include "session/message_list.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "presentation/editing_mode.hpp"
+#include "presentation/presentation_choice.hpp"
+#include "session/file_choice.hpp"
+
+#include <limits>
+
+namespace lumivel {
+namespace {
+
+constexpr const char* kSinSeleccionTitulo = "No se ha seleccionado";
+constexpr const char* kSinSeleccionInicio =
+    "No se ha seleccionado el numero de mensaje el cual decea\r\n";
+constexpr const char* kSinSeleccionFin = ", seleccionelo con el click  izquierdo del  mouse ";
+
+void avisoSinSeleccion(Dialogs& d, const std::string& verbo) {
+    CajaMensaje caja;
+    caja.titulo = kSinSeleccionTitulo;
+    caja.texto = std::string(kSinSeleccionInicio) + verbo + kSinSeleccionFin;
+    d.mensaje(caja);
+}
+
+void aviso(Dialogs& d, const std::string& titulo, const std::string& texto) {
+    CajaMensaje caja;
+    caja.titulo = titulo;
+    caja.texto = texto;
+    caja.icono = Icono::Exclamacion;
+    d.mensaje(caja);
+}
+
+bool coincide(const tipomensaje& mensaje, const std::string& entrada) {
+    return mensaje.activo() && std::to_string(mensaje.numero) == entrada;
+}
+
+// Position of the first active record showing `entrada`; 0 when none does.
+std::optional<FileError> buscar(Lumivel& l, const std::string& entrada, int& posicion) {
+    posicion = 0;
+    const int total = l.archivo.count();
+    for (int i = 1; i <= total; ++i) {
+        if (auto error = l.archivo.read(i, l.mensaje)) {
+            return error;
+        }
+        if (coincide(l.mensaje, entrada)) {
+            posicion = i;
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+void refillOrReport(Lumivel& l, Dialogs& d) {
+    if (auto error = llenarlista(l)) {
+        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+    }
+}
+
+void recordarImagen(Lumivel& l) {
+    seleccionarOption1(l, kModoDibujo);
+    // A picture recalled over another keeps no rows of it.
+    l.sign.borrar();
+    const auto columnas = decodificarImagen(l.mensaje.texto);
+    for (int k = 0; k < 64; ++k) {
+        l.sign.vector[static_cast<std::size_t>(k)] = columnas[static_cast<std::size_t>(k)];
+    }
+    for (int k = 0; k < 64; ++k) {
+        l.sign.cbin(l.sign.vector[static_cast<std::size_t>(k)], k);
+    }
+    l.sign.mostrar();
+}
+
+void recordarTexto(Lumivel& l) {
+    seleccionarOption1(l, kModoTexto);
+    const int presentacion = l.mensaje.presentacion;
+    if (presentacion >= 1 && presentacion <= 3) {
+        seleccionarOpMostrar(l, presentacion - 1);
+    }
+    l.refresco = false;
+    const int letra = l.mensaje.letra;
+    if (letra >= 1 && letra <= 4) {
+        seleccionarOpletra(l, letra - 1);
+    }
+    l.refresco = true;
+    const std::string texto = textoLeido(l.mensaje);
+    if (l.texto == texto) {
+        // The text box would not report an unchanged text; render it in the recalled font.
+        Text1_Change(l);
+    } else {
+        cambiarTexto(l, texto);
+    }
+}
+
+} // namespace
+
+void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
+    if (!l.archivo.isOpen()) {
+        if (auto error = abrirArchivoTemporal(l)) {
+            mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.",
+                                *error);
+            return;
+        }
+    }
+    const int nregistros = l.archivo.count();
+    if (nregistros >= MessageFile::kMaxRecords) {
+        aviso(d, "Archivo lleno",
+              "El archivo de mensajes ya tiene " + std::to_string(MessageFile::kMaxRecords) +
+                  " registros, el maximo posible.\r\nNo se puede adicionar otro mensaje.");
+        return;
+    }
+    l.mensaje.numero = static_cast<std::int16_t>(l.totalmensajes + 1);
+    if (l.option1 == kModoDibujo) {
+        l.mensaje.texto = codificarImagen(l.sign.vector);
+        l.mensaje.presentacion = tipomensaje::kImagen;
+        l.mensaje.letra = tipomensaje::kImagen;
+    } else {
+        l.mensaje.texto = textoDeRegistro(l.texto);
+        l.mensaje.presentacion = l.tipopresentacion;
+        l.mensaje.letra = l.tipoletra;
+    }
+    l.mensaje.estado = '1';
+    if (auto error = l.archivo.write(nregistros + 1, l.mensaje)) {
+        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", *error);
+        return;
+    }
+    refillOrReport(l, d);
+}
+
+void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
+    const std::string entrada = entradaSeleccionada(l);
+    if (entrada.empty()) {
+        avisoSinSeleccion(d, "Modificar");
+        return;
+    }
+    int posicion = 0;
+    if (auto error = buscar(l, entrada, posicion)) {
+        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+        return;
+    }
+    if (posicion == 0) {
+        return;
+    }
+    // The editor that is not active holds nothing of this message: an empty picture or
+    // the emptied text box would replace it.
+    if (l.mensaje.esImagen() && l.option1 != kModoDibujo) {
+        aviso(d, "No se puede modificar",
+              "El mensaje " + entrada +
+                  " es una imagen.\r\nElija el modo de dibujo para modificarlo.");
+        return;
+    }
+    if (!l.mensaje.esImagen() && l.option1 == kModoDibujo) {
+        aviso(d, "No se puede modificar",
+              "El mensaje " + entrada +
+                  " es un texto.\r\nElija el modo de texto para modificarlo.");
+        return;
+    }
+    if (l.mensaje.esImagen()) {
+        l.mensaje.texto = codificarImagen(l.sign.vector);
+    } else {
+        l.mensaje.presentacion = l.tipopresentacion;
+        l.mensaje.letra = l.tipoletra;
+        l.mensaje.texto = textoDeRegistro(l.texto);
+    }
+    if (auto error = l.archivo.write(posicion, l.mensaje)) {
+        mostrarErrorArchivo(d, "No se pudo modificar el mensaje.", *error);
+    }
+}
+
+void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
+    const std::string entrada = entradaSeleccionada(l);
+    if (entrada.empty()) {
+        avisoSinSeleccion(d, "borrar");
+        return;
+    }
+    int posicion = 0;
+    std::optional<FileError> error = buscar(l, entrada, posicion);
+    if (!error && posicion != 0) {
+        l.mensaje.estado = '0';
+        error = l.archivo.write(posicion, l.mensaje);
+    }
+    if (!error) {
+        int n = 1;
+        const int total = l.archivo.count();
+        for (int i = 1; i <= total && !error; ++i) {
+            error = l.archivo.read(i, l.mensaje);
+            if (!error && l.mensaje.activo()) {
+                const auto numero = static_cast<std::int16_t>(
+                    std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
+                // A record already carrying its number is left untouched on disk.
+                if (l.mensaje.numero != numero) {
+                    l.mensaje.numero = numero;
+                    error = l.archivo.write(i, l.mensaje);
+                }
+                ++n;
+            }
+        }
+    }
+    if (error) {
+        mostrarErrorArchivo(d, "No se pudo eliminar el mensaje.", *error);
+    }
+    cambiarTexto(l, "");
+    refillOrReport(l, d);
+    l.sign.borrar();
+    l.sign.mostrar();
+}
+
+void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
+    l.lstcodigoIndice = index;
+    const std::string entrada = entradaSeleccionada(l);
+    if (entrada.empty()) {
+        return;
+    }
+    const int total = l.archivo.count();
+    for (int i = 1; i <= total; ++i) {
+        if (auto error = l.archivo.read(i, l.mensaje)) {
+            mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+            return;
+        }
+        if (!coincide(l.mensaje, entrada)) {
+            continue;
+        }
+        if (l.mensaje.esImagen()) {
+            recordarImagen(l);
+        } else {
+            recordarTexto(l);
+        }
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,24 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "session/lumivel.hpp"
+#include "store/message_file.hpp"
+
+#include <optional>
+#include <string>
+
+namespace lumivel {
+
+// The buttons of the message list. Each reports its own failures in a message box and
+// leaves the message file holding whole records only.
+//
+// ADICIONAR: appends the text of Text1 (text mode) or the drawn picture (drawing mode).
+// Before any file is open it starts a scratch message file first.
+void ADICIONAR_Click(Lumivel& l, Dialogs& d);
+// MODIFICAR: rewrites the selected message; refuses when the mode does not match its kind.
+void MODIFICAR_Click(Lumivel& l, Dialogs& d);
+// ELIMINAR: marks the selected message deleted, renumbers, empties Text1 and the sign.
+void ELIMINAR_Click(Lumivel& l, Dialogs& d);
+// Selection of entry `index` of Lstcodigo: recalls the message into the editor and sign.
+void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index);
+
+} // namespace lumivel

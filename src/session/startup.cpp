@@ -1,0 +1,35 @@
+#include "session/startup.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "presentation/editing_mode.hpp"
+#include "presentation/presentation_choice.hpp"
+
+namespace lumivel {
+
+void arrancar(Lumivel& l, const std::string& carpetaPrograma) {
+    l.refresco = true;
+    l.sign.rojo = 220;
+    l.sign.verde = 220;
+    l.sign.azul = 220;
+    l.sign.columnas = 63;
+    l.sign.filas = 7;
+    l.sign.escala = 3;
+    l.sign.grosor = 2;
+    l.sign.lumivel(63, 7, 3, 2);
+
+    l.refresco = false;
+    seleccionarOpletra(l, 0);
+    l.refresco = true;
+    l.tipoletra = 1;
+
+    seleccionarOpMostrar(l, 0);
+    l.tipopresentacion = 1;
+
+    seleccionarOption1(l, kModoTexto);
+    cambiarTexto(l, kTextoInicial);
+    l.totalmensajes = 1;
+    l.archivoskin = carpetaPrograma + "/winaqua.skn";
+}
+
+} // namespace lumivel

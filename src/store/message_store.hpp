@@ -1,0 +1,37 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "store/message_file.hpp"
+#include "store/message_record.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumivel {
+
+// The message store: the open message file, the one record buffer, and the entries of
+// Lstcodigo with the selected one. Part of the program's shared state.
+struct MessageStore {
+    MessageFile archivo;
+    tipomensaje mensaje;
+    std::int16_t totalmensajes = 0;
+    std::vector<std::string> lstcodigo;
+    int lstcodigoIndice = -1; // -1: none selected
+    // The open message file is a scratch file that the user has not named yet.
+    bool archivoTemporal = false;
+};
+
+// Refills `lstcodigo` (one entry per active record, in file order) and `totalmensajes`
+// from the open message file; no entry is selected afterwards.
+[[nodiscard]] std::optional<FileError> llenarlista(MessageStore& s);
+
+// The selected entry's text; empty when none is selected.
+std::string entradaSeleccionada(const MessageStore& s);
+// Selects the entry showing message number `numero`; false when the list has none.
+bool seleccionarNumero(MessageStore& s, int numero);
+
+// Shows a failed file operation: what was being done, the path and the system's reason.
+void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const FileError& error);
+
+} // namespace lumivel

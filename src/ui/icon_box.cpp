@@ -1,0 +1,27 @@
+#include "ui/icon_box.hpp"
+
+#include <QMouseEvent>
+
+namespace lumivel {
+
+IconBox::IconBox(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+}
+
+void IconBox::mousePressEvent(QMouseEvent* event) {
+    pulsado_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void IconBox::mouseReleaseEvent(QMouseEvent* event) {
+    const bool dentro = rect().contains(event->position().toPoint());
+    const bool eraClic = pulsado_ && event->button() == Qt::LeftButton && dentro;
+    pulsado_ = false;
+    event->accept();
+    if (eraClic && isEnabled() && isVisible()) {
+        emit clicked();
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,149 @@
+#include "ui/qt_serial_port.hpp"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <sys/stat.h>
+#endif
+
+namespace lumivel {
+namespace {
+
+// Who may open the device, so the message can tell the user which group to join.
+std::string grupoDelDispositivo(const QString& dispositivo) {
+#ifdef Q_OS_UNIX
+    struct stat datos {};
+    const QString ruta = QFileInfo(dispositivo).canonicalFilePath();
+    if (!ruta.isEmpty() && ::stat(ruta.toLocal8Bit().constData(), &datos) == 0) {
+        if (const group* grupo = ::getgrgid(datos.st_gid)) {
+            return grupo->gr_name;
+        }
+    }
+    return "dialout";
+#else
+    Q_UNUSED(dispositivo);
+    return {};
+#endif
+}
+
+std::string razonDeApertura(QSerialPort::SerialPortError error, const QString& dispositivo,
+                            const QString& texto) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return "el dispositivo no existe";
+    case QSerialPort::PermissionError: {
+        const std::string grupo = grupoDelDispositivo(dispositivo);
+        std::string razon = "permiso denegado o el puerto esta en uso por otro programa";
+        if (!grupo.empty()) {
+            razon += " (su usuario debe pertenecer al grupo \"" + grupo +
+                     "\"; tras agregarlo vuelva a iniciar la sesion)";
+        }
+        return razon;
+    }
+    case QSerialPort::OpenError:
+        return "el puerto ya esta abierto";
+    default:
+        return texto.toStdString();
+    }
+}
+
+} // namespace
+
+QString puertoSerie(int indice) {
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(indice + 1);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(indice);
+#endif
+}
+
+QtSerialPort::QtSerialPort(const QString& dispositivo) : dispositivo_(dispositivo) {
+    puerto_.setPortName(dispositivo);
+}
+
+std::string QtSerialPort::nombre() const {
+    return dispositivo_.toStdString();
+}
+
+std::optional<std::string> QtSerialPort::abrir() {
+    fallo_.reset();
+    if (dispositivo_.isEmpty()) {
+        return std::string("no se ha indicado ningun puerto");
+    }
+    if (!puerto_.open(QIODevice::ReadWrite)) {
+        return razonDeApertura(puerto_.error(), dispositivo_, puerto_.errorString());
+    }
+    const bool lineaLista =
+        puerto_.setBaudRate(QSerialPort::Baud9600) && puerto_.setDataBits(QSerialPort::Data8) &&
+        puerto_.setParity(QSerialPort::NoParity) && puerto_.setStopBits(QSerialPort::OneStop) &&
+        puerto_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!lineaLista) {
+        const std::string razon =
+            "no acepta 9600 baudios 8N1: " + puerto_.errorString().toStdString();
+        puerto_.close();
+        return razon;
+    }
+    // A pseudo-terminal has no modem lines and refuses both calls; that is not a failure.
+    if (!puerto_.setDataTerminalReady(true) || !puerto_.setRequestToSend(false)) {
+        if (puerto_.error() != QSerialPort::UnsupportedOperationError) {
+            const std::string razon =
+                "no acepta las senales DTR/RTS: " + puerto_.errorString().toStdString();
+            puerto_.close();
+            return razon;
+        }
+    }
+    puerto_.clearError();
+    return std::nullopt;
+}
+
+void QtSerialPort::cerrar() {
+    if (puerto_.isOpen()) {
+        puerto_.close();
+    }
+}
+
+bool QtSerialPort::escribir(std::string_view bytes) {
+    if (fallo_) {
+        return false;
+    }
+    const auto escritos = puerto_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    // Without an event loop the bytes leave only when asked to.
+    while (escritos >= 0 && puerto_.bytesToWrite() > 0 && puerto_.waitForBytesWritten(1000)) {
+    }
+    revisarError();
+    return escritos == static_cast<qint64>(bytes.size()) && !fallo_;
+}
+
+std::string QtSerialPort::esperarBytes(int milisegundos) {
+    if (fallo_) {
+        return {};
+    }
+    // waitForReadyRead may return early without data (a wake-up with nothing to read),
+    // so keep waiting until the deadline itself has passed.
+    const QDeadlineTimer plazo(milisegundos);
+    while (puerto_.bytesAvailable() == 0 && !plazo.hasExpired() && !fallo_) {
+        puerto_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
+        revisarError();
+    }
+    const QByteArray leido = puerto_.readAll();
+    revisarError();
+    return leido.toStdString();
+}
+
+void QtSerialPort::revisarError() {
+    const auto error = puerto_.error();
+    if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
+        error == QSerialPort::ReadError) {
+        fallo_ = puerto_.errorString().toStdString();
+        puerto_.close();
+    } else if (error != QSerialPort::NoError) {
+        // Time-outs and the like are the protocol's business, not the port's.
+        puerto_.clearError();
+    }
+}
+
+} // namespace lumivel

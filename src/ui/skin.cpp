@@ -1,0 +1,117 @@
+#include "ui/skin.hpp"
+
+#include "appearance/skin_file.hpp"
+#include "appearance/skin_table.hpp"
+#include "session/lumivel.hpp"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QWidget>
+
+#include <array>
+#include <utility>
+
+namespace lumivel {
+namespace {
+
+QColor qcolor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+const std::array<std::pair<std::string_view, QPalette::ColorRole>, 16> kRoles = {{
+    {"Window", QPalette::Window},
+    {"WindowText", QPalette::WindowText},
+    {"Base", QPalette::Base},
+    {"AlternateBase", QPalette::AlternateBase},
+    {"Text", QPalette::Text},
+    {"Button", QPalette::Button},
+    {"ButtonText", QPalette::ButtonText},
+    {"BrightText", QPalette::BrightText},
+    {"Highlight", QPalette::Highlight},
+    {"HighlightedText", QPalette::HighlightedText},
+    {"ToolTipBase", QPalette::ToolTipBase},
+    {"ToolTipText", QPalette::ToolTipText},
+    {"Light", QPalette::Light},
+    {"Mid", QPalette::Mid},
+    {"Dark", QPalette::Dark},
+    {"PlaceholderText", QPalette::PlaceholderText},
+}};
+
+QColor mezcla(const QColor& a, const QColor& b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+QPalette paletaDe(const DatosSkin& datos) {
+    QPalette paleta;
+    for (const auto& [nombre, color] : datos.paleta) {
+        for (const auto& [clave, rol] : kRoles) {
+            if (clave == nombre) {
+                paleta.setColor(rol, qcolor(color));
+            }
+        }
+    }
+    // Disabled text fades towards its background, so disabled controls still look
+    // disabled whatever the skin.
+    const std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 3> textos = {{
+        {QPalette::WindowText, QPalette::Window},
+        {QPalette::Text, QPalette::Base},
+        {QPalette::ButtonText, QPalette::Button},
+    }};
+    for (const auto& [texto, fondo] : textos) {
+        paleta.setColor(
+            QPalette::Disabled, texto,
+            mezcla(paleta.color(QPalette::Active, texto), paleta.color(QPalette::Active, fondo)));
+    }
+    return paleta;
+}
+
+} // namespace
+
+bool Skin::cargar(const QString& path) {
+    QFile archivo(path);
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    if (archivo.size() > static_cast<qint64>(kTamanoMaximoSkin)) {
+        return false;
+    }
+    const QByteArray bytes = archivo.read(static_cast<qint64>(kTamanoMaximoSkin) + 1);
+    const LecturaSkin lectura = leerSkin(std::string_view(bytes.constData(), bytes.size()));
+    if (!lectura.ok()) {
+        return false;
+    }
+    color_ = qcolor(lectura.datos.color);
+    hojaDeEstilo_ = QString::fromUtf8(lectura.datos.hojaDeEstilo);
+    paleta_ = paletaDe(lectura.datos);
+    nombre_ = QString::fromStdString(lectura.datos.nombre);
+    ruta_ = path;
+    cargado_ = true;
+    return true;
+}
+
+void Skin::aplicar(QWidget* window) const {
+    if (window == nullptr || !cargado_) {
+        return;
+    }
+    window->setPalette(paleta_);
+    window->setStyleSheet(hojaDeEstilo_);
+}
+
+void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin) {
+    skin.cargar(QString::fromStdString(archivoskin));
+    skin.aplicar(ventana);
+}
+
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
+                   const std::string& carpeta) {
+    if (elegirSkin(lumivel.archivoskin, carpeta, indice)) {
+        skin.cargar(QString::fromStdString(lumivel.archivoskin));
+    }
+    aplicarskin(skin, principal, lumivel.archivoskin);
+}
+
+std::string carpetaPrograma() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+} // namespace lumivel

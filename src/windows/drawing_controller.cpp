@@ -1,0 +1,82 @@
+#include "windows/drawing_controller.hpp"
+
+#include "ui/sign_widget.hpp"
+#include "drawing/drawing_tools.hpp"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace lumivel {
+
+DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
+                                     std::function<void()> reflejar, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), reflejar_(std::move(reflejar)) {
+    const auto conectar = [this](QPushButton* boton, void (DrawingController::*slot)()) {
+        if (boton != nullptr) {
+            connect(boton, &QPushButton::clicked, this, slot);
+        }
+    };
+    conectar(w_.lapiz, &DrawingController::lapiz);
+    conectar(w_.goma, &DrawingController::goma);
+    conectar(w_.pintura, &DrawingController::pintura);
+    conectar(w_.Bomba, &DrawingController::bomba);
+    conectar(w_.invertir, &DrawingController::invertir);
+    if (w_.Pic != nullptr) {
+        connect(w_.Pic, &SignWidget::pressed, this, &DrawingController::pulsado);
+        connect(w_.Pic, &SignWidget::moved, this, &DrawingController::movido);
+    }
+}
+
+int DrawingController::botones(Qt::MouseButtons buttons) {
+    int set = 0;
+    set |= buttons.testFlag(Qt::LeftButton) ? 1 : 0;
+    set |= buttons.testFlag(Qt::RightButton) ? 2 : 0;
+    set |= buttons.testFlag(Qt::MiddleButton) ? 4 : 0;
+    // Any other button still makes the set differ from the left button alone.
+    set |= (buttons & ~(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) ? 8 : 0;
+    return set;
+}
+
+void DrawingController::pulsado(Qt::MouseButton button, QPointF position) {
+    Pic_MouseDown(l_, botones(button), position.x(), position.y());
+}
+
+void DrawingController::movido(Qt::MouseButtons buttons, QPointF position) {
+    const std::string lectura = Pic_MouseMove(l_, botones(buttons), position.x(), position.y());
+    if (w_.panel1 != nullptr) {
+        w_.panel1->setText(QString::fromStdString(lectura));
+    }
+}
+
+void DrawingController::despues() {
+    if (reflejar_) {
+        reflejar_();
+    }
+}
+
+void DrawingController::lapiz() {
+    lapiz_Click(l_);
+    despues();
+}
+
+void DrawingController::goma() {
+    goma_Click(l_);
+    despues();
+}
+
+void DrawingController::pintura() {
+    pintura_Click(l_);
+    despues();
+}
+
+void DrawingController::bomba() {
+    Bomba_Click(l_);
+    despues();
+}
+
+void DrawingController::invertir() {
+    invertir_Click(l_);
+    despues();
+}
+
+} // namespace lumivel

@@ -1,0 +1,56 @@
+#pragma once
+#include "session/lumivel.hpp"
+
+#include <QObject>
+#include <QPointF>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace lumivel {
+
+class SignWidget;
+
+// The sign and the drawing tool buttons of the main window. Any pointer may be null;
+// icon boxes 3 to 7 call the public slots.
+struct DrawingWidgets {
+    SignWidget* Pic = nullptr;
+    QPushButton* lapiz = nullptr;
+    QPushButton* goma = nullptr;
+    QPushButton* pintura = nullptr;
+    QPushButton* Bomba = nullptr;
+    QPushButton* invertir = nullptr;
+    QLabel* panel1 = nullptr; // second status bar panel: the coordinate readout
+};
+
+// Turns presses and moves on the sign into pencil and eraser strokes and the tool
+// buttons into their core handlers; `reflejar` mirrors the tool choice in the buttons.
+class DrawingController : public QObject {
+    Q_OBJECT
+  public:
+    DrawingController(const DrawingWidgets& widgets, Lumivel& l, std::function<void()> reflejar,
+                      QObject* parent = nullptr);
+
+    // Qt buttons as the button set of a mouse event: left 1, right 2, middle 4.
+    static int botones(Qt::MouseButtons buttons);
+
+  public slots:
+    void lapiz();
+    void goma();
+    void pintura();
+    void bomba();
+    void invertir();
+
+  private:
+    void pulsado(Qt::MouseButton button, QPointF position);
+    void movido(Qt::MouseButtons buttons, QPointF position);
+    void despues();
+
+    DrawingWidgets w_;
+    Lumivel& l_;
+    std::function<void()> reflejar_;
+};
+
+} // namespace lumivel

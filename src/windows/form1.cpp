@@ -1,0 +1,321 @@
+#include "windows/form1.hpp"
+
+#include "ui/twips.hpp"
+#include "transmission/fake_port.hpp"
+#include "ui/qt_serial_port.hpp"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace lumivel {
+namespace {
+
+const char* const kTitulo = "Comunicacion Serial   Transmision de informacion  al Lumivel";
+const char* const kMensajesEnTotal = "MENSAJES EN TOTAL";
+// The row for other ports sits between the frame and the status bar, which moves down.
+constexpr int kFilaExtra = 405;
+
+// While a transfer runs, the other windows take no input and cannot be closed: the
+// messages being sent must not change under the user. Message boxes stay usable.
+class BloqueoEntrada : public QObject {
+  public:
+    BloqueoEntrada(QWidget* ventana, QObject* parent) : QObject(parent), ventana_(ventana) {}
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::Close:
+            break;
+        default:
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(objeto);
+        if (widget == nullptr) {
+            return false;
+        }
+        QWidget* ventana = widget->window();
+        if (ventana == ventana_ || qobject_cast<QDialog*>(ventana) != nullptr) {
+            return false;
+        }
+        evento->ignore();
+        return true;
+    }
+
+  private:
+    QWidget* ventana_;
+};
+
+} // namespace
+
+Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> alCerrar, QWidget* parent)
+    : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs),
+      alCerrar_(std::move(alCerrar)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    crearControles();
+    Form_Load();
+}
+
+Form1::~Form1() {
+    if (hilo_ != nullptr) {
+        // The program is ending: stop at the next byte; the port closes as usual.
+        hilo_->interrumpir();
+        hilo_->wait();
+    }
+}
+
+void Form1::crearControles() {
+    setWindowTitle(kTitulo);
+    setFont(QFont("Arial", 8));
+    const QRect cliente = twips(0, 0, 10575, 1905 + kFilaExtra);
+    setFixedSize(cliente.size());
+
+    Frame1_ = new QGroupBox("Puerto a Utilizar", this);
+    Frame1_->setGeometry(twips(240, 240, 2535, 1095));
+    grupoOption1_ = new QButtonGroup(this);
+    const std::array<QRect, 4> posiciones = {twips(240, 360, 855, 255), twips(240, 720, 855, 255),
+                                             twips(1320, 360, 855, 255),
+                                             twips(1320, 720, 855, 255)};
+    for (int i = 0; i < 4; ++i) {
+        auto* opcion = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
+        opcion->setGeometry(posiciones.at(static_cast<std::size_t>(i)));
+        grupoOption1_->addButton(opcion, i);
+        Option1_.at(static_cast<std::size_t>(i)) = opcion;
+    }
+    connect(grupoOption1_, &QButtonGroup::idClicked, this, &Form1::Option1_Click);
+
+    etiquetaOtro_ = new QLabel("Otro puerto:", this);
+    etiquetaOtro_->setGeometry(twips(240, 1410, 1080, 285));
+    otroPuerto_ = new QComboBox(this);
+    otroPuerto_->setEditable(true);
+    otroPuerto_->setGeometry(twips(1320, 1380, 6855, 330));
+    otroPuerto_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
+                            "que muestra \"simlumivel sign\")");
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        otroPuerto_->addItem(info.systemLocation());
+    }
+    otroPuerto_->setCurrentIndex(-1);
+    otroPuerto_->lineEdit()->setPlaceholderText("elija o escriba un dispositivo");
+    connect(otroPuerto_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
+        if (texto.trimmed().isEmpty()) {
+            return;
+        }
+        // A typed or picked device replaces the CommN choice.
+        grupoOption1_->setExclusive(false);
+        for (QRadioButton* opcion : Option1_) {
+            opcion->setChecked(false);
+        }
+        grupoOption1_->setExclusive(true);
+    });
+
+    QFont negrita("Times New Roman", 12);
+    negrita.setBold(true);
+    SkinLabel1_ = new QLabel(kMensajesEnTotal, this);
+    SkinLabel1_->setFont(negrita);
+    SkinLabel1_->setGeometry(twips(3000, 240, 5175, 255));
+    ProgressBar1_ = new QProgressBar(this);
+    ProgressBar1_->setGeometry(twips(3000, 600, 5175, 255));
+    ProgressBar1_->setTextVisible(false);
+    ProgressBar1_->setRange(0, 100);
+    ProgressBar1_->setValue(0);
+    SkinLabel2_ = new QLabel("TAMAÑO", this);
+    SkinLabel2_->setFont(negrita);
+    SkinLabel2_->setGeometry(twips(3000, 960, 5175, 255));
+
+    Command1_ = new QPushButton("Enviar", this);
+    Command1_->setGeometry(twips(8640, 240, 1455, 375));
+    Command2_ = new QPushButton("Cancelar", this);
+    Command2_->setGeometry(twips(8640, 720, 1455, 375));
+    connect(Command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
+    // Command1 first in tab order.
+    setTabOrder(Command1_, Command2_);
+    Command1_->setFocus();
+
+    StatusBar1_ = new QStatusBar(this);
+    StatusBar1_->setSizeGripEnabled(false);
+    StatusBar1_->setGeometry(twips(0, 1650 + kFilaExtra, 10575, 255));
+    const std::array<int, 3> anchos = {400, 140, 140};
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto* panel = new QLabel(StatusBar1_);
+        panel->setFixedWidth(anchos.at(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar1_->addWidget(panel);
+        panels_.at(i) = panel;
+    }
+    panels_[1]->setToolTip("indica la fecha");
+    panels_[2]->setToolTip("indica la Hora");
+    reloj_ = new QTimer(this);
+    connect(reloj_, &QTimer::timeout, this, &Form1::actualizarFechaHora);
+}
+
+void Form1::Form_Load() {
+    panels_[0]->setText("Programando el lumivel");
+    actualizarFechaHora();
+    reloj_->start(1000);
+    carga_ = cargarcomm(lumivel_, imagen_, lumivel_.totaldatos);
+    mostrarEtiquetas();
+}
+
+void Form1::mostrarEtiquetas() {
+    const bool hayMensajes = carga_.estado != EstadoImagen::NadaQueEnviar;
+    const int mensajes = hayMensajes ? lumivel_.totalmensajes : 0;
+    SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
+    const QString disponibles = QStringLiteral(" Utilizados / 8191 Disponibles");
+    switch (carga_.estado) {
+    case EstadoImagen::Lista:
+        SkinLabel2_->setText(QString::number(imagen_.ndatos) + disponibles);
+        break;
+    case EstadoImagen::NadaQueEnviar:
+        SkinLabel2_->setText(QStringLiteral("0") + disponibles);
+        break;
+    case EstadoImagen::Excede:
+        SkinLabel2_->setText(QString::number(carga_.bytesNecesarios - 1) + disponibles +
+                             QStringLiteral(" NO CABE"));
+        break;
+    case EstadoImagen::ErrorLectura:
+        SkinLabel2_->setText(QStringLiteral("Error al leer los mensajes"));
+        SkinLabel2_->setToolTip(QString::fromStdString(carga_.error));
+        break;
+    }
+}
+
+void Form1::actualizarFechaHora() {
+    const QDateTime ahora = QDateTime::currentDateTime();
+    panels_[1]->setText(ahora.toString("dd/MM/yyyy"));
+    panels_[2]->setText(ahora.toString("HH:mm"));
+}
+
+void Form1::mostrar() {
+    show();
+    raise();
+    activateWindow();
+}
+
+QString Form1::puerto() const {
+    const QString otro = otroPuerto_->currentText().trimmed();
+    if (!otro.isEmpty()) {
+        return otro;
+    }
+    const int elegido = grupoOption1_->checkedId();
+    return puertoSerie(elegido >= 0 ? elegido : 0);
+}
+
+void Form1::Option1_Click(int /*index*/) {
+    // A CommN choice replaces a typed device.
+    otroPuerto_->setCurrentIndex(-1);
+    otroPuerto_->setEditText(QString());
+}
+
+void Form1::Command1_Click() {
+    if (hilo_ != nullptr) {
+        return;
+    }
+    if (carga_.estado != EstadoImagen::Lista) {
+        // Refused before any port is touched; the same outcome the link gives.
+        FakePort ninguno;
+        ObservadorEnvio nadie;
+        ultimoEnvio_ = enviarImagen(ninguno, carga_, imagen_, lumivel_.totaldatos, nadie);
+        if (auto caja = cajaDesenlace(ultimoEnvio_, carga_, puerto().toStdString())) {
+            mostrarCaja(*caja);
+        }
+        return;
+    }
+    hilo_ = new TransferThread(fabrica_, puerto(), imagen_, carga_, lumivel_.totaldatos, esperaMs_,
+                               this);
+    connect(hilo_, &TransferThread::conectado, this,
+            [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
+    connect(hilo_, &TransferThread::maximo, this, [this](int totaldatos) {
+        ProgressBar1_->setRange(0, std::max(totaldatos, 0));
+        ProgressBar1_->setValue(0);
+    });
+    connect(hilo_, &TransferThread::progreso, ProgressBar1_, &QProgressBar::setValue);
+    connect(hilo_, &TransferThread::errorDeDatos, this,
+            [this] { mostrarCaja(cajaErrorDeDatos()); });
+    connect(hilo_, &QThread::finished, this, &Form1::alTerminar);
+    bloquear(true);
+    hilo_->start();
+}
+
+void Form1::alTerminar() {
+    ultimoEnvio_ = hilo_->resultado();
+    const ResultadoCarga carga = hilo_->carga();
+    const std::string dispositivo = hilo_->dispositivo().toStdString();
+    hilo_->deleteLater();
+    hilo_ = nullptr;
+    bloquear(false);
+    emit transferenciaTerminada();
+    if (auto caja = cajaDesenlace(ultimoEnvio_, carga, dispositivo)) {
+        mostrarCaja(*caja);
+    }
+}
+
+void Form1::bloquear(bool enCurso) {
+    Command1_->setEnabled(!enCurso);
+    Command2_->setEnabled(!enCurso);
+    Frame1_->setEnabled(!enCurso);
+    otroPuerto_->setEnabled(!enCurso);
+    if (enCurso && bloqueo_ == nullptr) {
+        bloqueo_ = new BloqueoEntrada(this, this);
+        qApp->installEventFilter(bloqueo_);
+    } else if (!enCurso && bloqueo_ != nullptr) {
+        qApp->removeEventFilter(bloqueo_);
+        delete bloqueo_;
+        bloqueo_ = nullptr;
+    }
+}
+
+void Form1::mostrarCaja(const CajaMensaje& caja) {
+    cajas_.push_back(caja);
+    if (mostrandoCaja_) {
+        return;
+    }
+    mostrandoCaja_ = true;
+    while (!cajas_.empty()) {
+        const CajaMensaje siguiente = cajas_.front();
+        cajas_.pop_front();
+        dialogs_.mensaje(siguiente);
+    }
+    mostrandoCaja_ = false;
+}
+
+void Form1::Command2_Click() {
+    close();
+    // Cancelar redraws the sign once more after the window has gone.
+    if (alCerrar_) {
+        alCerrar_();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (hilo_ != nullptr) {
+        // The transfer owns the line until it ends.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (alCerrar_) {
+        alCerrar_();
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,93 @@
+#include "base/version.hpp"
+#include "windows/form2.hpp"
+
+#include "ui/skin.hpp"
+#include "ui/web.hpp"
+#include "ui/twips.hpp"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace lumivel {
+namespace {
+
+QLabel* etiqueta(const QString& texto, const QFont& fuente, const QRect& posicion, QWidget* padre) {
+    auto* label = new QLabel(texto, padre);
+    label->setObjectName("SkinLabel");
+    label->setFont(fuente);
+    label->setGeometry(posicion);
+    return label;
+}
+
+QFont palatino(double puntos, bool negrita) {
+    QFont fuente("Palatino Linotype");
+    fuente.setStyleHint(QFont::Serif);
+    fuente.setPointSizeF(puntos);
+    fuente.setBold(negrita);
+    return fuente;
+}
+
+QFont courier() {
+    QFont fuente("Courier");
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setPointSize(9);
+    return fuente;
+}
+
+} // namespace
+
+Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redibujarSigno,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), redibujarSigno_(std::move(redibujarSigno)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Acerca de...");
+    setFixedSize(twips(0, 0, 6615, 1860).size());
+
+    SkinLabel1_ = etiqueta("Simulador y Programador de Lumivel Electronico", palatino(14.25, true),
+                           twips(120, 0, 6615, 375), this);
+    SkinLabel2_ = etiqueta(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
+                               .arg(QLatin1String(kVersionCorta)),
+                           palatino(10, false),
+                           twips(120, 480, 5040, 315), this);
+    SkinLabel3_ = etiqueta("Disenado y escrito por el equipo SimLumivel", courier(),
+                           twips(120, 900, 5040, 255), this);
+    SkinLabel4_ = etiqueta("Ayuda y novedades: boton \"Ir a WEB\"", courier(),
+                           twips(120, 1260, 5040, 255), this);
+
+    Command2_ = new QPushButton("Ir a WEB", this);
+    Command2_->setGeometry(twips(5280, 840, 1215, 375));
+    connect(Command2_, &QPushButton::clicked, this, [] { abrirPaginaWeb(); });
+
+    Command1_ = new QPushButton("Volver", this);
+    Command1_->setGeometry(twips(5280, 1320, 1215, 375));
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    // Load: the window's only step is to wear the current skin.
+    aplicarskin(skin, this, archivoskin);
+}
+
+QLabel* Form2::SkinLabel(int index) const {
+    switch (index) {
+    case 1:
+        return SkinLabel1_;
+    case 2:
+        return SkinLabel2_;
+    case 3:
+        return SkinLabel3_;
+    case 4:
+        return SkinLabel4_;
+    default:
+        return nullptr;
+    }
+}
+
+void Form2::Command1_Click() {
+    // Copy first: closing deletes the window.
+    const std::function<void()> redibujar = redibujarSigno_;
+    close();
+    if (redibujar) {
+        redibujar();
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,95 @@
+#include "windows/form5.hpp"
+
+#include "ui/sample_picture.hpp"
+#include "ui/skin.hpp"
+#include "ui/twips.hpp"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace lumivel {
+
+Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redibujarSigno,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), Frame1_(new QGroupBox("Seleccion de Colores", this)),
+      Pic_(new SamplePicture(Frame1_)), configuracion_(lumivel.sign, dialogs, *Pic_),
+      redibujarSigno_(std::move(redibujarSigno)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Configuracion de Colores");
+    setFixedSize(twips(0, 0, 6360, 2055).size());
+
+    // Tab order follows creation: "Aceptar" comes first.
+    Command1_ = new QPushButton("Aceptar", this);
+    Command1_->setGeometry(twips(4920, 360, 1215, 375));
+    Command1_->setDefault(true);
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Command2_ = new QPushButton("Cancelar", this);
+    Command2_->setGeometry(twips(4920, 840, 1215, 375));
+    connect(Command2_, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    Frame1_->setGeometry(twips(240, 240, 4455, 1455));
+    Pic_->setGeometry(twips(240, 240, 3975, 735));
+
+    grupoOption1_ = new QButtonGroup(this);
+    for (int k = 0; k < kOpcionesColor; ++k) {
+        auto* opcion = new QRadioButton(Frame1_);
+        opcion->setGeometry(twips(300 + 600 * k, 840, k < 2 ? 235 : 255, 495));
+        grupoOption1_->addButton(opcion, k);
+        Option1_.at(static_cast<std::size_t>(k)) = opcion;
+    }
+    connect(grupoOption1_, &QButtonGroup::idClicked, this,
+            [this](int k) { configuracion_.Option1_Click(k); });
+    setTabOrder(Command1_, Command2_);
+
+    Form_Load(skin, lumivel.archivoskin);
+}
+
+void Form5::Form_Load(Skin& skin, const std::string& archivoskin) {
+    Pic_->setFondo(skin.color());
+    aplicarskin(skin, this, archivoskin);
+    configuracion_.cargar();
+}
+
+void Form5::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    configuracion_.dibujarMuestras();
+}
+
+void Form5::Command1_Click() {
+    if (esperando_) {
+        return;
+    }
+    esperando_ = true;
+    // The pause lets the user see the choice; the window keeps painting meanwhile but
+    // takes no input.
+    QPointer<Form5> self(this);
+    QEventLoop espera;
+    QTimer::singleShot(kEsperaAceptar, &espera, &QEventLoop::quit);
+    espera.exec(QEventLoop::ExcludeUserInputEvents);
+    if (self.isNull()) {
+        return;
+    }
+    esperando_ = false;
+    close();
+}
+
+void Form5::Command2_Click() {
+    configuracion_.cancelar();
+    close();
+}
+
+void Form5::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (redibujarSigno_) {
+        redibujarSigno_();
+    }
+}
+
+} // namespace lumivel

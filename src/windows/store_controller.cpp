@@ -1,0 +1,126 @@
+#include "windows/store_controller.hpp"
+
+#include "session/file_choice.hpp"
+#include "session/message_list.hpp"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace lumivel {
+
+StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
+                                 std::function<void()> reflejar, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), d_(d), reflejar_(std::move(reflejar)) {
+    const auto conectar = [this](QPushButton* boton, void (StoreController::*slot)()) {
+        if (boton != nullptr) {
+            connect(boton, &QPushButton::clicked, this, slot);
+        }
+    };
+    conectar(w_.ADICIONAR, &StoreController::adicionar);
+    conectar(w_.MODIFICAR, &StoreController::modificar);
+    conectar(w_.ELIMINAR, &StoreController::eliminar);
+    conectar(w_.abrir, &StoreController::abrir);
+    conectar(w_.guardar, &StoreController::guardar);
+    conectar(w_.nuevo, &StoreController::nuevo);
+    if (w_.Lstcodigo != nullptr) {
+        connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this,
+                &StoreController::filaCambiada);
+        connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
+    }
+    mostrar();
+}
+
+void StoreController::mostrar() {
+    if (w_.Lstcodigo != nullptr) {
+        sincronizando_ = true;
+        QStringList entradas;
+        for (const std::string& entrada : l_.lstcodigo) {
+            entradas << QString::fromStdString(entrada);
+        }
+        QStringList actuales;
+        for (int i = 0; i < w_.Lstcodigo->count(); ++i) {
+            actuales << w_.Lstcodigo->item(i)->text();
+        }
+        if (actuales != entradas) {
+            w_.Lstcodigo->clear();
+            w_.Lstcodigo->addItems(entradas);
+        }
+        w_.Lstcodigo->setCurrentRow(l_.lstcodigoIndice);
+        sincronizando_ = false;
+    }
+    if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
+        w_.panel0->setText(QString::fromStdString(l_.archivo.path()));
+    }
+}
+
+void StoreController::despues() {
+    mostrar();
+    if (reflejar_) {
+        reflejar_();
+    }
+}
+
+void StoreController::adicionar() {
+    ADICIONAR_Click(l_, d_);
+    despues();
+}
+
+void StoreController::modificar() {
+    MODIFICAR_Click(l_, d_);
+    despues();
+}
+
+void StoreController::eliminar() {
+    ELIMINAR_Click(l_, d_);
+    despues();
+}
+
+void StoreController::abrir() {
+    abrir_Click(l_, d_);
+    despues();
+}
+
+void StoreController::guardar() {
+    guardar_Click(l_, d_);
+    despues();
+}
+
+void StoreController::nuevo() {
+    nuevo_Click(l_, d_);
+    despues();
+}
+
+void StoreController::recordar(int row) {
+    Lstcodigo_Click(l_, d_, row);
+    despues();
+}
+
+bool StoreController::salir() {
+    const bool salir = confirmarSalida(l_, d_);
+    despues();
+    return salir;
+}
+
+void StoreController::filaCambiada(int row) {
+    if (sincronizando_ || row < 0) {
+        return;
+    }
+    // A press reports the new row first and the pressed item after it: recall once.
+    recordadoAlPulsar_ = QGuiApplication::mouseButtons() != Qt::NoButton;
+    recordar(row);
+}
+
+void StoreController::clic(QListWidgetItem* item) {
+    // Pressing the selected entry again recalls it again, as a click on the list does.
+    if (recordadoAlPulsar_) {
+        recordadoAlPulsar_ = false;
+        return;
+    }
+    if (item != nullptr && w_.Lstcodigo != nullptr) {
+        recordar(w_.Lstcodigo->row(item));
+    }
+}
+
+} // namespace lumivel

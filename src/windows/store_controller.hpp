@@ -1,0 +1,67 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "session/lumivel.hpp"
+
+#include <QObject>
+
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace lumivel {
+
+// The main window's message list controls. Any pointer may be null: menu items and
+// icon boxes reach the same handlers through the public slots.
+struct StoreWidgets {
+    QListWidget* Lstcodigo = nullptr;
+    QPushButton* ADICIONAR = nullptr;
+    QPushButton* ELIMINAR = nullptr;
+    QPushButton* MODIFICAR = nullptr;
+    QPushButton* abrir = nullptr;
+    QPushButton* guardar = nullptr;
+    QPushButton* nuevo = nullptr;
+    QLabel* panel0 = nullptr; // first status bar panel: the open message file's path
+};
+
+// Connects the message list, its buttons and the file buttons to the core operations,
+// then mirrors the list and the status panel; `reflejar` lets the window mirror the
+// rest of the state (text, options, mode, sign).
+class StoreController : public QObject {
+    Q_OBJECT
+  public:
+    StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
+                    std::function<void()> reflejar, QObject* parent = nullptr);
+
+    // On close or "Salir": asks the one question when messages live only in a scratch
+    // file, then closes the message file. False: the program should stay open.
+    bool salir();
+
+  public slots:
+    void adicionar();
+    void modificar();
+    void eliminar();
+    void abrir();
+    void guardar();
+    void nuevo();
+    // Recall of the entry in row `row` of Lstcodigo.
+    void recordar(int row);
+    // Brings Lstcodigo and the status panel in line with the state.
+    void mostrar();
+
+  private:
+    void despues();
+    void filaCambiada(int row);
+    void clic(QListWidgetItem* item);
+
+    StoreWidgets w_;
+    Lumivel& l_;
+    Dialogs& d_;
+    std::function<void()> reflejar_;
+    bool sincronizando_ = false;
+    bool recordadoAlPulsar_ = false;
+};
+
+} // namespace lumivel

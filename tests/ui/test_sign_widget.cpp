@@ -1,0 +1,99 @@
+#include "ui/sign_widget.hpp"
+#include "windows/form3.hpp"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace lumivel;
+
+namespace {
+
+QColor pixel(const SignWidget* pic, int x, int y) {
+    const QImage& image = pic->image();
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixelColor(qRound(x * ratio), qRound(y * ratio));
+}
+
+QColor centreOf(const SignWidget* pic, int column, int row) {
+    return pixel(pic, 6 + 12 * column, 6 + 12 * row);
+}
+
+bool columnLit(const SignWidget* pic, int column) {
+    for (int row = 0; row < 8; ++row) {
+        if (centreOf(pic, column, row) == QColor(220, 220, 220)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class SignWidgetTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void ledPixelsHaveTheExactColours() {
+        SignWidget pic;
+        Sign sign;
+        sign.setSurface(&pic);
+        sign.rojo = sign.verde = sign.azul = 220;
+        sign.columnas = 63;
+        sign.filas = 7;
+        sign.escala = 3;
+        sign.grosor = 2;
+        sign.lumivel(63, 7, 3, 2);
+        QCOMPARE(pic.size(), QSize(775, 102));
+        sign.led(63, 7, 1);
+        QCOMPARE(centreOf(&pic, 63, 7), QColor(220, 220, 220));
+        QCOMPARE(pixel(&pic, 762 + 4, 90), QColor(157, 157, 157)); // ring
+        QCOMPARE(pixel(&pic, 762 + 6, 90), QColor(0, 0, 0));       // between LEDs
+        QCOMPARE(centreOf(&pic, 0, 0), QColor(80, 80, 80));
+        QCOMPARE(pixel(&pic, 6 - 4, 6), QColor(40, 40, 40));
+        // The centre dot is 4 pixels across, the ring disc 11.
+        QCOMPARE(pixel(&pic, 762 - 2, 90), QColor(220, 220, 220));
+        QCOMPARE(pixel(&pic, 762 + 1, 90), QColor(220, 220, 220));
+        QCOMPARE(pixel(&pic, 762 + 2, 90), QColor(157, 157, 157));
+        QCOMPARE(pixel(&pic, 762 - 5, 90), QColor(157, 157, 157));
+        QCOMPARE(pixel(&pic, 762 - 6, 90), QColor(0, 0, 0));
+        sign.refrescar();
+        QCOMPARE(centreOf(&pic, 63, 7), QColor(220, 220, 220)); // redrawn from matriz
+    }
+
+    void typingRecomposesAtEveryKeystroke() {
+        Form3 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SignWidget* pic = window.Pic();
+        QVERIFY(columnLit(pic, 4)); // " LED LUMIVEL": L at column 4
+        QVERIFY(!columnLit(pic, 0));
+
+        window.Text1()->selectAll();
+        QTest::keyClick(window.Text1(), Qt::Key_Delete);
+        for (int c = 0; c < 64; ++c) {
+            QVERIFY(!columnLit(pic, c));
+        }
+        QTest::keyClick(window.Text1(), Qt::Key_I);
+        QVERIFY(columnLit(pic, 2)); // I is three columns wide in 5 x 5, then the gap
+        QVERIFY(!columnLit(pic, 3));
+        QVERIFY(!columnLit(pic, 4));
+        QTest::keyClick(window.Text1(), Qt::Key_I);
+        QVERIFY(columnLit(pic, 4));
+        QCOMPARE(window.estado().texto, std::string("ii"));
+        // Lower case shows the capitals' glyphs in 5 x 5.
+        QCOMPARE(centreOf(pic, 0, 1), QColor(220, 220, 220));
+        QCOMPARE(centreOf(pic, 0, 0), QColor(80, 80, 80));
+    }
+
+    void resizeRedrawsFromTheState() {
+        Form3 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.Pic()->erase();
+        QVERIFY(!columnLit(window.Pic(), 4));
+        window.resize(window.width() + 10, window.height());
+        QTRY_VERIFY(columnLit(window.Pic(), 4));
+    }
+};
+
+QTEST_MAIN(SignWidgetTest)
+#include "test_sign_widget.moc"

@@ -1,0 +1,146 @@
+#include "session/startup.hpp"
+#include "ui/sign_widget.hpp"
+#include "windows/drawing_controller.hpp"
+#include "presentation/editing_mode.hpp"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace lumivel;
+
+namespace {
+
+// A bare sign with its tool buttons and readout, started and in the drawing mode.
+struct Banco {
+    QWidget ventana;
+    SignWidget* Pic = new SignWidget(&ventana);
+    QPushButton* lapiz = new QPushButton(&ventana);
+    QPushButton* goma = new QPushButton(&ventana);
+    QPushButton* pintura = new QPushButton(&ventana);
+    QPushButton* Bomba = new QPushButton(&ventana);
+    QPushButton* invertir = new QPushButton(&ventana);
+    QLabel* panel1 = new QLabel(&ventana);
+    Lumivel l;
+    int reflejado = 0;
+    DrawingController controller{
+        {Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, [this] { ++reflejado; }};
+
+    Banco() {
+        l.sign.setSurface(Pic);
+        arrancar(l, ".");
+        seleccionarOption1(l, kModoDibujo);
+        Pic->move(0, 0);
+        lapiz->move(0, 120);
+        goma->move(100, 120);
+        ventana.resize(900, 200);
+        ventana.show();
+    }
+    bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && Pic->shown().lit(c, r); }
+    int litCount() const {
+        int n = 0;
+        for (int c = 0; c < 64; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                n += Pic->shown().lit(c, r) ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    void drag(QPoint from, QPoint to, int step = 3) {
+        QTest::mousePress(Pic, Qt::LeftButton, Qt::NoModifier, from);
+        const QPoint delta = to - from;
+        const int steps = std::max(std::abs(delta.x()), std::abs(delta.y())) / step;
+        for (int i = 1; i <= steps; ++i) {
+            QTest::mouseMove(Pic, from + delta * i / steps);
+        }
+        QTest::mouseRelease(Pic, Qt::LeftButton, Qt::NoModifier, to);
+    }
+};
+
+} // namespace
+
+class DrawingControllerTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void pencilLightsOnPressAndDrag() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(18, 30));
+        QVERIFY(b.lit(1, 2));
+        b.drag(QPoint(30, 42), QPoint(66, 42));
+        for (int c = 2; c <= 5; ++c) {
+            QVERIFY(b.lit(c, 3));
+        }
+        QCOMPARE(b.litCount(), 5);
+        QCOMPARE(b.l.sign.vector[3], std::int16_t{8});
+    }
+
+    void eraserButtonPutsOutOnPressAndDrag() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.pintura, Qt::LeftButton);
+        QCOMPARE(b.litCount(), 512);
+        QTest::mouseClick(b.goma, Qt::LeftButton);
+        QCOMPARE(b.l.herramienta, Herramienta::Goma);
+        QVERIFY(b.reflejado > 0);
+        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
+        QVERIFY(!b.lit(0, 0));
+        b.drag(QPoint(18, 90), QPoint(90, 90));
+        for (int c = 1; c <= 7; ++c) {
+            QVERIFY(!b.lit(c, 7));
+        }
+        QCOMPARE(b.litCount(), 512 - 8);
+        QTest::mouseClick(b.lapiz, Qt::LeftButton);
+        QCOMPARE(b.l.herramienta, Herramienta::Lapiz);
+    }
+
+    void bordersOtherButtonsAndDragsOffTheSignChangeNothing() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(12, 30));
+        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(30, 24));
+        QTest::mouseClick(b.Pic, Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
+        QCOMPARE(b.litCount(), 0);
+        // From the last column out to the right: only that LED lights.
+        b.drag(QPoint(762, 30), QPoint(840, 30));
+        QCOMPARE(b.litCount(), 1);
+        QVERIFY(b.lit(63, 2));
+        QCOMPARE(b.panel1->text(), QString("x = 71  y = 3"));
+        b.drag(QPoint(6, 90), QPoint(6, 150));
+        QCOMPARE(b.litCount(), 2);
+        for (int c = 64; c < 256; ++c) {
+            QCOMPARE(b.l.sign.vector[c], std::int16_t{0});
+        }
+    }
+
+    void readoutFollowsThePointerInTextMode() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        seleccionarOption1(b.l, kModoTexto);
+        QTest::mouseMove(b.Pic, QPoint(762, 90));
+        QCOMPARE(b.panel1->text(), QString("x = 64  y = 8"));
+        b.drag(QPoint(6, 6), QPoint(60, 6));
+        QCOMPARE(b.litCount(), 0);
+        QCOMPARE(b.panel1->text(), QString("x = 6  y = 1"));
+    }
+
+    void wholePictureButtons() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.invertir, Qt::LeftButton);
+        QCOMPARE(b.litCount(), 512);
+        QTest::mouseClick(b.Bomba, Qt::LeftButton);
+        QCOMPARE(b.litCount(), 0);
+        QCOMPARE(b.l.sign.vector[0], std::int16_t{0});
+    }
+
+    void buttonSetsMapToTheSignsCodes() {
+        QCOMPARE(DrawingController::botones(Qt::LeftButton), 1);
+        QCOMPARE(DrawingController::botones(Qt::LeftButton | Qt::RightButton), 3);
+        QCOMPARE(DrawingController::botones(Qt::LeftButton | Qt::BackButton), 9);
+        QCOMPARE(DrawingController::botones(Qt::NoButton), 0);
+    }
+};
+
+QTEST_MAIN(DrawingControllerTest)
+#include "test_drawing_controller.moc"

@@ -1,0 +1,133 @@
+#include "display/scripted_dialogs.hpp"
+#include "session/startup.hpp"
+#include "ui/sign_widget.hpp"
+#include "presentation/editing_mode.hpp"
+#include "windows/store_controller.hpp"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace lumivel;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Banco {
+    QWidget ventana;
+    SignWidget* Pic = new SignWidget(&ventana);
+    QListWidget* Lstcodigo = new QListWidget(&ventana);
+    QPushButton* ADICIONAR = new QPushButton("ADICIONAR", &ventana);
+    QPushButton* ELIMINAR = new QPushButton("ELIMINAR", &ventana);
+    QPushButton* MODIFICAR = new QPushButton("MODIFICAR", &ventana);
+    QPushButton* abrir = new QPushButton(&ventana);
+    QPushButton* guardar = new QPushButton(&ventana);
+    QPushButton* nuevo = new QPushButton(&ventana);
+    QLabel* panel0 = new QLabel("inicio", &ventana);
+    Lumivel l;
+    ScriptedDialogs d;
+    int reflejado = 0;
+    StoreController controller{
+        {Lstcodigo, ADICIONAR, ELIMINAR, MODIFICAR, abrir, guardar, nuevo, panel0}, l, d, [this] {
+            ++reflejado;
+        }};
+
+    Banco() {
+        l.sign.setSurface(Pic);
+        arrancar(l, ".");
+        Lstcodigo->setGeometry(0, 110, 60, 200);
+        ADICIONAR->move(100, 110);
+        ventana.resize(800, 320);
+        ventana.show();
+    }
+    QStringList entradas() const {
+        QStringList e;
+        for (int i = 0; i < Lstcodigo->count(); ++i) {
+            e << Lstcodigo->item(i)->text();
+        }
+        return e;
+    }
+    void pulsarEntrada(int row) {
+        const QRect r = Lstcodigo->visualItemRect(Lstcodigo->item(row));
+        QTest::mouseClick(Lstcodigo->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    }
+};
+
+} // namespace
+
+class StoreControllerTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+  private slots:
+    void initTestCase() { qputenv("TMPDIR", dir_.path().toUtf8()); }
+
+    void buttonsAddAndTheListRecalls() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        const std::string ruta = (fs::path(dir_.path().toStdString()) / "b.men").string();
+        b.d.archivos = {ruta};
+        QTest::mouseClick(b.abrir, Qt::LeftButton);
+        QCOMPARE(b.panel0->text(), QString::fromStdString(ruta));
+
+        b.l.texto = "UNO";
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+        b.l.texto = "DOS";
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+        QCOMPARE(b.entradas(), (QStringList{"1", "2"}));
+        QCOMPARE(b.Lstcodigo->currentRow(), -1);
+        QVERIFY(b.reflejado >= 3);
+
+        b.pulsarEntrada(0);
+        QCOMPARE(b.l.texto, std::string("UNO"));
+        QCOMPARE(b.l.lstcodigoIndice, 0);
+        // Pressing the selected entry again recalls it again.
+        b.l.texto = "editado";
+        b.pulsarEntrada(0);
+        QCOMPARE(b.l.texto, std::string("UNO"));
+
+        QTest::mouseClick(b.ELIMINAR, Qt::LeftButton);
+        QCOMPARE(b.entradas(), (QStringList{"1"}));
+        QCOMPARE(fs::file_size(ruta), std::uintmax_t{274});
+        QVERIFY(b.d.mostradas.empty());
+
+        // Nothing selected now: MODIFICAR only explains.
+        QTest::mouseClick(b.MODIFICAR, Qt::LeftButton);
+        QCOMPARE(b.d.mostradas.size(), std::size_t{1});
+        QCOMPARE(b.d.mostradas[0].titulo, std::string("No se ha seleccionado"));
+    }
+
+    void leavingWithAScratchFileAsksFirst() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+        QVERIFY(b.l.archivoTemporal);
+        QCOMPARE(b.panel0->text(), QString::fromStdString(b.l.archivo.path()));
+        b.d.respuestas = {Respuesta::Cancelar};
+        QVERIFY(!b.controller.salir());
+        QVERIFY(b.l.archivo.isOpen());
+        b.d.respuestas = {Respuesta::No};
+        QVERIFY(b.controller.salir());
+        QVERIFY(!b.l.archivo.isOpen());
+        QCOMPARE(b.d.mostradas.size(), std::size_t{2});
+    }
+
+    void newEmptiesTheListTextAndSign() {
+        Banco b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+        b.d.respuestas = {Respuesta::No};
+        QTest::mouseClick(b.nuevo, Qt::LeftButton);
+        QVERIFY(b.entradas().isEmpty());
+        QCOMPARE(b.l.texto, std::string());
+        for (int c = 0; c < 64; ++c) {
+            QCOMPARE(b.Pic->shown().columnByte(c), std::uint8_t{0});
+        }
+    }
+};
+
+QTEST_MAIN(StoreControllerTest)
+#include "test_store_controller.moc"
