@@ -1,18 +1,20 @@
 #pragma once
-// Message files and records for the transmission tests.
+// Message records and message files, built the way the program stores them.
 #include "session/lumivel.hpp"
 #include "store/message_record.hpp"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace lumivel::test {
 
 inline tipomensaje texto(std::int16_t presentacion, std::int16_t letra, const std::string& t,
-                         char estado = '1') {
+                         char estado = '1', std::int16_t numero = 0) {
     tipomensaje m;
+    m.numero = numero;
     m.presentacion = presentacion;
     m.letra = letra;
     m.texto = textoDeRegistro(t);
@@ -23,9 +25,7 @@ inline tipomensaje texto(std::int16_t presentacion, std::int16_t letra, const st
 inline tipomensaje imagen(const std::array<std::uint8_t, 64>& columnas,
                           std::int16_t presentacion = 255, std::int16_t letra = 255) {
     std::array<std::int16_t, 256> vector{};
-    for (std::size_t k = 0; k < 64; ++k) {
-        vector[k] = columnas[k];
-    }
+    std::copy(columnas.begin(), columnas.end(), vector.begin());
     tipomensaje m;
     m.presentacion = presentacion;
     m.letra = letra;
@@ -34,8 +34,27 @@ inline tipomensaje imagen(const std::array<std::uint8_t, 64>& columnas,
     return m;
 }
 
+// The 137 bytes of a record as the file holds them.
+inline std::string registro(std::int16_t numero, tipomensaje m) {
+    m.numero = numero;
+    const RegistroBytes b = codificar(m);
+    return {b.begin(), b.end()};
+}
+
+inline std::string registro(std::int16_t numero, std::int16_t presentacion, std::int16_t letra,
+                            const std::string& t, char estado = '1') {
+    return registro(numero, texto(presentacion, letra, t, estado));
+}
+
+// Record n (from 1) of a file's bytes.
+inline tipomensaje registroEn(const std::string& bytes, int n) {
+    RegistroBytes b{};
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(n - 1) * 137, 137, b.begin());
+    return decodificar(b);
+}
+
 // Writes the records to a new file and leaves the state as opening it in the main window
-// does: the file open, the count of active messages, the last record in the buffer.
+// does: the file open, the active messages numbered 1, 2, ..., the last record in the buffer.
 inline void abrirConMensajes(Lumivel& l, const QString& ruta,
                              const std::vector<tipomensaje>& registros) {
     QVERIFY(!l.archivo.open(ruta.toStdString()));

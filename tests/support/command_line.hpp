@@ -1,0 +1,59 @@
+#pragma once
+// Runs the command line in-process, or the built executable (named by $SIMLUMIVEL).
+#include "app/command.hpp"
+
+#include <QProcess>
+#include <QStringList>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lumivel::test {
+
+struct Salida {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline Salida correr(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Salida s;
+    s.code = cli::runCommandLine(args, {out, err});
+    s.out = out.str();
+    s.err = err.str();
+    return s;
+}
+
+inline Salida correrLista(const QStringList& args) {
+    std::vector<std::string> argv;
+    for (const QString& a : args) {
+        argv.push_back(a.toStdString());
+    }
+    return correr(argv);
+}
+
+inline QString programa() {
+    return qEnvironmentVariable("SIMLUMIVEL");
+}
+
+// The executable in its own process; code -1 when it does not finish in time.
+inline Salida ejecutar(const QStringList& args, const QString& carpeta = {},
+                       const QString& ejecutable = programa()) {
+    QProcess p;
+    p.setWorkingDirectory(carpeta);
+    p.start(ejecutable, args);
+    Salida s;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return s;
+    }
+    s.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    s.out = p.readAllStandardOutput().toStdString();
+    s.err = p.readAllStandardError().toStdString();
+    return s;
+}
+
+} // namespace lumivel::test

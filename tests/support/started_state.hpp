@@ -1,0 +1,71 @@
+#pragma once
+// The program's state as the main window starts it, drawing on a surface that can be read
+// back, with scripted dialogs; helpers act as a person would on the sign.
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "display/scripted_dialogs.hpp"
+#include "display/shown_sign.hpp"
+#include "drawing/drawing_tools.hpp"
+#include "session/startup.hpp"
+
+#include <array>
+#include <string>
+
+namespace lumivel::test {
+
+using Columnas = std::array<int, 64>;
+
+struct Arrancado {
+    ShownSign visto;
+    Lumivel l;
+    ScriptedDialogs d;
+
+    explicit Arrancado(int fuente = 0) {
+        l.sign.setSurface(&visto);
+        arrancar(l, "/programa");
+        seleccionarOpletra(l, fuente);
+    }
+    Arrancado(const Arrancado&) = delete;
+    Arrancado& operator=(const Arrancado&) = delete;
+
+    void escribir(const std::string& texto) { cambiarTexto(l, texto); }
+    // A left click at the centre of the LED.
+    void dibujar(int columna, int fila) {
+        Pic_MouseDown(l, kBotonIzquierdo, 12 * columna + 6, 12 * fila + 6);
+    }
+    Columnas columnas() const {
+        Columnas c{};
+        for (int k = 0; k < 64; ++k) {
+            c[static_cast<std::size_t>(k)] = visto.columnByte(k);
+        }
+        return c;
+    }
+    // LEDs lit in the state and on the surface alike.
+    int encendidos() const {
+        int n = 0;
+        for (int c = 0; c < 64; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                n += l.sign.matriz[c][r] == 1 || visto.lit(c, r) ? 1 : 0;
+            }
+        }
+        return n;
+    }
+};
+
+// The 64 column bytes of a "7E 09 ..." line.
+inline Columnas columnasDe(const std::string& hex) {
+    Columnas c{};
+    for (std::size_t k = 0; k < c.size(); ++k) {
+        c[k] = std::stoi(hex.substr(k * 3, 2), nullptr, 16);
+    }
+    return c;
+}
+
+// What the sign shows once `texto` is typed in the font.
+inline Columnas compuesto(const std::string& texto, int fuente = 0) {
+    Arrancado a(fuente);
+    a.escribir(texto);
+    return a.columnas();
+}
+
+} // namespace lumivel::test
