@@ -1,4 +1,3 @@
-#include "session/lumivel.hpp"
 #include "appearance/skin_file.hpp"
 #include "appearance/skin_table.hpp"
 
@@ -34,6 +33,8 @@ class TestSkinFile : public QObject {
                                   "QPushButton { color: #123456; }\n";
         const LecturaSkin lectura = leerSkin(texto);
         QVERIFY2(lectura.ok(), lectura.error.c_str());
+        const LecturaSkin minima = leerSkin(kMinima);
+        QVERIFY(minima.ok() && minima.datos.paleta.empty() && minima.datos.hojaDeEstilo.empty());
         QCOMPARE(lectura.datos.nombre, std::string("Prueba"));
         QCOMPARE(lectura.datos.color, (Rgb{0xA0, 0xB0, 0xC0}));
         QCOMPARE(lectura.datos.paleta.size(), std::size_t(2));
@@ -41,13 +42,6 @@ class TestSkinFile : public QObject {
         QCOMPARE(lectura.datos.paleta[1].second, (Rgb{0, 0, 1}));
         QCOMPARE(lectura.datos.hojaDeEstilo,
                  std::string("# not a comment here\nQPushButton { color: #123456; }\n"));
-    }
-
-    void minimalFileHasNoPaletteOrStyle() {
-        const LecturaSkin lectura = leerSkin(kMinima);
-        QVERIFY(lectura.ok());
-        QVERIFY(lectura.datos.paleta.empty());
-        QVERIFY(lectura.datos.hojaDeEstilo.empty());
     }
 
     void corruptFilesAreRefused_data() {
@@ -74,38 +68,17 @@ class TestSkinFile : public QObject {
         QVERIFY(!lectura.ok());
     }
 
-    void menuEntriesNameTheirFiles_data() {
-        QTest::addColumn<int>("indice");
-        QTest::addColumn<QString>("titulo");
-        QTest::addColumn<QString>("ruta");
-        const QStringList titulos = {"B-Studio", "Galaxy", "Green",     "Mac",    "Media",
-                                     "Metallic", "Paper",  "TopSecret", "Web-II", "Zhelezo"};
-        const QStringList archivos = {
-            "B-Studio.skn", "galaxy.skn",      "green.skn",     "Mac.skn",    "Media.skn",
-            "metallic.skn", "Skins/Paper.skn", "TopSecret.skn", "Web-II.skn", "Zhelezo.skn"};
-        for (int i = 0; i < 10; ++i) {
-            QTest::newRow(qPrintable(titulos[i])) << i << titulos[i] << "/opt/sim/" + archivos[i];
+    // A menu entry names a file in the program's folder; outside the menu nothing changes.
+    void menuChoiceNamesTheFile() {
+        std::string archivoskin = "antes";
+        QVERIFY(elegirSkin(archivoskin, "/opt/sim", 6));
+        QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
+        QCOMPARE(rutaSkin("/opt/sim", 6), archivoskin);
+        for (int fuera : {-1, 10}) {
+            QVERIFY(!rutaSkin("/opt/sim", fuera));
+            QVERIFY(!elegirSkin(archivoskin, "/opt/sim", fuera));
         }
-    }
-    void menuEntriesNameTheirFiles() {
-        QFETCH(int, indice);
-        QFETCH(QString, titulo);
-        QFETCH(QString, ruta);
-        QCOMPARE(QString(kSkins.at(std::size_t(indice)).titulo), titulo);
-        QCOMPARE(QString::fromStdString(rutaSkin("/opt/sim", indice).value()), ruta);
-        Lumivel l;
-        l.archivoskin = "antes";
-        QVERIFY(elegirSkin(l.archivoskin, "/opt/sim", indice));
-        QCOMPARE(QString::fromStdString(l.archivoskin), ruta);
-    }
-
-    void indexOutsideTheMenuKeepsTheSkin() {
-        QVERIFY(!rutaSkin("/opt/sim", -1));
-        QVERIFY(!rutaSkin("/opt/sim", 10));
-        Lumivel l;
-        l.archivoskin = "/opt/sim/winaqua.skn";
-        QVERIFY(!elegirSkin(l.archivoskin, "/opt/sim", 10));
-        QCOMPARE(l.archivoskin, std::string("/opt/sim/winaqua.skn"));
+        QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
         QCOMPARE(rutaSkinPorDefecto("/opt/sim"), std::string("/opt/sim/winaqua.skn"));
     }
 

@@ -10,26 +10,20 @@ class HexadecTest : public QObject {
     void converts_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("FF") << "FF"
-                            << "255";
-        QTest::newRow("0A") << "0A"
-                            << "10";
-        QTest::newRow("single A") << "A"
-                                  << "10";
-        QTest::newRow("single 7") << "7"
-                                  << "7";
-        QTest::newRow("lower case ignored") << "ff"
-                                            << "0";
-        QTest::newRow("lower keeps weight") << "1f"
-                                            << "16";
-        QTest::newRow("trailing space keeps weight") << "F "
-                                                     << "240";
-        QTest::newRow("leading space") << " F"
-                                       << "15";
-        QTest::newRow("empty") << ""
-                               << "0";
-        QTest::newRow("eight digits wrap, no overflow") << "FFFFFFFF"
-                                                        << "-1";
+        const char* const rows[][3] = {
+            {"FF", "FF", "255"},
+            {"0A", "0A", "10"},
+            {"single digit", "A", "10"},
+            {"lower case ignored", "ff", "0"},
+            {"lower keeps weight", "1f", "16"},
+            {"trailing space keeps weight", "F ", "240"},
+            {"leading space", " F", "15"},
+            {"empty", "", "0"},
+            {"eight digits wrap, no overflow", "FFFFFFFF", "-1"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
+        }
     }
     void converts() {
         QFETCH(QString, input);

@@ -1,58 +1,22 @@
-#include "display/composition.hpp"
-#include "display/font_choice.hpp"
-#include "display/shown_sign.hpp"
-#include "session/startup.hpp"
+#include "support/started_state.hpp"
 
 #include <QtTest>
 
 using namespace lumivel;
-
-namespace {
-
-struct Started {
-    ShownSign shown;
-    Lumivel l;
-    explicit Started(int font = 0) {
-        l.sign.setSurface(&shown);
-        arrancar(l, "/programa");
-        seleccionarOpletra(l, font);
-    }
-    void type(const std::string& bytes) { cambiarTexto(l, bytes); }
-    std::uint8_t column(int c) const {
-        unsigned v = 0;
-        for (int r = 0; r < 8; ++r) {
-            v |= (l.sign.matriz[c][r] == 1 ? 1U : 0U) << r;
-        }
-        return static_cast<std::uint8_t>(v);
-    }
-    int litColumns() const {
-        int n = 0;
-        for (int c = 0; c < 64; ++c) {
-            n += column(c) != 0 ? 1 : 0;
-        }
-        return n;
-    }
-};
-
-} // namespace
+using namespace lumivel::test;
 
 class CompositionTest : public QObject {
     Q_OBJECT
   private slots:
-    void startUpShowsTheDefaultText() {
-        Started s;
-        QCOMPARE(s.l.texto, std::string(" LED LUMIVEL"));
-        QCOMPARE(s.l.tipoletra, std::int16_t{1});
-        QCOMPARE(s.l.tipopresentacion, std::int16_t{1});
-        QCOMPARE(s.l.totalmensajes, std::int16_t{1});
-        QVERIFY(s.l.refresco);
-        QCOMPARE(s.l.archivoskin, std::string("/programa/winaqua.skn"));
-        // The leading space takes columns 0..3; L is 3E 20 20 20 20 in 5 x 5.
-        QCOMPARE(s.column(3), std::uint8_t{0});
-        QCOMPARE(s.column(4), std::uint8_t{0x3E});
-        QCOMPARE(s.column(8), std::uint8_t{0x20});
-        QCOMPARE(QString::fromStdString(s.shown.hexLine().substr(0, 29)),
-                 QString("00 00 00 00 3E 20 20 20 20 00"));
+    void startUpState() {
+        Arrancado a;
+        QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
+        QCOMPARE(a.l.tipoletra, std::int16_t{1});
+        QCOMPARE(a.l.tipopresentacion, std::int16_t{1});
+        QCOMPARE(a.l.totalmensajes, std::int16_t{1});
+        QVERIFY(a.l.refresco);
+        QCOMPARE(a.l.archivoskin, std::string("/programa/winaqua.skn"));
+        QVERIFY(a.columnas() != Columnas{});
     }
 
     void layout_data() {
@@ -66,14 +30,8 @@ class CompositionTest : public QObject {
         QTest::newRow("lone quote 5x7") << 1 << QByteArray("\"") << -1 << 0 << 1;
         QTest::newRow("lone quote 5x5") << 0 << QByteArray("\"") << 0 << 1 << 2;
         QTest::newRow("control char") << 1 << QByteArray("\tA") << 2 << 5 << 8;
-        QTest::newRow("code 127..232 gap only") << 1
-                                                << QByteArray("\x80\xC1"
-                                                              "A")
-                                                << 2 << 5 << 8;
-        QTest::newRow("code 233..255 gap only") << 1
-                                                << QByteArray("\xE9\xF1\xFF"
-                                                              "A")
-                                                << 3 << 5 << 9;
+        QTest::newRow("code 127..232 gap only") << 1 << QByteArray("\x80\xC1z") << 2 << 5 << 8;
+        QTest::newRow("code 233..255 gap only") << 1 << QByteArray("\xE9\xF1\xFFz") << 3 << 5 << 9;
         QTest::newRow("empty") << 1 << QByteArray("") << -1 << 0 << 0;
     }
     void layout() {
@@ -82,77 +40,62 @@ class CompositionTest : public QObject {
         QFETCH(int, firstLit);
         QFETCH(int, litColumns);
         QFETCH(int, xletra);
-        Started s(font);
-        s.type(text.toStdString());
-        QCOMPARE(s.litColumns(), litColumns);
-        QCOMPARE(int{s.l.xletra}, xletra);
-        int first = -1;
-        for (int c = 0; c < 64 && first < 0; ++c) {
-            first = s.column(c) != 0 ? c : -1;
-        }
-        QCOMPARE(first, firstLit);
+        Arrancado a(font);
+        a.escribir(text.toStdString());
+        const Columnas c = a.columnas();
+        QCOMPARE(static_cast<int>(64 - std::count(c.begin(), c.end(), 0)), litColumns);
+        QCOMPARE(int{a.l.xletra}, xletra);
+        const auto first = std::find_if(c.begin(), c.end(), [](int b) { return b != 0; });
+        QCOMPARE(first == c.end() ? -1 : static_cast<int>(first - c.begin()), firstLit);
     }
 
-    void letterABytes() {
-        Started s(1);
-        s.type("A");
-        const std::uint8_t a[] = {126, 9, 9, 9, 126};
-        for (int c = 0; c < 5; ++c) {
-            QCOMPARE(s.column(c), a[c]);
-        }
-    }
+    void letterABytes() { QCOMPARE(compuesto("A", 1), (Columnas{0x7E, 9, 9, 9, 0x7E})); }
 
     void longTextIsCutAtTheSignEdge() {
-        Started s(1);
-        s.type(std::string(40, 'W'));
-        QCOMPARE(int{s.l.xletra}, 64);
-        QVERIFY(s.column(63) != 0);
-        QCOMPARE(s.shown.hexLine().size(), std::size_t{64 * 3 - 1});
+        Arrancado a(1);
+        a.escribir(std::string(40, 'W'));
+        QCOMPARE(int{a.l.xletra}, 64);
+        QVERIFY(a.columnas()[63] != 0);
         // A space typed at column 62 takes the cursor past 64 but never past 66.
-        Started t(1);
-        t.type(std::string(10, 'W') + "I" + "  ");
-        QVERIFY(t.l.xletra <= 66);
-        Started u(1);
+        a.escribir(std::string(10, 'W') + "I" + "  ");
+        QVERIFY(a.l.xletra <= 66);
         std::string fill;
         while (fill.size() < 200) {
             fill += "W ";
         }
-        u.type(fill);
-        QVERIFY(u.l.xletra >= 64 && u.l.xletra <= 66);
+        a.escribir(fill);
+        QVERIFY(a.l.xletra >= 64 && a.l.xletra <= 66);
     }
 
-    void caseButtonAlternatesAndControlsFontRedraw() {
-        Started s(0);
-        s.type("Hola");
-        mayuscula_Click(s.l);
-        QCOMPARE(s.l.texto, std::string("HOLA"));
-        QVERIFY(!s.l.refresco);
-        mayuscula_Click(s.l);
-        QCOMPARE(s.l.texto, std::string("hola"));
-        QVERIFY(s.l.refresco);
+    // The case button alternates; upper case turns redrawing on font changes off.
+    void caseButtonAndFontChangesRedrawOnlyWhenAllowed() {
+        Arrancado a;
+        const Columnas inicio = a.columnas();
+        seleccionarOpletra(a.l, 2);
+        QVERIFY(a.columnas() != inicio);
+        QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
 
-        mayuscula_Click(s.l); // upper, refresco False: a font change does not redraw
-        const auto before = s.shown.hexLine();
-        seleccionarOpletra(s.l, 3);
-        QCOMPARE(s.l.tipoletra, std::int16_t{4});
-        QCOMPARE(s.shown.hexLine(), before);
-        s.type("HOLAS"); // the next change shows the new font
-        QVERIFY(s.shown.hexLine() != before);
-    }
+        a.escribir("Hola");
+        mayuscula_Click(a.l);
+        QCOMPARE(a.l.texto, std::string("HOLA"));
+        QVERIFY(!a.l.refresco);
+        mayuscula_Click(a.l);
+        QCOMPARE(a.l.texto, std::string("hola"));
+        QVERIFY(a.l.refresco);
 
-    void fontChoiceRerendersWhenAllowed() {
-        Started s(0);
-        const auto before = s.shown.hexLine();
-        seleccionarOpletra(s.l, 2);
-        QVERIFY(s.shown.hexLine() != before);
-        QCOMPARE(s.l.texto, std::string(" LED LUMIVEL"));
-    }
+        mayuscula_Click(a.l);
+        const Columnas antes = a.columnas();
+        seleccionarOpletra(a.l, 3);
+        QCOMPARE(a.l.tipoletra, std::int16_t{4});
+        QCOMPARE(a.columnas(), antes);
+        a.escribir("HOLAS"); // the next change shows the new font
+        QCOMPARE(a.columnas(), compuesto("HOLAS", 3));
 
-    void settingTheSameTextDoesNotRedraw() {
-        Started s(0);
-        s.l.sign.borrar(); // matriz changed behind the text box's back
-        s.type(" LED LUMIVEL");
-        QCOMPARE(s.litColumns(), 0);
+        // The same text again does not redraw.
+        a.l.sign.borrar();
+        a.escribir("HOLAS");
+        a.l.sign.refrescar();
+        QCOMPARE(a.columnas(), Columnas{});
     }
 };
 

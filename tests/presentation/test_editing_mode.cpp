@@ -1,11 +1,11 @@
-#include "display/composition.hpp"
-#include "display/shown_sign.hpp"
-#include "session/startup.hpp"
 #include "presentation/editing_mode.hpp"
+
+#include "support/started_state.hpp"
 
 #include <QtTest>
 
 using namespace lumivel;
+using namespace lumivel::test;
 
 class EditingModeTest : public QObject {
     Q_OBJECT
@@ -23,54 +23,40 @@ class EditingModeTest : public QObject {
         QFETCH(int, desde);
         QFETCH(int, indice);
         QFETCH(int, modo);
-        ShownSign visto;
-        Lumivel l;
-        l.sign.setSurface(&visto);
-        arrancar(l, ".");
-        seleccionarOption1(l, desde);
-        cambiarTexto(l, "HOLA");
-        l.sign.cbin(255, 40);
-        l.sign.mostrar();
-        l.sign.envector(40);
-
-        Option1_Click(l, indice);
-        QCOMPARE(l.option1, modo);
-        QVERIFY(l.texto.empty());
-        for (int c = 0; c < 64; ++c) {
-            QCOMPARE(visto.columnByte(c), std::uint8_t{0});
-            QCOMPARE(l.sign.vector[c], std::int16_t{0});
-        }
+        Arrancado a;
+        seleccionarOption1(a.l, desde);
+        a.escribir("HOLA");
+        a.l.sign.cbin(255, 40);
+        a.l.sign.mostrar();
+        a.l.sign.envector(40);
+        Option1_Click(a.l, indice);
+        QCOMPARE(a.l.option1, modo);
+        QVERIFY(a.l.texto.empty());
+        QCOMPARE(a.columnas(), Columnas{});
+        QCOMPARE(a.l.sign.vector[40], std::int16_t{0});
     }
 
-    void modeTableInBothDirections() {
-        Lumivel l;
-        arrancar(l, ".");
-        ControlesDelModo texto = controlesDelModo(l);
-        QVERIFY(texto.texto && texto.mayuscula);
-        QVERIFY(!texto.lapiz && !texto.goma && !texto.herramientas);
+    // Each mode enables its own controls; the drawing mode starts with the pencil, and the
+    // button of the tool in use is the one disabled.
+    void controlsFollowTheModeAndTheTool() {
+        Arrancado a;
+        seleccionarOption1(a.l, kModoTexto); // already the mode: the text stays
+        QCOMPARE(a.l.texto, std::string(kTextoInicial));
+        ControlesDelModo c = controlesDelModo(a.l);
+        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.herramientas);
 
-        l.herramienta = Herramienta::Goma;
-        seleccionarOption1(l, kModoDibujo);
-        QVERIFY(l.herramienta == Herramienta::Lapiz); // drawing starts with the pencil
-        ControlesDelModo dibujo = controlesDelModo(l);
-        QVERIFY(!dibujo.texto && !dibujo.mayuscula);
-        QVERIFY(dibujo.herramientas);
-        QVERIFY(!dibujo.lapiz && dibujo.goma);
+        a.l.herramienta = Herramienta::Goma;
+        seleccionarOption1(a.l, kModoDibujo);
+        QVERIFY(a.l.herramienta == Herramienta::Lapiz);
+        c = controlesDelModo(a.l);
+        QVERIFY(!c.texto && !c.mayuscula && c.herramientas && !c.lapiz && c.goma);
+        a.l.herramienta = Herramienta::Goma;
+        c = controlesDelModo(a.l);
+        QVERIFY(c.lapiz && !c.goma);
 
-        l.herramienta = Herramienta::Goma;
-        dibujo = controlesDelModo(l);
-        QVERIFY(dibujo.lapiz && !dibujo.goma);
-
-        seleccionarOption1(l, kModoTexto);
-        texto = controlesDelModo(l);
-        QVERIFY(texto.texto && texto.mayuscula && !texto.lapiz && !texto.goma);
-    }
-
-    void selectingTheCurrentModeKeepsTheText() {
-        Lumivel l;
-        arrancar(l, ".");
-        seleccionarOption1(l, kModoTexto);
-        QCOMPARE(l.texto, std::string(kTextoInicial));
+        seleccionarOption1(a.l, kModoTexto);
+        c = controlesDelModo(a.l);
+        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.herramientas);
     }
 };
 

@@ -2,30 +2,17 @@
 #include "store/message_record.hpp"
 
 #include "support/file_bytes.hpp"
+#include "support/message_fixture.hpp"
 
 #include <QtTest>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <unistd.h>
 
 using namespace lumivel;
+using namespace lumivel::test;
 namespace fs = std::filesystem;
-
-namespace {
-
-tipomensaje texto(std::int16_t numero, const std::string& t, char estado = '1') {
-    tipomensaje m;
-    m.numero = numero;
-    m.presentacion = 2;
-    m.letra = 3;
-    m.texto = textoDeRegistro(t);
-    m.estado = estado;
-    return m;
-}
-
-} // namespace
 
 class MessageFileTest : public QObject {
     Q_OBJECT
@@ -34,9 +21,7 @@ class MessageFileTest : public QObject {
 
   private slots:
     void recordLayoutIsPackedLittleEndian() {
-        tipomensaje m = texto(258, "Hola");
-        m.presentacion = -2;
-        const RegistroBytes b = codificar(m);
+        const RegistroBytes b = codificar(texto(-2, 3, "Hola", '1', 258));
         QCOMPARE(b[0], std::uint8_t{0x02});
         QCOMPARE(b[1], std::uint8_t{0x01});
         QCOMPARE(b[2], std::uint8_t{0xFE});
@@ -64,7 +49,7 @@ class MessageFileTest : public QObject {
     void textIsCutPaddedAndTrimmed() {
         QFETCH(QByteArray, escrito);
         QFETCH(QByteArray, leido);
-        const tipomensaje m = texto(1, escrito.toStdString());
+        const tipomensaje m = texto(2, 3, escrito.toStdString());
         QCOMPARE(m.texto.size(), std::size_t{130});
         QCOMPARE(QByteArray::fromStdString(textoLeido(decodificar(codificar(m)))), leido);
     }
@@ -89,10 +74,9 @@ class MessageFileTest : public QObject {
         const fs::path p = ruta("nuevo.men");
         MessageFile f;
         QVERIFY(!f.open(p.string()));
-        QVERIFY(f.isOpen());
         QCOMPARE(f.count(), 0);
         QVERIFY(fs::exists(p));
-        QVERIFY(!f.write(1, texto(1, "uno")));
+        QVERIFY(!f.write(1, texto(2, 3, "uno")));
         f.close();
         QVERIFY(!f.isOpen());
         QVERIFY(!f.open(p.string()));
@@ -100,72 +84,7 @@ class MessageFileTest : public QObject {
         QCOMPARE(fs::file_size(p), std::uintmax_t{137});
     }
 
-    void readOnlyAccessNeverCreatesOrWrites() {
-        MessageFile f;
-        QVERIFY(f.open(ruta("no-existe.men").string(), MessageFile::Access::ReadOnly));
-        QVERIFY(!f.isOpen());
-        QVERIFY(!fs::exists(ruta("no-existe.men")));
-        escribirBytes(ruta("lectura.men"), std::string(137, 'a'));
-        QVERIFY(!f.open(ruta("lectura.men").string(), MessageFile::Access::ReadOnly));
-        QCOMPARE(f.count(), 1);
-        QVERIFY(f.write(1, texto(1, "x")));
-        QCOMPARE(leerBytes(ruta("lectura.men")), std::string(137, 'a'));
-    }
-
-    // A file of 300 bytes holds 2 records; an added one goes at byte 274.
-    void trailingBytesBelongToNoRecord() {
-        const fs::path p = ruta("impar.men");
-        std::string bytes;
-        for (const auto& m : {texto(1, "a"), texto(2, "b")}) {
-            const auto r = codificar(m);
-            bytes.append(r.begin(), r.end());
-        }
-        bytes += std::string(26, 'Z');
-        escribirBytes(p, bytes);
-        MessageFile f;
-        QVERIFY(!f.open(p.string()));
-        QCOMPARE(f.count(), 2);
-        tipomensaje m;
-        QVERIFY(f.read(3, m)); // the tail is no record
-        QVERIFY(!f.write(3, texto(3, "c")));
-        QCOMPARE(f.count(), 3);
-        const std::string despues = leerBytes(p);
-        QCOMPARE(despues.size(), std::size_t{411});
-        QCOMPARE(despues.substr(0, 274), bytes.substr(0, 274));
-        QVERIFY(!f.read(3, m));
-        QCOMPARE(textoLeido(m), std::string("c"));
-    }
-
-    void outOfRangePositionsAreRefusedAndBufferKept() {
-        const fs::path p = ruta("rango.men");
-        MessageFile f;
-        QVERIFY(!f.open(p.string()));
-        QVERIFY(!f.write(1, texto(1, "uno")));
-        tipomensaje m = texto(9, "buffer");
-        for (int n : {0, -1, 2, 40000}) {
-            const auto error = f.read(n, m);
-            QVERIFY(error);
-            QCOMPARE(error->path, p.string());
-        }
-        QCOMPARE(m.numero, std::int16_t{9});
-        QVERIFY(f.write(3, texto(3, "hueco")));
-        QVERIFY(f.write(0, texto(0, "cero")));
-        QCOMPARE(fs::file_size(p), std::uintmax_t{137});
-    }
-
-    void fileNeverGrowsBeyondTheRecordLimit() {
-        const fs::path p = ruta("lleno.men");
-        escribirBytes(p, "");
-        fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
-        MessageFile f;
-        QVERIFY(!f.open(p.string()));
-        QCOMPARE(f.count(), MessageFile::kMaxRecords);
-        QVERIFY(f.write(MessageFile::kMaxRecords + 1, texto(1, "sobra")));
-        QVERIFY(!f.write(MessageFile::kMaxRecords, texto(1, "ultimo")));
-        QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
-    }
-
-    void failuresNameThePathAndTheReason() {
+    void failuresNameThePathAndTheReasonAndWriteNothing() {
         MessageFile f;
         const auto enCarpeta = f.open(ruta("no/hay/carpeta.men").string());
         QVERIFY(enCarpeta);
@@ -178,23 +97,54 @@ class MessageFileTest : public QObject {
         QVERIFY(carpeta);
         QVERIFY(carpeta->describe().find(ruta("carpeta.men").string() + ": ") == 0);
         QVERIFY(f.open(ruta("carpeta.men").string(), MessageFile::Access::ReadOnly));
-
         tipomensaje m;
         QVERIFY(f.read(1, m));
         QVERIFY(f.write(1, tipomensaje{}));
+
+        // Read-only access never creates or writes a file.
+        QVERIFY(f.open(ruta("no-existe.men").string(), MessageFile::Access::ReadOnly));
+        QVERIFY(!fs::exists(ruta("no-existe.men")));
+        escribirBytes(ruta("lectura.men"), std::string(137, 'a'));
+        QVERIFY(!f.open(ruta("lectura.men").string(), MessageFile::Access::ReadOnly));
+        QCOMPARE(f.count(), 1);
+        QVERIFY(f.write(1, texto(2, 3, "x")));
+        QCOMPARE(leerBytes(ruta("lectura.men")), std::string(137, 'a'));
+
+        if (geteuid() != 0) { // permissions do not bind the superuser
+            fs::permissions(ruta("lectura.men"), fs::perms::owner_read);
+            const auto protegido = f.open(ruta("lectura.men").string());
+            QVERIFY(protegido);
+            QVERIFY(!protegido->reason.empty());
+        }
     }
 
-    void readOnlyFileIsRefusedForWriting() {
-        if (geteuid() == 0) {
-            QSKIP("permissions do not bind the superuser");
-        }
-        const fs::path p = ruta("protegido.men");
-        escribirBytes(p, std::string(137, 'a'));
-        fs::permissions(p, fs::perms::owner_read);
+    void outOfRangePositionsAreRefusedAndBufferKept() {
+        const fs::path p = ruta("rango.men");
         MessageFile f;
-        const auto error = f.open(p.string());
-        QVERIFY(error);
-        QVERIFY(!error->reason.empty());
+        QVERIFY(!f.open(p.string()));
+        QVERIFY(!f.write(1, texto(2, 3, "uno")));
+        tipomensaje m = texto(2, 3, "buffer", '1', 9);
+        for (int n : {0, -1, 2, 40000}) {
+            const auto error = f.read(n, m);
+            QVERIFY(error);
+            QCOMPARE(error->path, p.string());
+        }
+        QCOMPARE(m.numero, std::int16_t{9});
+        QVERIFY(f.write(3, texto(2, 3, "hueco")));
+        QVERIFY(f.write(0, texto(2, 3, "cero")));
+        QCOMPARE(fs::file_size(p), std::uintmax_t{137});
+    }
+
+    void fileNeverGrowsBeyondTheRecordLimit() {
+        const fs::path p = ruta("lleno.men");
+        escribirBytes(p, "");
+        fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
+        MessageFile f;
+        QVERIFY(!f.open(p.string()));
+        QCOMPARE(f.count(), MessageFile::kMaxRecords);
+        QVERIFY(f.write(MessageFile::kMaxRecords + 1, texto(2, 3, "sobra")));
+        QVERIFY(!f.write(MessageFile::kMaxRecords, texto(2, 3, "ultimo")));
+        QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
     }
 
     void fullDiskLeavesNoPartialRecord() {
@@ -203,14 +153,14 @@ class MessageFileTest : public QObject {
         }
         MessageFile f;
         QVERIFY(!f.open("/dev/full"));
-        const auto error = f.write(1, texto(1, "lleno"));
+        const auto error = f.write(1, texto(2, 3, "lleno"));
         QVERIFY(error);
         QCOMPARE(error->path, std::string("/dev/full"));
         QVERIFY(!error->reason.empty());
     }
 
-    // Arbitrary bytes: counting and reading never crash, every read is a whole record,
-    // and an append lands exactly after the last whole record.
+    // Arbitrary bytes: counting and reading never crash, every read is a whole record, the
+    // tail after the last whole record is no record, and an append lands exactly there.
     void arbitraryBytesAreReadSafely() {
         std::mt19937 gen(4242);
         const fs::path p = ruta("azar.men");
@@ -233,7 +183,11 @@ class MessageFileTest : public QObject {
                 QCOMPARE(std::string(again.begin(), again.end()),
                          bytes.substr(static_cast<std::size_t>(n - 1) * 137, 137));
             }
-            QVERIFY(!f.write(total + 1, texto(1, "fin")));
+            tipomensaje cola;
+            QVERIFY(f.read(total + 1, cola));
+            QVERIFY(!f.write(total + 1, texto(2, 3, "fin")));
+            QVERIFY(!f.read(total + 1, cola));
+            QCOMPARE(textoLeido(cola), std::string("fin"));
             f.close();
             const std::string despues = leerBytes(p);
             QCOMPARE(despues.size(), std::max(largo, static_cast<std::size_t>(total + 1) * 137));

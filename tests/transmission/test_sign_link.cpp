@@ -30,6 +30,8 @@ std::string bytes(std::initializer_list<int> valores) {
     return s;
 }
 
+enum class Linea { Saludo, EcoCambiado, SinEcoParaE, NueveSilencios, CallaTras26, PuertoSeVa };
+
 // Records what the window would see.
 struct Registro : ObservadorEnvio {
     int conexiones = 0;
@@ -114,105 +116,79 @@ class SignLinkTest : public QObject {
         QCOMPARE(static_cast<int>(puerto.escrito.size()), 1 + tamano + 5 * cabeceras.size());
     }
 
-    void connectionRefusedUnlessReplyIsExactlyC_data() {
-        QTest::addColumn<QByteArray>("respuesta");
-        QTest::newRow("cc") << QByteArray("cc");
-        QTest::newRow("C") << QByteArray("C");
-        QTest::newRow("other") << QByteArray("?");
-        QTest::newRow("time-out") << QByteArray();
-    }
-    void connectionRefusedUnlessReplyIsExactlyC() {
-        QFETCH(QByteArray, respuesta);
-        FakePort puerto;
-        puerto.responder = [&](std::uint8_t) { return respuesta.toStdString(); };
-        Registro registro;
-        const auto r = enviarA(puerto, {1, 1, 0, 0, 0}, registro);
-        QCOMPARE(r.desenlace, Desenlace::SinConexion);
-        QCOMPARE(puerto.escrito, std::string("c"));
-        QCOMPARE(registro.conexiones, 0);
-        QCOMPARE(puerto.cierres, 1);
-        const auto caja = cajaDesenlace(r, lista(), puerto.nombre());
-        QVERIFY(caja);
-        QCOMPARE(caja->titulo, cajaSinConexion().titulo);
-    }
-
-    void connectionFailureBoxIsWordForWord() {
-        const CajaMensaje caja = cajaSinConexion();
-        QCOMPARE(caja.titulo, std::string("¡¡¡¡ Error en la Comunicacion !!!"));
-        QCOMPARE(caja.icono, Icono::Critico);
-        QCOMPARE(caja.botones, Botones::Aceptar);
-        const QStringList lineas = QString::fromStdString(caja.texto).split("\r\n");
-        QCOMPARE(lineas.size(), 10);
-        QVERIFY(lineas[1].isEmpty() && lineas[8].isEmpty());
-        QVERIFY(lineas[2].endsWith("bien colocado "));
-        QVERIFY(!caja.texto.ends_with('\n'));
-        QVERIFY(lineas[9].endsWith("M O L E S T I A S"));
-
-        const CajaMensaje datos = cajaErrorDeDatos();
-        QCOMPARE(datos.titulo, std::string("Error en la TX y RX de datos"));
-        QCOMPARE(datos.icono, Icono::Exclamacion);
-        QCOMPARE(QString::fromStdString(datos.texto).split("\r\n").size(), 4);
-    }
-
-    void everyEchoDifferingReportsOnceAndSendsEverything() {
-        FakePort puerto;
-        bool saludo = true;
-        puerto.responder = [&](std::uint8_t b) {
-            const bool primero = std::exchange(saludo, false);
-            return std::string(1, static_cast<char>(primero ? b : b ^ 0x01));
-        };
-        Registro registro;
-        const auto r = enviarA(puerto, {1, 2, 3, 4, 0, 0, 0}, registro);
-        QCOMPARE(r.desenlace, Desenlace::ConErrores);
-        QCOMPARE(registro.errores, 1);
-        QCOMPARE(r.transmision.enviados, 7);
-        QCOMPARE(r.transmision.verificados, 0);
-        QCOMPARE(puerto.escrito.size(), std::size_t{1 + 5 + 7});
-        QVERIFY(!cajaDesenlace(r, lista(), puerto.nombre()));
-    }
-
-    void timeOutNeverVerifiesAByte() {
+    // A faulty line: no connection unless the request is answered with exactly "c"; the
+    // transfer goes on after a bad or missing echo (reported once), ends after ten silences in
+    // a row or when the port goes away, and always closes the port.
+    void faultyLine_data() {
+        QTest::addColumn<Linea>("linea");
+        QTest::addColumn<Desenlace>("desenlace");
+        QTest::addColumn<int>("verificados"); // -1: any
+        QTest::addColumn<int>("escritos");
+        QTest::addColumn<QByteArray>("saludo");
+        for (const char* saludo : {"cc", "C", "?", ""}) {
+            QTest::addRow("answers the request with \"%s\"", saludo)
+                << Linea::Saludo << Desenlace::SinConexion << 0 << 1 << QByteArray(saludo);
+        }
+        // 100 image bytes: the request, one header and the image are 106 bytes on the wire.
+        QTest::newRow("every echo differs")
+            << Linea::EcoCambiado << Desenlace::ConErrores << 0 << 106 << QByteArray();
         // 0x45 is the "E" of the time-out text; it must still count as unanswered.
-        FakePort puerto;
-        puerto.responder = [](std::uint8_t b) {
-            return b == 0x45 ? std::string() : std::string(1, static_cast<char>(b));
-        };
-        Registro registro;
-        const auto r = enviarA(puerto, {1, 1, 0x45, 0, 0, 0}, registro);
-        QCOMPARE(r.desenlace, Desenlace::ConErrores);
-        QCOMPARE(registro.errores, 1);
-        QCOMPARE(r.transmision.verificados, 5);
+        QTest::newRow("no echo for one byte")
+            << Linea::SinEcoParaE << Desenlace::ConErrores << 99 << 106 << QByteArray();
+        QTest::newRow("nine silences at a time")
+            << Linea::NueveSilencios << Desenlace::ConErrores << -1 << 106 << QByteArray();
+        QTest::newRow("sign falls silent") << Linea::CallaTras26 << Desenlace::SignoMudo << 20
+                                           << 26 + kSilenciosSeguidos << QByteArray();
+        QTest::newRow("port lost")
+            << Linea::PuertoSeVa << Desenlace::PuertoPerdido << 24 << 30 << QByteArray();
     }
-
-    void silentSignEndsTheTransferAfterTenTimeOuts() {
-        FakePort puerto;
-        std::size_t recibidos = 0;
-        // Answers the request, the header and 20 image bytes, then nothing.
-        puerto.responder = [&](std::uint8_t b) {
-            return ++recibidos <= 26 ? std::string(1, static_cast<char>(b)) : std::string();
-        };
-        Registro registro;
-        const auto r = enviarA(puerto, std::vector<int>(600, 7), registro);
-        QCOMPARE(r.desenlace, Desenlace::SignoMudo);
-        QCOMPARE(r.transmision.verificados, 20);
-        QCOMPARE(puerto.escrito.size(), std::size_t{26 + kSilenciosSeguidos});
-        QCOMPARE(puerto.cierres, 1);
-        const auto caja = cajaDesenlace(r, lista(), puerto.nombre());
-        QVERIFY(caja);
-        QVERIFY(caja->texto.find("20 de 600 bytes") != std::string::npos);
-    }
-
-    void isolatedTimeOutsDoNotStopTheTransfer() {
+    void faultyLine() {
+        QFETCH(Linea, linea);
+        QFETCH(Desenlace, desenlace);
+        QFETCH(int, verificados);
+        QFETCH(int, escritos);
+        QFETCH(QByteArray, saludo);
         FakePort puerto;
         int n = 0;
-        // Nine silences in a row, then an answer, repeatedly.
         puerto.responder = [&](std::uint8_t b) {
-            return (++n % 10 != 0 && n > 1) ? std::string() : std::string(1, static_cast<char>(b));
+            ++n;
+            const std::string eco(1, static_cast<char>(b));
+            switch (linea) {
+            case Linea::Saludo:
+                return saludo.toStdString();
+            case Linea::EcoCambiado:
+                return n == 1 ? eco : std::string(1, static_cast<char>(b ^ 0x01));
+            case Linea::SinEcoParaE:
+                return b == 0x45 ? std::string() : eco;
+            case Linea::NueveSilencios:
+                return (n % 10 != 0 && n > 1) ? std::string() : eco;
+            case Linea::CallaTras26:
+                return n <= 26 ? eco : std::string();
+            case Linea::PuertoSeVa:
+                break;
+            }
+            return eco;
         };
+        if (linea == Linea::PuertoSeVa) {
+            puerto.perderTrasEscritos = 30;
+        }
+        std::vector<int> datos(100, 7);
+        datos[2] = 0x45;
         Registro registro;
-        const auto r = enviarA(puerto, std::vector<int>(100, 1), registro);
-        QCOMPARE(r.desenlace, Desenlace::ConErrores);
-        QCOMPARE(r.transmision.enviados, 100);
+        const auto r = enviarA(puerto, datos, registro);
+        QCOMPARE(r.desenlace, desenlace);
+        if (verificados >= 0) {
+            QCOMPARE(r.transmision.verificados, verificados);
+        }
+        QCOMPARE(static_cast<int>(puerto.escrito.size()), escritos);
+        QCOMPARE(puerto.cierres, 1);
+        QCOMPARE(registro.conexiones, desenlace == Desenlace::SinConexion ? 0 : 1);
+        const bool conErrores = desenlace == Desenlace::ConErrores;
+        if (conErrores) {
+            QCOMPARE(registro.errores, 1);
+        }
+        // Data errors are the observer's to show; the other endings have their own box.
+        QCOMPARE(cajaDesenlace(r, lista(), puerto.nombre()).has_value(), !conErrores);
     }
 
     void portThatCannotBeOpenedSendsNothing() {
@@ -239,30 +215,17 @@ class SignLinkTest : public QObject {
         QCOMPARE(puerto.cierres, 1);
     }
 
-    void imageNotReadyIsNeverSent_data() {
-        QTest::addColumn<EstadoImagen>("estado");
-        QTest::addColumn<Desenlace>("desenlace");
-        QTest::newRow("nothing to send") << EstadoImagen::NadaQueEnviar << Desenlace::NadaQueEnviar;
-        QTest::newRow("does not fit") << EstadoImagen::Excede << Desenlace::Excede;
-        QTest::newRow("read error") << EstadoImagen::ErrorLectura << Desenlace::ErrorLectura;
-    }
     void imageNotReadyIsNeverSent() {
-        QFETCH(EstadoImagen, estado);
-        QFETCH(Desenlace, desenlace);
-        ResultadoCarga carga;
-        carga.estado = estado;
-        carga.bytesNecesarios = 8248;
-        FakePort puerto;
-        Registro registro;
-        const ImagenTransmision imagen = imagenDe({1, 1, 0, 0, 0});
-        const auto r = enviarImagen(puerto, carga, imagen, 4, registro);
-        QCOMPARE(r.desenlace, desenlace);
-        QCOMPARE(puerto.aperturas, 0);
-        QVERIFY(puerto.escrito.empty());
-        const auto caja = cajaDesenlace(r, carga, puerto.nombre());
-        QVERIFY(caja);
-        if (estado == EstadoImagen::Excede) {
-            QVERIFY(caja->texto.find("8248") != std::string::npos);
+        for (const auto estado :
+             {EstadoImagen::NadaQueEnviar, EstadoImagen::Excede, EstadoImagen::ErrorLectura}) {
+            ResultadoCarga carga;
+            carga.estado = estado;
+            FakePort puerto;
+            Registro registro;
+            const auto r = enviarImagen(puerto, carga, imagenDe({1, 1, 0, 0, 0}), 4, registro);
+            QVERIFY(r.desenlace != Desenlace::Verificado);
+            QCOMPARE(puerto.aperturas, 0);
+            QVERIFY(cajaDesenlace(r, carga, puerto.nombre()));
         }
     }
 

@@ -1,6 +1,6 @@
-#include "session/lumivel.hpp"
-#include "support/message_fixture.hpp"
 #include "transmission/transmission_image.hpp"
+
+#include "support/message_fixture.hpp"
 
 #include <QtTest>
 
@@ -19,21 +19,10 @@ QString enHex(const ImagenTransmision& imagen, int ultimo) {
     return bytes.join(' ');
 }
 
-std::array<std::uint8_t, 64> columnasDePrueba() {
-    std::array<std::uint8_t, 64> c{};
-    c[0] = 0x00;
-    c[1] = 0x0F;
-    c[2] = 0xFF;
+std::array<std::uint8_t, 64> dibujo() {
+    std::array<std::uint8_t, 64> c{0x00, 0x0F, 0xFF};
     c[63] = 0x81;
     return c;
-}
-
-QString hexDeImagen(const std::array<std::uint8_t, 64>& c) {
-    QStringList bytes;
-    for (const auto b : c) {
-        bytes << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-    }
-    return bytes.join(' ');
 }
 
 } // namespace
@@ -48,17 +37,16 @@ class TransmissionImageTest : public QObject {
     void encodesActiveRecords_data() {
         QTest::addColumn<std::vector<tipomensaje>>("registros");
         QTest::addColumn<QString>("esperado");
-        const QString pic = hexDeImagen(columnasDePrueba());
+        const QString pic = "FF FF 00 0F FF" + QString(" 00").repeated(60) + " 81 00 00 00";
         QTest::newRow("AB") << std::vector{texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("trailing spaces dropped")
             << std::vector{texto(3, 1, "A  ")} << "03 01 41 00 00 00";
         QTest::newRow("leading and inner spaces kept")
             << std::vector{texto(2, 4, " A B")} << "02 04 20 41 20 42 00 00 00";
         QTest::newRow("empty text") << std::vector{texto(1, 1, "")} << "01 01 00 00 00";
-        QTest::newRow("picture") << std::vector{imagen(columnasDePrueba())}
-                                 << "FF FF " + pic + " 00 00 00";
+        QTest::newRow("picture") << std::vector{imagen(dibujo())} << pic;
         QTest::newRow("picture whatever its presentation and font")
-            << std::vector{imagen(columnasDePrueba(), 10, 3)} << "FF FF " + pic + " 00 00 00";
+            << std::vector{imagen(dibujo(), 10, 3)} << pic;
         QTest::newRow("deleted record skipped")
             << std::vector{texto(1, 1, "X", '0'), texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("windows-1252 byte")
@@ -80,13 +68,16 @@ class TransmissionImageTest : public QObject {
         QCOMPARE(l.mensaje.estado, registros.back().estado);
     }
 
-    void skippedBuildKeepsThePreviousImageAndSaysNothingToSend_data() {
+    // Nothing to send: a skipped build keeps the previous image; a stale count must not make
+    // an image of deleted records look sendable.
+    void nothingToSend_data() {
         QTest::addColumn<int>("caso");
         QTest::newRow("no file open") << 0;
         QTest::newRow("no active message") << 1;
         QTest::newRow("buffer presentation 0") << 2;
+        QTest::newRow("only deleted records, stale count") << 3;
     }
-    void skippedBuildKeepsThePreviousImageAndSaysNothingToSend() {
+    void nothingToSend() {
         QFETCH(int, caso);
         Lumivel l;
         ImagenTransmision imagen;
@@ -94,30 +85,20 @@ class TransmissionImageTest : public QObject {
         imagen.ndatos = 7;
         l.totaldatos = 7;
         if (caso != 0) {
-            abrirConMensajes(l, ruta(QTest::currentDataTag()), {texto(1, 1, "A")});
-            if (caso == 1) {
-                l.totalmensajes = 0;
-            } else {
-                l.mensaje.presentacion = 0;
-            }
+            abrirConMensajes(l, ruta(QTest::currentDataTag()),
+                             {texto(1, 1, "A", caso == 3 ? '0' : '1')});
+            l.totalmensajes = caso == 1 ? 0 : 1;
+            l.mensaje.presentacion = caso == 2 ? 0 : 1;
         }
         const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
-        QCOMPARE(imagen.datos[0], 0x55);
-        QCOMPARE(imagen.ndatos, 7);
-        QCOMPARE(l.totaldatos, 7);
-    }
-
-    void fileWithOnlyDeletedRecordsHasNothingToSend() {
-        // A stale count must not make an empty image look sendable.
-        Lumivel l;
-        abrirConMensajes(l, ruta("deleted.men"), {texto(1, 1, "A", '0')});
-        l.totalmensajes = 1;
-        l.mensaje.presentacion = 1;
-        ImagenTransmision imagen;
-        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
-        QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
+        if (caso == 3) {
+            QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
+        } else {
+            QCOMPARE(enHex(imagen, 0), QString("55"));
+            QCOMPARE(imagen.ndatos, 7);
+            QCOMPARE(l.totaldatos, 7);
+        }
     }
 
     void imageThatDoesNotFitIsRefusedUntouched() {
