@@ -1,99 +1,106 @@
+// The display subcommands (render, play) and the argument handling every subcommand shares.
 #include "base/version.hpp"
-#include "app/command.hpp"
 
+#include "support/command_line.hpp"
+
+#include <QProcessEnvironment>
 #include <QtTest>
-#include <sstream>
 
-using namespace lumivel::cli;
+using namespace lumivel;
+using namespace lumivel::test;
 
 namespace {
 
-struct Run {
-    int code = 0;
-    std::string out;
-    std::string err;
-};
-
-Run run(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Run result;
-    result.code = runCommandLine(args, {out, err});
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-}
-
-std::string zeros(int count) {
-    std::string s;
-    for (int i = 0; i < count; ++i) {
-        s += " 00";
-    }
-    return s;
+QStringList lineas(const std::string& out) {
+    return QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
 }
 
 } // namespace
 
-class RenderCliTest : public QObject {
+class DisplayCliTest : public QObject {
     Q_OBJECT
   private slots:
-    void hexOfTheLetterA() {
-        const Run r = run({"render", "--font", "5x7", "--format", "hex", "A"});
-        QCOMPARE(r.code, kExitOk);
-        QCOMPARE(QString::fromStdString(r.out),
-                 QString::fromStdString("7E 09 09 09 7E" + zeros(59) + "\n"));
-    }
+    void renderHexAndAsciiShowTheSameSign() {
+        const Salida hex = correr({"render", "--font", "5x7", "--format", "hex", "A"});
+        QCOMPARE(hex.code, cli::kExitOk);
+        QVERIFY(hex.out.starts_with("7E 09 09 09 7E 00 "));
+        // Options may follow the text; "--" ends them.
+        QCOMPARE(correr({"render", "A", "--format=hex", "--font", "5x7"}).out, hex.out);
+        const Salida texto = correr({"render", "--format", "hex", "--", "--font"});
+        QCOMPARE(texto.code, cli::kExitOk);
+        QVERIFY(!texto.out.starts_with("00 00 00 00 00"));
 
-    void optionsMayFollowTheTextAndDoubleDashEndsThem() {
-        const Run after = run({"render", "A", "--format=hex", "--font", "5x7"});
-        QCOMPARE(after.code, kExitOk);
-        QVERIFY(after.out.rfind("7E 09 09 09 7E", 0) == 0);
-        const Run dashed = run({"render", "--format", "hex", "--", "--font"});
-        QCOMPARE(dashed.code, kExitOk); // "--font" is the text here
-        QVERIFY(dashed.out.rfind("00 00 00 00 00", 0) != 0);
-    }
-
-    void asciiArtIsEightRowsOfSixtyFour() {
-        const Run r = run({"render", "--font", "negrita", "H\xC3\xA9"}); // "Hé"
-        QCOMPARE(r.code, kExitOk);
-        QStringList rows = QString::fromStdString(r.out).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 8);
-        for (const QString& row : rows) {
-            QCOMPARE(row.size(), 64);
-            QVERIFY(QRegularExpression("^[#.]+$").match(row).hasMatch());
+        const Salida ascii = correr({"render", "--font", "negrita", "H\xC3\xA9"}); // "Hé"
+        const QStringList filas = lineas(ascii.out);
+        const QStringList columnas =
+            lineas(correr({"render", "--font", "negrita", "--format", "hex", "H\xC3\xA9"}).out)
+                .at(0)
+                .split(' ');
+        QCOMPARE(filas.size(), 8);
+        QCOMPARE(columnas.size(), 64);
+        for (int r = 0; r < 8; ++r) {
+            QCOMPARE(filas[r].size(), 64);
+            for (int c = 0; c < 64; ++c) {
+                const bool encendido = (columnas[c].toInt(nullptr, 16) >> r) & 1;
+                QCOMPARE(filas[r][c], QChar(encendido ? '#' : '.'));
+            }
         }
-        QVERIFY(rows[0].startsWith("##..#.")); // bold H, then é composes to a gap alone
-        QCOMPARE(rows[0].mid(5).count('#'), 0);
     }
 
-    void usageErrorsExitWithTwo_data() {
+    // Every wait with the columns shown during it, then the end: one line each.
+    void playFramesListEveryWait() {
+        const Salida cinco = correr({"play", "--frames", "--effect", "porcolumna", "HOLA"});
+        QCOMPARE(cinco.code, cli::kExitOk);
+        const QStringList frames = lineas(cinco.out);
+        QCOMPARE(frames.size(), 130);
+        QVERIFY(frames[64].startsWith("3000 "));
+        QCOMPARE(frames[0].split(' ').size(), 65);
+        QCOMPARE(frames.last(), "end" + QString(" 00").repeated(64));
+        const Salida negrita =
+            correr({"play", "--effect=porcolumna", "--font", "negrita", "--frames", "HOLA"});
+        QVERIFY(lineas(negrita.out)[64] != frames[64]);
+    }
+
+    void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("unknown option") << QStringList{"render", "--bold", "A"};
-        QTest::newRow("bad font") << QStringList{"render", "--font", "7x7", "A"};
-        QTest::newRow("bad format") << QStringList{"render", "--format", "png", "A"};
-        QTest::newRow("missing text") << QStringList{"render"};
-        QTest::newRow("missing value") << QStringList{"render", "A", "--font"};
-        QTest::newRow("unknown subcommand") << QStringList{"paint"};
-        QTest::newRow("unknown global option") << QStringList{"--bogus"};
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("unknown option") << QStringList{"render", "--bold", "A"} << "Uso:";
+        QTest::newRow("bad font") << QStringList{"render", "--font", "7x7", "A"} << "Uso:";
+        QTest::newRow("bad format") << QStringList{"render", "--format", "png", "A"} << "Uso:";
+        QTest::newRow("missing text") << QStringList{"render"} << "Uso:";
+        QTest::newRow("missing value") << QStringList{"render", "A", "--font"} << "Uso:";
+        QTest::newRow("unknown subcommand") << QStringList{"paint"} << "Uso:";
+        QTest::newRow("unknown global option") << QStringList{"--bogus"} << "Uso:";
+        QTest::newRow("play empty text")
+            << QStringList{"play", "--effect", "porfila", "--frames", ""} << "No Existe mensaje";
+        QTest::newRow("play unknown effect")
+            << QStringList{"play", "--effect", "volando", "HOLA"} << "volando";
+        QTest::newRow("play without effect") << QStringList{"play", "HOLA"} << "--effect";
+        QTest::newRow("play without text") << QStringList{"play", "--effect", "porfila"} << "TEXTO";
+        QTest::newRow("send without port") << QStringList{"send", "x.men"} << "Uso:";
+        QTest::newRow("send with bad wait")
+            << QStringList{"send", "--port", "/dev/null", "--espera", "0", "x.men"} << "Uso:";
+        QTest::newRow("sign with bad fault") << QStringList{"sign", "--fault", "loud"} << "Uso:";
+        QTest::newRow("sign with bad pace") << QStringList{"sign", "--pace", "0"} << "Uso:";
+        QTest::newRow("image without file") << QStringList{"image"} << "Uso:";
     }
-    void usageErrorsExitWithTwo() {
+    void usageErrors() {
         QFETCH(QStringList, args);
-        std::vector<std::string> argv;
-        for (const QString& a : args) {
-            argv.push_back(a.toStdString());
-        }
-        const Run r = run(argv);
-        QCOMPARE(r.code, kExitError);
-        QVERIFY(r.out.empty());
-        QVERIFY(r.err.find("Uso: simlumivel") != std::string::npos);
+        QFETCH(QString, mensaje);
+        const Salida s = correrLista(args);
+        QCOMPARE(s.code, cli::kExitError);
+        QVERIFY(s.out.empty());
+        QVERIFY2(QString::fromStdString(s.err).contains(mensaje), s.err.c_str());
     }
 
-    void helpAndVersion() {
-        const Run help = run({"--help"});
-        QCOMPARE(help.code, kExitOk);
-        QVERIFY(help.out.find("render") != std::string::npos);
-        const Run version = run({"--version"});
-        QCOMPARE(QString::fromStdString(version.out), QStringLiteral("simlumivel %1\n").arg(lumivel::kVersion));
+    void helpNamesEveryCommandAndVersionIsTheProject() {
+        const Salida help = correr({"--help"});
+        QCOMPARE(help.code, cli::kExitOk);
+        for (const cli::Command& c : cli::commands()) {
+            QVERIFY2(help.out.find(std::string("simlumivel ") + c.name) != std::string::npos,
+                     c.name);
+        }
+        QCOMPARE(correr({"--version"}).out, std::string("simlumivel ") + kVersion + "\n");
     }
 
     void theExecutableRunsWithoutADisplay() {
@@ -102,13 +109,12 @@ class RenderCliTest : public QObject {
         env.remove("DISPLAY");
         env.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(env);
-        process.start(qEnvironmentVariable("SIMLUMIVEL"),
-                      {"render", "--font", "5x7", "--format", "hex", "A"});
+        process.start(programa(), {"render", "--font", "5x7", "--format", "hex", "A"});
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(process.readAllStandardOutput().startsWith("7E 09 09 09 7E 00"));
     }
 };
 
-QTEST_APPLESS_MAIN(RenderCliTest)
-#include "test_render_cli.moc"
+QTEST_APPLESS_MAIN(DisplayCliTest)
+#include "test_display_cli.moc"
