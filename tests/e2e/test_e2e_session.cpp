@@ -1,43 +1,12 @@
 // The real program in a real X server, driven with clicks and keys: an effect, a picture kept in
 // a message file and read back, a skin and an LED colour.
-#include "sign_reading.hpp"
+#include "main_window.hpp"
 #include "store/message_file.hpp"
-#include "x_session.hpp"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// Client-area positions of the main window's controls (the designs' twips / 15).
-const QPoint kTextMode(416 + 20, 8 + 12);
-const QPoint kDrawingMode(376 + 20, 8 + 12);
-const QPoint kPorFila(8 + 88 + 10, 216 + 16 + 8);
-const QPoint kPlay(536 + 30, 8 + 12);
-const QPoint kAdicionar(392 + 40, 216 + 12);
-const QPoint kGuardar(96 + 30, 8 + 12);
-const QPoint kAbrir(56 + 30, 8 + 12);
-const QPoint kNuevo(18 + 6, 8 + 12);
-const QPoint kLstcodigo(328 + 20, 176 + 10);
-const QPoint kConfigurar(600 + 30, 8 + 12);
-
-struct Started {
-    XSession x;
-    QPoint sign{-1, -1};
-    QPoint client;
-    QImage shot;
-
-    bool start() {
-        if (!x.started() || !x.launch()) {
-            return false;
-        }
-        shot = x.stableScreenshot();
-        sign = x.signOrigin(shot);
-        client = sign - QPoint(8, 48);
-        return sign.x() >= 0;
-    }
-    void click(QPoint inClient) { x.click(client + inClient); }
-};
 
 // Rows shown in a frame of "Por Fila" are always the full text cut to its bottom rows.
 int shownFromRow(const LedGrid& seen, const LedGrid& full) {
@@ -61,7 +30,7 @@ class EndToEndSessionTest : public QObject {
     Q_OBJECT
   private slots:
     void porFilaRevealsTheBottomRowFirst() {
-        Started s;
+        MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
         s.click(kPorFila);
         const LedGrid full = composed(0, " LED LUMIVEL");
@@ -80,14 +49,13 @@ class EndToEndSessionTest : public QObject {
         }
         QVERIFY2(sawPartial, "never caught the text partly shown from the bottom");
         // The effect ends with every LED unlit.
-        const QImage end = s.x.stableScreenshot();
-        QVERIFY(differences(end, s.sign, LedGrid{}).isEmpty());
+        QVERIFY(s.differs(LedGrid{}, "e2e_porfila_end").isEmpty());
     }
 
     void drawnPictureSurvivesSaveReopenAndRecall() {
         QTemporaryDir dir;
         const QString path = dir.filePath("dibujo.men");
-        Started s;
+        MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
         s.click(kDrawingMode);
         LedGrid drawn{};
@@ -106,15 +74,11 @@ class EndToEndSessionTest : public QObject {
         }
         drawn[20][6] = true;
         s.x.xdotool({"mouseup", "1"});
-        QImage shot = s.x.stableScreenshot();
-        QString diff = differences(shot, s.sign, drawn);
+        QString diff = s.differs(drawn, "e2e_drawn_picture");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         s.click(kAdicionar);
-        s.click(kGuardar);
-        s.x.stableScreenshot(); // the file dialog is up, its name field focused
-        s.x.type(path);
-        s.x.key("Return");
+        s.chooseFile(kGuardar, path);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() == 137, 10000);
 
         lumivel::MessageFile file;
@@ -131,23 +95,16 @@ class EndToEndSessionTest : public QObject {
 
         s.click(kNuevo);
         s.click(kTextMode);
-        shot = s.x.stableScreenshot();
-        QVERIFY(differences(shot, s.sign, LedGrid{}).isEmpty());
-        s.click(kAbrir);
-        s.x.stableScreenshot();
-        s.x.type(path);
-        s.x.key("Return");
-        s.x.stableScreenshot();
+        QVERIFY(s.differs(LedGrid{}, "e2e_new").isEmpty());
+        s.chooseFile(kAbrir, path);
         s.click(kLstcodigo);
-        shot = s.x.stableScreenshot();
-        s.x.keepScreenshot("e2e_recalled_picture");
-        diff = differences(shot, s.sign, drawn);
+        diff = s.differs(drawn, "e2e_recalled_picture");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QCOMPARE(QFileInfo(path).size(), 137);
     }
 
     void skinAndLedColour() {
-        Started s;
+        MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
         const QColor frameBefore = s.shot.pixelColor(s.client + QPoint(3, 100));
 
@@ -161,12 +118,9 @@ class EndToEndSessionTest : public QObject {
         s.x.key("Down");
         s.x.key("Down");
         s.x.key("Return");
-        QImage shot = s.x.stableScreenshot();
-        s.x.keepScreenshot("e2e_skin_galaxy");
-        const QPoint sign = s.x.signOrigin(shot);
-        QCOMPARE(sign, s.sign);
-        QVERIFY(shot.pixelColor(s.client + QPoint(3, 100)) != frameBefore);
-        QString diff = differences(shot, sign, composed(0, " LED LUMIVEL"));
+        QString diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_skin_galaxy");
+        QCOMPARE(s.x.signOrigin(s.shot), s.sign);
+        QVERIFY(s.shot.pixelColor(s.client + QPoint(3, 100)) != frameBefore);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         s.click(kConfigurar);
@@ -178,11 +132,9 @@ class EndToEndSessionTest : public QObject {
         s.x.click(colours.topLeft() + QPoint(16 + 100 + 8, 16 + 56 + 16)); // red preset
         s.x.click(colours.topLeft() + QPoint(328 + 40, 24 + 12));          // "Aceptar"
         QTRY_VERIFY_WITH_TIMEOUT(!s.x.windowGeometry("Configuracion de Colores").isValid(), 5000);
-        shot = s.x.stableScreenshot();
-        s.x.keepScreenshot("e2e_red_leds");
-        diff = differences(shot, sign, composed(0, " LED LUMIVEL"), QColor(225, 0, 0));
+        diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_red_leds", QColor(225, 0, 0));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
-        QCOMPARE(shot.pixelColor(sign + QPoint(6 + 12 * 4 + 4, 6 + 12 * 1)), QColor(161, 0, 0));
+        QCOMPARE(s.shot.pixelColor(s.sign + QPoint(6 + 12 * 4 + 4, 6 + 12 * 1)), QColor(161, 0, 0));
     }
 };
 

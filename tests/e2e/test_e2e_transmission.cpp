@@ -1,7 +1,7 @@
 // The whole road from the window to the sign: a message file opened in the real program, sent
 // from its transmission window to the virtual sign on a pseudo-terminal, decoded there.
 #include "app/command.hpp"
-#include "x_session.hpp"
+#include "main_window.hpp"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,33 +37,26 @@ class EndToEndTransmissionTest : public QObject {
         const QString device = QString::fromUtf8(sign.readLine()).trimmed();
         QVERIFY(device.startsWith("/dev/"));
 
-        XSession x;
-        QVERIFY2(x.started() && x.launch(), "the program did not start");
-        QImage shot = x.stableScreenshot();
-        const QPoint client = x.signOrigin(shot) - QPoint(8, 48);
-        x.click(client + QPoint(56 + 30, 8 + 12)); // abrir
-        x.stableScreenshot();
-        x.type(QString::fromStdString(path));
-        x.key("Return");
-        x.stableScreenshot();
-
-        x.click(client + QPoint(728 + 20, 8 + 12)); // serial
-        QVERIFY(x.waitForWindow("Comunicacion Serial"));
-        const QRect form1 = x.windowGeometry("Comunicacion Serial");
-        x.click(form1.topLeft() + QPoint(88 + 200, 92 + 11)); // the port field
-        x.key("ctrl+a");
-        x.type(device);
-        x.stableScreenshot();
-        x.keepScreenshot("e2e_transmission_window");
-        x.click(form1.topLeft() + QPoint(576 + 48, 16 + 12)); // "Enviar"
+        MainWindow w;
+        QVERIFY2(w.start(), "the program did not start with its sign");
+        w.chooseFile(kAbrir, QString::fromStdString(path));
+        w.click(kSerial);
+        QVERIFY(w.x.waitForWindow("Comunicacion Serial"));
+        const QRect form1 = w.x.windowGeometry("Comunicacion Serial");
+        w.x.click(form1.topLeft() + QPoint(88 + 200, 92 + 11)); // the port field
+        w.x.key("ctrl+a");
+        w.x.type(device);
+        w.x.stableScreenshot();
+        w.x.keepScreenshot("e2e_transmission_window");
+        w.x.click(form1.topLeft() + QPoint(576 + 48, 16 + 12)); // "Enviar"
 
         QStringList decoded;
         QTRY_VERIFY_WITH_TIMEOUT(
             (decoded << QString::fromUtf8(sign.readAll()).split('\n', Qt::SkipEmptyParts),
              decoded.size() >= 3),
             60000);
-        x.screenshot();
-        x.keepScreenshot("e2e_transmission_done");
+        w.x.screenshot();
+        w.x.keepScreenshot("e2e_transmission_done");
         sign.kill();
         sign.waitForFinished(5000);
 

@@ -1,0 +1,55 @@
+#pragma once
+// The real program's main window in a private X server: where its controls are, and the
+// steps every scenario takes.
+#include "sign_reading.hpp"
+#include "x_session.hpp"
+
+// Client-area positions of the main window's controls (the designs' twips / 15).
+inline const QPoint kNuevo(18 + 6, 8 + 12);
+inline const QPoint kAbrir(56 + 30, 8 + 12);
+inline const QPoint kGuardar(96 + 30, 8 + 12);
+inline const QPoint kDrawingMode(376 + 20, 8 + 12);
+inline const QPoint kTextMode(416 + 20, 8 + 12);
+inline const QPoint kMayuscula(472 + 20, 8 + 12);
+inline const QPoint kPlay(536 + 30, 8 + 12);
+inline const QPoint kConfigurar(600 + 30, 8 + 12);
+inline const QPoint kSerial(728 + 20, 8 + 12);
+inline const QPoint kFont5x7(8 + 64 + 10, 168 + 16 + 8);
+inline const QPoint kPorFila(8 + 88 + 10, 216 + 16 + 8);
+inline const QPoint kLstcodigo(328 + 20, 176 + 10);
+inline const QPoint kText1(368 + 200, 176 + 11);
+inline const QPoint kAdicionar(392 + 40, 216 + 12);
+
+struct MainWindow {
+    XSession x;
+    QPoint sign{-1, -1};
+    QPoint client;
+    QImage shot;
+
+    // Starts the program and finds its sign on the screen.
+    bool start() {
+        if (!x.started() || !x.launch()) {
+            return false;
+        }
+        shot = x.stableScreenshot();
+        sign = x.signOrigin(shot);
+        client = sign - QPoint(8, 48);
+        return sign.x() >= 0;
+    }
+    void click(QPoint inClient) { x.click(client + inClient); }
+    // Once the program has settled: how the sign differs from `want` (empty when it does
+    // not). The screenshot is kept under `name`.
+    QString differs(const LedGrid& want, const QString& name, QColor lit = QColor(220, 220, 220)) {
+        shot = x.stableScreenshot();
+        x.keepScreenshot(name);
+        return differences(shot, sign, want, lit);
+    }
+    // Types a path into the file dialog that `button` opens.
+    void chooseFile(QPoint button, const QString& path) {
+        click(button);
+        x.stableScreenshot(); // the dialog is up, its name field focused
+        x.type(path);
+        x.key("Return");
+        x.stableScreenshot();
+    }
+};
