@@ -19,14 +19,6 @@ namespace {
 
 const std::string kImagen = "000FFF" + std::string(120, '0') + "81";
 
-tipomensaje imagenDeHex() {
-    std::array<std::uint8_t, 64> columnas{};
-    columnas[1] = 0x0F;
-    columnas[2] = 0xFF;
-    columnas[63] = 0x81;
-    return imagen(columnas);
-}
-
 } // namespace
 
 class StoreCliTest : public QObject {
@@ -47,7 +39,7 @@ class StoreCliTest : public QObject {
         QCOMPARE(correr({"modify", f, "1", "--effect=porcolumna", "Adios"}).code, 0);
         QCOMPARE(correr({"delete", f, "2"}).code, 0);
         QCOMPARE(leerBytes(f), registro(1, 3, 1, "Adios") + registro(2, 2, 4, "-dos-", '0') +
-                                   registro(2, imagenDeHex()));
+                                   registro(2, imagen(dibujoDePrueba())));
     }
 
     void listsPlainAndJson() {

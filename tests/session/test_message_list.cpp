@@ -236,7 +236,6 @@ class MessageListTest : public QObject {
         escribirBytes(p, registro(1, 1, 1, "a", '0') + registro(1, 2, 2, "b"));
         v.d.archivos = {p.string()};
         abrir_Click(v.l, v.d);
-        QCOMPARE(v.d.dialogosArchivo.at(0).sufijoPorDefecto, std::string("men"));
         QCOMPARE(v.l.archivo.path(), p.string());
         QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
         QCOMPARE(v.l.totalmensajes, std::int16_t{1});
@@ -247,13 +246,6 @@ class MessageListTest : public QObject {
         abrir_Click(v.l, v.d);
         QCOMPARE(v.l.texto, std::string("sigue"));
         QCOMPARE(v.l.archivo.path(), p.string());
-
-        // A new name makes an empty file.
-        v.d.archivos = {ruta("otro.men").string()};
-        abrir_Click(v.l, v.d);
-        QVERIFY(fs::exists(ruta("otro.men")));
-        QVERIFY(v.l.lstcodigo.empty());
-        QCOMPARE(v.l.totalmensajes, std::int16_t{0});
     }
 
     void failedOpenOrSaveKeepsTheOpenFile_data() {

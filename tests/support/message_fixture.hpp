@@ -34,6 +34,13 @@ inline tipomensaje imagen(const std::array<std::uint8_t, 64>& columnas,
     return m;
 }
 
+// A picture with lit, unlit and partly lit columns: "000FFF", 120 zeros, "81".
+inline std::array<std::uint8_t, 64> dibujoDePrueba() {
+    std::array<std::uint8_t, 64> c{0x00, 0x0F, 0xFF};
+    c[63] = 0x81;
+    return c;
+}
+
 // The 137 bytes of a record as the file holds them.
 inline std::string registro(std::int16_t numero, tipomensaje m) {
     m.numero = numero;

@@ -19,12 +19,6 @@ QString enHex(const ImagenTransmision& imagen, int ultimo) {
     return bytes.join(' ');
 }
 
-std::array<std::uint8_t, 64> dibujo() {
-    std::array<std::uint8_t, 64> c{0x00, 0x0F, 0xFF};
-    c[63] = 0x81;
-    return c;
-}
-
 } // namespace
 
 class TransmissionImageTest : public QObject {
@@ -44,9 +38,9 @@ class TransmissionImageTest : public QObject {
         QTest::newRow("leading and inner spaces kept")
             << std::vector{texto(2, 4, " A B")} << "02 04 20 41 20 42 00 00 00";
         QTest::newRow("empty text") << std::vector{texto(1, 1, "")} << "01 01 00 00 00";
-        QTest::newRow("picture") << std::vector{imagen(dibujo())} << pic;
+        QTest::newRow("picture") << std::vector{imagen(dibujoDePrueba())} << pic;
         QTest::newRow("picture whatever its presentation and font")
-            << std::vector{imagen(dibujo(), 10, 3)} << pic;
+            << std::vector{imagen(dibujoDePrueba(), 10, 3)} << pic;
         QTest::newRow("deleted record skipped")
             << std::vector{texto(1, 1, "X", '0'), texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("windows-1252 byte")
