@@ -39,17 +39,6 @@ class FontsTest : public QObject {
         }
     }
 
-    void reloadingReplacesEveryWrittenEntry() {
-        FontTable table;
-        table.cargaletra(cincosiete);
-        table.cargaletra(cinconueve);
-        FontTable nine;
-        nine.cargaletra(cinconueve);
-        for (int i = 0; i < FontTable::kEntradas; ++i) {
-            QCOMPARE(table(i), nine(i));
-        }
-    }
-
     void oversizedTextStopsAtTheLastEntry() {
         // Longer than the table: must neither overrun nor crash.
         FontTable table;

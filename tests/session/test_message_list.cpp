@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include <filesystem>
-#include <random>
 
 using namespace lumivel;
 using namespace lumivel::test;
@@ -343,61 +342,6 @@ class MessageListTest : public QObject {
         w.abrir(ruta("pequeno.men"));
         QVERIFY(abrirArchivoMensajes(w.l, p.string()));
         QCOMPARE(w.l.archivo.path(), ruta("pequeno.men").string());
-    }
-
-    // Random operations on files of arbitrary bytes: never a crash, the file only grows
-    // by whole records, and after every delete the active records are numbered 1, 2, ...
-    void randomOperationsKeepTheFileSound() {
-        std::mt19937 gen(77);
-        for (int vuelta = 0; vuelta < 25; ++vuelta) {
-            const fs::path p = ruta("azar" + std::to_string(vuelta) + ".men");
-            std::string bytes(gen() % 700, '\0');
-            for (char& c : bytes) {
-                c = static_cast<char>(gen() % 3 == 0 ? '1' : gen() & 0xFF);
-            }
-            escribirBytes(p, bytes);
-            Ventana v;
-            v.abrir(p);
-            std::size_t largo = bytes.size();
-            for (int paso = 0; paso < 30; ++paso) {
-                const bool hayLista = !v.l.lstcodigo.empty();
-                const int indice = hayLista ? static_cast<int>(gen() % v.l.lstcodigo.size()) : -1;
-                switch (gen() % 5) {
-                case 0: {
-                    const int antes = v.l.archivo.count();
-                    if (gen() % 2) {
-                        seleccionarOption1(v.l, kModoDibujo);
-                        v.dibujar(static_cast<int>(gen() % 64), static_cast<int>(gen() % 8));
-                    } else {
-                        seleccionarOption1(v.l, kModoTexto);
-                        cambiarTexto(v.l, std::string(gen() % 140, 'k'));
-                    }
-                    ADICIONAR_Click(v.l, v.d);
-                    QCOMPARE(v.l.archivo.count(), antes + 1);
-                    largo = std::max(largo, static_cast<std::size_t>(antes + 1) * 137);
-                    break;
-                }
-                case 1:
-                    v.l.lstcodigoIndice = indice;
-                    ELIMINAR_Click(v.l, v.d);
-                    for (std::size_t i = 0; i < v.l.lstcodigo.size(); ++i) {
-                        QCOMPARE(v.l.lstcodigo[i], std::to_string(i + 1));
-                    }
-                    break;
-                case 2:
-                    v.l.lstcodigoIndice = indice;
-                    MODIFICAR_Click(v.l, v.d);
-                    break;
-                default:
-                    if (hayLista) {
-                        Lstcodigo_Click(v.l, v.d, indice);
-                    }
-                    break;
-                }
-                QCOMPARE(fs::file_size(p), largo);
-                QCOMPARE(static_cast<int>(v.l.lstcodigo.size()), int{v.l.totalmensajes});
-            }
-        }
     }
 };
 

@@ -204,17 +204,6 @@ class SignLinkTest : public QObject {
         QVERIFY(caja->texto.find("/dev/ttyS3: permiso denegado") != std::string::npos);
     }
 
-    void lostPortEndsTheTransferOnce() {
-        FakePort puerto;
-        puerto.perderTrasEscritos = 30;
-        Registro registro;
-        const auto r = enviarA(puerto, std::vector<int>(100, 1), registro);
-        QCOMPARE(r.desenlace, Desenlace::PuertoPerdido);
-        QCOMPARE(puerto.escrito.size(), std::size_t{30});
-        QCOMPARE(r.transmision.verificados, 24);
-        QCOMPARE(puerto.cierres, 1);
-    }
-
     void imageNotReadyIsNeverSent() {
         for (const auto estado :
              {EstadoImagen::NadaQueEnviar, EstadoImagen::Excede, EstadoImagen::ErrorLectura}) {
