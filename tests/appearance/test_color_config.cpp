@@ -6,8 +6,6 @@
 
 using namespace lumivel;
 
-Q_DECLARE_METATYPE(lumivel::Rgb)
-
 namespace {
 
 // Records every stroke; an erase clears the picture.
@@ -80,33 +78,18 @@ class TestColorConfig : public QObject {
 
     void customColourComesFromTheDialog() {
         Ventana v;
-        v.dialogs.colores.push_back(Rgb{0, 0, 255});
+        v.dialogs.colores.push_back(Rgb{10, 128, 255});
         v.config.Option1_Click(kOpcionPersonal);
-        QCOMPARE(v.colour(), (Rgb{0, 0, 255}));
+        QCOMPARE(v.colour(), (Rgb{10, 128, 255}));
         // Seven samples, then the custom sample again in the chosen colour.
         QCOMPARE(v.surface.strokes.size(), std::size_t(8));
-        QCOMPARE(v.surface.strokes.back().centro, (Rgb{0, 0, 255}));
+        QCOMPARE(v.surface.strokes.back().centro, (Rgb{10, 128, 255}));
 
         v.config.Option1_Click(3);
         const Rgb verde = v.colour();
         v.config.Option1_Click(kOpcionPersonal); // no answer: the dialog is cancelled
         QCOMPARE(v.colour(), verde);
         QCOMPARE(v.surface.strokes.size(), std::size_t(7));
-    }
-
-    void platformColourDecomposition_data() {
-        QTest::addColumn<uint>("value");
-        QTest::addColumn<Rgb>("colour");
-        QTest::newRow("FF0000 is blue") << 0xFF0000u << Rgb{0, 0, 255};
-        QTest::newRow("C8 is red 200") << 0xC8u << Rgb{200, 0, 0};
-        QTest::newRow("mixed") << 0x40801Eu << Rgb{30, 128, 64};
-        QTest::newRow("bits above 24 ignored") << 0x7F00000Au << Rgb{10, 0, 0};
-    }
-    void platformColourDecomposition() {
-        QFETCH(uint, value);
-        QFETCH(Rgb, colour);
-        QCOMPARE(descomponerColor(value), colour);
-        QCOMPARE(colorPlataforma(colour), value & 0xFFFFFFu);
     }
 };
 
