@@ -79,20 +79,15 @@ class InstalledLayoutTest : public QObject {
         link_ = prefix_.filePath(QStringLiteral("bin/simlumivel"));
     }
 
+    // Relative, so the tree still works when staged under DESTDIR or moved.
     void binHoldsOnlyARelativeLinkToTheProgram() {
-        const QFileInfo link(link_);
-        QVERIFY(link.isSymLink());
-        // Relative, so the tree still works when staged under DESTDIR or moved.
-        QVERIFY(
-            std::filesystem::read_symlink(QFile::encodeName(link_).toStdString()).is_relative());
-        QCOMPARE(QFileInfo(QFile::symLinkTarget(link_)).canonicalFilePath(),
-                 QFileInfo(programDir_ + QStringLiteral("/simlumivel")).canonicalFilePath());
-        QVERIFY(QFileInfo(programDir_ + QStringLiteral("/simlumivel")).isExecutable());
-        const QStringList inBin =
-            QDir(prefix_.filePath(QStringLiteral("bin")))
-                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-        QCOMPARE(inBin, QStringList{QStringLiteral("simlumivel")});
-        QVERIFY2(readAll(link_).size() > 0, "the link does not resolve");
+        QVERIFY(std::filesystem::read_symlink(link_.toStdString()).is_relative());
+        QCOMPARE(QFileInfo(link_).canonicalFilePath(),
+                 QFileInfo(programDir_ + "/simlumivel").canonicalFilePath());
+        QVERIFY(QFileInfo(link_).isExecutable());
+        QCOMPARE(QDir(prefix_.filePath("bin"))
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{"simlumivel"});
     }
 
     // The skins themselves are checked in the source tree; here only that they are installed.

@@ -62,18 +62,15 @@ XSession::~XSession() {
     }
 }
 
-bool XSession::launch(const QStringList& args, const QString& workDir) {
+bool XSession::launch() {
     program_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);
     env.remove("QT_QPA_PLATFORM");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
     program_->setProcessEnvironment(env);
-    if (!workDir.isEmpty()) {
-        program_->setWorkingDirectory(workDir);
-    }
     program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program_->start(qEnvironmentVariable("SIMLUMIVEL"), args);
+    program_->start(qEnvironmentVariable("SIMLUMIVEL"), {});
     return program_->waitForStarted(10000) && waitForWindow("SimLumivel");
 }
 

@@ -18,10 +18,9 @@ class XSession {
     XSession& operator=(const XSession&) = delete;
 
     bool started() const { return started_; }
-    QString display() const { return display_; }
 
-    // Starts simlumivel with `args` in `workDir` and waits for its main window.
-    bool launch(const QStringList& args = {}, const QString& workDir = {});
+    // Starts simlumivel and waits for its main window.
+    bool launch();
     bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
     // Runs xdotool with `args`; returns its standard output.
     QString xdotool(const QStringList& args);
@@ -33,7 +32,6 @@ class XSession {
     void keepScreenshot(const QString& name);
     // Top-left corner of the sign surface on the screen, found from its first LED.
     QPoint signOrigin(const QImage& shot);
-    QProcess& program() { return *program_; }
     // Screen rectangle of the first visible window whose name matches, or an empty rect.
     QRect windowGeometry(const QString& namePattern);
     // Screenshots taken back to back for `ms` milliseconds (decoded afterwards, so the
