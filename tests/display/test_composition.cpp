@@ -62,11 +62,7 @@ class CompositionTest : public QObject {
         // A space typed at column 62 takes the cursor past 64 but never past 66.
         a.escribir(std::string(10, 'W') + "I" + "  ");
         QVERIFY(a.l.xletra <= 66);
-        std::string fill;
-        while (fill.size() < 200) {
-            fill += "W ";
-        }
-        a.escribir(fill);
+        a.escribir(QString("W ").repeated(100).toStdString());
         QVERIFY(a.l.xletra >= 64 && a.l.xletra <= 66);
     }
 
