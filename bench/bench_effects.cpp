@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
         {"Caminando", 0, "HOLA", (12 + 4 + 1) * 100, false},
     };
     constexpr int kRondas = 3;
+    auto* play = form.findChild<QPushButton*>(QStringLiteral("Play"));
     for (const Caso& caso : casos) {
-        form.op_mostrar(caso.opcion)->click();
+        form.findChild<QAbstractButton*>(QStringLiteral("op_mostrar_%1").arg(caso.opcion))->click();
         std::vector<double> medidas;
         for (int ronda = 0; ronda < kRondas; ++ronda) {
             lumivel::cambiarTexto(form.estado(), "");
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
             form.reflejar();
             QElapsedTimer reloj;
             reloj.start();
-            emit form.Play()->clicked();
+            emit play->clicked();
             medidas.push_back(static_cast<double>(reloj.nsecsElapsed()) / 1e6);
         }
         const double medido = lumivel::bench::median(medidas);

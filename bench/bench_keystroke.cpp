@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         lumivel::cambiarTexto(window.estado(), text);
-        window.Pic()->repaint();
+        window.findChild<lumivel::SignWidget*>("Pic")->repaint();
         samples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("| keystroke to painted sign (compose + 512 LEDs + repaint) | %.3f ms median of %d "

@@ -52,7 +52,7 @@ int once(int argc, char** argv) {
     QApplication app(argc, argv);
     lumivel::Form3 window;
     FirstPaint probe;
-    window.Pic()->installEventFilter(&probe);
+    window.findChild<lumivel::SignWidget*>("Pic")->installEventFilter(&probe);
     window.show();
     while (!probe.painted) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -1,4 +1,5 @@
 #include "app/command.hpp"
+#include "ui/window_font.hpp"
 #include "windows/form3.hpp"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
         return lumivel::cli::runCommandLine(args, {std::cout, std::cerr});
     }
     QApplication app(argc, argv);
-    QApplication::setFont(lumivel::Form3::fuenteVentana());
+    QApplication::setFont(lumivel::windowFont());
     lumivel::Form3 ventana;
     ventana.show();
     return QApplication::exec();

@@ -1,7 +1,8 @@
 #include "ui/gui_pacer.hpp"
 
+#include "ui/input_blocker.hpp"
+
 #include <QCoreApplication>
-#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -12,22 +13,17 @@ GuiPacer::GuiPacer(std::function<void()> antesDeEsperar)
     reloj_.start();
 }
 
-GuiPacer::~GuiPacer() {
-    if (filtrando_) {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
-}
+GuiPacer::~GuiPacer() = default;
 
 void GuiPacer::esperar(int milisegundos) {
     plazo_ += milisegundos;
     if (detenido_) {
         return;
     }
-    if (!filtrando_) {
+    if (blocker_ == nullptr) {
         // Events are handled only inside the waits, so blocking input from the first one
         // on covers the whole effect, and leaves a message box shown before it usable.
-        QCoreApplication::instance()->installEventFilter(this);
-        filtrando_ = true;
+        blocker_ = std::make_unique<InputBlocker>();
     }
     if (antesDeEsperar_) {
         antesDeEsperar_();
@@ -44,7 +40,7 @@ void GuiPacer::esperar(int milisegundos) {
         temporizador.setSingleShot(true);
         temporizador.setTimerType(Qt::PreciseTimer);
         bool vencido = false;
-        connect(&temporizador, &QTimer::timeout, &bucle, [&] {
+        QObject::connect(&temporizador, &QTimer::timeout, &bucle, [&] {
             vencido = true;
             bucle.quit();
         });
@@ -64,45 +60,6 @@ void GuiPacer::detener() {
     if (bucle_ != nullptr) {
         bucle_->quit();
     }
-}
-
-bool GuiPacer::esEntradaDeUsuario(const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonRelease:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::TabletMove:
-    case QEvent::InputMethod:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool GuiPacer::eventFilter(QObject* watched, QEvent* event) {
-    if (esEntradaDeUsuario(event)) {
-        event->accept();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace lumivel

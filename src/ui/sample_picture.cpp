@@ -1,5 +1,7 @@
 #include "ui/sample_picture.hpp"
 
+#include "ui/led_painter.hpp"
+
 #include <QPainter>
 
 namespace lumivel {
@@ -38,19 +40,7 @@ void SamplePicture::resizeEvent(QResizeEvent* event) {
 void SamplePicture::drawLed(const LedStroke& stroke) {
     // The geometry may have changed before the resize event arrives.
     allocateImage();
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    // A circle outline drawn with a pen p wide covers a disc of radius r + p/2; a point
-    // drawn with a pen q wide covers a dot q pixels across.
-    const QPointF centre(stroke.x + 0.5, stroke.y + 0.5);
-    const qreal ringRadius = stroke.radio + stroke.penAnillo / 2.0;
-    painter.setBrush(QColor(stroke.anillo.r, stroke.anillo.g, stroke.anillo.b));
-    painter.drawEllipse(centre, ringRadius, ringRadius);
-    const qreal dotRadius = stroke.penPunto / 2.0;
-    painter.setBrush(QColor(stroke.centro.r, stroke.centro.g, stroke.centro.b));
-    painter.drawEllipse(centre, dotRadius, dotRadius);
-    painter.end();
+    paintLed(image_, stroke, EvenDot::OnPixel);
     update();
 }
 

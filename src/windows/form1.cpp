@@ -2,14 +2,13 @@
 
 #include "ui/twips.hpp"
 #include "transmission/fake_port.hpp"
+#include "ui/input_blocker.hpp"
 #include "ui/qt_serial_port.hpp"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,43 +26,6 @@ const char* const kTitulo = "Comunicacion Serial   Transmision de informacion  a
 const char* const kMensajesEnTotal = "MENSAJES EN TOTAL";
 // The row for other ports sits between the frame and the status bar, which moves down.
 constexpr int kFilaExtra = 405;
-
-// While a transfer runs, the other windows take no input and cannot be closed: the
-// messages being sent must not change under the user. Message boxes stay usable.
-class BloqueoEntrada : public QObject {
-  public:
-    BloqueoEntrada(QWidget* ventana, QObject* parent) : QObject(parent), ventana_(ventana) {}
-
-  protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        switch (evento->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Wheel:
-        case QEvent::Shortcut:
-        case QEvent::Close:
-            break;
-        default:
-            return false;
-        }
-        auto* widget = qobject_cast<QWidget*>(objeto);
-        if (widget == nullptr) {
-            return false;
-        }
-        QWidget* ventana = widget->window();
-        if (ventana == ventana_ || qobject_cast<QDialog*>(ventana) != nullptr) {
-            return false;
-        }
-        evento->ignore();
-        return true;
-    }
-
-  private:
-    QWidget* ventana_;
-};
 
 } // namespace
 
@@ -275,10 +237,10 @@ void Form1::bloquear(bool enCurso) {
     Frame1_->setEnabled(!enCurso);
     otroPuerto_->setEnabled(!enCurso);
     if (enCurso && bloqueo_ == nullptr) {
-        bloqueo_ = new BloqueoEntrada(this, this);
-        qApp->installEventFilter(bloqueo_);
+        // While a transfer runs, the other windows take no input and cannot be closed: the
+        // messages being sent must not change under the user. Message boxes stay usable.
+        bloqueo_ = new InputBlocker(this, this);
     } else if (!enCurso && bloqueo_ != nullptr) {
-        qApp->removeEventFilter(bloqueo_);
         delete bloqueo_;
         bloqueo_ = nullptr;
     }

@@ -1,17 +1,15 @@
-#include "session/lumivel.hpp"
 #include "appearance/skin_table.hpp"
-#include "windows/form2.hpp"
-#include "windows/form5.hpp"
-#include "ui/sample_picture.hpp"
-#include "ui/skin.hpp"
 #include "appearance/web_page.hpp"
 #include "display/scripted_dialogs.hpp"
+#include "session/lumivel.hpp"
+#include "ui/sample_picture.hpp"
 #include "ui/sign_widget.hpp"
+#include "ui/skin.hpp"
+#include "windows/form2.hpp"
+#include "windows/form5.hpp"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -88,24 +86,8 @@ class TestAppearanceWindows : public QObject {
         redraws = 0;
     }
 
-    void colourWindowLayout() {
+    void aceptarIsTheFirstControlReachedWithTab() {
         QPointer<Form5> ventana = abrirForm5();
-        QCOMPARE(ventana->windowTitle(), QString("Configuracion de Colores"));
-        QCOMPARE(ventana->size(), QSize(424, 137));
-        QCOMPARE(ventana->Command1()->text(), QString("Aceptar"));
-        QCOMPARE(ventana->Command1()->geometry(), QRect(328, 24, 81, 25));
-        QCOMPARE(ventana->Command2()->text(), QString("Cancelar"));
-        QCOMPARE(ventana->Command2()->geometry(), QRect(328, 56, 81, 25));
-        QCOMPARE(ventana->Pic()->geometry(), QRect(16, 16, 265, 49));
-        auto* frame = qobject_cast<QGroupBox*>(ventana->Pic()->parentWidget());
-        QVERIFY(frame);
-        QCOMPARE(frame->title(), QString("Seleccion de Colores"));
-        for (int k = 0; k < 7; ++k) {
-            QVERIFY(!ventana->Option1(k)->isChecked());
-            QVERIFY(ventana->Option1(k)->text().isEmpty());
-            QCOMPARE(ventana->Option1(k)->x(), (300 + 600 * k) / 15);
-        }
-        // "Aceptar" is the first control reached with the tab key.
         QWidget* primero = ventana->nextInFocusChain();
         while (primero != ventana && !(primero->focusPolicy() & Qt::TabFocus)) {
             primero = primero->nextInFocusChain();
@@ -264,15 +246,6 @@ class TestAppearanceWindows : public QObject {
         QDesktopServices::setUrlHandler("file", &catcher, "open");
         QPointer<Form2> ventana = new Form2(skin, estado->archivoskin, [this] { ++redraws; });
         ventana->show();
-        QCOMPARE(ventana->windowTitle(), QString("Acerca de..."));
-        QCOMPARE(ventana->size(), QSize(441, 124));
-        QCOMPARE(ventana->SkinLabel(1)->text(),
-                 QString("Simulador y Programador de Lumivel Electronico"));
-        QVERIFY(ventana->SkinLabel(1)->font().bold());
-        QCOMPARE(ventana->Command2()->text(), QString("Ir a WEB"));
-        QCOMPARE(ventana->Command2()->geometry(), QRect(352, 56, 81, 25));
-        QCOMPARE(ventana->Command1()->text(), QString("Volver"));
-        QCOMPARE(ventana->Command1()->geometry(), QRect(352, 88, 81, 25));
         QCOMPARE(ventana->styleSheet(), [this] {
             QWidget w;
             skin.aplicar(&w);

@@ -1,0 +1,52 @@
+#include "windows/main_menu.hpp"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace lumivel {
+namespace {
+
+QAction* named(QAction* action, const char* name) {
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+MainMenu buildMainMenu(QMenuBar& bar) {
+    MainMenu m;
+    QMenu* file = bar.addMenu(QStringLiteral("&Archivo"));
+    m.opnuevo = named(file->addAction(QStringLiteral("&Nuevo")), "opnuevo");
+    m.opabrir = named(file->addAction(QStringLiteral("A&brir")), "opabrir");
+    m.opguardar = named(file->addAction(QStringLiteral("&Guardar")), "opguardar");
+    file->addSeparator();
+    m.opsalir = named(file->addAction(QStringLiteral("Salir")), "opsalir");
+
+    QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
+    m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");
+    m.opgrafico = named(options->addAction(QStringLiteral("Grafico")), "opgrafico");
+
+    m.opconfiguracion = named(bar.addAction(QStringLiteral("&Configuracion")), "opconfiguracion");
+
+    QMenu* run = bar.addMenu(QStringLiteral("&Ejecucion"));
+    m.opsimular = named(run->addAction(QStringLiteral("Simular")), "opsimular");
+    run->addSeparator();
+    m.openviar = named(run->addAction(QStringLiteral("Enviar")), "openviar");
+    run->addSeparator();
+    m.opreloj = named(run->addAction(QStringLiteral("Grafico en movimiento")), "opreloj");
+    m.opreloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
+
+    QMenu* skins = bar.addMenu(QStringLiteral("Cambiar Skin"));
+    for (std::size_t i = 0; i < kSkins.size(); ++i) {
+        m.MNUCamb.at(i) = skins->addAction(QLatin1String(kSkins.at(i).titulo));
+        m.MNUCamb.at(i)->setObjectName(QStringLiteral("MNUCamb_%1").arg(i));
+    }
+
+    m.opayuda = named(bar.addAction(QStringLiteral("A&yuda")), "opayuda");
+    m.opacerdade = named(bar.addAction(QStringLiteral("Acerca de...")), "opacerdade");
+    m.WEB = named(bar.addAction(QStringLiteral("VIsitar WEB")), "WEB");
+    return m;
+}
+
+} // namespace lumivel

@@ -1,0 +1,32 @@
+#pragma once
+#include "appearance/skin_table.hpp"
+
+#include <array>
+
+class QAction;
+class QMenuBar;
+
+namespace lumivel {
+
+// The main window's menu items, under their design names (also their object names).
+struct MainMenu {
+    QAction* opnuevo = nullptr;
+    QAction* opabrir = nullptr;
+    QAction* opguardar = nullptr;
+    QAction* opsalir = nullptr;
+    QAction* optexto = nullptr;
+    QAction* opgrafico = nullptr;
+    QAction* opconfiguracion = nullptr;
+    QAction* opsimular = nullptr;
+    QAction* openviar = nullptr;
+    QAction* opreloj = nullptr;
+    std::array<QAction*, kSkins.size()> MNUCamb{}; // one per entry of the skin table
+    QAction* opayuda = nullptr;
+    QAction* opacerdade = nullptr;
+    QAction* WEB = nullptr;
+};
+
+// Fills the main window's menu bar; "Cambiar Skin" lists the skin table's entries in order.
+MainMenu buildMainMenu(QMenuBar& bar);
+
+} // namespace lumivel

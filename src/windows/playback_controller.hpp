@@ -1,0 +1,46 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "session/lumivel.hpp"
+
+#include <QObject>
+
+#include <functional>
+
+namespace lumivel {
+
+class GuiPacer;
+
+// Plays the effects ("Play") and the walking figure ("Reloj") in real time, one at a
+// time, with the user's input blocked; like the design's loop, the handler returns only
+// when the effect is over.
+class PlaybackController : public QObject {
+    Q_OBJECT
+  public:
+    // `showFrame` brings the controls in line with each frame; `reflejar` with the
+    // state once the effect is over.
+    PlaybackController(Lumivel& l, Dialogs& d, std::function<void()> showFrame,
+                       std::function<void()> reflejar, QObject* parent = nullptr);
+
+    bool reproduciendo() const { return pacer_ != nullptr; }
+    // Stops the effect at once; closeRequested() follows when its handler has returned.
+    void stopAndClose();
+
+  public slots:
+    void Play_Click();
+    void Reloj_Click();
+
+  signals:
+    void closeRequested();
+
+  private:
+    template <typename Efecto> void reproducir(Efecto efecto);
+
+    Lumivel& l_;
+    Dialogs& d_;
+    std::function<void()> showFrame_;
+    std::function<void()> reflejar_;
+    GuiPacer* pacer_ = nullptr;
+    bool cerrarAlTerminar_ = false;
+};
+
+} // namespace lumivel

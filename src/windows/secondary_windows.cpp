@@ -1,0 +1,66 @@
+#include "windows/secondary_windows.hpp"
+
+#include "ui/skin.hpp"
+#include "windows/form1.hpp"
+#include "windows/form2.hpp"
+#include "windows/form5.hpp"
+
+namespace lumivel {
+namespace {
+
+// Shows an existing secondary window instead of opening a second one.
+template <typename Window> bool bringForward(const QPointer<Window>& window) {
+    if (window.isNull()) {
+        return false;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace
+
+SecondaryWindows::SecondaryWindows(Lumivel& l, Dialogs& d, Skin& skin)
+    : l_(l), d_(d), skin_(skin) {}
+
+SecondaryWindows::~SecondaryWindows() {
+    delete form5_.data();
+    delete form2_.data();
+    delete form1_.data();
+}
+
+void SecondaryWindows::serial_Click() {
+    if (form1_.isNull()) {
+        // Created when shown: its image is built from the message file open now.
+        form1_ = new Form1(l_, d_, [this] { l_.sign.refrescar(); });
+        aplicarskin(skin_, form1_, l_.archivoskin);
+    }
+    form1_->mostrar();
+}
+
+void SecondaryWindows::configurar_Click() {
+    if (bringForward(form5_)) {
+        return;
+    }
+    form5_ = new Form5(l_, d_, skin_, [this] { l_.sign.refrescar(); });
+    form5_->show();
+}
+
+void SecondaryWindows::opacerdade_Click() {
+    if (bringForward(form2_)) {
+        return;
+    }
+    form2_ = new Form2(skin_, l_.archivoskin, [this] { l_.sign.refrescar(); });
+    form2_->show();
+}
+
+void SecondaryWindows::closeAll() {
+    for (QWidget* window : std::initializer_list<QWidget*>{form5_, form2_, form1_}) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,41 @@
+#pragma once
+#include "display/dialogs.hpp"
+#include "session/lumivel.hpp"
+
+#include <QPointer>
+
+namespace lumivel {
+
+class Form1;
+class Form2;
+class Form5;
+class Skin;
+
+// The lives of the main window's secondary windows. Each is created when asked for,
+// deletes itself when closed and is held by a QPointer, so there is one of each at most:
+// asking again brings it forward. Closing one redraws the main sign.
+class SecondaryWindows {
+  public:
+    // `skin` is the main window's skin component, worn by every window as it opens.
+    SecondaryWindows(Lumivel& l, Dialogs& d, Skin& skin);
+    // Deletes the windows still open: they hold references into the state.
+    ~SecondaryWindows();
+    SecondaryWindows(const SecondaryWindows&) = delete;
+    SecondaryWindows& operator=(const SecondaryWindows&) = delete;
+
+    void configurar_Click(); // the colour window
+    void serial_Click();     // the transmission window
+    void opacerdade_Click(); // the About window
+    // Closes every open window, as when the program ends.
+    void closeAll();
+
+  private:
+    Lumivel& l_;
+    Dialogs& d_;
+    Skin& skin_;
+    QPointer<Form5> form5_;
+    QPointer<Form2> form2_;
+    QPointer<Form1> form1_;
+};
+
+} // namespace lumivel

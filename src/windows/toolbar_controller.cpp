@@ -1,0 +1,100 @@
+#include "windows/toolbar_controller.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "presentation/editing_mode.hpp"
+#include "presentation/presentation_choice.hpp"
+#include "ui/icon_box.hpp"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lumivel {
+
+ToolbarController::ToolbarController(const MainWindowControls& controls, Lumivel& l,
+                                     std::function<void()> reflejar, QObject* parent)
+    : QObject(parent), c_(controls), l_(l), reflejar_(std::move(reflejar)) {}
+
+void ToolbarController::afterwards() {
+    if (reflejar_) {
+        reflejar_();
+    }
+}
+
+void ToolbarController::Option1_Click(int index) {
+    seleccionarOption1(l_, index);
+    afterwards();
+}
+
+void ToolbarController::Opletra_Click(int index) {
+    seleccionarOpletra(l_, index);
+    afterwards();
+}
+
+void ToolbarController::op_mostrar_Click(int index) {
+    seleccionarOpMostrar(l_, index);
+    afterwards();
+}
+
+void ToolbarController::mayuscula_Click() {
+    lumivel::mayuscula_Click(l_);
+    afterwards();
+}
+
+void ToolbarController::picmenu_Click(int index) {
+    const auto buttons = c_.buttonsUnderIconBoxes();
+    if (index < 0 || index >= static_cast<int>(buttons.size())) {
+        return;
+    }
+    emit buttons.at(static_cast<std::size_t>(index))->clicked();
+}
+
+void ToolbarController::showState() {
+    for (std::size_t i = 0; i < c_.Opletra.size(); ++i) {
+        c_.Opletra.at(i)->setChecked(l_.opletra == static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < c_.op_mostrar.size(); ++i) {
+        c_.op_mostrar.at(i)->setChecked(l_.opMostrar == static_cast<int>(i));
+    }
+    if (!modoElegido(l_)) {
+        return;
+    }
+    c_.Option1[0]->setChecked(l_.option1 == kModoDibujo);
+    c_.Option1[1]->setChecked(l_.option1 == kModoTexto);
+
+    const ControlesDelModo modo = controlesDelModo(l_);
+    c_.Text1->setEnabled(modo.texto);
+    for (QAbstractButton* option : c_.op_mostrar) {
+        option->setEnabled(modo.texto);
+    }
+    for (QAbstractButton* option : c_.Opletra) {
+        option->setEnabled(modo.texto);
+    }
+    c_.lapiz->setEnabled(modo.lapiz);
+    c_.goma->setEnabled(modo.goma);
+    for (QPushButton* button : {c_.pintura, c_.Bomba, c_.invertir}) {
+        button->setEnabled(modo.herramientas);
+    }
+    for (std::size_t i = 3; i <= 7; ++i) {
+        c_.picmenu.at(i)->setEnabled(modo.herramientas);
+        c_.picmenu.at(i)->setVisible(modo.herramientas);
+    }
+    c_.mayuscula->setEnabled(modo.mayuscula);
+    c_.picmenu.at(8)->setEnabled(modo.mayuscula);
+    c_.picmenu.at(8)->setVisible(modo.mayuscula);
+}
+
+void ToolbarController::colorbotones(const QColor& color) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             c_.nuevo, c_.abrir, c_.guardar, c_.lapiz, c_.goma, c_.pintura, c_.Bomba, c_.invertir,
+             c_.Option1[0], c_.Option1[1], c_.mayuscula, c_.Play, c_.configurar, c_.refrescar,
+             c_.serial, c_.Picture1}) {
+        paintBackground(control, color);
+    }
+    for (IconBox* box : c_.picmenu) {
+        paintBackground(box, color);
+    }
+}
+
+} // namespace lumivel
