@@ -13,6 +13,14 @@ int main(int argc, char** argv) {
         const std::vector<std::string> args(argv + 1, argv + argc);
         return lumivel::cli::runCommandLine(args, {std::cout, std::cerr});
     }
+    // Qt aborts when it finds no display; say what can be done instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::cerr << "No hay pantalla (DISPLAY vacío): la ventana no puede abrirse.\n"
+                     "Sin pantalla use los subcomandos (simlumivel --help):\n"
+                     "  render, play, list, add, modify, delete, image, send, sign\n";
+        return lumivel::cli::kExitError;
+    }
     QApplication app(argc, argv);
     QApplication::setFont(lumivel::windowFont());
     lumivel::Form3 ventana;

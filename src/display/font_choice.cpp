@@ -17,11 +17,11 @@ void Opletra_Click(SignState& l, int index) {
     l.opletra = index;
     l.tipoletra = static_cast<std::int16_t>(index + 1);
     l.fuente.cargaletra(textoFuente(index));
-    if (l.refresco) {
-        l.sign.borrar();
-        cargar(l);
-        l.sign.mostrar();
-    }
+    // Always re-rendered: `refresco` also keeps the case button's turn, and after that
+    // button the sign would go on showing the old font while the new one is stored.
+    l.sign.borrar();
+    cargar(l);
+    l.sign.mostrar();
 }
 
 void seleccionarOpletra(SignState& l, int index) {

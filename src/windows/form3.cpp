@@ -97,6 +97,9 @@ void Form3::wireControls() {
     }
     connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& texto) {
         cambiarTexto(lumivel_, utf8ToWindows1252(texto.toStdString()));
+        // A character the sign's code page lacks shows as "?" in the box at once, as it
+        // will be stored and shown.
+        showTextKeepingCursor();
     });
     connect(c.refrescar, &QPushButton::clicked, this, [this] { lumivel_.sign.refrescar(); });
 
@@ -152,6 +155,12 @@ void Form3::reflejarTexto() {
     }
 }
 
+void Form3::showTextKeepingCursor() {
+    const int cursor = controls_.Text1->cursorPosition();
+    reflejarTexto();
+    controls_.Text1->setCursorPosition(cursor);
+}
+
 void Form3::reflejar() {
     reflejarTexto();
     toolbar_->showState();
@@ -172,6 +181,11 @@ void Form3::opsalir_Click() {
 }
 
 void Form3::Form_Resize() {
+    // During an effect the surface holds the frame being shown; composing the sign
+    // again from matriz would show what the effect has not drawn yet.
+    if (playback_->reproduciendo()) {
+        return;
+    }
     lumivel_.sign.refrescar();
 }
 

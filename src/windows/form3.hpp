@@ -44,6 +44,7 @@ class Form3 : public QMainWindow {
     // Every connection between the controls and their handlers.
     void wireControls();
     void reflejarTexto();
+    void showTextKeepingCursor();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
     void colorbotones();
     void MNUCamb_Click(int index);

@@ -1,5 +1,6 @@
 #include "windows/main_window_layout.hpp"
 
+#include "store/message_record.hpp"
 #include "ui/icon_box.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/twips.hpp"
@@ -238,6 +239,8 @@ void buildClientArea(QMainWindow& window, MainWindowControls& c) {
     c.Text1->setObjectName(QStringLiteral("Text1"));
     c.Text1->setGeometry(twips(5520, 2640, 6255, 345));
     c.Text1->setFont(boldSerif());
+    // What a record holds: a longer text would be cut silently when stored.
+    c.Text1->setMaxLength(static_cast<int>(tipomensaje::kLongitudTexto));
     c.Text1->setToolTip("Escriba aqui y elija ADICIONAR si a modificado un texto y decea "
                         "guardarlo presione  MODIFICAR");
 
