@@ -7,6 +7,9 @@
 #include "windows/playback_controller.hpp"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QResizeEvent>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,6 +182,48 @@ class Form3Test : public QObject {
         // Input works again afterwards.
         clic(picmenu(form, 10));
         QCOMPARE(configurar.count(), 1);
+    }
+
+    void resizeDuringAnEffectKeepsTheFrameShown() {
+        ScriptedDialogs dialogs;
+        Form3 form(&dialogs);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const Columnas whole = columnas(form);
+        clic(option(form, "op_mostrar", 2)); // "Por columna" draws the text column by column
+        Columnas before{};
+        Columnas after{};
+        QTimer::singleShot(300, &form, [&] {
+            before = columnas(form);
+            QResizeEvent resize(form.size(), form.size());
+            QApplication::sendEvent(&form, &resize);
+            after = columnas(form);
+            form.close();
+        });
+        clic(button(form, "Play"));
+        QVERIFY(before != whole);
+        QCOMPARE(after, before);
+    }
+
+    void textBoxHoldsWhatARecordStores() {
+        ScriptedDialogs dialogs;
+        Form3 form(&dialogs);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QLineEdit* text = Text1(form);
+        text->clear();
+        QTest::keyClicks(text, QString(140, QLatin1Char('A')));
+        QCOMPARE(text->text().size(), 130);
+        QCOMPARE(form.estado().texto.size(), std::size_t{130});
+        // A character outside the sign's code page shows as it will be stored, at once.
+        text->clear();
+        QTest::keyClicks(text, QStringLiteral("AB"));
+        text->setCursorPosition(1);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u0151"));
+        QApplication::sendEvent(text, &key);
+        QCOMPARE(text->text(), QStringLiteral("A?B"));
+        QCOMPARE(text->cursorPosition(), 2);
+        QCOMPARE(form.estado().texto, std::string("A?B"));
     }
 
     void closingDuringAnEffectStopsItAndCloses() {
