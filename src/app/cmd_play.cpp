@@ -59,7 +59,7 @@ int indiceEfecto(const std::string& nombre) {
 
 } // namespace
 
-int playCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args =
         parseArguments(argv, {{"effect", true}, {"font", true}, {"frames", false}});
     if (args.positional.size() != 1) {
@@ -94,15 +94,12 @@ int playCommand(const std::vector<std::string>& argv, Streams streams) {
         }
     }
     if (!corrio) {
+        // Refused: the boxes the window would show say why.
+        std::string why;
         for (const CajaMensaje& caja : dialogs.mostradas) {
-            std::string texto = caja.texto;
-            for (std::size_t cr = texto.find('\r'); cr != std::string::npos;
-                 cr = texto.find('\r')) {
-                texto.erase(cr, 1); // a terminal line break is LF alone
-            }
-            streams.err << "simlumivel play: " << caja.titulo << ": " << texto << '\n';
+            why += (why.empty() ? "" : "\n") + boxText(caja);
         }
-        return kExitError;
+        return Error{why};
     }
     return kExitOk;
 }

@@ -23,9 +23,9 @@ struct Recibido {
     bool agotado = false;
 };
 
-void escribir(Port& puerto, std::string_view valor);
+Result<void> escribir(Port& puerto, std::string_view valor);
 Recibido recibir(Port& puerto, int esperaMs = kEsperaRespuestaMs);
-// Writes the value, then waits for the reply.
+// Writes the value, then waits for the reply. A failed write is a time-out.
 Recibido enviar(Port& puerto, std::string_view valor, int esperaMs = kEsperaRespuestaMs);
 
 // What the window (or the command line) follows while a transfer runs. Called on the
@@ -53,7 +53,7 @@ struct ResultadoTransmision {
     // Ten exchanges in a row went unanswered: the transfer was ended early.
     bool signoMudo = false;
     bool interrumpida = false;
-    std::optional<std::string> falloPuerto;
+    std::optional<Error> falloPuerto;
 };
 
 // Sends datos(0..totaldatos) with a block header before every 255 bytes, each byte
@@ -76,10 +76,14 @@ enum class Desenlace {
 
 struct ResultadoEnvio {
     Desenlace desenlace = Desenlace::NadaQueEnviar;
-    // The reason the port could not be opened or was lost.
-    std::string detalle;
+    // Why the file could not be read, or the port could not be opened or was lost.
+    std::optional<Error> error;
     ResultadoTransmision transmision;
 };
+
+// The outcome of "Enviar" for an image that is not ready (nothing to send, too large,
+// unreadable), decided before any port is touched; nothing when the image is ready.
+std::optional<ResultadoEnvio> refusal(const ResultadoCarga& carga);
 
 // The "Enviar" button: refuses an image that is not ready, otherwise opens the port,
 // checks the connection, transfers and closes the port whatever the outcome.

@@ -1,7 +1,7 @@
 #include "transmission/transmission_image.hpp"
 
-#include "store/message_store.hpp"
 #include "base/hexadec.hpp"
+#include "store/message_store.hpp"
 
 #include <string_view>
 #include <vector>
@@ -45,17 +45,16 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
                           std::int16_t& totaldatos) {
     ResultadoCarga resultado;
-    if (!store.archivo.isOpen() || store.totalmensajes == 0 ||
-        store.mensaje.presentacion == 0) {
+    if (!store.archivo.isOpen() || store.totalmensajes == 0 || store.mensaje.presentacion == 0) {
         return resultado;
     }
     // Built aside first, so an image that does not fit never touches `datos`.
     std::vector<std::uint8_t> bytes;
     const int registros = store.archivo.count();
     for (int k = 1; k <= registros; ++k) {
-        if (auto error = store.archivo.read(k, store.mensaje)) {
+        if (Result<void> read = store.archivo.read(k, store.mensaje); !read.ok()) {
             resultado.estado = EstadoImagen::ErrorLectura;
-            resultado.error = error->describe();
+            resultado.error = read.error();
             return resultado;
         }
         if (!store.mensaje.activo()) {

@@ -1,7 +1,9 @@
 #pragma once
+#include "base/result.hpp"
+
 #include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
 
 namespace lumivel {
 
@@ -32,15 +34,14 @@ struct ResultadoCarga {
     int bytesNecesarios = 0;
     // Active messages found by the build.
     int mensajesActivos = 0;
-    // The file's path and reason when a record could not be read.
-    std::string error;
+    // ErrorLectura: the file's path and why a record could not be read.
+    std::optional<Error> error;
 };
 
 // Builds the image from the records of the open message file, read one by one into
 // `mensaje`. Skipped (nothing written) when no file is open, `totalmensajes` is 0 or
 // `mensaje` holds a presentation of 0. Only a completed build writes `datos`, `ndatos`
 // and `totaldatos`; a build that would not fit writes none of them.
-ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
-                          std::int16_t& totaldatos);
+ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen, std::int16_t& totaldatos);
 
 } // namespace lumivel

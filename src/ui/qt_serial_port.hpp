@@ -17,11 +17,11 @@ class QtSerialPort : public Port {
     explicit QtSerialPort(const QString& dispositivo);
 
     std::string nombre() const override;
-    std::optional<std::string> abrir() override;
+    Result<void> abrir() override;
     void cerrar() override;
-    bool escribir(std::string_view bytes) override;
+    Result<void> escribir(std::string_view bytes) override;
     std::string esperarBytes(int milisegundos) override;
-    std::optional<std::string> fallo() const override { return fallo_; }
+    std::optional<Error> fallo() const override { return fallo_; }
 
   private:
     // Only an error that means the device is gone ends the transfer.
@@ -29,7 +29,7 @@ class QtSerialPort : public Port {
 
     QSerialPort puerto_;
     QString dispositivo_;
-    std::optional<std::string> fallo_;
+    std::optional<Error> fallo_;
 };
 
 } // namespace lumivel

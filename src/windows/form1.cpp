@@ -1,8 +1,7 @@
 #include "windows/form1.hpp"
 
-#include "ui/twips.hpp"
-#include "transmission/fake_port.hpp"
 #include "ui/qt_serial_port.hpp"
+#include "ui/twips.hpp"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -194,7 +193,8 @@ void Form1::mostrarEtiquetas() {
         break;
     case EstadoImagen::ErrorLectura:
         SkinLabel2_->setText(QStringLiteral("Error al leer los mensajes"));
-        SkinLabel2_->setToolTip(QString::fromStdString(carga_.error));
+        SkinLabel2_->setToolTip(
+            QString::fromStdString(carga_.error ? carga_.error->describe() : std::string()));
         break;
     }
 }
@@ -230,11 +230,9 @@ void Form1::Command1_Click() {
     if (hilo_ != nullptr) {
         return;
     }
-    if (carga_.estado != EstadoImagen::Lista) {
+    if (std::optional<ResultadoEnvio> refused = refusal(carga_)) {
         // Refused before any port is touched; the same outcome the link gives.
-        FakePort ninguno;
-        ObservadorEnvio nadie;
-        ultimoEnvio_ = enviarImagen(ninguno, carga_, imagen_, lumivel_.totaldatos, nadie);
+        ultimoEnvio_ = *refused;
         if (auto caja = cajaDesenlace(ultimoEnvio_, carga_, puerto().toStdString())) {
             mostrarCaja(*caja);
         }

@@ -182,9 +182,8 @@ class InstalledLayoutTest : public QObject {
         const QByteArray bytes = readAll(path);
         QVERIFY2(!bytes.isEmpty(), qPrintable(path + QStringLiteral(" is missing or empty")));
         if (skin) {
-            const lumivel::LecturaSkin lectura =
-                lumivel::leerSkin(std::string_view(bytes.constData(), bytes.size()));
-            QVERIFY2(lectura.ok(), lectura.error.c_str());
+            QVERIFY2(lumivel::leerSkin(std::string_view(bytes.constData(), bytes.size())).ok(),
+                     qPrintable(path));
         }
     }
 

@@ -3,11 +3,11 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
-#include "session/startup.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "session/startup.hpp"
 
 #include "support/file_bytes.hpp"
 #include <QJsonArray>
@@ -75,7 +75,7 @@ class StoreCliTest : public QObject {
         l.sign.setSurface(&shown);
         arrancar(l, ".");
         const std::string ventana = ruta("ventana.men");
-        QVERIFY(!abrirArchivoMensajes(l, ventana));
+        QVERIFY(abrirArchivoMensajes(l, ventana).ok());
         cambiarTexto(l, "Hola");
         ADICIONAR_Click(l, d);
         seleccionarOpletra(l, 3);

@@ -118,9 +118,9 @@ class EndToEndSessionTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() == 137, 10000);
 
         lumivel::MessageFile file;
-        QVERIFY(!file.open(path.toStdString()).has_value());
+        QVERIFY(file.open(path.toStdString()).ok());
         lumivel::tipomensaje stored;
-        QVERIFY(!file.read(1, stored).has_value());
+        QVERIFY(file.read(1, stored).ok());
         QVERIFY(stored.esImagen());
         const auto columns = lumivel::decodificarImagen(stored.texto);
         for (int c = 0; c < 64; ++c) {

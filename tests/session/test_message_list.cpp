@@ -2,12 +2,12 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
-#include "session/startup.hpp"
 #include "drawing/drawing_tools.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "session/startup.hpp"
 
 #include "support/file_bytes.hpp"
 
@@ -48,7 +48,7 @@ struct Ventana {
         l.sign.setSurface(&shown);
         arrancar(l, "/programa");
     }
-    void abrir(const fs::path& ruta) { QVERIFY(!abrirArchivoMensajes(l, ruta.string())); }
+    void abrir(const fs::path& ruta) { QVERIFY(abrirArchivoMensajes(l, ruta.string()).ok()); }
     void adicionarTexto(const std::string& t, int presentacion = 0, int letra = 0) {
         seleccionarOption1(l, kModoTexto);
         seleccionarOpMostrar(l, presentacion);
@@ -502,7 +502,7 @@ class MessageListTest : public QObject {
         const fs::path otro = ruta("pequeno.men");
         Ventana w;
         w.abrir(otro);
-        QVERIFY(abrirArchivoMensajes(w.l, p.string()));
+        QVERIFY(!abrirArchivoMensajes(w.l, p.string()).ok());
         QCOMPARE(w.l.archivo.path(), otro.string());
     }
 
