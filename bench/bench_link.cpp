@@ -20,7 +20,7 @@ namespace {
 // A virtual sign served on its own thread for the life of the object.
 class Letrero {
   public:
-    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{baudios, {}, 2000}) {
+    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{.baudios = baudios}) {
         if (Result<void> opened = signo_.abrir(); !opened.ok()) {
             std::fprintf(stderr, "letrero virtual: %s\n", opened.error().describe().c_str());
             std::exit(1);
@@ -109,9 +109,9 @@ int main(int argc, char** argv) {
     const ImagenTransmision imagen = imagenLlena();
     const int bytes = imagen.ndatos + 1;
     const int cabeceras = (bytes + kBytesPorBloque - 1) / kBytesPorBloque;
-    const int intercambios = 1 + bytes + 5 * cabeceras;
-    const double limite = intercambios * 2 * 10.0 / 9600.0;
-    Letrero paced(9600);
+    const int intercambios = 1 + bytes + static_cast<int>(blockHeader(0).size()) * cabeceras;
+    const double limite = intercambios * 2 * 10.0 / kLineBaud;
+    Letrero paced(kLineBaud);
     QtSerialPort puerto(paced.ruta());
     ResultadoCarga carga;
     carga.estado = EstadoImagen::Lista;

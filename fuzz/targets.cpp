@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -126,7 +127,7 @@ struct Session {
         for (const tipomensaje& m : recordsOf(readAll(path))) {
             if (m.activo()) {
                 ++n;
-                check(m.numero == std::min(n, 32767),
+                check(m.numero == std::min(n, int{std::numeric_limits<std::int16_t>::max()}),
                       std::string("active records not renumbered after ") + after);
             }
         }

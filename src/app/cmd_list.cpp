@@ -1,31 +1,13 @@
 #include "app/cmd_list.hpp"
 
 #include "app/store_session.hpp"
+#include "base/json.hpp"
 #include "base/windows1252.hpp"
 
-#include <cstdio>
 #include <ostream>
 
 namespace lumivel::cli {
 namespace {
-
-std::string json(const std::string& utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 // What the listing shows as the message: the text without trailing spaces, or the
 // 128 digits of a picture, in UTF-8.
@@ -72,9 +54,9 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
                       ", \"numero\": " + std::to_string(m.numero) +
                       ", \"presentacion\": " + std::to_string(m.presentacion) +
                       ", \"letra\": " + std::to_string(m.letra) +
-                      ", \"estado\": " + json(windows1252ToUtf8(std::string(1, m.estado))) +
-                      ", \"kind\": " + json(m.esImagen() ? "picture" : "text") +
-                      ", \"texto\": " + json(contenido(m)) + "}";
+                      ", \"estado\": " + jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
+                      ", \"kind\": " + jsonString(m.esImagen() ? "picture" : "text") +
+                      ", \"texto\": " + jsonString(contenido(m)) + "}";
         } else {
             salida += std::to_string(m.numero) + '\t';
             if (m.esImagen()) {

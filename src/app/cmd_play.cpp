@@ -44,19 +44,6 @@ class TerminalPacer : public Pacer {
     bool dibujado_ = false;
 };
 
-int indiceEfecto(const std::string& nombre) {
-    if (nombre == "caminando") {
-        return 0;
-    }
-    if (nombre == "porfila") {
-        return 1;
-    }
-    if (nombre == "porcolumna") {
-        return 2;
-    }
-    throw UsageError{"efecto desconocido: " + nombre + " (caminando, porfila o porcolumna)"};
-}
-
 } // namespace
 
 Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
@@ -65,11 +52,10 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     if (args.positional.size() != 1) {
         throw UsageError{"play necesita un TEXTO"};
     }
-    const std::optional<std::string> efecto = args.value("effect");
-    if (!efecto) {
+    if (!args.value("effect")) {
         throw UsageError{"falta --effect"};
     }
-    const int indice = indiceEfecto(*efecto);
+    const int indice = effectIndex(args);
 
     OffscreenSign sign(fontIndex(args));
     seleccionarOpMostrar(sign.estado(), indice);

@@ -96,20 +96,6 @@ std::string messageNumber(const std::string& text) {
     return std::to_string(numero);
 }
 
-int effectIndex(const Arguments& args) {
-    static constexpr std::array<const char*, 3> names = {"caminando", "porfila", "porcolumna"};
-    const auto effect = args.value("effect");
-    if (!effect) {
-        return 0;
-    }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (*effect == names[i]) {
-            return static_cast<int>(i);
-        }
-    }
-    throw UsageError{"efecto desconocido: " + *effect + " (caminando, porfila o porcolumna)"};
-}
-
 std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
     if (hex.size() != 128) {
         throw UsageError{"una imagen son 128 digitos hexadecimales, no " +

@@ -45,8 +45,6 @@ class StoreSession {
     bool creado_ = false;
 };
 
-// --effect caminando|porfila|porcolumna as the op_mostrar index (0..2); default caminando.
-int effectIndex(const Arguments& args);
 // 128 hexadecimal digits (either case) as 64 column bytes; throws UsageError otherwise.
 std::array<std::uint8_t, 64> pictureColumns(const std::string& hex);
 

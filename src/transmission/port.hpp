@@ -7,6 +7,10 @@
 
 namespace lumivel {
 
+// The machine's serial ports offered by number, "Comm1".."Comm4" in the transmission
+// window: the platform's ports 0 .. kSerialPortCount - 1.
+inline constexpr int kSerialPortCount = 4;
+
 // A serial line to the sign, as the link protocol needs it. Implemented by QSerialPort for
 // real lines and the virtual sign, and by an in-process fake for tests.
 class Port {

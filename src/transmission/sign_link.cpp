@@ -1,7 +1,6 @@
 #include "transmission/sign_link.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace lumivel {
 namespace {
@@ -74,7 +73,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
                                 ObservadorEnvio& observador, int esperaMs) {
     ResultadoTransmision resultado;
     // Never read past the image, whatever totaldatos says.
-    const int ultimo = std::min(totaldatos, ImagenTransmision::kCapacidad - 1);
+    const int ultimo = std::min(totaldatos, ImagenTransmision::kLastIndex);
     resultado.bytesImagen = ultimo + 1;
     observador.maximo(totaldatos);
     Enlace enlace(puerto, esperaMs);
@@ -87,8 +86,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
             break;
         }
         if (cabeceraPendiente) {
-            const std::array<int, 5> cabecera = {0x77, 0xFF, bloque, 0x00, 0x00};
-            for (const int valor : cabecera) {
+            for (const std::uint8_t valor : blockHeader(bloque)) {
                 enlace.intercambiar(valor);
                 if (enlace.perdido() || enlace.mudo()) {
                     break;
@@ -157,11 +155,12 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         resultado.error = opened.error();
         return resultado;
     }
-    const Recibido respuesta = enviar(puerto, "c", esperaMs);
+    const std::string request(1, static_cast<char>(kConnectionRequest));
+    const Recibido respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {
         resultado.desenlace = Desenlace::PuertoPerdido;
         resultado.error = puerto.fallo();
-    } else if (respuesta.agotado || respuesta.texto != "c") {
+    } else if (respuesta.agotado || respuesta.texto != request) {
         resultado.desenlace = Desenlace::SinConexion;
     } else {
         observador.conectado();

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/dialogs.hpp"
 #include "transmission/port.hpp"
+#include "transmission/protocol.hpp"
 #include "transmission/transmission_image.hpp"
 
 #include <optional>
@@ -14,8 +15,6 @@ namespace lumivel {
 constexpr int kEsperaRespuestaMs = 100;
 // Consecutive unanswered exchanges after which the sign is taken to have stopped.
 constexpr int kSilenciosSeguidos = 10;
-// Image bytes per block; a five-byte header goes before each block.
-constexpr int kBytesPorBloque = 255;
 
 // A reply from the sign. After a time-out the text is "Error" and `agotado` is set.
 struct Recibido {
@@ -56,7 +55,7 @@ struct ResultadoTransmision {
     std::optional<Error> falloPuerto;
 };
 
-// Sends datos(0..totaldatos) with a block header before every 255 bytes, each byte
+// Sends datos(0..totaldatos) with a block header before every kBytesPorBloque bytes, each byte
 // followed by a wait for its echo. A time-out always counts as a differing echo.
 ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
                                 ObservadorEnvio& observador, int esperaMs = kEsperaRespuestaMs);

@@ -2,6 +2,7 @@
 
 #include "base/hexadec.hpp"
 #include "store/message_store.hpp"
+#include "transmission/protocol.hpp"
 
 #include <string_view>
 #include <vector>
@@ -23,8 +24,8 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
     // The trimmed text is kept in the buffer, padded again, as the build leaves it.
     mensaje.texto = textoDeRegistro(recortado);
     if (mensaje.esImagen()) {
-        bytes.push_back(0xFF);
-        bytes.push_back(0xFF);
+        bytes.push_back(kPictureMark);
+        bytes.push_back(kPictureMark);
         for (std::size_t j = 0; j < 128; j += 2) {
             bytes.push_back(static_cast<std::uint8_t>(hexadecValue(mid2(recortado, j + 1)) & 0xFF));
         }
@@ -37,7 +38,7 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
             bytes.push_back(static_cast<std::uint8_t>(c));
         }
     }
-    bytes.push_back(0x00);
+    bytes.push_back(kMessageEnd);
 }
 
 } // namespace
@@ -63,8 +64,8 @@ ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
         ++resultado.mensajesActivos;
         codificarMensaje(store.mensaje, bytes);
     }
-    bytes.push_back(0x00);
-    bytes.push_back(0x00);
+    bytes.push_back(kMessageEnd);
+    bytes.push_back(kMessageEnd);
     resultado.bytesNecesarios = static_cast<int>(bytes.size());
     if (resultado.bytesNecesarios > ImagenTransmision::kCapacidad) {
         resultado.estado = EstadoImagen::Excede;

@@ -13,6 +13,8 @@ struct MessageStore;
 // built when the transmission window loads.
 struct ImagenTransmision {
     static constexpr int kCapacidad = 8192;
+    // The highest index, shown to the user as the capacity ("8191 Disponibles").
+    static constexpr int kLastIndex = kCapacidad - 1;
 
     // One image byte (0..255) per used slot.
     std::array<std::int16_t, kCapacidad> datos{};
@@ -24,7 +26,7 @@ struct ImagenTransmision {
 enum class EstadoImagen {
     Lista,         // a completed build with at least one active message
     NadaQueEnviar, // no message file open, or no active message in it
-    Excede,        // the messages need more than the 8192 slots; nothing was written
+    Excede,        // the messages need more than kCapacidad slots; nothing was written
     ErrorLectura,  // a record could not be read; nothing was written
 };
 

@@ -1,5 +1,7 @@
 #include "ui/qt_serial_port.hpp"
 
+#include "transmission/protocol.hpp"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
@@ -79,11 +81,13 @@ Result<void> QtSerialPort::abrir() {
         return Error{razonDeApertura(puerto_.error(), dispositivo_, puerto_.errorString()), device};
     }
     const bool lineaLista =
-        puerto_.setBaudRate(QSerialPort::Baud9600) && puerto_.setDataBits(QSerialPort::Data8) &&
+        puerto_.setBaudRate(kLineBaud) && puerto_.setDataBits(QSerialPort::Data8) &&
         puerto_.setParity(QSerialPort::NoParity) && puerto_.setStopBits(QSerialPort::OneStop) &&
         puerto_.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineaLista) {
-        Error error{"no acepta 9600 baudios 8N1: " + puerto_.errorString().toStdString(), device};
+        Error error{"no acepta " + std::to_string(kLineBaud) +
+                        " baudios 8N1: " + puerto_.errorString().toStdString(),
+                    device};
         puerto_.close();
         return error;
     }

@@ -6,11 +6,12 @@
 
 namespace lumivel {
 
-// The platform's serial port i (0..3): COM1..COM4 on Windows, /dev/ttyS0..3 elsewhere.
+// The platform's serial port i (0 .. kSerialPortCount - 1): COM1.. on Windows, /dev/ttyS0..
+// elsewhere.
 QString puertoSerie(int indice);
 
-// A serial line through QSerialPort with the sign's fixed settings: 9600 baud, 8 data
-// bits, no parity, 1 stop bit, no flow control, DTR on, RTS off. Lives and dies in the
+// A serial line through QSerialPort with the sign's fixed settings (kLineBaud, 8 data
+// bits, no parity, 1 stop bit), no flow control, DTR on, RTS off. Lives and dies in the
 // thread that uses it.
 class QtSerialPort : public Port {
   public:
