@@ -4,8 +4,8 @@
 // wire's own limit of two 10-bit characters per exchange. Run with `make bench`.
 #include "median.hpp"
 #include "transmission/sign_link.hpp"
-#include "ui/qt_serial_port.hpp"
 #include "transmission/virtual_sign.hpp"
+#include "ui/qt_serial_port.hpp"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,14 +20,17 @@ namespace {
 // A virtual sign served on its own thread for the life of the object.
 class Letrero {
   public:
-    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{baudios, {}, 2000}) {
-        if (auto error = signo_.abrir()) {
-            std::fprintf(stderr, "letrero virtual: %s\n", error->c_str());
+    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{.baudios = baudios}) {
+        if (Result<void> opened = signo_.abrir(); !opened.ok()) {
+            std::fprintf(stderr, "letrero virtual: %s\n", opened.error().describe().c_str());
             std::exit(1);
         }
         hilo_ = std::thread([this] {
-            signo_.servir(
+            Result<void> served = signo_.servir(
                 {}, [](const std::string& e) { std::fprintf(stderr, "letrero: %s\n", e.c_str()); });
+            if (!served.ok()) {
+                std::fprintf(stderr, "letrero: %s\n", served.error().describe().c_str());
+            }
         });
     }
     ~Letrero() {
@@ -75,8 +78,8 @@ int main(int argc, char** argv) {
         Letrero letrero(0);
         for (int vuelta = 0; vuelta < 5; ++vuelta) {
             QtSerialPort puerto(letrero.ruta());
-            if (auto error = puerto.abrir()) {
-                std::fprintf(stderr, "%s\n", error->c_str());
+            if (Result<void> opened = puerto.abrir(); !opened.ok()) {
+                std::fprintf(stderr, "%s\n", opened.error().describe().c_str());
                 return 1;
             }
             QElapsedTimer reloj;
@@ -106,9 +109,9 @@ int main(int argc, char** argv) {
     const ImagenTransmision imagen = imagenLlena();
     const int bytes = imagen.ndatos + 1;
     const int cabeceras = (bytes + kBytesPorBloque - 1) / kBytesPorBloque;
-    const int intercambios = 1 + bytes + 5 * cabeceras;
-    const double limite = intercambios * 2 * 10.0 / 9600.0;
-    Letrero paced(9600);
+    const int intercambios = 1 + bytes + static_cast<int>(blockHeader(0).size()) * cabeceras;
+    const double limite = intercambios * 2 * 10.0 / kLineBaud;
+    Letrero paced(kLineBaud);
     QtSerialPort puerto(paced.ruta());
     ResultadoCarga carga;
     carga.estado = EstadoImagen::Lista;

@@ -4,11 +4,11 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
-#include "session/startup.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "session/startup.hpp"
 #include "transmission/sign_decoder.hpp"
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -126,7 +127,7 @@ struct Session {
         for (const tipomensaje& m : recordsOf(readAll(path))) {
             if (m.activo()) {
                 ++n;
-                check(m.numero == std::min(n, 32767),
+                check(m.numero == std::min(n, int{std::numeric_limits<std::int16_t>::max()}),
                       std::string("active records not renumbered after ") + after);
             }
         }
@@ -169,19 +170,19 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
     // Reading alone: every record, then the list.
     {
         MessageFile file;
-        check(!file.open(s->path.string(), MessageFile::Access::ReadOnly), "cannot open");
+        check(file.open(s->path.string(), MessageFile::Access::ReadOnly).ok(), "cannot open");
         check(static_cast<std::size_t>(file.count()) == s->original.size() / kRecord,
               "count is not the number of whole records");
         for (int n = 1; n <= file.count(); ++n) {
             tipomensaje m;
-            check(!file.read(n, m), "a whole record cannot be read");
+            check(file.read(n, m).ok(), "a whole record cannot be read");
             check(m.texto.size() == tipomensaje::kLongitudTexto, "text of the wrong length");
         }
         tipomensaje m;
-        check(file.read(file.count() + 1, m).has_value(), "read past the end succeeded");
-        check(file.write(1, m).has_value(), "write to a read-only file succeeded");
+        check(!file.read(file.count() + 1, m).ok(), "read past the end succeeded");
+        check(!file.write(1, m).ok(), "write to a read-only file succeeded");
     }
-    check(!abrirArchivoMensajes(l, s->path.string()), "cannot open the message file");
+    check(abrirArchivoMensajes(l, s->path.string()).ok(), "cannot open the message file");
     s->checkFile("opening");
 
     int steps = 0;
@@ -236,7 +237,7 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         case 5:
             name = "reopening";
             l.archivo.close();
-            check(!abrirArchivoMensajes(l, s->path.string()), "cannot reopen");
+            check(abrirArchivoMensajes(l, s->path.string()).ok(), "cannot reopen");
             break;
         case 6:
             name = "switching mode";

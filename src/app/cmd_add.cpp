@@ -8,7 +8,7 @@
 
 namespace lumivel::cli {
 
-int addCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args =
         parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
     const auto picture = args.value("picture");
@@ -20,21 +20,23 @@ int addCommand(const std::vector<std::string>& argv, Streams streams) {
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
-    return runStoreCommand(streams, [&] {
-        StoreSession session(args.positional[0], StoreSession::Open::CreateMissing);
-        if (picture) {
-            session.editarImagen(columnas);
-        } else {
-            session.editarTexto(font, effect, args.positional[1]);
-        }
-        ADICIONAR_Click(session.estado(), session.dialogs());
-        if (!session.dialogs().mostradas.empty()) {
-            session.descartarSiCreado();
-        }
-        session.comprobar();
-        streams.out << session.estado().mensaje.numero << '\n';
-        return kExitOk;
-    });
+    StoreSession session;
+    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
+        !opened.ok()) {
+        return opened.error();
+    }
+    if (picture) {
+        session.editarImagen(columnas);
+    } else {
+        session.editarTexto(font, effect, args.positional[1]);
+    }
+    ADICIONAR_Click(session.estado(), session.dialogs());
+    if (Result<void> added = session.comprobar(); !added.ok()) {
+        session.descartarSiCreado();
+        return added.error();
+    }
+    streams.out << session.estado().mensaje.numero << '\n';
+    return kExitOk;
 }
 
 } // namespace lumivel::cli

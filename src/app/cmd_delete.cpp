@@ -5,19 +5,25 @@
 
 namespace lumivel::cli {
 
-int deleteCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*streams*/) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 2) {
         throw UsageError{"delete necesita un ARCHIVO y el numero N"};
     }
     const std::string numero = messageNumber(args.positional[1]);
-    return runStoreCommand(streams, [&] {
-        StoreSession session(args.positional[0], StoreSession::Open::Existing);
-        session.seleccionar(numero);
-        ELIMINAR_Click(session.estado(), session.dialogs());
-        session.comprobar();
-        return kExitOk;
-    });
+    StoreSession session;
+    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
+        !opened.ok()) {
+        return opened.error();
+    }
+    if (Result<void> selected = session.seleccionar(numero); !selected.ok()) {
+        return selected.error();
+    }
+    ELIMINAR_Click(session.estado(), session.dialogs());
+    if (Result<void> deleted = session.comprobar(); !deleted.ok()) {
+        return deleted.error();
+    }
+    return kExitOk;
 }
 
 } // namespace lumivel::cli

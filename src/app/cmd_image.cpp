@@ -9,27 +9,20 @@
 
 namespace lumivel::cli {
 
-int imageCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> imageCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {{"wire", false}});
     if (args.positional.size() != 1) {
         throw UsageError{"image necesita un ARCHIVO de mensajes"};
     }
     ImagenDeArchivo preparada;
-    if (auto error = prepararImagen(args.positional.front(), preparada)) {
-        streams.err << "simlumivel image: " << error->describe() << '\n';
-        return kExitError;
+    if (Result<void> prepared = prepararImagen(args.positional.front(), preparada);
+        !prepared.ok()) {
+        return prepared.error();
     }
     const int totaldatos = preparada.lumivel->totaldatos;
-    if (preparada.carga.estado != EstadoImagen::Lista) {
-        // The same refusal the window gives; nothing is opened or sent.
-        FakePort puerto;
-        ObservadorEnvio callado;
-        const ResultadoEnvio nada =
-            enviarImagen(puerto, preparada.carga, preparada.imagen, totaldatos, callado);
-        if (auto caja = cajaDesenlace(nada, preparada.carga, puerto.nombre())) {
-            imprimirCaja(streams.err, *caja);
-        }
-        return kExitError;
+    if (std::optional<ResultadoEnvio> refused = refusal(preparada.carga)) {
+        // The same refusal the window gives, in the same box; every refusal has one.
+        return Error{boxText(cajaDesenlace(*refused, preparada.carga, {}).value())};
     }
     std::string bytes;
     if (args.has("wire")) {

@@ -1,31 +1,13 @@
 #include "app/cmd_list.hpp"
 
 #include "app/store_session.hpp"
+#include "base/json.hpp"
 #include "base/windows1252.hpp"
 
-#include <cstdio>
 #include <ostream>
 
 namespace lumivel::cli {
 namespace {
-
-std::string json(const std::string& utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 // What the listing shows as the message: the text without trailing spaces, or the
 // 128 digits of a picture, in UTF-8.
@@ -42,58 +24,60 @@ std::string nombre(int valor, std::initializer_list<const char*> nombres) {
 
 } // namespace
 
-int listCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {{"all", false}, {"json", false}});
     if (args.positional.size() != 1) {
         throw UsageError{"list necesita un ARCHIVO"};
     }
     const bool todos = args.has("all");
     const bool enJson = args.has("json");
-    return runStoreCommand(streams, [&] {
-        StoreSession session(args.positional[0], StoreSession::Open::ReadOnly);
-        Lumivel& l = session.estado();
-        const int total = l.archivo.count();
-        std::string salida = enJson ? "[" : "";
-        bool primero = true;
-        for (int i = 1; i <= total; ++i) {
-            if (auto error = l.archivo.read(i, l.mensaje)) {
-                throw StoreFailure{error->describe()};
-            }
-            const tipomensaje& m = l.mensaje;
-            if (!m.activo() && !todos) {
-                continue;
-            }
-            if (enJson) {
-                salida += primero ? "\n  " : ",\n  ";
-                salida += "{\"position\": " + std::to_string(i) +
-                          ", \"numero\": " + std::to_string(m.numero) +
-                          ", \"presentacion\": " + std::to_string(m.presentacion) +
-                          ", \"letra\": " + std::to_string(m.letra) +
-                          ", \"estado\": " + json(windows1252ToUtf8(std::string(1, m.estado))) +
-                          ", \"kind\": " + json(m.esImagen() ? "picture" : "text") +
-                          ", \"texto\": " + json(contenido(m)) + "}";
-            } else {
-                salida += std::to_string(m.numero) + '\t';
-                if (m.esImagen()) {
-                    salida += "imagen\t" + contenido(m);
-                } else {
-                    salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) +
-                              '\t' + nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) +
-                              '\t' + contenido(m);
-                }
-                if (!m.activo()) {
-                    salida += "\t(eliminado, posicion " + std::to_string(i) + ")";
-                }
-                salida += '\n';
-            }
-            primero = false;
+    StoreSession session;
+    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::ReadOnly);
+        !opened.ok()) {
+        return opened.error();
+    }
+    Lumivel& l = session.estado();
+    const int total = l.archivo.count();
+    std::string salida = enJson ? "[" : "";
+    bool primero = true;
+    for (int i = 1; i <= total; ++i) {
+        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
+            return read.error();
+        }
+        const tipomensaje& m = l.mensaje;
+        if (!m.activo() && !todos) {
+            continue;
         }
         if (enJson) {
-            salida += primero ? "]\n" : "\n]\n";
+            salida += primero ? "\n  " : ",\n  ";
+            salida += "{\"position\": " + std::to_string(i) +
+                      ", \"numero\": " + std::to_string(m.numero) +
+                      ", \"presentacion\": " + std::to_string(m.presentacion) +
+                      ", \"letra\": " + std::to_string(m.letra) +
+                      ", \"estado\": " + jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
+                      ", \"kind\": " + jsonString(m.esImagen() ? "picture" : "text") +
+                      ", \"texto\": " + jsonString(contenido(m)) + "}";
+        } else {
+            salida += std::to_string(m.numero) + '\t';
+            if (m.esImagen()) {
+                salida += "imagen\t" + contenido(m);
+            } else {
+                salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) + '\t' +
+                          nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) + '\t' +
+                          contenido(m);
+            }
+            if (!m.activo()) {
+                salida += "\t(eliminado, posicion " + std::to_string(i) + ")";
+            }
+            salida += '\n';
         }
-        streams.out << salida;
-        return kExitOk;
-    });
+        primero = false;
+    }
+    if (enJson) {
+        salida += primero ? "]\n" : "\n]\n";
+    }
+    streams.out << salida;
+    return kExitOk;
 }
 
 } // namespace lumivel::cli

@@ -3,6 +3,6 @@
 
 namespace lumivel::cli {
 
-int listCommand(const std::vector<std::string>& args, Streams streams);
+Result<int> listCommand(const std::vector<std::string>& args, Streams streams);
 
 } // namespace lumivel::cli

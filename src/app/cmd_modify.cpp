@@ -6,7 +6,7 @@
 
 namespace lumivel::cli {
 
-int modifyCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> modifyCommand(const std::vector<std::string>& argv, Streams /*streams*/) {
     const Arguments args =
         parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
     const auto picture = args.value("picture");
@@ -18,18 +18,24 @@ int modifyCommand(const std::vector<std::string>& argv, Streams streams) {
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
-    return runStoreCommand(streams, [&] {
-        StoreSession session(args.positional[0], StoreSession::Open::Existing);
-        if (picture) {
-            session.editarImagen(columnas);
-        } else {
-            session.editarTexto(font, effect, args.positional[2]);
-        }
-        session.seleccionar(numero);
-        MODIFICAR_Click(session.estado(), session.dialogs());
-        session.comprobar();
-        return kExitOk;
-    });
+    StoreSession session;
+    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
+        !opened.ok()) {
+        return opened.error();
+    }
+    if (picture) {
+        session.editarImagen(columnas);
+    } else {
+        session.editarTexto(font, effect, args.positional[2]);
+    }
+    if (Result<void> selected = session.seleccionar(numero); !selected.ok()) {
+        return selected.error();
+    }
+    MODIFICAR_Click(session.estado(), session.dialogs());
+    if (Result<void> modified = session.comprobar(); !modified.ok()) {
+        return modified.error();
+    }
+    return kExitOk;
 }
 
 } // namespace lumivel::cli

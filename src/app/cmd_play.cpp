@@ -44,32 +44,18 @@ class TerminalPacer : public Pacer {
     bool dibujado_ = false;
 };
 
-int indiceEfecto(const std::string& nombre) {
-    if (nombre == "caminando") {
-        return 0;
-    }
-    if (nombre == "porfila") {
-        return 1;
-    }
-    if (nombre == "porcolumna") {
-        return 2;
-    }
-    throw UsageError{"efecto desconocido: " + nombre + " (caminando, porfila o porcolumna)"};
-}
-
 } // namespace
 
-int playCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args =
         parseArguments(argv, {{"effect", true}, {"font", true}, {"frames", false}});
     if (args.positional.size() != 1) {
         throw UsageError{"play necesita un TEXTO"};
     }
-    const std::optional<std::string> efecto = args.value("effect");
-    if (!efecto) {
+    if (!args.value("effect")) {
         throw UsageError{"falta --effect"};
     }
-    const int indice = indiceEfecto(*efecto);
+    const int indice = effectIndex(args);
 
     OffscreenSign sign(fontIndex(args));
     seleccionarOpMostrar(sign.estado(), indice);
@@ -94,15 +80,12 @@ int playCommand(const std::vector<std::string>& argv, Streams streams) {
         }
     }
     if (!corrio) {
+        // Refused: the boxes the window would show say why.
+        std::string why;
         for (const CajaMensaje& caja : dialogs.mostradas) {
-            std::string texto = caja.texto;
-            for (std::size_t cr = texto.find('\r'); cr != std::string::npos;
-                 cr = texto.find('\r')) {
-                texto.erase(cr, 1); // a terminal line break is LF alone
-            }
-            streams.err << "simlumivel play: " << caja.titulo << ": " << texto << '\n';
+            why += (why.empty() ? "" : "\n") + boxText(caja);
         }
-        return kExitError;
+        return Error{why};
     }
     return kExitOk;
 }

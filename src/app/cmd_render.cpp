@@ -7,7 +7,7 @@
 
 namespace lumivel::cli {
 
-int renderCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {{"font", true}, {"format", true}});
     if (args.positional.size() != 1) {
         throw UsageError{"render necesita un TEXTO"};

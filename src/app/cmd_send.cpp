@@ -42,7 +42,8 @@ class ProgresoTexto : public ObservadorEnvio {
     }
     void errorDeDatos() override {
         terminarBarra();
-        imprimirCaja(err_, cajaErrorDeDatos());
+        // The transfer goes on: a warning, printed as a failure would be.
+        err_ << "simlumivel send: " << boxText(cajaErrorDeDatos()) << '\n';
     }
     void terminarBarra() {
         if (enBarra_) {
@@ -62,7 +63,7 @@ class ProgresoTexto : public ObservadorEnvio {
 
 } // namespace
 
-int sendCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {{"port", true}, {"espera", true}});
     if (args.positional.size() != 1) {
         throw UsageError{"send necesita un ARCHIVO de mensajes"};
@@ -81,9 +82,9 @@ int sendCommand(const std::vector<std::string>& argv, Streams streams) {
         }
     }
     ImagenDeArchivo preparada;
-    if (auto error = prepararImagen(args.positional.front(), preparada)) {
-        streams.err << "simlumivel send: " << error->describe() << '\n';
-        return kExitError;
+    if (Result<void> prepared = prepararImagen(args.positional.front(), preparada);
+        !prepared.ok()) {
+        return prepared.error();
     }
     QtSerialPort puerto(QString::fromStdString(*dispositivo));
     ProgresoTexto progreso(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
@@ -91,9 +92,6 @@ int sendCommand(const std::vector<std::string>& argv, Streams streams) {
         enviarImagen(puerto, preparada.carga, preparada.imagen, preparada.lumivel->totaldatos,
                      progreso, esperaMs);
     progreso.terminarBarra();
-    if (auto caja = cajaDesenlace(resultado, preparada.carga, puerto.nombre())) {
-        imprimirCaja(streams.err, *caja);
-    }
     switch (resultado.desenlace) {
     case Desenlace::Verificado:
         streams.err << "Transmision completa: " << resultado.transmision.verificados << " de "
@@ -105,8 +103,10 @@ int sendCommand(const std::vector<std::string>& argv, Streams streams) {
         streams.err << "Primer byte distinto: indice " << resultado.transmision.primerError
                     << ".\n";
         return kExitMismatch;
-    default:
-        return kExitError;
+    default: {
+        const auto caja = cajaDesenlace(resultado, preparada.carga, puerto.nombre());
+        return Error{caja ? boxText(*caja) : std::string("transmision interrumpida")};
+    }
     }
 }
 

@@ -30,7 +30,7 @@ int numeroPositivo(const std::string& texto, const std::string& opcion) {
 
 } // namespace
 
-int signCommand(const std::vector<std::string>& argv, Streams streams) {
+Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {{"pace", true}, {"fault", true}});
     if (!args.positional.empty()) {
         throw UsageError{"sign no lleva argumentos"};
@@ -48,15 +48,14 @@ int signCommand(const std::vector<std::string>& argv, Streams streams) {
         opciones.fallo = *fallo;
     }
     VirtualSign signo(opciones);
-    if (auto error = signo.abrir()) {
-        streams.err << "simlumivel sign: " << *error << '\n';
-        return kExitError;
+    if (Result<void> opened = signo.abrir(); !opened.ok()) {
+        return opened.error();
     }
     streams.out << signo.ruta() << std::endl;
     signoActivo = &signo;
     auto anterior = std::signal(SIGINT, alInterrumpir);
     auto anteriorTerm = std::signal(SIGTERM, alInterrumpir);
-    const auto error = signo.servir(
+    Result<void> served = signo.servir(
         [&](const std::vector<MensajeDecodificado>& mensajes) {
             for (const MensajeDecodificado& mensaje : mensajes) {
                 streams.out << comoJson(mensaje) << '\n';
@@ -67,9 +66,8 @@ int signCommand(const std::vector<std::string>& argv, Streams streams) {
     std::signal(SIGINT, anterior);
     std::signal(SIGTERM, anteriorTerm);
     signoActivo = nullptr;
-    if (error) {
-        streams.err << "simlumivel sign: " << *error << '\n';
-        return kExitError;
+    if (!served.ok()) {
+        return served.error();
     }
     return kExitOk;
 }

@@ -1,4 +1,7 @@
 #pragma once
+#include "base/result.hpp"
+#include "display/dialogs.hpp"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -15,7 +18,9 @@ struct Streams {
     std::ostream& err;
 };
 
-using CommandFunction = int (*)(const std::vector<std::string>& args, Streams streams);
+// A command's exit code, or the error that ended it: runCommandLine prints that on stderr
+// as "simlumivel COMMAND: ..." and exits with kExitError.
+using CommandFunction = Result<int> (*)(const std::vector<std::string>& args, Streams streams);
 
 struct Command {
     const char* name;
@@ -28,5 +33,9 @@ const std::vector<Command>& commands();
 
 // Runs a command line (without the program name). Returns the exit code.
 int runCommandLine(const std::vector<std::string>& args, Streams streams);
+
+// A message box as the command line prints it: "title: text", the text's lines ending in
+// LF alone.
+std::string boxText(const CajaMensaje& caja);
 
 } // namespace lumivel::cli

@@ -1,4 +1,3 @@
-#include "base/version.hpp"
 #include "app/arguments.hpp"
 #include "app/cmd_add.hpp"
 #include "app/cmd_delete.hpp"
@@ -10,6 +9,7 @@
 #include "app/cmd_send.hpp"
 #include "app/cmd_sign.hpp"
 #include "app/command.hpp"
+#include "base/version.hpp"
 
 #include <ostream>
 
@@ -66,7 +66,13 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
     for (const Command& command : commands()) {
         if (args.front() == command.name) {
             try {
-                return command.run({args.begin() + 1, args.end()}, streams);
+                const Result<int> ran = command.run({args.begin() + 1, args.end()}, streams);
+                if (ran.ok()) {
+                    return ran.value();
+                }
+                streams.err << "simlumivel " << command.name << ": " << ran.error().describe()
+                            << '\n';
+                return kExitError;
             } catch (const UsageError& error) {
                 streams.err << "simlumivel " << command.name << ": " << error.message << '\n'
                             << "Uso: simlumivel " << command.usage << '\n';
@@ -77,6 +83,13 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
     streams.err << "simlumivel: subcomando u opcion desconocida: " << args.front() << '\n';
     printUsage(streams.err);
     return kExitError;
+}
+
+std::string boxText(const CajaMensaje& caja) {
+    std::string texto = caja.titulo.empty() ? caja.texto : caja.titulo + ": " + caja.texto;
+    // A terminal line break is LF alone.
+    std::erase(texto, '\r');
+    return texto;
 }
 
 } // namespace lumivel::cli

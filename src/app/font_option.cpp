@@ -18,4 +18,18 @@ int fontIndex(const Arguments& args) {
     throw UsageError{"tipo de letra desconocido: " + *font + " (5x5, 5x7, 5x9 o negrita)"};
 }
 
+int effectIndex(const Arguments& args) {
+    static constexpr std::array<const char*, 3> names = {"caminando", "porfila", "porcolumna"};
+    const auto effect = args.value("effect");
+    if (!effect) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (*effect == names[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    throw UsageError{"efecto desconocido: " + *effect + " (caminando, porfila o porcolumna)"};
+}
+
 } // namespace lumivel::cli

@@ -5,5 +5,7 @@ namespace lumivel::cli {
 
 // --font 5x5|5x7|5x9|negrita as the Opletra index (0..3); default 5x5.
 int fontIndex(const Arguments& args);
+// --effect caminando|porfila|porcolumna as the op_mostrar index (0..2); default caminando.
+int effectIndex(const Arguments& args);
 
 } // namespace lumivel::cli

@@ -1,55 +1,44 @@
 #include "app/store_session.hpp"
 
+#include "base/hexadec.hpp"
+#include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
-#include "base/windows1252.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
-#include "base/hexadec.hpp"
 
 #include <filesystem>
 
 namespace lumivel::cli {
 namespace fs = std::filesystem;
 
-namespace {
+StoreSession::StoreSession() : sign_(0) {}
 
-std::string unaLinea(std::string texto) {
-    for (std::size_t at = texto.find("\r\n"); at != std::string::npos; at = texto.find("\r\n")) {
-        texto.replace(at, 2, " ");
-    }
-    return texto;
-}
-
-} // namespace
-
-StoreSession::StoreSession(const std::string& path, Open mode) : sign_(0), path_(path) {
+Result<void> StoreSession::abrir(const std::string& path, Open mode) {
+    path_ = path;
     std::error_code ec;
     const bool existia = fs::exists(path, ec);
     if (mode != Open::CreateMissing && !existia) {
-        throw StoreFailure{path + ": no existe"};
+        return Error{"no existe", path};
     }
     Lumivel& l = estado();
-    std::optional<FileError> error;
-    if (mode == Open::ReadOnly) {
-        error = l.archivo.open(path, MessageFile::Access::ReadOnly);
-        if (!error && l.archivo.count() > MessageFile::kMaxRecords) {
-            error = FileError{path, "tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
-                                        " registros; no es un archivo de mensajes"};
-        }
-        if (!error) {
-            l.totalmensajes = 1;
-            error = llenarlista(l);
-        }
-    } else {
-        error = abrirArchivoMensajes(l, path);
-        creado_ = !existia && !error;
+    if (mode != Open::ReadOnly) {
+        Result<void> opened = abrirArchivoMensajes(l, path);
+        creado_ = !existia && opened.ok();
+        return opened;
     }
-    if (error) {
-        throw StoreFailure{error->describe()};
+    if (Result<void> opened = l.archivo.open(path, MessageFile::Access::ReadOnly); !opened.ok()) {
+        return opened;
     }
+    if (l.archivo.count() > MessageFile::kMaxRecords) {
+        return Error{"tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
+                         " registros; no es un archivo de mensajes",
+                     path};
+    }
+    l.totalmensajes = 1;
+    return llenarlista(l);
 }
 
 void StoreSession::editarTexto(int fontIndex, int effectIndex, const std::string& utf8) {
@@ -71,16 +60,18 @@ void StoreSession::editarImagen(const std::array<std::uint8_t, 64>& columnas) {
     l.sign.mostrar();
 }
 
-void StoreSession::seleccionar(const std::string& numero) {
+Result<void> StoreSession::seleccionar(const std::string& numero) {
     if (!seleccionarNumero(estado(), std::stoi(messageNumber(numero)))) {
-        throw StoreFailure{path_ + ": no hay ningun mensaje numero " + numero};
+        return Error{"no hay ningun mensaje numero " + numero, path_};
     }
+    return {};
 }
 
-void StoreSession::comprobar() {
+Result<void> StoreSession::comprobar() const {
     if (!dialogs_.mostradas.empty()) {
-        throw StoreFailure{unaLinea(dialogs_.mostradas.front().texto)};
+        return Error{boxText(dialogs_.mostradas.front())};
     }
+    return {};
 }
 
 void StoreSession::descartarSiCreado() {
@@ -103,20 +94,6 @@ std::string messageNumber(const std::string& text) {
         throw UsageError{"numero de mensaje no valido: " + text};
     }
     return std::to_string(numero);
-}
-
-int effectIndex(const Arguments& args) {
-    static constexpr std::array<const char*, 3> names = {"caminando", "porfila", "porcolumna"};
-    const auto effect = args.value("effect");
-    if (!effect) {
-        return 0;
-    }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (*effect == names[i]) {
-            return static_cast<int>(i);
-        }
-    }
-    throw UsageError{"efecto desconocido: " + *effect + " (caminando, porfila o porcolumna)"};
 }
 
 std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {

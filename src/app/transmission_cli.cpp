@@ -1,28 +1,28 @@
 #include "app/transmission_cli.hpp"
 
 #include <cstdio>
-#include <ostream>
 
 namespace lumivel::cli {
 
-std::optional<FileError> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino) {
+Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino) {
     Lumivel& estado = *destino.lumivel;
-    if (auto error = estado.archivo.open(ruta, MessageFile::Access::ReadOnly)) {
-        return error;
+    if (Result<void> opened = estado.archivo.open(ruta, MessageFile::Access::ReadOnly);
+        !opened.ok()) {
+        return opened;
     }
     // The count and buffer as refilling the message list leaves them.
     estado.totalmensajes = 0;
     const int registros = estado.archivo.count();
     for (int i = 1; i <= registros; ++i) {
-        if (auto error = estado.archivo.read(i, estado.mensaje)) {
-            return error;
+        if (Result<void> read = estado.archivo.read(i, estado.mensaje); !read.ok()) {
+            return read;
         }
         if (estado.mensaje.activo()) {
             ++estado.totalmensajes;
         }
     }
     destino.carga = cargarcomm(estado, destino.imagen, estado.totaldatos);
-    return std::nullopt;
+    return {};
 }
 
 std::string bytesEnHex(const std::string& bytes) {
@@ -36,16 +36,6 @@ std::string bytesEnHex(const std::string& bytes) {
         texto += par;
     }
     return texto;
-}
-
-void imprimirCaja(std::ostream& out, const CajaMensaje& caja) {
-    out << caja.titulo << '\n';
-    for (const char c : caja.texto) {
-        if (c != '\r') {
-            out << c;
-        }
-    }
-    out << '\n';
 }
 
 } // namespace lumivel::cli

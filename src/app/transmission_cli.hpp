@@ -1,12 +1,9 @@
 #pragma once
-#include "display/dialogs.hpp"
+#include "base/result.hpp"
 #include "session/lumivel.hpp"
 #include "transmission/transmission_image.hpp"
 
-#include <cstdint>
-#include <iosfwd>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace lumivel::cli {
@@ -19,13 +16,10 @@ struct ImagenDeArchivo {
     ResultadoCarga carga;
 };
 
-// Nothing on success; otherwise the file's path and the reason.
-std::optional<FileError> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino);
+// Fails with the file's path and the reason when the file cannot be opened or read.
+Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino);
 
 // Bytes as upper-case hexadecimal pairs separated by single spaces.
 std::string bytesEnHex(const std::string& bytes);
-
-// A message box's text as the command line prints it: plain lines, then a line break.
-void imprimirCaja(std::ostream& out, const CajaMensaje& caja);
 
 } // namespace lumivel::cli

@@ -39,12 +39,11 @@ bool leerColor(std::string_view texto, Rgb& color) {
     return true;
 }
 
-LecturaSkin leerSkin(std::string_view texto) {
-    LecturaSkin lectura;
+Result<DatosSkin> leerSkin(std::string_view texto) {
     if (texto.size() > kTamanoMaximoSkin) {
-        lectura.error = "archivo demasiado grande";
-        return lectura;
+        return Error{"archivo demasiado grande"};
     }
+    DatosSkin datos;
     Seccion seccion = Seccion::Ninguna;
     bool vistaSkin = false;
     bool conColor = false;
@@ -73,29 +72,26 @@ LecturaSkin leerSkin(std::string_view texto) {
             } else if (linea == "[estilo]") {
                 // The style sheet runs to the end of the file.
                 if (siguiente < texto.size()) {
-                    lectura.datos.hojaDeEstilo = std::string(texto.substr(siguiente));
+                    datos.hojaDeEstilo = std::string(texto.substr(siguiente));
                 }
                 break;
             } else {
-                lectura.error = donde + ": seccion desconocida";
-                return lectura;
+                return Error{donde + ": seccion desconocida"};
             }
             continue;
         }
         const std::size_t igual = linea.find('=');
         if (igual == std::string_view::npos || seccion == Seccion::Ninguna) {
-            lectura.error = donde + ": se esperaba clave = valor";
-            return lectura;
+            return Error{donde + ": se esperaba clave = valor"};
         }
         const std::string_view clave = recortar(linea.substr(0, igual));
         const std::string_view valor = recortar(linea.substr(igual + 1));
         if (seccion == Seccion::Skin) {
             if (clave == "nombre") {
-                lectura.datos.nombre = std::string(valor);
+                datos.nombre = std::string(valor);
             } else if (clave == "color") {
-                if (!leerColor(valor, lectura.datos.color)) {
-                    lectura.error = donde + ": color no valido";
-                    return lectura;
+                if (!leerColor(valor, datos.color)) {
+                    return Error{donde + ": color no valido"};
                 }
                 conColor = true;
             }
@@ -103,20 +99,18 @@ LecturaSkin leerSkin(std::string_view texto) {
             continue;
         }
         if (std::find(kRolesPaleta.begin(), kRolesPaleta.end(), clave) == kRolesPaleta.end()) {
-            lectura.error = donde + ": rol de paleta desconocido";
-            return lectura;
+            return Error{donde + ": rol de paleta desconocido"};
         }
         Rgb color;
         if (!leerColor(valor, color)) {
-            lectura.error = donde + ": color no valido";
-            return lectura;
+            return Error{donde + ": color no valido"};
         }
-        lectura.datos.paleta.emplace_back(std::string(clave), color);
+        datos.paleta.emplace_back(std::string(clave), color);
     }
     if (!vistaSkin || !conColor) {
-        lectura.error = "falta la seccion [skin] con su color";
+        return Error{"falta la seccion [skin] con su color"};
     }
-    return lectura;
+    return datos;
 }
 
 } // namespace lumivel

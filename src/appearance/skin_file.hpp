@@ -1,4 +1,5 @@
 #pragma once
+#include "base/result.hpp"
 #include "display/sign_surface.hpp"
 
 #include <array>
@@ -21,12 +22,6 @@ struct DatosSkin {
     std::string hojaDeEstilo;
 };
 
-struct LecturaSkin {
-    DatosSkin datos;
-    std::string error; // empty when the file was read
-    bool ok() const { return error.empty(); }
-};
-
 // Larger files are refused unread: no skin comes close.
 inline constexpr std::size_t kTamanoMaximoSkin = std::size_t{256} * 1024;
 
@@ -35,7 +30,8 @@ inline constexpr std::array<std::string_view, 16> kRolesPaleta = {
     "ButtonText", "BrightText", "Highlight", "HighlightedText", "ToolTipBase", "ToolTipText",
     "Light",      "Mid",        "Dark",      "PlaceholderText"};
 
-LecturaSkin leerSkin(std::string_view texto);
+// The contents, or why they are refused: "linea N: ..." for the first line at fault.
+Result<DatosSkin> leerSkin(std::string_view texto);
 
 // "#RRGGBB" (either case); false for anything else.
 bool leerColor(std::string_view texto, Rgb& color);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -69,59 +70,53 @@ bool dejarTemporal(Lumivel& l, Dialogs& d) {
     }
 }
 
-std::optional<FileError> crearVacio(const fs::path& ruta) {
+Result<void> crearVacio(const fs::path& ruta) {
     errno = 0;
     std::FILE* archivo = std::fopen(ruta.c_str(), "wbx");
     if (archivo == nullptr) {
         const int error = errno;
-        return FileError{ruta.string(), std::generic_category().message(error)};
+        return Error{std::generic_category().message(error), ruta.string()};
     }
     std::fclose(archivo);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-std::optional<FileError> abrirArchivoMensajes(Lumivel& l, const std::string& path) {
-    {
-        // Try the new file on its own first, so a failure leaves the open one in use.
-        MessageFile prueba;
-        if (auto error = prueba.open(path)) {
-            return error;
-        }
-        if (prueba.count() > MessageFile::kMaxRecords) {
-            return FileError{path, "tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
-                                       " registros; no es un archivo de mensajes"};
-        }
+Result<void> abrirArchivoMensajes(Lumivel& l, const std::string& path) {
+    // The new file is opened beside the open one and replaces it only once it is open and
+    // sound, so a failure leaves the open one in use without closing it.
+    MessageFile nuevo;
+    if (Result<void> opened = nuevo.open(path); !opened.ok()) {
+        return opened;
     }
-    const std::string anterior = l.archivo.path();
-    if (auto error = l.archivo.open(path)) {
-        if (!anterior.empty()) {
-            (void)l.archivo.open(anterior);
-        }
-        return error;
+    if (nuevo.count() > MessageFile::kMaxRecords) {
+        return Error{"tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
+                         " registros; no es un archivo de mensajes",
+                     path};
     }
+    l.archivo = std::move(nuevo);
     l.archivoTemporal = false;
     l.totalmensajes = 1;
     return llenarlista(l);
 }
 
-std::optional<FileError> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
+Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
     std::error_code ec;
     fs::path destino = carpeta.empty() ? fs::temp_directory_path(ec) : fs::path(carpeta);
     if (ec) {
-        return FileError{carpeta, ec.message()};
+        return Error{ec.message(), carpeta};
     }
     const fs::path ruta = nombreLibre(destino, "simlumivel-", ".men");
     descartarTemporalVacio(l);
-    if (auto error = abrirArchivoMensajes(l, ruta.string())) {
-        return error;
+    if (Result<void> opened = abrirArchivoMensajes(l, ruta.string()); !opened.ok()) {
+        return opened;
     }
     l.archivoTemporal = true;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<FileError> guardarComo(Lumivel& l, const std::string& destino) {
+Result<void> guardarComo(Lumivel& l, const std::string& destino) {
     std::error_code ec;
     if (l.archivo.isOpen() && fs::equivalent(destino, l.archivo.path(), ec) && !ec) {
         // Saving under the open file's own name: it already holds every message.
@@ -130,7 +125,7 @@ std::optional<FileError> guardarComo(Lumivel& l, const std::string& destino) {
         return llenarlista(l);
     }
     if (fs::is_directory(destino, ec)) {
-        return FileError{destino, std::make_error_code(std::errc::is_a_directory).message()};
+        return Error{std::make_error_code(std::errc::is_a_directory).message(), destino};
     }
 
     // Copy beside the destination and rename over it, so a failed copy (disk full) never
@@ -139,41 +134,39 @@ std::optional<FileError> guardarComo(Lumivel& l, const std::string& destino) {
     const fs::path carpeta = final.has_parent_path() ? final.parent_path() : fs::path(".");
     const fs::path provisional =
         nombreLibre(carpeta, "." + final.filename().string() + ".", ".tmp");
-    std::optional<FileError> error;
+    // Failures name the destination: the provisional file is not the user's.
+    std::optional<std::string> reason;
     if (l.archivo.isOpen()) {
         fs::copy_file(l.archivo.path(), provisional, ec);
         if (ec) {
-            error = FileError{destino, ec.message()};
+            reason = ec.message();
         }
-    } else {
-        error = crearVacio(provisional);
-        if (error) {
-            error->path = destino;
-        }
+    } else if (Result<void> created = crearVacio(provisional); !created.ok()) {
+        reason = created.error().reason;
     }
-    if (!error) {
+    if (!reason) {
         fs::rename(provisional, final, ec);
         if (ec) {
-            error = FileError{destino, ec.message()};
+            reason = ec.message();
         }
     }
-    if (error) {
+    if (reason) {
         std::error_code ignored;
         fs::remove(provisional, ignored);
-        return error;
+        return Error{*reason, destino};
     }
 
     const bool eraTemporal = l.archivoTemporal;
     const std::string anterior = l.archivo.path();
-    if (auto fallo = abrirArchivoMensajes(l, destino)) {
-        return fallo;
+    if (Result<void> opened = abrirArchivoMensajes(l, destino); !opened.ok()) {
+        return opened;
     }
     if (eraTemporal && !anterior.empty()) {
         // The scratch file's messages now live under the chosen name.
         std::error_code ignored;
         fs::remove(anterior, ignored);
     }
-    return std::nullopt;
+    return {};
 }
 
 void abrir_Click(Lumivel& l, Dialogs& d) {
@@ -188,8 +181,8 @@ void abrir_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     descartarTemporalVacio(l);
-    if (auto error = abrirArchivoMensajes(l, *ruta)) {
-        mostrarErrorArchivo(d, "No se pudo abrir el archivo de mensajes.", *error);
+    if (Result<void> opened = abrirArchivoMensajes(l, *ruta); !opened.ok()) {
+        mostrarErrorArchivo(d, "No se pudo abrir el archivo de mensajes.", opened.error());
         return;
     }
     cambiarTexto(l, "");
@@ -214,8 +207,8 @@ bool guardar_Click(Lumivel& l, Dialogs& d) {
             return false;
         }
     }
-    if (auto error = guardarComo(l, *ruta)) {
-        mostrarErrorArchivo(d, "No se pudo guardar el archivo de mensajes.", *error);
+    if (Result<void> saved = guardarComo(l, *ruta); !saved.ok()) {
+        mostrarErrorArchivo(d, "No se pudo guardar el archivo de mensajes.", saved.error());
         return false;
     }
     return true;
@@ -225,8 +218,9 @@ void nuevo_Click(Lumivel& l, Dialogs& d) {
     if (!dejarTemporal(l, d)) {
         return;
     }
-    if (auto error = abrirArchivoTemporal(l)) {
-        mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.", *error);
+    if (Result<void> opened = abrirArchivoTemporal(l); !opened.ok()) {
+        mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.",
+                            opened.error());
         return;
     }
     cambiarTexto(l, "");

@@ -3,7 +3,6 @@
 #include "session/lumivel.hpp"
 #include "store/message_file.hpp"
 
-#include <optional>
 #include <string>
 
 namespace lumivel {
@@ -23,15 +22,14 @@ bool confirmarSalida(Lumivel& l, Dialogs& d);
 
 // Makes a new, empty scratch message file in `carpeta` (the system's temporary folder
 // when empty) the open message file.
-[[nodiscard]] std::optional<FileError> abrirArchivoTemporal(Lumivel& l,
-                                                            const std::string& carpeta = {});
+Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta = {});
 
 // Opens `path` as the message file (creating it when missing) and refills the list, or
-// leaves the previously open file as it was and returns why it cannot.
-[[nodiscard]] std::optional<FileError> abrirArchivoMensajes(Lumivel& l, const std::string& path);
+// leaves the previously open file open and as it was and returns why it cannot.
+Result<void> abrirArchivoMensajes(Lumivel& l, const std::string& path);
 
 // Copies the open message file (or, with none open, an empty one) to `destino` without
 // ever leaving a partial destination, then continues with the copy.
-[[nodiscard]] std::optional<FileError> guardarComo(Lumivel& l, const std::string& destino);
+Result<void> guardarComo(Lumivel& l, const std::string& destino);
 
 } // namespace lumivel

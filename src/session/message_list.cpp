@@ -36,24 +36,24 @@ bool coincide(const tipomensaje& mensaje, const std::string& entrada) {
 }
 
 // Position of the first active record showing `entrada`; 0 when none does.
-std::optional<FileError> buscar(Lumivel& l, const std::string& entrada, int& posicion) {
+Result<void> buscar(Lumivel& l, const std::string& entrada, int& posicion) {
     posicion = 0;
     const int total = l.archivo.count();
     for (int i = 1; i <= total; ++i) {
-        if (auto error = l.archivo.read(i, l.mensaje)) {
-            return error;
+        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
+            return read;
         }
         if (coincide(l.mensaje, entrada)) {
             posicion = i;
-            return std::nullopt;
+            return {};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 void refillOrReport(Lumivel& l, Dialogs& d) {
-    if (auto error = llenarlista(l)) {
-        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+    if (Result<void> refilled = llenarlista(l); !refilled.ok()) {
+        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", refilled.error());
     }
 }
 
@@ -96,9 +96,9 @@ void recordarTexto(Lumivel& l) {
 
 void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     if (!l.archivo.isOpen()) {
-        if (auto error = abrirArchivoTemporal(l)) {
+        if (Result<void> opened = abrirArchivoTemporal(l); !opened.ok()) {
             mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.",
-                                *error);
+                                opened.error());
             return;
         }
     }
@@ -120,8 +120,8 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
         l.mensaje.letra = l.tipoletra;
     }
     l.mensaje.estado = '1';
-    if (auto error = l.archivo.write(nregistros + 1, l.mensaje)) {
-        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", *error);
+    if (Result<void> written = l.archivo.write(nregistros + 1, l.mensaje); !written.ok()) {
+        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", written.error());
         return;
     }
     refillOrReport(l, d);
@@ -134,8 +134,8 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     int posicion = 0;
-    if (auto error = buscar(l, entrada, posicion)) {
-        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+    if (Result<void> found = buscar(l, entrada, posicion); !found.ok()) {
+        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", found.error());
         return;
     }
     if (posicion == 0) {
@@ -162,8 +162,8 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         l.mensaje.letra = l.tipoletra;
         l.mensaje.texto = textoDeRegistro(l.texto);
     }
-    if (auto error = l.archivo.write(posicion, l.mensaje)) {
-        mostrarErrorArchivo(d, "No se pudo modificar el mensaje.", *error);
+    if (Result<void> written = l.archivo.write(posicion, l.mensaje); !written.ok()) {
+        mostrarErrorArchivo(d, "No se pudo modificar el mensaje.", written.error());
     }
 }
 
@@ -174,30 +174,30 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     int posicion = 0;
-    std::optional<FileError> error = buscar(l, entrada, posicion);
-    if (!error && posicion != 0) {
+    Result<void> done = buscar(l, entrada, posicion);
+    if (done.ok() && posicion != 0) {
         l.mensaje.estado = '0';
-        error = l.archivo.write(posicion, l.mensaje);
+        done = l.archivo.write(posicion, l.mensaje);
     }
-    if (!error) {
+    if (done.ok()) {
         int n = 1;
         const int total = l.archivo.count();
-        for (int i = 1; i <= total && !error; ++i) {
-            error = l.archivo.read(i, l.mensaje);
-            if (!error && l.mensaje.activo()) {
+        for (int i = 1; i <= total && done.ok(); ++i) {
+            done = l.archivo.read(i, l.mensaje);
+            if (done.ok() && l.mensaje.activo()) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
                 // A record already carrying its number is left untouched on disk.
                 if (l.mensaje.numero != numero) {
                     l.mensaje.numero = numero;
-                    error = l.archivo.write(i, l.mensaje);
+                    done = l.archivo.write(i, l.mensaje);
                 }
                 ++n;
             }
         }
     }
-    if (error) {
-        mostrarErrorArchivo(d, "No se pudo eliminar el mensaje.", *error);
+    if (!done.ok()) {
+        mostrarErrorArchivo(d, "No se pudo eliminar el mensaje.", done.error());
     }
     cambiarTexto(l, "");
     refillOrReport(l, d);
@@ -213,8 +213,8 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
     }
     const int total = l.archivo.count();
     for (int i = 1; i <= total; ++i) {
-        if (auto error = l.archivo.read(i, l.mensaje)) {
-            mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", *error);
+        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
+            mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", read.error());
             return;
         }
         if (!coincide(l.mensaje, entrada)) {

@@ -1,5 +1,6 @@
 #include "session/startup.hpp"
 
+#include "appearance/skin_table.hpp"
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
 #include "presentation/editing_mode.hpp"
@@ -29,7 +30,7 @@ void arrancar(Lumivel& l, const std::string& carpetaPrograma) {
     seleccionarOption1(l, kModoTexto);
     cambiarTexto(l, kTextoInicial);
     l.totalmensajes = 1;
-    l.archivoskin = carpetaPrograma + "/winaqua.skn";
+    l.archivoskin = rutaSkinPorDefecto(carpetaPrograma);
 }
 
 } // namespace lumivel

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace lumivel {
 namespace {
@@ -15,12 +16,25 @@ std::string systemReason(int error) {
 
 } // namespace
 
-std::string FileError::describe() const {
-    return path + ": " + reason;
-}
-
 MessageFile::~MessageFile() {
     close();
+}
+
+MessageFile::MessageFile(MessageFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)),
+      access_(std::exchange(other.access_, Access::ReadWrite)) {
+    other.path_.clear();
+}
+
+MessageFile& MessageFile::operator=(MessageFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        file_ = std::exchange(other.file_, nullptr);
+        path_ = std::move(other.path_);
+        other.path_.clear();
+        access_ = std::exchange(other.access_, Access::ReadWrite);
+    }
+    return *this;
 }
 
 void MessageFile::close() {
@@ -32,22 +46,22 @@ void MessageFile::close() {
     access_ = Access::ReadWrite;
 }
 
-FileError MessageFile::failure(const std::string& reason) const {
-    return {path_, reason};
+Error MessageFile::failure(const std::string& reason) const {
+    return Error{reason, path_};
 }
 
-FileError MessageFile::systemFailure(int error) const {
+Error MessageFile::systemFailure(int error) const {
     return failure(error != 0 ? systemReason(error) : std::string("error de entrada/salida"));
 }
 
-std::optional<FileError> MessageFile::open(const std::string& path, Access access) {
+Result<void> MessageFile::open(const std::string& path, Access access) {
     close();
     if (path.empty()) {
-        return FileError{path, "no se ha indicado ningun archivo"};
+        return Error{"no se ha indicado ningun archivo", path};
     }
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        return FileError{path, systemReason(EISDIR)};
+        return Error{systemReason(EISDIR), path};
     }
     errno = 0;
     std::FILE* file = nullptr;
@@ -67,7 +81,7 @@ std::optional<FileError> MessageFile::open(const std::string& path, Access acces
     }
     if (file == nullptr) {
         const int error = errno;
-        return FileError{path, error != 0 ? systemReason(error) : "no se puede abrir"};
+        return Error{error != 0 ? systemReason(error) : "no se puede abrir", path};
     }
     // Unbuffered: every record reaches the system at once, and a failed write is seen
     // by the call that made it rather than by a later flush.
@@ -75,7 +89,7 @@ std::optional<FileError> MessageFile::open(const std::string& path, Access acces
     file_ = file;
     path_ = path;
     access_ = access;
-    return std::nullopt;
+    return {};
 }
 
 int MessageFile::count() const {
@@ -86,9 +100,9 @@ int MessageFile::count() const {
     return length < 0 ? 0 : static_cast<int>(length / kRecordLength);
 }
 
-std::optional<FileError> MessageFile::read(int n, tipomensaje& mensaje) const {
+Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
     if (file_ == nullptr) {
-        return FileError{"", "no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningun archivo de mensajes abierto"};
     }
     if (n < 1 || n > count()) {
         return failure("el registro " + std::to_string(n) + " no existe");
@@ -107,7 +121,7 @@ std::optional<FileError> MessageFile::read(int n, tipomensaje& mensaje) const {
                       : failure("el registro " + std::to_string(n) + " esta incompleto");
     }
     mensaje = decodificar(bytes);
-    return std::nullopt;
+    return {};
 }
 
 bool MessageFile::writeAt(long offset, const RegistroBytes& bytes, int& error) {
@@ -123,9 +137,9 @@ bool MessageFile::writeAt(long offset, const RegistroBytes& bytes, int& error) {
     return put == bytes.size() && flushed;
 }
 
-std::optional<FileError> MessageFile::write(int n, const tipomensaje& mensaje) {
+Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
     if (file_ == nullptr) {
-        return FileError{"", "no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningun archivo de mensajes abierto"};
     }
     if (access_ == Access::ReadOnly) {
         return failure("el archivo esta abierto solo para lectura");
@@ -156,7 +170,7 @@ std::optional<FileError> MessageFile::write(int n, const tipomensaje& mensaje) {
             writeAt(offset, old, ignored);
             return systemFailure(error);
         }
-        return std::nullopt;
+        return {};
     }
 
     std::fseek(file_, 0, SEEK_END);
@@ -170,7 +184,7 @@ std::optional<FileError> MessageFile::write(int n, const tipomensaje& mensaje) {
         }
         return systemFailure(error);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace lumivel

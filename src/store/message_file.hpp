@@ -1,20 +1,11 @@
 #pragma once
+#include "base/result.hpp"
 #include "store/message_record.hpp"
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
 namespace lumivel {
-
-// Why a message file operation failed: the file's path and the system's reason.
-struct FileError {
-    std::string path;
-    std::string reason;
-
-    // "<path>: <reason>", for message boxes and stderr.
-    std::string describe() const;
-};
 
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
@@ -30,11 +21,15 @@ class MessageFile {
     ~MessageFile();
     MessageFile(const MessageFile&) = delete;
     MessageFile& operator=(const MessageFile&) = delete;
+    // Moving hands the open file over; the moved-from file is closed. Assigning closes
+    // the file that was open first.
+    MessageFile(MessageFile&& other) noexcept;
+    MessageFile& operator=(MessageFile&& other) noexcept;
 
     // Closes the open file first. ReadWrite creates a missing file (empty); ReadOnly
-    // never creates one. On failure no file is open.
-    [[nodiscard]] std::optional<FileError> open(const std::string& path,
-                                                Access access = Access::ReadWrite);
+    // never creates one. On failure no file is open. Errors carry the path and the system's
+    // reason.
+    Result<void> open(const std::string& path, Access access = Access::ReadWrite);
     // Nothing happens when no file is open.
     void close();
     bool isOpen() const { return file_ != nullptr; }
@@ -47,14 +42,14 @@ class MessageFile {
     int count() const;
 
     // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
-    [[nodiscard]] std::optional<FileError> read(int n, tipomensaje& mensaje) const;
+    Result<void> read(int n, tipomensaje& mensaje) const;
     // Writes record n (1 <= n <= count() + 1, n <= kMaxRecords); n = count() + 1 appends
     // after the last whole record. On failure the file holds what it held before.
-    [[nodiscard]] std::optional<FileError> write(int n, const tipomensaje& mensaje);
+    Result<void> write(int n, const tipomensaje& mensaje);
 
   private:
-    FileError failure(const std::string& reason) const;
-    FileError systemFailure(int error) const;
+    Error failure(const std::string& reason) const;
+    Error systemFailure(int error) const;
     bool writeAt(long offset, const RegistroBytes& bytes, int& error);
 
     std::FILE* file_ = nullptr;

@@ -4,7 +4,7 @@
 
 namespace lumivel {
 
-void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const FileError& error) {
+void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const Error& error) {
     CajaMensaje caja;
     caja.titulo = "Error de archivo";
     caja.texto = accion + "\r\n" + error.path + "\r\n" + error.reason;
@@ -12,19 +12,19 @@ void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const FileError&
     d.mensaje(caja);
 }
 
-std::optional<FileError> llenarlista(MessageStore& s) {
+Result<void> llenarlista(MessageStore& s) {
     const int total = s.archivo.count();
     s.lstcodigo.clear();
     s.lstcodigoIndice = -1;
     s.totalmensajes = static_cast<std::int16_t>(std::min(total, MessageFile::kMaxRecords));
     if (total == 0) {
-        return std::nullopt;
+        return {};
     }
     s.totalmensajes = 0;
     int n = 1;
     for (int i = 1; i <= total; ++i) {
-        if (auto error = s.archivo.read(i, s.mensaje)) {
-            return error;
+        if (Result<void> read = s.archivo.read(i, s.mensaje); !read.ok()) {
+            return read;
         }
         if (s.mensaje.activo()) {
             s.lstcodigo.push_back(std::to_string(s.mensaje.numero));
@@ -32,7 +32,7 @@ std::optional<FileError> llenarlista(MessageStore& s) {
             ++n;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 std::string entradaSeleccionada(const MessageStore& s) {

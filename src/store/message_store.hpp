@@ -4,7 +4,6 @@
 #include "store/message_record.hpp"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@ struct MessageStore {
 
 // Refills `lstcodigo` (one entry per active record, in file order) and `totalmensajes`
 // from the open message file; no entry is selected afterwards.
-[[nodiscard]] std::optional<FileError> llenarlista(MessageStore& s);
+Result<void> llenarlista(MessageStore& s);
 
 // The selected entry's text; empty when none is selected.
 std::string entradaSeleccionada(const MessageStore& s);
@@ -32,6 +31,6 @@ std::string entradaSeleccionada(const MessageStore& s);
 bool seleccionarNumero(MessageStore& s, int numero);
 
 // Shows a failed file operation: what was being done, the path and the system's reason.
-void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const FileError& error);
+void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const Error& error);
 
 } // namespace lumivel

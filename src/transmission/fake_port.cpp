@@ -2,13 +2,13 @@
 
 namespace lumivel {
 
-std::optional<std::string> FakePort::abrir() {
+Result<void> FakePort::abrir() {
     if (errorAlAbrir) {
-        return errorAlAbrir;
+        return Error{*errorAlAbrir, nombreDispositivo};
     }
     ++aperturas;
     abierto = true;
-    return std::nullopt;
+    return {};
 }
 
 void FakePort::cerrar() {
@@ -19,19 +19,22 @@ void FakePort::cerrar() {
     pendiente_.clear();
 }
 
-bool FakePort::escribir(std::string_view bytes) {
-    if (fallo_ || !abierto) {
-        return false;
+Result<void> FakePort::escribir(std::string_view bytes) {
+    if (fallo_) {
+        return *fallo_;
+    }
+    if (!abierto) {
+        return Error{"el puerto no esta abierto", nombreDispositivo};
     }
     for (const char c : bytes) {
         if (perderTrasEscritos && escrito.size() >= *perderTrasEscritos) {
-            fallo_ = "el dispositivo ya no existe";
-            return false;
+            fallo_ = Error{"el dispositivo ya no existe", nombreDispositivo};
+            return *fallo_;
         }
         escrito += c;
         pendiente_ += responder(static_cast<std::uint8_t>(c));
     }
-    return true;
+    return {};
 }
 
 std::string FakePort::esperarBytes(int /*milisegundos*/) {

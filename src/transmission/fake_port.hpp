@@ -28,15 +28,15 @@ class FakePort : public Port {
     bool abierto = false;
 
     std::string nombre() const override { return nombreDispositivo; }
-    std::optional<std::string> abrir() override;
+    Result<void> abrir() override;
     void cerrar() override;
-    bool escribir(std::string_view bytes) override;
+    Result<void> escribir(std::string_view bytes) override;
     std::string esperarBytes(int milisegundos) override;
-    std::optional<std::string> fallo() const override { return fallo_; }
+    std::optional<Error> fallo() const override { return fallo_; }
 
   private:
     std::string pendiente_;
-    std::optional<std::string> fallo_;
+    std::optional<Error> fallo_;
 };
 
 } // namespace lumivel

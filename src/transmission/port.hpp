@@ -1,9 +1,15 @@
 #pragma once
+#include "base/result.hpp"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace lumivel {
+
+// The machine's serial ports offered by number, "Comm1".."Comm4" in the transmission
+// window: the platform's ports 0 .. kSerialPortCount - 1.
+inline constexpr int kSerialPortCount = 4;
 
 // A serial line to the sign, as the link protocol needs it. Implemented by QSerialPort for
 // real lines and the virtual sign, and by an in-process fake for tests.
@@ -13,16 +19,17 @@ class Port {
 
     // The device as the user chose it ("/dev/ttyS0", "COM1", "/dev/pts/3").
     virtual std::string nombre() const = 0;
-    // Nothing on success; otherwise why the port could not be opened, in Spanish.
-    virtual std::optional<std::string> abrir() = 0;
+    // On failure, why the port could not be opened, with the device as the error's path.
+    virtual Result<void> abrir() = 0;
     virtual void cerrar() = 0;
-    // False when the device failed for good; fallo() then says why.
-    virtual bool escribir(std::string_view bytes) = 0;
+    // Fails when the device failed for good (fallo() then holds why) or took only part of
+    // the bytes.
+    virtual Result<void> escribir(std::string_view bytes) = 0;
     // Everything waiting in the input, waiting up to `milisegundos` for the first byte to
     // arrive; returns as soon as there is something. Empty after the time-out.
     virtual std::string esperarBytes(int milisegundos) = 0;
     // Set once the device has failed for good (unplugged, gone): nothing more can be sent.
-    virtual std::optional<std::string> fallo() const = 0;
+    virtual std::optional<Error> fallo() const = 0;
 };
 
 } // namespace lumivel

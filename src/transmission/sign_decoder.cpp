@@ -1,35 +1,12 @@
 #include "transmission/sign_decoder.hpp"
 
+#include "base/json.hpp"
 #include "base/windows1252.hpp"
+#include "transmission/protocol.hpp"
 
 #include <charconv>
-#include <cstdio>
 
 namespace lumivel {
-namespace {
-
-constexpr std::uint8_t kSolicitud = 'c';
-constexpr int kBytesPorBloque = 255;
-
-std::string jsonTexto(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-} // namespace
 
 std::string comoJson(const MensajeDecodificado& mensaje) {
     std::string json = "{\"kind\":";
@@ -43,7 +20,7 @@ std::string comoJson(const MensajeDecodificado& mensaje) {
         }
         json += "]";
     } else {
-        json += ",\"texto\":" + jsonTexto(windows1252ToUtf8(mensaje.texto));
+        json += ",\"texto\":" + jsonString(windows1252ToUtf8(mensaje.texto));
     }
     return json + "}";
 }
@@ -81,7 +58,7 @@ SignDecoder::Evento SignDecoder::recibir(std::uint8_t byte) {
     switch (fase_) {
     case Fase::Reposo:
         // Anything but a connection request is line noise between transfers.
-        return byte == kSolicitud ? solicitud() : Evento::Nada;
+        return byte == kConnectionRequest ? solicitud() : Evento::Nada;
     case Fase::Cabecera:
         return cabecera(byte);
     case Fase::Datos:
@@ -93,15 +70,15 @@ SignDecoder::Evento SignDecoder::recibir(std::uint8_t byte) {
 
 SignDecoder::Evento SignDecoder::cabecera(std::uint8_t byte) {
     // A sender that gave up after the connection request starts again with a new one.
-    if (posCabecera_ == 0 && byte == kSolicitud) {
+    if (posCabecera_ == 0 && byte == kConnectionRequest) {
         return solicitud();
     }
-    const int esperado[5] = {'w', 0xFF, bloque_ & 0xFF, 0x00, 0x00};
-    if (byte != esperado[posCabecera_]) {
+    const auto esperado = blockHeader(bloque_);
+    if (byte != esperado[static_cast<std::size_t>(posCabecera_)]) {
         return fallo("cabecera de bloque " + std::to_string(bloque_) + " invalida: byte " +
                      std::to_string(posCabecera_) + " vale " + std::to_string(byte));
     }
-    if (++posCabecera_ == 5) {
+    if (++posCabecera_ == static_cast<int>(esperado.size())) {
         posCabecera_ = 0;
         fase_ = faseDatos_;
     }
@@ -112,8 +89,8 @@ SignDecoder::Evento SignDecoder::dato(std::uint8_t byte) {
     Evento evento = Evento::Nada;
     if (fase_ == Fase::Final) {
         // The last byte of the image, after its end.
-        if (byte != 0x00) {
-            return byte == kSolicitud ? solicitud() : fallo("byte final distinto de 0");
+        if (byte != kMessageEnd) {
+            return byte == kConnectionRequest ? solicitud() : fallo("byte final distinto de 0");
         }
         fase_ = Fase::Reposo;
         return Evento::Nada;
@@ -134,7 +111,7 @@ SignDecoder::Evento SignDecoder::dato(std::uint8_t byte) {
 SignDecoder::Evento SignDecoder::mensajeDato(std::uint8_t byte) {
     switch (parte_) {
     case Parte::Inicio:
-        if (byte == 0x00) {
+        if (byte == kMessageEnd) {
             // No message starts here: the image has ended.
             completa_ = std::move(mensajes_);
             mensajes_.clear();
@@ -142,7 +119,7 @@ SignDecoder::Evento SignDecoder::mensajeDato(std::uint8_t byte) {
             return Evento::ImagenCompleta;
         }
         actual_ = MensajeDecodificado{};
-        actual_.imagen = byte == 0xFF;
+        actual_.imagen = byte == kPictureMark;
         actual_.presentacion = byte;
         parte_ = Parte::Letra;
         return Evento::Nada;
@@ -152,7 +129,7 @@ SignDecoder::Evento SignDecoder::mensajeDato(std::uint8_t byte) {
         parte_ = actual_.imagen ? Parte::Columnas : Parte::Texto;
         return Evento::Nada;
     case Parte::Texto:
-        if (byte == 0x00) {
+        if (byte == kMessageEnd) {
             cerrarMensaje();
         } else {
             actual_.texto += static_cast<char>(byte);
@@ -165,7 +142,7 @@ SignDecoder::Evento SignDecoder::mensajeDato(std::uint8_t byte) {
         }
         return Evento::Nada;
     case Parte::Cierre:
-        if (byte != 0x00) {
+        if (byte != kMessageEnd) {
             return fallo("imagen sin fin de mensaje tras 64 columnas");
         }
         cerrarMensaje();

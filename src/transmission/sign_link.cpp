@@ -1,7 +1,6 @@
 #include "transmission/sign_link.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace lumivel {
 namespace {
@@ -18,6 +17,11 @@ std::string unirLineas(std::initializer_list<std::string> lineas) {
         primera = false;
     }
     return texto;
+}
+
+// The device is named by the box itself.
+std::string reasonOf(const ResultadoEnvio& resultado) {
+    return resultado.error ? resultado.error->reason : std::string();
 }
 
 std::string byteComoTexto(int valor) {
@@ -45,8 +49,8 @@ class Enlace {
 
 } // namespace
 
-void escribir(Port& puerto, std::string_view valor) {
-    puerto.escribir(valor);
+Result<void> escribir(Port& puerto, std::string_view valor) {
+    return puerto.escribir(valor);
 }
 
 Recibido recibir(Port& puerto, int esperaMs) {
@@ -59,8 +63,7 @@ Recibido recibir(Port& puerto, int esperaMs) {
 }
 
 Recibido enviar(Port& puerto, std::string_view valor, int esperaMs) {
-    escribir(puerto, valor);
-    if (puerto.fallo()) {
+    if (!escribir(puerto, valor).ok()) {
         return {"Error", true};
     }
     return recibir(puerto, esperaMs);
@@ -70,7 +73,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
                                 ObservadorEnvio& observador, int esperaMs) {
     ResultadoTransmision resultado;
     // Never read past the image, whatever totaldatos says.
-    const int ultimo = std::min(totaldatos, ImagenTransmision::kCapacidad - 1);
+    const int ultimo = std::min(totaldatos, ImagenTransmision::kLastIndex);
     resultado.bytesImagen = ultimo + 1;
     observador.maximo(totaldatos);
     Enlace enlace(puerto, esperaMs);
@@ -83,8 +86,7 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
             break;
         }
         if (cabeceraPendiente) {
-            const std::array<int, 5> cabecera = {0x77, 0xFF, bloque, 0x00, 0x00};
-            for (const int valor : cabecera) {
+            for (const std::uint8_t valor : blockHeader(bloque)) {
                 enlace.intercambiar(valor);
                 if (enlace.perdido() || enlace.mudo()) {
                     break;
@@ -122,34 +124,43 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
     return resultado;
 }
 
-ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
-                            const ImagenTransmision& imagen, int totaldatos,
-                            ObservadorEnvio& observador, int esperaMs) {
+std::optional<ResultadoEnvio> refusal(const ResultadoCarga& carga) {
     ResultadoEnvio resultado;
     switch (carga.estado) {
     case EstadoImagen::Lista:
-        break;
+        return std::nullopt;
     case EstadoImagen::NadaQueEnviar:
         resultado.desenlace = Desenlace::NadaQueEnviar;
-        return resultado;
+        break;
     case EstadoImagen::Excede:
         resultado.desenlace = Desenlace::Excede;
-        return resultado;
+        break;
     case EstadoImagen::ErrorLectura:
         resultado.desenlace = Desenlace::ErrorLectura;
-        resultado.detalle = carga.error;
-        return resultado;
+        resultado.error = carga.error;
+        break;
     }
-    if (auto error = puerto.abrir()) {
+    return resultado;
+}
+
+ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
+                            const ImagenTransmision& imagen, int totaldatos,
+                            ObservadorEnvio& observador, int esperaMs) {
+    if (std::optional<ResultadoEnvio> refused = refusal(carga)) {
+        return *refused;
+    }
+    ResultadoEnvio resultado;
+    if (Result<void> opened = puerto.abrir(); !opened.ok()) {
         resultado.desenlace = Desenlace::PuertoNoAbre;
-        resultado.detalle = *error;
+        resultado.error = opened.error();
         return resultado;
     }
-    const Recibido respuesta = enviar(puerto, "c", esperaMs);
+    const std::string request(1, static_cast<char>(kConnectionRequest));
+    const Recibido respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {
         resultado.desenlace = Desenlace::PuertoPerdido;
-        resultado.detalle = *puerto.fallo();
-    } else if (respuesta.agotado || respuesta.texto != "c") {
+        resultado.error = puerto.fallo();
+    } else if (respuesta.agotado || respuesta.texto != request) {
         resultado.desenlace = Desenlace::SinConexion;
     } else {
         observador.conectado();
@@ -157,7 +168,7 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         const ResultadoTransmision& t = resultado.transmision;
         if (t.falloPuerto) {
             resultado.desenlace = Desenlace::PuertoPerdido;
-            resultado.detalle = *t.falloPuerto;
+            resultado.error = t.falloPuerto;
         } else if (t.interrumpida) {
             resultado.desenlace = Desenlace::Interrumpido;
         } else if (t.signoMudo) {
@@ -237,14 +248,14 @@ std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
         caja.icono = Icono::Critico;
         caja.texto = unirLineas({
             "No se pudo leer el archivo de mensajes; no se ha enviado nada.",
-            resultado.detalle,
+            resultado.error ? resultado.error->describe() : std::string(),
         });
         return caja;
     case Desenlace::PuertoNoAbre:
         caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
         caja.icono = Icono::Critico;
         caja.texto = unirLineas({
-            ("No se pudo abrir el puerto " + nombrePuerto + ": " + resultado.detalle),
+            ("No se pudo abrir el puerto " + nombrePuerto + ": " + reasonOf(resultado)),
             "No se ha enviado nada.",
         });
         return caja;
@@ -265,7 +276,7 @@ std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
         caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
         caja.icono = Icono::Critico;
         caja.texto = unirLineas({
-            ("Se perdio el puerto " + nombrePuerto + ": " + resultado.detalle),
+            ("Se perdio el puerto " + nombrePuerto + ": " + reasonOf(resultado)),
             ("Se verificaron " + std::to_string(t.verificados) + " de " +
              std::to_string(t.bytesImagen) + " bytes; la transmision se ha detenido."),
         });

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/dialogs.hpp"
 #include "transmission/port.hpp"
+#include "transmission/protocol.hpp"
 #include "transmission/transmission_image.hpp"
 
 #include <optional>
@@ -14,8 +15,6 @@ namespace lumivel {
 constexpr int kEsperaRespuestaMs = 100;
 // Consecutive unanswered exchanges after which the sign is taken to have stopped.
 constexpr int kSilenciosSeguidos = 10;
-// Image bytes per block; a five-byte header goes before each block.
-constexpr int kBytesPorBloque = 255;
 
 // A reply from the sign. After a time-out the text is "Error" and `agotado` is set.
 struct Recibido {
@@ -23,9 +22,9 @@ struct Recibido {
     bool agotado = false;
 };
 
-void escribir(Port& puerto, std::string_view valor);
+Result<void> escribir(Port& puerto, std::string_view valor);
 Recibido recibir(Port& puerto, int esperaMs = kEsperaRespuestaMs);
-// Writes the value, then waits for the reply.
+// Writes the value, then waits for the reply. A failed write is a time-out.
 Recibido enviar(Port& puerto, std::string_view valor, int esperaMs = kEsperaRespuestaMs);
 
 // What the window (or the command line) follows while a transfer runs. Called on the
@@ -53,10 +52,10 @@ struct ResultadoTransmision {
     // Ten exchanges in a row went unanswered: the transfer was ended early.
     bool signoMudo = false;
     bool interrumpida = false;
-    std::optional<std::string> falloPuerto;
+    std::optional<Error> falloPuerto;
 };
 
-// Sends datos(0..totaldatos) with a block header before every 255 bytes, each byte
+// Sends datos(0..totaldatos) with a block header before every kBytesPorBloque bytes, each byte
 // followed by a wait for its echo. A time-out always counts as a differing echo.
 ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
                                 ObservadorEnvio& observador, int esperaMs = kEsperaRespuestaMs);
@@ -76,10 +75,14 @@ enum class Desenlace {
 
 struct ResultadoEnvio {
     Desenlace desenlace = Desenlace::NadaQueEnviar;
-    // The reason the port could not be opened or was lost.
-    std::string detalle;
+    // Why the file could not be read, or the port could not be opened or was lost.
+    std::optional<Error> error;
     ResultadoTransmision transmision;
 };
+
+// The outcome of "Enviar" for an image that is not ready (nothing to send, too large,
+// unreadable), decided before any port is touched; nothing when the image is ready.
+std::optional<ResultadoEnvio> refusal(const ResultadoCarga& carga);
 
 // The "Enviar" button: refuses an image that is not ready, otherwise opens the port,
 // checks the connection, transfers and closes the port whatever the outcome.

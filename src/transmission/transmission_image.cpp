@@ -1,7 +1,8 @@
 #include "transmission/transmission_image.hpp"
 
-#include "store/message_store.hpp"
 #include "base/hexadec.hpp"
+#include "store/message_store.hpp"
+#include "transmission/protocol.hpp"
 
 #include <string_view>
 #include <vector>
@@ -23,8 +24,8 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
     // The trimmed text is kept in the buffer, padded again, as the build leaves it.
     mensaje.texto = textoDeRegistro(recortado);
     if (mensaje.esImagen()) {
-        bytes.push_back(0xFF);
-        bytes.push_back(0xFF);
+        bytes.push_back(kPictureMark);
+        bytes.push_back(kPictureMark);
         for (std::size_t j = 0; j < 128; j += 2) {
             bytes.push_back(static_cast<std::uint8_t>(hexadecValue(mid2(recortado, j + 1)) & 0xFF));
         }
@@ -37,7 +38,7 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
             bytes.push_back(static_cast<std::uint8_t>(c));
         }
     }
-    bytes.push_back(0x00);
+    bytes.push_back(kMessageEnd);
 }
 
 } // namespace
@@ -45,17 +46,16 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
                           std::int16_t& totaldatos) {
     ResultadoCarga resultado;
-    if (!store.archivo.isOpen() || store.totalmensajes == 0 ||
-        store.mensaje.presentacion == 0) {
+    if (!store.archivo.isOpen() || store.totalmensajes == 0 || store.mensaje.presentacion == 0) {
         return resultado;
     }
     // Built aside first, so an image that does not fit never touches `datos`.
     std::vector<std::uint8_t> bytes;
     const int registros = store.archivo.count();
     for (int k = 1; k <= registros; ++k) {
-        if (auto error = store.archivo.read(k, store.mensaje)) {
+        if (Result<void> read = store.archivo.read(k, store.mensaje); !read.ok()) {
             resultado.estado = EstadoImagen::ErrorLectura;
-            resultado.error = error->describe();
+            resultado.error = read.error();
             return resultado;
         }
         if (!store.mensaje.activo()) {
@@ -64,8 +64,8 @@ ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
         ++resultado.mensajesActivos;
         codificarMensaje(store.mensaje, bytes);
     }
-    bytes.push_back(0x00);
-    bytes.push_back(0x00);
+    bytes.push_back(kMessageEnd);
+    bytes.push_back(kMessageEnd);
     resultado.bytesNecesarios = static_cast<int>(bytes.size());
     if (resultado.bytesNecesarios > ImagenTransmision::kCapacidad) {
         resultado.estado = EstadoImagen::Excede;

@@ -1,7 +1,9 @@
 #pragma once
+#include "base/result.hpp"
+
 #include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
 
 namespace lumivel {
 
@@ -11,6 +13,8 @@ struct MessageStore;
 // built when the transmission window loads.
 struct ImagenTransmision {
     static constexpr int kCapacidad = 8192;
+    // The highest index, shown to the user as the capacity ("8191 Disponibles").
+    static constexpr int kLastIndex = kCapacidad - 1;
 
     // One image byte (0..255) per used slot.
     std::array<std::int16_t, kCapacidad> datos{};
@@ -22,7 +26,7 @@ struct ImagenTransmision {
 enum class EstadoImagen {
     Lista,         // a completed build with at least one active message
     NadaQueEnviar, // no message file open, or no active message in it
-    Excede,        // the messages need more than the 8192 slots; nothing was written
+    Excede,        // the messages need more than kCapacidad slots; nothing was written
     ErrorLectura,  // a record could not be read; nothing was written
 };
 
@@ -32,15 +36,14 @@ struct ResultadoCarga {
     int bytesNecesarios = 0;
     // Active messages found by the build.
     int mensajesActivos = 0;
-    // The file's path and reason when a record could not be read.
-    std::string error;
+    // ErrorLectura: the file's path and why a record could not be read.
+    std::optional<Error> error;
 };
 
 // Builds the image from the records of the open message file, read one by one into
 // `mensaje`. Skipped (nothing written) when no file is open, `totalmensajes` is 0 or
 // `mensaje` holds a presentation of 0. Only a completed build writes `datos`, `ndatos`
 // and `totaldatos`; a build that would not fit writes none of them.
-ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
-                          std::int16_t& totaldatos);
+ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen, std::int16_t& totaldatos);
 
 } // namespace lumivel

@@ -13,8 +13,9 @@
 namespace lumivel {
 namespace {
 
-std::string razon(const char* que) {
-    return std::string(que) + ": " + std::strerror(errno);
+// The failed call and the system's reason.
+Error systemError(const char* call) {
+    return Error{std::string(call) + ": " + std::strerror(errno)};
 }
 
 long long ahoraNs() {
@@ -41,20 +42,20 @@ VirtualSign::~VirtualSign() {
     cerrarFd(parar_[1]);
 }
 
-std::optional<std::string> VirtualSign::abrir() {
+Result<void> VirtualSign::abrir() {
     if (::pipe2(parar_, O_CLOEXEC | O_NONBLOCK) != 0) {
-        return razon("pipe2");
+        return systemError("pipe2");
     }
     maestro_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (maestro_ < 0) {
-        return razon("posix_openpt");
+        return systemError("posix_openpt");
     }
     if (::grantpt(maestro_) != 0 || ::unlockpt(maestro_) != 0) {
-        return razon("grantpt/unlockpt");
+        return systemError("grantpt/unlockpt");
     }
     char nombre[128];
     if (::ptsname_r(maestro_, nombre, sizeof nombre) != 0) {
-        return razon("ptsname_r");
+        return systemError("ptsname_r");
     }
     ruta_ = nombre;
     ::fcntl(maestro_, F_SETFD, FD_CLOEXEC);
@@ -62,7 +63,7 @@ std::optional<std::string> VirtualSign::abrir() {
     ::fcntl(maestro_, F_SETFL, ::fcntl(maestro_, F_GETFL) | O_NONBLOCK);
     esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (esclavo_ < 0) {
-        return razon(nombre);
+        return Error{std::strerror(errno), nombre};
     }
     // Raw until the sender sets its own line: no echo by the terminal, no translation.
     termios modo{};
@@ -70,7 +71,7 @@ std::optional<std::string> VirtualSign::abrir() {
         ::cfmakeraw(&modo);
         ::tcsetattr(esclavo_, TCSANOW, &modo);
     }
-    return std::nullopt;
+    return {};
 }
 
 void VirtualSign::detener() {
@@ -80,10 +81,9 @@ void VirtualSign::detener() {
     }
 }
 
-std::optional<std::string> VirtualSign::servir(const AlRecibirImagen& alRecibir,
-                                               const AlError& alError) {
+Result<void> VirtualSign::servir(const AlRecibirImagen& alRecibir, const AlError& alError) {
     if (maestro_ < 0) {
-        return std::string("el letrero virtual no esta abierto");
+        return Error{"el letrero virtual no esta abierto"};
     }
     std::uint8_t buffer[4096];
     for (;;) {
@@ -94,10 +94,10 @@ std::optional<std::string> VirtualSign::servir(const AlRecibirImagen& alRecibir,
             if (errno == EINTR) {
                 continue;
             }
-            return razon("poll");
+            return systemError("poll");
         }
         if (fds[1].revents != 0) {
-            return std::nullopt;
+            return {};
         }
         if (listos == 0) {
             responder_.decoder().reiniciar();
@@ -114,7 +114,7 @@ std::optional<std::string> VirtualSign::servir(const AlRecibirImagen& alRecibir,
             if (errno == EINTR || errno == EAGAIN || errno == EIO) {
                 continue;
             }
-            return razon("read");
+            return systemError("read");
         }
         for (ssize_t i = 0; i < leidos; ++i) {
             responder(buffer[i], alRecibir, alError);

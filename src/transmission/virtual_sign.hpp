@@ -1,8 +1,8 @@
 #pragma once
+#include "base/result.hpp"
 #include "transmission/sign_decoder.hpp"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,12 +28,12 @@ class VirtualSign {
     VirtualSign(const VirtualSign&) = delete;
     VirtualSign& operator=(const VirtualSign&) = delete;
 
-    // Creates the pseudo-terminal. Nothing on success, else why not.
-    std::optional<std::string> abrir();
+    // Creates the pseudo-terminal.
+    Result<void> abrir();
     // The slave device, e.g. "/dev/pts/3".
     const std::string& ruta() const { return ruta_; }
-    // Answers until detener() is called. Nothing when stopped, else why the loop failed.
-    std::optional<std::string> servir(const AlRecibirImagen& alRecibir, const AlError& alError);
+    // Answers until detener() is called; fails when the loop cannot go on.
+    Result<void> servir(const AlRecibirImagen& alRecibir, const AlError& alError);
     // Safe from any thread and from a signal handler.
     void detener();
 

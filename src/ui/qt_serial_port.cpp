@@ -1,5 +1,7 @@
 #include "ui/qt_serial_port.hpp"
 
+#include "transmission/protocol.hpp"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
@@ -69,35 +71,37 @@ std::string QtSerialPort::nombre() const {
     return dispositivo_.toStdString();
 }
 
-std::optional<std::string> QtSerialPort::abrir() {
+Result<void> QtSerialPort::abrir() {
     fallo_.reset();
+    const std::string device = nombre();
     if (dispositivo_.isEmpty()) {
-        return std::string("no se ha indicado ningun puerto");
+        return Error{"no se ha indicado ningun puerto"};
     }
     if (!puerto_.open(QIODevice::ReadWrite)) {
-        return razonDeApertura(puerto_.error(), dispositivo_, puerto_.errorString());
+        return Error{razonDeApertura(puerto_.error(), dispositivo_, puerto_.errorString()), device};
     }
     const bool lineaLista =
-        puerto_.setBaudRate(QSerialPort::Baud9600) && puerto_.setDataBits(QSerialPort::Data8) &&
+        puerto_.setBaudRate(kLineBaud) && puerto_.setDataBits(QSerialPort::Data8) &&
         puerto_.setParity(QSerialPort::NoParity) && puerto_.setStopBits(QSerialPort::OneStop) &&
         puerto_.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineaLista) {
-        const std::string razon =
-            "no acepta 9600 baudios 8N1: " + puerto_.errorString().toStdString();
+        Error error{"no acepta " + std::to_string(kLineBaud) +
+                        " baudios 8N1: " + puerto_.errorString().toStdString(),
+                    device};
         puerto_.close();
-        return razon;
+        return error;
     }
     // A pseudo-terminal has no modem lines and refuses both calls; that is not a failure.
     if (!puerto_.setDataTerminalReady(true) || !puerto_.setRequestToSend(false)) {
         if (puerto_.error() != QSerialPort::UnsupportedOperationError) {
-            const std::string razon =
-                "no acepta las senales DTR/RTS: " + puerto_.errorString().toStdString();
+            Error error{"no acepta las senales DTR/RTS: " + puerto_.errorString().toStdString(),
+                        device};
             puerto_.close();
-            return razon;
+            return error;
         }
     }
     puerto_.clearError();
-    return std::nullopt;
+    return {};
 }
 
 void QtSerialPort::cerrar() {
@@ -106,16 +110,22 @@ void QtSerialPort::cerrar() {
     }
 }
 
-bool QtSerialPort::escribir(std::string_view bytes) {
+Result<void> QtSerialPort::escribir(std::string_view bytes) {
     if (fallo_) {
-        return false;
+        return *fallo_;
     }
     const auto escritos = puerto_.write(bytes.data(), static_cast<qint64>(bytes.size()));
     // Without an event loop the bytes leave only when asked to.
     while (escritos >= 0 && puerto_.bytesToWrite() > 0 && puerto_.waitForBytesWritten(1000)) {
     }
     revisarError();
-    return escritos == static_cast<qint64>(bytes.size()) && !fallo_;
+    if (fallo_) {
+        return *fallo_;
+    }
+    if (escritos != static_cast<qint64>(bytes.size())) {
+        return Error{"solo se escribio parte de los datos", nombre()};
+    }
+    return {};
 }
 
 std::string QtSerialPort::esperarBytes(int milisegundos) {
@@ -138,7 +148,7 @@ void QtSerialPort::revisarError() {
     const auto error = puerto_.error();
     if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
         error == QSerialPort::ReadError) {
-        fallo_ = puerto_.errorString().toStdString();
+        fallo_ = Error{puerto_.errorString().toStdString(), nombre()};
         puerto_.close();
     } else if (error != QSerialPort::NoError) {
         // Time-outs and the like are the protocol's business, not the port's.

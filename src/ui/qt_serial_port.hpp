@@ -6,22 +6,23 @@
 
 namespace lumivel {
 
-// The platform's serial port i (0..3): COM1..COM4 on Windows, /dev/ttyS0..3 elsewhere.
+// The platform's serial port i (0 .. kSerialPortCount - 1): COM1.. on Windows, /dev/ttyS0..
+// elsewhere.
 QString puertoSerie(int indice);
 
-// A serial line through QSerialPort with the sign's fixed settings: 9600 baud, 8 data
-// bits, no parity, 1 stop bit, no flow control, DTR on, RTS off. Lives and dies in the
+// A serial line through QSerialPort with the sign's fixed settings (kLineBaud, 8 data
+// bits, no parity, 1 stop bit), no flow control, DTR on, RTS off. Lives and dies in the
 // thread that uses it.
 class QtSerialPort : public Port {
   public:
     explicit QtSerialPort(const QString& dispositivo);
 
     std::string nombre() const override;
-    std::optional<std::string> abrir() override;
+    Result<void> abrir() override;
     void cerrar() override;
-    bool escribir(std::string_view bytes) override;
+    Result<void> escribir(std::string_view bytes) override;
     std::string esperarBytes(int milisegundos) override;
-    std::optional<std::string> fallo() const override { return fallo_; }
+    std::optional<Error> fallo() const override { return fallo_; }
 
   private:
     // Only an error that means the device is gone ends the transfer.
@@ -29,7 +30,7 @@ class QtSerialPort : public Port {
 
     QSerialPort puerto_;
     QString dispositivo_;
-    std::optional<std::string> fallo_;
+    std::optional<Error> fallo_;
 };
 
 } // namespace lumivel

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <iostream>
 #include <utility>
 
 namespace lumivel {
@@ -67,26 +68,29 @@ QPalette paletaDe(const DatosSkin& datos) {
 
 } // namespace
 
-bool Skin::cargar(const QString& path) {
+Result<void> Skin::cargar(const QString& path) {
+    const std::string where = path.toStdString();
     QFile archivo(path);
     if (!archivo.open(QIODevice::ReadOnly)) {
-        return false;
+        return Error{archivo.errorString().toStdString(), where};
     }
+    // Checked before reading, so a huge file is never read in.
     if (archivo.size() > static_cast<qint64>(kTamanoMaximoSkin)) {
-        return false;
+        return Error{"archivo demasiado grande", where};
     }
     const QByteArray bytes = archivo.read(static_cast<qint64>(kTamanoMaximoSkin) + 1);
-    const LecturaSkin lectura = leerSkin(std::string_view(bytes.constData(), bytes.size()));
-    if (!lectura.ok()) {
-        return false;
+    Result<DatosSkin> read = leerSkin(std::string_view(bytes.constData(), bytes.size()));
+    if (!read.ok()) {
+        return Error{read.error().reason, where};
     }
-    color_ = qcolor(lectura.datos.color);
-    hojaDeEstilo_ = QString::fromUtf8(lectura.datos.hojaDeEstilo);
-    paleta_ = paletaDe(lectura.datos);
-    nombre_ = QString::fromStdString(lectura.datos.nombre);
+    const DatosSkin& datos = read.value();
+    color_ = qcolor(datos.color);
+    hojaDeEstilo_ = QString::fromUtf8(datos.hojaDeEstilo);
+    paleta_ = paletaDe(datos);
+    nombre_ = QString::fromStdString(datos.nombre);
     ruta_ = path;
     cargado_ = true;
-    return true;
+    return {};
 }
 
 void Skin::aplicar(QWidget* window) const {
@@ -98,15 +102,18 @@ void Skin::aplicar(QWidget* window) const {
 }
 
 void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin) {
-    skin.cargar(QString::fromStdString(archivoskin));
+    if (Result<void> loaded = skin.cargar(QString::fromStdString(archivoskin)); !loaded.ok()) {
+        // The window keeps its look; the reason goes where the user can find it.
+        std::cerr << "simlumivel: no se aplica el skin " << loaded.error().describe() << '\n';
+    }
     skin.aplicar(ventana);
 }
 
 void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
                    const std::string& carpeta) {
-    if (elegirSkin(lumivel.archivoskin, carpeta, indice)) {
-        skin.cargar(QString::fromStdString(lumivel.archivoskin));
-    }
+    // aplicarskin loads the chosen file itself; loading it here first as well would only
+    // read it, and report a refusal, twice.
+    elegirSkin(lumivel.archivoskin, carpeta, indice);
     aplicarskin(skin, principal, lumivel.archivoskin);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "base/result.hpp"
+
 #include <QColor>
 #include <QPalette>
 #include <QString>
@@ -18,8 +20,9 @@ class Skin {
     // The colour reported while no skin has been loaded.
     static QColor colorPorDefecto() { return QColor(0x9F, 0x9F, 0x9F); }
 
-    // Returns false, changing nothing, when the file is missing or unreadable.
-    bool cargar(const QString& path);
+    // Fails, changing nothing, when the file is missing, unreadable or refused; the
+    // error says which line and why.
+    Result<void> cargar(const QString& path);
     // Gives the window (and its children) the loaded skin's palette and style sheet.
     // Before any skin has loaded it leaves the window as it is.
     void aplicar(QWidget* window) const;
@@ -39,7 +42,7 @@ class Skin {
 };
 
 // Loads the skin file `archivoskin` into the main window's component, then applies it
-// to `ventana`.
+// to `ventana`. A file that cannot be loaded keeps the look and is reported on stderr.
 void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
 
 // A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is

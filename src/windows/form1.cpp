@@ -1,9 +1,8 @@
 #include "windows/form1.hpp"
 
-#include "ui/twips.hpp"
-#include "transmission/fake_port.hpp"
 #include "ui/input_blocker.hpp"
 #include "ui/qt_serial_port.hpp"
+#include "ui/twips.hpp"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -54,10 +53,10 @@ void Form1::crearControles() {
     Frame1_ = new QGroupBox("Puerto a Utilizar", this);
     Frame1_->setGeometry(twips(240, 240, 2535, 1095));
     grupoOption1_ = new QButtonGroup(this);
-    const std::array<QRect, 4> posiciones = {twips(240, 360, 855, 255), twips(240, 720, 855, 255),
-                                             twips(1320, 360, 855, 255),
-                                             twips(1320, 720, 855, 255)};
-    for (int i = 0; i < 4; ++i) {
+    const std::array<QRect, kSerialPortCount> posiciones = {
+        twips(240, 360, 855, 255), twips(240, 720, 855, 255), twips(1320, 360, 855, 255),
+        twips(1320, 720, 855, 255)};
+    for (int i = 0; i < kSerialPortCount; ++i) {
         auto* opcion = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
         opcion->setGeometry(posiciones.at(static_cast<std::size_t>(i)));
         grupoOption1_->addButton(opcion, i);
@@ -142,7 +141,8 @@ void Form1::mostrarEtiquetas() {
     const bool hayMensajes = carga_.estado != EstadoImagen::NadaQueEnviar;
     const int mensajes = hayMensajes ? lumivel_.totalmensajes : 0;
     SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
-    const QString disponibles = QStringLiteral(" Utilizados / 8191 Disponibles");
+    const QString disponibles =
+        QStringLiteral(" Utilizados / %1 Disponibles").arg(ImagenTransmision::kLastIndex);
     switch (carga_.estado) {
     case EstadoImagen::Lista:
         SkinLabel2_->setText(QString::number(imagen_.ndatos) + disponibles);
@@ -156,7 +156,8 @@ void Form1::mostrarEtiquetas() {
         break;
     case EstadoImagen::ErrorLectura:
         SkinLabel2_->setText(QStringLiteral("Error al leer los mensajes"));
-        SkinLabel2_->setToolTip(QString::fromStdString(carga_.error));
+        SkinLabel2_->setToolTip(
+            QString::fromStdString(carga_.error ? carga_.error->describe() : std::string()));
         break;
     }
 }
@@ -192,11 +193,9 @@ void Form1::Command1_Click() {
     if (hilo_ != nullptr) {
         return;
     }
-    if (carga_.estado != EstadoImagen::Lista) {
+    if (std::optional<ResultadoEnvio> refused = refusal(carga_)) {
         // Refused before any port is touched; the same outcome the link gives.
-        FakePort ninguno;
-        ObservadorEnvio nadie;
-        ultimoEnvio_ = enviarImagen(ninguno, carga_, imagen_, lumivel_.totaldatos, nadie);
+        ultimoEnvio_ = *refused;
         if (auto caja = cajaDesenlace(ultimoEnvio_, carga_, puerto().toStdString())) {
             mostrarCaja(*caja);
         }

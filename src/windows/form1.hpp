@@ -93,7 +93,7 @@ class Form1 : public QWidget {
     bool mostrandoCaja_ = false;
 
     QGroupBox* Frame1_ = nullptr;
-    std::array<QRadioButton*, 4> Option1_{};
+    std::array<QRadioButton*, kSerialPortCount> Option1_{};
     QButtonGroup* grupoOption1_ = nullptr;
     QLabel* etiquetaOtro_ = nullptr;
     QComboBox* otroPuerto_ = nullptr;

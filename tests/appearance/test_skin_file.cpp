@@ -1,5 +1,6 @@
 #include "appearance/skin_file.hpp"
 #include "appearance/skin_table.hpp"
+#include "session/lumivel.hpp"
 
 #include <QtTest>
 
@@ -31,16 +32,16 @@ class TestSkinFile : public QObject {
                                   "[estilo]\n"
                                   "# not a comment here\n"
                                   "QPushButton { color: #123456; }\n";
-        const LecturaSkin lectura = leerSkin(texto);
-        QVERIFY2(lectura.ok(), lectura.error.c_str());
-        const LecturaSkin minima = leerSkin(kMinima);
-        QVERIFY(minima.ok() && minima.datos.paleta.empty() && minima.datos.hojaDeEstilo.empty());
-        QCOMPARE(lectura.datos.nombre, std::string("Prueba"));
-        QCOMPARE(lectura.datos.color, (Rgb{0xA0, 0xB0, 0xC0}));
-        QCOMPARE(lectura.datos.paleta.size(), std::size_t(2));
-        QCOMPARE(lectura.datos.paleta[0].first, std::string("Window"));
-        QCOMPARE(lectura.datos.paleta[1].second, (Rgb{0, 0, 1}));
-        QCOMPARE(lectura.datos.hojaDeEstilo,
+        const Result<DatosSkin> lectura = leerSkin(texto);
+        QVERIFY(lectura.ok());
+        const Result<DatosSkin> minima = leerSkin(kMinima);
+        QVERIFY(minima.ok() && minima->paleta.empty() && minima->hojaDeEstilo.empty());
+        QCOMPARE(lectura->nombre, std::string("Prueba"));
+        QCOMPARE(lectura->color, (Rgb{0xA0, 0xB0, 0xC0}));
+        QCOMPARE(lectura->paleta.size(), std::size_t(2));
+        QCOMPARE(lectura->paleta[0].first, std::string("Window"));
+        QCOMPARE(lectura->paleta[1].second, (Rgb{0, 0, 1}));
+        QCOMPARE(lectura->hojaDeEstilo,
                  std::string("# not a comment here\nQPushButton { color: #123456; }\n"));
     }
 
@@ -64,8 +65,7 @@ class TestSkinFile : public QObject {
     }
     void corruptFilesAreRefused() {
         QFETCH(QByteArray, texto);
-        const LecturaSkin lectura = leerSkin(std::string_view(texto.constData(), texto.size()));
-        QVERIFY(!lectura.ok());
+        QVERIFY(!leerSkin(std::string_view(texto.constData(), texto.size())).ok());
     }
 
     // A menu entry names a file in the program's folder; outside the menu nothing changes.
@@ -95,13 +95,14 @@ class TestSkinFile : public QObject {
             QFile file(ruta);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            const LecturaSkin lectura = leerSkin(std::string_view(bytes.constData(), bytes.size()));
-            QVERIFY2(lectura.ok(), (archivo + ": " + lectura.error).c_str());
-            QVERIFY(!lectura.datos.hojaDeEstilo.empty());
-            QCOMPARE(lectura.datos.paleta.size(), kRolesPaleta.size());
-            const Rgb c = lectura.datos.color;
+            const Result<DatosSkin> lectura =
+                leerSkin(std::string_view(bytes.constData(), bytes.size()));
+            QVERIFY2(lectura.ok(), archivo.c_str());
+            QVERIFY(!lectura->hojaDeEstilo.empty());
+            QCOMPARE(lectura->paleta.size(), kRolesPaleta.size());
+            const Rgb c = lectura->color;
             colores.insert({c.r, c.g, c.b});
-            hojas.insert(lectura.datos.hojaDeEstilo);
+            hojas.insert(lectura->hojaDeEstilo);
         }
         QCOMPARE(colores.size(), archivos.size());
         QCOMPARE(hojas.size(), archivos.size());

@@ -2,6 +2,7 @@
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "session/startup.hpp"
 
 #include "support/file_bytes.hpp"
 #include "support/message_fixture.hpp"
@@ -21,7 +22,7 @@ using Lista = std::vector<std::string>;
 
 // The main window's message buttons on the started state.
 struct Ventana : Arrancado {
-    void abrir(const fs::path& ruta) { QVERIFY(!abrirArchivoMensajes(l, ruta.string())); }
+    void abrir(const fs::path& ruta) { QVERIFY(abrirArchivoMensajes(l, ruta.string()).ok()); }
     void adicionarTexto(const std::string& t, int presentacion = 0, int letra = 0) {
         seleccionarOption1(l, kModoTexto);
         seleccionarOpMostrar(l, presentacion);
@@ -341,7 +342,7 @@ class MessageListTest : public QObject {
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords + 1} * 137);
         Ventana w;
         w.abrir(ruta("pequeno.men"));
-        QVERIFY(abrirArchivoMensajes(w.l, p.string()));
+        QVERIFY(!abrirArchivoMensajes(w.l, p.string()).ok());
         QCOMPARE(w.l.archivo.path(), ruta("pequeno.men").string());
     }
 };

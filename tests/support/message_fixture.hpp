@@ -64,14 +64,14 @@ inline tipomensaje registroEn(const std::string& bytes, int n) {
 // does: the file open, the active messages numbered 1, 2, ..., the last record in the buffer.
 inline void abrirConMensajes(Lumivel& l, const QString& ruta,
                              const std::vector<tipomensaje>& registros) {
-    QVERIFY(!l.archivo.open(ruta.toStdString()));
+    QVERIFY(l.archivo.open(ruta.toStdString()).ok());
     std::int16_t numero = 0;
     for (std::size_t i = 0; i < registros.size(); ++i) {
         tipomensaje m = registros[i];
         if (m.activo()) {
             m.numero = ++numero;
         }
-        QVERIFY(!l.archivo.write(static_cast<int>(i) + 1, m));
+        QVERIFY(l.archivo.write(static_cast<int>(i) + 1, m).ok());
         l.mensaje = m;
     }
     l.totalmensajes = numero;

@@ -17,6 +17,9 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <iostream>
+#include <sstream>
+
 using namespace lumivel;
 
 namespace {
@@ -34,6 +37,13 @@ QColor pixel(const QImage& image, int x, int y) {
 QColor qc(int r, int g, int b) {
     return QColor(r, g, b);
 }
+
+// What is written on stderr while it lives.
+struct CapturedStderr {
+    std::ostringstream text;
+    std::streambuf* previous = std::cerr.rdbuf(text.rdbuf());
+    ~CapturedStderr() { std::cerr.rdbuf(previous); }
+};
 
 } // namespace
 
@@ -82,7 +92,7 @@ class TestAppearanceWindows : public QObject {
         estado->archivoskin = (shippedFolder() + "/green.skn").toStdString();
         dialogs = ScriptedDialogs{};
         skin = Skin{};
-        QVERIFY(skin.cargar(QString::fromStdString(estado->archivoskin)));
+        QVERIFY(skin.cargar(QString::fromStdString(estado->archivoskin)).ok());
         redraws = 0;
     }
 
@@ -174,11 +184,11 @@ class TestAppearanceWindows : public QObject {
         const std::string carpeta = shippedFolder().toStdString();
         QSet<QRgb> colores;
         Skin prueba;
-        QVERIFY(prueba.cargar(QString::fromStdString(rutaSkinPorDefecto(carpeta))));
+        QVERIFY(prueba.cargar(QString::fromStdString(rutaSkinPorDefecto(carpeta))).ok());
         colores.insert(prueba.color().rgb());
         for (int i = 0; i < 10; ++i) {
             const QString ruta = QString::fromStdString(rutaSkin(carpeta, i).value());
-            QVERIFY2(prueba.cargar(ruta), qPrintable(ruta));
+            QVERIFY2(prueba.cargar(ruta).ok(), qPrintable(ruta));
             QCOMPARE(prueba.nombre(), QString(kSkins.at(std::size_t(i)).titulo));
             colores.insert(prueba.color().rgb());
         }
@@ -199,17 +209,25 @@ class TestAppearanceWindows : public QObject {
         QVERIFY(corrupto.open(QIODevice::WriteOnly));
         corrupto.write("[skin]\ncolor = verde\n");
         corrupto.close();
+        CapturedStderr reported;
         for (const QString& ruta :
              {dir.filePath("no-existe.skn"), corrupto.fileName(), dir.path()}) {
-            QVERIFY(!skin.cargar(ruta));
+            QVERIFY(!skin.cargar(ruta).ok());
             QCOMPARE(skin.color(), color);
             aplicarskin(skin, &ventana, ruta.toStdString());
             QCOMPARE(ventana.styleSheet(), hoja);
             QCOMPARE(skin.color(), color);
         }
+        // Applying reports each refusal once, naming the file, and the line and why when
+        // the file could be read.
+        const std::string lines = reported.text.str();
+        QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 3);
+        QVERIFY2(lines.find("no-existe.skn: ") != std::string::npos, lines.c_str());
+        QVERIFY2(lines.find("roto.skn: linea 2: color no valido\n") != std::string::npos,
+                 lines.c_str());
 
         Skin nuevo;
-        QVERIFY(!nuevo.cargar(dir.filePath("no-existe.skn")));
+        QVERIFY(!nuevo.cargar(dir.filePath("no-existe.skn")).ok());
         QCOMPARE(nuevo.color(), Skin::colorPorDefecto());
         QWidget intacta;
         nuevo.aplicar(&intacta);

@@ -1,0 +1,58 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace lumivel {
+
+// Why an operation failed, in Spanish (UTF-8), as the windows show it and the command line
+// prints it.
+struct Error {
+    explicit Error(std::string why, std::string where = {})
+        : reason(std::move(why)), path(std::move(where)) {}
+
+    std::string reason;
+    // The file or device concerned; empty when there is none.
+    std::string path;
+
+    // "<path>: <reason>", or the reason alone without a path.
+    std::string describe() const { return path.empty() ? reason : path + ": " + reason; }
+};
+
+// The one way the program reports a failure: a value, or the Error that prevented it.
+// Asking a failed result for its value, or a successful one for its error, throws
+// (std::bad_variant_access) rather than reading garbage.
+template <class T> class [[nodiscard]] Result {
+  public:
+    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
+    Result(Error error) : state_(std::in_place_index<1>, std::move(error)) {}
+
+    bool ok() const { return state_.index() == 0; }
+
+    T& value() & { return std::get<0>(state_); }
+    const T& value() const& { return std::get<0>(state_); }
+    T&& value() && { return std::get<0>(std::move(state_)); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+
+    const Error& error() const { return std::get<1>(state_); }
+
+  private:
+    std::variant<T, Error> state_;
+};
+
+template <> class [[nodiscard]] Result<void> {
+  public:
+    Result() = default;
+    Result(Error error) : error_(std::move(error)) {}
+
+    bool ok() const { return !error_.has_value(); }
+    // Throws std::bad_optional_access when the operation succeeded.
+    const Error& error() const { return error_.value(); }
+
+  private:
+    std::optional<Error> error_;
+};
+
+} // namespace lumivel
