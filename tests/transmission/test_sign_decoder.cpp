@@ -1,4 +1,5 @@
 #include "message_fixture.hpp"
+#include "support/metatypes.hpp"
 #include "transmission/fake_port.hpp"
 #include "transmission/sign_decoder.hpp"
 #include "transmission/sign_link.hpp"
@@ -8,8 +9,6 @@
 
 using namespace lumivel;
 using namespace lumivel::test;
-
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 namespace {
 
