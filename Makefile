@@ -4,8 +4,9 @@
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+TSAN_DIR := build/tsan
 
-.PHONY: run test deps build build-test bench format clean fuzz lint package
+.PHONY: run test deps build build-test bench format clean fuzz lint package test-tsan
 
 deps:
 	@scripts/install-deps.sh
@@ -30,6 +31,13 @@ build-test: deps
 
 test: build-test
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The transfer runs on a worker thread; ThreadSanitizer cannot share a process with
+# AddressSanitizer, hence a build of its own with only the tests it runs.
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_TSAN=ON >/dev/null
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target tests_unit tests_widget
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
 
 bench: build
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
