@@ -4,8 +4,11 @@
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+RELEASE_ALL_DIR := build/release-all
+TSAN_DIR := build/tsan
 
-.PHONY: run test deps build build-test bench format clean fuzz lint package
+.PHONY: run test deps build build-test bench format format-check clean fuzz lint package \
+	release-all test-tsan
 
 deps:
 	@scripts/install-deps.sh
@@ -28,19 +31,39 @@ build-test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_SANITIZE=ON -DLUMIVEL_WERROR=ON >/dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+# The sanitizer tests, then, in this order: every target in a plain Release build, the static
+# analysis, the formatting check and the unit and widget tests under ThreadSanitizer.
 test: build-test
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory release-all
+	$(MAKE) --no-print-directory lint
+	$(MAKE) --no-print-directory format-check
+	$(MAKE) --no-print-directory test-tsan
+
+# What a user or packager builds: the program, every test and the benchmarks in Release,
+# with warnings shown but not made errors.
+release-all: deps
+	cmake -S . -B $(RELEASE_ALL_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(RELEASE_ALL_DIR) -j $(JOBS)
+	cmake --build $(RELEASE_ALL_DIR) -j $(JOBS) --target benchmarks
+
+# The transfer runs on a worker thread; ThreadSanitizer cannot share a process with
+# AddressSanitizer, hence a build of its own with only the tests it runs.
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_TSAN=ON >/dev/null
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target tests_unit tests_widget
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
 
 bench: build
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(RELEASE_DIR)
 
 # A Debian package (.deb) of a Release build without sanitizers; only the executable is
-# built, not the tests.
+# built, and the tests are not even configured, so QtTest is not needed.
 PACKAGE_DIR := build/package
 package: deps
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DLUMIVEL_SANITIZE=OFF \
-		-DLUMIVEL_WERROR=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+		-DLUMIVEL_WERROR=OFF -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target simlumivel
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/simlumivel_*.deb
@@ -53,8 +76,16 @@ fuzz: deps
 lint: deps
 	scripts/lint.sh
 
+# clang-format with .clang-format over every C++ file; format-check changes nothing, names
+# each file that differs and then fails.
+CXX_FILES = find src tests bench fuzz -name '*.cpp' -o -name '*.hpp'
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.hpp' | xargs clang-format -i
+	@scripts/install-deps.sh clang-format
+	$(CXX_FILES) | xargs clang-format -i
+
+format-check:
+	@scripts/install-deps.sh clang-format
+	$(CXX_FILES) | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

@@ -32,8 +32,10 @@ double millisecondsSinceProcessStart() {
         }
         std::fclose(stat);
     }
-    const double startMs = 1000.0 * static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK);
-    const double nowMs = 1000.0 * static_cast<double>(now.tv_sec) + now.tv_nsec / 1e6;
+    const double startMs =
+        1000.0 * static_cast<double>(startTicks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    const double nowMs =
+        1000.0 * static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e6;
     return nowMs - startMs;
 }
 

@@ -1,9 +1,9 @@
 #include "app/offscreen_sign.hpp"
 
+#include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
 #include "session/startup.hpp"
-#include "base/windows1252.hpp"
 
 namespace lumivel::cli {
 

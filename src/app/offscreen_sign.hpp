@@ -1,6 +1,6 @@
 #pragma once
-#include "session/lumivel.hpp"
 #include "display/shown_sign.hpp"
+#include "session/lumivel.hpp"
 
 #include <string>
 

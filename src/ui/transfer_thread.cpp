@@ -48,6 +48,7 @@ void TransferThread::run() {
     std::unique_ptr<Port> puerto = fabrica_(dispositivo_);
     ObservadorHilo observador(*this);
     resultado_ = enviarImagen(*puerto, carga_, imagen_, totaldatos_, observador, esperaMs_);
+    terminado_.store(true, std::memory_order_release);
 }
 
 } // namespace lumivel

@@ -24,8 +24,13 @@ class TransferThread : public QThread {
     TransferThread(FabricaPuerto fabrica, QString dispositivo, const ImagenTransmision& imagen,
                    ResultadoCarga carga, int totaldatos, int esperaMs, QObject* parent = nullptr);
 
-    // Valid once finished() has been emitted.
-    const ResultadoEnvio& resultado() const { return resultado_; }
+    // Valid once finished() has been emitted. The acquire pairs with the release at the end of
+    // run(), so the hand-over is ordered in C++ terms and not only by Qt's event queue, whose
+    // locking ThreadSanitizer cannot see.
+    const ResultadoEnvio& resultado() const {
+        static_cast<void>(terminado_.load(std::memory_order_acquire));
+        return resultado_;
+    }
     const ResultadoCarga& carga() const { return carga_; }
     const QString& dispositivo() const { return dispositivo_; }
     // Ends the transfer before its next byte; safe from any thread.
@@ -49,6 +54,7 @@ class TransferThread : public QThread {
     int totaldatos_;
     int esperaMs_;
     ResultadoEnvio resultado_;
+    std::atomic<bool> terminado_{false};
     std::atomic<bool> interrumpir_{false};
 };
 

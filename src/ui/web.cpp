@@ -1,7 +1,7 @@
 #include "ui/web.hpp"
 
-#include "ui/skin.hpp"
 #include "appearance/web_page.hpp"
+#include "ui/skin.hpp"
 
 #include <QDesktopServices>
 #include <QString>

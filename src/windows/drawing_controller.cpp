@@ -1,7 +1,7 @@
 #include "windows/drawing_controller.hpp"
 
-#include "ui/sign_widget.hpp"
 #include "drawing/drawing_tools.hpp"
+#include "ui/sign_widget.hpp"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "base/version.hpp"
 #include "windows/form2.hpp"
+#include "base/version.hpp"
 
 #include "ui/skin.hpp"
-#include "ui/web.hpp"
 #include "ui/twips.hpp"
+#include "ui/web.hpp"
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,8 +47,7 @@ Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> r
                            twips(120, 0, 6615, 375), this);
     SkinLabel2_ = etiqueta(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
                                .arg(QLatin1String(kVersionCorta)),
-                           palatino(10, false),
-                           twips(120, 480, 5040, 315), this);
+                           palatino(10, false), twips(120, 480, 5040, 315), this);
     SkinLabel3_ = etiqueta("Disenado y escrito por el equipo SimLumivel", courier(),
                            twips(120, 900, 5040, 255), this);
     SkinLabel4_ = etiqueta("Ayuda y novedades: boton \"Ir a WEB\"", courier(),

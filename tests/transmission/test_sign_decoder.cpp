@@ -1,5 +1,6 @@
 #include "session/lumivel.hpp"
 #include "support/message_fixture.hpp"
+#include "support/metatypes.hpp"
 #include "transmission/fake_port.hpp"
 #include "transmission/sign_decoder.hpp"
 #include "transmission/sign_link.hpp"
@@ -9,8 +10,6 @@
 
 using namespace lumivel;
 using namespace lumivel::test;
-
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "support/metatypes.hpp"
 #include "transmission/transmission_image.hpp"
 
 #include "support/message_fixture.hpp"
@@ -128,8 +129,6 @@ class TransmissionImageTest : public QObject {
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
     }
 };
-
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 QTEST_APPLESS_MAIN(TransmissionImageTest)
 #include "test_transmission_image.moc"

@@ -1,7 +1,7 @@
+#include "presentation/editing_mode.hpp"
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/drawing_controller.hpp"
-#include "presentation/editing_mode.hpp"
 
 #include <QLabel>
 #include <QPushButton>

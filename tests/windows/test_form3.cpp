@@ -8,11 +8,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QResizeEvent>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>

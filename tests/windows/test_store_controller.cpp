@@ -1,7 +1,7 @@
 #include "display/scripted_dialogs.hpp"
+#include "presentation/editing_mode.hpp"
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"
-#include "presentation/editing_mode.hpp"
 #include "windows/store_controller.hpp"
 
 #include <QLabel>
