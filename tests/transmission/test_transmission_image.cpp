@@ -7,6 +7,8 @@
 using namespace lumivel;
 using namespace lumivel::test;
 
+Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
+
 namespace {
 
 QString enHex(const ImagenTransmision& imagen, int ultimo) {
@@ -153,8 +155,6 @@ class TransmissionImageTest : public QObject {
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
     }
 };
-
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 QTEST_APPLESS_MAIN(TransmissionImageTest)
 #include "test_transmission_image.moc"
