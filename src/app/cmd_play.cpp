@@ -83,7 +83,10 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
         // Refused: the boxes the window would show say why.
         std::string why;
         for (const CajaMensaje& caja : dialogs.mostradas) {
-            why += (why.empty() ? "" : "\n") + boxText(caja);
+            if (!why.empty()) {
+                why += '\n';
+            }
+            why += boxText(caja);
         }
         return Error{why};
     }

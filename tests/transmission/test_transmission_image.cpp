@@ -8,6 +8,8 @@
 using namespace lumivel;
 using namespace lumivel::test;
 
+Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
+
 namespace {
 
 QString enHex(const ImagenTransmision& imagen, int ultimo) {
