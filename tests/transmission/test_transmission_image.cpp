@@ -8,7 +8,6 @@
 using namespace lumivel;
 using namespace lumivel::test;
 
-Q_DECLARE_METATYPE(std::vector<lumivel::tipomensaje>)
 
 namespace {
 
