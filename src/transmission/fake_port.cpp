@@ -8,6 +8,7 @@ Result<void> FakePort::abrir() {
     }
     ++aperturas;
     abierto = true;
+    pendiente_ = entradaAntigua;
     return {};
 }
 
@@ -35,6 +36,11 @@ Result<void> FakePort::escribir(std::string_view bytes) {
         pendiente_ += responder(static_cast<std::uint8_t>(c));
     }
     return {};
+}
+
+void FakePort::descartarEntrada() {
+    ++descartes;
+    pendiente_.clear();
 }
 
 std::string FakePort::esperarBytes(int /*milisegundos*/) {

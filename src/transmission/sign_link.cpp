@@ -155,6 +155,8 @@ ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
         resultado.error = opened.error();
         return resultado;
     }
+    // Stale input would be taken for the answer to the request and shift every echo after it.
+    puerto.descartarEntrada();
     const std::string request(1, static_cast<char>(kConnectionRequest));
     const Recibido respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {
