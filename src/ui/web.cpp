@@ -1,6 +1,7 @@
 #include "ui/web.hpp"
 
 #include "appearance/web_page.hpp"
+#include "display/dialogs.hpp"
 #include "ui/skin.hpp"
 
 #include <QDesktopServices>
@@ -9,9 +10,16 @@
 
 namespace lumivel {
 
-void abrirPaginaWeb() {
-    const QString ruta = QString::fromStdString(rutaPaginaWeb(carpetaPrograma()));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+void abrirPaginaWeb(Dialogs& dialogs) {
+    const std::string ruta = rutaPaginaWeb(carpetaPrograma());
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ruta)))) {
+        return;
+    }
+    CajaMensaje caja;
+    caja.titulo = "Página web";
+    caja.icono = Icono::Informacion;
+    caja.texto = "No hay un navegador para abrir la página.\r\nLa página está en:\r\n" + ruta;
+    dialogs.mensaje(caja);
 }
 
 } // namespace lumivel
