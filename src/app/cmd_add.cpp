@@ -24,10 +24,10 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
     // A record holds 130 characters; a longer text would be cut without a word.
     const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[1]);
-    if (texto.bytes.size() > tipomensaje::kLongitudTexto) {
+    if (texto.bytes.size() > tipomensaje::kTextLength) {
         return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
                      " caracteres y un mensaje admite " +
-                     std::to_string(tipomensaje::kLongitudTexto)};
+                     std::to_string(tipomensaje::kTextLength)};
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
@@ -35,13 +35,13 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         return opened.error();
     }
     if (picture) {
-        session.editarImagen(columnas);
+        session.editPicture(columnas);
     } else {
-        session.editarTexto(font, effect, args.positional[1]);
+        session.editText(font, effect, args.positional[1]);
     }
     ADICIONAR_Click(session.estado(), session.dialogs());
     if (Result<void> added = session.comprobar(); !added.ok()) {
-        session.descartarSiCreado();
+        session.discardIfCreated();
         return added.error();
     }
     warnReplaced(streams.err, "add", texto, "se guardaron");

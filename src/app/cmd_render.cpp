@@ -18,7 +18,7 @@ Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams)
         throw UsageError{"formato desconocido: " + format + " (ascii o hex)"};
     }
     OffscreenSign sign(fontIndex(args));
-    sign.componer(args.positional.front());
+    sign.compose(args.positional.front());
     warnReplaced(streams.err, "render", textArgument(args.positional.front()), "se muestran");
     if (format == "hex") {
         streams.out << sign.shown().hexLine() << '\n';

@@ -11,17 +11,17 @@ namespace {
 
 // Loop bounds are read when a loop starts; they never reach past the stored columns.
 int ultimaColumna(const SignState& l) {
-    return std::min<int>(l.sign.columnas, Sign::kColumnas - 1);
+    return std::min<int>(l.sign.columnas, Sign::kColumns - 1);
 }
 int ultimaFila(const SignState& l) {
-    return std::min<int>(l.sign.filas, Sign::kFilas - 1);
+    return std::min<int>(l.sign.filas, Sign::kRows - 1);
 }
 
 } // namespace
 
 void caminar(SignState& l, Pacer& pacer) {
     const std::string guardado = l.texto;
-    const std::string entrada = std::string(kEspaciosEntrada, ' ') + guardado;
+    const std::string entrada = std::string(kLeadingSpaces, ' ') + guardado;
     // Every character moves the composition at least one column, so the first kVisibles
     // characters fill all the shown columns; composing only those keeps each step's work
     // bounded instead of growing with the text (the rest would only reach hidden columns).
@@ -32,12 +32,12 @@ void caminar(SignState& l, Pacer& pacer) {
         Text1_Change(l);
         // The text box shows the rightmost n - i characters of the text.
         l.texto.assign(entrada, i);
-        pacer.esperar(kPasoCaracter);
+        pacer.esperar(kCharacterStepMs);
         if (pacer.detenido()) {
             break;
         }
     }
-    cambiarTexto(l, guardado);
+    changeText(l, guardado);
 }
 
 void sube(SignState& l, Pacer& pacer) {
@@ -50,7 +50,7 @@ void sube(SignState& l, Pacer& pacer) {
             }
         }
         l.sign.mostrar();
-        pacer.esperar(kPasoFila);
+        pacer.esperar(kRowStepMs);
         if (pacer.detenido()) {
             return;
         }
@@ -65,7 +65,7 @@ void baja(SignState& l, Pacer& pacer) {
             l.sign.matriz[c][r] = 0;
         }
         l.sign.mostrar();
-        pacer.esperar(kPasoFila);
+        pacer.esperar(kRowStepMs);
         if (pacer.detenido()) {
             return;
         }
@@ -78,7 +78,7 @@ void porfila(SignState& l, Pacer& pacer) {
         return;
     }
     l.sign.mostrar();
-    pacer.esperar(kPausa);
+    pacer.esperar(kHoldMs);
     if (pacer.detenido()) {
         return;
     }
@@ -95,14 +95,14 @@ void porcolumna(SignState& l, Pacer& pacer) {
         for (int r = 0; r <= hastaFila; ++r) {
             l.sign.led(c, r, l.sign.matriz[c][r]);
         }
-        pacer.esperar(kPasoColumna);
+        pacer.esperar(kColumnStepMs);
         if (pacer.detenido()) {
             return;
         }
     }
     cargar(l);
     l.sign.mostrar();
-    pacer.esperar(kPausa);
+    pacer.esperar(kHoldMs);
     if (pacer.detenido()) {
         return;
     }
@@ -112,7 +112,7 @@ void porcolumna(SignState& l, Pacer& pacer) {
         for (int r = 0; r <= hastaFila; ++r) {
             l.sign.led(c, r, 0);
         }
-        pacer.esperar(kPasoColumna);
+        pacer.esperar(kColumnStepMs);
         if (pacer.detenido()) {
             return;
         }

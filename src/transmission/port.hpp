@@ -27,7 +27,7 @@ class Port {
     virtual Result<void> escribir(std::string_view bytes) = 0;
     // Everything waiting in the input, waiting up to `milisegundos` for the first byte to
     // arrive; returns as soon as there is something. Empty after the time-out.
-    virtual std::string esperarBytes(int milisegundos) = 0;
+    virtual std::string waitForBytes(int milisegundos) = 0;
     // Drops whatever arrived before now (a sign that chattered, the tail of a transfer
     // killed half way), so the next reply read is an answer to the next byte written.
     virtual void descartarEntrada() = 0;

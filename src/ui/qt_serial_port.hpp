@@ -8,7 +8,7 @@ namespace lumivel {
 
 // The platform's serial port i (0 .. kSerialPortCount - 1): COM1.. on Windows, /dev/ttyS0..
 // elsewhere.
-QString puertoSerie(int indice);
+QString serialPortDevice(int indice);
 
 // Why a port could not be opened. `accesible`: the user may read and write the device, so a
 // refusal means another program holds it (QSerialPort locks the ports it opens), not that a
@@ -29,17 +29,17 @@ class QtSerialPort : public Port {
     Result<void> abrir() override;
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string esperarBytes(int milisegundos) override;
+    std::string waitForBytes(int milisegundos) override;
     void descartarEntrada() override;
-    std::optional<Error> fallo() const override { return fallo_; }
+    std::optional<Error> fallo() const override { return fault_; }
 
   private:
     // Only an error that means the device is gone ends the transfer.
-    void revisarError();
+    void checkError();
 
-    QSerialPort puerto_;
-    QString dispositivo_;
-    std::optional<Error> fallo_;
+    QSerialPort port_;
+    QString device_;
+    std::optional<Error> fault_;
 };
 
 } // namespace lumivel

@@ -10,14 +10,14 @@
 
 namespace lumivel {
 
-void abrirPaginaWeb(Dialogs& dialogs) {
-    const std::string ruta = rutaPaginaWeb(carpetaPrograma());
+void openWebPage(Dialogs& dialogs) {
+    const std::string ruta = webPagePath(programFolder());
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ruta)))) {
         return;
     }
-    CajaMensaje caja;
-    caja.titulo = "Página web";
-    caja.icono = Icono::Informacion;
+    MessageBoxSpec caja;
+    caja.title = "Página web";
+    caja.icono = Icon::Information;
     caja.texto = "No hay un navegador para abrir la página.\r\nLa página está en:\r\n" + ruta;
     dialogs.mensaje(caja);
 }

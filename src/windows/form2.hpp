@@ -12,12 +12,12 @@ class Dialogs;
 class Skin;
 
 // The About window "Acerca de...". Modeless and without owner; it deletes itself when
-// closed, so the opener keeps a QPointer. Only "Volver" calls `redibujarSigno`.
+// closed, so the opener keeps a QPointer. Only "Volver" calls `redrawSign`.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
     Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
-          std::function<void()> redibujarSigno, QWidget* parent = nullptr);
+          std::function<void()> redrawSign, QWidget* parent = nullptr);
 
     QLabel* SkinLabel(int index) const; // 1..4
     QPushButton* Command1() const { return Command1_; }
@@ -32,7 +32,7 @@ class Form2 : public QWidget {
     QLabel* SkinLabel4_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
-    std::function<void()> redibujarSigno_;
+    std::function<void()> redrawSign_;
 };
 
 } // namespace lumivel

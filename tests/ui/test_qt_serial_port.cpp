@@ -88,10 +88,10 @@ class QtSerialPortTest : public QObject {
         QtSerialPort primero(pty.ruta);
         QVERIFY(primero.abrir().ok());
         QtSerialPort segundo(pty.ruta);
-        const Result<void> abierto = segundo.abrir();
-        QVERIFY(!abierto.ok());
-        QVERIFY2(contiene(abierto.error().reason, "en uso por otro programa"),
-                 abierto.error().reason.c_str());
+        const Result<void> isOpenNow = segundo.abrir();
+        QVERIFY(!isOpenNow.ok());
+        QVERIFY2(contiene(isOpenNow.error().reason, "en uso por otro programa"),
+                 isOpenNow.error().reason.c_str());
     }
 
     void staleInputIsDiscarded() {
@@ -102,7 +102,7 @@ class QtSerialPortTest : public QObject {
         QTest::qWait(20); // the line discipline hands the bytes to the input
         puerto.descartarEntrada();
         QCOMPARE(::write(pty.master, "c", 1), 1);
-        QCOMPARE(puerto.esperarBytes(2000), std::string("c"));
+        QCOMPARE(puerto.waitForBytes(2000), std::string("c"));
     }
 
     void signHangingUpIsNamed() {
@@ -111,13 +111,13 @@ class QtSerialPortTest : public QObject {
         QVERIFY(puerto.abrir().ok());
         pty.colgar();
         // Whichever call notices first, the port ends up failed for good with the cause.
-        QVERIFY(!puerto.escribir("c").ok() || puerto.esperarBytes(500).empty());
-        puerto.esperarBytes(500);
+        QVERIFY(!puerto.escribir("c").ok() || puerto.waitForBytes(500).empty());
+        puerto.waitForBytes(500);
         QVERIFY(puerto.fallo());
         QCOMPARE(puerto.fallo()->reason,
                  std::string("el letrero se desconectó durante la transmisión"));
         QVERIFY(!puerto.escribir("c").ok());
-        QVERIFY(puerto.esperarBytes(10).empty());
+        QVERIFY(puerto.waitForBytes(10).empty());
         puerto.cerrar();
     }
 };
