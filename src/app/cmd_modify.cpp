@@ -26,8 +26,7 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
     const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[2]);
     if (texto.bytes.size() > tipomensaje::kTextLength) {
         return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
-                     " caracteres y un mensaje admite " +
-                     std::to_string(tipomensaje::kTextLength)};
+                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
