@@ -2,7 +2,9 @@
 
 #include "app/font_option.hpp"
 #include "app/store_session.hpp"
+#include "app/text_argument.hpp"
 #include "session/message_list.hpp"
+#include "store/message_record.hpp"
 
 #include <ostream>
 
@@ -20,6 +22,12 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
+    // A record holds 130 characters; a longer text would be cut without a word.
+    const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[1]);
+    if (texto.bytes.size() > tipomensaje::kTextLength) {
+        return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
+                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
+    }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
         !opened.ok()) {
@@ -35,6 +43,7 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         session.discardIfCreated();
         return added.error();
     }
+    warnReplaced(streams.err, "add", texto, "se guardaron");
     streams.out << session.estado().mensaje.numero << '\n';
     return kExitOk;
 }

@@ -1,6 +1,7 @@
 #include "app/cmd_list.hpp"
 
 #include "app/store_session.hpp"
+#include "app/text_argument.hpp"
 #include "base/json.hpp"
 #include "base/windows1252.hpp"
 
@@ -60,11 +61,11 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         } else {
             salida += std::to_string(m.numero) + '\t';
             if (m.isPicture()) {
-                salida += "imagen\t" + contenido(m);
+                salida += "imagen\t" + printable(contenido(m));
             } else {
                 salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) + '\t' +
                           nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) + '\t' +
-                          contenido(m);
+                          printable(contenido(m));
             }
             if (!m.isActive()) {
                 salida += "\t(eliminado, posicion " + std::to_string(i) + ")";

@@ -2,11 +2,15 @@
 
 #include "app/font_option.hpp"
 #include "app/store_session.hpp"
+#include "app/text_argument.hpp"
 #include "session/message_list.hpp"
+#include "store/message_record.hpp"
+
+#include <ostream>
 
 namespace lumivel::cli {
 
-Result<int> modifyCommand(const std::vector<std::string>& argv, Streams /*streams*/) {
+Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args =
         parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
     const auto picture = args.value("picture");
@@ -18,6 +22,12 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams /*stream
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
+    // A record holds 130 characters; a longer text would be cut without a word.
+    const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[2]);
+    if (texto.bytes.size() > tipomensaje::kTextLength) {
+        return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
+                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
+    }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
         !opened.ok()) {
@@ -35,6 +45,7 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams /*stream
     if (Result<void> modified = session.comprobar(); !modified.ok()) {
         return modified.error();
     }
+    warnReplaced(streams.err, "modify", texto, "se guardaron");
     return kExitOk;
 }
 

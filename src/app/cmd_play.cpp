@@ -15,12 +15,13 @@
 namespace lumivel::cli {
 namespace {
 
-// Plays in the terminal in real time: the ASCII sign is redrawn in place at every wait,
-// with deadlines on a monotonic clock so drawing time does not add up.
+// Plays in real time: on a terminal the ASCII sign is redrawn in place at every wait;
+// elsewhere (a pipe, a file) the frames follow one another, separated by an empty line,
+// with no cursor codes. Deadlines on a monotonic clock keep drawing time from adding up.
 class TerminalPacer : public Pacer {
   public:
-    TerminalPacer(const ShownSign& visto, std::ostream& out)
-        : shown_(visto), out_(out), inicio_(std::chrono::steady_clock::now()) {}
+    TerminalPacer(const ShownSign& visto, std::ostream& out, bool enSitio)
+        : shown_(visto), out_(out), enSitio_(enSitio), inicio_(std::chrono::steady_clock::now()) {}
 
     void esperar(int milisegundos) override {
         dibujar();
@@ -29,8 +30,10 @@ class TerminalPacer : public Pacer {
     }
 
     void dibujar() {
-        if (dibujado_) {
+        if (dibujado_ && enSitio_) {
             out_ << "\x1b[" << ShownSign::kRows << 'A'; // back to the first line of the sign
+        } else if (dibujado_) {
+            out_ << '\n';
         }
         out_ << shown_.asciiArt() << std::flush;
         dibujado_ = true;
@@ -39,6 +42,7 @@ class TerminalPacer : public Pacer {
   private:
     const ShownSign& shown_;
     std::ostream& out_;
+    bool enSitio_;
     std::chrono::steady_clock::time_point inicio_;
     std::chrono::milliseconds deadline_{0};
     bool dibujado_ = false;
@@ -73,7 +77,7 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
             streams.out << "end " << sign.shown().hexLine() << '\n';
         }
     } else {
-        TerminalPacer pacer(sign.shown(), streams.out);
+        TerminalPacer pacer(sign.shown(), streams.out, streams.terminal);
         corrio = Play_Click(sign.estado(), dialogs, pacer);
         if (corrio) {
             pacer.dibujar();

@@ -2,6 +2,7 @@
 #include "app/arguments.hpp"
 #include "app/font_option.hpp"
 #include "app/offscreen_sign.hpp"
+#include "app/text_argument.hpp"
 
 #include <ostream>
 
@@ -18,6 +19,7 @@ Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams)
     }
     OffscreenSign sign(fontIndex(args));
     sign.compose(args.positional.front());
+    warnReplaced(streams.err, "render", textArgument(args.positional.front()), "se muestran");
     if (format == "hex") {
         streams.out << sign.shown().hexLine() << '\n';
     } else {

@@ -16,6 +16,9 @@ constexpr int kExitError = 2;
 struct Streams {
     std::ostream& out;
     std::ostream& err;
+    // `out` is a terminal, so redrawing in place with cursor codes is safe (main decides it
+    // from the real stdout; tests and pipes get plain lines).
+    bool terminal = false;
 };
 
 // A command's exit code, or the error that ended it: runCommandLine prints that on stderr

@@ -6,12 +6,15 @@
 #include <QCoreApplication>
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char** argv) {
     if (argc > 1) {
         // Command-line run: no display needed.
         QCoreApplication app(argc, argv);
         const std::vector<std::string> args(argv + 1, argv + argc);
-        return lumivel::cli::runCommandLine(args, {std::cout, std::cerr});
+        return lumivel::cli::runCommandLine(args,
+                                            {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1});
     }
     // Qt aborts when it finds no display; say what can be done instead.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

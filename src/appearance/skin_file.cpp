@@ -20,6 +20,20 @@ std::string_view recortar(std::string_view s) {
 
 enum class Seccion { Ninguna, Skin, Paleta };
 
+// Whether a style sheet names a file: url() loads an image of any size, decoded in full
+// (and a path could name a device). Blanks and CSS escapes are ignored so "URL (" and
+// "u\rl(" are caught too.
+bool cargaArchivos(std::string_view hoja) {
+    std::string compacta;
+    compacta.reserve(hoja.size());
+    for (const char c : hoja) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\\') {
+            compacta += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+    }
+    return compacta.find("url(") != std::string::npos;
+}
+
 } // namespace
 
 bool readColor(std::string_view texto, Rgb& color) {
@@ -106,6 +120,9 @@ Result<SkinData> readSkin(std::string_view texto) {
             return Error{donde + ": color no valido"};
         }
         datos.palette.emplace_back(std::string(clave), color);
+    }
+    if (cargaArchivos(datos.styleSheet)) {
+        return Error{"la hoja de estilo carga imágenes (url()), que un skin no puede usar"};
     }
     if (!vistaSkin || !conColor) {
         return Error{"falta la seccion [skin] con su color"};

@@ -1,6 +1,7 @@
 #include "presentation/effects.hpp"
 
 #include "display/composition.hpp"
+#include "display/shown_sign.hpp"
 
 #include <algorithm>
 #include <string>
@@ -20,12 +21,17 @@ int ultimaFila(const SignState& l) {
 
 void caminar(SignState& l, Pacer& pacer) {
     const std::string guardado = l.texto;
-    changeText(l, std::string(kLeadingSpaces, ' ') + guardado);
-    const std::size_t n = l.texto.size();
+    const std::string entrada = std::string(kLeadingSpaces, ' ') + guardado;
+    // Every character moves the composition at least one column, so the first kVisibles
+    // characters fill all the shown columns; composing only those keeps each step's work
+    // bounded instead of growing with the text (the rest would only reach hidden columns).
+    constexpr std::size_t kVisibles = ShownSign::kColumns + 1;
+    const std::size_t n = entrada.size();
     for (std::size_t i = 0; i <= n; ++i) {
-        // The rightmost n - i characters of the current text.
-        const std::size_t quedan = std::min(n - i, l.texto.size());
-        changeText(l, l.texto.substr(l.texto.size() - quedan));
+        l.texto.assign(entrada, i, kVisibles);
+        Text1_Change(l);
+        // The text box shows the rightmost n - i characters of the text.
+        l.texto.assign(entrada, i);
         pacer.esperar(kCharacterStepMs);
         if (pacer.detenido()) {
             break;

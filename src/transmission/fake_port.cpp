@@ -8,6 +8,7 @@ Result<void> FakePort::abrir() {
     }
     ++opens;
     isOpenNow = true;
+    pending_ = entradaAntigua;
     return {};
 }
 
@@ -35,6 +36,11 @@ Result<void> FakePort::escribir(std::string_view bytes) {
         pending_ += responder(static_cast<std::uint8_t>(c));
     }
     return {};
+}
+
+void FakePort::descartarEntrada() {
+    ++descartes;
+    pending_.clear();
 }
 
 std::string FakePort::waitForBytes(int /*milisegundos*/) {

@@ -21,6 +21,9 @@ class FakePort : public Port {
     std::optional<std::string> openError;
     // Set: the device disappears after this many bytes have been written.
     std::optional<std::size_t> loseAfterWritten;
+    // Bytes already waiting when the port is opened, as a line that chattered leaves them.
+    std::string entradaAntigua;
+    int descartes = 0;
 
     std::string written;
     int opens = 0;
@@ -32,6 +35,7 @@ class FakePort : public Port {
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
     std::string waitForBytes(int milisegundos) override;
+    void descartarEntrada() override;
     std::optional<Error> fallo() const override { return fault_; }
 
   private:

@@ -154,6 +154,8 @@ SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionIm
         resultado.error = opened.error();
         return resultado;
     }
+    // Stale input would be taken for the answer to the request and shift every echo after it.
+    puerto.descartarEntrada();
     const std::string request(1, static_cast<char>(kConnectionRequest));
     const Received respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {

@@ -10,50 +10,75 @@
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace lumivel {
 namespace {
 
-// Who may open the device, so the message can tell the user which group to join.
-std::string grupoDelDispositivo(const QString& dispositivo) {
+struct DatosDispositivo {
+    bool accesible = true;
+    std::string grupo;
+};
+
+// Whether the user may use the device, and who may, so the message tells the user what to do.
+DatosDispositivo datosDelDispositivo(const QString& dispositivo) {
+    DatosDispositivo datos;
 #ifdef Q_OS_UNIX
-    struct stat datos {};
     const QString ruta = QFileInfo(dispositivo).canonicalFilePath();
-    if (!ruta.isEmpty() && ::stat(ruta.toLocal8Bit().constData(), &datos) == 0) {
-        if (const group* grupo = ::getgrgid(datos.st_gid)) {
-            return grupo->gr_name;
+    if (ruta.isEmpty()) {
+        return datos;
+    }
+    const QByteArray local = ruta.toLocal8Bit();
+    datos.accesible = ::access(local.constData(), R_OK | W_OK) == 0;
+    struct stat estado {};
+    if (::stat(local.constData(), &estado) == 0) {
+        if (const group* grupo = ::getgrgid(estado.st_gid)) {
+            datos.grupo = grupo->gr_name;
         }
     }
-    return "dialout";
 #else
     Q_UNUSED(dispositivo);
-    return {};
 #endif
-}
-
-std::string razonDeApertura(QSerialPort::SerialPortError error, const QString& dispositivo,
-                            const QString& texto) {
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError:
-        return "el dispositivo no existe";
-    case QSerialPort::PermissionError: {
-        const std::string grupo = grupoDelDispositivo(dispositivo);
-        std::string razon = "permiso denegado o el puerto esta en uso por otro programa";
-        if (!grupo.empty()) {
-            razon += " (su usuario debe pertenecer al grupo \"" + grupo +
-                     "\"; tras agregarlo vuelva a iniciar la sesion)";
-        }
-        return razon;
-    }
-    case QSerialPort::OpenError:
-        return "el puerto ya esta abierto";
-    default:
-        return texto.toStdString();
-    }
+    return datos;
 }
 
 } // namespace
+
+std::string razonDeApertura(QSerialPort::SerialPortError error, bool accesible,
+                            const std::string& grupo, const std::string& texto) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return "el dispositivo no existe";
+    case QSerialPort::PermissionError:
+        if (accesible) {
+            return "el puerto está en uso por otro programa";
+        }
+        // Joining "root" is no advice: only an administrator can open such a device.
+        if (grupo.empty() || grupo == "root") {
+            return "permiso denegado";
+        }
+        return "permiso denegado (su usuario debe pertenecer al grupo \"" + grupo +
+               "\"; tras agregarlo vuelva a iniciar la sesión)";
+    case QSerialPort::OpenError:
+        return "el puerto ya esta abierto";
+    default:
+        return texto;
+    }
+}
+
+std::optional<std::string> razonDeFallo(QSerialPort::SerialPortError error) {
+    switch (error) {
+    // The line hung up: the system's own text ("Inappropriate ioctl for device") names a
+    // symptom, not the cause.
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        return "el letrero se desconectó durante la transmisión";
+    default:
+        return std::nullopt;
+    }
+}
 
 QString serialPortDevice(int indice) {
 #ifdef Q_OS_WIN
@@ -78,7 +103,10 @@ Result<void> QtSerialPort::abrir() {
         return Error{"no se ha indicado ningun puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
-        return Error{razonDeApertura(port_.error(), device_, port_.errorString()), device};
+        const DatosDispositivo datos = datosDelDispositivo(device_);
+        return Error{razonDeApertura(port_.error(), datos.accesible, datos.grupo,
+                                     port_.errorString().toStdString()),
+                     device};
     }
     const bool lineaLista = port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
                             port_.setParity(QSerialPort::NoParity) &&
@@ -139,16 +167,27 @@ std::string QtSerialPort::waitForBytes(int milisegundos) {
         port_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
         checkError();
     }
+    // A port closed by checkError has nothing to read; asking would make Qt warn on stderr.
+    if (fault_) {
+        return {};
+    }
     const QByteArray leido = port_.readAll();
     checkError();
     return leido.toStdString();
 }
 
+void QtSerialPort::descartarEntrada() {
+    if (port_.isOpen()) {
+        port_.clear(QSerialPort::Input);
+        port_.readAll();
+        checkError();
+    }
+}
+
 void QtSerialPort::checkError() {
     const auto error = port_.error();
-    if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
-        error == QSerialPort::ReadError) {
-        fault_ = Error{port_.errorString().toStdString(), nombre()};
+    if (std::optional<std::string> razon = razonDeFallo(error)) {
+        fault_ = Error{*razon, nombre()};
         port_.close();
     } else if (error != QSerialPort::NoError) {
         // Time-outs and the like are the protocol's business, not the port's.

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <array>
@@ -70,6 +71,14 @@ QPalette paletaDe(const SkinData& datos) {
 
 Result<void> Skin::cargar(const QString& path) {
     const std::string where = path.toStdString();
+    // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return Error{"no es un archivo normal", where};
+    }
+    if (info.size() > static_cast<qint64>(kMaxSkinSize)) {
+        return Error{"archivo demasiado grande", where};
+    }
     QFile archivo(path);
     if (!archivo.open(QIODevice::ReadOnly)) {
         return Error{archivo.errorString().toStdString(), where};

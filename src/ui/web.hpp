@@ -2,8 +2,10 @@
 
 namespace lumivel {
 
-// Opens the program's local web page with the desktop's handler for it. Like the shell
-// call it replaces, its outcome is not examined: a missing page or browser shows nothing.
-void openWebPage();
+class Dialogs;
+
+// Opens the program's local web page with the desktop's handler for it. When there is no
+// handler (no browser registered), says where the page is, so the click is never silent.
+void openWebPage(Dialogs& dialogs);
 
 } // namespace lumivel

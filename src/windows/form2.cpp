@@ -36,8 +36,8 @@ QFont courier() {
 
 } // namespace
 
-Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redrawSign,
-             QWidget* parent)
+Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
+             std::function<void()> redrawSign, QWidget* parent)
     : QWidget(parent, Qt::Window), redrawSign_(std::move(redrawSign)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Acerca de...");
@@ -55,7 +55,7 @@ Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> r
 
     Command2_ = new QPushButton("Ir a WEB", this);
     Command2_->setGeometry(twips(5280, 840, 1215, 375));
-    connect(Command2_, &QPushButton::clicked, this, [] { openWebPage(); });
+    connect(Command2_, &QPushButton::clicked, this, [&dialogs] { openWebPage(dialogs); });
 
     Command1_ = new QPushButton("Volver", this);
     Command1_->setGeometry(twips(5280, 1320, 1215, 375));

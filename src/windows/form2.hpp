@@ -8,6 +8,7 @@ class QPushButton;
 
 namespace lumivel {
 
+class Dialogs;
 class Skin;
 
 // The About window "Acerca de...". Modeless and without owner; it deletes itself when
@@ -15,8 +16,8 @@ class Skin;
 class Form2 : public QWidget {
     Q_OBJECT
   public:
-    Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redrawSign,
-          QWidget* parent = nullptr);
+    Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
+          std::function<void()> redrawSign, QWidget* parent = nullptr);
 
     QLabel* SkinLabel(int index) const; // 1..4
     QPushButton* Command1() const { return Command1_; }

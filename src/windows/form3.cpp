@@ -129,8 +129,8 @@ void Form3::wireControls() {
         connect(m.MNUCamb.at(i), &QAction::triggered, this,
                 [this, i] { MNUCamb_Click(static_cast<int>(i)); });
     }
-    connect(m.opayuda, &QAction::triggered, this, [] { openWebPage(); });
-    connect(m.WEB, &QAction::triggered, this, [] { openWebPage(); });
+    connect(m.opayuda, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
+    connect(m.WEB, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
 }
 
 void Form3::Form_Load() {

@@ -51,7 +51,7 @@ void SecondaryWindows::opacerdade_Click() {
     if (bringForward(form2_)) {
         return;
     }
-    form2_ = new Form2(skin_, l_.archivoskin, [this] { l_.sign.refrescar(); });
+    form2_ = new Form2(skin_, d_, l_.archivoskin, [this] { l_.sign.refrescar(); });
     form2_->show();
 }
 

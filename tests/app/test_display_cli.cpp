@@ -61,6 +61,31 @@ class DisplayCliTest : public QObject {
         QVERIFY(lineas(negrita.out)[64] != frames[64]);
     }
 
+    // The walking effect composes only what reaches the sign: a long text gives one frame per
+    // character, each of one sign's size.
+    void longTextFramesStayBounded() {
+        const std::string texto(20000, 'A');
+        const Salida s = runCli({"play", "--frames", "--effect", "caminando", texto});
+        QCOMPARE(s.code, cli::kExitOk);
+        const QStringList frames = lineas(s.out);
+        QCOMPARE(frames.size(), 20000 + 12 + 1 + 1);
+        QCOMPARE(frames[0].size(), frames[19000].size());
+        QCOMPARE(frames[19000], frames[100]); // the same all-A window, far apart in the text
+        QVERIFY(frames[20012].endsWith(QString(" 00").repeated(64)));
+    }
+
+    // Cursor codes only on a terminal; in a pipe the frames follow one another.
+    void playDrawsInPlaceOnlyOnATerminal() {
+        for (const bool terminal : {false, true}) {
+            std::ostringstream out;
+            std::ostringstream err;
+            QCOMPARE(
+                cli::runCommandLine({"play", "--effect", "porfila", "A"}, {out, err, terminal}),
+                cli::kExitOk);
+            QCOMPARE(out.str().find('\x1b') != std::string::npos, terminal);
+        }
+    }
+
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("mensaje");

@@ -42,6 +42,41 @@ class StoreCliTest : public QObject {
                                    registro(2, imagen(samplePicture())));
     }
 
+    // A text a record cannot hold is refused whole; one it holds with replacements is stored
+    // with a warning.
+    void textsThatDoNotFitAreRefusedOrWarned() {
+        const std::string f = ruta("largo.men");
+        QCOMPARE(runCli({"add", f, std::string(130, 'a')}).code, 0);
+        const std::string antes = readBytes(f);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"add", f, std::string(131, 'b')},
+              std::vector<std::string>{"modify", f, "1", std::string(200, 'c')}}) {
+            const Salida s = runCli(args);
+            QCOMPARE(s.code, cli::kExitError);
+            QVERIFY2(s.err.find(std::to_string(args.back().size()) + " caracteres") !=
+                         std::string::npos,
+                     s.err.c_str());
+            QCOMPARE(readBytes(f), antes);
+        }
+        // Two-byte UTF-8 characters count once: 130 of them fit.
+        QCOMPARE(runCli({"modify", f, "1", "ñ" + std::string(129, 'n')}).code, 0);
+
+        const Salida reemplazo = runCli({"add", f, "ő ok? 😀"});
+        QCOMPARE(reemplazo.code, 0);
+        QVERIFY2(reemplazo.err.find("2 caracteres") != std::string::npos, reemplazo.err.c_str());
+        QVERIFY(runCli({"add", f, "¿ok?"}).err.empty());
+        QVERIFY(runCli({"render", "日"}).err.find("1 carácter") != std::string::npos);
+    }
+
+    void listEscapesControlCharacters() {
+        const std::string f = ruta("control.men");
+        runCli({"add", f,
+                "a\x1b]0;titulo\x07"
+                "b\nc\td"});
+        QCOMPARE(runCli({"list", f}).out,
+                 std::string("1\tCaminando\t5 x 5\ta\\u001b]0;titulo\\u0007b\\u000ac\\u0009d\n"));
+    }
+
     void listsPlainAndJson() {
         const std::string f = ruta("lista.men");
         runCli({"add", "--effect", "porfila", "--font", "5x9", f, "año €\"\\"});

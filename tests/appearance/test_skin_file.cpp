@@ -60,6 +60,12 @@ class TestSkinFile : public QObject {
         QTest::newRow("line without equals") << QByteArray(kMinima).append("suelto\n");
         QTest::newRow("key before section") << QByteArray("color = #102030\n[skin]\n");
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        for (const char* hoja : {"QWidget { background-image: url(/x.png); }",
+                                 "QPushButton { border-image: URL ( 'a.png' ) 0; }",
+                                 "QLabel { image: u\\rl(a.png); }"}) {
+            QTest::addRow("style sheet loading an image: %s", hoja)
+                << QByteArray(kMinima).append("[estilo]\n").append(hoja);
+        }
         QTest::newRow("too large")
             << QByteArray(kMinima).append(QByteArray(int(kMaxSkinSize), '#'));
     }

@@ -191,6 +191,18 @@ class SignLinkTest : public QObject {
         QCOMPARE(outcomeBox(r, lista(), puerto.nombre()).has_value(), !conErrores);
     }
 
+    // Bytes left on the line (a chattering sign, a transfer killed half way) are not taken for
+    // the answer to the request, nor shift the echoes after it.
+    void staleInputIsDiscardedBeforeTheRequest() {
+        FakePort puerto;
+        puerto.entradaAntigua = "\x07xyz";
+        Registro registro;
+        const auto r = enviarA(puerto, {1, 2, 0x41, 0, 0, 0}, registro);
+        QCOMPARE(r.outcome, Outcome::Verified);
+        QCOMPARE(r.transfer.verified, 6);
+        QCOMPARE(puerto.descartes, 1);
+    }
+
     void portThatCannotBeOpenedSendsNothing() {
         FakePort puerto;
         puerto.deviceName = "/dev/ttyS3";

@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <iostream>
 #include <sstream>
 
@@ -209,9 +211,16 @@ class TestAppearanceWindows : public QObject {
         QVERIFY(corrupto.open(QIODevice::WriteOnly));
         corrupto.write("[skin]\ncolor = verde\n");
         corrupto.close();
+        // A FIFO would block start-up waiting for a writer; a url() would load any image.
+        const QString fifo = dir.filePath("winaqua.skn");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        QFile imagen(dir.filePath("imagen.skn"));
+        QVERIFY(imagen.open(QIODevice::WriteOnly));
+        imagen.write("[skin]\ncolor = #102030\n[estilo]\nQWidget { background: URL (/x.png); }\n");
+        imagen.close();
         CapturedStderr reported;
-        for (const QString& ruta :
-             {dir.filePath("no-existe.skn"), corrupto.fileName(), dir.path()}) {
+        for (const QString& ruta : {dir.filePath("no-existe.skn"), corrupto.fileName(), dir.path(),
+                                    fifo, imagen.fileName()}) {
             QVERIFY(!skin.cargar(ruta).ok());
             QCOMPARE(skin.color(), color);
             aplicarskin(skin, &ventana, ruta.toStdString());
@@ -221,7 +230,11 @@ class TestAppearanceWindows : public QObject {
         // Applying reports each refusal once, naming the file, and the line and why when
         // the file could be read.
         const std::string lines = reported.text.str();
-        QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 3);
+        QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 5);
+        QVERIFY2(lines.find("winaqua.skn: no es un archivo normal\n") != std::string::npos,
+                 lines.c_str());
+        QVERIFY2(lines.find("imagen.skn: la hoja de estilo carga imágenes") != std::string::npos,
+                 lines.c_str());
         QVERIFY2(lines.find("no-existe.skn: ") != std::string::npos, lines.c_str());
         QVERIFY2(lines.find("roto.skn: linea 2: color no valido\n") != std::string::npos,
                  lines.c_str());
@@ -262,7 +275,8 @@ class TestAppearanceWindows : public QObject {
     void aboutWindow() {
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler("file", &catcher, "open");
-        QPointer<Form2> ventana = new Form2(skin, estado->archivoskin, [this] { ++redraws; });
+        QPointer<Form2> ventana =
+            new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
         ventana->show();
         QCOMPARE(ventana->styleSheet(), [this] {
             QWidget w;
@@ -281,11 +295,19 @@ class TestAppearanceWindows : public QObject {
         QTRY_VERIFY(ventana.isNull());
 
         // The close box does not redraw the sign.
-        ventana = new Form2(skin, estado->archivoskin, [this] { ++redraws; });
+        ventana = new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
         ventana->show();
         ventana->close();
         QCOMPARE(redraws, 1);
+        QVERIFY(dialogs.mostradas.empty());
+
+        // Without a browser the button says where the page is.
         QDesktopServices::unsetUrlHandler("file");
+        ventana = new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
+        ventana->Command2()->click();
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QVERIFY(dialogs.mostradas[0].texto.ends_with(pagina.toStdString()));
+        ventana->close();
     }
 
     void webPageIsShipped() {

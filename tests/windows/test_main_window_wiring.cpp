@@ -1,9 +1,11 @@
 // The main window's controls reach the message store, the drawing tools, the secondary
 // windows and the skins; closing asks only when messages would be lost.
 #include "appearance/skin_table.hpp"
+#include "appearance/web_page.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "support/find_control.hpp"
 #include "ui/sign_widget.hpp"
+#include "ui/skin.hpp"
 #include "windows/form1.hpp"
 #include "windows/form2.hpp"
 #include "windows/form3.hpp"
@@ -116,6 +118,20 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(colores->isVisible() && transfer->isVisible() && acerca->isVisible());
         QVERIFY(window.close());
         QTRY_VERIFY(colores.isNull() && acerca.isNull() && transfer.isNull());
+    }
+
+    void webMenusSayWhereThePageIsWithoutABrowser() {
+        // The offscreen platform has no browser: openUrl fails as on a desktop without one.
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        action(window, "WEB")->trigger();
+        action(window, "opayuda")->trigger();
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{2});
+        const std::string pagina = webPagePath(executableFolder());
+        for (const MessageBoxSpec& caja : dialogs.mostradas) {
+            QCOMPARE(caja.title, std::string("Página web"));
+            QVERIFY2(caja.texto.ends_with("La página está en:\r\n" + pagina), caja.texto.c_str());
+        }
     }
 
     void skinMenuRecoloursTheToolbarAndRedrawsTheSign() {

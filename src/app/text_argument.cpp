@@ -1,0 +1,54 @@
+#include "app/text_argument.hpp"
+
+#include "base/windows1252.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace lumivel::cli {
+
+TextArgument textArgument(const std::string& utf8) {
+    TextArgument text;
+    text.bytes = utf8ToWindows1252(utf8);
+    // Every character the conversion cannot keep becomes one "?" of its own.
+    const auto before = std::count(utf8.begin(), utf8.end(), '?');
+    const auto after = std::count(text.bytes.begin(), text.bytes.end(), '?');
+    text.replaced = static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - before, 0));
+    return text;
+}
+
+void warnReplaced(std::ostream& err, const char* command, const TextArgument& text,
+                  const char* what) {
+    if (text.replaced == 0) {
+        return;
+    }
+    err << "simlumivel " << command << ": aviso: " << text.replaced
+        << (text.replaced == 1 ? " carácter no existe" : " caracteres no existen")
+        << " en Windows-1252 y " << what << " como \"?\"\n";
+}
+
+std::string printable(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    auto escape = [&out](unsigned code) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
+        out += buffer;
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0U;
+        if (c < 0x20 || c == 0x7F) {
+            escape(c);
+        } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            escape(next); // C1 controls: some terminals read U+009B as CSI
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+} // namespace lumivel::cli

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+namespace lumivel::cli {
+
+// A text typed on the command line in Windows-1252, as files and the sign hold it.
+struct TextArgument {
+    std::string bytes;
+    // Characters outside Windows-1252, stored as "?".
+    std::size_t replaced = 0;
+};
+
+TextArgument textArgument(const std::string& utf8);
+
+// Tells on `err` that characters became "?"; nothing when none did. `what` ends the
+// sentence ("se guardaron", "se muestran").
+void warnReplaced(std::ostream& err, const char* command, const TextArgument& text,
+                  const char* what);
+
+// A text for a terminal line: control characters (ESC, line breaks, tabs, C1 codes) as
+// \u00XX, so a message cannot move the cursor, retitle the terminal or forge lines.
+std::string printable(const std::string& utf8);
+
+} // namespace lumivel::cli
