@@ -41,8 +41,7 @@ std::string home() {
 Result<void> makeFolder(const fs::path& folder) {
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) {
-        return S_ISDIR(st.st_mode) ? Result<void>{}
-                                   : Error{systemReason(ENOTDIR), folder.string()};
+        return S_ISDIR(st.st_mode) ? Result<void>{} : Error{systemReason(ENOTDIR), folder.string()};
     }
     if (folder.has_parent_path() && folder.parent_path() != folder) {
         if (Result<void> parent = makeFolder(folder.parent_path()); !parent.ok()) {
@@ -140,7 +139,8 @@ ScratchLock& ScratchLock::operator=(ScratchLock&& other) noexcept {
 
 int ScratchLock::lock(const std::string& file, int flags) {
     const std::string lockPath = file + kSufijoBloqueo;
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
+    const int fd =
+        ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
     if (fd < 0) {
         return errno;
     }
