@@ -241,7 +241,7 @@ Result<std::string> scratchFolder() {
     return folder.string();
 }
 
-Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
+Result<void> openScratchFile(Lumivel& l, const std::string& carpeta) {
     std::string destino = carpeta;
     if (destino.empty()) {
         Result<std::string> folder = scratchFolder();
@@ -256,45 +256,45 @@ Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
     }
     ScratchLock nuevo = std::move(created).value();
     descartarTemporalVacio(l);
-    if (Result<void> opened = abrirArchivoMensajes(l, nuevo.file()); !opened.ok()) {
+    if (Result<void> opened = openMessageFile(l, nuevo.file()); !opened.ok()) {
         nuevo.discard();
         return opened;
     }
     l.scratchLock = std::move(nuevo);
-    l.archivoTemporal = true;
+    l.isScratchFile = true;
     return {};
 }
 
 void discardScratch(Lumivel& l) {
-    if (l.archivoTemporal && l.archivo.isOpen() && l.archivo.path() == l.scratchLock.file()) {
+    if (l.isScratchFile && l.archivo.isOpen() && l.archivo.path() == l.scratchLock.file()) {
         l.archivo.close();
-        l.archivoTemporal = false;
+        l.isScratchFile = false;
         (void)llenarlista(l); // nothing open: empties the list
     }
     l.scratchLock.discard();
 }
 
 void descartarTemporalVacio(Lumivel& l) {
-    if (l.archivoTemporal && l.totalmensajes == 0 && l.archivo.isOpen()) {
+    if (l.isScratchFile && l.totalmensajes == 0 && l.archivo.isOpen()) {
         discardScratch(l);
     }
 }
 
 bool dejarTemporal(Lumivel& l, Dialogs& d) {
-    if (!l.archivoTemporal || !l.archivo.isOpen() || l.totalmensajes == 0) {
+    if (!l.isScratchFile || !l.archivo.isOpen() || l.totalmensajes == 0) {
         return true;
     }
-    CajaMensaje caja;
-    caja.titulo = "Mensajes sin guardar";
+    MessageBoxSpec caja;
+    caja.title = "Mensajes sin guardar";
     caja.texto = "Los mensajes solo están en un archivo temporal.\r\n"
                  "¿Desea guardarlos en un archivo antes?";
-    caja.botones = Botones::SiNoCancelar;
-    caja.icono = Icono::Pregunta;
-    caja.porDefecto = Respuesta::Si;
+    caja.botones = Buttons::YesNoCancel;
+    caja.icono = Icon::Question;
+    caja.defaultAnswer = Answer::Yes;
     switch (d.mensaje(caja)) {
-    case Respuesta::Si:
+    case Answer::Yes:
         return guardar_Click(l, d);
-    case Respuesta::No:
+    case Answer::No:
         // The user does not want them: nothing is left behind.
         discardScratch(l);
         return true;
@@ -351,22 +351,22 @@ void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& carpeta) {
             return a.lock.file() < b.lock.file();
         });
 
-    CajaMensaje caja;
-    caja.titulo = "Mensajes sin guardar";
+    MessageBoxSpec caja;
+    caja.title = "Mensajes sin guardar";
     caja.texto = recoveryQuestion(*newest, leftovers.size() - 1);
-    caja.botones = Botones::SiNoCancelar;
-    caja.icono = Icono::Pregunta;
-    caja.porDefecto = Respuesta::Si;
+    caja.botones = Buttons::YesNoCancel;
+    caja.icono = Icon::Question;
+    caja.defaultAnswer = Answer::Yes;
     switch (d.mensaje(caja)) {
-    case Respuesta::Si:
-        if (Result<void> opened = abrirArchivoMensajes(l, newest->lock.file()); !opened.ok()) {
-            mostrarErrorArchivo(d, "No se pudieron recuperar los mensajes.", opened.error());
+    case Answer::Yes:
+        if (Result<void> opened = openMessageFile(l, newest->lock.file()); !opened.ok()) {
+            showFileError(d, "No se pudieron recuperar los mensajes.", opened.error());
             return;
         }
         l.scratchLock = std::move(newest->lock);
-        l.archivoTemporal = true;
+        l.isScratchFile = true;
         break;
-    case Respuesta::No:
+    case Answer::No:
         newest->lock.discard();
         break;
     default:

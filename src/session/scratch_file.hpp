@@ -53,7 +53,7 @@ Result<std::string> scratchFolder();
 
 // Makes a new, empty scratch message file in `carpeta` (the scratch folder when empty)
 // the open message file of this run.
-Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta = {});
+Result<void> openScratchFile(Lumivel& l, const std::string& carpeta = {});
 
 // When messages exist only in the scratch file, asks whether to save them first: "Sí"
 // saves, "No" removes the scratch file and its messages. Returns false when the user

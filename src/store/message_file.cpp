@@ -8,7 +8,7 @@
 namespace lumivel {
 namespace {
 
-constexpr long kRecordLength = static_cast<long>(tipomensaje::kLongitudRegistro);
+constexpr long kRecordLength = static_cast<long>(tipomensaje::kRecordLength);
 
 std::string systemReason(int error) {
     return std::generic_category().message(error);
@@ -107,7 +107,7 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
     if (n < 1 || n > count()) {
         return failure("el registro " + std::to_string(n) + " no existe");
     }
-    RegistroBytes bytes{};
+    RecordBytes bytes{};
     errno = 0;
     if (std::fseek(file_, (n - 1) * kRecordLength, SEEK_SET) != 0) {
         return systemFailure(errno);
@@ -120,11 +120,11 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
         return failed ? systemFailure(error)
                       : failure("el registro " + std::to_string(n) + " esta incompleto");
     }
-    mensaje = decodificar(bytes);
+    mensaje = decodeRecord(bytes);
     return {};
 }
 
-bool MessageFile::writeAt(long offset, const RegistroBytes& bytes, int& error) {
+bool MessageFile::writeAt(long offset, const RecordBytes& bytes, int& error) {
     errno = 0;
     if (std::fseek(file_, offset, SEEK_SET) != 0) {
         error = errno;
@@ -153,12 +153,12 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
                        " mensajes, el maximo posible");
     }
     const long offset = (n - 1) * kRecordLength;
-    const RegistroBytes bytes = codificar(mensaje);
+    const RecordBytes bytes = encodeRecord(mensaje);
     int error = 0;
 
     if (n <= total) {
         // Keep the old record so a failed overwrite can put it back.
-        RegistroBytes old{};
+        RecordBytes old{};
         if (std::fseek(file_, offset, SEEK_SET) != 0 ||
             std::fread(old.data(), 1, old.size(), file_) != old.size()) {
             error = errno;

@@ -50,7 +50,7 @@ class MessageFile {
   private:
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
-    bool writeAt(long offset, const RegistroBytes& bytes, int& error);
+    bool writeAt(long offset, const RecordBytes& bytes, int& error);
 
     std::FILE* file_ = nullptr;
     std::string path_;

@@ -25,10 +25,10 @@ fs::perms permsOf(const fs::path& p) {
 }
 
 // A started program that has added `n` messages without naming a file.
-struct ConMensajes : Arrancado {
+struct ConMensajes : StartedState {
     explicit ConMensajes(int n) {
         for (int i = 1; i <= n; ++i) {
-            cambiarTexto(l, "msg " + std::to_string(i));
+            changeText(l, "msg " + std::to_string(i));
             ADICIONAR_Click(l, d);
         }
     }
@@ -64,15 +64,15 @@ class ScratchFileTest : public QObject {
         QVERIFY(p.filename().string().starts_with("sin-nombre-"));
         QCOMPARE(permsOf(carpeta()), fs::perms::owner_all);
         QCOMPARE(permsOf(p), fs::perms::owner_read | fs::perms::owner_write);
-        QCOMPARE(leerBytes(p), registro(1, 1, 1, "msg 1"));
+        QCOMPARE(readBytes(p), registro(1, 1, 1, "msg 1"));
         // The state folder's own default lies under the home folder.
         qunsetenv("XDG_STATE_HOME");
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString((estado() / "casa").string()));
-        const Result<std::string> porDefecto = scratchFolder();
+        const Result<std::string> defaultAnswer = scratchFolder();
         qputenv("HOME", home);
-        QVERIFY(porDefecto.ok());
-        QCOMPARE(fs::path(porDefecto.value()), estado() / "casa/.local/state/simlumivel");
+        QVERIFY(defaultAnswer.ok());
+        QCOMPARE(fs::path(defaultAnswer.value()), estado() / "casa/.local/state/simlumivel");
     }
 
     // Names planted in advance, here as links to a file of someone else, are never opened:
@@ -80,7 +80,7 @@ class ScratchFileTest : public QObject {
     void plantedNamesAreNeverFollowed() {
         fs::create_directories(carpeta());
         const fs::path ajeno = estado() / "ajeno.men";
-        escribirBytes(ajeno, "no tocar");
+        writeBytes(ajeno, "no tocar");
         const std::time_t ahora = std::time(nullptr);
         for (std::time_t t : {ahora, ahora + 1}) {
             std::tm local{};
@@ -96,33 +96,33 @@ class ScratchFileTest : public QObject {
         const std::string nombre = fs::path(v.l.archivo.path()).filename().string();
         QVERIFY2(nombre.ends_with("-3.men"), nombre.c_str());
         QVERIFY(!fs::is_symlink(v.l.archivo.path()));
-        QCOMPARE(leerBytes(ajeno), std::string("no tocar"));
+        QCOMPARE(readBytes(ajeno), std::string("no tocar"));
     }
 
     // "No" to the save question removes the scratch file and its lock: Salir and Nuevo.
     void declinedMessagesLeaveNothingBehind() {
         {
             ConMensajes v(2);
-            v.d.respuestas = {Respuesta::No};
-            QVERIFY(confirmarSalida(v.l, v.d));
+            v.d.respuestas = {Answer::No};
+            QVERIFY(confirmExit(v.l, v.d));
             QVERIFY(restos().empty());
         }
         ConMensajes w(1);
-        w.d.respuestas = {Respuesta::No};
+        w.d.respuestas = {Answer::No};
         nuevo_Click(w.l, w.d);
-        QVERIFY(w.l.archivoTemporal);
+        QVERIFY(w.l.isScratchFile);
         QCOMPARE(fs::file_size(w.l.archivo.path()), std::uintmax_t{0}); // the message is gone
         QCOMPARE(restos().size(), std::size_t{2}); // the new, empty one and its lock
-        QVERIFY(confirmarSalida(w.l, w.d));        // empty: removed without asking
+        QVERIFY(confirmExit(w.l, w.d));        // empty: removed without asking
         QVERIFY(restos().empty());
         QCOMPARE(w.d.mostradas.size(), std::size_t{1});
     }
 
     void leftoversAreOfferedOnce_data() {
         QTest::addColumn<int>("respuesta");
-        QTest::newRow("recover") << int(Respuesta::Si);
-        QTest::newRow("discard") << int(Respuesta::No);
-        QTest::newRow("later") << int(Respuesta::Cancelar);
+        QTest::newRow("recover") << int(Answer::Yes);
+        QTest::newRow("discard") << int(Answer::No);
+        QTest::newRow("later") << int(Answer::Cancel);
     }
     void leftoversAreOfferedOnce() {
         QFETCH(int, respuesta);
@@ -132,37 +132,37 @@ class ScratchFileTest : public QObject {
             resto = killed.l.archivo.path();
         }
         fs::create_directories(carpeta());
-        escribirBytes(carpeta() / "sin-nombre-vacio.men", ""); // removed without asking
+        writeBytes(carpeta() / "sin-nombre-vacio.men", ""); // removed without asking
 
-        Arrancado a;
-        a.d.respuestas = {Respuesta(respuesta)};
+        StartedState a;
+        a.d.respuestas = {Answer(respuesta)};
         offerScratchRecovery(a.l, a.d);
         QCOMPARE(a.d.mostradas.size(), std::size_t{1});
-        const CajaMensaje& caja = a.d.mostradas[0];
-        QCOMPARE(caja.botones, Botones::SiNoCancelar);
+        const MessageBoxSpec& caja = a.d.mostradas[0];
+        QCOMPARE(caja.botones, Buttons::YesNoCancel);
         QVERIFY2(caja.texto.find("Hay 2 mensajes de una sesión anterior") == 0, caja.texto.c_str());
         QVERIFY(!fs::exists(carpeta() / "sin-nombre-vacio.men"));
 
-        switch (Respuesta(respuesta)) {
-        case Respuesta::Si:
+        switch (Answer(respuesta)) {
+        case Answer::Yes:
             QCOMPARE(a.l.archivo.path(), resto);
-            QVERIFY(a.l.archivoTemporal);
+            QVERIFY(a.l.isScratchFile);
             QCOMPARE(a.l.lstcodigo, (std::vector<std::string>{"1", "2"}));
             // It is this run's scratch file now: saving it takes it away.
-            a.d.respuestas = {Respuesta::Si};
+            a.d.respuestas = {Answer::Yes};
             a.d.archivos = {(estado() / "rescatado.men").string()};
-            QVERIFY(confirmarSalida(a.l, a.d));
+            QVERIFY(confirmExit(a.l, a.d));
             QCOMPARE(fs::file_size(estado() / "rescatado.men"), std::uintmax_t{274});
             QVERIFY(restos().empty());
             break;
-        case Respuesta::No:
+        case Answer::No:
             QVERIFY(!a.l.archivo.isOpen());
             QVERIFY(restos().empty());
             break;
         default: {
             QVERIFY(!a.l.archivo.isOpen());
             QVERIFY(fs::exists(resto));
-            Arrancado b; // asked again at the next start
+            StartedState b; // asked again at the next start
             offerScratchRecovery(b.l, b.d);
             QCOMPARE(b.d.mostradas.size(), std::size_t{1});
             break;
@@ -173,11 +173,11 @@ class ScratchFileTest : public QObject {
     // A scratch file whose run is still going is that run's: not offered, not touched.
     void liveScratchFilesAreNotOffered() {
         ConMensajes vivo(1);
-        Arrancado a;
+        StartedState a;
         offerScratchRecovery(a.l, a.d);
         QVERIFY(a.d.mostradas.empty());
         QVERIFY(!a.l.archivo.isOpen());
-        QCOMPARE(leerBytes(vivo.l.archivo.path()), registro(1, 1, 1, "msg 1"));
+        QCOMPARE(readBytes(vivo.l.archivo.path()), registro(1, 1, 1, "msg 1"));
         QVERIFY(!ScratchLock::acquire(vivo.l.archivo.path()).ok());
     }
 };
