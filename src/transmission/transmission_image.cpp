@@ -43,8 +43,7 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen,
-                          std::int16_t& totaldatos) {
+LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos) {
     LoadResult resultado;
     if (!store.archivo.isOpen() || store.totalmensajes == 0 || store.mensaje.presentacion == 0) {
         return resultado;

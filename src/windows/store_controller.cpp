@@ -25,8 +25,7 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
     conectar(w_.guardar, &StoreController::guardar);
     conectar(w_.nuevo, &StoreController::nuevo);
     if (w_.Lstcodigo != nullptr) {
-        connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this,
-                &StoreController::rowChanged);
+        connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this, &StoreController::rowChanged);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
     }
     mostrar();
@@ -53,7 +52,7 @@ void StoreController::mostrar() {
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         // A scratch file's path is no name the user chose and not where they would look.
         w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
-                                              : QString::fromStdString(l_.archivo.path()));
+                                            : QString::fromStdString(l_.archivo.path()));
     }
 }
 

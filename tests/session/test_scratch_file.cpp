@@ -113,7 +113,7 @@ class ScratchFileTest : public QObject {
         QVERIFY(w.l.isScratchFile);
         QCOMPARE(fs::file_size(w.l.archivo.path()), std::uintmax_t{0}); // the message is gone
         QCOMPARE(restos().size(), std::size_t{2}); // the new, empty one and its lock
-        QVERIFY(confirmExit(w.l, w.d));        // empty: removed without asking
+        QVERIFY(confirmExit(w.l, w.d));            // empty: removed without asking
         QVERIFY(restos().empty());
         QCOMPARE(w.d.mostradas.size(), std::size_t{1});
     }
