@@ -37,39 +37,6 @@ fs::path nombreLibre(const fs::path& carpeta, const std::string& prefijo,
     }
 }
 
-// A scratch file that never received a message is of no use to anyone.
-void descartarTemporalVacio(Lumivel& l) {
-    if (l.isScratchFile && l.totalmensajes == 0 && l.archivo.isOpen()) {
-        const std::string ruta = l.archivo.path();
-        l.archivo.close();
-        std::error_code ignored;
-        fs::remove(ruta, ignored);
-    }
-}
-
-// Asks the one question that keeps messages living only in a scratch file from being
-// left behind. False: the user chose to stay where they are.
-bool dejarTemporal(Lumivel& l, Dialogs& d) {
-    if (!l.isScratchFile || !l.archivo.isOpen() || l.totalmensajes == 0) {
-        return true;
-    }
-    MessageBoxSpec caja;
-    caja.title = "Mensajes sin guardar";
-    caja.texto = "Los mensajes solo están en un archivo temporal.\r\n"
-                 "¿Desea guardarlos en un archivo antes?";
-    caja.botones = Buttons::YesNoCancel;
-    caja.icono = Icon::Question;
-    caja.defaultAnswer = Answer::Yes;
-    switch (d.mensaje(caja)) {
-    case Answer::Yes:
-        return guardar_Click(l, d);
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
 Result<void> crearVacio(const fs::path& ruta) {
     errno = 0;
     std::FILE* archivo = std::fopen(ruta.c_str(), "wbx");
@@ -99,21 +66,6 @@ Result<void> openMessageFile(Lumivel& l, const std::string& path) {
     l.isScratchFile = false;
     l.totalmensajes = 1;
     return llenarlista(l);
-}
-
-Result<void> openScratchFile(Lumivel& l, const std::string& carpeta) {
-    std::error_code ec;
-    fs::path destino = carpeta.empty() ? fs::temp_directory_path(ec) : fs::path(carpeta);
-    if (ec) {
-        return Error{ec.message(), carpeta};
-    }
-    const fs::path ruta = nombreLibre(destino, "simlumivel-", ".men");
-    descartarTemporalVacio(l);
-    if (Result<void> opened = openMessageFile(l, ruta.string()); !opened.ok()) {
-        return opened;
-    }
-    l.isScratchFile = true;
-    return {};
 }
 
 Result<void> saveAs(Lumivel& l, const std::string& destino) {
@@ -163,8 +115,7 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
     }
     if (eraTemporal && !anterior.empty()) {
         // The scratch file's messages now live under the chosen name.
-        std::error_code ignored;
-        fs::remove(anterior, ignored);
+        discardScratch(l);
     }
     return {};
 }

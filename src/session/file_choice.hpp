@@ -1,6 +1,7 @@
 #pragma once
 #include "display/dialogs.hpp"
 #include "session/lumivel.hpp"
+#include "session/scratch_file.hpp"
 #include "store/message_file.hpp"
 
 #include <string>
@@ -19,10 +20,6 @@ void nuevo_Click(Lumivel& l, Dialogs& d);
 // Before the program ends: when messages exist only in a scratch file, asks whether to
 // save them. Returns false when the user chose to stay. Closes the message file otherwise.
 bool confirmExit(Lumivel& l, Dialogs& d);
-
-// Makes a new, empty scratch message file in `carpeta` (the system's temporary folder
-// when empty) the open message file.
-Result<void> openScratchFile(Lumivel& l, const std::string& carpeta = {});
 
 // Opens `path` as the message file (creating it when missing) and refills the list, or
 // leaves the previously open file open and as it was and returns why it cannot.

@@ -1,5 +1,6 @@
 #pragma once
 #include "presentation/editor_state.hpp"
+#include "session/scratch_file.hpp"
 #include "store/message_store.hpp"
 
 #include <cstdint>
@@ -15,6 +16,8 @@ struct Lumivel : EditorState, MessageStore {
     // of the transmission window.
     std::int16_t totaldatos = 0;
     std::string archivoskin;
+    // Held while this run owns a scratch message file.
+    ScratchLock scratchLock;
 };
 
 } // namespace lumivel

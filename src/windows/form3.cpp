@@ -4,6 +4,7 @@
 #include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "presentation/editing_mode.hpp"
+#include "session/scratch_file.hpp"
 #include "session/startup.hpp"
 #include "ui/date_time_panel.hpp"
 #include "ui/icon_box.hpp"
@@ -138,6 +139,8 @@ void Form3::Form_Load() {
     controls_.panel[0]->setText("Simulador de Lumivel Electronico");
     clock_->refresh();
     startUp(lumivel_, programFolder_);
+    // Messages an earlier run could not save (it was killed) are offered before any work.
+    offerScratchRecovery(lumivel_, *dialogs_);
     // The start-up skin; a missing or unreadable file keeps the current look.
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     colorbotones();

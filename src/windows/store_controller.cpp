@@ -50,7 +50,9 @@ void StoreController::mostrar() {
         syncing_ = false;
     }
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
-        w_.panel0->setText(QString::fromStdString(l_.archivo.path()));
+        // A scratch file's path is no name the user chose and not where they would look.
+        w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
+                                            : QString::fromStdString(l_.archivo.path()));
     }
 }
 

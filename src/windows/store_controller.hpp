@@ -23,7 +23,8 @@ struct StoreWidgets {
     QPushButton* abrir = nullptr;
     QPushButton* guardar = nullptr;
     QPushButton* nuevo = nullptr;
-    QLabel* panel0 = nullptr; // first status bar panel: the open message file's path
+    QLabel* panel0 = nullptr; // first status bar panel: the open message file's path,
+                              // or that the messages are not saved yet
 };
 
 // Connects the message list, its buttons and the file buttons to the core operations,

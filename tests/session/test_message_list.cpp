@@ -50,7 +50,7 @@ class MessageListTest : public QObject {
   private slots:
     void initTestCase() {
         fs::create_directories(temporal());
-        qputenv("TMPDIR", QByteArray::fromStdString(temporal().string()));
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(temporal().string()));
     }
 
     // Deleting marks the record and renumbers the later ones in place; the file never shrinks.
@@ -186,7 +186,7 @@ class MessageListTest : public QObject {
         v.adicionarTexto("sin archivo");
         QVERIFY(v.l.isScratchFile);
         const fs::path scratch = v.l.archivo.path();
-        QCOMPARE(scratch.parent_path(), temporal());
+        QCOMPARE(scratch.parent_path(), temporal() / "simlumivel");
         QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
         QCOMPARE(readBytes(scratch), registro(1, 1, 1, "sin archivo"));
 

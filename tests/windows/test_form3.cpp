@@ -23,10 +23,11 @@ using lumivel::test::control;
 
 namespace {
 
-// The window makes its scratch message file in the system's temporary folder; this test
-// gives it one of its own, removed when the test ends.
+// The window makes its scratch message files in the user's state folder; this test gives
+// it one of its own, removed when the test ends.
 const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet = qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
+[[maybe_unused]] const bool privateTempSet =
+    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
 
 // Which of the controls that depend on the mode can be used: enabled and shown.
 QStringList usable(const Form3& form) {

@@ -24,10 +24,11 @@ using lumivel::test::control;
 
 namespace {
 
-// The window makes its scratch message file in the system's temporary folder; this test
-// gives it one of its own, removed when the test ends.
+// The window makes its scratch message files in the user's state folder; this test gives
+// it one of its own, removed when the test ends.
 const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet = qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
+[[maybe_unused]] const bool privateTempSet =
+    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
 
 // The one open window of its kind; null when there is none, or more than one.
 template <typename Window> Window* theWindow() {
@@ -55,7 +56,7 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QString("1"));
         const QString scratch = QString::fromStdString(window->estado().archivo.path());
-        QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path());
+        QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path() + "/simlumivel");
 
         // Messages only in the scratch file: closing asks once; "Cancelar" keeps the window.
         dialogs.respuestas.push_back(Answer::Cancel);
@@ -71,6 +72,26 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(!window->isVisible());
         QVERIFY(!window->estado().archivo.isOpen());
         delete window;
+    }
+
+    // A window that was never closed (the program was killed) leaves its messages; the next
+    // start offers them, and the status bar says they are not saved rather than a path.
+    void startOffersMessagesAKilledRunLeft() {
+        {
+            ScriptedDialogs dialogs;
+            Form3 killed(&dialogs);
+            control<QPushButton>(killed, "ADICIONAR")->click();
+            QVERIFY(killed.estado().isScratchFile);
+        }
+        ScriptedDialogs dialogs;
+        dialogs.respuestas.push_back(Answer::Yes);
+        Form3 window(&dialogs);
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 1);
+        QCOMPARE(control<QLabel>(window, "panel_0")->text(), QString("Mensajes sin guardar"));
+        dialogs.respuestas.push_back(Answer::No);
+        QVERIFY(window.close());
+        QVERIFY(QDir(privateTemp.path() + "/simlumivel").isEmpty());
     }
 
     void closingWithNothingToLoseAsksNothing() {

@@ -63,7 +63,7 @@ class StoreControllerTest : public QObject {
     QTemporaryDir dir_;
 
   private slots:
-    void initTestCase() { qputenv("TMPDIR", dir_.path().toUtf8()); }
+    void initTestCase() { qputenv("XDG_STATE_HOME", dir_.path().toUtf8()); }
 
     void buttonsAddAndTheListRecalls() {
         Banco b;
@@ -105,7 +105,7 @@ class StoreControllerTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
         QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
         QVERIFY(b.l.isScratchFile);
-        QCOMPARE(b.panel0->text(), QString::fromStdString(b.l.archivo.path()));
+        QCOMPARE(b.panel0->text(), QString("Mensajes sin guardar"));
         b.d.respuestas = {Answer::Cancel};
         QVERIFY(!b.controller.confirmExitOrStay());
         QVERIFY(b.l.archivo.isOpen());
