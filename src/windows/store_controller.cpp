@@ -3,6 +3,7 @@
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
 
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -29,6 +30,38 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
                 &StoreController::filaCambiada);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
     }
+    vigilante_ = new QFileSystemWatcher(this);
+    connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &StoreController::releer);
+    mostrar();
+}
+
+void StoreController::vigilar() {
+    const QString ruta =
+        l_.archivo.isOpen() ? QString::fromStdString(l_.archivo.path()) : QString();
+    if (const QStringList vigilados = vigilante_->files(); !vigilados.isEmpty()) {
+        vigilante_->removePaths(vigilados);
+    }
+    // Re-added every time: after a rename over the path (a delete elsewhere) the old
+    // watch follows the replaced file, not the path.
+    if (!ruta.isEmpty()) {
+        vigilante_->addPath(ruta);
+    }
+}
+
+void StoreController::releer() {
+    if (l_.archivo.isOpen()) {
+        if (Result<bool> reabierto = l_.archivo.reopenIfReplaced(); !reabierto.ok()) {
+            mostrarErrorArchivo(d_, "No se pudo leer el archivo de mensajes.", reabierto.error());
+            return;
+        }
+        const std::vector<std::string> antes = l_.lstcodigo;
+        const int indice = l_.lstcodigoIndice;
+        if (Result<void> leido = llenarlista(l_); !leido.ok()) {
+            mostrarErrorArchivo(d_, "No se pudo leer el archivo de mensajes.", leido.error());
+        } else if (l_.lstcodigo == antes) {
+            l_.lstcodigoIndice = indice;
+        }
+    }
     mostrar();
 }
 
@@ -53,6 +86,7 @@ void StoreController::mostrar() {
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         w_.panel0->setText(QString::fromStdString(l_.archivo.path()));
     }
+    vigilar();
 }
 
 void StoreController::despues() {
