@@ -96,8 +96,8 @@ Result<void> MessageFile::open(const std::string& path, Access access) {
     }
     // Non-blocking, so a FIFO without a writer cannot hang the open; the type is checked
     // on the descriptor itself, so the file cannot be swapped between check and use.
-    const int flags = (access == Access::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT) | O_NONBLOCK |
-                      O_CLOEXEC;
+    const int flags =
+        (access == Access::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT) | O_NONBLOCK | O_CLOEXEC;
     int fd = -1;
     do {
         fd = ::open(path.c_str(), flags, 0666);
@@ -243,8 +243,8 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     if (fd < 0) {
         return systemFailure(errno);
     }
-    const bool written = ::fchmod(fd, original.st_mode & 07777) == 0 && writeAll(fd, content) &&
-                         ::fsync(fd) == 0;
+    const bool written =
+        ::fchmod(fd, original.st_mode & 07777) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
     const int writeError = errno;
     ::close(fd);
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {

@@ -8,7 +8,6 @@
 using namespace lumivel;
 using namespace lumivel::test;
 
-
 namespace {
 
 QString enHex(const ImagenTransmision& imagen, int ultimo) {
