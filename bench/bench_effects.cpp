@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
         form.findChild<QAbstractButton*>(QStringLiteral("op_mostrar_%1").arg(caso.opcion))->click();
         std::vector<double> medidas;
         for (int ronda = 0; ronda < kRondas; ++ronda) {
-            lumivel::cambiarTexto(form.estado(), "");
-            lumivel::cambiarTexto(form.estado(), caso.texto);
-            form.reflejar();
+            lumivel::changeText(form.estado(), "");
+            lumivel::changeText(form.estado(), caso.texto);
+            form.showControls();
             QElapsedTimer reloj;
             reloj.start();
             emit play->clicked();

@@ -20,13 +20,13 @@ namespace {
 // A virtual sign served on its own thread for the life of the object.
 class Letrero {
   public:
-    explicit Letrero(int baudios) : signo_(VirtualSign::Opciones{.baudios = baudios}) {
+    explicit Letrero(int baud) : signo_(VirtualSign::Opciones{.baud = baud}) {
         if (Result<void> opened = signo_.abrir(); !opened.ok()) {
             std::fprintf(stderr, "letrero virtual: %s\n", opened.error().describe().c_str());
             std::exit(1);
         }
-        hilo_ = std::thread([this] {
-            Result<void> served = signo_.servir(
+        thread_ = std::thread([this] {
+            Result<void> served = signo_.serve(
                 {}, [](const std::string& e) { std::fprintf(stderr, "letrero: %s\n", e.c_str()); });
             if (!served.ok()) {
                 std::fprintf(stderr, "letrero: %s\n", served.error().describe().c_str());
@@ -34,19 +34,19 @@ class Letrero {
         });
     }
     ~Letrero() {
-        signo_.detener();
-        hilo_.join();
+        signo_.stop();
+        thread_.join();
     }
     QString ruta() const { return QString::fromStdString(signo_.ruta()); }
 
   private:
     VirtualSign signo_;
-    std::thread hilo_;
+    std::thread thread_;
 };
 
 // 62 text messages filling the 8192 slots exactly.
-ImagenTransmision imagenLlena() {
-    ImagenTransmision imagen;
+TransmissionImage imagenLlena() {
+    TransmissionImage imagen;
     int i = 0;
     auto agregar = [&](int valor) {
         imagen.datos[static_cast<std::size_t>(i++)] = static_cast<std::int16_t>(valor);
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
             for (int k = 0; k < kIntercambios; ++k) {
                 QElapsedTimer uno;
                 uno.start();
-                fallidos += enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).agotado;
+                fallidos += enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).timedOut;
                 peorNs = std::max(peorNs, uno.nsecsElapsed());
             }
             std::fprintf(stderr, "peor intercambio %.2f ms\n", static_cast<double>(peorNs) / 1e6);
@@ -106,22 +106,22 @@ int main(int argc, char** argv) {
                 mediana, 1e6 / mediana, kIntercambios);
 
     // A full image to a sign paced at 9600 baud.
-    const ImagenTransmision imagen = imagenLlena();
+    const TransmissionImage imagen = imagenLlena();
     const int bytes = imagen.ndatos + 1;
-    const int cabeceras = (bytes + kBytesPorBloque - 1) / kBytesPorBloque;
+    const int cabeceras = (bytes + kBlockSize - 1) / kBlockSize;
     const int intercambios = 1 + bytes + static_cast<int>(blockHeader(0).size()) * cabeceras;
     const double limite = intercambios * 2 * 10.0 / kLineBaud;
     Letrero paced(kLineBaud);
     QtSerialPort puerto(paced.ruta());
-    ResultadoCarga carga;
-    carga.estado = EstadoImagen::Lista;
+    LoadResult carga;
+    carga.estado = ImageState::Ready;
     // Records the longest wait for one byte, to tell a slow machine from a slow link.
-    struct Intervalos : ObservadorEnvio {
+    struct Intervalos : TransferObserver {
         QElapsedTimer reloj;
         qint64 anterior = 0;
         qint64 peor = 0;
         int peorIndice = -1;
-        void progreso(int i) override {
+        void progress(int i) override {
             const qint64 ahora = reloj.nsecsElapsed();
             if (ahora - anterior > peor) {
                 peor = ahora - anterior;
@@ -133,19 +133,19 @@ int main(int argc, char** argv) {
     QElapsedTimer reloj;
     reloj.start();
     nadie.reloj.start();
-    const ResultadoEnvio r = enviarImagen(puerto, carga, imagen, imagen.ndatos, nadie);
+    const SendResult r = sendImage(puerto, carga, imagen, imagen.ndatos, nadie);
     std::fprintf(stderr, "byte mas lento: %.1f ms (indice %d)\n",
                  static_cast<double>(nadie.peor) / 1e6, nadie.peorIndice);
     const double segundos = static_cast<double>(reloj.nsecsElapsed()) / 1e9;
     std::printf("| full %d-byte image (%d exchanges) to `sign --pace 9600` | %.2f s, %s, one run | "
                 "wire limit %.2f s (2.08 ms per exchange); measured %+.1f %% | `bench_link` |\n",
                 bytes, intercambios, segundos,
-                r.desenlace == Desenlace::Verificado ? "every echo verified" : "ECHO ERRORS",
+                r.outcome == Outcome::Verified ? "every echo verified" : "ECHO ERRORS",
                 limite, (segundos / limite - 1) * 100);
-    if (r.desenlace != Desenlace::Verificado) {
+    if (r.outcome != Outcome::Verified) {
         std::fprintf(stderr, "desenlace %d, verificados %d de %d, primer error en %d\n",
-                     static_cast<int>(r.desenlace), r.transmision.verificados,
-                     r.transmision.bytesImagen, r.transmision.primerError);
+                     static_cast<int>(r.outcome), r.transfer.verified,
+                     r.transfer.imageBytes, r.transfer.firstError);
     }
-    return r.desenlace == Desenlace::Verificado ? 0 : 1;
+    return r.outcome == Outcome::Verified ? 0 : 1;
 }

@@ -26,7 +26,7 @@ namespace lumivel::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr std::uintmax_t kRecord = tipomensaje::kLongitudRegistro;
+constexpr std::uintmax_t kRecord = tipomensaje::kRecordLength;
 
 [[noreturn]] void broken(const std::string& what) {
     std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
@@ -71,9 +71,9 @@ std::string readAll(const fs::path& path) {
 std::vector<tipomensaje> recordsOf(const std::string& bytes) {
     std::vector<tipomensaje> out;
     for (std::size_t at = 0; at + kRecord <= bytes.size(); at += kRecord) {
-        RegistroBytes b{};
+        RecordBytes b{};
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), kRecord, b.begin());
-        out.push_back(decodificar(b));
+        out.push_back(decodeRecord(b));
     }
     return out;
 }
@@ -109,7 +109,7 @@ struct Session {
         // The list shows the active records' numbers in file order.
         std::vector<std::string> expected;
         for (const tipomensaje& m : recordsOf(now)) {
-            if (m.activo()) {
+            if (m.isActive()) {
                 expected.push_back(std::to_string(m.numero));
             }
         }
@@ -117,15 +117,15 @@ struct Session {
         const auto total =
             static_cast<int>(std::min<std::size_t>(expected.size(), MessageFile::kMaxRecords));
         check(l.totalmensajes == total, "message count differs from the list" + where);
-        for (const CajaMensaje& caja : d.mostradas) {
-            check(caja.titulo != "Error de archivo", "file error: " + caja.texto + where);
+        for (const MessageBoxSpec& caja : d.mostradas) {
+            check(caja.title != "Error de archivo", "file error: " + caja.texto + where);
         }
     }
 
     void checkNumbered(const char* after) {
         int n = 0;
         for (const tipomensaje& m : recordsOf(readAll(path))) {
-            if (m.activo()) {
+            if (m.isActive()) {
                 ++n;
                 check(m.numero == std::min(n, int{std::numeric_limits<std::int16_t>::max()}),
                       std::string("active records not renumbered after ") + after);
@@ -139,7 +139,7 @@ struct Session {
         const auto records = recordsOf(readAll(path));
         check(!records.empty(), "nothing added");
         const tipomensaje& last = records.back();
-        check(last.activo() && last.numero == numero, "added record not numbered last");
+        check(last.isActive() && last.numero == numero, "added record not numbered last");
         check(last.texto == texto, "added record holds another text");
         check(last.presentacion == presentacion, "added record of another presentation");
     }
@@ -147,7 +147,7 @@ struct Session {
     // Any index, including none (-1) and one past the list.
     void select(Reader& in) {
         const int span = static_cast<int>(l.lstcodigo.size()) + 2;
-        l.lstcodigoIndice = in.byte() % span - 1;
+        l.lstcodigoIndex = in.byte() % span - 1;
     }
 };
 
@@ -165,7 +165,7 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
     }
     Lumivel& l = s->l;
     l.sign.setSurface(&s->shown);
-    arrancar(l, "/programa");
+    startUp(l, "/programa");
 
     // Reading alone: every record, then the list.
     {
@@ -176,13 +176,13 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         for (int n = 1; n <= file.count(); ++n) {
             tipomensaje m;
             check(file.read(n, m).ok(), "a whole record cannot be read");
-            check(m.texto.size() == tipomensaje::kLongitudTexto, "text of the wrong length");
+            check(m.texto.size() == tipomensaje::kTextLength, "text of the wrong length");
         }
         tipomensaje m;
         check(!file.read(file.count() + 1, m).ok(), "read past the end succeeded");
         check(!file.write(1, m).ok(), "write to a read-only file succeeded");
     }
-    check(abrirArchivoMensajes(l, s->path.string()).ok(), "cannot open the message file");
+    check(openMessageFile(l, s->path.string()).ok(), "cannot open the message file");
     s->checkFile("opening");
 
     int steps = 0;
@@ -192,24 +192,24 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         switch (op % 8) {
         case 0: {
             name = "adding a text";
-            seleccionarOption1(l, kModoTexto);
-            seleccionarOpMostrar(l, in.byte() % 3);
-            seleccionarOpletra(l, in.byte() % 4);
-            cambiarTexto(l, in.bytes(in.byte() % 140));
+            selectOption1(l, kTextMode);
+            selectOpMostrar(l, in.byte() % 3);
+            selectOpletra(l, in.byte() % 4);
+            changeText(l, in.bytes(in.byte() % 140));
             const auto numero = static_cast<std::int16_t>(l.totalmensajes + 1);
             ADICIONAR_Click(l, s->d);
-            s->checkAdded(numero, textoDeRegistro(l.texto), l.tipopresentacion);
+            s->checkAdded(numero, recordText(l.texto), l.tipopresentacion);
             break;
         }
         case 1: {
             name = "adding a picture";
-            seleccionarOption1(l, kModoDibujo);
+            selectOption1(l, kDrawingMode);
             for (std::size_t c = 0; c < 64; ++c) {
                 l.sign.vector[c] = in.byte();
             }
             const auto numero = static_cast<std::int16_t>(l.totalmensajes + 1);
             ADICIONAR_Click(l, s->d);
-            s->checkAdded(numero, codificarImagen(l.sign.vector), tipomensaje::kImagen);
+            s->checkAdded(numero, encodePicture(l.sign.vector), tipomensaje::kPicture);
             break;
         }
         case 2:
@@ -220,7 +220,7 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         case 3: {
             name = "deleting";
             s->select(in);
-            const bool selected = !entradaSeleccionada(l).empty();
+            const bool selected = !selectedEntry(l).empty();
             ELIMINAR_Click(l, s->d);
             s->checkFile(name);
             if (selected) {
@@ -237,15 +237,15 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         case 5:
             name = "reopening";
             l.archivo.close();
-            check(abrirArchivoMensajes(l, s->path.string()).ok(), "cannot reopen");
+            check(openMessageFile(l, s->path.string()).ok(), "cannot reopen");
             break;
         case 6:
             name = "switching mode";
-            seleccionarOption1(l, in.byte() % 2 == 0 ? kModoDibujo : kModoTexto);
+            selectOption1(l, in.byte() % 2 == 0 ? kDrawingMode : kTextMode);
             break;
         default:
             name = "typing";
-            cambiarTexto(l, in.bytes(in.byte() % 140));
+            changeText(l, in.bytes(in.byte() % 140));
             break;
         }
         s->checkFile(name);
@@ -257,11 +257,11 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
 
 void runSignDecoder(const std::uint8_t* data, std::size_t size) {
     std::size_t start = 0;
-    FalloSigno fallo;
+    SignFault fallo;
     if (size > 0 && data[0] == '!') {
         const auto* end = std::find(data + 1, data + size, std::uint8_t{'\n'});
         const std::string texto(data + 1, end);
-        if (auto parsed = interpretarFallo(texto)) {
+        if (auto parsed = parseFault(texto)) {
             fallo = *parsed;
         }
         start = static_cast<std::size_t>(end - data) + (end == data + size ? 0 : 1);
@@ -272,28 +272,28 @@ void runSignDecoder(const std::uint8_t* data, std::size_t size) {
         const auto respuesta = responder.responder(byte);
         check(respuesta.bytes.size() <= 1, "more than one byte answered");
         switch (respuesta.evento) {
-        case SignDecoder::Evento::Solicitud:
+        case SignDecoder::Event::Request:
             check(byte == 'c', "a connection request that was not 'c'");
             break;
-        case SignDecoder::Evento::Error:
-            check(!responder.decoder().ultimoError().empty(), "an error without a reason");
-            check(responder.decoder().enReposo(), "an error that did not end the transfer");
+        case SignDecoder::Event::Error:
+            check(!responder.decoder().lastError().empty(), "an error without a reason");
+            check(responder.decoder().idle(), "an error that did not end the transfer");
             break;
-        case SignDecoder::Evento::ImagenCompleta:
-            for (const MensajeDecodificado& m : responder.decoder().tomarImagen()) {
-                const std::string json = comoJson(m);
+        case SignDecoder::Event::ImageComplete:
+            for (const DecodedMessage& m : responder.decoder().takeImage()) {
+                const std::string json = toJson(m);
                 check(json.size() >= 2 && json.front() == '{' && json.back() == '}',
                       "malformed JSON line");
                 check(json.find('\n') == std::string::npos, "JSON line with a line break");
                 check(m.presentacion >= 1 && m.presentacion <= 255, "presentation out of range");
             }
             break;
-        case SignDecoder::Evento::Nada:
+        case SignDecoder::Event::None:
             break;
         }
     }
-    responder.decoder().reiniciar();
-    check(responder.decoder().enReposo(), "not idle after a reset");
+    responder.decoder().reset();
+    check(responder.decoder().idle(), "not idle after a reset");
 }
 
 } // namespace lumivel::fuzz

@@ -26,13 +26,13 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         return opened.error();
     }
     if (picture) {
-        session.editarImagen(columnas);
+        session.editPicture(columnas);
     } else {
-        session.editarTexto(font, effect, args.positional[1]);
+        session.editText(font, effect, args.positional[1]);
     }
     ADICIONAR_Click(session.estado(), session.dialogs());
     if (Result<void> added = session.comprobar(); !added.ok()) {
-        session.descartarSiCreado();
+        session.discardIfCreated();
         return added.error();
     }
     streams.out << session.estado().mensaje.numero << '\n';

@@ -16,7 +16,7 @@ Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*stream
         !opened.ok()) {
         return opened.error();
     }
-    if (Result<void> selected = session.seleccionar(numero); !selected.ok()) {
+    if (Result<void> selected = session.select(numero); !selected.ok()) {
         return selected.error();
     }
     ELIMINAR_Click(session.estado(), session.dialogs());

@@ -12,7 +12,7 @@ namespace {
 // What the listing shows as the message: the text without trailing spaces, or the
 // 128 digits of a picture, in UTF-8.
 std::string contenido(const tipomensaje& m) {
-    return windows1252ToUtf8(m.esImagen() ? m.texto.substr(0, 128) : textoLeido(m));
+    return windows1252ToUtf8(m.isPicture() ? m.texto.substr(0, 128) : storedText(m));
 }
 
 std::string nombre(int valor, std::initializer_list<const char*> nombres) {
@@ -50,7 +50,7 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
             return read.error();
         }
         const tipomensaje& m = l.mensaje;
-        if (!m.activo() && !todos) {
+        if (!m.isActive() && !todos) {
             continue;
         }
         if (enJson) {
@@ -60,18 +60,18 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
                       ", \"presentacion\": " + std::to_string(m.presentacion) +
                       ", \"letra\": " + std::to_string(m.letra) +
                       ", \"estado\": " + jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
-                      ", \"kind\": " + jsonString(m.esImagen() ? "picture" : "text") +
+                      ", \"kind\": " + jsonString(m.isPicture() ? "picture" : "text") +
                       ", \"texto\": " + jsonString(contenido(m)) + "}";
         } else {
             salida += std::to_string(m.numero) + '\t';
-            if (m.esImagen()) {
+            if (m.isPicture()) {
                 salida += "imagen\t" + contenido(m);
             } else {
                 salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) + '\t' +
                           nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) + '\t' +
                           contenido(m);
             }
-            if (!m.activo()) {
+            if (!m.isActive()) {
                 salida += "\t(eliminado, posicion " + std::to_string(i) + ")";
             }
             salida += '\n';

@@ -24,11 +24,11 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams /*stream
         return opened.error();
     }
     if (picture) {
-        session.editarImagen(columnas);
+        session.editPicture(columnas);
     } else {
-        session.editarTexto(font, effect, args.positional[2]);
+        session.editText(font, effect, args.positional[2]);
     }
-    if (Result<void> selected = session.seleccionar(numero); !selected.ok()) {
+    if (Result<void> selected = session.select(numero); !selected.ok()) {
         return selected.error();
     }
     MODIFICAR_Click(session.estado(), session.dialogs());

@@ -20,27 +20,27 @@ namespace {
 class TerminalPacer : public Pacer {
   public:
     TerminalPacer(const ShownSign& visto, std::ostream& out)
-        : visto_(visto), out_(out), inicio_(std::chrono::steady_clock::now()) {}
+        : shown_(visto), out_(out), inicio_(std::chrono::steady_clock::now()) {}
 
     void esperar(int milisegundos) override {
         dibujar();
-        plazo_ += std::chrono::milliseconds(milisegundos);
-        std::this_thread::sleep_until(inicio_ + plazo_);
+        deadline_ += std::chrono::milliseconds(milisegundos);
+        std::this_thread::sleep_until(inicio_ + deadline_);
     }
 
     void dibujar() {
         if (dibujado_) {
             out_ << "\x1b[" << ShownSign::kRows << 'A'; // back to the first line of the sign
         }
-        out_ << visto_.asciiArt() << std::flush;
+        out_ << shown_.asciiArt() << std::flush;
         dibujado_ = true;
     }
 
   private:
-    const ShownSign& visto_;
+    const ShownSign& shown_;
     std::ostream& out_;
     std::chrono::steady_clock::time_point inicio_;
-    std::chrono::milliseconds plazo_{0};
+    std::chrono::milliseconds deadline_{0};
     bool dibujado_ = false;
 };
 
@@ -58,14 +58,14 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const int indice = effectIndex(args);
 
     OffscreenSign sign(fontIndex(args));
-    seleccionarOpMostrar(sign.estado(), indice);
-    sign.componer(args.positional.front());
+    selectOpMostrar(sign.estado(), indice);
+    sign.compose(args.positional.front());
 
     ScriptedDialogs dialogs;
     bool corrio = false;
     if (args.has("frames")) {
         RecordingPacer pacer(&sign.shown());
-        pacer.alEsperar = [&](const RecordingPacer::Espera& espera) {
+        pacer.onWait = [&](const RecordingPacer::Espera& espera) {
             streams.out << espera.milisegundos << ' ' << espera.columnas << '\n';
         };
         corrio = Play_Click(sign.estado(), dialogs, pacer);
@@ -82,7 +82,7 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     if (!corrio) {
         // Refused: the boxes the window would show say why.
         std::string why;
-        for (const CajaMensaje& caja : dialogs.mostradas) {
+        for (const MessageBoxSpec& caja : dialogs.mostradas) {
             if (!why.empty()) {
                 why += '\n';
             }

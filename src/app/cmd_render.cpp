@@ -17,7 +17,7 @@ Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams)
         throw UsageError{"formato desconocido: " + format + " (ascii o hex)"};
     }
     OffscreenSign sign(fontIndex(args));
-    sign.componer(args.positional.front());
+    sign.compose(args.positional.front());
     if (format == "hex") {
         streams.out << sign.shown().hexLine() << '\n';
     } else {

@@ -15,13 +15,13 @@ namespace lumivel::cli {
 namespace {
 
 // Progress on stderr: a bar redrawn in place on a terminal, a line every tenth otherwise.
-class ProgresoTexto : public ObservadorEnvio {
+class ProgresoTexto : public TransferObserver {
   public:
     ProgresoTexto(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
 
-    void conectado() override { err_ << "CONECCION EXITOSA !!!\n"; }
-    void maximo(int totaldatos) override { total_ = totaldatos + 1; }
-    void progreso(int i) override {
+    void connected() override { err_ << "CONECCION EXITOSA !!!\n"; }
+    void setMaximum(int totaldatos) override { total_ = totaldatos + 1; }
+    void progress(int i) override {
         const int hechos = i + 1;
         const int porcentaje = total_ > 0 ? hechos * 100 / total_ : 100;
         if (terminal_) {
@@ -40,10 +40,10 @@ class ProgresoTexto : public ObservadorEnvio {
             err_ << "Enviados " << hechos << " de " << total_ << " bytes (" << porcentaje << "%)\n";
         }
     }
-    void errorDeDatos() override {
+    void dataError() override {
         terminarBarra();
         // The transfer goes on: a warning, printed as a failure would be.
-        err_ << "simlumivel send: " << boxText(cajaErrorDeDatos()) << '\n';
+        err_ << "simlumivel send: " << boxText(dataErrorBox()) << '\n';
     }
     void terminarBarra() {
         if (enBarra_) {
@@ -72,7 +72,7 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
     if (!dispositivo || dispositivo->empty()) {
         throw UsageError{"falta --port DISPOSITIVO"};
     }
-    int esperaMs = kEsperaRespuestaMs;
+    int esperaMs = kReplyTimeoutMs;
     if (const auto espera = args.value("espera")) {
         const auto [fin, ec] =
             std::from_chars(espera->data(), espera->data() + espera->size(), esperaMs);
@@ -81,30 +81,30 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
             throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *espera};
         }
     }
-    ImagenDeArchivo preparada;
-    if (Result<void> prepared = prepararImagen(args.positional.front(), preparada);
+    FileImage preparada;
+    if (Result<void> prepared = prepareImage(args.positional.front(), preparada);
         !prepared.ok()) {
         return prepared.error();
     }
     QtSerialPort puerto(QString::fromStdString(*dispositivo));
-    ProgresoTexto progreso(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
-    const ResultadoEnvio resultado =
-        enviarImagen(puerto, preparada.carga, preparada.imagen, preparada.lumivel->totaldatos,
-                     progreso, esperaMs);
-    progreso.terminarBarra();
-    switch (resultado.desenlace) {
-    case Desenlace::Verificado:
-        streams.err << "Transmision completa: " << resultado.transmision.verificados << " de "
-                    << resultado.transmision.bytesImagen << " bytes verificados.\n";
+    ProgresoTexto progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
+    const SendResult resultado =
+        sendImage(puerto, preparada.carga, preparada.imagen, preparada.lumivel->totaldatos,
+                     progress, esperaMs);
+    progress.terminarBarra();
+    switch (resultado.outcome) {
+    case Outcome::Verified:
+        streams.err << "Transmision completa: " << resultado.transfer.verified << " de "
+                    << resultado.transfer.imageBytes << " bytes verificados.\n";
         return kExitOk;
-    case Desenlace::ConErrores:
-        streams.err << "Transmision completa con errores: " << resultado.transmision.verificados
-                    << " de " << resultado.transmision.bytesImagen << " bytes verificados.\n";
-        streams.err << "Primer byte distinto: indice " << resultado.transmision.primerError
+    case Outcome::WithErrors:
+        streams.err << "Transmision completa con errores: " << resultado.transfer.verified
+                    << " de " << resultado.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << "Primer byte distinto: indice " << resultado.transfer.firstError
                     << ".\n";
         return kExitMismatch;
     default: {
-        const auto caja = cajaDesenlace(resultado, preparada.carga, puerto.nombre());
+        const auto caja = outcomeBox(resultado, preparada.carga, puerto.nombre());
         return Error{caja ? boxText(*caja) : std::string("transmision interrumpida")};
     }
     }

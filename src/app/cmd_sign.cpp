@@ -15,7 +15,7 @@ std::atomic<VirtualSign*> signoActivo{nullptr};
 
 extern "C" void alInterrumpir(int) {
     if (VirtualSign* signo = signoActivo.load()) {
-        signo->detener();
+        signo->stop();
     }
 }
 
@@ -37,10 +37,10 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     }
     VirtualSign::Opciones opciones;
     if (const auto pace = args.value("pace")) {
-        opciones.baudios = numeroPositivo(*pace, "pace");
+        opciones.baud = numeroPositivo(*pace, "pace");
     }
     if (const auto fault = args.value("fault")) {
-        const auto fallo = interpretarFallo(*fault);
+        const auto fallo = parseFault(*fault);
         if (!fallo) {
             throw UsageError{"fallo desconocido: " + *fault +
                              " (silent, no-hello, corrupt:N, stop:N)"};
@@ -55,10 +55,10 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     signoActivo = &signo;
     auto anterior = std::signal(SIGINT, alInterrumpir);
     auto anteriorTerm = std::signal(SIGTERM, alInterrumpir);
-    Result<void> served = signo.servir(
-        [&](const std::vector<MensajeDecodificado>& mensajes) {
-            for (const MensajeDecodificado& mensaje : mensajes) {
-                streams.out << comoJson(mensaje) << '\n';
+    Result<void> served = signo.serve(
+        [&](const std::vector<DecodedMessage>& mensajes) {
+            for (const DecodedMessage& mensaje : mensajes) {
+                streams.out << toJson(mensaje) << '\n';
             }
             streams.out << std::flush;
         },

@@ -36,6 +36,6 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams);
 
 // A message box as the command line prints it: "title: text", the text's lines ending in
 // LF alone.
-std::string boxText(const CajaMensaje& caja);
+std::string boxText(const MessageBoxSpec& caja);
 
 } // namespace lumivel::cli

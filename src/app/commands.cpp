@@ -85,8 +85,8 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
     return kExitError;
 }
 
-std::string boxText(const CajaMensaje& caja) {
-    std::string texto = caja.titulo.empty() ? caja.texto : caja.titulo + ": " + caja.texto;
+std::string boxText(const MessageBoxSpec& caja) {
+    std::string texto = caja.title.empty() ? caja.texto : caja.title + ": " + caja.texto;
     // A terminal line break is LF alone.
     std::erase(texto, '\r');
     return texto;

@@ -9,11 +9,11 @@ namespace lumivel::cli {
 
 OffscreenSign::OffscreenSign(int fontIndex) {
     lumivel_.sign.setSurface(&shown_);
-    arrancar(lumivel_, ".");
-    seleccionarOpletra(lumivel_, fontIndex);
+    startUp(lumivel_, ".");
+    selectOpletra(lumivel_, fontIndex);
 }
 
-void OffscreenSign::componer(const std::string& utf8) {
+void OffscreenSign::compose(const std::string& utf8) {
     lumivel_.texto = utf8ToWindows1252(utf8);
     Text1_Change(lumivel_);
 }

@@ -15,7 +15,7 @@ class OffscreenSign {
     OffscreenSign& operator=(const OffscreenSign&) = delete;
 
     // Puts a UTF-8 text into Text1 on a cleared sign, as typing it would.
-    void componer(const std::string& utf8);
+    void compose(const std::string& utf8);
 
     Lumivel& estado() { return lumivel_; }
     const ShownSign& shown() const { return shown_; }

@@ -25,8 +25,8 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
     }
     Lumivel& l = estado();
     if (mode != Open::ReadOnly) {
-        Result<void> opened = abrirArchivoMensajes(l, path);
-        creado_ = !existia && opened.ok();
+        Result<void> opened = openMessageFile(l, path);
+        created_ = !existia && opened.ok();
         return opened;
     }
     if (Result<void> opened = l.archivo.open(path, MessageFile::Access::ReadOnly); !opened.ok()) {
@@ -41,17 +41,17 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
     return llenarlista(l);
 }
 
-void StoreSession::editarTexto(int fontIndex, int effectIndex, const std::string& utf8) {
+void StoreSession::editText(int fontIndex, int effectIndex, const std::string& utf8) {
     Lumivel& l = estado();
-    seleccionarOption1(l, kModoTexto);
-    seleccionarOpMostrar(l, effectIndex);
-    seleccionarOpletra(l, fontIndex);
-    cambiarTexto(l, utf8ToWindows1252(utf8));
+    selectOption1(l, kTextMode);
+    selectOpMostrar(l, effectIndex);
+    selectOpletra(l, fontIndex);
+    changeText(l, utf8ToWindows1252(utf8));
 }
 
-void StoreSession::editarImagen(const std::array<std::uint8_t, 64>& columnas) {
+void StoreSession::editPicture(const std::array<std::uint8_t, 64>& columnas) {
     Lumivel& l = estado();
-    seleccionarOption1(l, kModoDibujo);
+    selectOption1(l, kDrawingMode);
     l.sign.borrar();
     for (int k = 0; k < 64; ++k) {
         l.sign.cbin(columnas[static_cast<std::size_t>(k)], k);
@@ -60,8 +60,8 @@ void StoreSession::editarImagen(const std::array<std::uint8_t, 64>& columnas) {
     l.sign.mostrar();
 }
 
-Result<void> StoreSession::seleccionar(const std::string& numero) {
-    if (!seleccionarNumero(estado(), std::stoi(messageNumber(numero)))) {
+Result<void> StoreSession::select(const std::string& numero) {
+    if (!selectNumber(estado(), std::stoi(messageNumber(numero)))) {
         return Error{"no hay ningun mensaje numero " + numero, path_};
     }
     return {};
@@ -74,8 +74,8 @@ Result<void> StoreSession::comprobar() const {
     return {};
 }
 
-void StoreSession::descartarSiCreado() {
-    if (creado_) {
+void StoreSession::discardIfCreated() {
+    if (created_) {
         estado().archivo.close();
         std::error_code ignored;
         fs::remove(path_, ignored);
@@ -103,8 +103,8 @@ std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
     }
     std::array<std::uint8_t, 64> columnas{};
     for (std::size_t k = 0; k < 64; ++k) {
-        const int alto = digitoHexadecimal(hex[2 * k]);
-        const int bajo = digitoHexadecimal(hex[2 * k + 1]);
+        const int alto = hexDigit(hex[2 * k]);
+        const int bajo = hexDigit(hex[2 * k + 1]);
         if (alto < 0 || bajo < 0) {
             throw UsageError{"digito no hexadecimal en la imagen, columna " + std::to_string(k)};
         }

@@ -28,21 +28,21 @@ class StoreSession {
     ScriptedDialogs& dialogs() { return dialogs_; }
 
     // The text mode with a font (Opletra index), an effect (op_mostrar index) and a UTF-8 text.
-    void editarTexto(int fontIndex, int effectIndex, const std::string& utf8);
+    void editText(int fontIndex, int effectIndex, const std::string& utf8);
     // The drawing mode with the picture's 64 columns on the sign.
-    void editarImagen(const std::array<std::uint8_t, 64>& columnas);
+    void editPicture(const std::array<std::uint8_t, 64>& columnas);
     // Selects message number `numero` in the list; fails when there is none.
-    Result<void> seleccionar(const std::string& numero);
+    Result<void> select(const std::string& numero);
     // Fails with the first message box an operation showed, if any.
     Result<void> comprobar() const;
     // Removes the file when this session created it (after a failed first add).
-    void descartarSiCreado();
+    void discardIfCreated();
 
   private:
     OffscreenSign sign_;
     ScriptedDialogs dialogs_;
     std::string path_;
-    bool creado_ = false;
+    bool created_ = false;
 };
 
 // 128 hexadecimal digits (either case) as 64 column bytes; throws UsageError otherwise.

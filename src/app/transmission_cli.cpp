@@ -4,7 +4,7 @@
 
 namespace lumivel::cli {
 
-Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino) {
+Result<void> prepareImage(const std::string& ruta, FileImage& destino) {
     Lumivel& estado = *destino.lumivel;
     if (Result<void> opened = estado.archivo.open(ruta, MessageFile::Access::ReadOnly);
         !opened.ok()) {
@@ -17,7 +17,7 @@ Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino) {
         if (Result<void> read = estado.archivo.read(i, estado.mensaje); !read.ok()) {
             return read;
         }
-        if (estado.mensaje.activo()) {
+        if (estado.mensaje.isActive()) {
             ++estado.totalmensajes;
         }
     }
@@ -25,7 +25,7 @@ Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino) {
     return {};
 }
 
-std::string bytesEnHex(const std::string& bytes) {
+std::string bytesInHex(const std::string& bytes) {
     std::string texto;
     for (const char c : bytes) {
         char par[4];

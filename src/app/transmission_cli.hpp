@@ -10,16 +10,16 @@ namespace lumivel::cli {
 
 // A message file opened read-only and its transmission image, built as the transmission
 // window builds it after the file was opened in the main window.
-struct ImagenDeArchivo {
+struct FileImage {
     std::unique_ptr<Lumivel> lumivel = std::make_unique<Lumivel>();
-    ImagenTransmision imagen;
-    ResultadoCarga carga;
+    TransmissionImage imagen;
+    LoadResult carga;
 };
 
 // Fails with the file's path and the reason when the file cannot be opened or read.
-Result<void> prepararImagen(const std::string& ruta, ImagenDeArchivo& destino);
+Result<void> prepareImage(const std::string& ruta, FileImage& destino);
 
 // Bytes as upper-case hexadecimal pairs separated by single spaces.
-std::string bytesEnHex(const std::string& bytes);
+std::string bytesInHex(const std::string& bytes);
 
 } // namespace lumivel::cli

@@ -20,7 +20,7 @@ std::int16_t componente(int valor) {
 
 } // namespace
 
-Rgb descomponerColor(std::uint32_t bbggrr) {
+Rgb splitPlatformColor(std::uint32_t bbggrr) {
     // Six upper-case digits "BBGGRR": each pair is one component.
     char digitos[16];
     std::snprintf(digitos, sizeof digitos, "%06X", static_cast<unsigned>(bbggrr & 0xFFFFFFu));
@@ -29,23 +29,23 @@ Rgb descomponerColor(std::uint32_t bbggrr) {
             hexadecValue(texto.substr(0, 2))};
 }
 
-std::uint32_t colorPlataforma(Rgb color) {
+std::uint32_t platformColor(Rgb color) {
     return (static_cast<std::uint32_t>(color.b & 0xFF) << 16) |
            (static_cast<std::uint32_t>(color.g & 0xFF) << 8) |
            static_cast<std::uint32_t>(color.r & 0xFF);
 }
 
-Rgb ConfiguracionColores::colorActual() const {
+Rgb ColorSettings::currentColor() const {
     return {sign_.rojo, sign_.verde, sign_.azul};
 }
 
-void ConfiguracionColores::ponerColor(Rgb color) {
+void ColorSettings::setColor(Rgb color) {
     sign_.rojo = componente(color.r);
     sign_.verde = componente(color.g);
     sign_.azul = componente(color.b);
 }
 
-void ConfiguracionColores::cargar() {
+void ColorSettings::cargar() {
     rojoinicial = sign_.rojo;
     verdeinicial = sign_.verde;
     azulinicial = sign_.azul;
@@ -57,56 +57,56 @@ void ConfiguracionColores::cargar() {
     // drawn; the samples now carry their own colours, so the current colour is left alone.
 }
 
-void ConfiguracionColores::led(int x, int y, Rgb color) {
+void ColorSettings::led(int x, int y, Rgb color) {
     LedStroke stroke;
     stroke.columna = x;
     stroke.fila = y;
     stroke.x = escalamuestra * (4 * x + 2);
     stroke.y = escalamuestra * (4 * y + 2);
-    stroke.radio = escalamuestra / 2.0;
-    stroke.penAnillo = 4 * grosormuestra;
+    stroke.radius = escalamuestra / 2.0;
+    stroke.ringPen = 4 * grosormuestra;
     stroke.anillo = {anillo(color.r), anillo(color.g), anillo(color.b)};
     // A wider centre dot than the sign's: three pen units instead of two.
-    stroke.penPunto = 3 * grosormuestra;
+    stroke.dotPen = 3 * grosormuestra;
     stroke.centro = color;
-    stroke.encendido = true;
-    muestras_.drawLed(stroke);
+    stroke.lit = true;
+    samples_.drawLed(stroke);
 }
 
-void ConfiguracionColores::dibujarMuestras() {
-    for (int k = 0; k < kOpcionesColor; ++k) {
-        const Rgb color = k < kOpcionPersonal ? kColoresPredefinidos.at(static_cast<std::size_t>(k))
-                                              : kMuestraPersonal;
+void ColorSettings::drawSamples() {
+    for (int k = 0; k < kColorOptions; ++k) {
+        const Rgb color = k < kCustomOption ? kPresetColors.at(static_cast<std::size_t>(k))
+                                              : kCustomSample;
         led(2 * k, 1, color);
     }
 }
 
-void ConfiguracionColores::Option1_Click(int k) {
-    if (k < 0 || k >= kOpcionesColor) {
+void ColorSettings::Option1_Click(int k) {
+    if (k < 0 || k >= kColorOptions) {
         return;
     }
-    muestras_.erase();
-    dibujarMuestras();
-    if (k < kOpcionPersonal) {
-        ponerColor(kColoresPredefinidos.at(static_cast<std::size_t>(k)));
+    samples_.erase();
+    drawSamples();
+    if (k < kCustomOption) {
+        setColor(kPresetColors.at(static_cast<std::size_t>(k)));
     } else {
         escogercolor();
     }
 }
 
-void ConfiguracionColores::escogercolor() {
-    const std::optional<Rgb> elegido = dialogs_.elegirColor(colorActual());
+void ColorSettings::escogercolor() {
+    const std::optional<Rgb> elegido = dialogs_.chooseColor(currentColor());
     if (!elegido) {
         // Cancelled: keep the colour in force rather than taking an empty answer as black.
         return;
     }
-    const Rgb color = descomponerColor(colorPlataforma(*elegido));
-    ponerColor(color);
-    led(2 * kOpcionPersonal, 1, color);
+    const Rgb color = splitPlatformColor(platformColor(*elegido));
+    setColor(color);
+    led(2 * kCustomOption, 1, color);
 }
 
-void ConfiguracionColores::cancelar() {
-    ponerColor(colorInicial());
+void ColorSettings::cancelar() {
+    setColor(initialColor());
 }
 
 } // namespace lumivel

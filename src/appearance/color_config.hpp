@@ -10,32 +10,32 @@ namespace lumivel {
 
 // Colours of the six preset options, in option order. 225 (not 255) and 220 are the
 // sign's own shades.
-inline constexpr std::array<Rgb, 6> kColoresPredefinidos = {Rgb{220, 220, 220}, Rgb{100, 100, 255},
+inline constexpr std::array<Rgb, 6> kPresetColors = {Rgb{220, 220, 220}, Rgb{100, 100, 255},
                                                             Rgb{225, 0, 0},     Rgb{0, 225, 0},
                                                             Rgb{255, 128, 64},  Rgb{225, 225, 0}};
 // The custom sample before a colour has been chosen for it.
-inline constexpr Rgb kMuestraPersonal{100, 100, 100};
-inline constexpr int kOpcionPersonal = 6;
-inline constexpr int kOpcionesColor = 7;
+inline constexpr Rgb kCustomSample{100, 100, 100};
+inline constexpr int kCustomOption = 6;
+inline constexpr int kColorOptions = 7;
 
 // A platform colour value 0xBBGGRR split into its components, read as hexadecimal digits.
-Rgb descomponerColor(std::uint32_t bbggrr);
+Rgb splitPlatformColor(std::uint32_t bbggrr);
 // The inverse: the platform colour value of a colour.
-std::uint32_t colorPlataforma(Rgb color);
+std::uint32_t platformColor(Rgb color);
 
 // The state and handlers of the LED colour window, apart from its widgets. It writes the
-// sign's LED colour; the samples are drawn onto `muestras` in their own colours, so
+// sign's LED colour; the samples are drawn onto `samples` in their own colours, so
 // drawing them never touches the current colour.
-class ConfiguracionColores {
+class ColorSettings {
   public:
-    ConfiguracionColores(Sign& sign, Dialogs& dialogs, SignSurface& muestras)
-        : sign_(sign), dialogs_(dialogs), muestras_(muestras) {}
+    ColorSettings(Sign& sign, Dialogs& dialogs, SignSurface& samples)
+        : sign_(sign), dialogs_(dialogs), samples_(samples) {}
 
     // The core steps of the window's load: remember the colour in force and reset the
     // sign geometry, as the window has always done.
     void cargar();
     // Window resize: draws the seven samples.
-    void dibujarMuestras();
+    void drawSamples();
     // Click on option `k` (0..6): clears the samples, redraws them, then sets the colour.
     void Option1_Click(int k);
     // The custom colour from the colour dialog; a cancelled dialog keeps the colour.
@@ -43,8 +43,8 @@ class ConfiguracionColores {
     // "Cancelar": back to the colour in force when the window loaded.
     void cancelar();
 
-    Rgb colorInicial() const { return {rojoinicial, verdeinicial, azulinicial}; }
-    Rgb colorActual() const;
+    Rgb initialColor() const { return {rojoinicial, verdeinicial, azulinicial}; }
+    Rgb currentColor() const;
 
     std::int16_t rojoinicial = 0;
     std::int16_t verdeinicial = 0;
@@ -54,11 +54,11 @@ class ConfiguracionColores {
 
   private:
     void led(int x, int y, Rgb color);
-    void ponerColor(Rgb color);
+    void setColor(Rgb color);
 
     Sign& sign_;
     Dialogs& dialogs_;
-    SignSurface& muestras_;
+    SignSurface& samples_;
 };
 
 } // namespace lumivel

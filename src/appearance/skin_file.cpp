@@ -22,14 +22,14 @@ enum class Seccion { Ninguna, Skin, Paleta };
 
 } // namespace
 
-bool leerColor(std::string_view texto, Rgb& color) {
+bool readColor(std::string_view texto, Rgb& color) {
     if (texto.size() != 7 || texto[0] != '#') {
         return false;
     }
     int valores[3] = {};
     for (int i = 0; i < 3; ++i) {
-        const int alto = digitoHexadecimal(texto[static_cast<std::size_t>(1 + 2 * i)]);
-        const int bajo = digitoHexadecimal(texto[static_cast<std::size_t>(2 + 2 * i)]);
+        const int alto = hexDigit(texto[static_cast<std::size_t>(1 + 2 * i)]);
+        const int bajo = hexDigit(texto[static_cast<std::size_t>(2 + 2 * i)]);
         if (alto < 0 || bajo < 0) {
             return false;
         }
@@ -39,11 +39,11 @@ bool leerColor(std::string_view texto, Rgb& color) {
     return true;
 }
 
-Result<DatosSkin> leerSkin(std::string_view texto) {
-    if (texto.size() > kTamanoMaximoSkin) {
+Result<SkinData> readSkin(std::string_view texto) {
+    if (texto.size() > kMaxSkinSize) {
         return Error{"archivo demasiado grande"};
     }
-    DatosSkin datos;
+    SkinData datos;
     Seccion seccion = Seccion::Ninguna;
     bool vistaSkin = false;
     bool conColor = false;
@@ -72,7 +72,7 @@ Result<DatosSkin> leerSkin(std::string_view texto) {
             } else if (linea == "[estilo]") {
                 // The style sheet runs to the end of the file.
                 if (siguiente < texto.size()) {
-                    datos.hojaDeEstilo = std::string(texto.substr(siguiente));
+                    datos.styleSheet = std::string(texto.substr(siguiente));
                 }
                 break;
             } else {
@@ -90,7 +90,7 @@ Result<DatosSkin> leerSkin(std::string_view texto) {
             if (clave == "nombre") {
                 datos.nombre = std::string(valor);
             } else if (clave == "color") {
-                if (!leerColor(valor, datos.color)) {
+                if (!readColor(valor, datos.color)) {
                     return Error{donde + ": color no valido"};
                 }
                 conColor = true;
@@ -98,14 +98,14 @@ Result<DatosSkin> leerSkin(std::string_view texto) {
             // Other keys are left for later versions of the format.
             continue;
         }
-        if (std::find(kRolesPaleta.begin(), kRolesPaleta.end(), clave) == kRolesPaleta.end()) {
+        if (std::find(kPaletteRoles.begin(), kPaletteRoles.end(), clave) == kPaletteRoles.end()) {
             return Error{donde + ": rol de paleta desconocido"};
         }
         Rgb color;
-        if (!leerColor(valor, color)) {
+        if (!readColor(valor, color)) {
             return Error{donde + ": color no valido"};
         }
-        datos.paleta.emplace_back(std::string(clave), color);
+        datos.palette.emplace_back(std::string(clave), color);
     }
     if (!vistaSkin || !conColor) {
         return Error{"falta la seccion [skin] con su color"};

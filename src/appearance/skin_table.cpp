@@ -2,19 +2,19 @@
 
 namespace lumivel {
 
-std::string rutaSkinPorDefecto(const std::string& carpetaPrograma) {
-    return carpetaPrograma + "/" + kSkinPorDefecto;
+std::string defaultSkinPath(const std::string& programFolder) {
+    return programFolder + "/" + kDefaultSkin;
 }
 
-std::optional<std::string> rutaSkin(const std::string& carpetaPrograma, int indice) {
+std::optional<std::string> skinPath(const std::string& programFolder, int indice) {
     if (indice < 0 || indice >= static_cast<int>(kSkins.size())) {
         return std::nullopt;
     }
-    return carpetaPrograma + "/" + kSkins.at(static_cast<std::size_t>(indice)).archivo;
+    return programFolder + "/" + kSkins.at(static_cast<std::size_t>(indice)).archivo;
 }
 
-bool elegirSkin(std::string& archivoskin, const std::string& carpetaPrograma, int indice) {
-    const std::optional<std::string> ruta = rutaSkin(carpetaPrograma, indice);
+bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int indice) {
+    const std::optional<std::string> ruta = skinPath(programFolder, indice);
     if (!ruta) {
         return false;
     }

@@ -8,12 +8,12 @@ namespace lumivel {
 
 // One entry of the "Cambiar Skin" menu: its caption and the file, relative to the
 // program's folder.
-struct EntradaSkin {
-    const char* titulo;
+struct SkinEntry {
+    const char* title;
     const char* archivo;
 };
 
-inline constexpr std::array<EntradaSkin, 10> kSkins = {{
+inline constexpr std::array<SkinEntry, 10> kSkins = {{
     {"B-Studio", "B-Studio.skn"},
     {"Galaxy", "galaxy.skn"},
     {"Green", "green.skn"},
@@ -26,15 +26,15 @@ inline constexpr std::array<EntradaSkin, 10> kSkins = {{
     {"Zhelezo", "Zhelezo.skn"},
 }};
 
-inline constexpr const char* kSkinPorDefecto = "winaqua.skn";
+inline constexpr const char* kDefaultSkin = "winaqua.skn";
 
-// `carpetaPrograma` is the folder of the executable, without a trailing separator.
-std::string rutaSkinPorDefecto(const std::string& carpetaPrograma);
+// `programFolder` is the folder of the executable, without a trailing separator.
+std::string defaultSkinPath(const std::string& programFolder);
 // The file of menu entry `indice`; nothing outside 0..9.
-std::optional<std::string> rutaSkin(const std::string& carpetaPrograma, int indice);
+std::optional<std::string> skinPath(const std::string& programFolder, int indice);
 
 // First step of a skin change: `archivoskin` becomes the entry's file. An index outside
 // the menu leaves it as it is. Returns whether it changed.
-bool elegirSkin(std::string& archivoskin, const std::string& carpetaPrograma, int indice);
+bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int indice);
 
 } // namespace lumivel

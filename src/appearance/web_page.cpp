@@ -2,8 +2,8 @@
 
 namespace lumivel {
 
-std::string rutaPaginaWeb(const std::string& carpetaPrograma) {
-    return carpetaPrograma + "/" + kPaginaWeb;
+std::string webPagePath(const std::string& programFolder) {
+    return programFolder + "/" + kWebPage;
 }
 
 } // namespace lumivel

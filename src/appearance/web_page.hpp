@@ -4,8 +4,8 @@
 namespace lumivel {
 
 // The program's local web page, shipped in the "web" folder next to the executable.
-inline constexpr const char* kPaginaWeb = "web/simlumivel.html";
+inline constexpr const char* kWebPage = "web/simlumivel.html";
 
-std::string rutaPaginaWeb(const std::string& carpetaPrograma);
+std::string webPagePath(const std::string& programFolder);
 
 } // namespace lumivel

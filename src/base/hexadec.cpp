@@ -22,7 +22,7 @@ int hexadecValue(std::string_view texto) {
     return static_cast<int>(value);
 }
 
-int digitoHexadecimal(char c) {
+int hexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }

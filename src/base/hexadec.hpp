@@ -13,6 +13,6 @@ int hexadecValue(std::string_view texto);
 
 // A strict reading for input the user types (skin files, pictures on the command line):
 // the value of one hexadecimal digit of either case, or -1 for anything else.
-int digitoHexadecimal(char c);
+int hexDigit(char c);
 
 } // namespace lumivel

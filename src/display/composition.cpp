@@ -51,7 +51,7 @@ void Text1_Change(SignState& l) {
     l.sign.mostrar();
 }
 
-void cambiarTexto(SignState& l, const std::string& texto) {
+void changeText(SignState& l, const std::string& texto) {
     if (texto == l.texto) {
         return;
     }
@@ -61,10 +61,10 @@ void cambiarTexto(SignState& l, const std::string& texto) {
 
 void mayuscula_Click(SignState& l) {
     if (!l.refresco) {
-        cambiarTexto(l, windows1252Lower(l.texto));
+        changeText(l, windows1252Lower(l.texto));
         l.refresco = true;
     } else {
-        cambiarTexto(l, windows1252Upper(l.texto));
+        changeText(l, windows1252Upper(l.texto));
         l.refresco = false;
     }
 }

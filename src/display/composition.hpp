@@ -12,7 +12,7 @@ void cargar(SignState& l);
 // The change handler of Text1: clear, compose, draw.
 void Text1_Change(SignState& l);
 // Sets the text of Text1; like the text box, it re-renders only when the text changes.
-void cambiarTexto(SignState& l, const std::string& texto);
+void changeText(SignState& l, const std::string& texto);
 // The case button: lower-cases and upper-cases the text alternately, toggling `refresco`.
 void mayuscula_Click(SignState& l);
 

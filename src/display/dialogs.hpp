@@ -10,33 +10,33 @@ namespace lumivel {
 // Message boxes, file dialogs and the colour dialog, behind one small interface so the
 // core never shows anything itself and tests answer them without blocking.
 // All texts are UTF-8.
-enum class Icono { Ninguno, Critico, Pregunta, Exclamacion, Informacion };
-enum class Botones { Aceptar, SiNo, SiNoCancelar, AceptarCancelar };
-enum class Respuesta { Aceptar, Cancelar, Si, No };
+enum class Icon { Ninguno, Critico, Pregunta, Exclamacion, Informacion };
+enum class Buttons { Aceptar, SiNo, SiNoCancelar, AceptarCancelar };
+enum class Answer { Aceptar, Cancelar, Si, No };
 
-struct CajaMensaje {
-    std::string titulo;
+struct MessageBoxSpec {
+    std::string title;
     std::string texto;
-    Botones botones = Botones::Aceptar;
-    Icono icono = Icono::Ninguno;
-    Respuesta porDefecto = Respuesta::Aceptar;
+    Buttons botones = Buttons::Ok;
+    Icon icono = Icon::None;
+    Answer defaultAnswer = Answer::Ok;
 };
 
-struct OpcionesArchivo {
-    std::string titulo;               // empty: the platform's default title
-    std::vector<std::string> filtros; // e.g. "Mensajes (*.men)"
-    std::string sufijoPorDefecto;     // e.g. "men"
+struct FileDialogOptions {
+    std::string title;               // empty: the platform's default title
+    std::vector<std::string> filters; // e.g. "Mensajes (*.men)"
+    std::string defaultSuffix;     // e.g. "men"
     std::string carpeta;              // start folder; empty: the platform's default
 };
 
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    virtual Respuesta mensaje(const CajaMensaje& caja) = 0;
+    virtual Answer mensaje(const MessageBoxSpec& caja) = 0;
     // The chosen path, or nothing when the user cancels.
-    virtual std::optional<std::string> abrirArchivo(const OpcionesArchivo& opciones) = 0;
-    virtual std::optional<std::string> guardarArchivo(const OpcionesArchivo& opciones) = 0;
-    virtual std::optional<Rgb> elegirColor(Rgb inicial) = 0;
+    virtual std::optional<std::string> openFile(const FileDialogOptions& opciones) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogOptions& opciones) = 0;
+    virtual std::optional<Rgb> chooseColor(Rgb inicial) = 0;
 };
 
 } // namespace lumivel

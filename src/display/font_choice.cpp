@@ -7,7 +7,7 @@
 
 namespace lumivel {
 
-std::string_view textoFuente(int index) {
+std::string_view fontText(int index) {
     static constexpr std::array<const std::string_view*, 4> textos = {&cincocinco, &cincosiete,
                                                                       &cinconueve, &negrita};
     return *textos.at(static_cast<std::size_t>(index));
@@ -16,7 +16,7 @@ std::string_view textoFuente(int index) {
 void Opletra_Click(SignState& l, int index) {
     l.opletra = index;
     l.tipoletra = static_cast<std::int16_t>(index + 1);
-    l.fuente.cargaletra(textoFuente(index));
+    l.fuente.cargaletra(fontText(index));
     // Always re-rendered: `refresco` also keeps the case button's turn, and after that
     // button the sign would go on showing the old font while the new one is stored.
     l.sign.borrar();
@@ -24,7 +24,7 @@ void Opletra_Click(SignState& l, int index) {
     l.sign.mostrar();
 }
 
-void seleccionarOpletra(SignState& l, int index) {
+void selectOpletra(SignState& l, int index) {
     if (l.opletra != index) {
         Opletra_Click(l, index);
     }

@@ -6,10 +6,10 @@
 namespace lumivel {
 
 // Font text of the Opletra button `index` (0 "5 x 5" .. 3 "Negrita").
-std::string_view textoFuente(int index);
+std::string_view fontText(int index);
 // Click handler of the Opletra array: loads the font, re-renders when `refresco` is True.
 void Opletra_Click(SignState& l, int index);
 // Selecting a button from code runs its handler only when it was not selected.
-void seleccionarOpletra(SignState& l, int index);
+void selectOpletra(SignState& l, int index);
 
 } // namespace lumivel

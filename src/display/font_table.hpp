@@ -9,7 +9,7 @@ namespace lumivel {
 // at index (code - 32) * 5 + column. Entries past those written stay 0.
 class FontTable {
   public:
-    static constexpr int kEntradas = 1001;
+    static constexpr int kEntries = 1001;
 
     // Parses a font text: two hexadecimal digits per entry, up to and including an
     // empty pair at the end, never past the last entry.
@@ -19,7 +19,7 @@ class FontTable {
     std::int16_t operator()(int index) const;
 
   private:
-    std::array<std::int16_t, kEntradas> fuente_{};
+    std::array<std::int16_t, kEntries> fuente_{};
 };
 
 } // namespace lumivel

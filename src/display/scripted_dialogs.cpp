@@ -2,17 +2,17 @@
 
 namespace lumivel {
 
-Respuesta ScriptedDialogs::mensaje(const CajaMensaje& caja) {
+Answer ScriptedDialogs::mensaje(const MessageBoxSpec& caja) {
     mostradas.push_back(caja);
     if (respuestas.empty()) {
-        return caja.porDefecto;
+        return caja.defaultAnswer;
     }
-    const Respuesta respuesta = respuestas.front();
+    const Answer respuesta = respuestas.front();
     respuestas.pop_front();
     return respuesta;
 }
 
-std::optional<std::string> ScriptedDialogs::siguienteArchivo(const OpcionesArchivo& opciones) {
+std::optional<std::string> ScriptedDialogs::siguienteArchivo(const FileDialogOptions& opciones) {
     dialogosArchivo.push_back(opciones);
     if (archivos.empty()) {
         return std::nullopt;
@@ -22,15 +22,15 @@ std::optional<std::string> ScriptedDialogs::siguienteArchivo(const OpcionesArchi
     return archivo;
 }
 
-std::optional<std::string> ScriptedDialogs::abrirArchivo(const OpcionesArchivo& opciones) {
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions& opciones) {
     return siguienteArchivo(opciones);
 }
 
-std::optional<std::string> ScriptedDialogs::guardarArchivo(const OpcionesArchivo& opciones) {
+std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions& opciones) {
     return siguienteArchivo(opciones);
 }
 
-std::optional<Rgb> ScriptedDialogs::elegirColor(Rgb) {
+std::optional<Rgb> ScriptedDialogs::chooseColor(Rgb) {
     if (colores.empty()) {
         return std::nullopt;
     }

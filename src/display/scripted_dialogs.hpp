@@ -10,20 +10,20 @@ namespace lumivel {
 // the box's default button, a cancelled file or colour dialog).
 class ScriptedDialogs : public Dialogs {
   public:
-    std::deque<Respuesta> respuestas;
+    std::deque<Answer> respuestas;
     std::deque<std::optional<std::string>> archivos;
     std::deque<std::optional<Rgb>> colores;
 
-    std::vector<CajaMensaje> mostradas;
-    std::vector<OpcionesArchivo> dialogosArchivo;
+    std::vector<MessageBoxSpec> mostradas;
+    std::vector<FileDialogOptions> dialogosArchivo;
 
-    Respuesta mensaje(const CajaMensaje& caja) override;
-    std::optional<std::string> abrirArchivo(const OpcionesArchivo& opciones) override;
-    std::optional<std::string> guardarArchivo(const OpcionesArchivo& opciones) override;
-    std::optional<Rgb> elegirColor(Rgb inicial) override;
+    Answer mensaje(const MessageBoxSpec& caja) override;
+    std::optional<std::string> openFile(const FileDialogOptions& opciones) override;
+    std::optional<std::string> saveFile(const FileDialogOptions& opciones) override;
+    std::optional<Rgb> chooseColor(Rgb inicial) override;
 
   private:
-    std::optional<std::string> siguienteArchivo(const OpcionesArchivo& opciones);
+    std::optional<std::string> siguienteArchivo(const FileDialogOptions& opciones);
 };
 
 } // namespace lumivel

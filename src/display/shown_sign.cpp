@@ -14,7 +14,7 @@ void ShownSign::drawLed(const LedStroke& stroke) {
         stroke.fila >= kRows) {
         return;
     }
-    lit_[stroke.columna][stroke.fila] = stroke.encendido;
+    lit_[stroke.columna][stroke.fila] = stroke.lit;
     centre_[stroke.columna][stroke.fila] = stroke.centro;
 }
 

@@ -12,15 +12,15 @@ int ringComponent(int component) {
 
 } // namespace
 
-bool Sign::enMatriz(int columna, int fila) {
-    return columna >= 0 && columna < kColumnas && fila >= 0 && fila < kFilas;
+bool Sign::inMatriz(int columna, int fila) {
+    return columna >= 0 && columna < kColumns && fila >= 0 && fila < kRows;
 }
 
-Rgb Sign::anilloEncendido() const {
+Rgb Sign::litRing() const {
     return {ringComponent(rojo), ringComponent(verde), ringComponent(azul)};
 }
 
-void Sign::strokeLed(int columna, int fila, int x, int y, double radio, int grosorPen, bool lit) {
+void Sign::strokeLed(int columna, int fila, int x, int y, double radius, int penWidth, bool lit) {
     if (surface_ == nullptr) {
         return;
     }
@@ -29,18 +29,18 @@ void Sign::strokeLed(int columna, int fila, int x, int y, double radio, int gros
     stroke.fila = fila;
     stroke.x = x;
     stroke.y = y;
-    stroke.radio = radio;
-    stroke.penAnillo = 4 * grosorPen;
-    stroke.penPunto = 2 * grosorPen;
-    stroke.anillo = lit ? anilloEncendido() : kAnilloApagado;
-    stroke.centro = lit ? centroEncendido() : kCentroApagado;
-    stroke.encendido = lit;
+    stroke.radius = radius;
+    stroke.ringPen = 4 * penWidth;
+    stroke.dotPen = 2 * penWidth;
+    stroke.anillo = lit ? litRing() : kUnlitRing;
+    stroke.centro = lit ? litCentre() : kUnlitCentre;
+    stroke.lit = lit;
     surface_->drawLed(stroke);
 }
 
 void Sign::lumivel(int xled, int yled, int tamanolumivel, int tamanoled) {
     if (surface_ != nullptr) {
-        surface_->setSize(kAnchoSuperficie, kAltoSuperficie);
+        surface_->setSize(kSurfaceWidth, kSurfaceHeight);
     }
     for (int r = 0; r <= yled; ++r) {
         for (int c = 0; c <= xled; ++c) {
@@ -51,7 +51,7 @@ void Sign::lumivel(int xled, int yled, int tamanolumivel, int tamanoled) {
     }
     for (int r = 0; r <= yled; ++r) {
         for (int c = 0; c <= xled; ++c) {
-            if (enMatriz(c, r)) {
+            if (inMatriz(c, r)) {
                 matriz[c][r] = 0;
             }
         }
@@ -61,7 +61,7 @@ void Sign::lumivel(int xled, int yled, int tamanolumivel, int tamanoled) {
 void Sign::led(int xled, int yled, int z) {
     strokeLed(xled, yled, 2 * escala + 4 * escala * xled, 2 * escala + 4 * escala * yled,
               escala / 2.0, grosor, z == 1);
-    if (enMatriz(xled, yled)) {
+    if (inMatriz(xled, yled)) {
         matriz[xled][yled] = static_cast<std::int16_t>(z);
     }
 }
@@ -69,7 +69,7 @@ void Sign::led(int xled, int yled, int z) {
 void Sign::mostrar() {
     for (int c = 0; c <= columnas; ++c) {
         for (int r = 0; r <= filas; ++r) {
-            led(c, r, enMatriz(c, r) ? matriz[c][r] : 0);
+            led(c, r, inMatriz(c, r) ? matriz[c][r] : 0);
         }
     }
 }
@@ -82,8 +82,8 @@ void Sign::refrescar() {
 }
 
 void Sign::borrar() {
-    for (int c = 0; c <= columnas && c < kColumnas; ++c) {
-        for (int r = 0; r <= filas && r < kFilas; ++r) {
+    for (int c = 0; c <= columnas && c < kColumns; ++c) {
+        for (int r = 0; r <= filas && r < kRows; ++r) {
             matriz[c][r] = 0;
         }
         vector[c] = 0;
@@ -91,11 +91,11 @@ void Sign::borrar() {
 }
 
 void Sign::envector(int xled) {
-    if (xled < 0 || xled >= kColumnas) {
+    if (xled < 0 || xled >= kColumns) {
         return;
     }
     int sum = 0;
-    for (int r = 0; r <= filas && r < kFilas; ++r) {
+    for (int r = 0; r <= filas && r < kRows; ++r) {
         if (matriz[xled][r] == 1) {
             sum += 1 << r;
         }
@@ -107,7 +107,7 @@ void Sign::cbin(int dec, int col) {
     // Digits least significant first, produced at least once; rows above them stay.
     int r = 0;
     do {
-        if (enMatriz(col, r)) {
+        if (inMatriz(col, r)) {
             matriz[col][r] = static_cast<std::int16_t>(dec % 2);
         }
         dec /= 2;
@@ -115,7 +115,7 @@ void Sign::cbin(int dec, int col) {
     } while (dec >= 1);
 }
 
-void Sign::ledFila(double yy, int b, int z) {
+void Sign::rowLed(double yy, int b, int z) {
     const int ultimaFila = filas;
     for (int r = 0; r <= ultimaFila; ++r) {
         if (yy > 4.0 * escala * r && yy < 4.0 * escala * (r + 1)) {
@@ -126,26 +126,26 @@ void Sign::ledFila(double yy, int b, int z) {
 }
 
 void Sign::butcolon(double yy, int b) {
-    ledFila(yy, b, 1);
+    rowLed(yy, b, 1);
 }
 
 void Sign::butcoloff(double yy, int b) {
-    ledFila(yy, b, 0);
+    rowLed(yy, b, 0);
 }
 
-void Sign::figura(int i, const std::array<int, 7>& columnasFigura) {
+void Sign::drawFigure(int i, const std::array<int, 7>& figureColumns) {
     for (int k = 0; k < 7; ++k) {
-        cbin(columnasFigura[k], i + k);
+        cbin(figureColumns[k], i + k);
     }
     mostrar();
 }
 
 void Sign::uno(int i) {
-    figura(i, {254, 65, 133, 65, 133, 65, 254});
+    drawFigure(i, {254, 65, 133, 65, 133, 65, 254});
 }
 
 void Sign::dos(int i) {
-    figura(i, {126, 129, 73, 129, 73, 129, 126});
+    drawFigure(i, {126, 129, 73, 129, 73, 129, 126});
 }
 
 } // namespace lumivel

@@ -10,16 +10,16 @@ namespace lumivel {
 // and the procedures that draw LEDs and convert between the two representations.
 class Sign {
   public:
-    static constexpr int kColumnas = 256; // storage columns; 64 of them are visible
-    static constexpr int kFilas = 8;
-    static constexpr int kAnchoSuperficie = 775;
-    static constexpr int kAltoSuperficie = 102;
-    static constexpr Rgb kAnilloApagado{40, 40, 40};
-    static constexpr Rgb kCentroApagado{80, 80, 80};
+    static constexpr int kColumns = 256; // storage columns; 64 of them are visible
+    static constexpr int kRows = 8;
+    static constexpr int kSurfaceWidth = 775;
+    static constexpr int kSurfaceHeight = 102;
+    static constexpr Rgb kUnlitRing{40, 40, 40};
+    static constexpr Rgb kUnlitCentre{80, 80, 80};
 
     // matriz[c][r]: 1 lit, anything else unlit.
-    std::array<std::array<std::int16_t, kFilas>, kColumnas> matriz{};
-    std::array<std::int16_t, kColumnas> vector{};
+    std::array<std::array<std::int16_t, kRows>, kColumns> matriz{};
+    std::array<std::int16_t, kColumns> vector{};
 
     std::int16_t columnas = 0;
     std::int16_t filas = 0;
@@ -44,16 +44,16 @@ class Sign {
     void dos(int i);
 
     // Ring colour of a lit LED: each component / 1.4, rounded half to even.
-    Rgb anilloEncendido() const;
-    Rgb centroEncendido() const { return {rojo, verde, azul}; }
+    Rgb litRing() const;
+    Rgb litCentre() const { return {rojo, verde, azul}; }
     // Refreshes the surface (erasing it) and redraws every LED from matriz.
     void refrescar();
 
   private:
-    static bool enMatriz(int columna, int fila);
-    void strokeLed(int columna, int fila, int x, int y, double radio, int grosorPen, bool lit);
-    void ledFila(double yy, int b, int z);
-    void figura(int i, const std::array<int, 7>& columnasFigura);
+    static bool inMatriz(int columna, int fila);
+    void strokeLed(int columna, int fila, int x, int y, double radius, int penWidth, bool lit);
+    void rowLed(double yy, int b, int z);
+    void drawFigure(int i, const std::array<int, 7>& figureColumns);
 
     SignSurface* surface_ = nullptr;
 };

@@ -16,12 +16,12 @@ struct LedStroke {
     int fila = 0;
     int x = 0; // centre, surface pixels
     int y = 0;
-    double radio = 0;
-    int penAnillo = 0; // pen width of the ring, pixels
+    double radius = 0;
+    int ringPen = 0; // pen width of the ring, pixels
     Rgb anillo;
-    int penPunto = 0; // pen width of the centre dot, pixels
+    int dotPen = 0; // pen width of the centre dot, pixels
     Rgb centro;
-    bool encendido = false;
+    bool lit = false;
 };
 
 // The drawing surface of the sign. Like a picture box it keeps what was drawn

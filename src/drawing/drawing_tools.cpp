@@ -11,14 +11,14 @@ namespace {
 constexpr double kPasoLectura = 12.0;
 
 void aplicarHerramienta(EditorState& l, int botones, double x, double y) {
-    if (l.option1 != kModoDibujo || botones != kBotonIzquierdo) {
+    if (l.option1 != kDrawingMode || botones != kLeftButton) {
         return;
     }
-    const int columna = columnaEn(l.sign, x);
+    const int columna = columnAt(l.sign, x);
     if (columna < 0) {
         return;
     }
-    if (l.herramienta == Herramienta::Lapiz) {
+    if (l.tool == DrawingTool::Pencil) {
         l.sign.butcolon(y, columna);
     } else {
         l.sign.butcoloff(y, columna);
@@ -31,9 +31,9 @@ std::string numeroLectura(double v) {
 
 } // namespace
 
-int columnaEn(const Sign& sign, double x) {
+int columnAt(const Sign& sign, double x) {
     const double paso = 4.0 * sign.escala;
-    for (int i = 0; i <= sign.columnas && i < Sign::kColumnas; ++i) {
+    for (int i = 0; i <= sign.columnas && i < Sign::kColumns; ++i) {
         if (x > paso * i && x < paso * (i + 1)) {
             return i;
         }
@@ -41,7 +41,7 @@ int columnaEn(const Sign& sign, double x) {
     return -1;
 }
 
-std::string lecturaCoordenadas(double x, double y) {
+std::string coordinateReadout(double x, double y) {
     return "x = " + numeroLectura(x) + "  y = " + numeroLectura(y);
 }
 
@@ -51,15 +51,15 @@ void Pic_MouseDown(EditorState& l, int botones, double x, double y) {
 
 std::string Pic_MouseMove(EditorState& l, int botones, double x, double y) {
     aplicarHerramienta(l, botones, x, y);
-    return lecturaCoordenadas(x, y);
+    return coordinateReadout(x, y);
 }
 
 void lapiz_Click(EditorState& l) {
-    l.herramienta = Herramienta::Lapiz;
+    l.tool = DrawingTool::Pencil;
 }
 
 void goma_Click(EditorState& l) {
-    l.herramienta = Herramienta::Goma;
+    l.tool = DrawingTool::Eraser;
 }
 
 void pintura_Click(EditorState& l) {

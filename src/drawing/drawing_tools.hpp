@@ -6,13 +6,13 @@
 namespace lumivel {
 
 // Mouse button set as the sign receives it; only exactly the left button draws.
-constexpr int kBotonIzquierdo = 1;
+constexpr int kLeftButton = 1;
 
 // The visible column whose cell strictly contains x, or -1 on a cell border or off the sign.
-int columnaEn(const Sign& sign, double x);
+int columnAt(const Sign& sign, double x);
 
 // "x = N  y = M": the LED position under the pointer counted from 1, over the sign or not.
-std::string lecturaCoordenadas(double x, double y);
+std::string coordinateReadout(double x, double y);
 
 // Mouse down and mouse move on Pic. In the drawing mode the chosen tool acts the same on
 // a press and on a drag: the pencil lights, the eraser puts out.

@@ -5,33 +5,33 @@
 namespace lumivel {
 
 void Option1_Click(EditorState& l, int index) {
-    l.option1 = index == kModoDibujo ? kModoDibujo : kModoTexto;
-    if (l.option1 == kModoDibujo) {
+    l.option1 = index == kDrawingMode ? kDrawingMode : kTextMode;
+    if (l.option1 == kDrawingMode) {
         // Drawing starts with the pencil, so a click lights the LED under it.
-        l.herramienta = Herramienta::Lapiz;
+        l.tool = DrawingTool::Pencil;
     }
     l.sign.borrar();
     l.sign.mostrar();
-    cambiarTexto(l, "");
+    changeText(l, "");
 }
 
-void seleccionarOption1(EditorState& l, int index) {
-    const int modo = index == kModoDibujo ? kModoDibujo : kModoTexto;
+void selectOption1(EditorState& l, int index) {
+    const int modo = index == kDrawingMode ? kDrawingMode : kTextMode;
     if (l.option1 != modo) {
         Option1_Click(l, modo);
     }
 }
 
-bool modoElegido(const EditorState& l) {
-    return l.option1 == kModoDibujo || l.option1 == kModoTexto;
+bool modeChosen(const EditorState& l) {
+    return l.option1 == kDrawingMode || l.option1 == kTextMode;
 }
 
-ControlesDelModo controlesDelModo(const EditorState& l) {
-    ControlesDelModo controles;
-    if (l.option1 == kModoDibujo) {
-        controles.lapiz = l.herramienta != Herramienta::Lapiz;
-        controles.goma = l.herramienta != Herramienta::Goma;
-        controles.herramientas = true;
+ModeControls modeControls(const EditorState& l) {
+    ModeControls controles;
+    if (l.option1 == kDrawingMode) {
+        controles.lapiz = l.tool != DrawingTool::Pencil;
+        controles.goma = l.tool != DrawingTool::Eraser;
+        controles.wholeSignTools = true;
     } else {
         controles.texto = true;
         controles.mayuscula = true;

@@ -6,7 +6,7 @@
 namespace lumivel {
 
 // The drawing tool chosen in the drawing mode.
-enum class Herramienta { Lapiz, Goma };
+enum class DrawingTool { Lapiz, Goma };
 
 // The sign and text plus how they are edited and presented: the editing mode, the drawing
 // tool and the presentation type. Part of the program's shared state.
@@ -15,7 +15,7 @@ struct EditorState : SignState {
     // Selected index of each option array; -1 while none is selected.
     int opMostrar = -1;
     int option1 = -1; // 0 drawing mode, 1 text mode
-    Herramienta herramienta = Herramienta::Lapiz;
+    DrawingTool tool = DrawingTool::Pencil;
 };
 
 } // namespace lumivel

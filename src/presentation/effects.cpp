@@ -10,28 +10,28 @@ namespace {
 
 // Loop bounds are read when a loop starts; they never reach past the stored columns.
 int ultimaColumna(const SignState& l) {
-    return std::min<int>(l.sign.columnas, Sign::kColumnas - 1);
+    return std::min<int>(l.sign.columnas, Sign::kColumns - 1);
 }
 int ultimaFila(const SignState& l) {
-    return std::min<int>(l.sign.filas, Sign::kFilas - 1);
+    return std::min<int>(l.sign.filas, Sign::kRows - 1);
 }
 
 } // namespace
 
 void caminar(SignState& l, Pacer& pacer) {
     const std::string guardado = l.texto;
-    cambiarTexto(l, std::string(kEspaciosEntrada, ' ') + guardado);
+    changeText(l, std::string(kLeadingSpaces, ' ') + guardado);
     const std::size_t n = l.texto.size();
     for (std::size_t i = 0; i <= n; ++i) {
         // The rightmost n - i characters of the current text.
         const std::size_t quedan = std::min(n - i, l.texto.size());
-        cambiarTexto(l, l.texto.substr(l.texto.size() - quedan));
-        pacer.esperar(kPasoCaracter);
+        changeText(l, l.texto.substr(l.texto.size() - quedan));
+        pacer.esperar(kCharacterStepMs);
         if (pacer.detenido()) {
             break;
         }
     }
-    cambiarTexto(l, guardado);
+    changeText(l, guardado);
 }
 
 void sube(SignState& l, Pacer& pacer) {
@@ -44,7 +44,7 @@ void sube(SignState& l, Pacer& pacer) {
             }
         }
         l.sign.mostrar();
-        pacer.esperar(kPasoFila);
+        pacer.esperar(kRowStepMs);
         if (pacer.detenido()) {
             return;
         }
@@ -59,7 +59,7 @@ void baja(SignState& l, Pacer& pacer) {
             l.sign.matriz[c][r] = 0;
         }
         l.sign.mostrar();
-        pacer.esperar(kPasoFila);
+        pacer.esperar(kRowStepMs);
         if (pacer.detenido()) {
             return;
         }
@@ -72,7 +72,7 @@ void porfila(SignState& l, Pacer& pacer) {
         return;
     }
     l.sign.mostrar();
-    pacer.esperar(kPausa);
+    pacer.esperar(kHoldMs);
     if (pacer.detenido()) {
         return;
     }
@@ -89,14 +89,14 @@ void porcolumna(SignState& l, Pacer& pacer) {
         for (int r = 0; r <= hastaFila; ++r) {
             l.sign.led(c, r, l.sign.matriz[c][r]);
         }
-        pacer.esperar(kPasoColumna);
+        pacer.esperar(kColumnStepMs);
         if (pacer.detenido()) {
             return;
         }
     }
     cargar(l);
     l.sign.mostrar();
-    pacer.esperar(kPausa);
+    pacer.esperar(kHoldMs);
     if (pacer.detenido()) {
         return;
     }
@@ -106,7 +106,7 @@ void porcolumna(SignState& l, Pacer& pacer) {
         for (int r = 0; r <= hastaFila; ++r) {
             l.sign.led(c, r, 0);
         }
-        pacer.esperar(kPasoColumna);
+        pacer.esperar(kColumnStepMs);
         if (pacer.detenido()) {
             return;
         }

@@ -4,11 +4,11 @@
 
 namespace lumivel {
 
-constexpr int kPasoColumna = 40;
-constexpr int kPausa = 3000;
-constexpr int kPasoFila = 30;
-constexpr int kPasoCaracter = 100;
-constexpr int kEspaciosEntrada = 12;
+constexpr int kColumnStepMs = 40;
+constexpr int kHoldMs = 3000;
+constexpr int kRowStepMs = 30;
+constexpr int kCharacterStepMs = 100;
+constexpr int kLeadingSpaces = 12;
 
 // The presentation effects. Each draws its frames on the sign and asks the pacer to wait
 // between them; all work on the text held in `Lumivel::texto`.

@@ -10,7 +10,7 @@ void op_mostrar_Click(EditorState& l, int index) {
     l.tipopresentacion = static_cast<std::int16_t>(index + 1);
 }
 
-void seleccionarOpMostrar(EditorState& l, int index) {
+void selectOpMostrar(EditorState& l, int index) {
     if (l.opMostrar != index) {
         op_mostrar_Click(l, index);
     }

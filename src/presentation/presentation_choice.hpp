@@ -6,6 +6,6 @@ namespace lumivel {
 // Click handler of the op_mostrar array: index + 1 becomes the presentation type.
 void op_mostrar_Click(EditorState& l, int index);
 // Selecting an option from code runs its handler only when it was not selected.
-void seleccionarOpMostrar(EditorState& l, int index);
+void selectOpMostrar(EditorState& l, int index);
 
 } // namespace lumivel

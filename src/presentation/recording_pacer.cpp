@@ -3,19 +3,19 @@
 namespace lumivel {
 
 void RecordingPacer::esperar(int milisegundos) {
-    Espera espera{milisegundos, visto_ != nullptr ? visto_->hexLine() : std::string()};
-    esperas_.push_back(espera);
-    if (alEsperar) {
-        alEsperar(esperas_.back());
+    Espera espera{milisegundos, shown_ != nullptr ? shown_->hexLine() : std::string()};
+    waits_.push_back(espera);
+    if (onWait) {
+        onWait(waits_.back());
     }
-    if (detenerTras >= 0 && static_cast<int>(esperas_.size()) >= detenerTras) {
-        detenido_ = true;
+    if (stopAfter >= 0 && static_cast<int>(waits_.size()) >= stopAfter) {
+        stopped_ = true;
     }
 }
 
-long long RecordingPacer::totalMilisegundos() const {
+long long RecordingPacer::totalMs() const {
     long long total = 0;
-    for (const Espera& espera : esperas_) {
+    for (const Espera& espera : waits_) {
         total += espera.milisegundos;
     }
     return total;

@@ -17,23 +17,23 @@ class RecordingPacer : public Pacer {
         std::string columnas; // the 64 visible column bytes in hexadecimal, when recorded
     };
 
-    explicit RecordingPacer(const ShownSign* visto = nullptr) : visto_(visto) {}
+    explicit RecordingPacer(const ShownSign* visto = nullptr) : shown_(visto) {}
 
     void esperar(int milisegundos) override;
-    bool detenido() const override { return detenido_; }
+    bool detenido() const override { return stopped_; }
 
     // Called at each wait, after it is recorded (tests use it to act mid-effect).
-    std::function<void(const Espera&)> alEsperar;
+    std::function<void(const Espera&)> onWait;
     // Stops the effect after this many waits; negative: never.
-    int detenerTras = -1;
+    int stopAfter = -1;
 
-    const std::vector<Espera>& esperas() const { return esperas_; }
-    long long totalMilisegundos() const;
+    const std::vector<Espera>& esperas() const { return waits_; }
+    long long totalMs() const;
 
   private:
-    const ShownSign* visto_;
-    std::vector<Espera> esperas_;
-    bool detenido_ = false;
+    const ShownSign* shown_;
+    std::vector<Espera> waits_;
+    bool stopped_ = false;
 };
 
 } // namespace lumivel

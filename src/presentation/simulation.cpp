@@ -4,19 +4,19 @@
 
 namespace lumivel {
 
-CajaMensaje cajaNoHayMensaje() {
-    CajaMensaje caja;
-    caja.titulo = "No hay Mensaje";
+MessageBoxSpec noMessageBox() {
+    MessageBoxSpec caja;
+    caja.title = "No hay Mensaje";
     caja.texto = "No Existe mensaje a simular\r\nEscriba su texto para simular";
-    caja.botones = Botones::Aceptar;
-    caja.icono = Icono::Ninguno;
-    caja.porDefecto = Respuesta::Aceptar;
+    caja.botones = Buttons::Ok;
+    caja.icono = Icon::None;
+    caja.defaultAnswer = Answer::Ok;
     return caja;
 }
 
 bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
     if (l.texto.empty()) {
-        dialogs.mensaje(cajaNoHayMensaje());
+        dialogs.mensaje(noMessageBox());
         return false;
     }
     switch (l.tipopresentacion) {
@@ -34,13 +34,13 @@ bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
     }
 }
 
-void Reloj_Click(EditorState& l, Pacer& pacer, int milisegundosPorCuadro) {
+void Reloj_Click(EditorState& l, Pacer& pacer, int msPerFrame) {
     for (int i = 0; i <= 32; i += 2) {
         l.sign.borrar();
         l.sign.mostrar();
         l.sign.uno(i);
-        if (milisegundosPorCuadro > 0) {
-            pacer.esperar(milisegundosPorCuadro);
+        if (msPerFrame > 0) {
+            pacer.esperar(msPerFrame);
             if (pacer.detenido()) {
                 return;
             }
@@ -48,8 +48,8 @@ void Reloj_Click(EditorState& l, Pacer& pacer, int milisegundosPorCuadro) {
         l.sign.borrar();
         l.sign.mostrar();
         l.sign.dos(i + 1);
-        if (milisegundosPorCuadro > 0) {
-            pacer.esperar(milisegundosPorCuadro);
+        if (msPerFrame > 0) {
+            pacer.esperar(msPerFrame);
             if (pacer.detenido()) {
                 return;
             }

@@ -6,10 +6,10 @@
 namespace lumivel {
 
 // Time between the frames of the walking figure; zero draws them as fast as possible.
-constexpr int kPasoReloj = 40;
+constexpr int kClockStepMs = 40;
 
 // The box shown when there is no text to simulate.
-CajaMensaje cajaNoHayMensaje();
+MessageBoxSpec noMessageBox();
 
 // The Play handler (also "Simular" and the icon box over Play): runs the effect of the
 // presentation type on the text, or shows the "No hay Mensaje" box when the text is empty.
@@ -17,7 +17,7 @@ CajaMensaje cajaNoHayMensaje();
 bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer);
 
 // The walking figure: 17 rounds of clear, frame A at column i, clear, frame B at i + 1,
-// waiting `milisegundosPorCuadro` after each frame.
-void Reloj_Click(EditorState& l, Pacer& pacer, int milisegundosPorCuadro = kPasoReloj);
+// waiting `msPerFrame` after each frame.
+void Reloj_Click(EditorState& l, Pacer& pacer, int msPerFrame = kClockStepMs);
 
 } // namespace lumivel

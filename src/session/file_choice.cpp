@@ -39,7 +39,7 @@ fs::path nombreLibre(const fs::path& carpeta, const std::string& prefijo,
 
 // A scratch file that never received a message is of no use to anyone.
 void descartarTemporalVacio(Lumivel& l) {
-    if (l.archivoTemporal && l.totalmensajes == 0 && l.archivo.isOpen()) {
+    if (l.isScratchFile && l.totalmensajes == 0 && l.archivo.isOpen()) {
         const std::string ruta = l.archivo.path();
         l.archivo.close();
         std::error_code ignored;
@@ -50,20 +50,20 @@ void descartarTemporalVacio(Lumivel& l) {
 // Asks the one question that keeps messages living only in a scratch file from being
 // left behind. False: the user chose to stay where they are.
 bool dejarTemporal(Lumivel& l, Dialogs& d) {
-    if (!l.archivoTemporal || !l.archivo.isOpen() || l.totalmensajes == 0) {
+    if (!l.isScratchFile || !l.archivo.isOpen() || l.totalmensajes == 0) {
         return true;
     }
-    CajaMensaje caja;
-    caja.titulo = "Mensajes sin guardar";
+    MessageBoxSpec caja;
+    caja.title = "Mensajes sin guardar";
     caja.texto = "Los mensajes solo están en un archivo temporal.\r\n"
                  "¿Desea guardarlos en un archivo antes?";
-    caja.botones = Botones::SiNoCancelar;
-    caja.icono = Icono::Pregunta;
-    caja.porDefecto = Respuesta::Si;
+    caja.botones = Buttons::YesNoCancel;
+    caja.icono = Icon::Question;
+    caja.defaultAnswer = Answer::Yes;
     switch (d.mensaje(caja)) {
-    case Respuesta::Si:
+    case Answer::Yes:
         return guardar_Click(l, d);
-    case Respuesta::No:
+    case Answer::No:
         return true;
     default:
         return false;
@@ -83,7 +83,7 @@ Result<void> crearVacio(const fs::path& ruta) {
 
 } // namespace
 
-Result<void> abrirArchivoMensajes(Lumivel& l, const std::string& path) {
+Result<void> openMessageFile(Lumivel& l, const std::string& path) {
     // The new file is opened beside the open one and replaces it only once it is open and
     // sound, so a failure leaves the open one in use without closing it.
     MessageFile nuevo;
@@ -96,12 +96,12 @@ Result<void> abrirArchivoMensajes(Lumivel& l, const std::string& path) {
                      path};
     }
     l.archivo = std::move(nuevo);
-    l.archivoTemporal = false;
+    l.isScratchFile = false;
     l.totalmensajes = 1;
     return llenarlista(l);
 }
 
-Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
+Result<void> openScratchFile(Lumivel& l, const std::string& carpeta) {
     std::error_code ec;
     fs::path destino = carpeta.empty() ? fs::temp_directory_path(ec) : fs::path(carpeta);
     if (ec) {
@@ -109,18 +109,18 @@ Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta) {
     }
     const fs::path ruta = nombreLibre(destino, "simlumivel-", ".men");
     descartarTemporalVacio(l);
-    if (Result<void> opened = abrirArchivoMensajes(l, ruta.string()); !opened.ok()) {
+    if (Result<void> opened = openMessageFile(l, ruta.string()); !opened.ok()) {
         return opened;
     }
-    l.archivoTemporal = true;
+    l.isScratchFile = true;
     return {};
 }
 
-Result<void> guardarComo(Lumivel& l, const std::string& destino) {
+Result<void> saveAs(Lumivel& l, const std::string& destino) {
     std::error_code ec;
     if (l.archivo.isOpen() && fs::equivalent(destino, l.archivo.path(), ec) && !ec) {
         // Saving under the open file's own name: it already holds every message.
-        l.archivoTemporal = false;
+        l.isScratchFile = false;
         l.totalmensajes = 1;
         return llenarlista(l);
     }
@@ -162,9 +162,9 @@ Result<void> guardarComo(Lumivel& l, const std::string& destino) {
         return Error{*reason, destino};
     }
 
-    const bool eraTemporal = l.archivoTemporal;
+    const bool eraTemporal = l.isScratchFile;
     const std::string anterior = l.archivo.path();
-    if (Result<void> opened = abrirArchivoMensajes(l, destino); !opened.ok()) {
+    if (Result<void> opened = openMessageFile(l, destino); !opened.ok()) {
         return opened;
     }
     if (eraTemporal && !anterior.empty()) {
@@ -176,10 +176,10 @@ Result<void> guardarComo(Lumivel& l, const std::string& destino) {
 }
 
 void abrir_Click(Lumivel& l, Dialogs& d) {
-    OpcionesArchivo opciones;
-    opciones.filtros = {kFiltroAbrir};
-    opciones.sufijoPorDefecto = kSufijo;
-    const auto ruta = d.abrirArchivo(opciones);
+    FileDialogOptions opciones;
+    opciones.filters = {kFiltroAbrir};
+    opciones.defaultSuffix = kSufijo;
+    const auto ruta = d.openFile(opciones);
     if (!ruta || ruta->empty()) {
         return;
     }
@@ -187,34 +187,34 @@ void abrir_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     descartarTemporalVacio(l);
-    if (Result<void> opened = abrirArchivoMensajes(l, *ruta); !opened.ok()) {
-        mostrarErrorArchivo(d, "No se pudo abrir el archivo de mensajes.", opened.error());
+    if (Result<void> opened = openMessageFile(l, *ruta); !opened.ok()) {
+        showFileError(d, "No se pudo abrir el archivo de mensajes.", opened.error());
         return;
     }
-    cambiarTexto(l, "");
+    changeText(l, "");
 }
 
 bool guardar_Click(Lumivel& l, Dialogs& d) {
-    OpcionesArchivo opciones;
-    opciones.filtros = {kFiltroGuardar};
-    opciones.sufijoPorDefecto = kSufijo;
-    const auto ruta = d.guardarArchivo(opciones);
+    FileDialogOptions opciones;
+    opciones.filters = {kFiltroGuardar};
+    opciones.defaultSuffix = kSufijo;
+    const auto ruta = d.saveFile(opciones);
     if (!ruta || ruta->empty()) {
         return false;
     }
     std::error_code ec;
     if (fs::exists(*ruta, ec)) {
-        CajaMensaje caja;
+        MessageBoxSpec caja;
         caja.texto = "Sobreescribir el archivo existente?";
-        caja.botones = Botones::SiNo;
-        caja.icono = Icono::Pregunta;
-        caja.porDefecto = Respuesta::No;
-        if (d.mensaje(caja) != Respuesta::Si) {
+        caja.botones = Buttons::YesNo;
+        caja.icono = Icon::Question;
+        caja.defaultAnswer = Answer::No;
+        if (d.mensaje(caja) != Answer::Yes) {
             return false;
         }
     }
-    if (Result<void> saved = guardarComo(l, *ruta); !saved.ok()) {
-        mostrarErrorArchivo(d, "No se pudo guardar el archivo de mensajes.", saved.error());
+    if (Result<void> saved = saveAs(l, *ruta); !saved.ok()) {
+        showFileError(d, "No se pudo guardar el archivo de mensajes.", saved.error());
         return false;
     }
     return true;
@@ -224,17 +224,17 @@ void nuevo_Click(Lumivel& l, Dialogs& d) {
     if (!dejarTemporal(l, d)) {
         return;
     }
-    if (Result<void> opened = abrirArchivoTemporal(l); !opened.ok()) {
-        mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.",
+    if (Result<void> opened = openScratchFile(l); !opened.ok()) {
+        showFileError(d, "No se pudo crear un archivo temporal para los mensajes.",
                             opened.error());
         return;
     }
-    cambiarTexto(l, "");
+    changeText(l, "");
     l.sign.borrar();
     l.sign.mostrar();
 }
 
-bool confirmarSalida(Lumivel& l, Dialogs& d) {
+bool confirmExit(Lumivel& l, Dialogs& d) {
     if (!dejarTemporal(l, d)) {
         return false;
     }

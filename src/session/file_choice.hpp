@@ -18,18 +18,18 @@ void nuevo_Click(Lumivel& l, Dialogs& d);
 
 // Before the program ends: when messages exist only in a scratch file, asks whether to
 // save them. Returns false when the user chose to stay. Closes the message file otherwise.
-bool confirmarSalida(Lumivel& l, Dialogs& d);
+bool confirmExit(Lumivel& l, Dialogs& d);
 
 // Makes a new, empty scratch message file in `carpeta` (the system's temporary folder
 // when empty) the open message file.
-Result<void> abrirArchivoTemporal(Lumivel& l, const std::string& carpeta = {});
+Result<void> openScratchFile(Lumivel& l, const std::string& carpeta = {});
 
 // Opens `path` as the message file (creating it when missing) and refills the list, or
 // leaves the previously open file open and as it was and returns why it cannot.
-Result<void> abrirArchivoMensajes(Lumivel& l, const std::string& path);
+Result<void> openMessageFile(Lumivel& l, const std::string& path);
 
 // Copies the open message file (or, with none open, an empty one) to `destino` without
 // ever leaving a partial destination, then continues with the copy.
-Result<void> guardarComo(Lumivel& l, const std::string& destino);
+Result<void> saveAs(Lumivel& l, const std::string& destino);
 
 } // namespace lumivel

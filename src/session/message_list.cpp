@@ -18,22 +18,22 @@ constexpr const char* kSinSeleccionInicio =
 constexpr const char* kSinSeleccionFin = ", seleccionelo con el click  izquierdo del  mouse ";
 
 void avisoSinSeleccion(Dialogs& d, const std::string& verbo) {
-    CajaMensaje caja;
-    caja.titulo = kSinSeleccionTitulo;
+    MessageBoxSpec caja;
+    caja.title = kSinSeleccionTitulo;
     caja.texto = std::string(kSinSeleccionInicio) + verbo + kSinSeleccionFin;
     d.mensaje(caja);
 }
 
-void aviso(Dialogs& d, const std::string& titulo, const std::string& texto) {
-    CajaMensaje caja;
-    caja.titulo = titulo;
+void aviso(Dialogs& d, const std::string& title, const std::string& texto) {
+    MessageBoxSpec caja;
+    caja.title = title;
     caja.texto = texto;
-    caja.icono = Icono::Exclamacion;
+    caja.icono = Icon::Exclamation;
     d.mensaje(caja);
 }
 
 bool coincide(const tipomensaje& mensaje, const std::string& entrada) {
-    return mensaje.activo() && std::to_string(mensaje.numero) == entrada;
+    return mensaje.isActive() && std::to_string(mensaje.numero) == entrada;
 }
 
 // Position of the first active record showing `entrada`; 0 when none does.
@@ -54,15 +54,15 @@ Result<void> buscar(Lumivel& l, const std::string& entrada, int& posicion) {
 
 void refillOrReport(Lumivel& l, Dialogs& d) {
     if (Result<void> refilled = llenarlista(l); !refilled.ok()) {
-        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", refilled.error());
+        showFileError(d, "No se pudo leer el archivo de mensajes.", refilled.error());
     }
 }
 
 void recordarImagen(Lumivel& l) {
-    seleccionarOption1(l, kModoDibujo);
+    selectOption1(l, kDrawingMode);
     // A picture recalled over another keeps no rows of it.
     l.sign.borrar();
-    const auto columnas = decodificarImagen(l.mensaje.texto);
+    const auto columnas = decodePicture(l.mensaje.texto);
     for (int k = 0; k < 64; ++k) {
         l.sign.vector[static_cast<std::size_t>(k)] = columnas[static_cast<std::size_t>(k)];
     }
@@ -73,23 +73,23 @@ void recordarImagen(Lumivel& l) {
 }
 
 void recordarTexto(Lumivel& l) {
-    seleccionarOption1(l, kModoTexto);
+    selectOption1(l, kTextMode);
     const int presentacion = l.mensaje.presentacion;
     if (presentacion >= 1 && presentacion <= 3) {
-        seleccionarOpMostrar(l, presentacion - 1);
+        selectOpMostrar(l, presentacion - 1);
     }
     l.refresco = false;
     const int letra = l.mensaje.letra;
     if (letra >= 1 && letra <= 4) {
-        seleccionarOpletra(l, letra - 1);
+        selectOpletra(l, letra - 1);
     }
     l.refresco = true;
-    const std::string texto = textoLeido(l.mensaje);
+    const std::string texto = storedText(l.mensaje);
     if (l.texto == texto) {
         // The text box would not report an unchanged text; render it in the recalled font.
         Text1_Change(l);
     } else {
-        cambiarTexto(l, texto);
+        changeText(l, texto);
     }
 }
 
@@ -97,8 +97,8 @@ void recordarTexto(Lumivel& l) {
 
 void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     if (!l.archivo.isOpen()) {
-        if (Result<void> opened = abrirArchivoTemporal(l); !opened.ok()) {
-            mostrarErrorArchivo(d, "No se pudo crear un archivo temporal para los mensajes.",
+        if (Result<void> opened = openScratchFile(l); !opened.ok()) {
+            showFileError(d, "No se pudo crear un archivo temporal para los mensajes.",
                                 opened.error());
             return;
         }
@@ -107,11 +107,11 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     // messages since the list was filled.
     FileLock lock(l.archivo);
     if (!lock.taken().ok()) {
-        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", lock.taken().error());
+        showFileError(d, "No se pudo adicionar el mensaje.", lock.taken().error());
         return;
     }
     if (Result<void> refilled = llenarlista(l); !refilled.ok()) {
-        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", refilled.error());
+        showFileError(d, "No se pudo adicionar el mensaje.", refilled.error());
         return;
     }
     const int nregistros = l.archivo.count();
@@ -122,37 +122,37 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     l.mensaje.numero = static_cast<std::int16_t>(l.totalmensajes + 1);
-    if (l.option1 == kModoDibujo) {
-        l.mensaje.texto = codificarImagen(l.sign.vector);
-        l.mensaje.presentacion = tipomensaje::kImagen;
-        l.mensaje.letra = tipomensaje::kImagen;
+    if (l.option1 == kDrawingMode) {
+        l.mensaje.texto = encodePicture(l.sign.vector);
+        l.mensaje.presentacion = tipomensaje::kPicture;
+        l.mensaje.letra = tipomensaje::kPicture;
     } else {
-        l.mensaje.texto = textoDeRegistro(l.texto);
+        l.mensaje.texto = recordText(l.texto);
         l.mensaje.presentacion = l.tipopresentacion;
         l.mensaje.letra = l.tipoletra;
     }
     l.mensaje.estado = '1';
     if (Result<void> written = l.archivo.write(nregistros + 1, l.mensaje); !written.ok()) {
-        mostrarErrorArchivo(d, "No se pudo adicionar el mensaje.", written.error());
+        showFileError(d, "No se pudo adicionar el mensaje.", written.error());
         return;
     }
     refillOrReport(l, d);
 }
 
 void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
-    const std::string entrada = entradaSeleccionada(l);
+    const std::string entrada = selectedEntry(l);
     if (entrada.empty()) {
         avisoSinSeleccion(d, "Modificar");
         return;
     }
     FileLock lock(l.archivo);
     if (!lock.taken().ok()) {
-        mostrarErrorArchivo(d, "No se pudo modificar el mensaje.", lock.taken().error());
+        showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
     int posicion = 0;
     if (Result<void> found = buscar(l, entrada, posicion); !found.ok()) {
-        mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", found.error());
+        showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
         return;
     }
     if (posicion == 0) {
@@ -160,32 +160,32 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
     }
     // The editor that is not active holds nothing of this message: an empty picture or
     // the emptied text box would replace it.
-    if (l.mensaje.esImagen() && l.option1 != kModoDibujo) {
+    if (l.mensaje.isPicture() && l.option1 != kDrawingMode) {
         aviso(d, "No se puede modificar",
               "El mensaje " + entrada +
                   " es una imagen.\r\nElija el modo de dibujo para modificarlo.");
         return;
     }
-    if (!l.mensaje.esImagen() && l.option1 == kModoDibujo) {
+    if (!l.mensaje.isPicture() && l.option1 == kDrawingMode) {
         aviso(d, "No se puede modificar",
               "El mensaje " + entrada +
                   " es un texto.\r\nElija el modo de texto para modificarlo.");
         return;
     }
-    if (l.mensaje.esImagen()) {
-        l.mensaje.texto = codificarImagen(l.sign.vector);
+    if (l.mensaje.isPicture()) {
+        l.mensaje.texto = encodePicture(l.sign.vector);
     } else {
         l.mensaje.presentacion = l.tipopresentacion;
         l.mensaje.letra = l.tipoletra;
-        l.mensaje.texto = textoDeRegistro(l.texto);
+        l.mensaje.texto = recordText(l.texto);
     }
     if (Result<void> written = l.archivo.write(posicion, l.mensaje); !written.ok()) {
-        mostrarErrorArchivo(d, "No se pudo modificar el mensaje.", written.error());
+        showFileError(d, "No se pudo modificar el mensaje.", written.error());
     }
 }
 
 void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
-    const std::string entrada = entradaSeleccionada(l);
+    const std::string entrada = selectedEntry(l);
     if (entrada.empty()) {
         avisoSinSeleccion(d, "borrar");
         return;
@@ -213,7 +213,7 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
                 l.mensaje.estado = '0';
                 cambiado = true;
             }
-            if (l.mensaje.activo()) {
+            if (l.mensaje.isActive()) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
                 cambiado = cambiado || l.mensaje.numero != numero;
@@ -227,30 +227,30 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
         done = l.archivo.replaceAll(registros);
     }
     if (!done.ok()) {
-        mostrarErrorArchivo(d, "No se pudo eliminar el mensaje.", done.error());
+        showFileError(d, "No se pudo eliminar el mensaje.", done.error());
     }
-    cambiarTexto(l, "");
+    changeText(l, "");
     refillOrReport(l, d);
     l.sign.borrar();
     l.sign.mostrar();
 }
 
 void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
-    l.lstcodigoIndice = index;
-    const std::string entrada = entradaSeleccionada(l);
+    l.lstcodigoIndex = index;
+    const std::string entrada = selectedEntry(l);
     if (entrada.empty()) {
         return;
     }
     const int total = l.archivo.count();
     for (int i = 1; i <= total; ++i) {
         if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            mostrarErrorArchivo(d, "No se pudo leer el archivo de mensajes.", read.error());
+            showFileError(d, "No se pudo leer el archivo de mensajes.", read.error());
             return;
         }
         if (!coincide(l.mensaje, entrada)) {
             continue;
         }
-        if (l.mensaje.esImagen()) {
+        if (l.mensaje.isPicture()) {
             recordarImagen(l);
         } else {
             recordarTexto(l);

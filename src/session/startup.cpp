@@ -8,7 +8,7 @@
 
 namespace lumivel {
 
-void arrancar(Lumivel& l, const std::string& carpetaPrograma) {
+void startUp(Lumivel& l, const std::string& programFolder) {
     l.refresco = true;
     l.sign.rojo = 220;
     l.sign.verde = 220;
@@ -20,17 +20,17 @@ void arrancar(Lumivel& l, const std::string& carpetaPrograma) {
     l.sign.lumivel(63, 7, 3, 2);
 
     l.refresco = false;
-    seleccionarOpletra(l, 0);
+    selectOpletra(l, 0);
     l.refresco = true;
     l.tipoletra = 1;
 
-    seleccionarOpMostrar(l, 0);
+    selectOpMostrar(l, 0);
     l.tipopresentacion = 1;
 
-    seleccionarOption1(l, kModoTexto);
-    cambiarTexto(l, kTextoInicial);
+    selectOption1(l, kTextMode);
+    changeText(l, kInitialText);
     l.totalmensajes = 1;
-    l.archivoskin = rutaSkinPorDefecto(carpetaPrograma);
+    l.archivoskin = defaultSkinPath(programFolder);
 }
 
 } // namespace lumivel

@@ -13,7 +13,7 @@
 namespace lumivel {
 namespace {
 
-constexpr long kRecordLength = static_cast<long>(tipomensaje::kLongitudRegistro);
+constexpr long kRecordLength = static_cast<long>(tipomensaje::kRecordLength);
 
 std::string systemReason(int error) {
     return std::generic_category().message(error);
@@ -201,9 +201,9 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
         return failure("el archivo esta abierto solo para lectura");
     }
     std::vector<std::uint8_t> content;
-    content.reserve((records.size() + 1) * tipomensaje::kLongitudRegistro);
+    content.reserve((records.size() + 1) * tipomensaje::kRecordLength);
     for (const tipomensaje& record : records) {
-        const RegistroBytes bytes = codificar(record);
+        const RecordBytes bytes = encodeRecord(record);
         content.insert(content.end(), bytes.begin(), bytes.end());
     }
     // A partial last record stays as it was: the file never loses bytes it held.
@@ -277,7 +277,7 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
     if (n < 1 || n > count()) {
         return failure("el registro " + std::to_string(n) + " no existe");
     }
-    RegistroBytes bytes{};
+    RecordBytes bytes{};
     errno = 0;
     if (std::fseek(file_, (n - 1) * kRecordLength, SEEK_SET) != 0) {
         return systemFailure(errno);
@@ -290,11 +290,11 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
         return failed ? systemFailure(error)
                       : failure("el registro " + std::to_string(n) + " esta incompleto");
     }
-    mensaje = decodificar(bytes);
+    mensaje = decodeRecord(bytes);
     return {};
 }
 
-bool MessageFile::writeAt(long offset, const RegistroBytes& bytes, int& error) {
+bool MessageFile::writeAt(long offset, const RecordBytes& bytes, int& error) {
     errno = 0;
     if (std::fseek(file_, offset, SEEK_SET) != 0) {
         error = errno;
@@ -323,12 +323,12 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
                        " mensajes, el maximo posible");
     }
     const long offset = (n - 1) * kRecordLength;
-    const RegistroBytes bytes = codificar(mensaje);
+    const RecordBytes bytes = encodeRecord(mensaje);
     int error = 0;
 
     if (n <= total) {
         // Keep the old record so a failed overwrite can put it back.
-        RegistroBytes old{};
+        RecordBytes old{};
         if (std::fseek(file_, offset, SEEK_SET) != 0 ||
             std::fread(old.data(), 1, old.size(), file_) != old.size()) {
             error = errno;

@@ -74,7 +74,7 @@ class MessageFile {
   private:
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
-    bool writeAt(long offset, const RegistroBytes& bytes, int& error);
+    bool writeAt(long offset, const RecordBytes& bytes, int& error);
     long length() const;
     bool isFileAtPath() const;
 

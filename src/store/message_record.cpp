@@ -7,55 +7,55 @@
 namespace lumivel {
 namespace {
 
-void putInt16(RegistroBytes& bytes, std::size_t offset, std::int16_t value) {
+void putInt16(RecordBytes& bytes, std::size_t offset, std::int16_t value) {
     const auto bits = static_cast<std::uint16_t>(value);
     bytes[offset] = static_cast<std::uint8_t>(bits & 0xFF);
     bytes[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
-std::int16_t getInt16(const RegistroBytes& bytes, std::size_t offset) {
+std::int16_t getInt16(const RecordBytes& bytes, std::size_t offset) {
     const auto bits = static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
     return static_cast<std::int16_t>(bits);
 }
 
 } // namespace
 
-std::string textoDeRegistro(const std::string& texto) {
-    std::string fixed = texto.substr(0, tipomensaje::kLongitudTexto);
-    fixed.resize(tipomensaje::kLongitudTexto, ' ');
+std::string recordText(const std::string& texto) {
+    std::string fixed = texto.substr(0, tipomensaje::kTextLength);
+    fixed.resize(tipomensaje::kTextLength, ' ');
     return fixed;
 }
 
-RegistroBytes codificar(const tipomensaje& mensaje) {
-    RegistroBytes bytes{};
+RecordBytes encodeRecord(const tipomensaje& mensaje) {
+    RecordBytes bytes{};
     putInt16(bytes, 0, mensaje.numero);
     putInt16(bytes, 2, mensaje.presentacion);
     putInt16(bytes, 4, mensaje.letra);
-    const std::string texto = textoDeRegistro(mensaje.texto);
-    for (std::size_t i = 0; i < tipomensaje::kLongitudTexto; ++i) {
+    const std::string texto = recordText(mensaje.texto);
+    for (std::size_t i = 0; i < tipomensaje::kTextLength; ++i) {
         bytes[6 + i] = static_cast<std::uint8_t>(texto[i]);
     }
     bytes[136] = static_cast<std::uint8_t>(mensaje.estado);
     return bytes;
 }
 
-tipomensaje decodificar(const RegistroBytes& bytes) {
+tipomensaje decodeRecord(const RecordBytes& bytes) {
     tipomensaje mensaje;
     mensaje.numero = getInt16(bytes, 0);
     mensaje.presentacion = getInt16(bytes, 2);
     mensaje.letra = getInt16(bytes, 4);
     mensaje.texto.assign(reinterpret_cast<const char*>(bytes.data() + 6),
-                         tipomensaje::kLongitudTexto);
+                         tipomensaje::kTextLength);
     mensaje.estado = static_cast<char>(bytes[136]);
     return mensaje;
 }
 
-std::string textoLeido(const tipomensaje& mensaje) {
+std::string storedText(const tipomensaje& mensaje) {
     const auto last = mensaje.texto.find_last_not_of(' ');
     return last == std::string::npos ? std::string() : mensaje.texto.substr(0, last + 1);
 }
 
-std::string codificarImagen(const std::array<std::int16_t, 256>& vector) {
+std::string encodePicture(const std::array<std::int16_t, 256>& vector) {
     std::string texto;
     for (std::size_t c = 0; c < 64; ++c) {
         char digits[8];
@@ -65,7 +65,7 @@ std::string codificarImagen(const std::array<std::int16_t, 256>& vector) {
     return texto + "  ";
 }
 
-std::array<std::uint8_t, 64> decodificarImagen(const std::string& texto) {
+std::array<std::uint8_t, 64> decodePicture(const std::string& texto) {
     std::array<std::uint8_t, 64> columnas{};
     for (std::size_t k = 0; k < 64; ++k) {
         const std::string par = 2 * k < texto.size() ? texto.substr(2 * k, 2) : std::string();

@@ -4,18 +4,18 @@
 
 namespace lumivel {
 
-void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const Error& error) {
-    CajaMensaje caja;
-    caja.titulo = "Error de archivo";
+void showFileError(Dialogs& d, const std::string& accion, const Error& error) {
+    MessageBoxSpec caja;
+    caja.title = "Error de archivo";
     caja.texto = accion + "\r\n" + error.path + "\r\n" + error.reason;
-    caja.icono = Icono::Critico;
+    caja.icono = Icon::Critical;
     d.mensaje(caja);
 }
 
 Result<void> llenarlista(MessageStore& s) {
     const int total = s.archivo.count();
     s.lstcodigo.clear();
-    s.lstcodigoIndice = -1;
+    s.lstcodigoIndex = -1;
     s.totalmensajes = static_cast<std::int16_t>(std::min(total, MessageFile::kMaxRecords));
     if (total == 0) {
         return {};
@@ -26,7 +26,7 @@ Result<void> llenarlista(MessageStore& s) {
         if (Result<void> read = s.archivo.read(i, s.mensaje); !read.ok()) {
             return read;
         }
-        if (s.mensaje.activo()) {
+        if (s.mensaje.isActive()) {
             s.lstcodigo.push_back(std::to_string(s.mensaje.numero));
             s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
             ++n;
@@ -35,18 +35,18 @@ Result<void> llenarlista(MessageStore& s) {
     return {};
 }
 
-std::string entradaSeleccionada(const MessageStore& s) {
-    if (s.lstcodigoIndice < 0 || s.lstcodigoIndice >= static_cast<int>(s.lstcodigo.size())) {
+std::string selectedEntry(const MessageStore& s) {
+    if (s.lstcodigoIndex < 0 || s.lstcodigoIndex >= static_cast<int>(s.lstcodigo.size())) {
         return {};
     }
-    return s.lstcodigo[static_cast<std::size_t>(s.lstcodigoIndice)];
+    return s.lstcodigo[static_cast<std::size_t>(s.lstcodigoIndex)];
 }
 
-bool seleccionarNumero(MessageStore& s, int numero) {
+bool selectNumber(MessageStore& s, int numero) {
     const std::string entrada = std::to_string(numero);
     for (std::size_t i = 0; i < s.lstcodigo.size(); ++i) {
         if (s.lstcodigo[i] == entrada) {
-            s.lstcodigoIndice = static_cast<int>(i);
+            s.lstcodigoIndex = static_cast<int>(i);
             return true;
         }
     }

@@ -16,9 +16,9 @@ struct MessageStore {
     tipomensaje mensaje;
     std::int16_t totalmensajes = 0;
     std::vector<std::string> lstcodigo;
-    int lstcodigoIndice = -1; // -1: none selected
+    int lstcodigoIndex = -1; // -1: none selected
     // The open message file is a scratch file that the user has not named yet.
-    bool archivoTemporal = false;
+    bool isScratchFile = false;
 };
 
 // Refills `lstcodigo` (one entry per active record, in file order) and `totalmensajes`
@@ -26,11 +26,11 @@ struct MessageStore {
 Result<void> llenarlista(MessageStore& s);
 
 // The selected entry's text; empty when none is selected.
-std::string entradaSeleccionada(const MessageStore& s);
+std::string selectedEntry(const MessageStore& s);
 // Selects the entry showing message number `numero`; false when the list has none.
-bool seleccionarNumero(MessageStore& s, int numero);
+bool selectNumber(MessageStore& s, int numero);
 
 // Shows a failed file operation: what was being done, the path and the system's reason.
-void mostrarErrorArchivo(Dialogs& d, const std::string& accion, const Error& error);
+void showFileError(Dialogs& d, const std::string& accion, const Error& error);
 
 } // namespace lumivel

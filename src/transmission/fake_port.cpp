@@ -3,43 +3,43 @@
 namespace lumivel {
 
 Result<void> FakePort::abrir() {
-    if (errorAlAbrir) {
-        return Error{*errorAlAbrir, nombreDispositivo};
+    if (openError) {
+        return Error{*openError, deviceName};
     }
-    ++aperturas;
-    abierto = true;
+    ++opens;
+    isOpenNow = true;
     return {};
 }
 
 void FakePort::cerrar() {
-    if (abierto) {
-        ++cierres;
+    if (isOpenNow) {
+        ++closes;
     }
-    abierto = false;
-    pendiente_.clear();
+    isOpenNow = false;
+    pending_.clear();
 }
 
 Result<void> FakePort::escribir(std::string_view bytes) {
-    if (fallo_) {
-        return *fallo_;
+    if (fault_) {
+        return *fault_;
     }
-    if (!abierto) {
-        return Error{"el puerto no esta abierto", nombreDispositivo};
+    if (!isOpenNow) {
+        return Error{"el puerto no esta abierto", deviceName};
     }
     for (const char c : bytes) {
-        if (perderTrasEscritos && escrito.size() >= *perderTrasEscritos) {
-            fallo_ = Error{"el dispositivo ya no existe", nombreDispositivo};
-            return *fallo_;
+        if (loseAfterWritten && written.size() >= *loseAfterWritten) {
+            fault_ = Error{"el dispositivo ya no existe", deviceName};
+            return *fault_;
         }
-        escrito += c;
-        pendiente_ += responder(static_cast<std::uint8_t>(c));
+        written += c;
+        pending_ += responder(static_cast<std::uint8_t>(c));
     }
     return {};
 }
 
-std::string FakePort::esperarBytes(int /*milisegundos*/) {
+std::string FakePort::waitForBytes(int /*milisegundos*/) {
     std::string todo;
-    todo.swap(pendiente_);
+    todo.swap(pending_);
     return todo;
 }
 

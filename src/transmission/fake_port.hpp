@@ -16,27 +16,27 @@ class FakePort : public Port {
     std::function<std::string(std::uint8_t)> responder = [](std::uint8_t byte) {
         return std::string(1, static_cast<char>(byte));
     };
-    std::string nombreDispositivo = "fake";
+    std::string deviceName = "fake";
     // Set: abrir() fails with this reason.
-    std::optional<std::string> errorAlAbrir;
+    std::optional<std::string> openError;
     // Set: the device disappears after this many bytes have been written.
-    std::optional<std::size_t> perderTrasEscritos;
+    std::optional<std::size_t> loseAfterWritten;
 
-    std::string escrito;
-    int aperturas = 0;
-    int cierres = 0;
-    bool abierto = false;
+    std::string written;
+    int opens = 0;
+    int closes = 0;
+    bool isOpenNow = false;
 
-    std::string nombre() const override { return nombreDispositivo; }
+    std::string nombre() const override { return deviceName; }
     Result<void> abrir() override;
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string esperarBytes(int milisegundos) override;
-    std::optional<Error> fallo() const override { return fallo_; }
+    std::string waitForBytes(int milisegundos) override;
+    std::optional<Error> fallo() const override { return fault_; }
 
   private:
-    std::string pendiente_;
-    std::optional<Error> fallo_;
+    std::string pending_;
+    std::optional<Error> fault_;
 };
 
 } // namespace lumivel

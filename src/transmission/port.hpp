@@ -27,7 +27,7 @@ class Port {
     virtual Result<void> escribir(std::string_view bytes) = 0;
     // Everything waiting in the input, waiting up to `milisegundos` for the first byte to
     // arrive; returns as soon as there is something. Empty after the time-out.
-    virtual std::string esperarBytes(int milisegundos) = 0;
+    virtual std::string waitForBytes(int milisegundos) = 0;
     // Set once the device has failed for good (unplugged, gone): nothing more can be sent.
     virtual std::optional<Error> fallo() const = 0;
 };

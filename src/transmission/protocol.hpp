@@ -14,7 +14,7 @@ inline constexpr int kLineBaud = 9600;
 inline constexpr std::uint8_t kConnectionRequest = 'c';
 
 // Image bytes per block; a header goes before each block.
-inline constexpr int kBytesPorBloque = 255;
+inline constexpr int kBlockSize = 255;
 
 // The header before block `bloque`: 0x77 ('w'), 0xFF, the block number's low byte, 0, 0.
 constexpr std::array<std::uint8_t, 5> blockHeader(int bloque) {

@@ -8,7 +8,7 @@
 
 namespace lumivel {
 
-std::string comoJson(const MensajeDecodificado& mensaje) {
+std::string toJson(const DecodedMessage& mensaje) {
     std::string json = "{\"kind\":";
     json += mensaje.imagen ? "\"picture\"" : "\"text\"";
     json += ",\"presentacion\":" + std::to_string(mensaje.presentacion);
@@ -25,143 +25,143 @@ std::string comoJson(const MensajeDecodificado& mensaje) {
     return json + "}";
 }
 
-void SignDecoder::reiniciar() {
-    fase_ = Fase::Reposo;
-    mensajes_.clear();
-    parte_ = Parte::Inicio;
+void SignDecoder::reset() {
+    phase_ = Phase::Idle;
+    messages_.clear();
+    piece_ = Piece::Start;
 }
 
-std::vector<MensajeDecodificado> SignDecoder::tomarImagen() {
-    std::vector<MensajeDecodificado> imagen;
-    imagen.swap(completa_);
+std::vector<DecodedMessage> SignDecoder::takeImage() {
+    std::vector<DecodedMessage> imagen;
+    imagen.swap(complete_);
     return imagen;
 }
 
-SignDecoder::Evento SignDecoder::solicitud() {
-    fase_ = Fase::Cabecera;
-    faseDatos_ = Fase::Datos;
-    bloque_ = 0;
-    posCabecera_ = 0;
-    enBloque_ = 0;
-    parte_ = Parte::Inicio;
-    mensajes_.clear();
-    return Evento::Solicitud;
+SignDecoder::Event SignDecoder::solicitud() {
+    phase_ = Phase::Header;
+    dataPhase_ = Phase::Data;
+    block_ = 0;
+    headerPosition_ = 0;
+    inBlock_ = 0;
+    piece_ = Piece::Start;
+    messages_.clear();
+    return Event::Request;
 }
 
-SignDecoder::Evento SignDecoder::fallo(std::string motivo) {
+SignDecoder::Event SignDecoder::fallo(std::string motivo) {
     error_ = std::move(motivo);
-    reiniciar();
-    return Evento::Error;
+    reset();
+    return Event::Error;
 }
 
-SignDecoder::Evento SignDecoder::recibir(std::uint8_t byte) {
-    switch (fase_) {
-    case Fase::Reposo:
+SignDecoder::Event SignDecoder::recibir(std::uint8_t byte) {
+    switch (phase_) {
+    case Phase::Idle:
         // Anything but a connection request is line noise between transfers.
-        return byte == kConnectionRequest ? solicitud() : Evento::Nada;
-    case Fase::Cabecera:
+        return byte == kConnectionRequest ? solicitud() : Event::None;
+    case Phase::Header:
         return cabecera(byte);
-    case Fase::Datos:
-    case Fase::Final:
+    case Phase::Data:
+    case Phase::End:
         return dato(byte);
     }
-    return Evento::Nada;
+    return Event::None;
 }
 
-SignDecoder::Evento SignDecoder::cabecera(std::uint8_t byte) {
+SignDecoder::Event SignDecoder::cabecera(std::uint8_t byte) {
     // A sender that gave up after the connection request starts again with a new one.
-    if (posCabecera_ == 0 && byte == kConnectionRequest) {
+    if (headerPosition_ == 0 && byte == kConnectionRequest) {
         return solicitud();
     }
-    const auto esperado = blockHeader(bloque_);
-    if (byte != esperado[static_cast<std::size_t>(posCabecera_)]) {
-        return fallo("cabecera de bloque " + std::to_string(bloque_) + " invalida: byte " +
-                     std::to_string(posCabecera_) + " vale " + std::to_string(byte));
+    const auto esperado = blockHeader(block_);
+    if (byte != esperado[static_cast<std::size_t>(headerPosition_)]) {
+        return fallo("cabecera de bloque " + std::to_string(block_) + " invalida: byte " +
+                     std::to_string(headerPosition_) + " vale " + std::to_string(byte));
     }
-    if (++posCabecera_ == static_cast<int>(esperado.size())) {
-        posCabecera_ = 0;
-        fase_ = faseDatos_;
+    if (++headerPosition_ == static_cast<int>(esperado.size())) {
+        headerPosition_ = 0;
+        phase_ = dataPhase_;
     }
-    return Evento::Nada;
+    return Event::None;
 }
 
-SignDecoder::Evento SignDecoder::dato(std::uint8_t byte) {
-    Evento evento = Evento::Nada;
-    if (fase_ == Fase::Final) {
+SignDecoder::Event SignDecoder::dato(std::uint8_t byte) {
+    Event evento = Event::None;
+    if (phase_ == Phase::End) {
         // The last byte of the image, after its end.
         if (byte != kMessageEnd) {
             return byte == kConnectionRequest ? solicitud() : fallo("byte final distinto de 0");
         }
-        fase_ = Fase::Reposo;
-        return Evento::Nada;
+        phase_ = Phase::Idle;
+        return Event::None;
     }
-    evento = mensajeDato(byte);
-    if (evento == Evento::Error) {
+    evento = messageByte(byte);
+    if (evento == Event::Error) {
         return evento;
     }
-    if (++enBloque_ == kBytesPorBloque) {
-        enBloque_ = 0;
-        ++bloque_;
-        faseDatos_ = fase_;
-        fase_ = Fase::Cabecera;
+    if (++inBlock_ == kBlockSize) {
+        inBlock_ = 0;
+        ++block_;
+        dataPhase_ = phase_;
+        phase_ = Phase::Header;
     }
     return evento;
 }
 
-SignDecoder::Evento SignDecoder::mensajeDato(std::uint8_t byte) {
-    switch (parte_) {
-    case Parte::Inicio:
+SignDecoder::Event SignDecoder::messageByte(std::uint8_t byte) {
+    switch (piece_) {
+    case Piece::Start:
         if (byte == kMessageEnd) {
             // No message starts here: the image has ended.
-            completa_ = std::move(mensajes_);
-            mensajes_.clear();
-            fase_ = Fase::Final;
-            return Evento::ImagenCompleta;
+            complete_ = std::move(messages_);
+            messages_.clear();
+            phase_ = Phase::End;
+            return Event::ImageComplete;
         }
-        actual_ = MensajeDecodificado{};
-        actual_.imagen = byte == kPictureMark;
-        actual_.presentacion = byte;
-        parte_ = Parte::Letra;
-        return Evento::Nada;
-    case Parte::Letra:
-        actual_.letra = byte;
-        columna_ = 0;
-        parte_ = actual_.imagen ? Parte::Columnas : Parte::Texto;
-        return Evento::Nada;
-    case Parte::Texto:
+        current_ = DecodedMessage{};
+        current_.imagen = byte == kPictureMark;
+        current_.presentacion = byte;
+        piece_ = Piece::Font;
+        return Event::None;
+    case Piece::Font:
+        current_.letra = byte;
+        column_ = 0;
+        piece_ = current_.imagen ? Piece::Columns : Piece::Text;
+        return Event::None;
+    case Piece::Text:
         if (byte == kMessageEnd) {
-            cerrarMensaje();
+            closeMessage();
         } else {
-            actual_.texto += static_cast<char>(byte);
+            current_.texto += static_cast<char>(byte);
         }
-        return Evento::Nada;
-    case Parte::Columnas:
-        actual_.columnas[columna_++] = byte;
-        if (columna_ == actual_.columnas.size()) {
-            parte_ = Parte::Cierre;
+        return Event::None;
+    case Piece::Columns:
+        current_.columnas[column_++] = byte;
+        if (column_ == current_.columnas.size()) {
+            piece_ = Piece::End;
         }
-        return Evento::Nada;
-    case Parte::Cierre:
+        return Event::None;
+    case Piece::End:
         if (byte != kMessageEnd) {
             return fallo("imagen sin fin de mensaje tras 64 columnas");
         }
-        cerrarMensaje();
-        return Evento::Nada;
+        closeMessage();
+        return Event::None;
     }
-    return Evento::Nada;
+    return Event::None;
 }
 
-void SignDecoder::cerrarMensaje() {
-    mensajes_.push_back(actual_);
-    parte_ = Parte::Inicio;
+void SignDecoder::closeMessage() {
+    messages_.push_back(current_);
+    piece_ = Piece::Start;
 }
 
-std::optional<FalloSigno> interpretarFallo(std::string_view texto) {
+std::optional<SignFault> parseFault(std::string_view texto) {
     if (texto == "silent") {
-        return FalloSigno{FalloSigno::Tipo::Silencioso, 0};
+        return SignFault{SignFault::Kind::Silent, 0};
     }
     if (texto == "no-hello") {
-        return FalloSigno{FalloSigno::Tipo::SinSaludo, 0};
+        return SignFault{SignFault::Kind::NoHello, 0};
     }
     const auto dosPuntos = texto.find(':');
     if (dosPuntos == std::string_view::npos) {
@@ -175,28 +175,28 @@ std::optional<FalloSigno> interpretarFallo(std::string_view texto) {
         return std::nullopt;
     }
     if (tipo == "corrupt" && n >= 1) {
-        return FalloSigno{FalloSigno::Tipo::Corrupto, n};
+        return SignFault{SignFault::Kind::Corrupt, n};
     }
     if (tipo == "stop" && n >= 0) {
-        return FalloSigno{FalloSigno::Tipo::Detenido, n};
+        return SignFault{SignFault::Kind::Stop, n};
     }
     return std::nullopt;
 }
 
-SignResponder::Respuesta SignResponder::responder(std::uint8_t byte) {
-    Respuesta respuesta;
+SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
+    Answer respuesta;
     respuesta.evento = decoder_.recibir(byte);
-    ++recibidos_;
-    const bool esSolicitud = respuesta.evento == SignDecoder::Evento::Solicitud;
-    switch (fallo_.tipo) {
-    case FalloSigno::Tipo::Silencioso:
+    ++received_;
+    const bool esSolicitud = respuesta.evento == SignDecoder::Event::Request;
+    switch (fault_.tipo) {
+    case SignFault::Kind::Silent:
         return respuesta;
-    case FalloSigno::Tipo::Detenido:
-        if (recibidos_ > fallo_.n) {
+    case SignFault::Kind::Stop:
+        if (received_ > fault_.n) {
             return respuesta;
         }
         break;
-    case FalloSigno::Tipo::SinSaludo:
+    case SignFault::Kind::NoHello:
         if (esSolicitud) {
             respuesta.bytes = "?";
             return respuesta;
@@ -207,8 +207,8 @@ SignResponder::Respuesta SignResponder::responder(std::uint8_t byte) {
     }
     std::uint8_t eco = byte;
     if (!esSolicitud) {
-        ++ecos_;
-        if (fallo_.tipo == FalloSigno::Tipo::Corrupto && ecos_ % fallo_.n == 0) {
+        ++echoes_;
+        if (fault_.tipo == SignFault::Kind::Corrupt && echoes_ % fault_.n == 0) {
             eco = static_cast<std::uint8_t>(eco ^ 0xFF);
         }
     }

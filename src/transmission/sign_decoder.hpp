@@ -9,7 +9,7 @@
 namespace lumivel {
 
 // One message as the sign receives it.
-struct MensajeDecodificado {
+struct DecodedMessage {
     bool imagen = false;
     int presentacion = 0;
     int letra = 0;
@@ -20,54 +20,54 @@ struct MensajeDecodificado {
 // One line of JSON: {"kind":"text","presentacion":1,"letra":2,"texto":"AB"} or
 // {"kind":"picture","presentacion":255,"letra":255,"columns":[...64 numbers]}.
 // Text is converted to UTF-8.
-std::string comoJson(const MensajeDecodificado& mensaje);
+std::string toJson(const DecodedMessage& mensaje);
 
 // The receiving end of the link: follows the connection request, the block headers and
 // the messages of the image, byte by byte.
 class SignDecoder {
   public:
-    enum class Evento {
+    enum class Event {
         Nada,
         Solicitud,      // the connection request "c"
-        ImagenCompleta, // the end of the image; tomarImagen() has its messages
-        Error,          // the stream broke the protocol; ultimoError() says how
+        ImagenCompleta, // the end of the image; takeImage() has its messages
+        Error,          // the stream broke the protocol; lastError() says how
     };
 
-    Evento recibir(std::uint8_t byte);
+    Event recibir(std::uint8_t byte);
     // The messages of the image just completed.
-    std::vector<MensajeDecodificado> tomarImagen();
-    const std::string& ultimoError() const { return error_; }
+    std::vector<DecodedMessage> takeImage();
+    const std::string& lastError() const { return error_; }
     // Between transfers: waiting for a connection request.
-    bool enReposo() const { return fase_ == Fase::Reposo; }
+    bool idle() const { return phase_ == Phase::Idle; }
     // Forgets a transfer that stopped half-way.
-    void reiniciar();
+    void reset();
 
   private:
-    enum class Fase { Reposo, Cabecera, Datos, Final };
-    enum class Parte { Inicio, Letra, Texto, Columnas, Cierre };
+    enum class Phase { Reposo, Cabecera, Datos, Final };
+    enum class Piece { Inicio, Letra, Texto, Columnas, Cierre };
 
-    Evento solicitud();
-    Evento fallo(std::string motivo);
-    Evento cabecera(std::uint8_t byte);
-    Evento dato(std::uint8_t byte);
-    Evento mensajeDato(std::uint8_t byte);
-    void cerrarMensaje();
+    Event solicitud();
+    Event fallo(std::string motivo);
+    Event cabecera(std::uint8_t byte);
+    Event dato(std::uint8_t byte);
+    Event messageByte(std::uint8_t byte);
+    void closeMessage();
 
-    Fase fase_ = Fase::Reposo;
-    Fase faseDatos_ = Fase::Datos; // where a header returns to
-    int bloque_ = 0;
-    int posCabecera_ = 0;
-    int enBloque_ = 0;
-    Parte parte_ = Parte::Inicio;
-    MensajeDecodificado actual_;
-    std::size_t columna_ = 0;
-    std::vector<MensajeDecodificado> mensajes_;
-    std::vector<MensajeDecodificado> completa_;
+    Phase phase_ = Phase::Idle;
+    Phase dataPhase_ = Phase::Data; // where a header returns to
+    int block_ = 0;
+    int headerPosition_ = 0;
+    int inBlock_ = 0;
+    Piece piece_ = Piece::Start;
+    DecodedMessage current_;
+    std::size_t column_ = 0;
+    std::vector<DecodedMessage> messages_;
+    std::vector<DecodedMessage> complete_;
     std::string error_;
 };
 
 // Faults the virtual sign can play.
-struct FalloSigno {
+struct SignFault {
     enum class Tipo {
         Ninguno,
         Silencioso, // never answers
@@ -75,31 +75,31 @@ struct FalloSigno {
         Corrupto,   // every Nth echo after the connection request is altered
         Detenido,   // falls silent after N bytes received
     };
-    Tipo tipo = Tipo::Ninguno;
+    Tipo tipo = Kind::None;
     int n = 0;
 };
 
 // "silent", "no-hello", "corrupt:N" (N >= 1) or "stop:N" (N >= 0); nothing if malformed.
-std::optional<FalloSigno> interpretarFallo(std::string_view texto);
+std::optional<SignFault> parseFault(std::string_view texto);
 
 // A sign: decodes what it receives and answers "c" with "c" and every byte with its
 // echo, or misbehaves as its fault says.
 class SignResponder {
   public:
-    explicit SignResponder(FalloSigno fallo = {}) : fallo_(fallo) {}
+    explicit SignResponder(SignFault fallo = {}) : fault_(fallo) {}
 
-    struct Respuesta {
+    struct Answer {
         std::string bytes; // empty: no answer
-        SignDecoder::Evento evento = SignDecoder::Evento::Nada;
+        SignDecoder::Event evento = SignDecoder::Event::None;
     };
-    Respuesta responder(std::uint8_t byte);
+    Answer responder(std::uint8_t byte);
     SignDecoder& decoder() { return decoder_; }
 
   private:
-    FalloSigno fallo_;
+    SignFault fault_;
     SignDecoder decoder_;
-    long recibidos_ = 0;
-    long ecos_ = 0;
+    long received_ = 0;
+    long echoes_ = 0;
 };
 
 } // namespace lumivel

@@ -20,7 +20,7 @@ std::string unirLineas(std::initializer_list<std::string> lineas) {
 }
 
 // The device is named by the box itself.
-std::string reasonOf(const ResultadoEnvio& resultado) {
+std::string reasonOf(const SendResult& resultado) {
     return resultado.error ? resultado.error->reason : std::string();
 }
 
@@ -31,19 +31,19 @@ std::string byteComoTexto(int valor) {
 // Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
 class Enlace {
   public:
-    Enlace(Port& puerto, int esperaMs) : puerto_(puerto), esperaMs_(esperaMs) {}
+    Enlace(Port& puerto, int esperaMs) : port_(puerto), replyTimeoutMs_(esperaMs) {}
 
-    Recibido intercambiar(int valor) {
-        Recibido respuesta = enviar(puerto_, byteComoTexto(valor), esperaMs_);
-        silencios_ = respuesta.agotado ? silencios_ + 1 : 0;
+    Received intercambiar(int valor) {
+        Received respuesta = enviar(port_, byteComoTexto(valor), replyTimeoutMs_);
+        silencios_ = respuesta.timedOut ? silencios_ + 1 : 0;
         return respuesta;
     }
-    bool mudo() const { return silencios_ >= kSilenciosSeguidos; }
-    bool perdido() const { return puerto_.fallo().has_value(); }
+    bool mudo() const { return silencios_ >= kSilencesInARow; }
+    bool perdido() const { return port_.fallo().has_value(); }
 
   private:
-    Port& puerto_;
-    int esperaMs_;
+    Port& port_;
+    int replyTimeoutMs_;
     int silencios_ = 0;
 };
 
@@ -53,36 +53,36 @@ Result<void> escribir(Port& puerto, std::string_view valor) {
     return puerto.escribir(valor);
 }
 
-Recibido recibir(Port& puerto, int esperaMs) {
+Received recibir(Port& puerto, int esperaMs) {
     // Waits on the port's input instead of polling: returns as soon as bytes arrive.
-    std::string resultado = puerto.esperarBytes(esperaMs);
+    std::string resultado = puerto.waitForBytes(esperaMs);
     if (resultado.empty()) {
         return {"Error", true};
     }
     return {std::move(resultado), false};
 }
 
-Recibido enviar(Port& puerto, std::string_view valor, int esperaMs) {
+Received enviar(Port& puerto, std::string_view valor, int esperaMs) {
     if (!escribir(puerto, valor).ok()) {
         return {"Error", true};
     }
     return recibir(puerto, esperaMs);
 }
 
-ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, int totaldatos,
-                                ObservadorEnvio& observador, int esperaMs) {
-    ResultadoTransmision resultado;
+TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int totaldatos,
+                                TransferObserver& observador, int esperaMs) {
+    TransferResult resultado;
     // Never read past the image, whatever totaldatos says.
-    const int ultimo = std::min(totaldatos, ImagenTransmision::kLastIndex);
-    resultado.bytesImagen = ultimo + 1;
-    observador.maximo(totaldatos);
+    const int ultimo = std::min(totaldatos, TransmissionImage::kLastIndex);
+    resultado.imageBytes = ultimo + 1;
+    observador.setMaximum(totaldatos);
     Enlace enlace(puerto, esperaMs);
     int bloque = 0;
     int enBloque = 0;
     bool cabeceraPendiente = true;
     for (int i = 0; i <= ultimo; ++i) {
-        if (observador.interrumpir()) {
-            resultado.interrumpida = true;
+        if (observador.shouldStop()) {
+            resultado.stopped = true;
             break;
         }
         if (cabeceraPendiente) {
@@ -98,93 +98,93 @@ ResultadoTransmision transmitir(Port& puerto, const ImagenTransmision& imagen, i
             break;
         }
         const int dato = imagen.datos[static_cast<std::size_t>(i)] & 0xFF;
-        const Recibido eco = enlace.intercambiar(dato);
-        ++resultado.enviados;
+        const Received eco = enlace.intercambiar(dato);
+        ++resultado.sent;
         // A time-out never verifies a byte, even one of the same code as the "E" of "Error".
-        const bool igual = !eco.agotado && static_cast<unsigned char>(eco.texto.front()) == dato;
+        const bool igual = !eco.timedOut && static_cast<unsigned char>(eco.texto.front()) == dato;
         if (igual) {
-            ++resultado.verificados;
-        } else if (!resultado.huboError) {
-            resultado.huboError = true;
-            resultado.primerError = i;
-            observador.errorDeDatos();
+            ++resultado.verified;
+        } else if (!resultado.hadError) {
+            resultado.hadError = true;
+            resultado.firstError = i;
+            observador.dataError();
         }
-        if (++enBloque == kBytesPorBloque) {
+        if (++enBloque == kBlockSize) {
             enBloque = 0;
             cabeceraPendiente = true;
             ++bloque;
         }
-        observador.progreso(i);
+        observador.progress(i);
         if (enlace.perdido() || enlace.mudo()) {
             break;
         }
     }
-    resultado.falloPuerto = puerto.fallo();
-    resultado.signoMudo = !resultado.falloPuerto && enlace.mudo();
+    resultado.portFailure = puerto.fallo();
+    resultado.signSilent = !resultado.portFailure && enlace.mudo();
     return resultado;
 }
 
-std::optional<ResultadoEnvio> refusal(const ResultadoCarga& carga) {
-    ResultadoEnvio resultado;
+std::optional<SendResult> refusal(const LoadResult& carga) {
+    SendResult resultado;
     switch (carga.estado) {
-    case EstadoImagen::Lista:
+    case ImageState::Ready:
         return std::nullopt;
-    case EstadoImagen::NadaQueEnviar:
-        resultado.desenlace = Desenlace::NadaQueEnviar;
+    case ImageState::NothingToSend:
+        resultado.outcome = Outcome::NothingToSend;
         break;
-    case EstadoImagen::Excede:
-        resultado.desenlace = Desenlace::Excede;
+    case ImageState::TooLarge:
+        resultado.outcome = Outcome::TooLarge;
         break;
-    case EstadoImagen::ErrorLectura:
-        resultado.desenlace = Desenlace::ErrorLectura;
+    case ImageState::ReadError:
+        resultado.outcome = Outcome::ReadError;
         resultado.error = carga.error;
         break;
     }
     return resultado;
 }
 
-ResultadoEnvio enviarImagen(Port& puerto, const ResultadoCarga& carga,
-                            const ImagenTransmision& imagen, int totaldatos,
-                            ObservadorEnvio& observador, int esperaMs) {
-    if (std::optional<ResultadoEnvio> refused = refusal(carga)) {
+SendResult sendImage(Port& puerto, const LoadResult& carga,
+                            const TransmissionImage& imagen, int totaldatos,
+                            TransferObserver& observador, int esperaMs) {
+    if (std::optional<SendResult> refused = refusal(carga)) {
         return *refused;
     }
-    ResultadoEnvio resultado;
+    SendResult resultado;
     if (Result<void> opened = puerto.abrir(); !opened.ok()) {
-        resultado.desenlace = Desenlace::PuertoNoAbre;
+        resultado.outcome = Outcome::PortNotOpened;
         resultado.error = opened.error();
         return resultado;
     }
     const std::string request(1, static_cast<char>(kConnectionRequest));
-    const Recibido respuesta = enviar(puerto, request, esperaMs);
+    const Received respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {
-        resultado.desenlace = Desenlace::PuertoPerdido;
+        resultado.outcome = Outcome::PortLost;
         resultado.error = puerto.fallo();
-    } else if (respuesta.agotado || respuesta.texto != request) {
-        resultado.desenlace = Desenlace::SinConexion;
+    } else if (respuesta.timedOut || respuesta.texto != request) {
+        resultado.outcome = Outcome::NoConnection;
     } else {
-        observador.conectado();
-        resultado.transmision = transmitir(puerto, imagen, totaldatos, observador, esperaMs);
-        const ResultadoTransmision& t = resultado.transmision;
-        if (t.falloPuerto) {
-            resultado.desenlace = Desenlace::PuertoPerdido;
-            resultado.error = t.falloPuerto;
-        } else if (t.interrumpida) {
-            resultado.desenlace = Desenlace::Interrumpido;
-        } else if (t.signoMudo) {
-            resultado.desenlace = Desenlace::SignoMudo;
+        observador.connected();
+        resultado.transfer = transmitir(puerto, imagen, totaldatos, observador, esperaMs);
+        const TransferResult& t = resultado.transfer;
+        if (t.portFailure) {
+            resultado.outcome = Outcome::PortLost;
+            resultado.error = t.portFailure;
+        } else if (t.stopped) {
+            resultado.outcome = Outcome::Stopped;
+        } else if (t.signSilent) {
+            resultado.outcome = Outcome::SignSilent;
         } else {
-            resultado.desenlace = t.huboError ? Desenlace::ConErrores : Desenlace::Verificado;
+            resultado.outcome = t.hadError ? Outcome::WithErrors : Outcome::Verified;
         }
     }
     puerto.cerrar();
     return resultado;
 }
 
-CajaMensaje cajaSinConexion() {
-    CajaMensaje caja;
-    caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
-    caja.icono = Icono::Critico;
+MessageBoxSpec noConnectionBox() {
+    MessageBoxSpec caja;
+    caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
+    caja.icono = Icon::Critical;
     caja.texto = unirLineas({
         "No se ha podido conectar con el Lumivel Electronico, las causas pueden ser las "
         "siquientes:",
@@ -201,10 +201,10 @@ CajaMensaje cajaSinConexion() {
     return caja;
 }
 
-CajaMensaje cajaErrorDeDatos() {
-    CajaMensaje caja;
-    caja.titulo = "Error en la TX y RX de datos";
-    caja.icono = Icono::Exclamacion;
+MessageBoxSpec dataErrorBox() {
+    MessageBoxSpec caja;
+    caja.title = "Error en la TX y RX de datos";
+    caja.icono = Icon::Exclamation;
     caja.texto = unirLineas({
         "Los datos que se han enviado no son los mismos que han",
         "sido recepcionados por el dispositivo",
@@ -214,71 +214,71 @@ CajaMensaje cajaErrorDeDatos() {
     return caja;
 }
 
-std::optional<CajaMensaje> cajaDesenlace(const ResultadoEnvio& resultado,
-                                         const ResultadoCarga& carga,
-                                         const std::string& nombrePuerto) {
-    CajaMensaje caja;
-    caja.titulo = "Comunicacion Serial";
-    caja.icono = Icono::Exclamacion;
-    switch (resultado.desenlace) {
-    case Desenlace::Verificado:
-    case Desenlace::ConErrores:
-    case Desenlace::Interrumpido:
+std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado,
+                                         const LoadResult& carga,
+                                         const std::string& portName) {
+    MessageBoxSpec caja;
+    caja.title = "Comunicacion Serial";
+    caja.icono = Icon::Exclamation;
+    switch (resultado.outcome) {
+    case Outcome::Verified:
+    case Outcome::WithErrors:
+    case Outcome::Stopped:
         return std::nullopt;
-    case Desenlace::SinConexion:
-        return cajaSinConexion();
-    case Desenlace::NadaQueEnviar:
-        caja.icono = Icono::Informacion;
+    case Outcome::NoConnection:
+        return noConnectionBox();
+    case Outcome::NothingToSend:
+        caja.icono = Icon::Information;
         caja.texto = unirLineas({
             "No hay mensajes para enviar al Lumivel.",
             "Abra un archivo de mensajes que tenga al menos un mensaje y vuelva a abrir "
             "esta ventana.",
         });
         return caja;
-    case Desenlace::Excede:
+    case Outcome::TooLarge:
         caja.texto = unirLineas({
-            ("Los mensajes ocupan " + std::to_string(carga.bytesNecesarios) +
-             " bytes y el Lumivel solo admite " + std::to_string(ImagenTransmision::kCapacidad) +
+            ("Los mensajes ocupan " + std::to_string(carga.bytesNeeded) +
+             " bytes y el Lumivel solo admite " + std::to_string(TransmissionImage::kCapacity) +
              "."),
             "No se ha enviado nada. Elimine o acorte algunos mensajes y vuelva a abrir esta "
             "ventana.",
         });
         return caja;
-    case Desenlace::ErrorLectura:
-        caja.icono = Icono::Critico;
+    case Outcome::ReadError:
+        caja.icono = Icon::Critical;
         caja.texto = unirLineas({
             "No se pudo leer el archivo de mensajes; no se ha enviado nada.",
             resultado.error ? resultado.error->describe() : std::string(),
         });
         return caja;
-    case Desenlace::PuertoNoAbre:
-        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icono::Critico;
+    case Outcome::PortNotOpened:
+        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icon::Critical;
         caja.texto = unirLineas({
-            ("No se pudo abrir el puerto " + nombrePuerto + ": " + reasonOf(resultado)),
+            ("No se pudo abrir el puerto " + portName + ": " + reasonOf(resultado)),
             "No se ha enviado nada.",
         });
         return caja;
-    case Desenlace::SignoMudo: {
-        const ResultadoTransmision& t = resultado.transmision;
-        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icono::Critico;
+    case Outcome::SignSilent: {
+        const TransferResult& t = resultado.transfer;
+        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icon::Critical;
         caja.texto = unirLineas({
             "El Lumivel Electronico ha dejado de responder durante la transmision.",
-            ("Se verificaron " + std::to_string(t.verificados) + " de " +
-             std::to_string(t.bytesImagen) + " bytes; la transmision se ha detenido."),
+            ("Se verificaron " + std::to_string(t.verified) + " de " +
+             std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
             "Revise el tablero y el cable y vuelva a realizar la operacion.",
         });
         return caja;
     }
-    case Desenlace::PuertoPerdido: {
-        const ResultadoTransmision& t = resultado.transmision;
-        caja.titulo = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icono::Critico;
+    case Outcome::PortLost: {
+        const TransferResult& t = resultado.transfer;
+        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        caja.icono = Icon::Critical;
         caja.texto = unirLineas({
-            ("Se perdio el puerto " + nombrePuerto + ": " + reasonOf(resultado)),
-            ("Se verificaron " + std::to_string(t.verificados) + " de " +
-             std::to_string(t.bytesImagen) + " bytes; la transmision se ha detenido."),
+            ("Se perdio el puerto " + portName + ": " + reasonOf(resultado)),
+            ("Se verificaron " + std::to_string(t.verified) + " de " +
+             std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
         });
         return caja;
     }

@@ -20,10 +20,10 @@ std::string_view mid2(std::string_view s, std::size_t start) {
 
 // The bytes one active record contributes, message end included.
 void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
-    const std::string recortado = textoLeido(mensaje);
+    const std::string recortado = storedText(mensaje);
     // The trimmed text is kept in the buffer, padded again, as the build leaves it.
-    mensaje.texto = textoDeRegistro(recortado);
-    if (mensaje.esImagen()) {
+    mensaje.texto = recordText(recortado);
+    if (mensaje.isPicture()) {
         bytes.push_back(kPictureMark);
         bytes.push_back(kPictureMark);
         for (std::size_t j = 0; j < 128; j += 2) {
@@ -43,9 +43,9 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
+LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen,
                           std::int16_t& totaldatos) {
-    ResultadoCarga resultado;
+    LoadResult resultado;
     // Only the file decides what is sent: the record buffer and the count may be left over
     // from whatever was read or deleted last.
     if (!store.archivo.isOpen()) {
@@ -56,21 +56,21 @@ ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
     const int registros = store.archivo.count();
     for (int k = 1; k <= registros; ++k) {
         if (Result<void> read = store.archivo.read(k, store.mensaje); !read.ok()) {
-            resultado.estado = EstadoImagen::ErrorLectura;
+            resultado.estado = ImageState::ReadError;
             resultado.error = read.error();
             return resultado;
         }
-        if (!store.mensaje.activo()) {
+        if (!store.mensaje.isActive()) {
             continue;
         }
-        ++resultado.mensajesActivos;
+        ++resultado.activeMessages;
         codificarMensaje(store.mensaje, bytes);
     }
     bytes.push_back(kMessageEnd);
     bytes.push_back(kMessageEnd);
-    resultado.bytesNecesarios = static_cast<int>(bytes.size());
-    if (resultado.bytesNecesarios > ImagenTransmision::kCapacidad) {
-        resultado.estado = EstadoImagen::Excede;
+    resultado.bytesNeeded = static_cast<int>(bytes.size());
+    if (resultado.bytesNeeded > TransmissionImage::kCapacity) {
+        resultado.estado = ImageState::TooLarge;
         return resultado;
     }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -79,7 +79,7 @@ ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen,
     imagen.ndatos = static_cast<std::int16_t>(bytes.size() - 1);
     totaldatos = imagen.ndatos;
     resultado.estado =
-        resultado.mensajesActivos == 0 ? EstadoImagen::NadaQueEnviar : EstadoImagen::Lista;
+        resultado.activeMessages == 0 ? ImageState::NothingToSend : ImageState::Ready;
     return resultado;
 }
 

@@ -11,31 +11,31 @@ struct MessageStore;
 
 // The transmission image: every active message of the open message file as one byte list,
 // built when the transmission window loads.
-struct ImagenTransmision {
-    static constexpr int kCapacidad = 8192;
+struct TransmissionImage {
+    static constexpr int kCapacity = 8192;
     // The highest index, shown to the user as the capacity ("8191 Disponibles").
-    static constexpr int kLastIndex = kCapacidad - 1;
+    static constexpr int kLastIndex = kCapacity - 1;
 
     // One image byte (0..255) per used slot.
-    std::array<std::int16_t, kCapacidad> datos{};
+    std::array<std::int16_t, kCapacity> datos{};
     // After a build: the index of the last slot written.
     std::int16_t ndatos = 0;
 };
 
 // What the last load of the window left to send.
-enum class EstadoImagen {
+enum class ImageState {
     Lista,         // a completed build with at least one active message
     NadaQueEnviar, // no message file open, or no active message in it
-    Excede,        // the messages need more than kCapacidad slots; nothing was written
+    Excede,        // the messages need more than kCapacity slots; nothing was written
     ErrorLectura,  // a record could not be read; nothing was written
 };
 
-struct ResultadoCarga {
-    EstadoImagen estado = EstadoImagen::NadaQueEnviar;
+struct LoadResult {
+    ImageState estado = ImageState::NothingToSend;
     // Slots the image needs (last index + 1), also when it does not fit.
-    int bytesNecesarios = 0;
+    int bytesNeeded = 0;
     // Active messages found by the build.
-    int mensajesActivos = 0;
+    int activeMessages = 0;
     // ErrorLectura: the file's path and why a record could not be read.
     std::optional<Error> error;
 };
@@ -44,6 +44,6 @@ struct ResultadoCarga {
 // `mensaje`, whatever `mensaje` and `totalmensajes` held before. Skipped (nothing
 // written) when no file is open. Only a completed build writes `datos`, `ndatos` and
 // `totaldatos`; a build that would not fit writes none of them.
-ResultadoCarga cargarcomm(MessageStore& store, ImagenTransmision& imagen, std::int16_t& totaldatos);
+LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos);
 
 } // namespace lumivel

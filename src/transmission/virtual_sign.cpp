@@ -36,59 +36,59 @@ void cerrarFd(int& fd) {
 VirtualSign::VirtualSign(Opciones opciones) : opciones_(opciones), responder_(opciones.fallo) {}
 
 VirtualSign::~VirtualSign() {
-    cerrarFd(esclavo_);
-    cerrarFd(maestro_);
-    cerrarFd(parar_[0]);
-    cerrarFd(parar_[1]);
+    cerrarFd(slave_);
+    cerrarFd(master_);
+    cerrarFd(stopPipe_[0]);
+    cerrarFd(stopPipe_[1]);
 }
 
 Result<void> VirtualSign::abrir() {
-    if (::pipe2(parar_, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (::pipe2(stopPipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
         return systemError("pipe2");
     }
-    maestro_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (maestro_ < 0) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
         return systemError("posix_openpt");
     }
-    if (::grantpt(maestro_) != 0 || ::unlockpt(maestro_) != 0) {
+    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
         return systemError("grantpt/unlockpt");
     }
     char nombre[128];
-    if (::ptsname_r(maestro_, nombre, sizeof nombre) != 0) {
+    if (::ptsname_r(master_, nombre, sizeof nombre) != 0) {
         return systemError("ptsname_r");
     }
-    ruta_ = nombre;
-    ::fcntl(maestro_, F_SETFD, FD_CLOEXEC);
+    path_ = nombre;
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
     // Echoes that nobody reads must never block the sign: a full line drops them.
-    ::fcntl(maestro_, F_SETFL, ::fcntl(maestro_, F_GETFL) | O_NONBLOCK);
-    esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (esclavo_ < 0) {
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    slave_ = ::open(nombre, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0) {
         return Error{std::strerror(errno), nombre};
     }
     // Raw until the sender sets its own line: no echo by the terminal, no translation.
     termios modo{};
-    if (::tcgetattr(esclavo_, &modo) == 0) {
+    if (::tcgetattr(slave_, &modo) == 0) {
         ::cfmakeraw(&modo);
-        ::tcsetattr(esclavo_, TCSANOW, &modo);
+        ::tcsetattr(slave_, TCSANOW, &modo);
     }
     return {};
 }
 
-void VirtualSign::detener() {
-    if (parar_[1] >= 0) {
+void VirtualSign::stop() {
+    if (stopPipe_[1] >= 0) {
         const char c = 'x';
-        [[maybe_unused]] const auto escrito = ::write(parar_[1], &c, 1);
+        [[maybe_unused]] const auto written = ::write(stopPipe_[1], &c, 1);
     }
 }
 
-Result<void> VirtualSign::servir(const AlRecibirImagen& alRecibir, const AlError& alError) {
-    if (maestro_ < 0) {
+Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) {
+    if (master_ < 0) {
         return Error{"el letrero virtual no esta abierto"};
     }
     std::uint8_t buffer[4096];
     for (;;) {
-        pollfd fds[2] = {{maestro_, POLLIN, 0}, {parar_[0], POLLIN, 0}};
-        const int espera = responder_.decoder().enReposo() ? -1 : opciones_.reposoMs;
+        pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        const int espera = responder_.decoder().idle() ? -1 : opciones_.idleMs;
         const int listos = ::poll(fds, 2, espera);
         if (listos < 0) {
             if (errno == EINTR) {
@@ -100,16 +100,16 @@ Result<void> VirtualSign::servir(const AlRecibirImagen& alRecibir, const AlError
             return {};
         }
         if (listos == 0) {
-            responder_.decoder().reiniciar();
-            if (alError) {
-                alError("transmision interrumpida; se espera una nueva");
+            responder_.decoder().reset();
+            if (onError) {
+                onError("transmision interrumpida; se espera una nueva");
             }
             continue;
         }
         if ((fds[0].revents & POLLIN) == 0) {
             continue;
         }
-        const ssize_t leidos = ::read(maestro_, buffer, sizeof buffer);
+        const ssize_t leidos = ::read(master_, buffer, sizeof buffer);
         if (leidos < 0) {
             if (errno == EINTR || errno == EAGAIN || errno == EIO) {
                 continue;
@@ -117,36 +117,36 @@ Result<void> VirtualSign::servir(const AlRecibirImagen& alRecibir, const AlError
             return systemError("read");
         }
         for (ssize_t i = 0; i < leidos; ++i) {
-            responder(buffer[i], alRecibir, alError);
+            responder(buffer[i], onImage, onError);
         }
     }
 }
 
-void VirtualSign::responder(std::uint8_t byte, const AlRecibirImagen& alRecibir,
-                            const AlError& alError) {
+void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage,
+                            const OnError& onError) {
     const long long llegada = ahoraNs();
-    const SignResponder::Respuesta respuesta = responder_.responder(byte);
-    if (respuesta.evento == SignDecoder::Evento::Solicitud) {
+    const SignResponder::Answer respuesta = responder_.responder(byte);
+    if (respuesta.evento == SignDecoder::Event::Request) {
         // A new transfer: whatever an earlier one left unread would confuse its check.
-        ::tcflush(esclavo_, TCIFLUSH);
+        ::tcflush(slave_, TCIFLUSH);
     }
     if (!respuesta.bytes.empty()) {
-        if (opciones_.baudios > 0) {
+        if (opciones_.baud > 0) {
             // One 10-bit character in from the sender and one out, back to back.
-            const long long caracterNs = 10'000'000'000LL / opciones_.baudios;
-            const long long listo = std::max(llegada, ultimoEcoNs_) + 2 * caracterNs;
+            const long long caracterNs = 10'000'000'000LL / opciones_.baud;
+            const long long listo = std::max(llegada, lastEchoNs_) + 2 * caracterNs;
             std::this_thread::sleep_for(std::chrono::nanoseconds(listo - ahoraNs()));
-            ultimoEcoNs_ = listo;
+            lastEchoNs_ = listo;
         }
-        const auto escrito = ::write(maestro_, respuesta.bytes.data(), respuesta.bytes.size());
-        if (escrito < 0 && alError) {
-            alError(std::string("eco perdido: ") + std::strerror(errno));
+        const auto written = ::write(master_, respuesta.bytes.data(), respuesta.bytes.size());
+        if (written < 0 && onError) {
+            onError(std::string("eco perdido: ") + std::strerror(errno));
         }
     }
-    if (respuesta.evento == SignDecoder::Evento::ImagenCompleta && alRecibir) {
-        alRecibir(responder_.decoder().tomarImagen());
-    } else if (respuesta.evento == SignDecoder::Evento::Error && alError) {
-        alError(responder_.decoder().ultimoError());
+    if (respuesta.evento == SignDecoder::Event::ImageComplete && onImage) {
+        onImage(responder_.decoder().takeImage());
+    } else if (respuesta.evento == SignDecoder::Event::Error && onError) {
+        onError(responder_.decoder().lastError());
     }
 }
 

@@ -15,13 +15,13 @@ class VirtualSign {
     struct Opciones {
         // 0: echo at once; otherwise delay each echo as a real line of this speed would
         // (one 10-bit character each way).
-        int baudios = 0;
-        FalloSigno fallo;
+        int baud = 0;
+        SignFault fallo;
         // A transfer that goes quiet this long is forgotten; the next starts afresh.
-        int reposoMs = 2000;
+        int idleMs = 2000;
     };
-    using AlRecibirImagen = std::function<void(const std::vector<MensajeDecodificado>&)>;
-    using AlError = std::function<void(const std::string&)>;
+    using OnImage = std::function<void(const std::vector<DecodedMessage>&)>;
+    using OnError = std::function<void(const std::string&)>;
 
     explicit VirtualSign(Opciones opciones);
     ~VirtualSign();
@@ -31,23 +31,23 @@ class VirtualSign {
     // Creates the pseudo-terminal.
     Result<void> abrir();
     // The slave device, e.g. "/dev/pts/3".
-    const std::string& ruta() const { return ruta_; }
-    // Answers until detener() is called; fails when the loop cannot go on.
-    Result<void> servir(const AlRecibirImagen& alRecibir, const AlError& alError);
+    const std::string& ruta() const { return path_; }
+    // Answers until stop() is called; fails when the loop cannot go on.
+    Result<void> serve(const OnImage& onImage, const OnError& onError);
     // Safe from any thread and from a signal handler.
-    void detener();
+    void stop();
 
   private:
-    void responder(std::uint8_t byte, const AlRecibirImagen& alRecibir, const AlError& alError);
+    void responder(std::uint8_t byte, const OnImage& onImage, const OnError& onError);
 
     Opciones opciones_;
     SignResponder responder_;
-    int maestro_ = -1;
+    int master_ = -1;
     // Kept open so the master never sees a hang-up between transfers.
-    int esclavo_ = -1;
-    int parar_[2] = {-1, -1};
-    std::string ruta_;
-    long long ultimoEcoNs_ = 0;
+    int slave_ = -1;
+    int stopPipe_[2] = {-1, -1};
+    std::string path_;
+    long long lastEchoNs_ = 0;
 };
 
 } // namespace lumivel

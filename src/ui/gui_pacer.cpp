@@ -8,16 +8,16 @@
 
 namespace lumivel {
 
-GuiPacer::GuiPacer(std::function<void()> antesDeEsperar)
-    : antesDeEsperar_(std::move(antesDeEsperar)) {
-    reloj_.start();
+GuiPacer::GuiPacer(std::function<void()> beforeWait)
+    : beforeWait_(std::move(beforeWait)) {
+    clock_.start();
 }
 
 GuiPacer::~GuiPacer() = default;
 
 void GuiPacer::esperar(int milisegundos) {
-    plazo_ += milisegundos;
-    if (detenido_) {
+    deadline_ += milisegundos;
+    if (stopped_) {
         return;
     }
     if (blocker_ == nullptr) {
@@ -25,13 +25,13 @@ void GuiPacer::esperar(int milisegundos) {
         // on covers the whole effect, and leaves a message box shown before it usable.
         blocker_ = std::make_unique<InputBlocker>();
     }
-    if (antesDeEsperar_) {
-        antesDeEsperar_();
+    if (beforeWait_) {
+        beforeWait_();
     }
     // Show the frame at once, even when drawing it has used up the whole wait.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    while (!detenido_) {
-        const qint64 resta = plazo_ - reloj_.elapsed();
+    while (!stopped_) {
+        const qint64 resta = deadline_ - clock_.elapsed();
         if (resta <= 0) {
             return;
         }
@@ -45,20 +45,20 @@ void GuiPacer::esperar(int milisegundos) {
             bucle.quit();
         });
         temporizador.start(static_cast<int>(resta));
-        bucle_ = &bucle;
+        loop_ = &bucle;
         bucle.exec();
-        bucle_ = nullptr;
-        if (!vencido && !detenido_) {
+        loop_ = nullptr;
+        if (!vencido && !stopped_) {
             // Something else ended the loop (the application is quitting): stop the effect.
-            detenido_ = true;
+            stopped_ = true;
         }
     }
 }
 
-void GuiPacer::detener() {
-    detenido_ = true;
-    if (bucle_ != nullptr) {
-        bucle_->quit();
+void GuiPacer::stop() {
+    stopped_ = true;
+    if (loop_ != nullptr) {
+        loop_->quit();
     }
 }
 

@@ -17,24 +17,24 @@ class InputBlocker;
 // drawing time does not add up over the frames.
 class GuiPacer : public Pacer {
   public:
-    // `antesDeEsperar` runs before each wait, to bring the controls in line with the frame.
-    explicit GuiPacer(std::function<void()> antesDeEsperar = {});
+    // `beforeWait` runs before each wait, to bring the controls in line with the frame.
+    explicit GuiPacer(std::function<void()> beforeWait = {});
     ~GuiPacer() override;
     GuiPacer(const GuiPacer&) = delete;
     GuiPacer& operator=(const GuiPacer&) = delete;
 
     void esperar(int milisegundos) override;
-    bool detenido() const override { return detenido_; }
+    bool detenido() const override { return stopped_; }
     // Ends the current wait at once and makes the effect stop at its next check.
-    void detener();
+    void stop();
 
   private:
-    std::function<void()> antesDeEsperar_;
-    QElapsedTimer reloj_;
-    qint64 plazo_ = 0; // milliseconds since creation at which the current wait ends
-    bool detenido_ = false;
+    std::function<void()> beforeWait_;
+    QElapsedTimer clock_;
+    qint64 deadline_ = 0; // milliseconds since creation at which the current wait ends
+    bool stopped_ = false;
     std::unique_ptr<InputBlocker> blocker_;
-    QEventLoop* bucle_ = nullptr;
+    QEventLoop* loop_ = nullptr;
 };
 
 } // namespace lumivel

@@ -10,14 +10,14 @@ IconBox::IconBox(QWidget* parent) : QLabel(parent) {
 }
 
 void IconBox::mousePressEvent(QMouseEvent* event) {
-    pulsado_ = event->button() == Qt::LeftButton;
+    pressedButtons_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
 void IconBox::mouseReleaseEvent(QMouseEvent* event) {
     const bool dentro = rect().contains(event->position().toPoint());
-    const bool eraClic = pulsado_ && event->button() == Qt::LeftButton && dentro;
-    pulsado_ = false;
+    const bool eraClic = pressedButtons_ && event->button() == Qt::LeftButton && dentro;
+    pressedButtons_ = false;
     event->accept();
     if (eraClic && isEnabled() && isVisible()) {
         emit clicked();

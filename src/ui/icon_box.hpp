@@ -18,7 +18,7 @@ class IconBox : public QLabel {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    bool pulsado_ = false;
+    bool pressedButtons_ = false;
 };
 
 } // namespace lumivel

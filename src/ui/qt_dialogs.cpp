@@ -7,81 +7,81 @@
 namespace lumivel {
 namespace {
 
-QMessageBox::StandardButton qtButton(Respuesta respuesta) {
+QMessageBox::StandardButton qtButton(Answer respuesta) {
     switch (respuesta) {
-    case Respuesta::Aceptar:
+    case Answer::Ok:
         return QMessageBox::Ok;
-    case Respuesta::Cancelar:
+    case Answer::Cancel:
         return QMessageBox::Cancel;
-    case Respuesta::Si:
+    case Answer::Yes:
         return QMessageBox::Yes;
-    case Respuesta::No:
+    case Answer::No:
         return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
 
-QMessageBox::StandardButtons qtButtons(Botones botones) {
+QMessageBox::StandardButtons qtButtons(Buttons botones) {
     switch (botones) {
-    case Botones::Aceptar:
+    case Buttons::Ok:
         return QMessageBox::Ok;
-    case Botones::SiNo:
+    case Buttons::YesNo:
         return QMessageBox::Yes | QMessageBox::No;
-    case Botones::SiNoCancelar:
+    case Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Botones::AceptarCancelar:
+    case Buttons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
-QMessageBox::Icon qtIcon(Icono icono) {
+QMessageBox::Icon qtIcon(Icon icono) {
     switch (icono) {
-    case Icono::Ninguno:
+    case Icon::None:
         return QMessageBox::NoIcon;
-    case Icono::Critico:
+    case Icon::Critical:
         return QMessageBox::Critical;
-    case Icono::Pregunta:
+    case Icon::Question:
         return QMessageBox::Question;
-    case Icono::Exclamacion:
+    case Icon::Exclamation:
         return QMessageBox::Warning;
-    case Icono::Informacion:
+    case Icon::Information:
         return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
-Respuesta fromQt(int button) {
+Answer fromQt(int button) {
     switch (button) {
     case QMessageBox::Yes:
-        return Respuesta::Si;
+        return Answer::Yes;
     case QMessageBox::No:
-        return Respuesta::No;
+        return Answer::No;
     case QMessageBox::Cancel:
-        return Respuesta::Cancelar;
+        return Answer::Cancel;
     default:
-        return Respuesta::Aceptar;
+        return Answer::Ok;
     }
 }
 
 } // namespace
 
-Respuesta QtDialogs::mensaje(const CajaMensaje& caja) {
-    QMessageBox box(qtIcon(caja.icono), QString::fromStdString(caja.titulo),
+Answer QtDialogs::mensaje(const MessageBoxSpec& caja) {
+    QMessageBox box(qtIcon(caja.icono), QString::fromStdString(caja.title),
                     QString::fromStdString(caja.texto), qtButtons(caja.botones), parent_);
-    box.setDefaultButton(qtButton(caja.porDefecto));
+    box.setDefaultButton(qtButton(caja.defaultAnswer));
     return fromQt(box.exec());
 }
 
-std::optional<std::string> QtDialogs::archivo(const OpcionesArchivo& opciones, bool guardar) {
-    QFileDialog dialog(parent_, QString::fromStdString(opciones.titulo),
+std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& opciones, bool guardar) {
+    QFileDialog dialog(parent_, QString::fromStdString(opciones.title),
                        QString::fromStdString(opciones.carpeta));
-    QStringList filtros;
-    for (const std::string& filtro : opciones.filtros) {
-        filtros << QString::fromStdString(filtro);
+    QStringList filters;
+    for (const std::string& filtro : opciones.filters) {
+        filters << QString::fromStdString(filtro);
     }
-    dialog.setNameFilters(filtros);
-    dialog.setDefaultSuffix(QString::fromStdString(opciones.sufijoPorDefecto));
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QString::fromStdString(opciones.defaultSuffix));
     dialog.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening accepts a new name too: it makes an empty message file.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -92,15 +92,15 @@ std::optional<std::string> QtDialogs::archivo(const OpcionesArchivo& opciones, b
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::optional<std::string> QtDialogs::abrirArchivo(const OpcionesArchivo& opciones) {
+std::optional<std::string> QtDialogs::openFile(const FileDialogOptions& opciones) {
     return archivo(opciones, false);
 }
 
-std::optional<std::string> QtDialogs::guardarArchivo(const OpcionesArchivo& opciones) {
+std::optional<std::string> QtDialogs::saveFile(const FileDialogOptions& opciones) {
     return archivo(opciones, true);
 }
 
-std::optional<Rgb> QtDialogs::elegirColor(Rgb inicial) {
+std::optional<Rgb> QtDialogs::chooseColor(Rgb inicial) {
     const QColor color = QColorDialog::getColor(QColor(inicial.r, inicial.g, inicial.b), parent_);
     if (!color.isValid()) {
         return std::nullopt;

@@ -11,13 +11,13 @@ class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
 
-    Respuesta mensaje(const CajaMensaje& caja) override;
-    std::optional<std::string> abrirArchivo(const OpcionesArchivo& opciones) override;
-    std::optional<std::string> guardarArchivo(const OpcionesArchivo& opciones) override;
-    std::optional<Rgb> elegirColor(Rgb inicial) override;
+    Answer mensaje(const MessageBoxSpec& caja) override;
+    std::optional<std::string> openFile(const FileDialogOptions& opciones) override;
+    std::optional<std::string> saveFile(const FileDialogOptions& opciones) override;
+    std::optional<Rgb> chooseColor(Rgb inicial) override;
 
   private:
-    std::optional<std::string> archivo(const OpcionesArchivo& opciones, bool guardar);
+    std::optional<std::string> archivo(const FileDialogOptions& opciones, bool guardar);
 
     QWidget* parent_;
 };

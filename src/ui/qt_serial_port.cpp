@@ -55,7 +55,7 @@ std::string razonDeApertura(QSerialPort::SerialPortError error, const QString& d
 
 } // namespace
 
-QString puertoSerie(int indice) {
+QString serialPortDevice(int indice) {
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(indice + 1);
 #else
@@ -63,64 +63,64 @@ QString puertoSerie(int indice) {
 #endif
 }
 
-QtSerialPort::QtSerialPort(const QString& dispositivo) : dispositivo_(dispositivo) {
-    puerto_.setPortName(dispositivo);
+QtSerialPort::QtSerialPort(const QString& dispositivo) : device_(dispositivo) {
+    port_.setPortName(dispositivo);
 }
 
 std::string QtSerialPort::nombre() const {
-    return dispositivo_.toStdString();
+    return device_.toStdString();
 }
 
 Result<void> QtSerialPort::abrir() {
-    fallo_.reset();
+    fault_.reset();
     const std::string device = nombre();
-    if (dispositivo_.isEmpty()) {
+    if (device_.isEmpty()) {
         return Error{"no se ha indicado ningun puerto"};
     }
-    if (!puerto_.open(QIODevice::ReadWrite)) {
-        return Error{razonDeApertura(puerto_.error(), dispositivo_, puerto_.errorString()), device};
+    if (!port_.open(QIODevice::ReadWrite)) {
+        return Error{razonDeApertura(port_.error(), device_, port_.errorString()), device};
     }
     const bool lineaLista =
-        puerto_.setBaudRate(kLineBaud) && puerto_.setDataBits(QSerialPort::Data8) &&
-        puerto_.setParity(QSerialPort::NoParity) && puerto_.setStopBits(QSerialPort::OneStop) &&
-        puerto_.setFlowControl(QSerialPort::NoFlowControl);
+        port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
+        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+        port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineaLista) {
         Error error{"no acepta " + std::to_string(kLineBaud) +
-                        " baudios 8N1: " + puerto_.errorString().toStdString(),
+                        " baudios 8N1: " + port_.errorString().toStdString(),
                     device};
-        puerto_.close();
+        port_.close();
         return error;
     }
     // A pseudo-terminal has no modem lines and refuses both calls; that is not a failure.
-    if (!puerto_.setDataTerminalReady(true) || !puerto_.setRequestToSend(false)) {
-        if (puerto_.error() != QSerialPort::UnsupportedOperationError) {
-            Error error{"no acepta las senales DTR/RTS: " + puerto_.errorString().toStdString(),
+    if (!port_.setDataTerminalReady(true) || !port_.setRequestToSend(false)) {
+        if (port_.error() != QSerialPort::UnsupportedOperationError) {
+            Error error{"no acepta las senales DTR/RTS: " + port_.errorString().toStdString(),
                         device};
-            puerto_.close();
+            port_.close();
             return error;
         }
     }
-    puerto_.clearError();
+    port_.clearError();
     return {};
 }
 
 void QtSerialPort::cerrar() {
-    if (puerto_.isOpen()) {
-        puerto_.close();
+    if (port_.isOpen()) {
+        port_.close();
     }
 }
 
 Result<void> QtSerialPort::escribir(std::string_view bytes) {
-    if (fallo_) {
-        return *fallo_;
+    if (fault_) {
+        return *fault_;
     }
-    const auto escritos = puerto_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    const auto escritos = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
     // Without an event loop the bytes leave only when asked to.
-    while (escritos >= 0 && puerto_.bytesToWrite() > 0 && puerto_.waitForBytesWritten(1000)) {
+    while (escritos >= 0 && port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
     }
-    revisarError();
-    if (fallo_) {
-        return *fallo_;
+    checkError();
+    if (fault_) {
+        return *fault_;
     }
     if (escritos != static_cast<qint64>(bytes.size())) {
         return Error{"solo se escribio parte de los datos", nombre()};
@@ -128,31 +128,31 @@ Result<void> QtSerialPort::escribir(std::string_view bytes) {
     return {};
 }
 
-std::string QtSerialPort::esperarBytes(int milisegundos) {
-    if (fallo_) {
+std::string QtSerialPort::waitForBytes(int milisegundos) {
+    if (fault_) {
         return {};
     }
     // waitForReadyRead may return early without data (a wake-up with nothing to read),
     // so keep waiting until the deadline itself has passed.
     const QDeadlineTimer plazo(milisegundos);
-    while (puerto_.bytesAvailable() == 0 && !plazo.hasExpired() && !fallo_) {
-        puerto_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
-        revisarError();
+    while (port_.bytesAvailable() == 0 && !plazo.hasExpired() && !fault_) {
+        port_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
+        checkError();
     }
-    const QByteArray leido = puerto_.readAll();
-    revisarError();
+    const QByteArray leido = port_.readAll();
+    checkError();
     return leido.toStdString();
 }
 
-void QtSerialPort::revisarError() {
-    const auto error = puerto_.error();
+void QtSerialPort::checkError() {
+    const auto error = port_.error();
     if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
         error == QSerialPort::ReadError) {
-        fallo_ = Error{puerto_.errorString().toStdString(), nombre()};
-        puerto_.close();
+        fault_ = Error{port_.errorString().toStdString(), nombre()};
+        port_.close();
     } else if (error != QSerialPort::NoError) {
         // Time-outs and the like are the protocol's business, not the port's.
-        puerto_.clearError();
+        port_.clearError();
     }
 }
 

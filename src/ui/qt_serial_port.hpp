@@ -8,7 +8,7 @@ namespace lumivel {
 
 // The platform's serial port i (0 .. kSerialPortCount - 1): COM1.. on Windows, /dev/ttyS0..
 // elsewhere.
-QString puertoSerie(int indice);
+QString serialPortDevice(int indice);
 
 // A serial line through QSerialPort with the sign's fixed settings (kLineBaud, 8 data
 // bits, no parity, 1 stop bit), no flow control, DTR on, RTS off. Lives and dies in the
@@ -21,16 +21,16 @@ class QtSerialPort : public Port {
     Result<void> abrir() override;
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string esperarBytes(int milisegundos) override;
-    std::optional<Error> fallo() const override { return fallo_; }
+    std::string waitForBytes(int milisegundos) override;
+    std::optional<Error> fallo() const override { return fault_; }
 
   private:
     // Only an error that means the device is gone ends the transfer.
-    void revisarError();
+    void checkError();
 
-    QSerialPort puerto_;
-    QString dispositivo_;
-    std::optional<Error> fallo_;
+    QSerialPort port_;
+    QString device_;
+    std::optional<Error> fault_;
 };
 
 } // namespace lumivel

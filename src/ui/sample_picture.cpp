@@ -6,7 +6,7 @@
 
 namespace lumivel {
 
-SamplePicture::SamplePicture(QWidget* parent) : QWidget(parent), fondo_(Qt::white) {
+SamplePicture::SamplePicture(QWidget* parent) : QWidget(parent), background_(Qt::white) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     allocateImage();
 }
@@ -20,11 +20,11 @@ void SamplePicture::allocateImage() {
     // A new size starts blank, as a resized picture box does; its owner redraws.
     image_ = QImage(size, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
-    image_.fill(fondo_);
+    image_.fill(background_);
 }
 
-void SamplePicture::setFondo(const QColor& fondo) {
-    fondo_ = fondo;
+void SamplePicture::setBackground(const QColor& fondo) {
+    background_ = fondo;
     erase();
 }
 
@@ -45,7 +45,7 @@ void SamplePicture::drawLed(const LedStroke& stroke) {
 }
 
 void SamplePicture::erase() {
-    image_.fill(fondo_);
+    image_.fill(background_);
     update();
 }
 

@@ -14,8 +14,8 @@ class SamplePicture : public QWidget, public SignSurface {
   public:
     explicit SamplePicture(QWidget* parent = nullptr);
 
-    void setFondo(const QColor& fondo);
-    QColor fondo() const { return fondo_; }
+    void setBackground(const QColor& fondo);
+    QColor fondo() const { return background_; }
 
     void setSize(int width, int height) override;
     void drawLed(const LedStroke& stroke) override;
@@ -31,7 +31,7 @@ class SamplePicture : public QWidget, public SignSurface {
     void allocateImage();
 
     QImage image_;
-    QColor fondo_;
+    QColor background_;
 };
 
 } // namespace lumivel

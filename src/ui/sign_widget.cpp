@@ -17,7 +17,7 @@ const QColor kFondo(0, 0, 0);
 SignWidget::SignWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    allocateImage(Sign::kAnchoSuperficie, Sign::kAltoSuperficie);
+    allocateImage(Sign::kSurfaceWidth, Sign::kSurfaceHeight);
 }
 
 void SignWidget::allocateImage(int width, int height) {

@@ -42,12 +42,12 @@ QColor mezcla(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
-QPalette paletaDe(const DatosSkin& datos) {
-    QPalette paleta;
-    for (const auto& [nombre, color] : datos.paleta) {
+QPalette paletaDe(const SkinData& datos) {
+    QPalette palette;
+    for (const auto& [nombre, color] : datos.palette) {
         for (const auto& [clave, rol] : kRoles) {
             if (clave == nombre) {
-                paleta.setColor(rol, qcolor(color));
+                palette.setColor(rol, qcolor(color));
             }
         }
     }
@@ -59,11 +59,11 @@ QPalette paletaDe(const DatosSkin& datos) {
         {QPalette::ButtonText, QPalette::Button},
     }};
     for (const auto& [texto, fondo] : textos) {
-        paleta.setColor(
+        palette.setColor(
             QPalette::Disabled, texto,
-            mezcla(paleta.color(QPalette::Active, texto), paleta.color(QPalette::Active, fondo)));
+            mezcla(palette.color(QPalette::Active, texto), palette.color(QPalette::Active, fondo)));
     }
-    return paleta;
+    return palette;
 }
 
 } // namespace
@@ -75,30 +75,30 @@ Result<void> Skin::cargar(const QString& path) {
         return Error{archivo.errorString().toStdString(), where};
     }
     // Checked before reading, so a huge file is never read in.
-    if (archivo.size() > static_cast<qint64>(kTamanoMaximoSkin)) {
+    if (archivo.size() > static_cast<qint64>(kMaxSkinSize)) {
         return Error{"archivo demasiado grande", where};
     }
-    const QByteArray bytes = archivo.read(static_cast<qint64>(kTamanoMaximoSkin) + 1);
-    Result<DatosSkin> read = leerSkin(std::string_view(bytes.constData(), bytes.size()));
+    const QByteArray bytes = archivo.read(static_cast<qint64>(kMaxSkinSize) + 1);
+    Result<SkinData> read = readSkin(std::string_view(bytes.constData(), bytes.size()));
     if (!read.ok()) {
         return Error{read.error().reason, where};
     }
-    const DatosSkin& datos = read.value();
+    const SkinData& datos = read.value();
     color_ = qcolor(datos.color);
-    hojaDeEstilo_ = QString::fromUtf8(datos.hojaDeEstilo);
-    paleta_ = paletaDe(datos);
-    nombre_ = QString::fromStdString(datos.nombre);
-    ruta_ = path;
-    cargado_ = true;
+    styleSheet_ = QString::fromUtf8(datos.styleSheet);
+    palette_ = paletaDe(datos);
+    name_ = QString::fromStdString(datos.nombre);
+    path_ = path;
+    loaded_ = true;
     return {};
 }
 
 void Skin::aplicar(QWidget* window) const {
-    if (window == nullptr || !cargado_) {
+    if (window == nullptr || !loaded_) {
         return;
     }
-    window->setPalette(paleta_);
-    window->setStyleSheet(hojaDeEstilo_);
+    window->setPalette(palette_);
+    window->setStyleSheet(styleSheet_);
 }
 
 void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin) {
@@ -113,11 +113,11 @@ void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
                    const std::string& carpeta) {
     // aplicarskin loads the chosen file itself; loading it here first as well would only
     // read it, and report a refusal, twice.
-    elegirSkin(lumivel.archivoskin, carpeta, indice);
+    chooseSkin(lumivel.archivoskin, carpeta, indice);
     aplicarskin(skin, principal, lumivel.archivoskin);
 }
 
-std::string carpetaPrograma() {
+std::string programFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 

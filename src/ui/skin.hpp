@@ -18,7 +18,7 @@ struct Lumivel;
 class Skin {
   public:
     // The colour reported while no skin has been loaded.
-    static QColor colorPorDefecto() { return QColor(0x9F, 0x9F, 0x9F); }
+    static QColor defaultColor() { return QColor(0x9F, 0x9F, 0x9F); }
 
     // Fails, changing nothing, when the file is missing, unreadable or refused; the
     // error says which line and why.
@@ -28,17 +28,17 @@ class Skin {
     void aplicar(QWidget* window) const;
     QColor color() const { return color_; }
 
-    bool cargado() const { return cargado_; }
-    const QString& nombre() const { return nombre_; }
-    const QString& ruta() const { return ruta_; }
+    bool cargado() const { return loaded_; }
+    const QString& nombre() const { return name_; }
+    const QString& ruta() const { return path_; }
 
   private:
-    QColor color_ = colorPorDefecto();
-    QString hojaDeEstilo_;
-    QPalette paleta_;
-    QString nombre_;
-    QString ruta_;
-    bool cargado_ = false;
+    QColor color_ = defaultColor();
+    QString styleSheet_;
+    QPalette palette_;
+    QString name_;
+    QString path_;
+    bool loaded_ = false;
 };
 
 // Loads the skin file `archivoskin` into the main window's component, then applies it
@@ -49,9 +49,9 @@ void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
 // loaded and applied to the main window. The caller then recolours its buttons and
 // redraws the sign.
 // The folder of the running executable, without a trailing separator.
-std::string carpetaPrograma();
+std::string programFolder();
 
 void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
-                   const std::string& carpeta = carpetaPrograma());
+                   const std::string& carpeta = programFolder());
 
 } // namespace lumivel

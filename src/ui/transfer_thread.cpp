@@ -8,47 +8,47 @@ namespace lumivel {
 namespace {
 
 // Sends progress on at most every 30 ms, and always the last byte.
-class ObservadorHilo : public ObservadorEnvio {
+class ObservadorHilo : public TransferObserver {
   public:
-    explicit ObservadorHilo(TransferThread& hilo) : hilo_(hilo) { reloj_.start(); }
+    explicit ObservadorHilo(TransferThread& hilo) : thread_(hilo) { clock_.start(); }
 
-    void conectado() override { emit hilo_.conectado(); }
-    void maximo(int totaldatos) override {
+    void connected() override { emit thread_.connected(); }
+    void setMaximum(int totaldatos) override {
         total_ = totaldatos;
-        emit hilo_.maximo(totaldatos);
+        emit thread_.setMaximum(totaldatos);
     }
-    void progreso(int i) override {
-        if (i >= total_ || reloj_.elapsed() >= 30) {
-            reloj_.restart();
-            emit hilo_.progreso(i);
+    void progress(int i) override {
+        if (i >= total_ || clock_.elapsed() >= 30) {
+            clock_.restart();
+            emit thread_.progress(i);
         }
     }
-    void errorDeDatos() override { emit hilo_.errorDeDatos(); }
-    bool interrumpir() override { return hilo_.interrumpido(); }
+    void dataError() override { emit thread_.dataError(); }
+    bool shouldStop() override { return thread_.interrumpido(); }
 
   private:
-    TransferThread& hilo_;
-    QElapsedTimer reloj_;
+    TransferThread& thread_;
+    QElapsedTimer clock_;
     int total_ = 0;
 };
 
 } // namespace
 
-FabricaPuerto fabricaPuertoSerie() {
+PortFactory serialPortFactory() {
     return [](const QString& dispositivo) { return std::make_unique<QtSerialPort>(dispositivo); };
 }
 
-TransferThread::TransferThread(FabricaPuerto fabrica, QString dispositivo,
-                               const ImagenTransmision& imagen, ResultadoCarga carga,
+TransferThread::TransferThread(PortFactory fabrica, QString dispositivo,
+                               const TransmissionImage& imagen, LoadResult carga,
                                int totaldatos, int esperaMs, QObject* parent)
-    : QThread(parent), fabrica_(std::move(fabrica)), dispositivo_(std::move(dispositivo)),
-      imagen_(imagen), carga_(std::move(carga)), totaldatos_(totaldatos), esperaMs_(esperaMs) {}
+    : QThread(parent), factory_(std::move(fabrica)), device_(std::move(dispositivo)),
+      image_(imagen), load_(std::move(carga)), totaldatos_(totaldatos), replyTimeoutMs_(esperaMs) {}
 
 void TransferThread::run() {
-    std::unique_ptr<Port> puerto = fabrica_(dispositivo_);
+    std::unique_ptr<Port> puerto = factory_(device_);
     ObservadorHilo observador(*this);
-    resultado_ = enviarImagen(*puerto, carga_, imagen_, totaldatos_, observador, esperaMs_);
-    terminado_.store(true, std::memory_order_release);
+    result_ = sendImage(*puerto, load_, image_, totaldatos_, observador, replyTimeoutMs_);
+    finished_.store(true, std::memory_order_release);
 }
 
 } // namespace lumivel

@@ -12,50 +12,50 @@
 namespace lumivel {
 
 // Creates a port for a device name; called on the transfer's own thread.
-using FabricaPuerto = std::function<std::unique_ptr<Port>(const QString& dispositivo)>;
+using PortFactory = std::function<std::unique_ptr<Port>(const QString& dispositivo)>;
 // QtSerialPort, the real line.
-FabricaPuerto fabricaPuertoSerie();
+PortFactory serialPortFactory();
 
 // Runs the "Enviar" transfer off the window's thread: the port is created, used and closed
 // here. Progress reaches the window through queued signals, at most a few dozen a second.
 class TransferThread : public QThread {
     Q_OBJECT
   public:
-    TransferThread(FabricaPuerto fabrica, QString dispositivo, const ImagenTransmision& imagen,
-                   ResultadoCarga carga, int totaldatos, int esperaMs, QObject* parent = nullptr);
+    TransferThread(PortFactory fabrica, QString dispositivo, const TransmissionImage& imagen,
+                   LoadResult carga, int totaldatos, int esperaMs, QObject* parent = nullptr);
 
     // Valid once finished() has been emitted. The acquire pairs with the release at the end of
     // run(), so the hand-over is ordered in C++ terms and not only by Qt's event queue, whose
     // locking ThreadSanitizer cannot see.
-    const ResultadoEnvio& resultado() const {
-        static_cast<void>(terminado_.load(std::memory_order_acquire));
-        return resultado_;
+    const SendResult& resultado() const {
+        static_cast<void>(finished_.load(std::memory_order_acquire));
+        return result_;
     }
-    const ResultadoCarga& carga() const { return carga_; }
-    const QString& dispositivo() const { return dispositivo_; }
+    const LoadResult& carga() const { return load_; }
+    const QString& dispositivo() const { return device_; }
     // Ends the transfer before its next byte; safe from any thread.
-    void interrumpir() { interrumpir_ = true; }
-    bool interrumpido() const { return interrumpir_; }
+    void shouldStop() { stopRequested_ = true; }
+    bool interrumpido() const { return stopRequested_; }
 
   signals:
-    void conectado();
-    void maximo(int totaldatos);
-    void progreso(int indice);
-    void errorDeDatos();
+    void connected();
+    void setMaximum(int totaldatos);
+    void progress(int indice);
+    void dataError();
 
   protected:
     void run() override;
 
   private:
-    FabricaPuerto fabrica_;
-    QString dispositivo_;
-    ImagenTransmision imagen_;
-    ResultadoCarga carga_;
+    PortFactory factory_;
+    QString device_;
+    TransmissionImage image_;
+    LoadResult load_;
     int totaldatos_;
-    int esperaMs_;
-    ResultadoEnvio resultado_;
-    std::atomic<bool> terminado_{false};
-    std::atomic<bool> interrumpir_{false};
+    int replyTimeoutMs_;
+    SendResult result_;
+    std::atomic<bool> finished_{false};
+    std::atomic<bool> stopRequested_{false};
 };
 
 } // namespace lumivel

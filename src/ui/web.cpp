@@ -9,8 +9,8 @@
 
 namespace lumivel {
 
-void abrirPaginaWeb() {
-    const QString ruta = QString::fromStdString(rutaPaginaWeb(carpetaPrograma()));
+void openWebPage() {
+    const QString ruta = QString::fromStdString(webPagePath(programFolder()));
     QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
 }
 

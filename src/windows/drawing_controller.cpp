@@ -9,8 +9,8 @@
 namespace lumivel {
 
 DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
-                                     std::function<void()> reflejar, QObject* parent)
-    : QObject(parent), w_(widgets), l_(l), reflejar_(std::move(reflejar)) {
+                                     std::function<void()> showControls, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), showState_(std::move(showControls)) {
     const auto conectar = [this](QPushButton* boton, void (DrawingController::*slot)()) {
         if (boton != nullptr) {
             connect(boton, &QPushButton::clicked, this, slot);
@@ -22,8 +22,8 @@ DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
     conectar(w_.Bomba, &DrawingController::bomba);
     conectar(w_.invertir, &DrawingController::invertir);
     if (w_.Pic != nullptr) {
-        connect(w_.Pic, &SignWidget::pressed, this, &DrawingController::pulsado);
-        connect(w_.Pic, &SignWidget::moved, this, &DrawingController::movido);
+        connect(w_.Pic, &SignWidget::pressed, this, &DrawingController::onPressed);
+        connect(w_.Pic, &SignWidget::moved, this, &DrawingController::onMoved);
     }
 }
 
@@ -37,11 +37,11 @@ int DrawingController::botones(Qt::MouseButtons buttons) {
     return set;
 }
 
-void DrawingController::pulsado(Qt::MouseButton button, QPointF position) {
+void DrawingController::onPressed(Qt::MouseButton button, QPointF position) {
     Pic_MouseDown(l_, botones(button), position.x(), position.y());
 }
 
-void DrawingController::movido(Qt::MouseButtons buttons, QPointF position) {
+void DrawingController::onMoved(Qt::MouseButtons buttons, QPointF position) {
     const std::string lectura = Pic_MouseMove(l_, botones(buttons), position.x(), position.y());
     if (w_.panel1 != nullptr) {
         w_.panel1->setText(QString::fromStdString(lectura));
@@ -49,8 +49,8 @@ void DrawingController::movido(Qt::MouseButtons buttons, QPointF position) {
 }
 
 void DrawingController::despues() {
-    if (reflejar_) {
-        reflejar_();
+    if (showState_) {
+        showState_();
     }
 }
 

@@ -26,11 +26,11 @@ struct DrawingWidgets {
 };
 
 // Turns presses and moves on the sign into pencil and eraser strokes and the tool
-// buttons into their core handlers; `reflejar` mirrors the tool choice in the buttons.
+// buttons into their core handlers; `showControls` mirrors the tool choice in the buttons.
 class DrawingController : public QObject {
     Q_OBJECT
   public:
-    DrawingController(const DrawingWidgets& widgets, Lumivel& l, std::function<void()> reflejar,
+    DrawingController(const DrawingWidgets& widgets, Lumivel& l, std::function<void()> showControls,
                       QObject* parent = nullptr);
 
     // Qt buttons as the button set of a mouse event: left 1, right 2, middle 4.
@@ -44,13 +44,13 @@ class DrawingController : public QObject {
     void invertir();
 
   private:
-    void pulsado(Qt::MouseButton button, QPointF position);
-    void movido(Qt::MouseButtons buttons, QPointF position);
+    void onPressed(Qt::MouseButton button, QPointF position);
+    void onMoved(Qt::MouseButtons buttons, QPointF position);
     void despues();
 
     DrawingWidgets w_;
     Lumivel& l_;
-    std::function<void()> reflejar_;
+    std::function<void()> showState_;
 };
 
 } // namespace lumivel

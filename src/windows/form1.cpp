@@ -29,23 +29,23 @@ constexpr int kFilaExtra = 405;
 
 } // namespace
 
-Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> alCerrar, QWidget* parent)
+Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose, QWidget* parent)
     : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs),
-      alCerrar_(std::move(alCerrar)) {
+      onClose_(std::move(onClose)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    crearControles();
+    createControls();
     Form_Load();
 }
 
 Form1::~Form1() {
-    if (hilo_ != nullptr) {
+    if (thread_ != nullptr) {
         // The program is ending: stop at the next byte; the port closes as usual.
-        hilo_->interrumpir();
-        hilo_->wait();
+        thread_->shouldStop();
+        thread_->wait();
     }
 }
 
-void Form1::crearControles() {
+void Form1::createControls() {
     setWindowTitle(kTitulo);
     setFont(QFont("Arial", 8));
     const QRect cliente = twips(0, 0, 10575, 1905 + kFilaExtra);
@@ -53,40 +53,40 @@ void Form1::crearControles() {
 
     Frame1_ = new QGroupBox("Puerto a Utilizar", this);
     Frame1_->setGeometry(twips(240, 240, 2535, 1095));
-    grupoOption1_ = new QButtonGroup(this);
+    option1Group_ = new QButtonGroup(this);
     const std::array<QRect, kSerialPortCount> posiciones = {
         twips(240, 360, 855, 255), twips(240, 720, 855, 255), twips(1320, 360, 855, 255),
         twips(1320, 720, 855, 255)};
     for (int i = 0; i < kSerialPortCount; ++i) {
         auto* opcion = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
         opcion->setGeometry(posiciones.at(static_cast<std::size_t>(i)));
-        grupoOption1_->addButton(opcion, i);
+        option1Group_->addButton(opcion, i);
         Option1_.at(static_cast<std::size_t>(i)) = opcion;
     }
-    connect(grupoOption1_, &QButtonGroup::idClicked, this, &Form1::Option1_Click);
+    connect(option1Group_, &QButtonGroup::idClicked, this, &Form1::Option1_Click);
 
-    etiquetaOtro_ = new QLabel("Otro puerto:", this);
-    etiquetaOtro_->setGeometry(twips(240, 1410, 1080, 285));
-    otroPuerto_ = new QComboBox(this);
-    otroPuerto_->setEditable(true);
-    otroPuerto_->setGeometry(twips(1320, 1380, 6855, 330));
-    otroPuerto_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
+    otherLabel_ = new QLabel("Otro puerto:", this);
+    otherLabel_->setGeometry(twips(240, 1410, 1080, 285));
+    otherPort_ = new QComboBox(this);
+    otherPort_->setEditable(true);
+    otherPort_->setGeometry(twips(1320, 1380, 6855, 330));
+    otherPort_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
                             "que muestra \"simlumivel sign\")");
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        otroPuerto_->addItem(info.systemLocation());
+        otherPort_->addItem(info.systemLocation());
     }
-    otroPuerto_->setCurrentIndex(-1);
-    otroPuerto_->lineEdit()->setPlaceholderText("elija o escriba un dispositivo");
-    connect(otroPuerto_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
+    otherPort_->setCurrentIndex(-1);
+    otherPort_->lineEdit()->setPlaceholderText("elija o escriba un dispositivo");
+    connect(otherPort_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
         if (texto.trimmed().isEmpty()) {
             return;
         }
         // A typed or picked device replaces the CommN choice.
-        grupoOption1_->setExclusive(false);
+        option1Group_->setExclusive(false);
         for (QRadioButton* opcion : Option1_) {
             opcion->setChecked(false);
         }
-        grupoOption1_->setExclusive(true);
+        option1Group_->setExclusive(true);
     });
 
     QFont negrita("Times New Roman", 12);
@@ -126,14 +126,14 @@ void Form1::crearControles() {
     }
     panels_[1]->setToolTip("indica la fecha");
     panels_[2]->setToolTip("indica la Hora");
-    reloj_ = new QTimer(this);
-    connect(reloj_, &QTimer::timeout, this, &Form1::actualizarFechaHora);
+    clock_ = new QTimer(this);
+    connect(clock_, &QTimer::timeout, this, &Form1::refreshDateTime);
 }
 
 void Form1::Form_Load() {
     panels_[0]->setText("Programando el lumivel");
-    actualizarFechaHora();
-    reloj_->start(1000);
+    refreshDateTime();
+    clock_->start(1000);
     vigilante_ = new QFileSystemWatcher(this);
     connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &Form1::recargar);
     recargar();
@@ -150,14 +150,14 @@ void Form1::vigilar() {
 }
 
 void Form1::recargar() {
-    if (hilo_ != nullptr) {
+    if (thread_ != nullptr) {
         return;
     }
     // Another program may have replaced the file; the window must read the new one.
     (void)lumivel_.archivo.reopenIfReplaced();
     vigilar();
-    carga_ = cargarcomm(lumivel_, imagen_, lumivel_.totaldatos);
-    mostrarEtiquetas();
+    load_ = cargarcomm(lumivel_, image_, lumivel_.totaldatos);
+    showLabels();
 }
 
 void Form1::changeEvent(QEvent* event) {
@@ -168,33 +168,33 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void Form1::mostrarEtiquetas() {
+void Form1::showLabels() {
     SkinLabel2_->setToolTip(QString());
-    const bool hayMensajes = carga_.estado != EstadoImagen::NadaQueEnviar;
-    const int mensajes = hayMensajes ? carga_.mensajesActivos : 0;
+    const bool hayMensajes = load_.estado != ImageState::NothingToSend;
+    const int mensajes = hayMensajes ? load_.activeMessages : 0;
     SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
     const QString disponibles =
-        QStringLiteral(" Utilizados / %1 Disponibles").arg(ImagenTransmision::kLastIndex);
-    switch (carga_.estado) {
-    case EstadoImagen::Lista:
-        SkinLabel2_->setText(QString::number(imagen_.ndatos) + disponibles);
+        QStringLiteral(" Utilizados / %1 Disponibles").arg(TransmissionImage::kLastIndex);
+    switch (load_.estado) {
+    case ImageState::Ready:
+        SkinLabel2_->setText(QString::number(image_.ndatos) + disponibles);
         break;
-    case EstadoImagen::NadaQueEnviar:
+    case ImageState::NothingToSend:
         SkinLabel2_->setText(QStringLiteral("0") + disponibles);
         break;
-    case EstadoImagen::Excede:
-        SkinLabel2_->setText(QString::number(carga_.bytesNecesarios - 1) + disponibles +
+    case ImageState::TooLarge:
+        SkinLabel2_->setText(QString::number(load_.bytesNeeded - 1) + disponibles +
                              QStringLiteral(" NO CABE"));
         break;
-    case EstadoImagen::ErrorLectura:
+    case ImageState::ReadError:
         SkinLabel2_->setText(QStringLiteral("Error al leer los mensajes"));
         SkinLabel2_->setToolTip(
-            QString::fromStdString(carga_.error ? carga_.error->describe() : std::string()));
+            QString::fromStdString(load_.error ? load_.error->describe() : std::string()));
         break;
     }
 }
 
-void Form1::actualizarFechaHora() {
+void Form1::refreshDateTime() {
     const QDateTime ahora = QDateTime::currentDateTime();
     panels_[1]->setText(ahora.toString("dd/MM/yyyy"));
     panels_[2]->setText(ahora.toString("HH:mm"));
@@ -207,109 +207,109 @@ void Form1::mostrar() {
 }
 
 QString Form1::puerto() const {
-    const QString otro = otroPuerto_->currentText().trimmed();
+    const QString otro = otherPort_->currentText().trimmed();
     if (!otro.isEmpty()) {
         return otro;
     }
-    const int elegido = grupoOption1_->checkedId();
-    return puertoSerie(elegido >= 0 ? elegido : 0);
+    const int elegido = option1Group_->checkedId();
+    return serialPortDevice(elegido >= 0 ? elegido : 0);
 }
 
 void Form1::Option1_Click(int /*index*/) {
     // A CommN choice replaces a typed device.
-    otroPuerto_->setCurrentIndex(-1);
-    otroPuerto_->setEditText(QString());
+    otherPort_->setCurrentIndex(-1);
+    otherPort_->setEditText(QString());
 }
 
 void Form1::Command1_Click() {
-    if (hilo_ != nullptr) {
+    if (thread_ != nullptr) {
         return;
     }
     // What is sent is what the file holds now, not what it held when the window opened.
     recargar();
-    if (std::optional<ResultadoEnvio> refused = refusal(carga_)) {
+    if (std::optional<SendResult> refused = refusal(load_)) {
         // Refused before any port is touched; the same outcome the link gives.
-        ultimoEnvio_ = *refused;
-        if (auto caja = cajaDesenlace(ultimoEnvio_, carga_, puerto().toStdString())) {
-            mostrarCaja(*caja);
+        lastSend_ = *refused;
+        if (auto caja = outcomeBox(lastSend_, load_, puerto().toStdString())) {
+            showBox(*caja);
         }
         return;
     }
-    hilo_ = new TransferThread(fabrica_, puerto(), imagen_, carga_, lumivel_.totaldatos, esperaMs_,
+    thread_ = new TransferThread(factory_, puerto(), image_, load_, lumivel_.totaldatos, replyTimeoutMs_,
                                this);
-    connect(hilo_, &TransferThread::conectado, this,
+    connect(thread_, &TransferThread::connected, this,
             [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
-    connect(hilo_, &TransferThread::maximo, this, [this](int totaldatos) {
+    connect(thread_, &TransferThread::setMaximum, this, [this](int totaldatos) {
         ProgressBar1_->setRange(0, std::max(totaldatos, 0));
         ProgressBar1_->setValue(0);
     });
-    connect(hilo_, &TransferThread::progreso, ProgressBar1_, &QProgressBar::setValue);
-    connect(hilo_, &TransferThread::errorDeDatos, this,
-            [this] { mostrarCaja(cajaErrorDeDatos()); });
-    connect(hilo_, &QThread::finished, this, &Form1::alTerminar);
-    bloquear(true);
-    hilo_->start();
+    connect(thread_, &TransferThread::progress, ProgressBar1_, &QProgressBar::setValue);
+    connect(thread_, &TransferThread::dataError, this,
+            [this] { showBox(dataErrorBox()); });
+    connect(thread_, &QThread::finished, this, &Form1::onFinished);
+    blockInput(true);
+    thread_->start();
 }
 
-void Form1::alTerminar() {
-    ultimoEnvio_ = hilo_->resultado();
-    const ResultadoCarga carga = hilo_->carga();
-    const std::string dispositivo = hilo_->dispositivo().toStdString();
-    hilo_->deleteLater();
-    hilo_ = nullptr;
-    bloquear(false);
-    emit transferenciaTerminada();
-    if (auto caja = cajaDesenlace(ultimoEnvio_, carga, dispositivo)) {
-        mostrarCaja(*caja);
+void Form1::onFinished() {
+    lastSend_ = thread_->resultado();
+    const LoadResult carga = thread_->carga();
+    const std::string dispositivo = thread_->dispositivo().toStdString();
+    thread_->deleteLater();
+    thread_ = nullptr;
+    blockInput(false);
+    emit transferFinished();
+    if (auto caja = outcomeBox(lastSend_, carga, dispositivo)) {
+        showBox(*caja);
     }
 }
 
-void Form1::bloquear(bool enCurso) {
-    Command1_->setEnabled(!enCurso);
-    Command2_->setEnabled(!enCurso);
-    Frame1_->setEnabled(!enCurso);
-    otroPuerto_->setEnabled(!enCurso);
-    if (enCurso && bloqueo_ == nullptr) {
+void Form1::blockInput(bool running) {
+    Command1_->setEnabled(!running);
+    Command2_->setEnabled(!running);
+    Frame1_->setEnabled(!running);
+    otherPort_->setEnabled(!running);
+    if (running && blocker_ == nullptr) {
         // While a transfer runs, the other windows take no input and cannot be closed: the
         // messages being sent must not change under the user. Message boxes stay usable.
-        bloqueo_ = new InputBlocker(this, this);
-    } else if (!enCurso && bloqueo_ != nullptr) {
-        delete bloqueo_;
-        bloqueo_ = nullptr;
+        blocker_ = new InputBlocker(this, this);
+    } else if (!running && blocker_ != nullptr) {
+        delete blocker_;
+        blocker_ = nullptr;
     }
 }
 
-void Form1::mostrarCaja(const CajaMensaje& caja) {
-    cajas_.push_back(caja);
-    if (mostrandoCaja_) {
+void Form1::showBox(const MessageBoxSpec& caja) {
+    boxes_.push_back(caja);
+    if (showingBox_) {
         return;
     }
-    mostrandoCaja_ = true;
-    while (!cajas_.empty()) {
-        const CajaMensaje siguiente = cajas_.front();
-        cajas_.pop_front();
+    showingBox_ = true;
+    while (!boxes_.empty()) {
+        const MessageBoxSpec siguiente = boxes_.front();
+        boxes_.pop_front();
         dialogs_.mensaje(siguiente);
     }
-    mostrandoCaja_ = false;
+    showingBox_ = false;
 }
 
 void Form1::Command2_Click() {
     close();
     // Cancelar redraws the sign once more after the window has gone.
-    if (alCerrar_) {
-        alCerrar_();
+    if (onClose_) {
+        onClose_();
     }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (hilo_ != nullptr) {
+    if (thread_ != nullptr) {
         // The transfer owns the line until it ends.
         event->ignore();
         return;
     }
     event->accept();
-    if (alCerrar_) {
-        alCerrar_();
+    if (onClose_) {
+        onClose_();
     }
 }
 

@@ -30,8 +30,8 @@ namespace lumivel {
 class Form1 : public QWidget {
     Q_OBJECT
   public:
-    // `alCerrar` redraws the main window's sign; it runs whenever the window closes.
-    Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> alCerrar,
+    // `onClose` redraws the main window's sign; it runs whenever the window closes.
+    Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose,
           QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -40,16 +40,16 @@ class Form1 : public QWidget {
 
     // The device "Enviar" opens: the typed or picked one, else the chosen CommN, else port 1.
     QString puerto() const;
-    bool transfiriendo() const { return hilo_ != nullptr; }
+    bool transfiriendo() const { return thread_ != nullptr; }
     // Tests replace the serial line with their own port.
-    void setFabricaPuerto(FabricaPuerto fabrica) { fabrica_ = std::move(fabrica); }
+    void setPortFactory(PortFactory fabrica) { factory_ = std::move(fabrica); }
     // How long each byte waits for its echo (100 ms unless changed).
-    void setEsperaRespuesta(int milisegundos) { esperaMs_ = milisegundos; }
+    void setReplyTimeout(int milisegundos) { replyTimeoutMs_ = milisegundos; }
 
-    const ResultadoCarga& carga() const { return carga_; }
-    const ImagenTransmision& imagen() const { return imagen_; }
+    const LoadResult& carga() const { return load_; }
+    const TransmissionImage& imagen() const { return image_; }
     // The outcome of the last transfer.
-    const ResultadoEnvio& ultimoEnvio() const { return ultimoEnvio_; }
+    const SendResult& lastSend() const { return lastSend_; }
 
     QLabel* SkinLabel1() const { return SkinLabel1_; }
     QLabel* SkinLabel2() const { return SkinLabel2_; }
@@ -57,7 +57,7 @@ class Form1 : public QWidget {
     QPushButton* Command1() const { return Command1_; }
     QPushButton* Command2() const { return Command2_; }
     QRadioButton* Option1(int index) const { return Option1_.at(static_cast<std::size_t>(index)); }
-    QComboBox* otroPuerto() const { return otroPuerto_; }
+    QComboBox* otherPort() const { return otherPort_; }
     QLabel* panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
 
     void Command1_Click();
@@ -68,42 +68,42 @@ class Form1 : public QWidget {
     void recargar();
 
   signals:
-    void transferenciaTerminada();
+    void transferFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
-    void crearControles();
+    void createControls();
     void Form_Load();
-    void mostrarEtiquetas();
+    void showLabels();
     void vigilar();
-    void actualizarFechaHora();
-    void bloquear(bool enCurso);
-    void alTerminar();
+    void refreshDateTime();
+    void blockInput(bool running);
+    void onFinished();
     // Boxes raised while another is open wait their turn instead of stacking.
-    void mostrarCaja(const CajaMensaje& caja);
+    void showBox(const MessageBoxSpec& caja);
 
     Lumivel& lumivel_;
     Dialogs& dialogs_;
-    std::function<void()> alCerrar_;
-    FabricaPuerto fabrica_ = fabricaPuertoSerie();
-    int esperaMs_ = kEsperaRespuestaMs;
+    std::function<void()> onClose_;
+    PortFactory factory_ = serialPortFactory();
+    int replyTimeoutMs_ = kReplyTimeoutMs;
 
-    ImagenTransmision imagen_;
-    ResultadoCarga carga_;
-    ResultadoEnvio ultimoEnvio_;
-    TransferThread* hilo_ = nullptr;
-    QObject* bloqueo_ = nullptr;
-    std::deque<CajaMensaje> cajas_;
-    bool mostrandoCaja_ = false;
+    TransmissionImage image_;
+    LoadResult load_;
+    SendResult lastSend_;
+    TransferThread* thread_ = nullptr;
+    QObject* blocker_ = nullptr;
+    std::deque<MessageBoxSpec> boxes_;
+    bool showingBox_ = false;
 
     QGroupBox* Frame1_ = nullptr;
     std::array<QRadioButton*, kSerialPortCount> Option1_{};
-    QButtonGroup* grupoOption1_ = nullptr;
-    QLabel* etiquetaOtro_ = nullptr;
-    QComboBox* otroPuerto_ = nullptr;
+    QButtonGroup* option1Group_ = nullptr;
+    QLabel* otherLabel_ = nullptr;
+    QComboBox* otherPort_ = nullptr;
     QLabel* SkinLabel1_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
     QLabel* SkinLabel2_ = nullptr;
@@ -111,7 +111,7 @@ class Form1 : public QWidget {
     QPushButton* Command2_ = nullptr;
     QStatusBar* StatusBar1_ = nullptr;
     std::array<QLabel*, 3> panels_{};
-    QTimer* reloj_ = nullptr;
+    QTimer* clock_ = nullptr;
     QFileSystemWatcher* vigilante_ = nullptr;
 };
 

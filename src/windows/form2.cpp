@@ -36,9 +36,9 @@ QFont courier() {
 
 } // namespace
 
-Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redibujarSigno,
+Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redrawSign,
              QWidget* parent)
-    : QWidget(parent, Qt::Window), redibujarSigno_(std::move(redibujarSigno)) {
+    : QWidget(parent, Qt::Window), redrawSign_(std::move(redrawSign)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Acerca de...");
     setFixedSize(twips(0, 0, 6615, 1860).size());
@@ -55,7 +55,7 @@ Form2::Form2(Skin& skin, const std::string& archivoskin, std::function<void()> r
 
     Command2_ = new QPushButton("Ir a WEB", this);
     Command2_->setGeometry(twips(5280, 840, 1215, 375));
-    connect(Command2_, &QPushButton::clicked, this, [] { abrirPaginaWeb(); });
+    connect(Command2_, &QPushButton::clicked, this, [] { openWebPage(); });
 
     Command1_ = new QPushButton("Volver", this);
     Command1_->setGeometry(twips(5280, 1320, 1215, 375));
@@ -82,7 +82,7 @@ QLabel* Form2::SkinLabel(int index) const {
 
 void Form2::Command1_Click() {
     // Copy first: closing deletes the window.
-    const std::function<void()> redibujar = redibujarSigno_;
+    const std::function<void()> redibujar = redrawSign_;
     close();
     if (redibujar) {
         redibujar();

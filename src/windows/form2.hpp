@@ -11,11 +11,11 @@ namespace lumivel {
 class Skin;
 
 // The About window "Acerca de...". Modeless and without owner; it deletes itself when
-// closed, so the opener keeps a QPointer. Only "Volver" calls `redibujarSigno`.
+// closed, so the opener keeps a QPointer. Only "Volver" calls `redrawSign`.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
-    Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redibujarSigno,
+    Form2(Skin& skin, const std::string& archivoskin, std::function<void()> redrawSign,
           QWidget* parent = nullptr);
 
     QLabel* SkinLabel(int index) const; // 1..4
@@ -31,7 +31,7 @@ class Form2 : public QWidget {
     QLabel* SkinLabel4_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
-    std::function<void()> redibujarSigno_;
+    std::function<void()> redrawSign_;
 };
 
 } // namespace lumivel

@@ -38,8 +38,8 @@ QString caption() {
 Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)) {
     if (dialogs == nullptr) {
-        dialogosPropios_ = std::make_unique<QtDialogs>(this);
-        dialogs = dialogosPropios_.get();
+        ownDialogs_ = std::make_unique<QtDialogs>(this);
+        dialogs = ownDialogs_.get();
     }
     dialogs_ = dialogs;
     setFont(windowFont());
@@ -48,9 +48,9 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     lumivel_.sign.setSurface(controls_.Pic);
     clock_ = new DateTimePanel(controls_.panel[2], controls_.panel[3], this);
     toolbar_ = new ToolbarController(
-        controls_, lumivel_, [this] { reflejar(); }, this);
+        controls_, lumivel_, [this] { showControls(); }, this);
     playback_ = new PlaybackController(
-        lumivel_, *dialogs_, [this] { reflejarTexto(); }, [this] { reflejar(); }, this);
+        lumivel_, *dialogs_, [this] { showText(); }, [this] { showControls(); }, this);
     windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_);
     Form_Load();
     wireControls();
@@ -61,7 +61,7 @@ Form3::~Form3() = default;
 void Form3::wireControls() {
     const MainWindowControls& c = controls_;
     const MainMenu& m = c.menu;
-    const auto refleja = [this] { reflejar(); };
+    const auto refleja = [this] { showControls(); };
 
     StoreWidgets lista;
     lista.Lstcodigo = c.Lstcodigo;
@@ -82,7 +82,7 @@ void Form3::wireControls() {
     dibujo.Bomba = c.Bomba;
     dibujo.invertir = c.invertir;
     dibujo.panel1 = c.panel[1];
-    dibujo_ = std::make_unique<DrawingController>(dibujo, lumivel_, refleja);
+    drawing_ = std::make_unique<DrawingController>(dibujo, lumivel_, refleja);
 
     connect(c.groups.Option1, &QButtonGroup::idClicked, toolbar_,
             &ToolbarController::Option1_Click);
@@ -96,7 +96,7 @@ void Form3::wireControls() {
                 [this, i] { toolbar_->picmenu_Click(static_cast<int>(i)); });
     }
     connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& texto) {
-        cambiarTexto(lumivel_, utf8ToWindows1252(texto.toStdString()));
+        changeText(lumivel_, utf8ToWindows1252(texto.toStdString()));
         // A character the sign's code page lacks shows as "?" in the box at once, as it
         // will be stored and shown.
         showTextKeepingCursor();
@@ -114,41 +114,41 @@ void Form3::wireControls() {
 
     // "Run the handler of X" is X's clicked signal, whatever is connected to it and even
     // while X is disabled.
-    const auto clicDe = [](QPushButton* boton) { return [boton] { emit boton->clicked(); }; };
-    connect(m.opnuevo, &QAction::triggered, this, clicDe(c.nuevo));
-    connect(m.opabrir, &QAction::triggered, this, clicDe(c.abrir));
-    connect(m.opguardar, &QAction::triggered, this, clicDe(c.guardar));
+    const auto clickOf = [](QPushButton* boton) { return [boton] { emit boton->clicked(); }; };
+    connect(m.opnuevo, &QAction::triggered, this, clickOf(c.nuevo));
+    connect(m.opabrir, &QAction::triggered, this, clickOf(c.abrir));
+    connect(m.opguardar, &QAction::triggered, this, clickOf(c.guardar));
     connect(m.opsalir, &QAction::triggered, this, [this] { opsalir_Click(); });
-    connect(m.optexto, &QAction::triggered, this, [this] { toolbar_->Option1_Click(kModoTexto); });
+    connect(m.optexto, &QAction::triggered, this, [this] { toolbar_->Option1_Click(kTextMode); });
     connect(m.opgrafico, &QAction::triggered, this,
-            [this] { toolbar_->Option1_Click(kModoDibujo); });
-    connect(m.opconfiguracion, &QAction::triggered, this, clicDe(c.configurar));
-    connect(m.opsimular, &QAction::triggered, this, clicDe(c.Play));
-    connect(m.opreloj, &QAction::triggered, this, clicDe(c.Reloj));
+            [this] { toolbar_->Option1_Click(kDrawingMode); });
+    connect(m.opconfiguracion, &QAction::triggered, this, clickOf(c.configurar));
+    connect(m.opsimular, &QAction::triggered, this, clickOf(c.Play));
+    connect(m.opreloj, &QAction::triggered, this, clickOf(c.Reloj));
     for (std::size_t i = 0; i < m.MNUCamb.size(); ++i) {
         connect(m.MNUCamb.at(i), &QAction::triggered, this,
                 [this, i] { MNUCamb_Click(static_cast<int>(i)); });
     }
-    connect(m.opayuda, &QAction::triggered, this, [] { abrirPaginaWeb(); });
-    connect(m.WEB, &QAction::triggered, this, [] { abrirPaginaWeb(); });
+    connect(m.opayuda, &QAction::triggered, this, [] { openWebPage(); });
+    connect(m.WEB, &QAction::triggered, this, [] { openWebPage(); });
 }
 
 void Form3::Form_Load() {
     colorbotones();
     controls_.panel[0]->setText("Simulador de Lumivel Electronico");
     clock_->refresh();
-    arrancar(lumivel_, programFolder_);
+    startUp(lumivel_, programFolder_);
     // The start-up skin; a missing or unreadable file keeps the current look.
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     colorbotones();
-    reflejar();
+    showControls();
 }
 
 void Form3::colorbotones() {
     toolbar_->colorbotones(skin1_.color());
 }
 
-void Form3::reflejarTexto() {
+void Form3::showText() {
     const QString texto = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
     if (controls_.Text1->text() != texto) {
         controls_.Text1->setText(texto);
@@ -157,12 +157,12 @@ void Form3::reflejarTexto() {
 
 void Form3::showTextKeepingCursor() {
     const int cursor = controls_.Text1->cursorPosition();
-    reflejarTexto();
+    showText();
     controls_.Text1->setCursorPosition(cursor);
 }
 
-void Form3::reflejar() {
-    reflejarTexto();
+void Form3::showControls() {
+    showText();
     toolbar_->showState();
 }
 
@@ -173,17 +173,17 @@ void Form3::MNUCamb_Click(int index) {
 }
 
 void Form3::opsalir_Click() {
-    if (!store_->salir()) {
+    if (!store_->confirmExitOrStay()) {
         return;
     }
-    salidaConfirmada_ = true;
+    exitConfirmed_ = true;
     close();
 }
 
 void Form3::Form_Resize() {
     // During an effect the surface holds the frame being shown; composing the sign
     // again from matriz would show what the effect has not drawn yet.
-    if (playback_->reproduciendo()) {
+    if (playback_->isPlaying()) {
         return;
     }
     lumivel_.sign.refrescar();
@@ -200,17 +200,17 @@ void Form3::showEvent(QShowEvent* event) {
 }
 
 void Form3::closeEvent(QCloseEvent* event) {
-    if (playback_->reproduciendo()) {
+    if (playback_->isPlaying()) {
         // Stop the effect first; the window closes once its handler has returned.
         playback_->stopAndClose();
         event->ignore();
         return;
     }
-    if (!salidaConfirmada_ && !store_->salir()) {
+    if (!exitConfirmed_ && !store_->confirmExitOrStay()) {
         event->ignore();
         return;
     }
-    salidaConfirmada_ = true;
+    exitConfirmed_ = true;
     windows_->closeAll();
     QMainWindow::closeEvent(event);
 }

@@ -26,13 +26,13 @@ class Form3 : public QMainWindow {
   public:
     // Uses the given dialogs (tests pass scripted ones) or owns the real ones. The skins
     // are looked for in `programFolder`.
-    explicit Form3(Dialogs* dialogs = nullptr, std::string programFolder = carpetaPrograma(),
+    explicit Form3(Dialogs* dialogs = nullptr, std::string programFolder = programFolder(),
                    QWidget* parent = nullptr);
     ~Form3() override;
 
     Lumivel& estado() { return lumivel_; }
     // Brings every control in line with the state after a handler has changed it.
-    void reflejar();
+    void showControls();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,7 +43,7 @@ class Form3 : public QMainWindow {
     void Form_Load();
     // Every connection between the controls and their handlers.
     void wireControls();
-    void reflejarTexto();
+    void showText();
     void showTextKeepingCursor();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
     void colorbotones();
@@ -52,7 +52,7 @@ class Form3 : public QMainWindow {
     void Form_Resize();
 
     Lumivel lumivel_;
-    std::unique_ptr<Dialogs> dialogosPropios_;
+    std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
     Skin skin1_;
     std::string programFolder_;
@@ -61,11 +61,11 @@ class Form3 : public QMainWindow {
     ToolbarController* toolbar_ = nullptr;
     PlaybackController* playback_ = nullptr;
     std::unique_ptr<StoreController> store_;
-    std::unique_ptr<DrawingController> dibujo_;
+    std::unique_ptr<DrawingController> drawing_;
     // Declared after the state, so the windows holding references into it go first.
     std::unique_ptr<SecondaryWindows> windows_;
     // Set once the message file has been dealt with, so closing asks nothing more.
-    bool salidaConfirmada_ = false;
+    bool exitConfirmed_ = false;
 };
 
 } // namespace lumivel

@@ -15,11 +15,11 @@
 
 namespace lumivel {
 
-Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redibujarSigno,
+Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redrawSign,
              QWidget* parent)
     : QWidget(parent, Qt::Window), Frame1_(new QGroupBox("Seleccion de Colores", this)),
-      Pic_(new SamplePicture(Frame1_)), configuracion_(lumivel.sign, dialogs, *Pic_),
-      redibujarSigno_(std::move(redibujarSigno)) {
+      Pic_(new SamplePicture(Frame1_)), settings_(lumivel.sign, dialogs, *Pic_),
+      redrawSign_(std::move(redrawSign)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Configuracion de Colores");
     setFixedSize(twips(0, 0, 6360, 2055).size());
@@ -37,58 +37,58 @@ Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void(
     Frame1_->setGeometry(twips(240, 240, 4455, 1455));
     Pic_->setGeometry(twips(240, 240, 3975, 735));
 
-    grupoOption1_ = new QButtonGroup(this);
-    for (int k = 0; k < kOpcionesColor; ++k) {
+    option1Group_ = new QButtonGroup(this);
+    for (int k = 0; k < kColorOptions; ++k) {
         auto* opcion = new QRadioButton(Frame1_);
         opcion->setGeometry(twips(300 + 600 * k, 840, k < 2 ? 235 : 255, 495));
-        grupoOption1_->addButton(opcion, k);
+        option1Group_->addButton(opcion, k);
         Option1_.at(static_cast<std::size_t>(k)) = opcion;
     }
-    connect(grupoOption1_, &QButtonGroup::idClicked, this,
-            [this](int k) { configuracion_.Option1_Click(k); });
+    connect(option1Group_, &QButtonGroup::idClicked, this,
+            [this](int k) { settings_.Option1_Click(k); });
     setTabOrder(Command1_, Command2_);
 
     Form_Load(skin, lumivel.archivoskin);
 }
 
 void Form5::Form_Load(Skin& skin, const std::string& archivoskin) {
-    Pic_->setFondo(skin.color());
+    Pic_->setBackground(skin.color());
     aplicarskin(skin, this, archivoskin);
-    configuracion_.cargar();
+    settings_.cargar();
 }
 
 void Form5::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    configuracion_.dibujarMuestras();
+    settings_.drawSamples();
 }
 
 void Form5::Command1_Click() {
-    if (esperando_) {
+    if (waiting_) {
         return;
     }
-    esperando_ = true;
+    waiting_ = true;
     // The pause lets the user see the choice; the window keeps painting meanwhile but
     // takes no input.
     QPointer<Form5> self(this);
     QEventLoop espera;
-    QTimer::singleShot(kEsperaAceptar, &espera, &QEventLoop::quit);
+    QTimer::singleShot(kAcceptWaitMs, &espera, &QEventLoop::quit);
     espera.exec(QEventLoop::ExcludeUserInputEvents);
     if (self.isNull()) {
         return;
     }
-    esperando_ = false;
+    waiting_ = false;
     close();
 }
 
 void Form5::Command2_Click() {
-    configuracion_.cancelar();
+    settings_.cancelar();
     close();
 }
 
 void Form5::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    if (redibujarSigno_) {
-        redibujarSigno_();
+    if (redrawSign_) {
+        redrawSign_();
     }
 }
 

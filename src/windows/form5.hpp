@@ -17,23 +17,23 @@ class SamplePicture;
 class Skin;
 
 // The LED colour window "Configuracion de Colores". Modeless and without owner; it deletes
-// itself when closed, so the opener keeps a QPointer. Every close calls `redibujarSigno`
+// itself when closed, so the opener keeps a QPointer. Every close calls `redrawSign`
 // so the main window shows the colour in force.
 class Form5 : public QWidget {
     Q_OBJECT
   public:
     // `skin` is the main window's skin component: it reports the sample background and
     // skins this window as it loads.
-    Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redibujarSigno,
+    Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redrawSign,
           QWidget* parent = nullptr);
 
     SamplePicture* Pic() const { return Pic_; }
     QRadioButton* Option1(int k) const { return Option1_.at(static_cast<std::size_t>(k)); }
     QPushButton* Command1() const { return Command1_; }
     QPushButton* Command2() const { return Command2_; }
-    const ConfiguracionColores& configuracion() const { return configuracion_; }
+    const ColorSettings& configuracion() const { return settings_; }
 
-    static constexpr int kEsperaAceptar = 500; // ms before "Aceptar" closes the window
+    static constexpr int kAcceptWaitMs = 500; // ms before "Aceptar" closes the window
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -46,13 +46,13 @@ class Form5 : public QWidget {
 
     QGroupBox* Frame1_ = nullptr;
     SamplePicture* Pic_ = nullptr;
-    std::array<QRadioButton*, kOpcionesColor> Option1_{};
-    QButtonGroup* grupoOption1_ = nullptr;
+    std::array<QRadioButton*, kColorOptions> Option1_{};
+    QButtonGroup* option1Group_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
-    ConfiguracionColores configuracion_;
-    std::function<void()> redibujarSigno_;
-    bool esperando_ = false;
+    ColorSettings settings_;
+    std::function<void()> redrawSign_;
+    bool waiting_ = false;
 };
 
 } // namespace lumivel

@@ -39,7 +39,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
 
     QMenu* skins = bar.addMenu(QStringLiteral("Cambiar Skin"));
     for (std::size_t i = 0; i < kSkins.size(); ++i) {
-        m.MNUCamb.at(i) = skins->addAction(QLatin1String(kSkins.at(i).titulo));
+        m.MNUCamb.at(i) = skins->addAction(QLatin1String(kSkins.at(i).title));
         m.MNUCamb.at(i)->setObjectName(QStringLiteral("MNUCamb_%1").arg(i));
     }
 

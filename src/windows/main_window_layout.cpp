@@ -155,7 +155,7 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
     c.Reloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
 }
 
-// One option panel: a frame of radio buttons forming one exclusive group.
+// One option panel: a frame of radius buttons forming one exclusive group.
 template <std::size_t N> struct OptionPanel {
     const char* name;
     const char* title;
@@ -240,7 +240,7 @@ void buildClientArea(QMainWindow& window, MainWindowControls& c) {
     c.Text1->setGeometry(twips(5520, 2640, 6255, 345));
     c.Text1->setFont(boldSerif());
     // What a record holds: a longer text would be cut silently when stored.
-    c.Text1->setMaxLength(static_cast<int>(tipomensaje::kLongitudTexto));
+    c.Text1->setMaxLength(static_cast<int>(tipomensaje::kTextLength));
     c.Text1->setToolTip("Escriba aqui y elija ADICIONAR si a modificado un texto y decea "
                         "guardarlo presione  MODIFICAR");
 

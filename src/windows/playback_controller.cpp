@@ -6,11 +6,11 @@
 namespace lumivel {
 
 PlaybackController::PlaybackController(Lumivel& l, Dialogs& d, std::function<void()> showFrame,
-                                       std::function<void()> reflejar, QObject* parent)
+                                       std::function<void()> showControls, QObject* parent)
     : QObject(parent), l_(l), d_(d), showFrame_(std::move(showFrame)),
-      reflejar_(std::move(reflejar)) {}
+      showState_(std::move(showControls)) {}
 
-template <typename Efecto> void PlaybackController::reproducir(Efecto efecto) {
+template <typename Efecto> void PlaybackController::play(Efecto efecto) {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
@@ -18,29 +18,29 @@ template <typename Efecto> void PlaybackController::reproducir(Efecto efecto) {
     pacer_ = &pacer;
     efecto(pacer);
     pacer_ = nullptr;
-    if (reflejar_) {
-        reflejar_();
+    if (showState_) {
+        showState_();
     }
-    if (cerrarAlTerminar_) {
-        cerrarAlTerminar_ = false;
+    if (closeWhenDone_) {
+        closeWhenDone_ = false;
         emit closeRequested();
     }
 }
 
 void PlaybackController::Play_Click() {
-    reproducir([this](Pacer& pacer) { lumivel::Play_Click(l_, d_, pacer); });
+    play([this](Pacer& pacer) { lumivel::Play_Click(l_, d_, pacer); });
 }
 
 void PlaybackController::Reloj_Click() {
-    reproducir([this](Pacer& pacer) { lumivel::Reloj_Click(l_, pacer); });
+    play([this](Pacer& pacer) { lumivel::Reloj_Click(l_, pacer); });
 }
 
 void PlaybackController::stopAndClose() {
     if (pacer_ == nullptr) {
         return;
     }
-    cerrarAlTerminar_ = true;
-    pacer_->detener();
+    closeWhenDone_ = true;
+    pacer_->stop();
 }
 
 } // namespace lumivel

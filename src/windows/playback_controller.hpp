@@ -16,12 +16,12 @@ class GuiPacer;
 class PlaybackController : public QObject {
     Q_OBJECT
   public:
-    // `showFrame` brings the controls in line with each frame; `reflejar` with the
+    // `showFrame` brings the controls in line with each frame; `showControls` with the
     // state once the effect is over.
     PlaybackController(Lumivel& l, Dialogs& d, std::function<void()> showFrame,
-                       std::function<void()> reflejar, QObject* parent = nullptr);
+                       std::function<void()> showControls, QObject* parent = nullptr);
 
-    bool reproduciendo() const { return pacer_ != nullptr; }
+    bool isPlaying() const { return pacer_ != nullptr; }
     // Stops the effect at once; closeRequested() follows when its handler has returned.
     void stopAndClose();
 
@@ -33,14 +33,14 @@ class PlaybackController : public QObject {
     void closeRequested();
 
   private:
-    template <typename Efecto> void reproducir(Efecto efecto);
+    template <typename Efecto> void play(Efecto efecto);
 
     Lumivel& l_;
     Dialogs& d_;
     std::function<void()> showFrame_;
-    std::function<void()> reflejar_;
+    std::function<void()> showState_;
     GuiPacer* pacer_ = nullptr;
-    bool cerrarAlTerminar_ = false;
+    bool closeWhenDone_ = false;
 };
 
 } // namespace lumivel

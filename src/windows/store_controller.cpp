@@ -12,8 +12,8 @@
 namespace lumivel {
 
 StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
-                                 std::function<void()> reflejar, QObject* parent)
-    : QObject(parent), w_(widgets), l_(l), d_(d), reflejar_(std::move(reflejar)) {
+                                 std::function<void()> showControls, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), d_(d), showState_(std::move(showControls)) {
     const auto conectar = [this](QPushButton* boton, void (StoreController::*slot)()) {
         if (boton != nullptr) {
             connect(boton, &QPushButton::clicked, this, slot);
@@ -27,7 +27,7 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
     conectar(w_.nuevo, &StoreController::nuevo);
     if (w_.Lstcodigo != nullptr) {
         connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this,
-                &StoreController::filaCambiada);
+                &StoreController::rowChanged);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
     }
     vigilante_ = new QFileSystemWatcher(this);
@@ -51,15 +51,15 @@ void StoreController::vigilar() {
 void StoreController::releer() {
     if (l_.archivo.isOpen()) {
         if (Result<bool> reabierto = l_.archivo.reopenIfReplaced(); !reabierto.ok()) {
-            mostrarErrorArchivo(d_, "No se pudo leer el archivo de mensajes.", reabierto.error());
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", reabierto.error());
             return;
         }
         const std::vector<std::string> antes = l_.lstcodigo;
-        const int indice = l_.lstcodigoIndice;
+        const int indice = l_.lstcodigoIndex;
         if (Result<void> leido = llenarlista(l_); !leido.ok()) {
-            mostrarErrorArchivo(d_, "No se pudo leer el archivo de mensajes.", leido.error());
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", leido.error());
         } else if (l_.lstcodigo == antes) {
-            l_.lstcodigoIndice = indice;
+            l_.lstcodigoIndex = indice;
         }
     }
     mostrar();
@@ -67,7 +67,7 @@ void StoreController::releer() {
 
 void StoreController::mostrar() {
     if (w_.Lstcodigo != nullptr) {
-        sincronizando_ = true;
+        syncing_ = true;
         QStringList entradas;
         for (const std::string& entrada : l_.lstcodigo) {
             entradas << QString::fromStdString(entrada);
@@ -80,8 +80,8 @@ void StoreController::mostrar() {
             w_.Lstcodigo->clear();
             w_.Lstcodigo->addItems(entradas);
         }
-        w_.Lstcodigo->setCurrentRow(l_.lstcodigoIndice);
-        sincronizando_ = false;
+        w_.Lstcodigo->setCurrentRow(l_.lstcodigoIndex);
+        syncing_ = false;
     }
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         w_.panel0->setText(QString::fromStdString(l_.archivo.path()));
@@ -91,8 +91,8 @@ void StoreController::mostrar() {
 
 void StoreController::despues() {
     mostrar();
-    if (reflejar_) {
-        reflejar_();
+    if (showState_) {
+        showState_();
     }
 }
 
@@ -126,34 +126,34 @@ void StoreController::nuevo() {
     despues();
 }
 
-void StoreController::recordar(int row) {
+void StoreController::recall(int row) {
     Lstcodigo_Click(l_, d_, row);
     despues();
 }
 
-bool StoreController::salir() {
-    const bool salir = confirmarSalida(l_, d_);
+bool StoreController::confirmExitOrStay() {
+    const bool confirmExitOrStay = confirmExit(l_, d_);
     despues();
-    return salir;
+    return confirmExitOrStay;
 }
 
-void StoreController::filaCambiada(int row) {
-    if (sincronizando_ || row < 0) {
+void StoreController::rowChanged(int row) {
+    if (syncing_ || row < 0) {
         return;
     }
     // A press reports the new row first and the pressed item after it: recall once.
-    recordadoAlPulsar_ = QGuiApplication::mouseButtons() != Qt::NoButton;
-    recordar(row);
+    rememberedOnPress_ = QGuiApplication::mouseButtons() != Qt::NoButton;
+    recall(row);
 }
 
 void StoreController::clic(QListWidgetItem* item) {
     // Pressing the selected entry again recalls it again, as a click on the list does.
-    if (recordadoAlPulsar_) {
-        recordadoAlPulsar_ = false;
+    if (rememberedOnPress_) {
+        rememberedOnPress_ = false;
         return;
     }
     if (item != nullptr && w_.Lstcodigo != nullptr) {
-        recordar(w_.Lstcodigo->row(item));
+        recall(w_.Lstcodigo->row(item));
     }
 }
 

@@ -28,18 +28,18 @@ struct StoreWidgets {
 };
 
 // Connects the message list, its buttons and the file buttons to the core operations,
-// then mirrors the list and the status panel; `reflejar` lets the window mirror the
+// then mirrors the list and the status panel; `showControls` lets the window mirror the
 // rest of the state (text, options, mode, sign). Watches the open message file so that
 // changes by other programs show in the list.
 class StoreController : public QObject {
     Q_OBJECT
   public:
     StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
-                    std::function<void()> reflejar, QObject* parent = nullptr);
+                    std::function<void()> showControls, QObject* parent = nullptr);
 
     // On close or "Salir": asks the one question when messages live only in a scratch
     // file, then closes the message file. False: the program should stay open.
-    bool salir();
+    bool confirmExitOrStay();
 
   public slots:
     void adicionar();
@@ -49,7 +49,7 @@ class StoreController : public QObject {
     void guardar();
     void nuevo();
     // Recall of the entry in row `row` of Lstcodigo.
-    void recordar(int row);
+    void recall(int row);
     // Brings Lstcodigo and the status panel in line with the state.
     void mostrar();
     // Another process changed (or replaced) the open message file: reopens it if replaced
@@ -59,15 +59,15 @@ class StoreController : public QObject {
   private:
     void despues();
     void vigilar();
-    void filaCambiada(int row);
+    void rowChanged(int row);
     void clic(QListWidgetItem* item);
 
     StoreWidgets w_;
     Lumivel& l_;
     Dialogs& d_;
-    std::function<void()> reflejar_;
-    bool sincronizando_ = false;
-    bool recordadoAlPulsar_ = false;
+    std::function<void()> showState_;
+    bool syncing_ = false;
+    bool rememberedOnPress_ = false;
     QFileSystemWatcher* vigilante_ = nullptr;
 };
 

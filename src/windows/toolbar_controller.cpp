@@ -13,27 +13,27 @@
 namespace lumivel {
 
 ToolbarController::ToolbarController(const MainWindowControls& controls, Lumivel& l,
-                                     std::function<void()> reflejar, QObject* parent)
-    : QObject(parent), c_(controls), l_(l), reflejar_(std::move(reflejar)) {}
+                                     std::function<void()> showControls, QObject* parent)
+    : QObject(parent), c_(controls), l_(l), showState_(std::move(showControls)) {}
 
 void ToolbarController::afterwards() {
-    if (reflejar_) {
-        reflejar_();
+    if (showState_) {
+        showState_();
     }
 }
 
 void ToolbarController::Option1_Click(int index) {
-    seleccionarOption1(l_, index);
+    selectOption1(l_, index);
     afterwards();
 }
 
 void ToolbarController::Opletra_Click(int index) {
-    seleccionarOpletra(l_, index);
+    selectOpletra(l_, index);
     afterwards();
 }
 
 void ToolbarController::op_mostrar_Click(int index) {
-    seleccionarOpMostrar(l_, index);
+    selectOpMostrar(l_, index);
     afterwards();
 }
 
@@ -57,13 +57,13 @@ void ToolbarController::showState() {
     for (std::size_t i = 0; i < c_.op_mostrar.size(); ++i) {
         c_.op_mostrar.at(i)->setChecked(l_.opMostrar == static_cast<int>(i));
     }
-    if (!modoElegido(l_)) {
+    if (!modeChosen(l_)) {
         return;
     }
-    c_.Option1[0]->setChecked(l_.option1 == kModoDibujo);
-    c_.Option1[1]->setChecked(l_.option1 == kModoTexto);
+    c_.Option1[0]->setChecked(l_.option1 == kDrawingMode);
+    c_.Option1[1]->setChecked(l_.option1 == kTextMode);
 
-    const ControlesDelModo modo = controlesDelModo(l_);
+    const ModeControls modo = modeControls(l_);
     c_.Text1->setEnabled(modo.texto);
     for (QAbstractButton* option : c_.op_mostrar) {
         option->setEnabled(modo.texto);
@@ -74,11 +74,11 @@ void ToolbarController::showState() {
     c_.lapiz->setEnabled(modo.lapiz);
     c_.goma->setEnabled(modo.goma);
     for (QPushButton* button : {c_.pintura, c_.Bomba, c_.invertir}) {
-        button->setEnabled(modo.herramientas);
+        button->setEnabled(modo.wholeSignTools);
     }
     for (std::size_t i = 3; i <= 7; ++i) {
-        c_.picmenu.at(i)->setEnabled(modo.herramientas);
-        c_.picmenu.at(i)->setVisible(modo.herramientas);
+        c_.picmenu.at(i)->setEnabled(modo.wholeSignTools);
+        c_.picmenu.at(i)->setVisible(modo.wholeSignTools);
     }
     c_.mayuscula->setEnabled(modo.mayuscula);
     c_.picmenu.at(8)->setEnabled(modo.mayuscula);

@@ -12,13 +12,13 @@ namespace lumivel {
 
 // The toolbar's own controls and the two option panels: the mode buttons, the letter and
 // presentation options, the case button and the icon boxes run their handlers, and the
-// state's choices and mode show in which of them are checked and usable. `reflejar`
+// state's choices and mode show in which of them are checked and usable. `showControls`
 // lets the window mirror the whole state after a handler.
 class ToolbarController : public QObject {
     Q_OBJECT
   public:
     ToolbarController(const MainWindowControls& controls, Lumivel& l,
-                      std::function<void()> reflejar, QObject* parent = nullptr);
+                      std::function<void()> showControls, QObject* parent = nullptr);
 
     // Checks the options in force and enables what the mode allows, Text1 included.
     void showState();
@@ -39,7 +39,7 @@ class ToolbarController : public QObject {
 
     MainWindowControls c_;
     Lumivel& l_;
-    std::function<void()> reflejar_;
+    std::function<void()> showState_;
 };
 
 } // namespace lumivel

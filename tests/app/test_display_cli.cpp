@@ -21,19 +21,19 @@ class DisplayCliTest : public QObject {
     Q_OBJECT
   private slots:
     void renderHexAndAsciiShowTheSameSign() {
-        const Salida hex = correr({"render", "--font", "5x7", "--format", "hex", "A"});
+        const Salida hex = runCli({"render", "--font", "5x7", "--format", "hex", "A"});
         QCOMPARE(hex.code, cli::kExitOk);
         QVERIFY(hex.out.starts_with("7E 09 09 09 7E 00 "));
         // Options may follow the text; "--" ends them.
-        QCOMPARE(correr({"render", "A", "--format=hex", "--font", "5x7"}).out, hex.out);
-        const Salida texto = correr({"render", "--format", "hex", "--", "--font"});
+        QCOMPARE(runCli({"render", "A", "--format=hex", "--font", "5x7"}).out, hex.out);
+        const Salida texto = runCli({"render", "--format", "hex", "--", "--font"});
         QCOMPARE(texto.code, cli::kExitOk);
         QVERIFY(!texto.out.starts_with("00 00 00 00 00"));
 
-        const Salida ascii = correr({"render", "--font", "negrita", "H\xC3\xA9"}); // "Hé"
+        const Salida ascii = runCli({"render", "--font", "negrita", "H\xC3\xA9"}); // "Hé"
         const QStringList filas = lineas(ascii.out);
         const QStringList columnas =
-            lineas(correr({"render", "--font", "negrita", "--format", "hex", "H\xC3\xA9"}).out)
+            lineas(runCli({"render", "--font", "negrita", "--format", "hex", "H\xC3\xA9"}).out)
                 .at(0)
                 .split(' ');
         QCOMPARE(filas.size(), 8);
@@ -41,15 +41,15 @@ class DisplayCliTest : public QObject {
         for (int r = 0; r < 8; ++r) {
             QCOMPARE(filas[r].size(), 64);
             for (int c = 0; c < 64; ++c) {
-                const bool encendido = (columnas[c].toInt(nullptr, 16) >> r) & 1;
-                QCOMPARE(filas[r][c], QChar(encendido ? '#' : '.'));
+                const bool lit = (columnas[c].toInt(nullptr, 16) >> r) & 1;
+                QCOMPARE(filas[r][c], QChar(lit ? '#' : '.'));
             }
         }
     }
 
     // Every wait with the columns shown during it, then the end: one line each.
     void playFramesListEveryWait() {
-        const Salida cinco = correr({"play", "--frames", "--effect", "porcolumna", "HOLA"});
+        const Salida cinco = runCli({"play", "--frames", "--effect", "porcolumna", "HOLA"});
         QCOMPARE(cinco.code, cli::kExitOk);
         const QStringList frames = lineas(cinco.out);
         QCOMPARE(frames.size(), 130);
@@ -57,7 +57,7 @@ class DisplayCliTest : public QObject {
         QCOMPARE(frames[0].split(' ').size(), 65);
         QCOMPARE(frames.last(), "end" + QString(" 00").repeated(64));
         const Salida negrita =
-            correr({"play", "--effect=porcolumna", "--font", "negrita", "--frames", "HOLA"});
+            runCli({"play", "--effect=porcolumna", "--font", "negrita", "--frames", "HOLA"});
         QVERIFY(lineas(negrita.out)[64] != frames[64]);
     }
 
@@ -87,20 +87,20 @@ class DisplayCliTest : public QObject {
     void usageErrors() {
         QFETCH(QStringList, args);
         QFETCH(QString, mensaje);
-        const Salida s = correrLista(args);
+        const Salida s = runList(args);
         QCOMPARE(s.code, cli::kExitError);
         QVERIFY(s.out.empty());
         QVERIFY2(QString::fromStdString(s.err).contains(mensaje), s.err.c_str());
     }
 
     void helpNamesEveryCommandAndVersionIsTheProject() {
-        const Salida help = correr({"--help"});
+        const Salida help = runCli({"--help"});
         QCOMPARE(help.code, cli::kExitOk);
         for (const cli::Command& c : cli::commands()) {
             QVERIFY2(help.out.find(std::string("simlumivel ") + c.name) != std::string::npos,
                      c.name);
         }
-        QCOMPARE(correr({"--version"}).out, std::string("simlumivel ") + kVersion + "\n");
+        QCOMPARE(runCli({"--version"}).out, std::string("simlumivel ") + kVersion + "\n");
     }
 
     void theExecutableRunsWithoutADisplay() {

@@ -93,10 +93,10 @@ class InstalledLayoutTest : public QObject {
     // The skins themselves are checked in the source tree; here only that they are installed.
     void dataIsWhereTheProgramLooks() {
         const std::string dir = programDir_.toStdString();
-        std::vector<std::string> paths = {lumivel::rutaSkinPorDefecto(dir),
-                                          lumivel::rutaPaginaWeb(dir)};
+        std::vector<std::string> paths = {lumivel::defaultSkinPath(dir),
+                                          lumivel::webPagePath(dir)};
         for (int i = 0; i < static_cast<int>(lumivel::kSkins.size()); ++i) {
-            paths.push_back(*lumivel::rutaSkin(dir, i));
+            paths.push_back(*lumivel::skinPath(dir, i));
         }
         for (const std::string& path : paths) {
             QVERIFY2(!readAll(QString::fromStdString(path)).isEmpty(), path.c_str());
@@ -106,7 +106,7 @@ class InstalledLayoutTest : public QObject {
     void pageImagesAreInstalledWithThePage() {
         // The page refers to its screenshots by relative paths under web/.
         const QString page =
-            QString::fromStdString(lumivel::rutaPaginaWeb(programDir_.toStdString()));
+            QString::fromStdString(lumivel::webPagePath(programDir_.toStdString()));
         const QString html = QString::fromUtf8(readAll(page));
         static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
         auto it = src.globalMatch(html);
@@ -143,7 +143,7 @@ class InstalledLayoutTest : public QObject {
     }
 
     void windowStartedThroughTheLinkReadsItsSkinFromItsOwnFolder() {
-        QVERIFY(opensFrom(link_, programDir_, lumivel::kSkinPorDefecto));
+        QVERIFY(opensFrom(link_, programDir_, lumivel::kDefaultSkin));
     }
 };
 

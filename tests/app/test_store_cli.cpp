@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kImagen = "000FFF" + std::string(120, '0') + "81";
+const std::string kPicture = "000FFF" + std::string(120, '0') + "81";
 
 // Starts the built executable with `args`, its output discarded.
 pid_t lanzar(const std::vector<std::string>& args) {
@@ -71,33 +71,33 @@ class StoreCliTest : public QObject {
     // The command line writes the records the window writes, byte for byte.
     void addModifyAndDeleteWriteTheWindowsRecords() {
         const std::string f = ruta("cli.men");
-        QCOMPARE(correr({"add", f, "Hola"}).out, std::string("1\n"));
-        QCOMPARE(correr({"add", "--font", "negrita", f, "--effect", "porfila", "--", "-dos-"}).out,
+        QCOMPARE(runCli({"add", f, "Hola"}).out, std::string("1\n"));
+        QCOMPARE(runCli({"add", "--font", "negrita", f, "--effect", "porfila", "--", "-dos-"}).out,
                  std::string("2\n"));
-        QCOMPARE(correr({"add", "--picture", kImagen, f}).out, std::string("3\n"));
-        QCOMPARE(correr({"modify", f, "1", "--effect=porcolumna", "Adios"}).code, 0);
-        QCOMPARE(correr({"delete", f, "2"}).code, 0);
-        QCOMPARE(leerBytes(f), registro(1, 3, 1, "Adios") + registro(2, 2, 4, "-dos-", '0') +
-                                   registro(2, imagen(dibujoDePrueba())));
+        QCOMPARE(runCli({"add", "--picture", kPicture, f}).out, std::string("3\n"));
+        QCOMPARE(runCli({"modify", f, "1", "--effect=porcolumna", "Adios"}).code, 0);
+        QCOMPARE(runCli({"delete", f, "2"}).code, 0);
+        QCOMPARE(readBytes(f), registro(1, 3, 1, "Adios") + registro(2, 2, 4, "-dos-", '0') +
+                                   registro(2, imagen(samplePicture())));
     }
 
     void listsPlainAndJson() {
         const std::string f = ruta("lista.men");
-        correr({"add", "--effect", "porfila", "--font", "5x9", f, "año €\"\\"});
-        correr({"add", "--picture", kImagen, f});
-        correr({"add", f, "tercero"});
-        correr({"delete", f, "1"});
+        runCli({"add", "--effect", "porfila", "--font", "5x9", f, "año €\"\\"});
+        runCli({"add", "--picture", kPicture, f});
+        runCli({"add", f, "tercero"});
+        runCli({"delete", f, "1"});
         // Stored as Windows-1252; what it cannot hold becomes "?".
-        correr({"add", f, "ñ€日"});
-        QCOMPARE(registroEn(leerBytes(f), 4).texto.substr(0, 3), std::string("\xF1\x80?"));
+        runCli({"add", f, "ñ€日"});
+        QCOMPARE(recordAt(readBytes(f), 4).texto.substr(0, 3), std::string("\xF1\x80?"));
 
-        QCOMPARE(correr({"list", f}).out, "1\timagen\t" + kImagen + "\n" +
+        QCOMPARE(runCli({"list", f}).out, "1\timagen\t" + kPicture + "\n" +
                                               "2\tCaminando\t5 x 5\ttercero\n" +
                                               "3\tCaminando\t5 x 5\tñ€?\n");
-        QVERIFY(correr({"list", "--all", f})
+        QVERIFY(runCli({"list", "--all", f})
                     .out.starts_with("1\tPor Fila\t5 x 9\taño €\"\\\t(eliminado, posicion 1)\n"));
 
-        const Salida js = correr({"list", f, "--json", "--all"});
+        const Salida js = runCli({"list", f, "--json", "--all"});
         const QJsonArray a = QJsonDocument::fromJson(QByteArray::fromStdString(js.out)).array();
         QCOMPARE(a.size(), 4);
         const QJsonObject borrado = a[0].toObject();
@@ -106,18 +106,18 @@ class StoreCliTest : public QObject {
         QCOMPARE(borrado["letra"].toInt(), 3);
         QCOMPARE(borrado["texto"].toString(), QString::fromUtf8("año €\"\\"));
         QCOMPARE(a[1]["kind"].toString(), QString("picture"));
-        QCOMPARE(a[1]["texto"].toString(), QString::fromStdString(kImagen));
-        const Salida activos = correr({"list", "--json", f});
+        QCOMPARE(a[1]["texto"].toString(), QString::fromStdString(kPicture));
+        const Salida activos = runCli({"list", "--json", f});
         QCOMPARE(QJsonDocument::fromJson(QByteArray::fromStdString(activos.out)).array().size(), 3);
-        escribirBytes(ruta("vacia.men"), "");
-        QCOMPARE(correr({"list", "--json", ruta("vacia.men")}).out, std::string("[]\n"));
+        writeBytes(ruta("vacia.men"), "");
+        QCOMPARE(runCli({"list", "--json", ruta("vacia.men")}).out, std::string("[]\n"));
     }
 
     // "@" is a file holding one message, "#" a missing file, "%" a folder, "!" a full file:
     // a refused command exits with 2, says why and writes nothing.
     void refusalsWriteNothing_data() {
         QTest::addColumn<QStringList>("args");
-        const QString pic = QString::fromStdString(kImagen);
+        const QString pic = QString::fromStdString(kPicture);
         QTest::newRow("unknown number") << QStringList{"delete", "@", "7"};
         QTest::newRow("number not a number") << QStringList{"modify", "@", "uno", "x"};
         QTest::newRow("bad font") << QStringList{"add", "--font", "6x6", "@", "x"};
@@ -138,11 +138,11 @@ class StoreCliTest : public QObject {
         QFETCH(QStringList, args);
         const std::string f = ruta("uno.men");
         fs::remove(f);
-        QCOMPARE(correr({"add", f, "uno"}).code, 0);
-        const std::string uno = leerBytes(f);
+        QCOMPARE(runCli({"add", f, "uno"}).code, 0);
+        const std::string uno = readBytes(f);
         const std::string lleno = ruta("lleno.men");
         if (!fs::exists(lleno)) {
-            escribirBytes(lleno, "");
+            writeBytes(lleno, "");
             fs::resize_file(lleno, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         }
         fs::create_directories(ruta("carpeta.men"));
@@ -153,11 +153,11 @@ class StoreCliTest : public QObject {
                 .replace("%", QString::fromStdString(ruta("carpeta.men")))
                 .replace("!", QString::fromStdString(lleno));
         }
-        const Salida s = correrLista(args);
+        const Salida s = runList(args);
         QCOMPARE(s.code, cli::kExitError);
         QVERIFY(!s.err.empty());
         QVERIFY(s.out.empty());
-        QCOMPARE(leerBytes(f), uno);
+        QCOMPARE(readBytes(f), uno);
         QVERIFY(!fs::exists(falta));
         QVERIFY(fs::is_empty(ruta("carpeta.men")));
         QCOMPARE(fs::file_size(lleno), std::uintmax_t{MessageFile::kMaxRecords} * 137);
@@ -179,7 +179,7 @@ class StoreCliTest : public QObject {
             QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
         }
         args.replaceInStrings("@", QString::fromStdString(fifo));
-        const Salida s = correrLista(args);
+        const Salida s = runList(args);
         QCOMPARE(s.code, cli::kExitError);
         QVERIFY(s.out.empty());
         QVERIFY(s.err.find(args[1].toStdString()) != std::string::npos);
@@ -188,15 +188,15 @@ class StoreCliTest : public QObject {
 
     void listWarnsOfAPartialLastRecord() {
         const std::string f = ruta("cola.men");
-        escribirBytes(f, registro(1, 1, 1, "uno") + std::string(23, 'z'));
-        const Salida s = correr({"list", f});
+        writeBytes(f, registro(1, 1, 1, "uno") + std::string(23, 'z'));
+        const Salida s = runCli({"list", f});
         QCOMPARE(s.code, 0);
         QCOMPARE(s.out, std::string("1\tCaminando\t5 x 5\tuno\n"));
         QVERIFY(s.err.find("aviso: 23 bytes al final de " + f +
                            " no forman un registro completo y se ignoraron\n") !=
                 std::string::npos);
-        escribirBytes(f, registro(1, 1, 1, "uno"));
-        QCOMPARE(correr({"list", f}).err, std::string());
+        writeBytes(f, registro(1, 1, 1, "uno"));
+        QCOMPARE(runCli({"list", f}).err, std::string());
     }
 
     // Two programs adding at once: every message kept, numbers unique and in order.
@@ -213,10 +213,10 @@ class StoreCliTest : public QObject {
         sumar();
         otro.join();
         QCOMPARE(fallos.load(), 0);
-        const std::string bytes = leerBytes(f);
+        const std::string bytes = readBytes(f);
         QCOMPARE(bytes.size(), std::size_t{2 * kPorProceso * 137});
         for (int n = 1; n <= 2 * kPorProceso; ++n) {
-            QCOMPARE(int{registroEn(bytes, n).numero}, n);
+            QCOMPARE(int{recordAt(bytes, n).numero}, n);
         }
     }
 
@@ -232,11 +232,11 @@ class StoreCliTest : public QObject {
                 despues += registro(static_cast<std::int16_t>(n - 1), 1, 1, "m");
             }
         }
-        escribirBytes(f, antes);
+        writeBytes(f, antes);
         QElapsedTimer reloj;
         reloj.start();
         QCOMPARE(esperar(lanzar({"delete", f, "1"})), 0);
-        QVERIFY(leerBytes(f) == despues);
+        QVERIFY(readBytes(f) == despues);
         const qint64 completo = std::max<qint64>(reloj.elapsed(), 1);
 
         std::mt19937 azar{std::random_device{}()};
@@ -244,12 +244,12 @@ class StoreCliTest : public QObject {
         int intentos = 0;
         reloj.restart();
         while (intentos < 8 || reloj.elapsed() < 3000) {
-            escribirBytes(f, antes);
+            writeBytes(f, antes);
             const pid_t hijo = lanzar({"delete", f, "1"});
             std::this_thread::sleep_for(std::chrono::microseconds(retraso(azar)));
             ::kill(hijo, SIGKILL);
             esperar(hijo);
-            const std::string ahora = leerBytes(f);
+            const std::string ahora = readBytes(f);
             QVERIFY2(ahora == antes || ahora == despues,
                      qPrintable(QString("intento %1: %2 bytes").arg(intentos).arg(ahora.size())));
             ++intentos;

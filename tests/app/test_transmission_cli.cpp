@@ -23,7 +23,7 @@ class Letrero {
         while (!proceso_.canReadLine() && !plazo.hasExpired()) {
             proceso_.waitForReadyRead(static_cast<int>(plazo.remainingTime()));
         }
-        ruta_ = QString::fromUtf8(proceso_.readLine()).trimmed();
+        path_ = QString::fromUtf8(proceso_.readLine()).trimmed();
     }
     ~Letrero() {
         proceso_.terminate();
@@ -35,29 +35,29 @@ class Letrero {
     Letrero(const Letrero&) = delete;
     Letrero& operator=(const Letrero&) = delete;
 
-    const QString& ruta() const { return ruta_; }
+    const QString& ruta() const { return path_; }
     Salida enviar(const QString& archivo, const char* espera = "2000") {
-        return ejecutar({"send", "--port", ruta_, "--espera", espera, archivo});
+        return ejecutar({"send", "--port", path_, "--espera", espera, archivo});
     }
     // The JSON lines printed so far, waiting up to the deadline for `cuantas` of them.
     QList<QJsonObject> mensajes(int cuantas) {
         QDeadlineTimer plazo(20000);
         while (!plazo.hasExpired()) {
             while (proceso_.canReadLine()) {
-                recibidos_ << QJsonDocument::fromJson(proceso_.readLine()).object();
+                received_ << QJsonDocument::fromJson(proceso_.readLine()).object();
             }
-            if (recibidos_.size() >= cuantas) {
+            if (received_.size() >= cuantas) {
                 break;
             }
             proceso_.waitForReadyRead(static_cast<int>(plazo.remainingTime()));
         }
-        return recibidos_;
+        return received_;
     }
 
   private:
     QProcess proceso_;
-    QString ruta_;
-    QList<QJsonObject> recibidos_;
+    QString path_;
+    QList<QJsonObject> received_;
 };
 
 } // namespace
@@ -107,7 +107,7 @@ class TransmissionCliTest : public QObject {
     void sendToTheVirtualSign() {
         const QString ruta =
             archivo("send.men", {texto(2, 4, " \xE1rbol \"x\""), texto(1, 1, "borrado", '0'),
-                                 imagen(dibujoDePrueba())});
+                                 imagen(samplePicture())});
         Letrero letrero;
         QVERIFY(letrero.ruta().startsWith("/dev/"));
         const Salida s = letrero.enviar(ruta);

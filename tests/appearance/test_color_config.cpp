@@ -28,7 +28,7 @@ struct Ventana {
     Lumivel l;
     ScriptedDialogs dialogs;
     RecordingSurface surface;
-    ConfiguracionColores config{l.sign, dialogs, surface};
+    ColorSettings config{l.sign, dialogs, surface};
     Ventana() {
         l.sign.rojo = static_cast<std::int16_t>(kEnUso.r);
         l.sign.verde = static_cast<std::int16_t>(kEnUso.g);
@@ -46,7 +46,7 @@ class TestColorConfig : public QObject {
   private slots:
     void loadRemembersColourAndLeavesItInForce() {
         Ventana v;
-        QCOMPARE(v.config.colorInicial(), kEnUso);
+        QCOMPARE(v.config.initialColor(), kEnUso);
         QCOMPARE(v.colour(), kEnUso);
         QCOMPARE(v.l.sign.columnas, std::int16_t(63));
         QCOMPARE(v.l.sign.filas, std::int16_t(7));
@@ -56,22 +56,22 @@ class TestColorConfig : public QObject {
     // and a click redraws the row on a cleared picture.
     void samplesShowTheColourOfTheirOption() {
         Ventana v;
-        v.config.dibujarMuestras();
+        v.config.drawSamples();
         QCOMPARE(v.colour(), kEnUso);
-        const std::vector<LedStroke> muestras = v.surface.strokes;
-        QCOMPARE(muestras.size(), std::size_t(kOpcionesColor));
-        for (int k = 0; k < kOpcionPersonal; ++k) {
+        const std::vector<LedStroke> samples = v.surface.strokes;
+        QCOMPARE(samples.size(), std::size_t(kColorOptions));
+        for (int k = 0; k < kCustomOption; ++k) {
             v.config.Option1_Click(k);
-            QCOMPARE(v.colour(), muestras[static_cast<std::size_t>(k)].centro);
-            QVERIFY(muestras[static_cast<std::size_t>(k)].encendido);
+            QCOMPARE(v.colour(), samples[static_cast<std::size_t>(k)].centro);
+            QVERIFY(samples[static_cast<std::size_t>(k)].lit);
             QCOMPARE(v.surface.erases, k + 1);
-            QCOMPARE(v.surface.strokes.size(), std::size_t(kOpcionesColor));
+            QCOMPARE(v.surface.strokes.size(), std::size_t(kColorOptions));
         }
         QVERIFY(v.dialogs.mostradas.empty());
         v.config.Option1_Click(-1);
         v.config.Option1_Click(7);
-        QCOMPARE(v.colour(), kColoresPredefinidos.back());
-        QCOMPARE(v.surface.erases, kOpcionPersonal);
+        QCOMPARE(v.colour(), kPresetColors.back());
+        QCOMPARE(v.surface.erases, kCustomOption);
         v.config.cancelar();
         QCOMPARE(v.colour(), kEnUso);
     }
@@ -79,7 +79,7 @@ class TestColorConfig : public QObject {
     void customColourComesFromTheDialog() {
         Ventana v;
         v.dialogs.colores.push_back(Rgb{10, 128, 255});
-        v.config.Option1_Click(kOpcionPersonal);
+        v.config.Option1_Click(kCustomOption);
         QCOMPARE(v.colour(), (Rgb{10, 128, 255}));
         // Seven samples, then the custom sample again in the chosen colour.
         QCOMPARE(v.surface.strokes.size(), std::size_t(8));
@@ -87,7 +87,7 @@ class TestColorConfig : public QObject {
 
         v.config.Option1_Click(3);
         const Rgb verde = v.colour();
-        v.config.Option1_Click(kOpcionPersonal); // no answer: the dialog is cancelled
+        v.config.Option1_Click(kCustomOption); // no answer: the dialog is cancelled
         QCOMPARE(v.colour(), verde);
         QCOMPARE(v.surface.strokes.size(), std::size_t(7));
     }

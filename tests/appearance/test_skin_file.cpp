@@ -32,16 +32,16 @@ class TestSkinFile : public QObject {
                                   "[estilo]\n"
                                   "# not a comment here\n"
                                   "QPushButton { color: #123456; }\n";
-        const Result<DatosSkin> lectura = leerSkin(texto);
+        const Result<SkinData> lectura = readSkin(texto);
         QVERIFY(lectura.ok());
-        const Result<DatosSkin> minima = leerSkin(kMinima);
-        QVERIFY(minima.ok() && minima->paleta.empty() && minima->hojaDeEstilo.empty());
+        const Result<SkinData> minima = readSkin(kMinima);
+        QVERIFY(minima.ok() && minima->palette.empty() && minima->styleSheet.empty());
         QCOMPARE(lectura->nombre, std::string("Prueba"));
         QCOMPARE(lectura->color, (Rgb{0xA0, 0xB0, 0xC0}));
-        QCOMPARE(lectura->paleta.size(), std::size_t(2));
-        QCOMPARE(lectura->paleta[0].first, std::string("Window"));
-        QCOMPARE(lectura->paleta[1].second, (Rgb{0, 0, 1}));
-        QCOMPARE(lectura->hojaDeEstilo,
+        QCOMPARE(lectura->palette.size(), std::size_t(2));
+        QCOMPARE(lectura->palette[0].first, std::string("Window"));
+        QCOMPARE(lectura->palette[1].second, (Rgb{0, 0, 1}));
+        QCOMPARE(lectura->styleSheet,
                  std::string("# not a comment here\nQPushButton { color: #123456; }\n"));
     }
 
@@ -61,30 +61,30 @@ class TestSkinFile : public QObject {
         QTest::newRow("key before section") << QByteArray("color = #102030\n[skin]\n");
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
         QTest::newRow("too large")
-            << QByteArray(kMinima).append(QByteArray(int(kTamanoMaximoSkin), '#'));
+            << QByteArray(kMinima).append(QByteArray(int(kMaxSkinSize), '#'));
     }
     void corruptFilesAreRefused() {
         QFETCH(QByteArray, texto);
-        QVERIFY(!leerSkin(std::string_view(texto.constData(), texto.size())).ok());
+        QVERIFY(!readSkin(std::string_view(texto.constData(), texto.size())).ok());
     }
 
     // A menu entry names a file in the program's folder; outside the menu nothing changes.
     void menuChoiceNamesTheFile() {
         std::string archivoskin = "antes";
-        QVERIFY(elegirSkin(archivoskin, "/opt/sim", 6));
+        QVERIFY(chooseSkin(archivoskin, "/opt/sim", 6));
         QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
-        QCOMPARE(rutaSkin("/opt/sim", 6), archivoskin);
+        QCOMPARE(skinPath("/opt/sim", 6), archivoskin);
         for (int fuera : {-1, 10}) {
-            QVERIFY(!rutaSkin("/opt/sim", fuera));
-            QVERIFY(!elegirSkin(archivoskin, "/opt/sim", fuera));
+            QVERIFY(!skinPath("/opt/sim", fuera));
+            QVERIFY(!chooseSkin(archivoskin, "/opt/sim", fuera));
         }
         QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
-        QCOMPARE(rutaSkinPorDefecto("/opt/sim"), std::string("/opt/sim/winaqua.skn"));
+        QCOMPARE(defaultSkinPath("/opt/sim"), std::string("/opt/sim/winaqua.skn"));
     }
 
     void shippedSkinsAreValidAndDistinct() {
-        std::vector<std::string> archivos = {kSkinPorDefecto};
-        for (const EntradaSkin& entrada : kSkins) {
+        std::vector<std::string> archivos = {kDefaultSkin};
+        for (const SkinEntry& entrada : kSkins) {
             archivos.emplace_back(entrada.archivo);
         }
         std::set<std::tuple<int, int, int>> colores;
@@ -95,14 +95,14 @@ class TestSkinFile : public QObject {
             QFile file(ruta);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            const Result<DatosSkin> lectura =
-                leerSkin(std::string_view(bytes.constData(), bytes.size()));
+            const Result<SkinData> lectura =
+                readSkin(std::string_view(bytes.constData(), bytes.size()));
             QVERIFY2(lectura.ok(), archivo.c_str());
-            QVERIFY(!lectura->hojaDeEstilo.empty());
-            QCOMPARE(lectura->paleta.size(), kRolesPaleta.size());
+            QVERIFY(!lectura->styleSheet.empty());
+            QCOMPARE(lectura->palette.size(), kPaletteRoles.size());
             const Rgb c = lectura->color;
             colores.insert({c.r, c.g, c.b});
-            hojas.insert(lectura->hojaDeEstilo);
+            hojas.insert(lectura->styleSheet);
         }
         QCOMPARE(colores.size(), archivos.size());
         QCOMPARE(hojas.size(), archivos.size());

@@ -12,7 +12,7 @@ class CompositionTest : public QObject {
     Q_OBJECT
   private slots:
     void startUpState() {
-        Arrancado a;
+        StartedState a;
         QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
         QCOMPARE(a.l.tipoletra, std::int16_t{1});
         QCOMPARE(a.l.tipopresentacion, std::int16_t{1});
@@ -43,7 +43,7 @@ class CompositionTest : public QObject {
         QFETCH(int, firstLit);
         QFETCH(int, litColumns);
         QFETCH(int, xletra);
-        Arrancado a(font);
+        StartedState a(font);
         a.escribir(text.toStdString());
         const Columnas c = a.columnas();
         QCOMPARE(static_cast<int>(64 - std::count(c.begin(), c.end(), 0)), litColumns);
@@ -52,10 +52,10 @@ class CompositionTest : public QObject {
         QCOMPARE(first == c.end() ? -1 : static_cast<int>(first - c.begin()), firstLit);
     }
 
-    void letterABytes() { QCOMPARE(compuesto("A", 1), (Columnas{0x7E, 9, 9, 9, 0x7E})); }
+    void letterABytes() { QCOMPARE(composed("A", 1), (Columnas{0x7E, 9, 9, 9, 0x7E})); }
 
     void longTextIsCutAtTheSignEdge() {
-        Arrancado a(1);
+        StartedState a(1);
         a.escribir(std::string(40, 'W'));
         QCOMPARE(int{a.l.xletra}, 64);
         QVERIFY(a.columnas()[63] != 0);
@@ -68,9 +68,9 @@ class CompositionTest : public QObject {
 
     // The case button alternates; a font change always shows the new font.
     void caseButtonAlternatesAndFontChangesRedraw() {
-        Arrancado a;
+        StartedState a;
         const Columnas inicio = a.columnas();
-        seleccionarOpletra(a.l, 2);
+        selectOpletra(a.l, 2);
         QVERIFY(a.columnas() != inicio);
         QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
 
@@ -83,9 +83,9 @@ class CompositionTest : public QObject {
         QVERIFY(a.l.refresco);
 
         mayuscula_Click(a.l);
-        seleccionarOpletra(a.l, 3);
+        selectOpletra(a.l, 3);
         QCOMPARE(a.l.tipoletra, std::int16_t{4});
-        QCOMPARE(a.columnas(), compuesto("HOLA", 3));
+        QCOMPARE(a.columnas(), composed("HOLA", 3));
         a.escribir("HOLAS");
 
         // The same text again does not redraw.

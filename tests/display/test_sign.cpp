@@ -81,7 +81,7 @@ class SignTest : public QObject {
         sign.mostrar();
         QCOMPARE(shown.columnByte(1), std::uint8_t{255});
         QCOMPARE(shown.centre(1, 0), (Rgb{220, 220, 220}));
-        QCOMPARE(shown.centre(2, 0), Sign::kCentroApagado);
+        QCOMPARE(shown.centre(2, 0), Sign::kUnlitCentre);
         sign.refrescar();
         QCOMPARE(shown.columnByte(0), std::uint8_t{255});
     }

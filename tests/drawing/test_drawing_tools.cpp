@@ -9,9 +9,9 @@ using namespace lumivel::test;
 
 namespace {
 
-struct Dibujo : Arrancado {
-    Dibujo() { seleccionarOption1(l, kModoDibujo); }
-    bool encendido(int c, int r) const { return l.sign.matriz[c][r] == 1 && visto.lit(c, r); }
+struct Dibujo : StartedState {
+    Dibujo() { selectOption1(l, kDrawingMode); }
+    bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && visto.lit(c, r); }
 };
 
 } // namespace
@@ -34,52 +34,52 @@ class DrawingToolsTest : public QObject {
         QFETCH(double, x);
         QFETCH(int, columna);
         Dibujo d;
-        QCOMPARE(columnaEn(d.l.sign, x), columna);
+        QCOMPARE(columnAt(d.l.sign, x), columna);
     }
 
     // The readout counts from one, also off the sign and in the text mode, and never draws.
     void readoutCountsFromOneEverywhere() {
         Dibujo d;
         QCOMPARE(Pic_MouseMove(d.l, 0, 762.0, 90.0), std::string("x = 64  y = 8"));
-        seleccionarOption1(d.l, kModoTexto);
-        QCOMPARE(Pic_MouseMove(d.l, kBotonIzquierdo, -13.0, -0.5), std::string("x = -1  y = 0"));
+        selectOption1(d.l, kTextMode);
+        QCOMPARE(Pic_MouseMove(d.l, kLeftButton, -13.0, -0.5), std::string("x = -1  y = 0"));
         QCOMPARE(d.encendidos(), 0);
     }
 
     // The chosen tool does the same on a press and on a drag.
     void pencilLightsAndEraserPutsOut() {
         Dibujo d;
-        QCOMPARE(d.l.herramienta, Herramienta::Lapiz);
-        Pic_MouseDown(d.l, kBotonIzquierdo, 18, 30);
-        QVERIFY(d.encendido(1, 2));
+        QCOMPARE(d.l.tool, DrawingTool::Pencil);
+        Pic_MouseDown(d.l, kLeftButton, 18, 30);
+        QVERIFY(d.lit(1, 2));
         QCOMPARE(d.l.sign.vector[1], std::int16_t{4});
         for (double x = 30; x < 70; x += 3) {
-            Pic_MouseMove(d.l, kBotonIzquierdo, x, 30);
+            Pic_MouseMove(d.l, kLeftButton, x, 30);
         }
         for (int c = 1; c <= 5; ++c) {
-            QVERIFY(d.encendido(c, 2));
+            QVERIFY(d.lit(c, 2));
         }
         QCOMPARE(d.encendidos(), 5);
 
         goma_Click(d.l);
-        Pic_MouseDown(d.l, kBotonIzquierdo, 18, 30);
-        QVERIFY(!d.encendido(1, 2));
-        Pic_MouseMove(d.l, kBotonIzquierdo, 30, 30);
-        QVERIFY(!d.encendido(2, 2));
+        Pic_MouseDown(d.l, kLeftButton, 18, 30);
+        QVERIFY(!d.lit(1, 2));
+        Pic_MouseMove(d.l, kLeftButton, 30, 30);
+        QVERIFY(!d.lit(2, 2));
         QCOMPARE(d.l.sign.vector[2], std::int16_t{0});
         lapiz_Click(d.l);
-        QCOMPARE(d.l.herramienta, Herramienta::Lapiz);
+        QCOMPARE(d.l.tool, DrawingTool::Pencil);
     }
 
     void onlyTheLeftButtonAloneDraws() {
         Dibujo d;
         Pic_MouseDown(d.l, 2, 18, 30);
-        Pic_MouseMove(d.l, kBotonIzquierdo | 2, 18, 30);
+        Pic_MouseMove(d.l, kLeftButton | 2, 18, 30);
         Pic_MouseMove(d.l, 0, 18, 30);
-        Pic_MouseDown(d.l, kBotonIzquierdo, 12, 30);  // on a column border
-        Pic_MouseDown(d.l, kBotonIzquierdo, 18, 24);  // on a row border
-        Pic_MouseMove(d.l, kBotonIzquierdo, 900, 30); // dragged off to the right
-        Pic_MouseMove(d.l, kBotonIzquierdo, 18, 200); // and below
+        Pic_MouseDown(d.l, kLeftButton, 12, 30);  // on a column border
+        Pic_MouseDown(d.l, kLeftButton, 18, 24);  // on a row border
+        Pic_MouseMove(d.l, kLeftButton, 900, 30); // dragged off to the right
+        Pic_MouseMove(d.l, kLeftButton, 18, 200); // and below
         QCOMPARE(d.encendidos(), 0);
         for (int c = 64; c < 256; ++c) {
             QCOMPARE(d.l.sign.vector[c], std::int16_t{0});

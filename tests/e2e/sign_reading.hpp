@@ -29,7 +29,7 @@ inline LedGrid readSign(const QImage& shot, QPoint origin, QColor lit = QColor(2
 // The sign the program's own composition gives for `text` in font `font`.
 inline LedGrid composed(int font, const QString& text) {
     lumivel::cli::OffscreenSign expected(font);
-    expected.componer(text.toStdString());
+    expected.compose(text.toStdString());
     LedGrid grid{};
     for (int c = 0; c < 64; ++c) {
         for (int r = 0; r < 8; ++r) {

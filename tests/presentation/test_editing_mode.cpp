@@ -23,8 +23,8 @@ class EditingModeTest : public QObject {
         QFETCH(int, desde);
         QFETCH(int, indice);
         QFETCH(int, modo);
-        Arrancado a;
-        seleccionarOption1(a.l, desde);
+        StartedState a;
+        selectOption1(a.l, desde);
         a.escribir("HOLA");
         a.l.sign.cbin(255, 40);
         a.l.sign.mostrar();
@@ -39,24 +39,24 @@ class EditingModeTest : public QObject {
     // Each mode enables its own controls; the drawing mode starts with the pencil, and the
     // button of the tool in use is the one disabled.
     void controlsFollowTheModeAndTheTool() {
-        Arrancado a;
-        seleccionarOption1(a.l, kModoTexto); // already the mode: the text stays
-        QCOMPARE(a.l.texto, std::string(kTextoInicial));
-        ControlesDelModo c = controlesDelModo(a.l);
-        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.herramientas);
+        StartedState a;
+        selectOption1(a.l, kTextMode); // already the mode: the text stays
+        QCOMPARE(a.l.texto, std::string(kInitialText));
+        ModeControls c = modeControls(a.l);
+        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.wholeSignTools);
 
-        a.l.herramienta = Herramienta::Goma;
-        seleccionarOption1(a.l, kModoDibujo);
-        QVERIFY(a.l.herramienta == Herramienta::Lapiz);
-        c = controlesDelModo(a.l);
-        QVERIFY(!c.texto && !c.mayuscula && c.herramientas && !c.lapiz && c.goma);
-        a.l.herramienta = Herramienta::Goma;
-        c = controlesDelModo(a.l);
+        a.l.tool = DrawingTool::Eraser;
+        selectOption1(a.l, kDrawingMode);
+        QVERIFY(a.l.tool == DrawingTool::Pencil);
+        c = modeControls(a.l);
+        QVERIFY(!c.texto && !c.mayuscula && c.wholeSignTools && !c.lapiz && c.goma);
+        a.l.tool = DrawingTool::Eraser;
+        c = modeControls(a.l);
         QVERIFY(c.lapiz && !c.goma);
 
-        seleccionarOption1(a.l, kModoTexto);
-        c = controlesDelModo(a.l);
-        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.herramientas);
+        selectOption1(a.l, kTextMode);
+        c = modeControls(a.l);
+        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.wholeSignTools);
     }
 };
 

@@ -16,7 +16,7 @@ namespace {
 std::vector<Columnas> cuadros(const RecordingPacer& pacer) {
     std::vector<Columnas> c;
     for (const auto& espera : pacer.esperas()) {
-        c.push_back(columnasDe(espera.columnas));
+        c.push_back(columnsOf(espera.columnas));
     }
     return c;
 }
@@ -36,7 +36,7 @@ class EffectsTest : public QObject {
     Q_OBJECT
   private slots:
     void porcolumnaRevealsHoldsAndBlanksColumnByColumn() {
-        Arrancado a;
+        StartedState a;
         a.escribir("HOLA");
         const Columnas texto = a.columnas();
         const std::int16_t xletra = a.l.xletra;
@@ -78,7 +78,7 @@ class EffectsTest : public QObject {
     void porfilaRowsFromBottomUpThenTopDown() {
         QFETCH(int, fuente);
         QFETCH(QString, texto);
-        Arrancado a(fuente);
+        StartedState a(fuente);
         a.escribir(texto.toStdString());
         const Columnas completo = a.columnas();
         a.l.sign.vector[5] = 77; // porfila leaves the column image alone
@@ -86,7 +86,7 @@ class EffectsTest : public QObject {
         porfila(a.l, pacer);
         const auto frames = cuadros(pacer);
         QCOMPARE(frames.size(), std::size_t{18});
-        QCOMPARE(pacer.totalMilisegundos(), 3510LL);
+        QCOMPARE(pacer.totalMs(), 3510LL);
         // Up: wait k shows rows 8 - k .. 7; the hold the whole text; down: rows 0..r dark.
         for (int k = 0; k < 9; ++k) {
             QCOMPARE(frames[k], enmascarado(completo, (0xFF << (8 - k)) & 0xFF));
@@ -110,22 +110,22 @@ class EffectsTest : public QObject {
     void caminarWalksTheTextOutAndPutsItBack() {
         QFETCH(QString, texto);
         const std::string guardado = texto.toStdString();
-        Arrancado a;
+        StartedState a;
         a.escribir(guardado);
         const Columnas antes = a.columnas();
         std::vector<std::string> textos;
         RecordingPacer pacer(&a.visto);
-        pacer.alEsperar = [&](const RecordingPacer::Espera&) { textos.push_back(a.l.texto); };
+        pacer.onWait = [&](const RecordingPacer::Espera&) { textos.push_back(a.l.texto); };
         caminar(a.l, pacer);
         const auto frames = cuadros(pacer);
         const std::size_t n = 12 + guardado.size();
         QCOMPARE(frames.size(), n + 1);
-        QCOMPARE(pacer.totalMilisegundos(), static_cast<long long>(100 * (n + 1)));
+        QCOMPARE(pacer.totalMs(), static_cast<long long>(100 * (n + 1)));
         for (std::size_t i = 0; i <= n; ++i) {
             // Step i shows the rightmost n - i characters.
             const std::string esperado = (std::string(12, ' ') + guardado).substr(i);
             QCOMPARE(textos[i], esperado);
-            QCOMPARE(frames[i], compuesto(esperado));
+            QCOMPARE(frames[i], composed(esperado));
         }
         QCOMPARE(frames.back(), kApagado);
         QCOMPARE(a.l.texto, guardado);
@@ -134,13 +134,13 @@ class EffectsTest : public QObject {
     }
 
     void stoppedEffectsEndAtTheirNextWait() {
-        Arrancado a;
+        StartedState a;
         a.escribir("HOLA");
         using Efecto = void (*)(SignState&, Pacer&);
         for (auto [efecto, tras] :
              {std::pair<Efecto, int>{porcolumna, 3}, {porfila, 10}, {caminar, 2}}) {
             RecordingPacer pacer;
-            pacer.detenerTras = tras;
+            pacer.stopAfter = tras;
             efecto(a.l, pacer);
             QCOMPARE(static_cast<int>(pacer.esperas().size()), tras);
             QCOMPARE(a.l.texto, std::string("HOLA")); // the walk puts it back even then
@@ -162,7 +162,7 @@ class EffectsTest : public QObject {
         QFETCH(QString, texto);
         QFETCH(int, tipo);
         QFETCH(int, esperas);
-        Arrancado a;
+        StartedState a;
         a.escribir(texto.toStdString());
         if (tipo <= 3) {
             op_mostrar_Click(a.l, tipo - 1);
@@ -183,12 +183,12 @@ class EffectsTest : public QObject {
     // The figure walks two columns a round, alternating its two frames; without a delay it
     // ends the same without waiting.
     void relojWalksTheFigureAcross() {
-        Arrancado a;
+        StartedState a;
         RecordingPacer pacer(&a.visto);
         Reloj_Click(a.l, pacer);
         const auto frames = cuadros(pacer);
         QCOMPARE(frames.size(), std::size_t{34});
-        QCOMPARE(pacer.totalMilisegundos(), 34LL * 40);
+        QCOMPARE(pacer.totalMs(), 34LL * 40);
         QVERIFY(frames[0] != kApagado && frames[1] != frames[0]);
         for (std::size_t k = 2; k < frames.size(); ++k) {
             const std::size_t paso = k / 2 * 2;
@@ -196,7 +196,7 @@ class EffectsTest : public QObject {
             std::copy(frames[k % 2].begin(), frames[k % 2].end() - paso, esperado.begin() + paso);
             QCOMPARE(frames[k], esperado);
         }
-        Arrancado b;
+        StartedState b;
         RecordingPacer rapido(&b.visto);
         Reloj_Click(b.l, rapido, 0);
         QVERIFY(rapido.esperas().empty());

@@ -21,19 +21,19 @@ namespace {
 using Lista = std::vector<std::string>;
 
 // The main window's message buttons on the started state.
-struct Ventana : Arrancado {
-    void abrir(const fs::path& ruta) { QVERIFY(abrirArchivoMensajes(l, ruta.string()).ok()); }
+struct Ventana : StartedState {
+    void abrir(const fs::path& ruta) { QVERIFY(openMessageFile(l, ruta.string()).ok()); }
     void adicionarTexto(const std::string& t, int presentacion = 0, int letra = 0) {
-        seleccionarOption1(l, kModoTexto);
-        seleccionarOpMostrar(l, presentacion);
-        seleccionarOpletra(l, letra);
-        cambiarTexto(l, t);
+        selectOption1(l, kTextMode);
+        selectOpMostrar(l, presentacion);
+        selectOpletra(l, letra);
+        changeText(l, t);
         ADICIONAR_Click(l, d);
     }
-    void seleccionar(int numero) { QVERIFY(seleccionarNumero(l, numero)); }
-    void recordar(int numero) {
-        seleccionar(numero);
-        Lstcodigo_Click(l, d, l.lstcodigoIndice);
+    void select(int numero) { QVERIFY(selectNumber(l, numero)); }
+    void recall(int numero) {
+        select(numero);
+        Lstcodigo_Click(l, d, l.lstcodigoIndex);
     }
 };
 
@@ -62,34 +62,34 @@ class MessageListTest : public QObject {
         v.adicionarTexto("Dos", 0, 3);
         v.adicionarTexto("Tres", 2, 2);
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "2", "3"}));
-        QCOMPARE(v.l.lstcodigoIndice, -1);
+        QCOMPARE(v.l.lstcodigoIndex, -1);
         QCOMPARE(v.l.texto, std::string("Tres")); // adding leaves the editor as it was
-        QCOMPARE(leerBytes(p),
+        QCOMPARE(readBytes(p),
                  registro(1, 2, 1, "Uno") + registro(2, 1, 4, "Dos") + registro(3, 3, 3, "Tres"));
 
-        v.seleccionar(2);
+        v.select(2);
         ELIMINAR_Click(v.l, v.d);
         QVERIFY(v.d.mostradas.empty());
         const std::string despues =
             registro(1, 2, 1, "Uno") + registro(2, 1, 4, "Dos", '0') + registro(2, 3, 3, "Tres");
-        QCOMPARE(leerBytes(p), despues);
+        QCOMPARE(readBytes(p), despues);
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "2"}));
         QCOMPARE(v.l.texto, std::string());
         QCOMPARE(v.encendidos(), 0);
 
         v.adicionarTexto("Cuatro", 0, 0);
-        QCOMPARE(leerBytes(p), despues + registro(3, 1, 1, "Cuatro"));
+        QCOMPARE(readBytes(p), despues + registro(3, 1, 1, "Cuatro"));
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "2", "3"}));
 
         for (int i = 0; i < 3; ++i) {
-            v.seleccionar(1);
+            v.select(1);
             ELIMINAR_Click(v.l, v.d);
         }
         QVERIFY(v.l.lstcodigo.empty());
         QCOMPARE(v.l.totalmensajes, std::int16_t{0});
         QCOMPARE(fs::file_size(p), std::uintmax_t{4 * 137});
         v.adicionarTexto("c");
-        QCOMPARE(registroEn(leerBytes(p), 5).numero, std::int16_t{1});
+        QCOMPARE(recordAt(readBytes(p), 5).numero, std::int16_t{1});
         QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
     }
 
@@ -98,7 +98,7 @@ class MessageListTest : public QObject {
         Ventana v;
         v.abrir(ruta("recuerdo.men"));
         v.adicionarTexto("Por fila  ", 1, 2);
-        seleccionarOption1(v.l, kModoDibujo);
+        selectOption1(v.l, kDrawingMode);
         v.dibujar(0, 0);
         v.dibujar(5, 7);
         v.dibujar(63, 3);
@@ -107,23 +107,23 @@ class MessageListTest : public QObject {
         QCOMPARE(v.l.mensaje.presentacion, std::int16_t{255});
         QCOMPARE(v.l.mensaje.letra, std::int16_t{255});
 
-        v.recordar(1);
-        QCOMPARE(v.l.option1, kModoTexto);
+        v.recall(1);
+        QCOMPARE(v.l.option1, kTextMode);
         QCOMPARE(v.l.tipopresentacion, std::int16_t{2});
         QCOMPARE(v.l.tipoletra, std::int16_t{3});
         QCOMPARE(v.l.opletra, 2);
         QVERIFY(v.l.refresco);
         QCOMPARE(v.l.texto, std::string("Por fila"));
         // Same text, other font: the sign must show the recalled font, not the old one.
-        seleccionarOpletra(v.l, 0);
-        v.recordar(1);
-        QCOMPARE(v.columnas(), compuesto("Por fila", 2));
+        selectOpletra(v.l, 0);
+        v.recall(1);
+        QCOMPARE(v.columnas(), composed("Por fila", 2));
 
-        for (int modo : {kModoTexto, kModoDibujo}) {
-            seleccionarOption1(v.l, modo);
+        for (int modo : {kTextMode, kDrawingMode}) {
+            selectOption1(v.l, modo);
             pintura_Click(v.l);
-            v.recordar(2);
-            QCOMPARE(v.l.option1, kModoDibujo);
+            v.recall(2);
+            QCOMPARE(v.l.option1, kDrawingMode);
             QCOMPARE(v.columnas(), dibujo);
             QCOMPARE(v.l.sign.vector[5], std::int16_t{0x80});
             QCOMPARE(v.l.sign.vector[1], std::int16_t{0});
@@ -136,31 +136,31 @@ class MessageListTest : public QObject {
         const fs::path p = ruta("modificar.men");
         v.abrir(p);
         v.adicionarTexto("texto");
-        seleccionarOption1(v.l, kModoDibujo);
+        selectOption1(v.l, kDrawingMode);
         v.dibujar(1, 1);
         ADICIONAR_Click(v.l, v.d);
-        const std::string antes = leerBytes(p);
+        const std::string antes = readBytes(p);
         MODIFICAR_Click(v.l, v.d);
         ELIMINAR_Click(v.l, v.d);
-        v.seleccionar(1); // a text, in the drawing mode
+        v.select(1); // a text, in the drawing mode
         MODIFICAR_Click(v.l, v.d);
-        seleccionarOption1(v.l, kModoTexto);
-        v.seleccionar(2); // a picture, in the text mode
+        selectOption1(v.l, kTextMode);
+        v.select(2); // a picture, in the text mode
         MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(leerBytes(p), antes);
+        QCOMPARE(readBytes(p), antes);
         QCOMPARE(v.d.mostradas.size(), std::size_t{4});
 
         // In the right mode it rewrites in place and keeps the number and the list.
-        v.recordar(1);
-        seleccionarOpMostrar(v.l, 2);
-        cambiarTexto(v.l, "nuevo");
+        v.recall(1);
+        selectOpMostrar(v.l, 2);
+        changeText(v.l, "nuevo");
         MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(leerBytes(p), registro(1, 3, 1, "nuevo") + antes.substr(137));
-        QCOMPARE(v.l.lstcodigoIndice, 0);
-        v.recordar(2);
+        QCOMPARE(readBytes(p), registro(1, 3, 1, "nuevo") + antes.substr(137));
+        QCOMPARE(v.l.lstcodigoIndex, 0);
+        v.recall(2);
         v.dibujar(2, 2);
         MODIFICAR_Click(v.l, v.d);
-        const tipomensaje dibujo = registroEn(leerBytes(p), 2);
+        const tipomensaje dibujo = recordAt(readBytes(p), 2);
         QCOMPARE(dibujo.texto.substr(0, 6), std::string("000204"));
         QCOMPARE(dibujo.numero, std::int16_t{2});
         QCOMPARE(v.d.mostradas.size(), std::size_t{4});
@@ -169,41 +169,41 @@ class MessageListTest : public QObject {
     void duplicateNumbersRecallTheLastAndModifyTheFirst() {
         Ventana v;
         const fs::path p = ruta("dobles.men");
-        escribirBytes(p, registro(1, 1, 1, "primero") + registro(1, 1, 1, "segundo"));
+        writeBytes(p, registro(1, 1, 1, "primero") + registro(1, 1, 1, "segundo"));
         v.abrir(p);
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "1"}));
-        v.recordar(1);
+        v.recall(1);
         QCOMPARE(v.l.texto, std::string("segundo"));
-        cambiarTexto(v.l, "cambiado");
+        changeText(v.l, "cambiado");
         MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(textoLeido(registroEn(leerBytes(p), 1)), std::string("cambiado"));
-        QCOMPARE(textoLeido(registroEn(leerBytes(p), 2)), std::string("segundo"));
+        QCOMPARE(storedText(recordAt(readBytes(p), 1)), std::string("cambiado"));
+        QCOMPARE(storedText(recordAt(readBytes(p), 2)), std::string("segundo"));
     }
 
     void firstAddWithoutAFileUsesAScratchFile() {
         Ventana v;
         QVERIFY(!v.l.archivo.isOpen());
         v.adicionarTexto("sin archivo");
-        QVERIFY(v.l.archivoTemporal);
+        QVERIFY(v.l.isScratchFile);
         const fs::path scratch = v.l.archivo.path();
         QCOMPARE(scratch.parent_path(), temporal());
         QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
-        QCOMPARE(leerBytes(scratch), registro(1, 1, 1, "sin archivo"));
+        QCOMPARE(readBytes(scratch), registro(1, 1, 1, "sin archivo"));
 
         // Leaving asks once; Cancel stays, Yes with a cancelled save stays too.
-        v.d.respuestas = {Respuesta::Cancelar, Respuesta::Si};
-        QVERIFY(!confirmarSalida(v.l, v.d));
-        QVERIFY(!confirmarSalida(v.l, v.d));
+        v.d.respuestas = {Answer::Cancel, Answer::Yes};
+        QVERIFY(!confirmExit(v.l, v.d));
+        QVERIFY(!confirmExit(v.l, v.d));
         QVERIFY(v.l.archivo.isOpen());
         QCOMPARE(v.d.mostradas.size(), std::size_t{2});
-        QCOMPARE(v.d.mostradas[0].botones, Botones::SiNoCancelar);
+        QCOMPARE(v.d.mostradas[0].botones, Buttons::YesNoCancel);
 
         // Yes and a name: the messages are saved there and the program may end.
-        v.d.respuestas = {Respuesta::Si};
+        v.d.respuestas = {Answer::Yes};
         v.d.archivos = {ruta("rescatado.men").string()};
-        QVERIFY(confirmarSalida(v.l, v.d));
+        QVERIFY(confirmExit(v.l, v.d));
         QVERIFY(!v.l.archivo.isOpen());
-        QCOMPARE(leerBytes(ruta("rescatado.men")), registro(1, 1, 1, "sin archivo"));
+        QCOMPARE(readBytes(ruta("rescatado.men")), registro(1, 1, 1, "sin archivo"));
         QVERIFY(!fs::exists(scratch));
     }
 
@@ -211,21 +211,21 @@ class MessageListTest : public QObject {
         Ventana v;
         v.abrir(ruta("nombrado.men"));
         v.adicionarTexto("x");
-        QVERIFY(confirmarSalida(v.l, v.d));
+        QVERIFY(confirmExit(v.l, v.d));
 
         // "Nuevo" drops the open file for an empty scratch one.
         Ventana w;
         w.abrir(ruta("antes-de-nuevo.men"));
         w.adicionarTexto("algo");
         nuevo_Click(w.l, w.d);
-        QVERIFY(w.l.archivoTemporal);
+        QVERIFY(w.l.isScratchFile);
         QVERIFY(w.l.lstcodigo.empty());
         QCOMPARE(w.l.totalmensajes, std::int16_t{0});
         QCOMPARE(w.l.texto, std::string());
         QCOMPARE(w.encendidos(), 0);
         QCOMPARE(fs::file_size(ruta("antes-de-nuevo.men")), std::uintmax_t{137});
         const fs::path scratch = w.l.archivo.path();
-        QVERIFY(confirmarSalida(w.l, w.d));
+        QVERIFY(confirmExit(w.l, w.d));
         QVERIFY(!fs::exists(scratch));
         QVERIFY(v.d.mostradas.empty() && w.d.mostradas.empty());
     }
@@ -233,7 +233,7 @@ class MessageListTest : public QObject {
     void openReadsTheListAndClearsTheText() {
         Ventana v;
         const fs::path p = ruta("abrir.men");
-        escribirBytes(p, registro(1, 1, 1, "a", '0') + registro(1, 2, 2, "b"));
+        writeBytes(p, registro(1, 1, 1, "a", '0') + registro(1, 2, 2, "b"));
         v.d.archivos = {p.string()};
         abrir_Click(v.l, v.d);
         QCOMPARE(v.l.archivo.path(), p.string());
@@ -242,7 +242,7 @@ class MessageListTest : public QObject {
         QCOMPARE(v.l.texto, std::string());
 
         // Cancelling changes nothing: no reopening, no clearing.
-        cambiarTexto(v.l, "sigue");
+        changeText(v.l, "sigue");
         abrir_Click(v.l, v.d);
         QCOMPARE(v.l.texto, std::string("sigue"));
         QCOMPARE(v.l.archivo.path(), p.string());
@@ -264,19 +264,19 @@ class MessageListTest : public QObject {
         const fs::path p = ruta(std::string("previo-") + QTest::currentDataTag() + ".men");
         v.abrir(p);
         v.adicionarTexto("previo");
-        const std::string antes = leerBytes(p);
+        const std::string antes = readBytes(p);
         const fs::path malo = ruta(destino.toStdString());
         v.d.archivos = {malo.string()};
-        v.d.respuestas = {Respuesta::Si};
+        v.d.respuestas = {Answer::Yes};
         if (guardar) {
             QVERIFY(!guardar_Click(v.l, v.d));
         } else {
             abrir_Click(v.l, v.d);
         }
-        QCOMPARE(v.d.mostradas.back().icono, Icono::Critico);
+        QCOMPARE(v.d.mostradas.back().icono, Icon::Critical);
         QVERIFY(v.d.mostradas.back().texto.find(malo.string()) != std::string::npos);
         QCOMPARE(v.l.archivo.path(), p.string());
-        QCOMPARE(leerBytes(p), antes);
+        QCOMPARE(readBytes(p), antes);
         QVERIFY(fs::is_empty(ruta("carpeta.men")));
         v.adicionarTexto("sigue");
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "2"}));
@@ -291,22 +291,22 @@ class MessageListTest : public QObject {
         v.abrir(p);
         v.adicionarTexto("uno");
         v.adicionarTexto("dos");
-        cambiarTexto(v.l, "queda");
+        changeText(v.l, "queda");
         const fs::path copia = ruta("copia.men");
-        escribirBytes(copia, registro(1, 1, 1, "ajeno"));
+        writeBytes(copia, registro(1, 1, 1, "ajeno"));
         QVERIFY(!guardar_Click(v.l, v.d)); // cancelled dialog
         QVERIFY(v.d.mostradas.empty());
         v.d.archivos = {copia.string()};
         QVERIFY(!guardar_Click(v.l, v.d)); // the default answer
-        QCOMPARE(v.d.mostradas.at(0).porDefecto, Respuesta::No);
-        QCOMPARE(leerBytes(copia), registro(1, 1, 1, "ajeno"));
+        QCOMPARE(v.d.mostradas.at(0).defaultAnswer, Answer::No);
+        QCOMPARE(readBytes(copia), registro(1, 1, 1, "ajeno"));
         QCOMPARE(v.l.archivo.path(), p.string());
 
         v.d.archivos = {copia.string()};
-        v.d.respuestas = {Respuesta::Si};
+        v.d.respuestas = {Answer::Yes};
         QVERIFY(guardar_Click(v.l, v.d));
         QCOMPARE(v.l.archivo.path(), copia.string());
-        QCOMPARE(leerBytes(copia), leerBytes(p));
+        QCOMPARE(readBytes(copia), readBytes(p));
         QCOMPARE(v.l.lstcodigo, (Lista{"1", "2"}));
         QCOMPARE(v.l.texto, std::string("queda"));
         v.adicionarTexto("tres"); // to the copy only
@@ -314,11 +314,11 @@ class MessageListTest : public QObject {
         QCOMPARE(fs::file_size(p), std::uintmax_t{274});
 
         // Under the open file's own name: kept as it is.
-        const std::string tres = leerBytes(copia);
+        const std::string tres = readBytes(copia);
         v.d.archivos = {copia.string()};
-        v.d.respuestas = {Respuesta::Si};
+        v.d.respuestas = {Answer::Yes};
         QVERIFY(guardar_Click(v.l, v.d));
-        QCOMPARE(leerBytes(copia), tres);
+        QCOMPARE(readBytes(copia), tres);
 
         // With nothing open, saving makes an empty file.
         Ventana w;
@@ -331,7 +331,7 @@ class MessageListTest : public QObject {
     void fullFileRefusesAnotherMessage() {
         Ventana v;
         const fs::path p = ruta("lleno.men");
-        escribirBytes(p, "");
+        writeBytes(p, "");
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         v.abrir(p);
         v.adicionarTexto("uno mas");
@@ -342,7 +342,7 @@ class MessageListTest : public QObject {
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords + 1} * 137);
         Ventana w;
         w.abrir(ruta("pequeno.men"));
-        QVERIFY(!abrirArchivoMensajes(w.l, p.string()).ok());
+        QVERIFY(!openMessageFile(w.l, p.string()).ok());
         QCOMPARE(w.l.archivo.path(), ruta("pequeno.men").string());
     }
 };

@@ -26,7 +26,7 @@ class MessageFileTest : public QObject {
 
   private slots:
     void recordLayoutIsPackedLittleEndian() {
-        const RegistroBytes b = codificar(texto(-2, 3, "Hola", '1', 258));
+        const RecordBytes b = encodeRecord(texto(-2, 3, "Hola", '1', 258));
         QCOMPARE(b[0], std::uint8_t{0x02});
         QCOMPARE(b[1], std::uint8_t{0x01});
         QCOMPARE(b[2], std::uint8_t{0xFE});
@@ -36,14 +36,14 @@ class MessageFileTest : public QObject {
         QCOMPARE(b[10], std::uint8_t{' '});
         QCOMPARE(b[135], std::uint8_t{' '});
         QCOMPARE(b[136], std::uint8_t{'1'});
-        const tipomensaje back = decodificar(b);
+        const tipomensaje back = decodeRecord(b);
         QCOMPARE(back.numero, std::int16_t{258});
         QCOMPARE(back.presentacion, std::int16_t{-2});
-        QCOMPARE(textoLeido(back), std::string("Hola"));
+        QCOMPARE(storedText(back), std::string("Hola"));
     }
 
     void textIsCutPaddedAndTrimmed_data() {
-        QTest::addColumn<QByteArray>("escrito");
+        QTest::addColumn<QByteArray>("written");
         QTest::addColumn<QByteArray>("leido");
         QTest::newRow("five characters") << QByteArray("abcde") << QByteArray("abcde");
         QTest::newRow("trailing spaces dropped") << QByteArray("ab  ") << QByteArray("ab");
@@ -52,11 +52,11 @@ class MessageFileTest : public QObject {
         QTest::newRow("windows-1252 byte kept") << QByteArray("a\xF1o") << QByteArray("a\xF1o");
     }
     void textIsCutPaddedAndTrimmed() {
-        QFETCH(QByteArray, escrito);
+        QFETCH(QByteArray, written);
         QFETCH(QByteArray, leido);
-        const tipomensaje m = texto(2, 3, escrito.toStdString());
+        const tipomensaje m = texto(2, 3, written.toStdString());
         QCOMPARE(m.texto.size(), std::size_t{130});
-        QCOMPARE(QByteArray::fromStdString(textoLeido(decodificar(codificar(m)))), leido);
+        QCOMPARE(QByteArray::fromStdString(storedText(decodeRecord(encodeRecord(m)))), leido);
     }
 
     void pictureEncoding() {
@@ -65,11 +65,11 @@ class MessageFileTest : public QObject {
         v[2] = 255;
         v[63] = 0x81;
         v[64] = 0x7E; // beyond the 64 stored columns
-        const std::string t = codificarImagen(v);
+        const std::string t = encodePicture(v);
         QCOMPARE(t.size(), std::size_t{130});
         QCOMPARE(t.substr(0, 6), std::string("000FFF"));
         QCOMPARE(t.substr(126), std::string("81  "));
-        const auto back = decodificarImagen(t);
+        const auto back = decodePicture(t);
         QCOMPARE(back[1], std::uint8_t{15});
         QCOMPARE(back[2], std::uint8_t{255});
         QCOMPARE(back[63], std::uint8_t{0x81});
@@ -109,11 +109,11 @@ class MessageFileTest : public QObject {
         // Read-only access never creates or writes a file.
         QVERIFY(!f.open(ruta("no-existe.men").string(), MessageFile::Access::ReadOnly).ok());
         QVERIFY(!fs::exists(ruta("no-existe.men")));
-        escribirBytes(ruta("lectura.men"), std::string(137, 'a'));
+        writeBytes(ruta("lectura.men"), std::string(137, 'a'));
         QVERIFY(f.open(ruta("lectura.men").string(), MessageFile::Access::ReadOnly).ok());
         QCOMPARE(f.count(), 1);
         QVERIFY(!f.write(1, texto(2, 3, "x")).ok());
-        QCOMPARE(leerBytes(ruta("lectura.men")), std::string(137, 'a'));
+        QCOMPARE(readBytes(ruta("lectura.men")), std::string(137, 'a'));
 
         if (geteuid() != 0) { // permissions do not bind the superuser
             fs::permissions(ruta("lectura.men"), fs::perms::owner_read);
@@ -142,7 +142,7 @@ class MessageFileTest : public QObject {
 
     void fileNeverGrowsBeyondTheRecordLimit() {
         const fs::path p = ruta("lleno.men");
-        escribirBytes(p, "");
+        writeBytes(p, "");
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
@@ -183,7 +183,7 @@ class MessageFileTest : public QObject {
             c = static_cast<char>(gen() & 0xFF);
         }
         const fs::path p = ruta("azar.men");
-        escribirBytes(p, bytes);
+        writeBytes(p, bytes);
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
         QCOMPARE(f.count(), 3);
@@ -196,7 +196,7 @@ class MessageFileTest : public QObject {
         QVERIFY(!f.read(4, m).ok());
         QVERIFY(f.write(4, texto(2, 3, "fin")).ok());
         f.close();
-        QCOMPARE(leerBytes(p), bytes.substr(0, 3 * 137) + registro(0, 2, 3, "fin"));
+        QCOMPARE(readBytes(p), bytes.substr(0, 3 * 137) + registro(0, 2, 3, "fin"));
     }
 
     // Only regular files (or links to them) are message files; nothing blocks on a FIFO.
@@ -217,7 +217,7 @@ class MessageFileTest : public QObject {
         } else if (clase == "folder") {
             fs::create_directory(p);
         } else if (clase == "link") {
-            escribirBytes(ruta("target.men"), registro(1, 1, 1, "x"));
+            writeBytes(ruta("target.men"), registro(1, 1, 1, "x"));
             fs::create_symlink(ruta("target.men"), p);
         } else {
             p = clase.toStdString();
@@ -280,7 +280,7 @@ class MessageFileTest : public QObject {
     void replaceAllKeepsLinkModeAndTail() {
         const fs::path real = ruta("real.men");
         const fs::path enlace = ruta("enlace.men");
-        escribirBytes(real, registro(1, 1, 1, "a") + registro(2, 1, 1, "b") + "cola");
+        writeBytes(real, registro(1, 1, 1, "a") + registro(2, 1, 1, "b") + "cola");
         const auto modo = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
         fs::permissions(real, modo);
         fs::create_symlink(real, enlace);
@@ -294,11 +294,11 @@ class MessageFileTest : public QObject {
         QCOMPARE(f.trailingBytes(), 4L);
         QVERIFY(f.replaceAll({texto(3, 2, "c", '1', 1)}).ok());
         QVERIFY(fs::is_symlink(enlace));
-        QCOMPARE(leerBytes(real), registro(1, 3, 2, "c") + "cola");
+        QCOMPARE(readBytes(real), registro(1, 3, 2, "c") + "cola");
         QCOMPARE(fs::status(real).permissions(), modo);
         QCOMPARE(entradas(), antes);
         QVERIFY(f.write(2, texto(1, 1, "d", '1', 2)).ok());
-        QCOMPARE(leerBytes(real).substr(137), registro(2, 1, 1, "d"));
+        QCOMPARE(readBytes(real).substr(137), registro(2, 1, 1, "d"));
     }
 };
 

@@ -16,7 +16,7 @@ struct Salida {
     std::string err;
 };
 
-inline Salida correr(const std::vector<std::string>& args) {
+inline Salida runCli(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
     Salida s;
@@ -26,12 +26,12 @@ inline Salida correr(const std::vector<std::string>& args) {
     return s;
 }
 
-inline Salida correrLista(const QStringList& args) {
+inline Salida runList(const QStringList& args) {
     std::vector<std::string> argv;
     for (const QString& a : args) {
         argv.push_back(a.toStdString());
     }
-    return correr(argv);
+    return runCli(argv);
 }
 
 inline QString programa() {

@@ -17,7 +17,7 @@ inline tipomensaje texto(std::int16_t presentacion, std::int16_t letra, const st
     m.numero = numero;
     m.presentacion = presentacion;
     m.letra = letra;
-    m.texto = textoDeRegistro(t);
+    m.texto = recordText(t);
     m.estado = estado;
     return m;
 }
@@ -29,13 +29,13 @@ inline tipomensaje imagen(const std::array<std::uint8_t, 64>& columnas,
     tipomensaje m;
     m.presentacion = presentacion;
     m.letra = letra;
-    m.texto = codificarImagen(vector);
+    m.texto = encodePicture(vector);
     m.estado = '1';
     return m;
 }
 
 // A picture with lit, unlit and partly lit columns: "000FFF", 120 zeros, "81".
-inline std::array<std::uint8_t, 64> dibujoDePrueba() {
+inline std::array<std::uint8_t, 64> samplePicture() {
     std::array<std::uint8_t, 64> c{0x00, 0x0F, 0xFF};
     c[63] = 0x81;
     return c;
@@ -44,7 +44,7 @@ inline std::array<std::uint8_t, 64> dibujoDePrueba() {
 // The 137 bytes of a record as the file holds them.
 inline std::string registro(std::int16_t numero, tipomensaje m) {
     m.numero = numero;
-    const RegistroBytes b = codificar(m);
+    const RecordBytes b = encodeRecord(m);
     return {b.begin(), b.end()};
 }
 
@@ -54,10 +54,10 @@ inline std::string registro(std::int16_t numero, std::int16_t presentacion, std:
 }
 
 // Record n (from 1) of a file's bytes.
-inline tipomensaje registroEn(const std::string& bytes, int n) {
-    RegistroBytes b{};
+inline tipomensaje recordAt(const std::string& bytes, int n) {
+    RecordBytes b{};
     std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(n - 1) * 137, 137, b.begin());
-    return decodificar(b);
+    return decodeRecord(b);
 }
 
 // Writes the records to a new file and leaves the state as opening it in the main window
@@ -68,7 +68,7 @@ inline void abrirConMensajes(Lumivel& l, const QString& ruta,
     std::int16_t numero = 0;
     for (std::size_t i = 0; i < registros.size(); ++i) {
         tipomensaje m = registros[i];
-        if (m.activo()) {
+        if (m.isActive()) {
             m.numero = ++numero;
         }
         QVERIFY(l.archivo.write(static_cast<int>(i) + 1, m).ok());

@@ -15,23 +15,23 @@ namespace lumivel::test {
 
 using Columnas = std::array<int, 64>;
 
-struct Arrancado {
+struct StartedState {
     ShownSign visto;
     Lumivel l;
     ScriptedDialogs d;
 
-    explicit Arrancado(int fuente = 0) {
+    explicit StartedState(int fuente = 0) {
         l.sign.setSurface(&visto);
-        arrancar(l, "/programa");
-        seleccionarOpletra(l, fuente);
+        startUp(l, "/programa");
+        selectOpletra(l, fuente);
     }
-    Arrancado(const Arrancado&) = delete;
-    Arrancado& operator=(const Arrancado&) = delete;
+    StartedState(const StartedState&) = delete;
+    StartedState& operator=(const StartedState&) = delete;
 
-    void escribir(const std::string& texto) { cambiarTexto(l, texto); }
+    void escribir(const std::string& texto) { changeText(l, texto); }
     // A left click at the centre of the LED.
     void dibujar(int columna, int fila) {
-        Pic_MouseDown(l, kBotonIzquierdo, 12 * columna + 6, 12 * fila + 6);
+        Pic_MouseDown(l, kLeftButton, 12 * columna + 6, 12 * fila + 6);
     }
     Columnas columnas() const {
         Columnas c{};
@@ -53,7 +53,7 @@ struct Arrancado {
 };
 
 // The 64 column bytes of a "7E 09 ..." line.
-inline Columnas columnasDe(const std::string& hex) {
+inline Columnas columnsOf(const std::string& hex) {
     Columnas c{};
     for (std::size_t k = 0; k < c.size(); ++k) {
         c[k] = std::stoi(hex.substr(k * 3, 2), nullptr, 16);
@@ -62,8 +62,8 @@ inline Columnas columnasDe(const std::string& hex) {
 }
 
 // What the sign shows once `texto` is typed in the font.
-inline Columnas compuesto(const std::string& texto, int fuente = 0) {
-    Arrancado a(fuente);
+inline Columnas composed(const std::string& texto, int fuente = 0) {
+    StartedState a(fuente);
     a.escribir(texto);
     return a.columnas();
 }

@@ -17,26 +17,26 @@ namespace {
 struct Enlazado {
     SignResponder signo;
     FakePort puerto;
-    std::vector<std::vector<MensajeDecodificado>> imagenes;
+    std::vector<std::vector<DecodedMessage>> imagenes;
     std::vector<std::string> errores;
 
-    explicit Enlazado(FalloSigno fallo = {}) : signo(fallo) {
+    explicit Enlazado(SignFault fallo = {}) : signo(fallo) {
         puerto.responder = [this](std::uint8_t b) {
             const auto r = signo.responder(b);
-            if (r.evento == SignDecoder::Evento::ImagenCompleta) {
-                imagenes.push_back(signo.decoder().tomarImagen());
-            } else if (r.evento == SignDecoder::Evento::Error) {
-                errores.push_back(signo.decoder().ultimoError());
+            if (r.evento == SignDecoder::Event::ImageComplete) {
+                imagenes.push_back(signo.decoder().takeImage());
+            } else if (r.evento == SignDecoder::Event::Error) {
+                errores.push_back(signo.decoder().lastError());
             }
             return r.bytes;
         };
     }
 
-    ResultadoEnvio enviar(Lumivel& l) {
-        ImagenTransmision imagen;
-        const ResultadoCarga carga = cargarcomm(l, imagen, l.totaldatos);
-        ObservadorEnvio nadie;
-        return enviarImagen(puerto, carga, imagen, l.totaldatos, nadie);
+    SendResult enviar(Lumivel& l) {
+        TransmissionImage imagen;
+        const LoadResult carga = cargarcomm(l, imagen, l.totaldatos);
+        TransferObserver nadie;
+        return sendImage(puerto, carga, imagen, l.totaldatos, nadie);
     }
 };
 
@@ -48,23 +48,23 @@ std::array<std::uint8_t, 64> rampa() {
     return c;
 }
 
-void compararCon(const std::vector<MensajeDecodificado>& recibidos,
+void compararCon(const std::vector<DecodedMessage>& recibidos,
                  const std::vector<tipomensaje>& registros) {
     std::vector<tipomensaje> activos;
     for (const auto& r : registros) {
-        if (r.activo()) {
+        if (r.isActive()) {
             activos.push_back(r);
         }
     }
     QCOMPARE(recibidos.size(), activos.size());
     for (std::size_t i = 0; i < activos.size(); ++i) {
-        QCOMPARE(recibidos[i].imagen, activos[i].esImagen());
-        if (activos[i].esImagen()) {
-            QVERIFY(recibidos[i].columnas == decodificarImagen(activos[i].texto));
+        QCOMPARE(recibidos[i].imagen, activos[i].isPicture());
+        if (activos[i].isPicture()) {
+            QVERIFY(recibidos[i].columnas == decodePicture(activos[i].texto));
         } else {
             QCOMPARE(recibidos[i].presentacion, activos[i].presentacion);
             QCOMPARE(recibidos[i].letra, activos[i].letra);
-            QCOMPARE(recibidos[i].texto, textoLeido(activos[i]));
+            QCOMPARE(recibidos[i].texto, storedText(activos[i]));
         }
     }
 }
@@ -99,51 +99,51 @@ class SignDecoderTest : public QObject {
         Lumivel l;
         abrirConMensajes(l, dir_.filePath(QTest::currentDataTag()), registros);
         Enlazado enlace;
-        QCOMPARE(enlace.enviar(l).desenlace, Desenlace::Verificado);
+        QCOMPARE(enlace.enviar(l).outcome, Outcome::Verified);
         QCOMPARE(enlace.errores, std::vector<std::string>{});
         QCOMPARE(enlace.imagenes.size(), std::size_t{1});
         compararCon(enlace.imagenes.front(), registros);
-        QVERIFY(enlace.signo.decoder().enReposo());
+        QVERIFY(enlace.signo.decoder().idle());
 
         // The same sign takes the next transfer.
-        QCOMPARE(enlace.enviar(l).desenlace, Desenlace::Verificado);
+        QCOMPARE(enlace.enviar(l).outcome, Outcome::Verified);
         QCOMPARE(enlace.imagenes.size(), std::size_t{2});
     }
 
     void faultsGiveTheirOutcome_data() {
         QTest::addColumn<QString>("fallo");
-        QTest::addColumn<Desenlace>("desenlace");
-        QTest::newRow("silent") << "silent" << Desenlace::SinConexion;
-        QTest::newRow("no-hello") << "no-hello" << Desenlace::SinConexion;
-        QTest::newRow("corrupt:3") << "corrupt:3" << Desenlace::ConErrores;
-        QTest::newRow("stop:40") << "stop:40" << Desenlace::SignoMudo;
-        QTest::newRow("stop:0") << "stop:0" << Desenlace::SinConexion;
+        QTest::addColumn<Outcome>("outcome");
+        QTest::newRow("silent") << "silent" << Outcome::NoConnection;
+        QTest::newRow("no-hello") << "no-hello" << Outcome::NoConnection;
+        QTest::newRow("corrupt:3") << "corrupt:3" << Outcome::WithErrors;
+        QTest::newRow("stop:40") << "stop:40" << Outcome::SignSilent;
+        QTest::newRow("stop:0") << "stop:0" << Outcome::NoConnection;
     }
     void faultsGiveTheirOutcome() {
         QFETCH(QString, fallo);
-        QFETCH(Desenlace, desenlace);
-        const auto f = interpretarFallo(fallo.toStdString());
+        QFETCH(Outcome, outcome);
+        const auto f = parseFault(fallo.toStdString());
         QVERIFY(f);
         Lumivel l;
         abrirConMensajes(l, dir_.filePath(QTest::currentDataTag()),
                          std::vector<tipomensaje>(3, texto(1, 1, std::string(40, 'q'))));
         Enlazado enlace(*f);
-        const ResultadoEnvio r = enlace.enviar(l);
-        QCOMPARE(r.desenlace, desenlace);
+        const SendResult r = enlace.enviar(l);
+        QCOMPARE(r.outcome, outcome);
         if (fallo == "stop:40") { // request and header answered, then 34 image bytes
-            QCOMPARE(r.transmision.verificados, 34);
+            QCOMPARE(r.transfer.verified, 34);
         } else if (fallo == "corrupt:3") { // bad echoes: everything is still sent
-            QVERIFY(r.transmision.verificados > 0);
-            QCOMPARE(r.transmision.enviados, r.transmision.bytesImagen);
+            QVERIFY(r.transfer.verified > 0);
+            QCOMPARE(r.transfer.sent, r.transfer.imageBytes);
         }
     }
 
     void faultNames() {
         for (const char* valido : {"silent", "no-hello", "corrupt:1", "stop:0"}) {
-            QVERIFY2(interpretarFallo(valido), valido);
+            QVERIFY2(parseFault(valido), valido);
         }
         for (const char* malo : {"corrupt:0", "stop:-1", "stop:x", "stop:", "loud"}) {
-            QVERIFY2(!interpretarFallo(malo), malo);
+            QVERIFY2(!parseFault(malo), malo);
         }
     }
 
@@ -151,39 +151,39 @@ class SignDecoderTest : public QObject {
     void newRequestRestartsAnAbandonedTransfer() {
         SignDecoder d;
         const auto recibir = [&](std::initializer_list<int> bytes) {
-            SignDecoder::Evento ultimo = SignDecoder::Evento::Nada;
+            SignDecoder::Event ultimo = SignDecoder::Event::None;
             for (const int b : bytes) {
                 ultimo = d.recibir(static_cast<std::uint8_t>(b));
             }
             return ultimo;
         };
         recibir({'c', 'w', 0xFF, 0, 0, 0, 1, 1, 'h'});
-        d.reiniciar();
-        QVERIFY(d.enReposo());
-        QCOMPARE(recibir({'c'}), SignDecoder::Evento::Solicitud);
-        QCOMPARE(recibir({'c'}), SignDecoder::Evento::Solicitud);
+        d.reset();
+        QVERIFY(d.idle());
+        QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
+        QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'w', 0xFF, 0, 0, 0, 2, 3, 'k', 0, 0}),
-                 SignDecoder::Evento::ImagenCompleta);
-        const auto mensajes = d.tomarImagen();
+                 SignDecoder::Event::ImageComplete);
+        const auto mensajes = d.takeImage();
         QCOMPARE(mensajes.size(), std::size_t{1});
         QCOMPARE(mensajes[0].texto, std::string("k"));
-        QCOMPARE(recibir({'c', 'w', 0x00}), SignDecoder::Evento::Error);
-        QVERIFY(d.enReposo());
+        QCOMPARE(recibir({'c', 'w', 0x00}), SignDecoder::Event::Error);
+        QVERIFY(d.idle());
     }
 
     void json() {
-        MensajeDecodificado t;
+        DecodedMessage t;
         t.presentacion = 2;
         t.letra = 4;
         t.texto = "a\"b\\\xF1\x01";
         const std::string esperado = std::string("{\"kind\":\"text\",\"presentacion\":2,") +
                                      "\"letra\":4,\"texto\":\"a\\\"b\\\\\xC3\xB1\\u0001\"}";
-        QCOMPARE(comoJson(t), esperado);
-        MensajeDecodificado p;
+        QCOMPARE(toJson(t), esperado);
+        DecodedMessage p;
         p.imagen = true;
         p.presentacion = p.letra = 255;
         p.columnas[0] = 255;
-        const std::string json = comoJson(p);
+        const std::string json = toJson(p);
         const std::string inicio =
             "{\"kind\":\"picture\",\"presentacion\":255,\"letra\":255,\"columns\":[255,0,";
         QVERIFY(json.starts_with(inicio));

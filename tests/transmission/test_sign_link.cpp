@@ -7,8 +7,8 @@ using namespace lumivel;
 
 namespace {
 
-ImagenTransmision imagenDe(const std::vector<int>& bytes) {
-    ImagenTransmision imagen;
+TransmissionImage imagenDe(const std::vector<int>& bytes) {
+    TransmissionImage imagen;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         imagen.datos[i] = static_cast<std::int16_t>(bytes[i]);
     }
@@ -16,9 +16,9 @@ ImagenTransmision imagenDe(const std::vector<int>& bytes) {
     return imagen;
 }
 
-ResultadoCarga lista() {
-    ResultadoCarga carga;
-    carga.estado = EstadoImagen::Lista;
+LoadResult lista() {
+    LoadResult carga;
+    carga.estado = ImageState::Ready;
     return carga;
 }
 
@@ -33,20 +33,20 @@ std::string bytes(std::initializer_list<int> valores) {
 enum class Linea { Saludo, EcoCambiado, SinEcoParaE, NueveSilencios, CallaTras26, PuertoSeVa };
 
 // Records what the window would see.
-struct Registro : ObservadorEnvio {
+struct Registro : TransferObserver {
     int conexiones = 0;
     int errores = 0;
     int maximo_ = -1;
     int ultimo = -1;
-    void conectado() override { ++conexiones; }
-    void maximo(int t) override { maximo_ = t; }
-    void progreso(int i) override { ultimo = i; }
-    void errorDeDatos() override { ++errores; }
+    void connected() override { ++conexiones; }
+    void setMaximum(int t) override { maximo_ = t; }
+    void progress(int i) override { ultimo = i; }
+    void dataError() override { ++errores; }
 };
 
-ResultadoEnvio enviarA(FakePort& puerto, const std::vector<int>& datos, Registro& registro) {
-    const ImagenTransmision imagen = imagenDe(datos);
-    return enviarImagen(puerto, lista(), imagen, imagen.ndatos, registro);
+SendResult enviarA(FakePort& puerto, const std::vector<int>& datos, Registro& registro) {
+    const TransmissionImage imagen = imagenDe(datos);
+    return sendImage(puerto, lista(), imagen, imagen.ndatos, registro);
 }
 
 } // namespace
@@ -58,14 +58,14 @@ class SignLinkTest : public QObject {
         FakePort puerto;
         Registro registro;
         const auto r = enviarA(puerto, {1, 2, 0x41, 0x42, 0, 0, 0}, registro);
-        QCOMPARE(r.desenlace, Desenlace::Verificado);
-        QCOMPARE(puerto.escrito, bytes({0x63, 0x77, 0xFF, 0, 0, 0, 1, 2, 0x41, 0x42, 0, 0, 0}));
+        QCOMPARE(r.outcome, Outcome::Verified);
+        QCOMPARE(puerto.written, bytes({0x63, 0x77, 0xFF, 0, 0, 0, 1, 2, 0x41, 0x42, 0, 0, 0}));
         QCOMPARE(registro.conexiones, 1);
         QCOMPARE(registro.maximo_, 6);
         QCOMPARE(registro.ultimo, 6);
-        QCOMPARE(r.transmision.verificados, 7);
-        QCOMPARE(puerto.aperturas, 1);
-        QCOMPARE(puerto.cierres, 1);
+        QCOMPARE(r.transfer.verified, 7);
+        QCOMPARE(puerto.opens, 1);
+        QCOMPARE(puerto.closes, 1);
     }
 
     void everyWriteWaitsForItsReply() {
@@ -79,7 +79,7 @@ class SignLinkTest : public QObject {
         };
         Registro registro;
         enviarA(puerto, {9, 9, 0, 0, 0}, registro);
-        QCOMPARE(pendientes, puerto.escrito.size());
+        QCOMPARE(pendientes, puerto.written.size());
     }
 
     void blockHeadersEvery255Bytes_data() {
@@ -101,19 +101,19 @@ class SignLinkTest : public QObject {
         }
         FakePort puerto;
         Registro registro;
-        QCOMPARE(enviarA(puerto, datos, registro).desenlace, Desenlace::Verificado);
+        QCOMPARE(enviarA(puerto, datos, registro).outcome, Outcome::Verified);
         QList<int> encontradas;
-        for (std::size_t p = 0; p < puerto.escrito.size(); ++p) {
-            if (puerto.escrito[p] == 'w') {
+        for (std::size_t p = 0; p < puerto.written.size(); ++p) {
+            if (puerto.written[p] == 'w') {
                 encontradas << static_cast<int>(p);
             }
         }
         QCOMPARE(encontradas, cabeceras);
         for (int b = 0; b < cabeceras.size(); ++b) {
             const auto p = static_cast<std::size_t>(cabeceras[b]);
-            QCOMPARE(puerto.escrito.substr(p, 5), bytes({0x77, 0xFF, b, 0, 0}));
+            QCOMPARE(puerto.written.substr(p, 5), bytes({0x77, 0xFF, b, 0, 0}));
         }
-        QCOMPARE(static_cast<int>(puerto.escrito.size()), 1 + tamano + 5 * cabeceras.size());
+        QCOMPARE(static_cast<int>(puerto.written.size()), 1 + tamano + 5 * cabeceras.size());
     }
 
     // A faulty line: no connection unless the request is answered with exactly "c"; the
@@ -121,31 +121,31 @@ class SignLinkTest : public QObject {
     // a row or when the port goes away, and always closes the port.
     void faultyLine_data() {
         QTest::addColumn<Linea>("linea");
-        QTest::addColumn<Desenlace>("desenlace");
-        QTest::addColumn<int>("verificados"); // -1: any
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<int>("verified"); // -1: any
         QTest::addColumn<int>("escritos");
         QTest::addColumn<QByteArray>("saludo");
         for (const char* saludo : {"cc", "C", "?", ""}) {
             QTest::addRow("answers the request with \"%s\"", saludo)
-                << Linea::Saludo << Desenlace::SinConexion << 0 << 1 << QByteArray(saludo);
+                << Linea::Saludo << Outcome::NoConnection << 0 << 1 << QByteArray(saludo);
         }
         // 100 image bytes: the request, one header and the image are 106 bytes on the wire.
         QTest::newRow("every echo differs")
-            << Linea::EcoCambiado << Desenlace::ConErrores << 0 << 106 << QByteArray();
+            << Linea::EcoCambiado << Outcome::WithErrors << 0 << 106 << QByteArray();
         // 0x45 is the "E" of the time-out text; it must still count as unanswered.
         QTest::newRow("no echo for one byte")
-            << Linea::SinEcoParaE << Desenlace::ConErrores << 99 << 106 << QByteArray();
+            << Linea::SinEcoParaE << Outcome::WithErrors << 99 << 106 << QByteArray();
         QTest::newRow("nine silences at a time")
-            << Linea::NueveSilencios << Desenlace::ConErrores << -1 << 106 << QByteArray();
-        QTest::newRow("sign falls silent") << Linea::CallaTras26 << Desenlace::SignoMudo << 20
-                                           << 26 + kSilenciosSeguidos << QByteArray();
+            << Linea::NueveSilencios << Outcome::WithErrors << -1 << 106 << QByteArray();
+        QTest::newRow("sign falls silent") << Linea::CallaTras26 << Outcome::SignSilent << 20
+                                           << 26 + kSilencesInARow << QByteArray();
         QTest::newRow("port lost")
-            << Linea::PuertoSeVa << Desenlace::PuertoPerdido << 24 << 30 << QByteArray();
+            << Linea::PuertoSeVa << Outcome::PortLost << 24 << 30 << QByteArray();
     }
     void faultyLine() {
         QFETCH(Linea, linea);
-        QFETCH(Desenlace, desenlace);
-        QFETCH(int, verificados);
+        QFETCH(Outcome, outcome);
+        QFETCH(int, verified);
         QFETCH(int, escritos);
         QFETCH(QByteArray, saludo);
         FakePort puerto;
@@ -170,73 +170,73 @@ class SignLinkTest : public QObject {
             return eco;
         };
         if (linea == Linea::PuertoSeVa) {
-            puerto.perderTrasEscritos = 30;
+            puerto.loseAfterWritten = 30;
         }
         std::vector<int> datos(100, 7);
         datos[2] = 0x45;
         Registro registro;
         const auto r = enviarA(puerto, datos, registro);
-        QCOMPARE(r.desenlace, desenlace);
-        if (verificados >= 0) {
-            QCOMPARE(r.transmision.verificados, verificados);
+        QCOMPARE(r.outcome, outcome);
+        if (verified >= 0) {
+            QCOMPARE(r.transfer.verified, verified);
         }
-        QCOMPARE(static_cast<int>(puerto.escrito.size()), escritos);
-        QCOMPARE(puerto.cierres, 1);
-        QCOMPARE(registro.conexiones, desenlace == Desenlace::SinConexion ? 0 : 1);
-        const bool conErrores = desenlace == Desenlace::ConErrores;
+        QCOMPARE(static_cast<int>(puerto.written.size()), escritos);
+        QCOMPARE(puerto.closes, 1);
+        QCOMPARE(registro.conexiones, outcome == Outcome::NoConnection ? 0 : 1);
+        const bool conErrores = outcome == Outcome::WithErrors;
         if (conErrores) {
             QCOMPARE(registro.errores, 1);
         }
         // Data errors are the observer's to show; the other endings have their own box.
-        QCOMPARE(cajaDesenlace(r, lista(), puerto.nombre()).has_value(), !conErrores);
+        QCOMPARE(outcomeBox(r, lista(), puerto.nombre()).has_value(), !conErrores);
     }
 
     void portThatCannotBeOpenedSendsNothing() {
         FakePort puerto;
-        puerto.nombreDispositivo = "/dev/ttyS3";
-        puerto.errorAlAbrir = "permiso denegado";
+        puerto.deviceName = "/dev/ttyS3";
+        puerto.openError = "permiso denegado";
         Registro registro;
         const auto r = enviarA(puerto, {1, 1, 0, 0, 0}, registro);
-        QCOMPARE(r.desenlace, Desenlace::PuertoNoAbre);
-        QVERIFY(puerto.escrito.empty());
-        const auto caja = cajaDesenlace(r, lista(), puerto.nombre());
+        QCOMPARE(r.outcome, Outcome::PortNotOpened);
+        QVERIFY(puerto.written.empty());
+        const auto caja = outcomeBox(r, lista(), puerto.nombre());
         QVERIFY(caja);
         QVERIFY(caja->texto.find("/dev/ttyS3: permiso denegado") != std::string::npos);
     }
 
     void imageNotReadyIsNeverSent() {
         for (const auto estado :
-             {EstadoImagen::NadaQueEnviar, EstadoImagen::Excede, EstadoImagen::ErrorLectura}) {
-            ResultadoCarga carga;
+             {ImageState::NothingToSend, ImageState::TooLarge, ImageState::ReadError}) {
+            LoadResult carga;
             carga.estado = estado;
             FakePort puerto;
             Registro registro;
-            const auto r = enviarImagen(puerto, carga, imagenDe({1, 1, 0, 0, 0}), 4, registro);
-            QVERIFY(r.desenlace != Desenlace::Verificado);
-            QCOMPARE(puerto.aperturas, 0);
-            QVERIFY(cajaDesenlace(r, carga, puerto.nombre()));
+            const auto r = sendImage(puerto, carga, imagenDe({1, 1, 0, 0, 0}), 4, registro);
+            QVERIFY(r.outcome != Outcome::Verified);
+            QCOMPARE(puerto.opens, 0);
+            QVERIFY(outcomeBox(r, carga, puerto.nombre()));
         }
     }
 
     void interruptedTransferStopsAndClosesThePort() {
         struct Cortar : Registro {
-            bool interrumpir() override { return ultimo >= 9; }
+            bool shouldStop() override { return ultimo >= 9; }
         } cortar;
         FakePort puerto;
-        const ImagenTransmision imagen = imagenDe(std::vector<int>(300, 5));
-        const auto r = enviarImagen(puerto, lista(), imagen, imagen.ndatos, cortar);
-        QCOMPARE(r.desenlace, Desenlace::Interrumpido);
-        QCOMPARE(r.transmision.enviados, 10);
-        QCOMPARE(puerto.cierres, 1);
-        QVERIFY(!cajaDesenlace(r, lista(), puerto.nombre()));
+        const TransmissionImage imagen = imagenDe(std::vector<int>(300, 5));
+        const auto r = sendImage(puerto, lista(), imagen, imagen.ndatos, cortar);
+        QCOMPARE(r.outcome, Outcome::Stopped);
+        QCOMPARE(r.transfer.sent, 10);
+        QCOMPARE(puerto.closes, 1);
+        QVERIFY(!outcomeBox(r, lista(), puerto.nombre()));
     }
 
     void neverReadsBeyondTheImage() {
         FakePort puerto;
         Registro registro;
-        const ImagenTransmision imagen = imagenDe({1, 1, 0, 0, 0});
-        const auto r = enviarImagen(puerto, lista(), imagen, 20000, registro);
-        QCOMPARE(r.transmision.enviados, ImagenTransmision::kCapacidad);
+        const TransmissionImage imagen = imagenDe({1, 1, 0, 0, 0});
+        const auto r = sendImage(puerto, lista(), imagen, 20000, registro);
+        QCOMPARE(r.transfer.sent, TransmissionImage::kCapacity);
     }
 };
 

@@ -10,7 +10,7 @@ using namespace lumivel::test;
 
 namespace {
 
-QString enHex(const ImagenTransmision& imagen, int ultimo) {
+QString enHex(const TransmissionImage& imagen, int ultimo) {
     QStringList bytes;
     for (int i = 0; i <= ultimo; ++i) {
         bytes << QStringLiteral("%1")
@@ -39,9 +39,9 @@ class TransmissionImageTest : public QObject {
         QTest::newRow("leading and inner spaces kept")
             << std::vector{texto(2, 4, " A B")} << "02 04 20 41 20 42 00 00 00";
         QTest::newRow("empty text") << std::vector{texto(1, 1, "")} << "01 01 00 00 00";
-        QTest::newRow("picture") << std::vector{imagen(dibujoDePrueba())} << pic;
+        QTest::newRow("picture") << std::vector{imagen(samplePicture())} << pic;
         QTest::newRow("picture whatever its presentation and font")
-            << std::vector{imagen(dibujoDePrueba(), 10, 3)} << pic;
+            << std::vector{imagen(samplePicture(), 10, 3)} << pic;
         QTest::newRow("deleted record skipped")
             << std::vector{texto(1, 1, "X", '0'), texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("windows-1252 byte")
@@ -52,9 +52,9 @@ class TransmissionImageTest : public QObject {
         QFETCH(QString, esperado);
         Lumivel l;
         abrirConMensajes(l, ruta(QTest::currentDataTag()), registros);
-        ImagenTransmision imagen;
-        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::Lista);
+        TransmissionImage imagen;
+        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        QCOMPARE(r.estado, ImageState::Ready);
         const int ultimo = static_cast<int>(esperado.split(' ').size()) - 1;
         QCOMPARE(imagen.ndatos, ultimo);
         QCOMPARE(l.totaldatos, ultimo);
@@ -73,7 +73,7 @@ class TransmissionImageTest : public QObject {
     void nothingToSend() {
         QFETCH(int, caso);
         Lumivel l;
-        ImagenTransmision imagen;
+        TransmissionImage imagen;
         imagen.datos[0] = 0x55;
         imagen.ndatos = 7;
         l.totaldatos = 7;
@@ -81,8 +81,8 @@ class TransmissionImageTest : public QObject {
             abrirConMensajes(l, ruta(QTest::currentDataTag()), {texto(1, 1, "A", '0')});
             l.totalmensajes = 1;
         }
-        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::NadaQueEnviar);
+        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        QCOMPARE(r.estado, ImageState::NothingToSend);
         if (caso == 3) {
             QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
         } else {
@@ -108,10 +108,10 @@ class TransmissionImageTest : public QObject {
                          {texto(1, 2, "AB"), texto(0, 1, "X", '0')});
         l.totalmensajes = static_cast<std::int16_t>(total);
         l.mensaje.presentacion = static_cast<std::int16_t>(presentacion);
-        ImagenTransmision imagen;
-        const ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::Lista);
-        QCOMPARE(r.mensajesActivos, 1);
+        TransmissionImage imagen;
+        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        QCOMPARE(r.estado, ImageState::Ready);
+        QCOMPARE(r.activeMessages, 1);
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("01 02 41 42 00 00 00"));
     }
 
@@ -120,9 +120,9 @@ class TransmissionImageTest : public QObject {
         Lumivel l;
         // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
         abrirConMensajes(l, ruta("61.men"), std::vector<tipomensaje>(61, texto(1, 1, largo)));
-        ImagenTransmision imagen;
-        ResultadoCarga r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::Lista);
+        TransmissionImage imagen;
+        LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        QCOMPARE(r.estado, ImageState::Ready);
         QCOMPARE(imagen.ndatos, 61 * 133 + 1);
         const auto antes = imagen.datos;
         const std::int16_t totalAntes = l.totaldatos;
@@ -132,19 +132,19 @@ class TransmissionImageTest : public QObject {
         abrirConMensajes(l2, ruta("62.men"), std::vector<tipomensaje>(62, texto(1, 1, largo)));
         l2.totaldatos = totalAntes;
         r = cargarcomm(l2, imagen, l2.totaldatos);
-        QCOMPARE(r.estado, EstadoImagen::Excede);
-        QCOMPARE(r.bytesNecesarios, 62 * 133 + 2);
+        QCOMPARE(r.estado, ImageState::TooLarge);
+        QCOMPARE(r.bytesNeeded, 62 * 133 + 2);
         QVERIFY(imagen.datos == antes);
         QCOMPARE(l2.totaldatos, totalAntes);
     }
 
     void everyBuildReadsTheOpenFileAgain() {
         Lumivel l;
-        ImagenTransmision imagen;
+        TransmissionImage imagen;
         abrirConMensajes(l, ruta("first.men"), {texto(1, 1, "OLD")});
-        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, EstadoImagen::Lista);
+        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, ImageState::Ready);
         abrirConMensajes(l, ruta("second.men"), {texto(2, 3, "N")});
-        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, EstadoImagen::Lista);
+        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, ImageState::Ready);
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
     }
 };

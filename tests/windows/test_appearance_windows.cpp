@@ -130,7 +130,7 @@ class TestAppearanceWindows : public QObject {
         QElapsedTimer reloj;
         reloj.start();
         ventana->Command1()->click();
-        QVERIFY(reloj.elapsed() >= Form5::kEsperaAceptar - 20);
+        QVERIFY(reloj.elapsed() >= Form5::kAcceptWaitMs - 20);
         QCOMPARE(redraws, 1);
         QTRY_VERIFY(ventana.isNull());
         QCOMPARE(colour(), (Rgb{225, 0, 0}));
@@ -164,7 +164,7 @@ class TestAppearanceWindows : public QObject {
         QElapsedTimer reloj;
         reloj.start();
         ventana->close();
-        QVERIFY(reloj.elapsed() < Form5::kEsperaAceptar);
+        QVERIFY(reloj.elapsed() < Form5::kAcceptWaitMs);
         QCOMPARE(redraws, 1);
         QCOMPARE(colour(), (Rgb{0, 225, 0}));
     }
@@ -184,12 +184,12 @@ class TestAppearanceWindows : public QObject {
         const std::string carpeta = shippedFolder().toStdString();
         QSet<QRgb> colores;
         Skin prueba;
-        QVERIFY(prueba.cargar(QString::fromStdString(rutaSkinPorDefecto(carpeta))).ok());
+        QVERIFY(prueba.cargar(QString::fromStdString(defaultSkinPath(carpeta))).ok());
         colores.insert(prueba.color().rgb());
         for (int i = 0; i < 10; ++i) {
-            const QString ruta = QString::fromStdString(rutaSkin(carpeta, i).value());
+            const QString ruta = QString::fromStdString(skinPath(carpeta, i).value());
             QVERIFY2(prueba.cargar(ruta).ok(), qPrintable(ruta));
-            QCOMPARE(prueba.nombre(), QString(kSkins.at(std::size_t(i)).titulo));
+            QCOMPARE(prueba.nombre(), QString(kSkins.at(std::size_t(i)).title));
             colores.insert(prueba.color().rgb());
         }
         QCOMPARE(colores.size(), 11);
@@ -228,7 +228,7 @@ class TestAppearanceWindows : public QObject {
 
         Skin nuevo;
         QVERIFY(!nuevo.cargar(dir.filePath("no-existe.skn")).ok());
-        QCOMPARE(nuevo.color(), Skin::colorPorDefecto());
+        QCOMPARE(nuevo.color(), Skin::defaultColor());
         QWidget intacta;
         nuevo.aplicar(&intacta);
         QVERIFY(intacta.styleSheet().isEmpty());
@@ -272,7 +272,7 @@ class TestAppearanceWindows : public QObject {
 
         ventana->Command2()->click();
         QCOMPARE(catcher.opened.size(), 1);
-        const QString pagina = QString::fromStdString(rutaPaginaWeb(carpetaPrograma()));
+        const QString pagina = QString::fromStdString(webPagePath(programFolder()));
         QCOMPARE(catcher.opened.first(), QUrl::fromLocalFile(pagina));
         QCOMPARE(redraws, 0);
 
@@ -289,7 +289,7 @@ class TestAppearanceWindows : public QObject {
     }
 
     void webPageIsShipped() {
-        const QString pagina = QString::fromStdString(rutaPaginaWeb(shippedFolder().toStdString()));
+        const QString pagina = QString::fromStdString(webPagePath(shippedFolder().toStdString()));
         QFile file(pagina);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(pagina));
         const QByteArray html = file.readAll();

@@ -28,8 +28,8 @@ struct Banco {
 
     Banco() {
         l.sign.setSurface(Pic);
-        arrancar(l, ".");
-        seleccionarOption1(l, kModoDibujo);
+        startUp(l, ".");
+        selectOption1(l, kDrawingMode);
         Pic->move(0, 0);
         lapiz->move(0, 120);
         goma->move(100, 120);
@@ -81,7 +81,7 @@ class DrawingControllerTest : public QObject {
         QTest::mouseClick(b.pintura, Qt::LeftButton);
         QCOMPARE(b.litCount(), 512);
         QTest::mouseClick(b.goma, Qt::LeftButton);
-        QCOMPARE(b.l.herramienta, Herramienta::Goma);
+        QCOMPARE(b.l.tool, DrawingTool::Eraser);
         QVERIFY(b.reflejado > 0);
         QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
         QVERIFY(!b.lit(0, 0));
@@ -91,7 +91,7 @@ class DrawingControllerTest : public QObject {
         }
         QCOMPARE(b.litCount(), 512 - 8);
         QTest::mouseClick(b.lapiz, Qt::LeftButton);
-        QCOMPARE(b.l.herramienta, Herramienta::Lapiz);
+        QCOMPARE(b.l.tool, DrawingTool::Pencil);
     }
 
     void bordersOtherButtonsAndDragsOffTheSignChangeNothing() {
@@ -116,7 +116,7 @@ class DrawingControllerTest : public QObject {
     void readoutFollowsThePointerInTextMode() {
         Banco b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
-        seleccionarOption1(b.l, kModoTexto);
+        selectOption1(b.l, kTextMode);
         QTest::mouseMove(b.Pic, QPoint(762, 90));
         QCOMPARE(b.panel1->text(), QString("x = 64  y = 8"));
         b.drag(QPoint(6, 6), QPoint(60, 6));

@@ -22,10 +22,10 @@ using namespace lumivel::test;
 
 namespace {
 
-FabricaPuerto fabricaFalsa(FalloSigno fallo = {}) {
+PortFactory fabricaFalsa(SignFault fallo = {}) {
     return [fallo](const QString& dispositivo) {
         auto puerto = std::make_unique<FakePort>();
-        puerto->nombreDispositivo = dispositivo.toStdString();
+        puerto->deviceName = dispositivo.toStdString();
         auto signo = std::make_shared<SignResponder>(fallo);
         puerto->responder = [signo](std::uint8_t b) { return signo->responder(b).bytes; };
         return puerto;
@@ -79,8 +79,8 @@ class Form1Test : public QObject {
     void sendRebuildsFromTheFileAsItIsNow() {
         abrirConMensajes(lumivel_, dir_.filePath("live.men"), {texto(1, 2, "AB")});
         QPointer<Form1> f = abrir();
-        f->setFabricaPuerto(fabricaFalsa());
-        f->setEsperaRespuesta(20);
+        f->setPortFactory(fabricaFalsa());
+        f->setReplyTimeout(20);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
         QVERIFY(lumivel_.archivo.write(2, texto(2, 1, "C", '1', 2)).ok());
         QTRY_COMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
@@ -90,7 +90,7 @@ class Form1Test : public QObject {
         QVERIFY(lumivel_.archivo.read(3, lumivel_.mensaje).ok());
         lumivel_.totalmensajes = 0;
         f->Command1()->click();
-        QCOMPARE(f->carga().estado, EstadoImagen::Lista);
+        QCOMPARE(f->carga().estado, ImageState::Ready);
         QCOMPARE(f->imagen().ndatos, 10);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
         QTRY_VERIFY(!f->transfiriendo());
@@ -100,7 +100,7 @@ class Form1Test : public QObject {
     void nothingToSendSaysSoAndOpensNoPort() {
         bool puertoCreado = false;
         QPointer<Form1> f = abrir();
-        f->setFabricaPuerto([&](const QString&) {
+        f->setPortFactory([&](const QString&) {
             puertoCreado = true;
             return std::make_unique<FakePort>();
         });
@@ -132,7 +132,7 @@ class Form1Test : public QObject {
         QCOMPARE(f->puerto(), QString("/dev/ttyS0"));
         f->Option1(2)->click();
         QCOMPARE(f->puerto(), QString("/dev/ttyS2"));
-        f->otroPuerto()->setEditText("/dev/pts/7");
+        f->otherPort()->setEditText("/dev/pts/7");
         QCOMPARE(f->puerto(), QString("/dev/pts/7"));
         QVERIFY(!f->Option1(2)->isChecked());
         f->Option1(3)->click();
@@ -173,8 +173,8 @@ class Form1Test : public QObject {
         abrirConMensajes(lumivel_, dir_.filePath("send.men"),
                          std::vector<tipomensaje>(20, texto(2, 2, std::string(60, 'r'))));
         QPointer<Form1> f = abrir();
-        f->setFabricaPuerto(fabricaFalsa());
-        QSignalSpy terminada(f.data(), &Form1::transferenciaTerminada);
+        f->setPortFactory(fabricaFalsa());
+        QSignalSpy terminada(f.data(), &Form1::transferFinished);
         f->Command1()->click();
         QVERIFY(f->transfiriendo());
         QVERIFY(!f->Command1()->isEnabled());
@@ -190,7 +190,7 @@ class Form1Test : public QObject {
         QVERIFY(terminada.wait(20000));
         QTest::mouseClick(&otraVentana, Qt::LeftButton);
         QCOMPARE(clics.size(), 1);
-        QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::Verificado);
+        QCOMPARE(f->lastSend().outcome, Outcome::Verified);
         QCOMPARE(f->windowTitle(), QString("CONECCION EXITOSA !!!"));
         QCOMPARE(f->ProgressBar1()->maximum(), lumivel_.totaldatos);
         QCOMPARE(f->ProgressBar1()->value(), lumivel_.totaldatos);
@@ -200,7 +200,7 @@ class Form1Test : public QObject {
         // "Enviar" again sends the same image again.
         f->Command1()->click();
         QVERIFY(terminada.wait(20000));
-        QCOMPARE(f->ultimoEnvio().transmision.bytesImagen, 20 * 63 + 2);
+        QCOMPARE(f->lastSend().transfer.imageBytes, 20 * 63 + 2);
         delete f;
     }
 
@@ -209,7 +209,7 @@ class Form1Test : public QObject {
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 'q'))));
         QPointer<Form1> f = abrir();
         // A slow line: the whole image would take about 40 s.
-        f->setFabricaPuerto([](const QString&) {
+        f->setPortFactory([](const QString&) {
             auto puerto = std::make_unique<FakePort>();
             puerto->responder = [](std::uint8_t b) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -228,19 +228,19 @@ class Form1Test : public QObject {
     void mismatchAndSilenceAreReported() {
         abrirConMensajes(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
         QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferenciaTerminada);
-        f->setFabricaPuerto(fabricaFalsa({FalloSigno::Tipo::Corrupto, 5}));
+        QSignalSpy terminada(f.data(), &Form1::transferFinished);
+        f->setPortFactory(fabricaFalsa({SignFault::Kind::Corrupt, 5}));
         f->Command1()->click();
         QVERIFY(terminada.wait(20000));
-        QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::ConErrores);
+        QCOMPARE(f->lastSend().outcome, Outcome::WithErrors);
         QTRY_COMPARE(dialogs_.mostradas.size(), std::size_t{1});
-        QCOMPARE(dialogs_.mostradas[0].titulo, std::string("Error en la TX y RX de datos"));
+        QCOMPARE(dialogs_.mostradas[0].title, std::string("Error en la TX y RX de datos"));
 
         dialogs_.mostradas.clear();
-        f->setFabricaPuerto(fabricaFalsa({FalloSigno::Tipo::Detenido, 20}));
+        f->setPortFactory(fabricaFalsa({SignFault::Kind::Stop, 20}));
         f->Command1()->click();
         QVERIFY(terminada.wait(20000));
-        QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::SignoMudo);
+        QCOMPARE(f->lastSend().outcome, Outcome::SignSilent);
         QTRY_COMPARE(dialogs_.mostradas.size(), std::size_t{2});
         QVERIFY(dialogs_.mostradas[1].texto.find("14 de 45 bytes") != std::string::npos);
         delete f;
@@ -249,11 +249,11 @@ class Form1Test : public QObject {
     void missingPortIsNamed() {
         abrirConMensajes(lumivel_, dir_.filePath("missing.men"), {texto(1, 1, "a")});
         QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferenciaTerminada);
-        f->otroPuerto()->setEditText(dir_.filePath("no-such-device"));
+        QSignalSpy terminada(f.data(), &Form1::transferFinished);
+        f->otherPort()->setEditText(dir_.filePath("no-such-device"));
         f->Command1()->click();
         QVERIFY(terminada.wait(20000));
-        QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::PuertoNoAbre);
+        QCOMPARE(f->lastSend().outcome, Outcome::PortNotOpened);
         QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
         QVERIFY(dialogs_.mostradas[0].texto.find("no-such-device") != std::string::npos);
         delete f;
@@ -268,11 +268,11 @@ class Form1Test : public QObject {
         VirtualSign signo(VirtualSign::Opciones{});
         QVERIFY(signo.abrir().ok());
         std::mutex m;
-        std::vector<std::vector<MensajeDecodificado>> recibidas;
+        std::vector<std::vector<DecodedMessage>> recibidas;
         std::vector<std::string> errores;
         std::thread hilo([&] {
-            (void)signo.servir(
-                [&](const std::vector<MensajeDecodificado>& mensajes) {
+            (void)signo.serve(
+                [&](const std::vector<DecodedMessage>& mensajes) {
                     std::lock_guard lock(m);
                     recibidas.push_back(mensajes);
                 },
@@ -283,16 +283,16 @@ class Form1Test : public QObject {
         });
 
         QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferenciaTerminada);
-        f->otroPuerto()->setEditText(QString::fromStdString(signo.ruta()));
+        QSignalSpy terminada(f.data(), &Form1::transferFinished);
+        f->otherPort()->setEditText(QString::fromStdString(signo.ruta()));
         // A busy test machine can stall a process for 100 ms; the sign itself is prompt.
-        f->setEsperaRespuesta(2000);
+        f->setReplyTimeout(2000);
         f->Command1()->click();
         QVERIFY(terminada.wait(60000));
-        signo.detener();
+        signo.stop();
         hilo.join();
 
-        QCOMPARE(f->ultimoEnvio().desenlace, Desenlace::Verificado);
+        QCOMPARE(f->lastSend().outcome, Outcome::Verified);
         QVERIFY(dialogs_.mostradas.empty());
         QCOMPARE(errores, std::vector<std::string>{});
         QCOMPARE(recibidas.size(), std::size_t{1});

@@ -86,8 +86,8 @@ class Form3Test : public QObject {
         QCOMPARE(usable(form), drawingMode);
 
         // Choosing the eraser is mirrored once the state says so.
-        form.estado().herramienta = Herramienta::Goma;
-        form.reflejar();
+        form.estado().tool = DrawingTool::Eraser;
+        form.showControls();
         QCOMPARE(usable(form), QStringList{"lapiz"} + drawingMode.mid(1));
 
         action(form, "optexto")->trigger();
@@ -141,8 +141,8 @@ class Form3Test : public QObject {
         action(form, "opsimular")->trigger();
         clic(picmenu(form, 9));
         QCOMPARE(dialogs.mostradas.size(), std::size_t{3});
-        for (const CajaMensaje& caja : dialogs.mostradas) {
-            QCOMPARE(caja.titulo, std::string("No hay Mensaje"));
+        for (const MessageBoxSpec& caja : dialogs.mostradas) {
+            QCOMPARE(caja.title, std::string("No hay Mensaje"));
         }
         QVERIFY(!playing(form));
     }
@@ -266,7 +266,7 @@ class Form3Test : public QObject {
     static QAction* action(const Form3& f, const char* name) { return control<QAction>(f, name); }
     static QLineEdit* Text1(const Form3& f) { return control<QLineEdit>(f, "Text1"); }
     static bool playing(const Form3& f) {
-        return f.findChild<PlaybackController*>()->reproduciendo();
+        return f.findChild<PlaybackController*>()->isPlaying();
     }
 
     using Columnas = std::array<int, 64>;

@@ -56,14 +56,14 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path());
 
         // Messages only in the scratch file: closing asks once; "Cancelar" keeps the window.
-        dialogs.respuestas.push_back(Respuesta::Cancelar);
+        dialogs.respuestas.push_back(Answer::Cancel);
         QVERIFY(!window->close());
         QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
         QVERIFY(window->isVisible());
         QVERIFY(QFile::exists(scratch));
 
         // "Salir" asks again; "No" leaves without saving and closes the file.
-        dialogs.respuestas.push_back(Respuesta::No);
+        dialogs.respuestas.push_back(Answer::No);
         action(*window, "opsalir")->trigger();
         QCOMPARE(dialogs.mostradas.size(), std::size_t{2});
         QVERIFY(!window->isVisible());
@@ -110,12 +110,12 @@ class MainWindowWiringTest : public QObject {
         action(window, "opacerdade")->trigger();
         action(window, "opacerdade")->trigger();
         QPointer<Form5> colores = theWindow<Form5>();
-        QPointer<Form1> transmision = theWindow<Form1>();
+        QPointer<Form1> transfer = theWindow<Form1>();
         QPointer<Form2> acerca = theWindow<Form2>();
-        QVERIFY(colores && transmision && acerca);
-        QVERIFY(colores->isVisible() && transmision->isVisible() && acerca->isVisible());
+        QVERIFY(colores && transfer && acerca);
+        QVERIFY(colores->isVisible() && transfer->isVisible() && acerca->isVisible());
         QVERIFY(window.close());
-        QTRY_VERIFY(colores.isNull() && acerca.isNull() && transmision.isNull());
+        QTRY_VERIFY(colores.isNull() && acerca.isNull() && transfer.isNull());
     }
 
     void skinMenuRecoloursTheToolbarAndRedrawsTheSign() {

@@ -39,7 +39,7 @@ struct Banco {
 
     Banco() {
         l.sign.setSurface(Pic);
-        arrancar(l, ".");
+        startUp(l, ".");
         Lstcodigo->setGeometry(0, 110, 60, 200);
         ADICIONAR->move(100, 110);
         ventana.resize(800, 320);
@@ -85,7 +85,7 @@ class StoreControllerTest : public QObject {
 
         b.pulsarEntrada(0);
         QCOMPARE(b.l.texto, std::string("UNO"));
-        QCOMPARE(b.l.lstcodigoIndice, 0);
+        QCOMPARE(b.l.lstcodigoIndex, 0);
         // Pressing the selected entry again recalls it again.
         b.l.texto = "editado";
         b.pulsarEntrada(0);
@@ -99,20 +99,20 @@ class StoreControllerTest : public QObject {
         // Nothing selected now: MODIFICAR only explains.
         QTest::mouseClick(b.MODIFICAR, Qt::LeftButton);
         QCOMPARE(b.d.mostradas.size(), std::size_t{1});
-        QCOMPARE(b.d.mostradas[0].titulo, std::string("No se ha seleccionado"));
+        QCOMPARE(b.d.mostradas[0].title, std::string("No se ha seleccionado"));
     }
 
     void leavingWithAScratchFileAsksFirst() {
         Banco b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
         QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
-        QVERIFY(b.l.archivoTemporal);
+        QVERIFY(b.l.isScratchFile);
         QCOMPARE(b.panel0->text(), QString::fromStdString(b.l.archivo.path()));
-        b.d.respuestas = {Respuesta::Cancelar};
-        QVERIFY(!b.controller.salir());
+        b.d.respuestas = {Answer::Cancel};
+        QVERIFY(!b.controller.confirmExitOrStay());
         QVERIFY(b.l.archivo.isOpen());
-        b.d.respuestas = {Respuesta::No};
-        QVERIFY(b.controller.salir());
+        b.d.respuestas = {Answer::No};
+        QVERIFY(b.controller.confirmExitOrStay());
         QVERIFY(!b.l.archivo.isOpen());
         QCOMPARE(b.d.mostradas.size(), std::size_t{2});
     }
@@ -121,7 +121,7 @@ class StoreControllerTest : public QObject {
         Banco b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
         QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
-        b.d.respuestas = {Respuesta::No};
+        b.d.respuestas = {Answer::No};
         QTest::mouseClick(b.nuevo, Qt::LeftButton);
         QVERIFY(b.entradas().isEmpty());
         QCOMPARE(b.l.texto, std::string());
