@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
             for (int k = 0; k < kIntercambios; ++k) {
                 QElapsedTimer uno;
                 uno.start();
-                fallidos += enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).timedOut;
+                fallidos +=
+                    enviar(puerto, std::string(1, static_cast<char>('A' + k % 26))).timedOut;
                 peorNs = std::max(peorNs, uno.nsecsElapsed());
             }
             std::fprintf(stderr, "peor intercambio %.2f ms\n", static_cast<double>(peorNs) / 1e6);
@@ -140,12 +141,12 @@ int main(int argc, char** argv) {
     std::printf("| full %d-byte image (%d exchanges) to `sign --pace 9600` | %.2f s, %s, one run | "
                 "wire limit %.2f s (2.08 ms per exchange); measured %+.1f %% | `bench_link` |\n",
                 bytes, intercambios, segundos,
-                r.outcome == Outcome::Verified ? "every echo verified" : "ECHO ERRORS",
-                limite, (segundos / limite - 1) * 100);
+                r.outcome == Outcome::Verified ? "every echo verified" : "ECHO ERRORS", limite,
+                (segundos / limite - 1) * 100);
     if (r.outcome != Outcome::Verified) {
         std::fprintf(stderr, "desenlace %d, verificados %d de %d, primer error en %d\n",
-                     static_cast<int>(r.outcome), r.transfer.verified,
-                     r.transfer.imageBytes, r.transfer.firstError);
+                     static_cast<int>(r.outcome), r.transfer.verified, r.transfer.imageBytes,
+                     r.transfer.firstError);
     }
     return r.outcome == Outcome::Verified ? 0 : 1;
 }

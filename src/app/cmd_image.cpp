@@ -15,8 +15,7 @@ Result<int> imageCommand(const std::vector<std::string>& argv, Streams streams) 
         throw UsageError{"image necesita un ARCHIVO de mensajes"};
     }
     FileImage preparada;
-    if (Result<void> prepared = prepareImage(args.positional.front(), preparada);
-        !prepared.ok()) {
+    if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
         return prepared.error();
     }
     const int totaldatos = preparada.lumivel->totaldatos;

@@ -82,15 +82,13 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         }
     }
     FileImage preparada;
-    if (Result<void> prepared = prepareImage(args.positional.front(), preparada);
-        !prepared.ok()) {
+    if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
         return prepared.error();
     }
     QtSerialPort puerto(QString::fromStdString(*dispositivo));
     ProgresoTexto progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
-    const SendResult resultado =
-        sendImage(puerto, preparada.carga, preparada.imagen, preparada.lumivel->totaldatos,
-                     progress, esperaMs);
+    const SendResult resultado = sendImage(puerto, preparada.carga, preparada.imagen,
+                                           preparada.lumivel->totaldatos, progress, esperaMs);
     progress.terminarBarra();
     switch (resultado.outcome) {
     case Outcome::Verified:
@@ -98,10 +96,9 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
                     << resultado.transfer.imageBytes << " bytes verificados.\n";
         return kExitOk;
     case Outcome::WithErrors:
-        streams.err << "Transmision completa con errores: " << resultado.transfer.verified
-                    << " de " << resultado.transfer.imageBytes << " bytes verificados.\n";
-        streams.err << "Primer byte distinto: indice " << resultado.transfer.firstError
-                    << ".\n";
+        streams.err << "Transmision completa con errores: " << resultado.transfer.verified << " de "
+                    << resultado.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << "Primer byte distinto: indice " << resultado.transfer.firstError << ".\n";
         return kExitMismatch;
     default: {
         const auto caja = outcomeBox(resultado, preparada.carga, puerto.nombre());

@@ -75,8 +75,8 @@ void ColorSettings::led(int x, int y, Rgb color) {
 
 void ColorSettings::drawSamples() {
     for (int k = 0; k < kColorOptions; ++k) {
-        const Rgb color = k < kCustomOption ? kPresetColors.at(static_cast<std::size_t>(k))
-                                              : kCustomSample;
+        const Rgb color =
+            k < kCustomOption ? kPresetColors.at(static_cast<std::size_t>(k)) : kCustomSample;
         led(2 * k, 1, color);
     }
 }

@@ -11,8 +11,8 @@ namespace lumivel {
 // Colours of the six preset options, in option order. 225 (not 255) and 220 are the
 // sign's own shades.
 inline constexpr std::array<Rgb, 6> kPresetColors = {Rgb{220, 220, 220}, Rgb{100, 100, 255},
-                                                            Rgb{225, 0, 0},     Rgb{0, 225, 0},
-                                                            Rgb{255, 128, 64},  Rgb{225, 225, 0}};
+                                                     Rgb{225, 0, 0},     Rgb{0, 225, 0},
+                                                     Rgb{255, 128, 64},  Rgb{225, 225, 0}};
 // The custom sample before a colour has been chosen for it.
 inline constexpr Rgb kCustomSample{100, 100, 100};
 inline constexpr int kCustomOption = 6;

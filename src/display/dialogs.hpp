@@ -23,9 +23,9 @@ struct MessageBoxSpec {
 };
 
 struct FileDialogOptions {
-    std::string title;               // empty: the platform's default title
+    std::string title;                // empty: the platform's default title
     std::vector<std::string> filters; // e.g. "Mensajes (*.men)"
-    std::string defaultSuffix;     // e.g. "men"
+    std::string defaultSuffix;        // e.g. "men"
     std::string carpeta;              // start folder; empty: the platform's default
 };
 

@@ -20,7 +20,7 @@ struct ModeControls {
     bool lapiz = false;
     bool goma = false;
     bool wholeSignTools = false; // pintura, Bomba, invertir; icon boxes 3 to 7
-    bool mayuscula = false;    // and its icon box
+    bool mayuscula = false;      // and its icon box
 };
 
 // Nothing is known before a mode was first chosen.

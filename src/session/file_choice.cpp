@@ -225,8 +225,7 @@ void nuevo_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     if (Result<void> opened = openScratchFile(l); !opened.ok()) {
-        showFileError(d, "No se pudo crear un archivo temporal para los mensajes.",
-                            opened.error());
+        showFileError(d, "No se pudo crear un archivo temporal para los mensajes.", opened.error());
         return;
     }
     changeText(l, "");

@@ -99,7 +99,7 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     if (!l.archivo.isOpen()) {
         if (Result<void> opened = openScratchFile(l); !opened.ok()) {
             showFileError(d, "No se pudo crear un archivo temporal para los mensajes.",
-                                opened.error());
+                          opened.error());
             return;
         }
     }

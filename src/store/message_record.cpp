@@ -44,8 +44,7 @@ tipomensaje decodeRecord(const RecordBytes& bytes) {
     mensaje.numero = getInt16(bytes, 0);
     mensaje.presentacion = getInt16(bytes, 2);
     mensaje.letra = getInt16(bytes, 4);
-    mensaje.texto.assign(reinterpret_cast<const char*>(bytes.data() + 6),
-                         tipomensaje::kTextLength);
+    mensaje.texto.assign(reinterpret_cast<const char*>(bytes.data() + 6), tipomensaje::kTextLength);
     mensaje.estado = static_cast<char>(bytes[136]);
     return mensaje;
 }

@@ -70,7 +70,7 @@ Received enviar(Port& puerto, std::string_view valor, int esperaMs) {
 }
 
 TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int totaldatos,
-                                TransferObserver& observador, int esperaMs) {
+                          TransferObserver& observador, int esperaMs) {
     TransferResult resultado;
     // Never read past the image, whatever totaldatos says.
     const int ultimo = std::min(totaldatos, TransmissionImage::kLastIndex);
@@ -143,9 +143,8 @@ std::optional<SendResult> refusal(const LoadResult& carga) {
     return resultado;
 }
 
-SendResult sendImage(Port& puerto, const LoadResult& carga,
-                            const TransmissionImage& imagen, int totaldatos,
-                            TransferObserver& observador, int esperaMs) {
+SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionImage& imagen,
+                     int totaldatos, TransferObserver& observador, int esperaMs) {
     if (std::optional<SendResult> refused = refusal(carga)) {
         return *refused;
     }
@@ -214,8 +213,7 @@ MessageBoxSpec dataErrorBox() {
     return caja;
 }
 
-std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado,
-                                         const LoadResult& carga,
+std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado, const LoadResult& carga,
                                          const std::string& portName) {
     MessageBoxSpec caja;
     caja.title = "Comunicacion Serial";

@@ -45,8 +45,8 @@ class TransferObserver {
 
 struct TransferResult {
     int imageBytes = 0; // totaldatos + 1
-    int sent = 0;    // image bytes written
-    int verified = 0; // image bytes whose echo matched
+    int sent = 0;       // image bytes written
+    int verified = 0;   // image bytes whose echo matched
     bool hadError = false;
     int firstError = -1; // image index of the first differing echo
     // Ten exchanges in a row went unanswered: the transfer was ended early.
@@ -58,7 +58,7 @@ struct TransferResult {
 // Sends datos(0..totaldatos) with a block header before every kBlockSize bytes, each byte
 // followed by a wait for its echo. A time-out always counts as a differing echo.
 TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int totaldatos,
-                                TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
+                          TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
 
 enum class Outcome {
     NadaQueEnviar,
@@ -86,17 +86,15 @@ std::optional<SendResult> refusal(const LoadResult& carga);
 
 // The "Enviar" button: refuses an image that is not ready, otherwise opens the port,
 // checks the connection, transfers and closes the port whatever the outcome.
-SendResult sendImage(Port& puerto, const LoadResult& carga,
-                            const TransmissionImage& imagen, int totaldatos,
-                            TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
+SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionImage& imagen,
+                     int totaldatos, TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
 
 // The boxes the transfer shows.
 MessageBoxSpec noConnectionBox();
 MessageBoxSpec dataErrorBox();
 // The box for an outcome, if it has one (a transfer with differing echoes has already
 // shown dataErrorBox; a verified one shows nothing).
-std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado,
-                                         const LoadResult& carga,
+std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado, const LoadResult& carga,
                                          const std::string& portName);
 
 } // namespace lumivel

@@ -43,8 +43,7 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen,
-                          std::int16_t& totaldatos) {
+LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos) {
     LoadResult resultado;
     // Only the file decides what is sent: the record buffer and the count may be left over
     // from whatever was read or deleted last.

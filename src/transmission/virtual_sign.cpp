@@ -122,8 +122,7 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
     }
 }
 
-void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage,
-                            const OnError& onError) {
+void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnError& onError) {
     const long long llegada = ahoraNs();
     const SignResponder::Answer respuesta = responder_.responder(byte);
     if (respuesta.evento == SignDecoder::Event::Request) {

@@ -8,8 +8,7 @@
 
 namespace lumivel {
 
-GuiPacer::GuiPacer(std::function<void()> beforeWait)
-    : beforeWait_(std::move(beforeWait)) {
+GuiPacer::GuiPacer(std::function<void()> beforeWait) : beforeWait_(std::move(beforeWait)) {
     clock_.start();
 }
 

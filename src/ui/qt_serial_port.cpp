@@ -80,10 +80,10 @@ Result<void> QtSerialPort::abrir() {
     if (!port_.open(QIODevice::ReadWrite)) {
         return Error{razonDeApertura(port_.error(), device_, port_.errorString()), device};
     }
-    const bool lineaLista =
-        port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
-        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
-        port_.setFlowControl(QSerialPort::NoFlowControl);
+    const bool lineaLista = port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
+                            port_.setParity(QSerialPort::NoParity) &&
+                            port_.setStopBits(QSerialPort::OneStop) &&
+                            port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineaLista) {
         Error error{"no acepta " + std::to_string(kLineBaud) +
                         " baudios 8N1: " + port_.errorString().toStdString(),

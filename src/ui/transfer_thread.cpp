@@ -39,8 +39,8 @@ PortFactory serialPortFactory() {
 }
 
 TransferThread::TransferThread(PortFactory fabrica, QString dispositivo,
-                               const TransmissionImage& imagen, LoadResult carga,
-                               int totaldatos, int esperaMs, QObject* parent)
+                               const TransmissionImage& imagen, LoadResult carga, int totaldatos,
+                               int esperaMs, QObject* parent)
     : QThread(parent), factory_(std::move(fabrica)), device_(std::move(dispositivo)),
       image_(imagen), load_(std::move(carga)), totaldatos_(totaldatos), replyTimeoutMs_(esperaMs) {}
 

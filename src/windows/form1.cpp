@@ -71,7 +71,7 @@ void Form1::createControls() {
     otherPort_->setEditable(true);
     otherPort_->setGeometry(twips(1320, 1380, 6855, 330));
     otherPort_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
-                            "que muestra \"simlumivel sign\")");
+                           "que muestra \"simlumivel sign\")");
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         otherPort_->addItem(info.systemLocation());
     }
@@ -235,8 +235,8 @@ void Form1::Command1_Click() {
         }
         return;
     }
-    thread_ = new TransferThread(factory_, puerto(), image_, load_, lumivel_.totaldatos, replyTimeoutMs_,
-                               this);
+    thread_ = new TransferThread(factory_, puerto(), image_, load_, lumivel_.totaldatos,
+                                 replyTimeoutMs_, this);
     connect(thread_, &TransferThread::connected, this,
             [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
     connect(thread_, &TransferThread::setMaximum, this, [this](int totaldatos) {
@@ -244,8 +244,7 @@ void Form1::Command1_Click() {
         ProgressBar1_->setValue(0);
     });
     connect(thread_, &TransferThread::progress, ProgressBar1_, &QProgressBar::setValue);
-    connect(thread_, &TransferThread::dataError, this,
-            [this] { showBox(dataErrorBox()); });
+    connect(thread_, &TransferThread::dataError, this, [this] { showBox(dataErrorBox()); });
     connect(thread_, &QThread::finished, this, &Form1::onFinished);
     blockInput(true);
     thread_->start();

@@ -26,8 +26,7 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
     conectar(w_.guardar, &StoreController::guardar);
     conectar(w_.nuevo, &StoreController::nuevo);
     if (w_.Lstcodigo != nullptr) {
-        connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this,
-                &StoreController::rowChanged);
+        connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this, &StoreController::rowChanged);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
     }
     vigilante_ = new QFileSystemWatcher(this);

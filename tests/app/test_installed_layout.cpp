@@ -93,8 +93,7 @@ class InstalledLayoutTest : public QObject {
     // The skins themselves are checked in the source tree; here only that they are installed.
     void dataIsWhereTheProgramLooks() {
         const std::string dir = programDir_.toStdString();
-        std::vector<std::string> paths = {lumivel::defaultSkinPath(dir),
-                                          lumivel::webPagePath(dir)};
+        std::vector<std::string> paths = {lumivel::defaultSkinPath(dir), lumivel::webPagePath(dir)};
         for (int i = 0; i < static_cast<int>(lumivel::kSkins.size()); ++i) {
             paths.push_back(*lumivel::skinPath(dir, i));
         }

@@ -162,8 +162,7 @@ class SignDecoderTest : public QObject {
         QVERIFY(d.idle());
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
-        QCOMPARE(recibir({'w', 0xFF, 0, 0, 0, 2, 3, 'k', 0, 0}),
-                 SignDecoder::Event::ImageComplete);
+        QCOMPARE(recibir({'w', 0xFF, 0, 0, 0, 2, 3, 'k', 0, 0}), SignDecoder::Event::ImageComplete);
         const auto mensajes = d.takeImage();
         QCOMPARE(mensajes.size(), std::size_t{1});
         QCOMPARE(mensajes[0].texto, std::string("k"));

@@ -265,9 +265,7 @@ class Form3Test : public QObject {
     static IconBox* picmenu(const Form3& f, int i) { return control<IconBox>(f, "picmenu", i); }
     static QAction* action(const Form3& f, const char* name) { return control<QAction>(f, name); }
     static QLineEdit* Text1(const Form3& f) { return control<QLineEdit>(f, "Text1"); }
-    static bool playing(const Form3& f) {
-        return f.findChild<PlaybackController*>()->isPlaying();
-    }
+    static bool playing(const Form3& f) { return f.findChild<PlaybackController*>()->isPlaying(); }
 
     using Columnas = std::array<int, 64>;
     static Columnas columnas(const Form3& form) {
