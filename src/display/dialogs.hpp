@@ -10,9 +10,9 @@ namespace lumivel {
 // Message boxes, file dialogs and the colour dialog, behind one small interface so the
 // core never shows anything itself and tests answer them without blocking.
 // All texts are UTF-8.
-enum class Icon { Ninguno, Critico, Pregunta, Exclamacion, Informacion };
-enum class Buttons { Aceptar, SiNo, SiNoCancelar, AceptarCancelar };
-enum class Answer { Aceptar, Cancelar, Si, No };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
+enum class Answer { Ok, Cancel, Yes, No };
 
 struct MessageBoxSpec {
     std::string title;

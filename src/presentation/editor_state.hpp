@@ -6,7 +6,7 @@
 namespace lumivel {
 
 // The drawing tool chosen in the drawing mode.
-enum class DrawingTool { Lapiz, Goma };
+enum class DrawingTool { Pencil, Eraser };
 
 // The sign and text plus how they are edited and presented: the editing mode, the drawing
 // tool and the presentation type. Part of the program's shared state.

@@ -188,7 +188,7 @@ SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
     respuesta.evento = decoder_.recibir(byte);
     ++received_;
     const bool esSolicitud = respuesta.evento == SignDecoder::Event::Request;
-    switch (fault_.tipo) {
+    switch (fault_.kind) {
     case SignFault::Kind::Silent:
         return respuesta;
     case SignFault::Kind::Stop:
@@ -208,7 +208,7 @@ SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
     std::uint8_t eco = byte;
     if (!esSolicitud) {
         ++echoes_;
-        if (fault_.tipo == SignFault::Kind::Corrupt && echoes_ % fault_.n == 0) {
+        if (fault_.kind == SignFault::Kind::Corrupt && echoes_ % fault_.n == 0) {
             eco = static_cast<std::uint8_t>(eco ^ 0xFF);
         }
     }

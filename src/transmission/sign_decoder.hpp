@@ -27,10 +27,10 @@ std::string toJson(const DecodedMessage& mensaje);
 class SignDecoder {
   public:
     enum class Event {
-        Nada,
-        Solicitud,      // the connection request "c"
-        ImagenCompleta, // the end of the image; takeImage() has its messages
-        Error,          // the stream broke the protocol; lastError() says how
+        None,
+        Request,       // the connection request "c"
+        ImageComplete, // the end of the image; takeImage() has its messages
+        Error,         // the stream broke the protocol; lastError() says how
     };
 
     Event recibir(std::uint8_t byte);
@@ -43,8 +43,8 @@ class SignDecoder {
     void reset();
 
   private:
-    enum class Phase { Reposo, Cabecera, Datos, Final };
-    enum class Piece { Inicio, Letra, Texto, Columnas, Cierre };
+    enum class Phase { Idle, Header, Data, End };
+    enum class Piece { Start, Font, Text, Columns, End };
 
     Event solicitud();
     Event fallo(std::string motivo);
@@ -68,14 +68,14 @@ class SignDecoder {
 
 // Faults the virtual sign can play.
 struct SignFault {
-    enum class Tipo {
-        Ninguno,
-        Silencioso, // never answers
-        SinSaludo,  // answers the connection request with something else
-        Corrupto,   // every Nth echo after the connection request is altered
-        Detenido,   // falls silent after N bytes received
+    enum class Kind {
+        None,
+        Silent,  // never answers
+        NoHello, // answers the connection request with something else
+        Corrupt, // every Nth echo after the connection request is altered
+        Stop,    // falls silent after N bytes received
     };
-    Tipo tipo = Kind::None;
+    Kind kind = Kind::None;
     int n = 0;
 };
 

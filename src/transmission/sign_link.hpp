@@ -61,16 +61,16 @@ TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int tot
                           TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
 
 enum class Outcome {
-    NadaQueEnviar,
-    Excede,
-    ErrorLectura,
-    PuertoNoAbre,
-    SinConexion,
-    Verificado, // every echo matched
-    ConErrores, // all bytes sent, some echo differed
-    SignoMudo,
-    PuertoPerdido,
-    Interrumpido, // ended by the program, not by the sign
+    NothingToSend,
+    TooLarge,
+    ReadError,
+    PortNotOpened,
+    NoConnection,
+    Verified,   // every echo matched
+    WithErrors, // all bytes sent, some echo differed
+    SignSilent,
+    PortLost,
+    Stopped, // ended by the program, not by the sign
 };
 
 struct SendResult {

@@ -24,10 +24,10 @@ struct TransmissionImage {
 
 // What the last load of the window left to send.
 enum class ImageState {
-    Lista,         // a completed build with at least one active message
-    NadaQueEnviar, // no message file open, or no active message in it
-    Excede,        // the messages need more than kCapacity slots; nothing was written
-    ErrorLectura,  // a record could not be read; nothing was written
+    Ready,         // a completed build with at least one active message
+    NothingToSend, // no message file open, or no active message in it
+    TooLarge,      // the messages need more than kCapacity slots; nothing was written
+    ReadError,     // a record could not be read; nothing was written
 };
 
 struct LoadResult {

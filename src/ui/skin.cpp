@@ -117,7 +117,7 @@ void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
     aplicarskin(skin, principal, lumivel.archivoskin);
 }
 
-std::string programFolder() {
+std::string executableFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 

@@ -49,9 +49,9 @@ void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
 // loaded and applied to the main window. The caller then recolours its buttons and
 // redraws the sign.
 // The folder of the running executable, without a trailing separator.
-std::string programFolder();
+std::string executableFolder();
 
 void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
-                   const std::string& carpeta = programFolder());
+                   const std::string& carpeta = executableFolder());
 
 } // namespace lumivel

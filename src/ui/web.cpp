@@ -10,7 +10,7 @@
 namespace lumivel {
 
 void openWebPage() {
-    const QString ruta = QString::fromStdString(webPagePath(programFolder()));
+    const QString ruta = QString::fromStdString(webPagePath(executableFolder()));
     QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
 }
 

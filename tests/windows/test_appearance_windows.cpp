@@ -272,7 +272,7 @@ class TestAppearanceWindows : public QObject {
 
         ventana->Command2()->click();
         QCOMPARE(catcher.opened.size(), 1);
-        const QString pagina = QString::fromStdString(webPagePath(programFolder()));
+        const QString pagina = QString::fromStdString(webPagePath(executableFolder()));
         QCOMPARE(catcher.opened.first(), QUrl::fromLocalFile(pagina));
         QCOMPARE(redraws, 0);
 
