@@ -38,6 +38,11 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         return opened.error();
     }
     Lumivel& l = session.estado();
+    // The partial record is ignored as everywhere, but not silently.
+    if (const long resto = l.archivo.trailingBytes(); resto > 0) {
+        streams.err << "aviso: " << resto << " bytes al final de " << args.positional[0]
+                    << " no forman un registro completo y se ignoraron\n";
+    }
     const int total = l.archivo.count();
     std::string salida = enJson ? "[" : "";
     bool primero = true;

@@ -79,6 +79,12 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
     if (fs::is_directory(destino, ec)) {
         return Error{std::make_error_code(std::errc::is_a_directory).message(), destino};
     }
+    // Renaming over a FIFO or a device would replace it (or fail after the copy); only a
+    // regular file, or a link to one, is ever a message file.
+    if (const fs::file_status estado = fs::status(destino, ec);
+        fs::exists(estado) && !fs::is_regular_file(estado)) {
+        return Error{kNoEsArchivoNormal, destino};
+    }
 
     // Copy beside the destination and rename over it, so a failed copy (disk full) never
     // leaves a partial file in place of the one that was there.

@@ -7,6 +7,7 @@
 #include "session/file_choice.hpp"
 
 #include <limits>
+#include <vector>
 
 namespace lumivel {
 namespace {
@@ -102,6 +103,17 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
             return;
         }
     }
+    // Under the lock, numbered from the file as it is now: another writer may have added
+    // messages since the list was filled.
+    FileLock lock(l.archivo);
+    if (!lock.taken().ok()) {
+        showFileError(d, "No se pudo adicionar el mensaje.", lock.taken().error());
+        return;
+    }
+    if (Result<void> refilled = llenarlista(l); !refilled.ok()) {
+        showFileError(d, "No se pudo adicionar el mensaje.", refilled.error());
+        return;
+    }
     const int nregistros = l.archivo.count();
     if (nregistros >= MessageFile::kMaxRecords) {
         aviso(d, "Archivo lleno",
@@ -131,6 +143,11 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
     const std::string entrada = selectedEntry(l);
     if (entrada.empty()) {
         avisoSinSeleccion(d, "Modificar");
+        return;
+    }
+    FileLock lock(l.archivo);
+    if (!lock.taken().ok()) {
+        showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
     int posicion = 0;
@@ -173,28 +190,41 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
         avisoSinSeleccion(d, "borrar");
         return;
     }
+    // The new content is built whole and replaces the file in one rename, so a crash
+    // leaves either the old numbering or the new one, never a gap.
+    FileLock lock(l.archivo);
+    Result<void> done = lock.taken();
     int posicion = 0;
-    Result<void> done = buscar(l, entrada, posicion);
-    if (done.ok() && posicion != 0) {
-        l.mensaje.estado = '0';
-        done = l.archivo.write(posicion, l.mensaje);
-    }
     if (done.ok()) {
-        int n = 1;
+        done = buscar(l, entrada, posicion);
+    }
+    std::vector<tipomensaje> registros;
+    bool cambiado = false;
+    if (done.ok()) {
         const int total = l.archivo.count();
+        registros.reserve(static_cast<std::size_t>(total));
+        int n = 1;
         for (int i = 1; i <= total && done.ok(); ++i) {
             done = l.archivo.read(i, l.mensaje);
-            if (done.ok() && l.mensaje.isActive()) {
+            if (!done.ok()) {
+                break;
+            }
+            if (i == posicion) {
+                l.mensaje.estado = '0';
+                cambiado = true;
+            }
+            if (l.mensaje.isActive()) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
-                // A record already carrying its number is left untouched on disk.
-                if (l.mensaje.numero != numero) {
-                    l.mensaje.numero = numero;
-                    done = l.archivo.write(i, l.mensaje);
-                }
+                cambiado = cambiado || l.mensaje.numero != numero;
+                l.mensaje.numero = numero;
                 ++n;
             }
+            registros.push_back(l.mensaje);
         }
+    }
+    if (done.ok() && cambiado) {
+        done = l.archivo.replaceAll(registros);
     }
     if (!done.ok()) {
         showFileError(d, "No se pudo eliminar el mensaje.", done.error());

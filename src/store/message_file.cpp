@@ -1,8 +1,13 @@
 #include "store/message_file.hpp"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace lumivel {
@@ -14,6 +19,33 @@ std::string systemReason(int error) {
     return std::generic_category().message(error);
 }
 
+constexpr const char* kNoRegular = kNoEsArchivoNormal;
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Writes all of `bytes` to `fd`, resuming after short writes and signals.
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+std::string randomSuffix() {
+    static std::mt19937 generator{std::random_device{}()};
+    return std::to_string(generator());
+}
+
 } // namespace
 
 MessageFile::~MessageFile() {
@@ -22,7 +54,8 @@ MessageFile::~MessageFile() {
 
 MessageFile::MessageFile(MessageFile&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)),
-      access_(std::exchange(other.access_, Access::ReadWrite)) {
+      access_(std::exchange(other.access_, Access::ReadWrite)),
+      locked_(std::exchange(other.locked_, false)) {
     other.path_.clear();
 }
 
@@ -33,6 +66,7 @@ MessageFile& MessageFile::operator=(MessageFile&& other) noexcept {
         path_ = std::move(other.path_);
         other.path_.clear();
         access_ = std::exchange(other.access_, Access::ReadWrite);
+        locked_ = std::exchange(other.locked_, false);
     }
     return *this;
 }
@@ -44,6 +78,7 @@ void MessageFile::close() {
     }
     path_.clear();
     access_ = Access::ReadWrite;
+    locked_ = false;
 }
 
 Error MessageFile::failure(const std::string& reason) const {
@@ -59,28 +94,27 @@ Result<void> MessageFile::open(const std::string& path, Access access) {
     if (path.empty()) {
         return Error{"no se ha indicado ningun archivo", path};
     }
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return Error{systemReason(EISDIR), path};
+    // Non-blocking, so a FIFO without a writer cannot hang the open; the type is checked
+    // on the descriptor itself, so the file cannot be swapped between check and use.
+    const int flags =
+        (access == Access::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT) | O_NONBLOCK | O_CLOEXEC;
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return Error{errno == EISDIR ? kNoRegular : systemReason(errno), path};
     }
-    errno = 0;
-    std::FILE* file = nullptr;
-    if (access == Access::ReadOnly) {
-        file = std::fopen(path.c_str(), "rb");
-    } else {
-        file = std::fopen(path.c_str(), "r+b");
-        if (file == nullptr && errno == ENOENT) {
-            // Exclusive create, so a file that appeared meanwhile is never emptied.
-            errno = 0;
-            file = std::fopen(path.c_str(), "w+bx");
-            if (file == nullptr && errno == EEXIST) {
-                errno = 0;
-                file = std::fopen(path.c_str(), "r+b");
-            }
-        }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Error{kNoRegular, path};
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, access == Access::ReadOnly ? "rb" : "r+b");
     if (file == nullptr) {
         const int error = errno;
+        ::close(fd);
         return Error{error != 0 ? systemReason(error) : "no se puede abrir", path};
     }
     // Unbuffered: every record reaches the system at once, and a failed write is seen
@@ -92,12 +126,148 @@ Result<void> MessageFile::open(const std::string& path, Access access) {
     return {};
 }
 
-int MessageFile::count() const {
+long MessageFile::length() const {
     if (file_ == nullptr || std::fseek(file_, 0, SEEK_END) != 0) {
         return 0;
     }
     const long length = std::ftell(file_);
-    return length < 0 ? 0 : static_cast<int>(length / kRecordLength);
+    return length < 0 ? 0 : length;
+}
+
+int MessageFile::count() const {
+    return static_cast<int>(length() / kRecordLength);
+}
+
+long MessageFile::trailingBytes() const {
+    return length() % kRecordLength;
+}
+
+bool MessageFile::isFileAtPath() const {
+    struct stat open {};
+    struct stat atPath {};
+    return file_ != nullptr && ::fstat(::fileno(file_), &open) == 0 &&
+           ::stat(path_.c_str(), &atPath) == 0 && sameFile(open, atPath);
+}
+
+Result<void> MessageFile::lock() {
+    if (file_ == nullptr) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    for (;;) {
+        int status = 0;
+        do {
+            status = ::flock(::fileno(file_), LOCK_EX);
+        } while (status != 0 && errno == EINTR);
+        if (status != 0) {
+            return systemFailure(errno);
+        }
+        if (isFileAtPath()) {
+            locked_ = true;
+            return {};
+        }
+        // Replaced while we waited: the lock on the old file protects nothing.
+        MessageFile current;
+        if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
+            return opened;
+        }
+        *this = std::move(current);
+    }
+}
+
+void MessageFile::unlock() {
+    if (locked_ && file_ != nullptr) {
+        ::flock(::fileno(file_), LOCK_UN);
+    }
+    locked_ = false;
+}
+
+Result<bool> MessageFile::reopenIfReplaced() {
+    if (file_ == nullptr || isFileAtPath()) {
+        return false;
+    }
+    MessageFile current;
+    if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
+        return opened.error();
+    }
+    *this = std::move(current);
+    return true;
+}
+
+Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
+    if (file_ == nullptr) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    if (access_ == Access::ReadOnly) {
+        return failure("el archivo esta abierto solo para lectura");
+    }
+    std::vector<std::uint8_t> content;
+    content.reserve((records.size() + 1) * tipomensaje::kRecordLength);
+    for (const tipomensaje& record : records) {
+        const RecordBytes bytes = encodeRecord(record);
+        content.insert(content.end(), bytes.begin(), bytes.end());
+    }
+    // A partial last record stays as it was: the file never loses bytes it held.
+    const long total = length();
+    const long tail = total % kRecordLength;
+    if (tail > 0) {
+        std::vector<std::uint8_t> rest(static_cast<std::size_t>(tail));
+        if (std::fseek(file_, total - tail, SEEK_SET) != 0 ||
+            std::fread(rest.data(), 1, rest.size(), file_) != rest.size()) {
+            const int error = errno;
+            std::clearerr(file_);
+            return systemFailure(error);
+        }
+        content.insert(content.end(), rest.begin(), rest.end());
+    }
+
+    // The rename must stay within one file system and replace the link's target, not the link.
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::canonical(path_, ec);
+    if (ec) {
+        return failure(ec.message());
+    }
+    const std::filesystem::path folder = target.parent_path();
+    struct stat original {};
+    if (::fstat(::fileno(file_), &original) != 0) {
+        return systemFailure(errno);
+    }
+    std::filesystem::path temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = folder / ("." + target.filename().string() + "." + randomSuffix() + ".tmp");
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        return systemFailure(errno);
+    }
+    const bool written =
+        ::fchmod(fd, original.st_mode & 07777) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    ::close(fd);
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = written ? errno : writeError;
+        ::unlink(temporary.c_str());
+        return systemFailure(error);
+    }
+    // The rename itself is durable only once the folder is synced.
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    const bool wasLocked = locked_;
+    MessageFile current;
+    if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
+        return opened;
+    }
+    // The old file's lock goes with it; hold the new one until the caller is done.
+    *this = std::move(current);
+    if (wasLocked) {
+        return lock();
+    }
+    return {};
 }
 
 Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {

@@ -4,8 +4,14 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace lumivel {
+
+// Why a path that is not a regular file cannot be a message file.
+inline constexpr const char* kNoEsArchivoNormal =
+    "no es un archivo normal (es una carpeta, una tubería o un dispositivo) y no puede "
+    "guardar mensajes";
 
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
@@ -27,8 +33,9 @@ class MessageFile {
     MessageFile& operator=(MessageFile&& other) noexcept;
 
     // Closes the open file first. ReadWrite creates a missing file (empty); ReadOnly
-    // never creates one. On failure no file is open. Errors carry the path and the system's
-    // reason.
+    // never creates one. Anything but a regular file (or a link to one) is refused without
+    // blocking: a FIFO or a device would hang or swallow the messages. On failure no file
+    // is open. Errors carry the path and the system's reason.
     Result<void> open(const std::string& path, Access access = Access::ReadWrite);
     // Nothing happens when no file is open.
     void close();
@@ -40,6 +47,23 @@ class MessageFile {
     // Whole records in the file (length / 137, rounded down); 0 when none is open.
     // May exceed kMaxRecords for a file written elsewhere.
     int count() const;
+    // Bytes after the last whole record (a partial record, ignored everywhere).
+    long trailingBytes() const;
+
+    // Takes the exclusive advisory lock (flock) every change holds, waiting for other
+    // writers. Another writer may have replaced the file meanwhile (a delete renames a new
+    // file over it): the file at the path is reopened until the locked one is that file.
+    Result<void> lock();
+    // Nothing happens without the lock.
+    void unlock();
+    // Reopens the path when another process replaced the open file; true when it did.
+    Result<bool> reopenIfReplaced();
+
+    // Replaces the whole content by `records` (plus any partial last record kept as it
+    // was) atomically: a new file is written and synced beside the real one (a link is
+    // followed) with its permissions, then renamed over it, and opened in its place.
+    // After a crash at any moment the path holds either the old or the new content.
+    Result<void> replaceAll(const std::vector<tipomensaje>& records);
 
     // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
     Result<void> read(int n, tipomensaje& mensaje) const;
@@ -51,10 +75,27 @@ class MessageFile {
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
     bool writeAt(long offset, const RecordBytes& bytes, int& error);
+    long length() const;
+    bool isFileAtPath() const;
 
     std::FILE* file_ = nullptr;
     std::string path_;
     Access access_ = Access::ReadWrite;
+    bool locked_ = false;
+};
+
+// Holds a message file's lock for a scope; ok() is false when it could not be taken.
+class [[nodiscard]] FileLock {
+  public:
+    explicit FileLock(MessageFile& file) : file_(file), taken_(file.lock()) {}
+    ~FileLock() { file_.unlock(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    const Result<void>& taken() const { return taken_; }
+
+  private:
+    MessageFile& file_;
+    Result<void> taken_;
 };
 
 } // namespace lumivel

@@ -45,7 +45,9 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
 
 LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos) {
     LoadResult resultado;
-    if (!store.archivo.isOpen() || store.totalmensajes == 0 || store.mensaje.presentacion == 0) {
+    // Only the file decides what is sent: the record buffer and the count may be left over
+    // from whatever was read or deleted last.
+    if (!store.archivo.isOpen()) {
         return resultado;
     }
     // Built aside first, so an image that does not fit never touches `datos`.

@@ -41,9 +41,9 @@ struct LoadResult {
 };
 
 // Builds the image from the records of the open message file, read one by one into
-// `mensaje`. Skipped (nothing written) when no file is open, `totalmensajes` is 0 or
-// `mensaje` holds a presentation of 0. Only a completed build writes `datos`, `ndatos`
-// and `totaldatos`; a build that would not fit writes none of them.
+// `mensaje`, whatever `mensaje` and `totalmensajes` held before. Skipped (nothing
+// written) when no file is open. Only a completed build writes `datos`, `ndatos` and
+// `totaldatos`; a build that would not fit writes none of them.
 LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos);
 
 } // namespace lumivel

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,13 +134,44 @@ void Form1::Form_Load() {
     panels_[0]->setText("Programando el lumivel");
     refreshDateTime();
     clock_->start(1000);
+    vigilante_ = new QFileSystemWatcher(this);
+    connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &Form1::recargar);
+    recargar();
+}
+
+void Form1::vigilar() {
+    if (!vigilante_->files().isEmpty()) {
+        vigilante_->removePaths(vigilante_->files());
+    }
+    // A delete renames a new file over the old one, which ends the watch on that path.
+    if (lumivel_.archivo.isOpen()) {
+        vigilante_->addPath(QString::fromStdString(lumivel_.archivo.path()));
+    }
+}
+
+void Form1::recargar() {
+    if (thread_ != nullptr) {
+        return;
+    }
+    // Another program may have replaced the file; the window must read the new one.
+    (void)lumivel_.archivo.reopenIfReplaced();
+    vigilar();
     load_ = cargarcomm(lumivel_, image_, lumivel_.totaldatos);
     showLabels();
 }
 
+void Form1::changeEvent(QEvent* event) {
+    // Back from the main window, where the messages or the open file may have changed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        recargar();
+    }
+    QWidget::changeEvent(event);
+}
+
 void Form1::showLabels() {
+    SkinLabel2_->setToolTip(QString());
     const bool hayMensajes = load_.estado != ImageState::NothingToSend;
-    const int mensajes = hayMensajes ? lumivel_.totalmensajes : 0;
+    const int mensajes = hayMensajes ? load_.activeMessages : 0;
     SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
     const QString disponibles =
         QStringLiteral(" Utilizados / %1 Disponibles").arg(TransmissionImage::kLastIndex);
@@ -193,6 +225,8 @@ void Form1::Command1_Click() {
     if (thread_ != nullptr) {
         return;
     }
+    // What is sent is what the file holds now, not what it held when the window opened.
+    recargar();
     if (std::optional<SendResult> refused = refusal(load_)) {
         // Refused before any port is touched; the same outcome the link gives.
         lastSend_ = *refused;

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QFileSystemWatcher;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -22,9 +23,10 @@ class QTimer;
 namespace lumivel {
 
 // The transmission window: shows how many messages and bytes will be sent, sends them to
-// the sign with "Enviar" and follows the transfer. The image is built once, when the
-// window is created; bring an open window forward with mostrar() instead of creating
-// another. Deletes itself when closed.
+// the sign with "Enviar" and follows the transfer. The image is rebuilt from the open
+// message file at every "Enviar", and the labels follow the file while the window is open
+// (it watches the file and looks again whenever it is activated); bring an open window
+// forward with mostrar() instead of creating another. Deletes itself when closed.
 class Form1 : public QWidget {
     Q_OBJECT
   public:
@@ -61,17 +63,22 @@ class Form1 : public QWidget {
     void Command1_Click();
     void Command2_Click();
     void Option1_Click(int index);
+    // Rebuilds the image from the open message file and refreshes the labels; nothing
+    // happens during a transfer, which sends the image it started with.
+    void recargar();
 
   signals:
     void transferFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void createControls();
     void Form_Load();
     void showLabels();
+    void vigilar();
     void refreshDateTime();
     void blockInput(bool running);
     void onFinished();
@@ -105,6 +112,7 @@ class Form1 : public QWidget {
     QStatusBar* StatusBar1_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     QTimer* clock_ = nullptr;
+    QFileSystemWatcher* vigilante_ = nullptr;
 };
 
 } // namespace lumivel

@@ -3,6 +3,7 @@
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
 
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -27,6 +28,38 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
     if (w_.Lstcodigo != nullptr) {
         connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this, &StoreController::rowChanged);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
+    }
+    vigilante_ = new QFileSystemWatcher(this);
+    connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &StoreController::releer);
+    mostrar();
+}
+
+void StoreController::vigilar() {
+    const QString ruta =
+        l_.archivo.isOpen() ? QString::fromStdString(l_.archivo.path()) : QString();
+    if (const QStringList vigilados = vigilante_->files(); !vigilados.isEmpty()) {
+        vigilante_->removePaths(vigilados);
+    }
+    // Re-added every time: after a rename over the path (a delete elsewhere) the old
+    // watch follows the replaced file, not the path.
+    if (!ruta.isEmpty()) {
+        vigilante_->addPath(ruta);
+    }
+}
+
+void StoreController::releer() {
+    if (l_.archivo.isOpen()) {
+        if (Result<bool> reabierto = l_.archivo.reopenIfReplaced(); !reabierto.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", reabierto.error());
+            return;
+        }
+        const std::vector<std::string> antes = l_.lstcodigo;
+        const int indice = l_.lstcodigoIndex;
+        if (Result<void> leido = llenarlista(l_); !leido.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", leido.error());
+        } else if (l_.lstcodigo == antes) {
+            l_.lstcodigoIndex = indice;
+        }
     }
     mostrar();
 }
@@ -54,6 +87,7 @@ void StoreController::mostrar() {
         w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
                                             : QString::fromStdString(l_.archivo.path()));
     }
+    vigilar();
 }
 
 void StoreController::despues() {

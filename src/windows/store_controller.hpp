@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QFileSystemWatcher;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -29,7 +30,8 @@ struct StoreWidgets {
 
 // Connects the message list, its buttons and the file buttons to the core operations,
 // then mirrors the list and the status panel; `showControls` lets the window mirror the
-// rest of the state (text, options, mode, sign).
+// rest of the state (text, options, mode, sign). Watches the open message file so that
+// changes by other programs show in the list.
 class StoreController : public QObject {
     Q_OBJECT
   public:
@@ -51,9 +53,13 @@ class StoreController : public QObject {
     void recall(int row);
     // Brings Lstcodigo and the status panel in line with the state.
     void mostrar();
+    // Another process changed (or replaced) the open message file: reopens it if replaced
+    // and refills the list, keeping the selection when the entries did not change.
+    void releer();
 
   private:
     void despues();
+    void vigilar();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
 
@@ -63,6 +69,7 @@ class StoreController : public QObject {
     std::function<void()> showState_;
     bool syncing_ = false;
     bool rememberedOnPress_ = false;
+    QFileSystemWatcher* vigilante_ = nullptr;
 };
 
 } // namespace lumivel

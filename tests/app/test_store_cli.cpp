@@ -9,7 +9,17 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <random>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace lumivel;
 using namespace lumivel::test;
@@ -18,6 +28,35 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kPicture = "000FFF" + std::string(120, '0') + "81";
+
+// Starts the built executable with `args`, its output discarded.
+pid_t lanzar(const std::vector<std::string>& args) {
+    const std::string programa = lumivel::test::programa().toStdString();
+    std::vector<char*> argv{const_cast<char*>(programa.c_str())};
+    for (const std::string& a : args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&acciones, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv.data(), environ) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&acciones);
+    return pid;
+}
+
+// The exit code, or -1 when it did not exit by itself.
+int esperar(pid_t pid) {
+    int estado = 0;
+    if (pid < 0 || ::waitpid(pid, &estado, 0) != pid || !WIFEXITED(estado)) {
+        return -1;
+    }
+    return WEXITSTATUS(estado);
+}
 
 } // namespace
 
@@ -157,6 +196,102 @@ class StoreCliTest : public QObject {
         QVERIFY(!fs::exists(falta));
         QVERIFY(fs::is_empty(ruta("carpeta.men")));
         QCOMPARE(fs::file_size(lleno), std::uintmax_t{MessageFile::kMaxRecords} * 137);
+    }
+
+    // Anything but a regular file is refused by name, and nothing waits on a FIFO.
+    void nonRegularFilesAreRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("add to /dev/null") << QStringList{"add", "/dev/null", "x"};
+        QTest::newRow("add to /dev/zero") << QStringList{"add", "/dev/zero", "x"};
+        QTest::newRow("add to a fifo") << QStringList{"add", "@", "x"};
+        QTest::newRow("list a fifo") << QStringList{"list", "@"};
+        QTest::newRow("delete in a fifo") << QStringList{"delete", "@", "1"};
+    }
+    void nonRegularFilesAreRefused() {
+        QFETCH(QStringList, args);
+        const std::string fifo = ruta("tuberia.men");
+        if (!fs::exists(fifo)) {
+            QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        }
+        args.replaceInStrings("@", QString::fromStdString(fifo));
+        const Salida s = runList(args);
+        QCOMPARE(s.code, cli::kExitError);
+        QVERIFY(s.out.empty());
+        QVERIFY(s.err.find(args[1].toStdString()) != std::string::npos);
+        QVERIFY(s.err.find("no es un archivo normal") != std::string::npos);
+    }
+
+    void listWarnsOfAPartialLastRecord() {
+        const std::string f = ruta("cola.men");
+        writeBytes(f, registro(1, 1, 1, "uno") + std::string(23, 'z'));
+        const Salida s = runCli({"list", f});
+        QCOMPARE(s.code, 0);
+        QCOMPARE(s.out, std::string("1\tCaminando\t5 x 5\tuno\n"));
+        QVERIFY(s.err.find("aviso: 23 bytes al final de " + f +
+                           " no forman un registro completo y se ignoraron\n") !=
+                std::string::npos);
+        writeBytes(f, registro(1, 1, 1, "uno"));
+        QCOMPARE(runCli({"list", f}).err, std::string());
+    }
+
+    // Two programs adding at once: every message kept, numbers unique and in order.
+    void concurrentAddsKeepEveryMessage() {
+        const std::string f = ruta("juntos.men");
+        constexpr int kPorProceso = 12;
+        std::atomic<int> fallos{0};
+        const auto sumar = [&] {
+            for (int i = 0; i < kPorProceso; ++i) {
+                fallos += esperar(lanzar({"add", f, "x"})) == 0 ? 0 : 1;
+            }
+        };
+        std::thread otro(sumar);
+        sumar();
+        otro.join();
+        QCOMPARE(fallos.load(), 0);
+        const std::string bytes = readBytes(f);
+        QCOMPARE(bytes.size(), std::size_t{2 * kPorProceso * 137});
+        for (int n = 1; n <= 2 * kPorProceso; ++n) {
+            QCOMPARE(int{recordAt(bytes, n).numero}, n);
+        }
+    }
+
+    // A delete killed at any moment leaves the file exactly as it was before or after.
+    void killedDeleteLeavesBeforeOrAfter() {
+        const std::string f = ruta("grande.men");
+        constexpr int kRegistros = 3000;
+        std::string antes;
+        std::string despues = registro(1, 1, 1, "m", '0');
+        for (int n = 1; n <= kRegistros; ++n) {
+            antes += registro(static_cast<std::int16_t>(n), 1, 1, "m");
+            if (n > 1) {
+                despues += registro(static_cast<std::int16_t>(n - 1), 1, 1, "m");
+            }
+        }
+        writeBytes(f, antes);
+        QElapsedTimer reloj;
+        reloj.start();
+        QCOMPARE(esperar(lanzar({"delete", f, "1"})), 0);
+        QVERIFY(readBytes(f) == despues);
+        const qint64 completo = std::max<qint64>(reloj.elapsed(), 1);
+
+        std::mt19937 azar{std::random_device{}()};
+        std::uniform_int_distribution<qint64> retraso(0, completo * 1000 * 6 / 5);
+        int intentos = 0;
+        reloj.restart();
+        while (intentos < 8 || reloj.elapsed() < 3000) {
+            writeBytes(f, antes);
+            const pid_t hijo = lanzar({"delete", f, "1"});
+            std::this_thread::sleep_for(std::chrono::microseconds(retraso(azar)));
+            ::kill(hijo, SIGKILL);
+            esperar(hijo);
+            const std::string ahora = readBytes(f);
+            QVERIFY2(ahora == antes || ahora == despues,
+                     qPrintable(QString("intento %1: %2 bytes").arg(intentos).arg(ahora.size())));
+            ++intentos;
+            if (intentos > 200) {
+                break;
+            }
+        }
     }
 };
 

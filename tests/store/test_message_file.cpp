@@ -6,8 +6,13 @@
 
 #include <QtTest>
 
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace lumivel;
@@ -147,16 +152,26 @@ class MessageFileTest : public QObject {
         QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
     }
 
+    // A write the system cuts short (here by a file size limit, as a full disk would)
+    // reports the failure and leaves no partial record.
     void fullDiskLeavesNoPartialRecord() {
-        if (!fs::exists("/dev/full")) {
-            QSKIP("no /dev/full here");
-        }
+        const fs::path p = ruta("corto.men");
         MessageFile f;
-        QVERIFY(f.open("/dev/full").ok());
-        const auto error = f.write(1, texto(2, 3, "lleno"));
+        QVERIFY(f.open(p.string()).ok());
+        QVERIFY(f.write(1, texto(2, 3, "uno")).ok());
+        rlimit antes{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &antes), 0);
+        rlimit limite = antes;
+        limite.rlim_cur = 137 + 50;
+        const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+        const auto error = f.write(2, texto(2, 3, "dos"));
+        ::setrlimit(RLIMIT_FSIZE, &antes);
+        std::signal(SIGXFSZ, senal);
         QVERIFY(!error.ok());
-        QCOMPARE(error.error().path, std::string("/dev/full"));
+        QCOMPARE(error.error().path, p.string());
         QVERIFY(!error.error().reason.empty());
+        QCOMPARE(fs::file_size(p), std::uintmax_t{137});
     }
 
     // A file of arbitrary bytes reads back record for record, byte for byte; the tail after
@@ -182,6 +197,108 @@ class MessageFileTest : public QObject {
         QVERIFY(f.write(4, texto(2, 3, "fin")).ok());
         f.close();
         QCOMPARE(readBytes(p), bytes.substr(0, 3 * 137) + registro(0, 2, 3, "fin"));
+    }
+
+    // Only regular files (or links to them) are message files; nothing blocks on a FIFO.
+    void onlyRegularFilesOpen_data() {
+        QTest::addColumn<QString>("clase");
+        QTest::addColumn<bool>("admitido");
+        QTest::newRow("fifo") << "fifo" << false;
+        QTest::newRow("device") << "/dev/null" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("link to a regular file") << "link" << true;
+    }
+    void onlyRegularFilesOpen() {
+        QFETCH(QString, clase);
+        QFETCH(bool, admitido);
+        fs::path p = ruta(QTest::currentDataTag());
+        if (clase == "fifo") {
+            QCOMPARE(::mkfifo(p.c_str(), 0600), 0);
+        } else if (clase == "folder") {
+            fs::create_directory(p);
+        } else if (clase == "link") {
+            writeBytes(ruta("target.men"), registro(1, 1, 1, "x"));
+            fs::create_symlink(ruta("target.men"), p);
+        } else {
+            p = clase.toStdString();
+        }
+        for (const auto access : {MessageFile::Access::ReadOnly, MessageFile::Access::ReadWrite}) {
+            MessageFile f;
+            const Result<void> opened = f.open(p.string(), access);
+            QCOMPARE(opened.ok(), admitido);
+            if (admitido) {
+                QCOMPARE(f.count(), 1);
+            } else {
+                QCOMPARE(opened.error().path, p.string());
+                QCOMPARE(opened.error().reason, std::string(kNoEsArchivoNormal));
+                QVERIFY(!f.isOpen());
+            }
+        }
+    }
+
+    // Writers that each append under the lock never overwrite one another, also when one
+    // of them replaces the file meanwhile.
+    void lockedWritersKeepEveryRecord() {
+        const std::string p = ruta("shared.men").string();
+        constexpr int kPorEscritor = 150;
+        std::atomic<int> fallos{0};
+        const auto escritor = [&p, &fallos](int marca) {
+            MessageFile f;
+            fallos += f.open(p).ok() ? 0 : 1;
+            for (int i = 0; i < kPorEscritor; ++i) {
+                FileLock lock(f);
+                const int n = f.count() + 1;
+                const tipomensaje m =
+                    texto(1, 1, std::to_string(marca), '1', static_cast<std::int16_t>(n));
+                fallos += lock.taken().ok() && f.write(n, m).ok() ? 0 : 1;
+                if (marca == 1 && i % 50 == 0) {
+                    // Same content, new file: the other writer must follow it.
+                    std::vector<tipomensaje> todos(static_cast<std::size_t>(n));
+                    for (int k = 1; k <= n; ++k) {
+                        fallos += f.read(k, todos[static_cast<std::size_t>(k - 1)]).ok() ? 0 : 1;
+                    }
+                    fallos += f.replaceAll(todos).ok() ? 0 : 1;
+                }
+            }
+        };
+        std::thread otro(escritor, 2);
+        escritor(1);
+        otro.join();
+        QCOMPARE(fallos.load(), 0);
+        MessageFile f;
+        QVERIFY(f.open(p, MessageFile::Access::ReadOnly).ok());
+        QCOMPARE(f.count(), 2 * kPorEscritor);
+        for (int k = 1; k <= f.count(); ++k) {
+            tipomensaje m;
+            QVERIFY(f.read(k, m).ok());
+            QCOMPARE(int{m.numero}, k);
+        }
+    }
+
+    // The replacement goes where a link points, keeps the permissions and a partial last
+    // record, leaves no file beside it, and the object goes on with the new file.
+    void replaceAllKeepsLinkModeAndTail() {
+        const fs::path real = ruta("real.men");
+        const fs::path enlace = ruta("enlace.men");
+        writeBytes(real, registro(1, 1, 1, "a") + registro(2, 1, 1, "b") + "cola");
+        const auto modo = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+        fs::permissions(real, modo);
+        fs::create_symlink(real, enlace);
+        const auto entradas = [this] {
+            return std::distance(fs::directory_iterator(dir_.path().toStdString()),
+                                 fs::directory_iterator());
+        };
+        const auto antes = entradas();
+        MessageFile f;
+        QVERIFY(f.open(enlace.string()).ok());
+        QCOMPARE(f.trailingBytes(), 4L);
+        QVERIFY(f.replaceAll({texto(3, 2, "c", '1', 1)}).ok());
+        QVERIFY(fs::is_symlink(enlace));
+        QCOMPARE(readBytes(real), registro(1, 3, 2, "c") + "cola");
+        QCOMPARE(fs::status(real).permissions(), modo);
+        QCOMPARE(entradas(), antes);
+        QVERIFY(f.write(2, texto(1, 1, "d", '1', 2)).ok());
+        QCOMPARE(readBytes(real).substr(137), registro(2, 1, 1, "d"));
     }
 };
 

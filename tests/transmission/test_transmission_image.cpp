@@ -68,8 +68,6 @@ class TransmissionImageTest : public QObject {
     void nothingToSend_data() {
         QTest::addColumn<int>("caso");
         QTest::newRow("no file open") << 0;
-        QTest::newRow("no active message") << 1;
-        QTest::newRow("buffer presentation 0") << 2;
         QTest::newRow("only deleted records, stale count") << 3;
     }
     void nothingToSend() {
@@ -80,10 +78,8 @@ class TransmissionImageTest : public QObject {
         imagen.ndatos = 7;
         l.totaldatos = 7;
         if (caso != 0) {
-            abrirConMensajes(l, ruta(QTest::currentDataTag()),
-                             {texto(1, 1, "A", caso == 3 ? '0' : '1')});
-            l.totalmensajes = caso == 1 ? 0 : 1;
-            l.mensaje.presentacion = caso == 2 ? 0 : 1;
+            abrirConMensajes(l, ruta(QTest::currentDataTag()), {texto(1, 1, "A", '0')});
+            l.totalmensajes = 1;
         }
         const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
         QCOMPARE(r.estado, ImageState::NothingToSend);
@@ -94,6 +90,29 @@ class TransmissionImageTest : public QObject {
             QCOMPARE(imagen.ndatos, 7);
             QCOMPARE(l.totaldatos, 7);
         }
+    }
+
+    // The file alone decides: a buffer left holding a deleted record of presentation 0, or
+    // a count of 0, must not hide the active messages.
+    void staleBufferOrCountStillBuildsTheFile_data() {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("presentacion");
+        QTest::newRow("buffer presentation 0") << 1 << 0;
+        QTest::newRow("count 0") << 0 << 1;
+    }
+    void staleBufferOrCountStillBuildsTheFile() {
+        QFETCH(int, total);
+        QFETCH(int, presentacion);
+        Lumivel l;
+        abrirConMensajes(l, ruta(QTest::currentDataTag()),
+                         {texto(1, 2, "AB"), texto(0, 1, "X", '0')});
+        l.totalmensajes = static_cast<std::int16_t>(total);
+        l.mensaje.presentacion = static_cast<std::int16_t>(presentacion);
+        TransmissionImage imagen;
+        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        QCOMPARE(r.estado, ImageState::Ready);
+        QCOMPARE(r.activeMessages, 1);
+        QCOMPARE(enHex(imagen, imagen.ndatos), QString("01 02 41 42 00 00 00"));
     }
 
     void imageThatDoesNotFitIsRefusedUntouched() {

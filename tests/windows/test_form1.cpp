@@ -74,6 +74,29 @@ class Form1Test : public QObject {
         delete f;
     }
 
+    // An open window sends what the file holds at the press of "Enviar", and its labels
+    // follow changes made meanwhile.
+    void sendRebuildsFromTheFileAsItIsNow() {
+        abrirConMensajes(lumivel_, dir_.filePath("live.men"), {texto(1, 2, "AB")});
+        QPointer<Form1> f = abrir();
+        f->setPortFactory(fabricaFalsa());
+        f->setReplyTimeout(20);
+        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
+        QVERIFY(lumivel_.archivo.write(2, texto(2, 1, "C", '1', 2)).ok());
+        QTRY_COMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
+
+        // A delete of the last record leaves presentation 0 in the buffer: still sendable.
+        QVERIFY(lumivel_.archivo.write(3, texto(0, 1, "Z", '0', 3)).ok());
+        QVERIFY(lumivel_.archivo.read(3, lumivel_.mensaje).ok());
+        lumivel_.totalmensajes = 0;
+        f->Command1()->click();
+        QCOMPARE(f->carga().estado, ImageState::Ready);
+        QCOMPARE(f->imagen().ndatos, 10);
+        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
+        QTRY_VERIFY(!f->transfiriendo());
+        delete f;
+    }
+
     void nothingToSendSaysSoAndOpensNoPort() {
         bool puertoCreado = false;
         QPointer<Form1> f = abrir();

@@ -11,6 +11,8 @@
 
 #include <filesystem>
 
+#include "support/message_fixture.hpp"
+
 using namespace lumivel;
 namespace fs = std::filesystem;
 
@@ -126,6 +128,32 @@ class StoreControllerTest : public QObject {
         for (int c = 0; c < 64; ++c) {
             QCOMPARE(b.Pic->shown().columnByte(c), std::uint8_t{0});
         }
+    }
+
+    // Another program adds, then deletes (replacing the file): the list follows both, and
+    // the window's next add numbers after what the file holds.
+    void changesBehindTheWindowsBackShowInTheList() {
+        Banco b;
+        const std::string ruta = (fs::path(dir_.path().toStdString()) / "compartido.men").string();
+        b.d.archivos = {ruta};
+        QTest::mouseClick(b.abrir, Qt::LeftButton);
+        b.l.texto = "UNO";
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+
+        MessageFile otro;
+        QVERIFY(otro.open(ruta).ok());
+        QVERIFY(otro.write(2, lumivel::test::texto(1, 1, "DOS", '1', 2)).ok());
+        QTRY_COMPARE(b.entradas(), (QStringList{"1", "2"}));
+        QVERIFY(otro.replaceAll({lumivel::test::texto(1, 1, "DOS", '1', 1)}).ok());
+        QTRY_COMPARE(b.entradas(), (QStringList{"1"}));
+        QVERIFY(otro.write(2, lumivel::test::texto(1, 1, "TRES", '1', 2)).ok());
+        QTRY_COMPARE(b.entradas(), (QStringList{"1", "2"}));
+
+        b.l.texto = "CUATRO";
+        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
+        QCOMPARE(b.entradas(), (QStringList{"1", "2", "3"}));
+        QCOMPARE(fs::file_size(ruta), std::uintmax_t{3 * 137});
+        QVERIFY(b.d.mostradas.empty());
     }
 };
 
