@@ -130,23 +130,6 @@ class Form1Test : public QObject {
         QTRY_VERIFY(f.isNull());
     }
 
-    // The image, and the labels counting it, are built when the window loads.
-    void imageIsBuiltOnlyWhenTheWindowLoads() {
-        abrirConMensajes(lumivel_, dir_.filePath("load.men"), {texto(1, 2, "AB")});
-        QPointer<Form1> f = abrir();
-        QCOMPARE(f->SkinLabel2()->text(), QString("6 Utilizados / 8191 Disponibles"));
-        abrirConMensajes(lumivel_, dir_.filePath("load2.men"),
-                         {texto(1, 2, "ABCD"), texto(1, 1, "x", '0'), texto(1, 1, "")});
-        f->mostrar();
-        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
-        QCOMPARE(f->imagen().ndatos, 6);
-        delete f;
-        f = abrir();
-        QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
-        QCOMPARE(f->SkinLabel2()->text(), QString("11 Utilizados / 8191 Disponibles"));
-        delete f;
-    }
-
     void transferRunsOffTheWindowThread() {
         abrirConMensajes(lumivel_, dir_.filePath("send.men"),
                          std::vector<tipomensaje>(20, texto(2, 2, std::string(60, 'r'))));
