@@ -20,32 +20,32 @@ namespace {
 // with no cursor codes. Deadlines on a monotonic clock keep drawing time from adding up.
 class TerminalPacer : public Pacer {
   public:
-    TerminalPacer(const ShownSign& visto, std::ostream& out, bool enSitio)
-        : shown_(visto), out_(out), enSitio_(enSitio), inicio_(std::chrono::steady_clock::now()) {}
+    TerminalPacer(const ShownSign& visto, std::ostream& out, bool inPlace)
+        : shown_(visto), out_(out), inPlace_(inPlace), start_(std::chrono::steady_clock::now()) {}
 
     void esperar(int milisegundos) override {
         dibujar();
         deadline_ += std::chrono::milliseconds(milisegundos);
-        std::this_thread::sleep_until(inicio_ + deadline_);
+        std::this_thread::sleep_until(start_ + deadline_);
     }
 
     void dibujar() {
-        if (dibujado_ && enSitio_) {
+        if (drawn_ && inPlace_) {
             out_ << "\x1b[" << ShownSign::kRows << 'A'; // back to the first line of the sign
-        } else if (dibujado_) {
+        } else if (drawn_) {
             out_ << '\n';
         }
         out_ << shown_.asciiArt() << std::flush;
-        dibujado_ = true;
+        drawn_ = true;
     }
 
   private:
     const ShownSign& shown_;
     std::ostream& out_;
-    bool enSitio_;
-    std::chrono::steady_clock::time_point inicio_;
+    bool inPlace_;
+    std::chrono::steady_clock::time_point start_;
     std::chrono::milliseconds deadline_{0};
-    bool dibujado_ = false;
+    bool drawn_ = false;
 };
 
 } // namespace

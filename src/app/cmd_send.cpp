@@ -15,9 +15,9 @@ namespace lumivel::cli {
 namespace {
 
 // Progress on stderr: a bar redrawn in place on a terminal, a line every tenth otherwise.
-class ProgresoTexto : public TransferObserver {
+class TextProgress : public TransferObserver {
   public:
-    ProgresoTexto(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+    TextProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
 
     void connected() override { err_ << "CONECCION EXITOSA !!!\n"; }
     void setMaximum(int totaldatos) override { total_ = totaldatos + 1; }
@@ -41,11 +41,11 @@ class ProgresoTexto : public TransferObserver {
         }
     }
     void dataError() override {
-        terminarBarra();
+        finishBar();
         // The transfer goes on: a warning, printed as a failure would be.
         err_ << "simlumivel send: " << boxText(dataErrorBox()) << '\n';
     }
-    void terminarBarra() {
+    void finishBar() {
         if (enBarra_) {
             err_ << '\n';
             enBarra_ = false;
@@ -86,10 +86,10 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         return prepared.error();
     }
     QtSerialPort puerto(QString::fromStdString(*dispositivo));
-    ProgresoTexto progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
+    TextProgress progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
     const SendResult resultado = sendImage(puerto, preparada.carga, preparada.imagen,
                                            preparada.lumivel->totaldatos, progress, esperaMs);
-    progress.terminarBarra();
+    progress.finishBar();
     switch (resultado.outcome) {
     case Outcome::Verified:
         streams.err << "Transmision completa: " << resultado.transfer.verified << " de "

@@ -19,7 +19,7 @@ extern "C" void alInterrumpir(int) {
     }
 }
 
-int numeroPositivo(const std::string& texto, const std::string& opcion) {
+int positiveNumber(const std::string& texto, const std::string& opcion) {
     int n = 0;
     const auto [fin, ec] = std::from_chars(texto.data(), texto.data() + texto.size(), n);
     if (texto.empty() || ec != std::errc() || fin != texto.data() + texto.size() || n <= 0) {
@@ -37,7 +37,7 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     }
     VirtualSign::Opciones opciones;
     if (const auto pace = args.value("pace")) {
-        opciones.baud = numeroPositivo(*pace, "pace");
+        opciones.baud = positiveNumber(*pace, "pace");
     }
     if (const auto fault = args.value("fault")) {
         const auto fallo = parseFault(*fault);

@@ -23,7 +23,7 @@ enum class Seccion { Ninguna, Skin, Paleta };
 // Whether a style sheet names a file: url() loads an image of any size, decoded in full
 // (and a path could name a device). Blanks and CSS escapes are ignored so "URL (" and
 // "u\rl(" are caught too.
-bool cargaArchivos(std::string_view hoja) {
+bool loadFiles(std::string_view hoja) {
     std::string compacta;
     compacta.reserve(hoja.size());
     for (const char c : hoja) {
@@ -121,7 +121,7 @@ Result<SkinData> readSkin(std::string_view texto) {
         }
         datos.palette.emplace_back(std::string(clave), color);
     }
-    if (cargaArchivos(datos.styleSheet)) {
+    if (loadFiles(datos.styleSheet)) {
         return Error{"la hoja de estilo carga imágenes (url()), que un skin no puede usar"};
     }
     if (!vistaSkin || !conColor) {

@@ -12,7 +12,7 @@ Answer ScriptedDialogs::mensaje(const MessageBoxSpec& caja) {
     return respuesta;
 }
 
-std::optional<std::string> ScriptedDialogs::siguienteArchivo(const FileDialogOptions& opciones) {
+std::optional<std::string> ScriptedDialogs::nextFile(const FileDialogOptions& opciones) {
     dialogosArchivo.push_back(opciones);
     if (archivos.empty()) {
         return std::nullopt;
@@ -23,11 +23,11 @@ std::optional<std::string> ScriptedDialogs::siguienteArchivo(const FileDialogOpt
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions& opciones) {
-    return siguienteArchivo(opciones);
+    return nextFile(opciones);
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions& opciones) {
-    return siguienteArchivo(opciones);
+    return nextFile(opciones);
 }
 
 std::optional<Rgb> ScriptedDialogs::chooseColor(Rgb) {

@@ -23,7 +23,7 @@ class ScriptedDialogs : public Dialogs {
     std::optional<Rgb> chooseColor(Rgb inicial) override;
 
   private:
-    std::optional<std::string> siguienteArchivo(const FileDialogOptions& opciones);
+    std::optional<std::string> nextFile(const FileDialogOptions& opciones);
 };
 
 } // namespace lumivel

@@ -14,9 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kFiltroAbrir = "Mensajes del Lumivel (*.men)";
-constexpr const char* kFiltroGuardar = "mensajes del lumivel (*.men)";
-constexpr const char* kSufijo = "men";
+constexpr const char* kOpenFilter = "Mensajes del Lumivel (*.men)";
+constexpr const char* kSaveFilter = "mensajes del lumivel (*.men)";
+constexpr const char* kScratchSuffix = "men";
 
 std::string sufijoAleatorio() {
     static std::mt19937 generador{std::random_device{}()};
@@ -83,7 +83,7 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
     // regular file, or a link to one, is ever a message file.
     if (const fs::file_status estado = fs::status(destino, ec);
         fs::exists(estado) && !fs::is_regular_file(estado)) {
-        return Error{kNoEsArchivoNormal, destino};
+        return Error{kNotARegularFile, destino};
     }
 
     // Copy beside the destination and rename over it, so a failed copy (disk full) never
@@ -114,12 +114,12 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
         return Error{*reason, destino};
     }
 
-    const bool eraTemporal = l.isScratchFile;
+    const bool wasScratch = l.isScratchFile;
     const std::string anterior = l.archivo.path();
     if (Result<void> opened = openMessageFile(l, destino); !opened.ok()) {
         return opened;
     }
-    if (eraTemporal && !anterior.empty()) {
+    if (wasScratch && !anterior.empty()) {
         // The scratch file's messages now live under the chosen name.
         discardScratch(l);
     }
@@ -128,16 +128,16 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
 
 void abrir_Click(Lumivel& l, Dialogs& d) {
     FileDialogOptions opciones;
-    opciones.filters = {kFiltroAbrir};
-    opciones.defaultSuffix = kSufijo;
+    opciones.filters = {kOpenFilter};
+    opciones.defaultSuffix = kScratchSuffix;
     const auto ruta = d.openFile(opciones);
     if (!ruta || ruta->empty()) {
         return;
     }
-    if (!dejarTemporal(l, d)) {
+    if (!leaveScratch(l, d)) {
         return;
     }
-    descartarTemporalVacio(l);
+    discardEmptyScratch(l);
     if (Result<void> opened = openMessageFile(l, *ruta); !opened.ok()) {
         showFileError(d, "No se pudo abrir el archivo de mensajes.", opened.error());
         return;
@@ -147,8 +147,8 @@ void abrir_Click(Lumivel& l, Dialogs& d) {
 
 bool guardar_Click(Lumivel& l, Dialogs& d) {
     FileDialogOptions opciones;
-    opciones.filters = {kFiltroGuardar};
-    opciones.defaultSuffix = kSufijo;
+    opciones.filters = {kSaveFilter};
+    opciones.defaultSuffix = kScratchSuffix;
     const auto ruta = d.saveFile(opciones);
     if (!ruta || ruta->empty()) {
         return false;
@@ -172,7 +172,7 @@ bool guardar_Click(Lumivel& l, Dialogs& d) {
 }
 
 void nuevo_Click(Lumivel& l, Dialogs& d) {
-    if (!dejarTemporal(l, d)) {
+    if (!leaveScratch(l, d)) {
         return;
     }
     if (Result<void> opened = openScratchFile(l); !opened.ok()) {
@@ -185,10 +185,10 @@ void nuevo_Click(Lumivel& l, Dialogs& d) {
 }
 
 bool confirmExit(Lumivel& l, Dialogs& d) {
-    if (!dejarTemporal(l, d)) {
+    if (!leaveScratch(l, d)) {
         return false;
     }
-    descartarTemporalVacio(l);
+    discardEmptyScratch(l);
     l.archivo.close();
     return true;
 }

@@ -12,14 +12,14 @@
 namespace lumivel {
 namespace {
 
-constexpr const char* kSinSeleccionTitulo = "No se ha seleccionado";
+constexpr const char* kNoSelectionTitle = "No se ha seleccionado";
 constexpr const char* kSinSeleccionInicio =
     "No se ha seleccionado el numero de mensaje el cual decea\r\n";
 constexpr const char* kSinSeleccionFin = ", seleccionelo con el click  izquierdo del  mouse ";
 
 void avisoSinSeleccion(Dialogs& d, const std::string& verbo) {
     MessageBoxSpec caja;
-    caja.title = kSinSeleccionTitulo;
+    caja.title = kNoSelectionTitle;
     caja.texto = std::string(kSinSeleccionInicio) + verbo + kSinSeleccionFin;
     d.mensaje(caja);
 }

@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPrefijo = "sin-nombre-";
-constexpr const char* kSufijo = ".men";
-constexpr const char* kSufijoBloqueo = ".lock";
+constexpr const char* kScratchPrefix = "sin-nombre-";
+constexpr const char* kScratchSuffix = ".men";
+constexpr const char* kLockSuffix = ".lock";
 
 std::string systemReason(int error) {
     return std::generic_category().message(error);
@@ -64,8 +64,8 @@ std::string stamp() {
 }
 
 bool isScratchName(const std::string& name) {
-    const std::string prefijo = kPrefijo;
-    const std::string sufijo = kSufijo;
+    const std::string prefijo = kScratchPrefix;
+    const std::string sufijo = kScratchSuffix;
     return name.size() > prefijo.size() + sufijo.size() && name.starts_with(prefijo) &&
            name.ends_with(sufijo);
 }
@@ -138,7 +138,7 @@ ScratchLock& ScratchLock::operator=(ScratchLock&& other) noexcept {
 }
 
 int ScratchLock::lock(const std::string& file, int flags) {
-    const std::string lockPath = file + kSufijoBloqueo;
+    const std::string lockPath = file + kLockSuffix;
     const int fd =
         ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
     if (fd < 0) {
@@ -166,21 +166,21 @@ int ScratchLock::lock(const std::string& file, int flags) {
 
 Result<ScratchLock> ScratchLock::create(const std::string& folder) {
     const std::string base =
-        (fs::path(folder) / (kPrefijo + stamp() + "-" + std::to_string(::getpid()))).string();
+        (fs::path(folder) / (kScratchPrefix + stamp() + "-" + std::to_string(::getpid()))).string();
     for (int n = 1;; ++n) {
-        const std::string file = base + (n == 1 ? "" : "-" + std::to_string(n)) + kSufijo;
+        const std::string file = base + (n == 1 ? "" : "-" + std::to_string(n)) + kScratchSuffix;
         ScratchLock taken;
         // The lock comes first, so a run looking for leftovers never sees this file unlocked.
         if (const int error = taken.lock(file, O_EXCL); error == EEXIST) {
             continue;
         } else if (error != 0) {
-            return Error{systemReason(error), file + kSufijoBloqueo};
+            return Error{systemReason(error), file + kLockSuffix};
         }
         const int fd =
             ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             const int error = errno;
-            ::unlink((file + kSufijoBloqueo).c_str());
+            ::unlink((file + kLockSuffix).c_str());
             if (error == EEXIST) {
                 continue;
             }
@@ -202,7 +202,7 @@ Result<ScratchLock> ScratchLock::acquire(const std::string& file) {
 void ScratchLock::discard() {
     if (held()) {
         ::unlink(file_.c_str());
-        ::unlink((file_ + kSufijoBloqueo).c_str());
+        ::unlink((file_ + kLockSuffix).c_str());
     }
     release();
 }
@@ -255,7 +255,7 @@ Result<void> openScratchFile(Lumivel& l, const std::string& carpeta) {
         return created.error();
     }
     ScratchLock nuevo = std::move(created).value();
-    descartarTemporalVacio(l);
+    discardEmptyScratch(l);
     if (Result<void> opened = openMessageFile(l, nuevo.file()); !opened.ok()) {
         nuevo.discard();
         return opened;
@@ -274,13 +274,13 @@ void discardScratch(Lumivel& l) {
     l.scratchLock.discard();
 }
 
-void descartarTemporalVacio(Lumivel& l) {
+void discardEmptyScratch(Lumivel& l) {
     if (l.isScratchFile && l.totalmensajes == 0 && l.archivo.isOpen()) {
         discardScratch(l);
     }
 }
 
-bool dejarTemporal(Lumivel& l, Dialogs& d) {
+bool leaveScratch(Lumivel& l, Dialogs& d) {
     if (!l.isScratchFile || !l.archivo.isOpen() || l.totalmensajes == 0) {
         return true;
     }

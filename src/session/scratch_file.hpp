@@ -58,10 +58,10 @@ Result<void> openScratchFile(Lumivel& l, const std::string& carpeta = {});
 // When messages exist only in the scratch file, asks whether to save them first: "Sí"
 // saves, "No" removes the scratch file and its messages. Returns false when the user
 // chose to stay where they are.
-bool dejarTemporal(Lumivel& l, Dialogs& d);
+bool leaveScratch(Lumivel& l, Dialogs& d);
 
 // A scratch file that never received a message is of no use to anyone: removed.
-void descartarTemporalVacio(Lumivel& l);
+void discardEmptyScratch(Lumivel& l);
 
 // Removes this run's scratch file (closing it when it is the open message file) and
 // empties the list when it was open.

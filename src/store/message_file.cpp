@@ -19,7 +19,7 @@ std::string systemReason(int error) {
     return std::generic_category().message(error);
 }
 
-constexpr const char* kNoRegular = kNoEsArchivoNormal;
+constexpr const char* kNoRegular = kNotARegularFile;
 
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;

@@ -9,7 +9,7 @@
 namespace lumivel {
 
 // Why a path that is not a regular file cannot be a message file.
-inline constexpr const char* kNoEsArchivoNormal =
+inline constexpr const char* kNotARegularFile =
     "no es un archivo normal (es una carpeta, una tubería o un dispositivo) y no puede "
     "guardar mensajes";
 

@@ -8,7 +8,7 @@ Result<void> FakePort::abrir() {
     }
     ++opens;
     isOpenNow = true;
-    pending_ = entradaAntigua;
+    pending_ = staleInput;
     return {};
 }
 
@@ -38,7 +38,7 @@ Result<void> FakePort::escribir(std::string_view bytes) {
     return {};
 }
 
-void FakePort::descartarEntrada() {
+void FakePort::discardInput() {
     ++descartes;
     pending_.clear();
 }

@@ -22,7 +22,7 @@ class FakePort : public Port {
     // Set: the device disappears after this many bytes have been written.
     std::optional<std::size_t> loseAfterWritten;
     // Bytes already waiting when the port is opened, as a line that chattered leaves them.
-    std::string entradaAntigua;
+    std::string staleInput;
     int descartes = 0;
 
     std::string written;
@@ -35,7 +35,7 @@ class FakePort : public Port {
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
     std::string waitForBytes(int milisegundos) override;
-    void descartarEntrada() override;
+    void discardInput() override;
     std::optional<Error> fallo() const override { return fault_; }
 
   private:

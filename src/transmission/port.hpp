@@ -30,7 +30,7 @@ class Port {
     virtual std::string waitForBytes(int milisegundos) = 0;
     // Drops whatever arrived before now (a sign that chattered, the tail of a transfer
     // killed half way), so the next reply read is an answer to the next byte written.
-    virtual void descartarEntrada() = 0;
+    virtual void discardInput() = 0;
     // Set once the device has failed for good (unplugged, gone): nothing more can be sent.
     virtual std::optional<Error> fallo() const = 0;
 };

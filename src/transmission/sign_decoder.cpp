@@ -187,7 +187,7 @@ SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
     Answer respuesta;
     respuesta.evento = decoder_.recibir(byte);
     ++received_;
-    const bool esSolicitud = respuesta.evento == SignDecoder::Event::Request;
+    const bool isRequest = respuesta.evento == SignDecoder::Event::Request;
     switch (fault_.kind) {
     case SignFault::Kind::Silent:
         return respuesta;
@@ -197,7 +197,7 @@ SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
         }
         break;
     case SignFault::Kind::NoHello:
-        if (esSolicitud) {
+        if (isRequest) {
             respuesta.bytes = "?";
             return respuesta;
         }
@@ -206,7 +206,7 @@ SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
         break;
     }
     std::uint8_t eco = byte;
-    if (!esSolicitud) {
+    if (!isRequest) {
         ++echoes_;
         if (fault_.kind == SignFault::Kind::Corrupt && echoes_ % fault_.n == 0) {
             eco = static_cast<std::uint8_t>(eco ^ 0xFF);

@@ -24,7 +24,7 @@ std::string reasonOf(const SendResult& resultado) {
     return resultado.error ? resultado.error->reason : std::string();
 }
 
-std::string byteComoTexto(int valor) {
+std::string byteAsText(int valor) {
     return std::string(1, static_cast<char>(static_cast<unsigned char>(valor & 0xFF)));
 }
 
@@ -34,17 +34,17 @@ class Enlace {
     Enlace(Port& puerto, int esperaMs) : port_(puerto), replyTimeoutMs_(esperaMs) {}
 
     Received intercambiar(int valor) {
-        Received respuesta = enviar(port_, byteComoTexto(valor), replyTimeoutMs_);
-        silencios_ = respuesta.timedOut ? silencios_ + 1 : 0;
+        Received respuesta = enviar(port_, byteAsText(valor), replyTimeoutMs_);
+        silences_ = respuesta.timedOut ? silences_ + 1 : 0;
         return respuesta;
     }
-    bool mudo() const { return silencios_ >= kSilencesInARow; }
+    bool mudo() const { return silences_ >= kSilencesInARow; }
     bool perdido() const { return port_.fallo().has_value(); }
 
   private:
     Port& port_;
     int replyTimeoutMs_;
-    int silencios_ = 0;
+    int silences_ = 0;
 };
 
 } // namespace
@@ -78,7 +78,7 @@ TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int tot
     observador.setMaximum(totaldatos);
     Enlace enlace(puerto, esperaMs);
     int bloque = 0;
-    int enBloque = 0;
+    int inBlock = 0;
     bool cabeceraPendiente = true;
     for (int i = 0; i <= ultimo; ++i) {
         if (observador.shouldStop()) {
@@ -109,8 +109,8 @@ TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int tot
             resultado.firstError = i;
             observador.dataError();
         }
-        if (++enBloque == kBlockSize) {
-            enBloque = 0;
+        if (++inBlock == kBlockSize) {
+            inBlock = 0;
             cabeceraPendiente = true;
             ++bloque;
         }
@@ -155,7 +155,7 @@ SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionIm
         return resultado;
     }
     // Stale input would be taken for the answer to the request and shift every echo after it.
-    puerto.descartarEntrada();
+    puerto.discardInput();
     const std::string request(1, static_cast<char>(kConnectionRequest));
     const Received respuesta = enviar(puerto, request, esperaMs);
     if (puerto.fallo()) {

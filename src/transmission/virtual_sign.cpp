@@ -24,7 +24,7 @@ long long ahoraNs() {
         .count();
 }
 
-void cerrarFd(int& fd) {
+void closeFd(int& fd) {
     if (fd >= 0) {
         ::close(fd);
         fd = -1;
@@ -33,13 +33,13 @@ void cerrarFd(int& fd) {
 
 } // namespace
 
-VirtualSign::VirtualSign(Opciones opciones) : opciones_(opciones), responder_(opciones.fallo) {}
+VirtualSign::VirtualSign(Opciones opciones) : options_(opciones), responder_(opciones.fallo) {}
 
 VirtualSign::~VirtualSign() {
-    cerrarFd(slave_);
-    cerrarFd(master_);
-    cerrarFd(stopPipe_[0]);
-    cerrarFd(stopPipe_[1]);
+    closeFd(slave_);
+    closeFd(master_);
+    closeFd(stopPipe_[0]);
+    closeFd(stopPipe_[1]);
 }
 
 Result<void> VirtualSign::abrir() {
@@ -88,7 +88,7 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
     std::uint8_t buffer[4096];
     for (;;) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        const int espera = responder_.decoder().idle() ? -1 : opciones_.idleMs;
+        const int espera = responder_.decoder().idle() ? -1 : options_.idleMs;
         const int listos = ::poll(fds, 2, espera);
         if (listos < 0) {
             if (errno == EINTR) {
@@ -130,10 +130,10 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
         ::tcflush(slave_, TCIFLUSH);
     }
     if (!respuesta.bytes.empty()) {
-        if (opciones_.baud > 0) {
+        if (options_.baud > 0) {
             // One 10-bit character in from the sender and one out, back to back.
-            const long long caracterNs = 10'000'000'000LL / opciones_.baud;
-            const long long listo = std::max(llegada, lastEchoNs_) + 2 * caracterNs;
+            const long long characterNs = 10'000'000'000LL / options_.baud;
+            const long long listo = std::max(llegada, lastEchoNs_) + 2 * characterNs;
             std::this_thread::sleep_for(std::chrono::nanoseconds(listo - ahoraNs()));
             lastEchoNs_ = listo;
         }

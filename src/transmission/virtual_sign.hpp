@@ -40,7 +40,7 @@ class VirtualSign {
   private:
     void responder(std::uint8_t byte, const OnImage& onImage, const OnError& onError);
 
-    Opciones opciones_;
+    Opciones options_;
     SignResponder responder_;
     int master_ = -1;
     // Kept open so the master never sees a hang-up between transfers.

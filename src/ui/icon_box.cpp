@@ -16,10 +16,10 @@ void IconBox::mousePressEvent(QMouseEvent* event) {
 
 void IconBox::mouseReleaseEvent(QMouseEvent* event) {
     const bool dentro = rect().contains(event->position().toPoint());
-    const bool eraClic = pressedButtons_ && event->button() == Qt::LeftButton && dentro;
+    const bool wasClick = pressedButtons_ && event->button() == Qt::LeftButton && dentro;
     pressedButtons_ = false;
     event->accept();
-    if (eraClic && isEnabled() && isVisible()) {
+    if (wasClick && isEnabled() && isVisible()) {
         emit clicked();
     }
 }

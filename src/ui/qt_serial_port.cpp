@@ -16,14 +16,14 @@
 namespace lumivel {
 namespace {
 
-struct DatosDispositivo {
+struct DeviceAccess {
     bool accesible = true;
     std::string grupo;
 };
 
 // Whether the user may use the device, and who may, so the message tells the user what to do.
-DatosDispositivo datosDelDispositivo(const QString& dispositivo) {
-    DatosDispositivo datos;
+DeviceAccess deviceAccess(const QString& dispositivo) {
+    DeviceAccess datos;
 #ifdef Q_OS_UNIX
     const QString ruta = QFileInfo(dispositivo).canonicalFilePath();
     if (ruta.isEmpty()) {
@@ -45,8 +45,8 @@ DatosDispositivo datosDelDispositivo(const QString& dispositivo) {
 
 } // namespace
 
-std::string razonDeApertura(QSerialPort::SerialPortError error, bool accesible,
-                            const std::string& grupo, const std::string& texto) {
+std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible,
+                              const std::string& grupo, const std::string& texto) {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         return "el dispositivo no existe";
@@ -67,7 +67,7 @@ std::string razonDeApertura(QSerialPort::SerialPortError error, bool accesible,
     }
 }
 
-std::optional<std::string> razonDeFallo(QSerialPort::SerialPortError error) {
+std::optional<std::string> failureReason(QSerialPort::SerialPortError error) {
     switch (error) {
     // The line hung up: the system's own text ("Inappropriate ioctl for device") names a
     // symptom, not the cause.
@@ -103,16 +103,16 @@ Result<void> QtSerialPort::abrir() {
         return Error{"no se ha indicado ningun puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
-        const DatosDispositivo datos = datosDelDispositivo(device_);
-        return Error{razonDeApertura(port_.error(), datos.accesible, datos.grupo,
-                                     port_.errorString().toStdString()),
+        const DeviceAccess datos = deviceAccess(device_);
+        return Error{openFailureReason(port_.error(), datos.accesible, datos.grupo,
+                                       port_.errorString().toStdString()),
                      device};
     }
-    const bool lineaLista = port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
-                            port_.setParity(QSerialPort::NoParity) &&
-                            port_.setStopBits(QSerialPort::OneStop) &&
-                            port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!lineaLista) {
+    const bool listLine = port_.setBaudRate(kLineBaud) && port_.setDataBits(QSerialPort::Data8) &&
+                          port_.setParity(QSerialPort::NoParity) &&
+                          port_.setStopBits(QSerialPort::OneStop) &&
+                          port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!listLine) {
         Error error{"no acepta " + std::to_string(kLineBaud) +
                         " baudios 8N1: " + port_.errorString().toStdString(),
                     device};
@@ -176,7 +176,7 @@ std::string QtSerialPort::waitForBytes(int milisegundos) {
     return leido.toStdString();
 }
 
-void QtSerialPort::descartarEntrada() {
+void QtSerialPort::discardInput() {
     if (port_.isOpen()) {
         port_.clear(QSerialPort::Input);
         port_.readAll();
@@ -186,7 +186,7 @@ void QtSerialPort::descartarEntrada() {
 
 void QtSerialPort::checkError() {
     const auto error = port_.error();
-    if (std::optional<std::string> razon = razonDeFallo(error)) {
+    if (std::optional<std::string> razon = failureReason(error)) {
         fault_ = Error{*razon, nombre()};
         port_.close();
     } else if (error != QSerialPort::NoError) {

@@ -13,10 +13,10 @@ QString serialPortDevice(int indice);
 // Why a port could not be opened. `accesible`: the user may read and write the device, so a
 // refusal means another program holds it (QSerialPort locks the ports it opens), not that a
 // group membership is missing. `grupo`: the device's group, empty when unknown.
-std::string razonDeApertura(QSerialPort::SerialPortError error, bool accesible,
-                            const std::string& grupo, const std::string& texto);
+std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible,
+                              const std::string& grupo, const std::string& texto);
 // Why an open port failed for good, or nothing when the error is not fatal.
-std::optional<std::string> razonDeFallo(QSerialPort::SerialPortError error);
+std::optional<std::string> failureReason(QSerialPort::SerialPortError error);
 
 // A serial line through QSerialPort with the sign's fixed settings (kLineBaud, 8 data
 // bits, no parity, 1 stop bit), no flow control, DTR on, RTS off. Lives and dies in the
@@ -30,7 +30,7 @@ class QtSerialPort : public Port {
     void cerrar() override;
     Result<void> escribir(std::string_view bytes) override;
     std::string waitForBytes(int milisegundos) override;
-    void descartarEntrada() override;
+    void discardInput() override;
     std::optional<Error> fallo() const override { return fault_; }
 
   private:

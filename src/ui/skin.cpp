@@ -43,7 +43,7 @@ QColor mezcla(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
-QPalette paletaDe(const SkinData& datos) {
+QPalette paletteOf(const SkinData& datos) {
     QPalette palette;
     for (const auto& [nombre, color] : datos.palette) {
         for (const auto& [clave, rol] : kRoles) {
@@ -95,7 +95,7 @@ Result<void> Skin::cargar(const QString& path) {
     const SkinData& datos = read.value();
     color_ = qcolor(datos.color);
     styleSheet_ = QString::fromUtf8(datos.styleSheet);
-    palette_ = paletaDe(datos);
+    palette_ = paletteOf(datos);
     name_ = QString::fromStdString(datos.nombre);
     path_ = path;
     loaded_ = true;

@@ -8,9 +8,9 @@ namespace lumivel {
 namespace {
 
 // Sends progress on at most every 30 ms, and always the last byte.
-class ObservadorHilo : public TransferObserver {
+class ThreadObserver : public TransferObserver {
   public:
-    explicit ObservadorHilo(TransferThread& hilo) : thread_(hilo) { clock_.start(); }
+    explicit ThreadObserver(TransferThread& hilo) : thread_(hilo) { clock_.start(); }
 
     void connected() override { emit thread_.connected(); }
     void setMaximum(int totaldatos) override {
@@ -46,7 +46,7 @@ TransferThread::TransferThread(PortFactory fabrica, QString dispositivo,
 
 void TransferThread::run() {
     std::unique_ptr<Port> puerto = factory_(device_);
-    ObservadorHilo observador(*this);
+    ThreadObserver observador(*this);
     result_ = sendImage(*puerto, load_, image_, totaldatos_, observador, replyTimeoutMs_);
     finished_.store(true, std::memory_order_release);
 }

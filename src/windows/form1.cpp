@@ -134,28 +134,28 @@ void Form1::Form_Load() {
     panels_[0]->setText("Programando el lumivel");
     refreshDateTime();
     clock_->start(1000);
-    vigilante_ = new QFileSystemWatcher(this);
-    connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &Form1::recargar);
-    recargar();
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &Form1::reload);
+    reload();
 }
 
-void Form1::vigilar() {
-    if (!vigilante_->files().isEmpty()) {
-        vigilante_->removePaths(vigilante_->files());
+void Form1::watchFile() {
+    if (!watcher_->files().isEmpty()) {
+        watcher_->removePaths(watcher_->files());
     }
     // A delete renames a new file over the old one, which ends the watch on that path.
     if (lumivel_.archivo.isOpen()) {
-        vigilante_->addPath(QString::fromStdString(lumivel_.archivo.path()));
+        watcher_->addPath(QString::fromStdString(lumivel_.archivo.path()));
     }
 }
 
-void Form1::recargar() {
+void Form1::reload() {
     if (thread_ != nullptr) {
         return;
     }
     // Another program may have replaced the file; the window must read the new one.
     (void)lumivel_.archivo.reopenIfReplaced();
-    vigilar();
+    watchFile();
     load_ = cargarcomm(lumivel_, image_, lumivel_.totaldatos);
     showLabels();
 }
@@ -163,15 +163,15 @@ void Form1::recargar() {
 void Form1::changeEvent(QEvent* event) {
     // Back from the main window, where the messages or the open file may have changed.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        recargar();
+        reload();
     }
     QWidget::changeEvent(event);
 }
 
 void Form1::showLabels() {
     SkinLabel2_->setToolTip(QString());
-    const bool hayMensajes = load_.estado != ImageState::NothingToSend;
-    const int mensajes = hayMensajes ? load_.activeMessages : 0;
+    const bool hasMessages = load_.estado != ImageState::NothingToSend;
+    const int mensajes = hasMessages ? load_.activeMessages : 0;
     SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
     const QString disponibles =
         QStringLiteral(" Utilizados / %1 Disponibles").arg(TransmissionImage::kLastIndex);
@@ -226,7 +226,7 @@ void Form1::Command1_Click() {
         return;
     }
     // What is sent is what the file holds now, not what it held when the window opened.
-    recargar();
+    reload();
     if (std::optional<SendResult> refused = refusal(load_)) {
         // Refused before any port is touched; the same outcome the link gives.
         lastSend_ = *refused;

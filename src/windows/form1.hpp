@@ -65,7 +65,7 @@ class Form1 : public QWidget {
     void Option1_Click(int index);
     // Rebuilds the image from the open message file and refreshes the labels; nothing
     // happens during a transfer, which sends the image it started with.
-    void recargar();
+    void reload();
 
   signals:
     void transferFinished();
@@ -78,7 +78,7 @@ class Form1 : public QWidget {
     void createControls();
     void Form_Load();
     void showLabels();
-    void vigilar();
+    void watchFile();
     void refreshDateTime();
     void blockInput(bool running);
     void onFinished();
@@ -112,7 +112,7 @@ class Form1 : public QWidget {
     QStatusBar* StatusBar1_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     QTimer* clock_ = nullptr;
-    QFileSystemWatcher* vigilante_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
 };
 
 } // namespace lumivel

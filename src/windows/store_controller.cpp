@@ -29,21 +29,21 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
         connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this, &StoreController::rowChanged);
         connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
     }
-    vigilante_ = new QFileSystemWatcher(this);
-    connect(vigilante_, &QFileSystemWatcher::fileChanged, this, &StoreController::releer);
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &StoreController::releer);
     mostrar();
 }
 
-void StoreController::vigilar() {
+void StoreController::watchFile() {
     const QString ruta =
         l_.archivo.isOpen() ? QString::fromStdString(l_.archivo.path()) : QString();
-    if (const QStringList vigilados = vigilante_->files(); !vigilados.isEmpty()) {
-        vigilante_->removePaths(vigilados);
+    if (const QStringList vigilados = watcher_->files(); !vigilados.isEmpty()) {
+        watcher_->removePaths(vigilados);
     }
     // Re-added every time: after a rename over the path (a delete elsewhere) the old
     // watch follows the replaced file, not the path.
     if (!ruta.isEmpty()) {
-        vigilante_->addPath(ruta);
+        watcher_->addPath(ruta);
     }
 }
 
@@ -87,7 +87,7 @@ void StoreController::mostrar() {
         w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
                                             : QString::fromStdString(l_.archivo.path()));
     }
-    vigilar();
+    watchFile();
 }
 
 void StoreController::despues() {

@@ -59,7 +59,7 @@ class StoreController : public QObject {
 
   private:
     void despues();
-    void vigilar();
+    void watchFile();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
 
@@ -69,7 +69,7 @@ class StoreController : public QObject {
     std::function<void()> showState_;
     bool syncing_ = false;
     bool rememberedOnPress_ = false;
-    QFileSystemWatcher* vigilante_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
 };
 
 } // namespace lumivel

@@ -30,7 +30,7 @@ namespace {
 const std::string kPicture = "000FFF" + std::string(120, '0') + "81";
 
 // Starts the built executable with `args`, its output discarded.
-pid_t lanzar(const std::vector<std::string>& args) {
+pid_t launch(const std::vector<std::string>& args) {
     const std::string programa = lumivel::test::programa().toStdString();
     std::vector<char*> argv{const_cast<char*>(programa.c_str())};
     for (const std::string& a : args) {
@@ -227,7 +227,7 @@ class StoreCliTest : public QObject {
         std::atomic<int> fallos{0};
         const auto sumar = [&] {
             for (int i = 0; i < kPorProceso; ++i) {
-                fallos += esperar(lanzar({"add", f, "x"})) == 0 ? 0 : 1;
+                fallos += esperar(launch({"add", f, "x"})) == 0 ? 0 : 1;
             }
         };
         std::thread otro(sumar);
@@ -256,7 +256,7 @@ class StoreCliTest : public QObject {
         writeBytes(f, antes);
         QElapsedTimer reloj;
         reloj.start();
-        QCOMPARE(esperar(lanzar({"delete", f, "1"})), 0);
+        QCOMPARE(esperar(launch({"delete", f, "1"})), 0);
         QVERIFY(readBytes(f) == despues);
         const qint64 completo = std::max<qint64>(reloj.elapsed(), 1);
 
@@ -266,7 +266,7 @@ class StoreCliTest : public QObject {
         reloj.restart();
         while (intentos < 8 || reloj.elapsed() < 3000) {
             writeBytes(f, antes);
-            const pid_t hijo = lanzar({"delete", f, "1"});
+            const pid_t hijo = launch({"delete", f, "1"});
             std::this_thread::sleep_for(std::chrono::microseconds(retraso(azar)));
             ::kill(hijo, SIGKILL);
             esperar(hijo);

@@ -215,7 +215,7 @@ class MessageFileTest : public QObject {
                 QCOMPARE(f.count(), 1);
             } else {
                 QCOMPARE(opened.error().path, p.string());
-                QCOMPARE(opened.error().reason, std::string(kNoEsArchivoNormal));
+                QCOMPARE(opened.error().reason, std::string(kNotARegularFile));
                 QVERIFY(!f.isOpen());
             }
         }

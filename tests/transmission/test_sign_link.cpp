@@ -193,7 +193,7 @@ class SignLinkTest : public QObject {
     // the answer to the request, nor shift the echoes after it.
     void staleInputIsDiscardedBeforeTheRequest() {
         FakePort puerto;
-        puerto.entradaAntigua = "\x07xyz";
+        puerto.staleInput = "\x07xyz";
         Registro registro;
         const auto r = enviarA(puerto, {1, 2, 0x41, 0, 0, 0}, registro);
         QCOMPARE(r.outcome, Outcome::Verified);

@@ -77,7 +77,7 @@ class QtSerialPortTest : public QObject {
         QFETCH(QString, esperado);
         QFETCH(QString, nunca);
         const std::string razon =
-            razonDeApertura(error, accesible, grupo.toStdString(), "texto de Qt");
+            openFailureReason(error, accesible, grupo.toStdString(), "texto de Qt");
         QVERIFY2(contiene(razon, esperado.toUtf8().constData()), razon.c_str());
         QVERIFY2(!contiene(razon, nunca.toUtf8().constData()), razon.c_str());
     }
@@ -100,7 +100,7 @@ class QtSerialPortTest : public QObject {
         QVERIFY(puerto.abrir().ok());
         QCOMPARE(::write(pty.master, "zz", 2), 2);
         QTest::qWait(20); // the line discipline hands the bytes to the input
-        puerto.descartarEntrada();
+        puerto.discardInput();
         QCOMPARE(::write(pty.master, "c", 1), 1);
         QCOMPARE(puerto.waitForBytes(2000), std::string("c"));
     }
