@@ -87,8 +87,6 @@ class TransmissionCliTest : public QObject {
         QTest::addColumn<QString>("ruta");
         QTest::addColumn<QString>("mensaje");
         QTest::newRow("missing file") << dir_.filePath("none.men") << "none.men";
-        QTest::newRow("only deleted messages")
-            << archivo("deleted.men", {texto(1, 1, "A", '0')}) << "No hay mensajes";
         QTest::newRow("too large")
             << archivo("big.men", std::vector<tipomensaje>(62, texto(1, 1, std::string(130, 'q'))))
             << "8248";
@@ -130,7 +128,6 @@ class TransmissionCliTest : public QObject {
         QTest::addColumn<QString>("mensaje");
         QTest::newRow("silent") << "silent" << 2 << "No se ha podido conectar";
         QTest::newRow("corrupt") << "corrupt:7" << 1 << "Error en la TX y RX de datos";
-        QTest::newRow("stop") << "stop:30" << 2 << "Se verificaron 24 de";
     }
     void faultsGiveTheirMessageAndExitCode() {
         QFETCH(QString, fallo);

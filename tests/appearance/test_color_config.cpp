@@ -44,18 +44,11 @@ class TestColorConfig : public QObject {
     Q_OBJECT
 
   private slots:
-    void loadRemembersColourAndLeavesItInForce() {
-        Ventana v;
-        QCOMPARE(v.config.initialColor(), kEnUso);
-        QCOMPARE(v.colour(), kEnUso);
-        QCOMPARE(v.l.sign.columnas, std::int16_t(63));
-        QCOMPARE(v.l.sign.filas, std::int16_t(7));
-    }
-
-    // Each sample shows the colour its option sets; drawing them leaves the colour alone,
-    // and a click redraws the row on a cleared picture.
+    // Loading remembers the colour in force and leaves it; each sample shows the colour its option
+    // sets; drawing them leaves the colour alone, and a click redraws the row on a cleared picture.
     void samplesShowTheColourOfTheirOption() {
         Ventana v;
+        QCOMPARE(v.config.initialColor(), kEnUso);
         v.config.drawSamples();
         QCOMPARE(v.colour(), kEnUso);
         const std::vector<LedStroke> samples = v.surface.strokes;

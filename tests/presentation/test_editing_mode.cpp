@@ -17,7 +17,6 @@ class EditingModeTest : public QObject {
         QTest::newRow("text to drawing") << 1 << 0 << 0;
         QTest::newRow("drawing to text") << 0 << 1 << 1;
         QTest::newRow("any other index is text") << 0 << 5 << 1;
-        QTest::newRow("negative index is text") << 0 << -1 << 1;
     }
     void switchingModesClearsTextAndSign() {
         QFETCH(int, desde);
@@ -53,10 +52,6 @@ class EditingModeTest : public QObject {
         a.l.tool = DrawingTool::Eraser;
         c = modeControls(a.l);
         QVERIFY(c.lapiz && !c.goma);
-
-        selectOption1(a.l, kTextMode);
-        c = modeControls(a.l);
-        QVERIFY(c.texto && c.mayuscula && !c.lapiz && !c.goma && !c.wholeSignTools);
     }
 };
 

@@ -60,19 +60,12 @@ class MessageFileTest : public QObject {
     }
 
     void pictureEncoding() {
-        std::array<std::int16_t, 256> v{};
-        v[1] = 15;
-        v[2] = 255;
+        std::array<std::int16_t, 256> v{0, 15, 255};
         v[63] = 0x81;
         v[64] = 0x7E; // beyond the 64 stored columns
         const std::string t = encodePicture(v);
-        QCOMPARE(t.size(), std::size_t{130});
-        QCOMPARE(t.substr(0, 6), std::string("000FFF"));
-        QCOMPARE(t.substr(126), std::string("81  "));
-        const auto back = decodePicture(t);
-        QCOMPARE(back[1], std::uint8_t{15});
-        QCOMPARE(back[2], std::uint8_t{255});
-        QCOMPARE(back[63], std::uint8_t{0x81});
+        QCOMPARE(t, "000FFF" + std::string(120, '0') + "81  ");
+        QVERIFY(decodePicture(t) == samplePicture());
     }
 
     void missingFileIsCreatedEmptyAndExistingOneKept() {
@@ -80,10 +73,8 @@ class MessageFileTest : public QObject {
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
         QCOMPARE(f.count(), 0);
-        QVERIFY(fs::exists(p));
         QVERIFY(f.write(1, texto(2, 3, "uno")).ok());
         f.close();
-        QVERIFY(!f.isOpen());
         QVERIFY(f.open(p.string()).ok());
         QCOMPARE(f.count(), 1);
         QCOMPARE(fs::file_size(p), std::uintmax_t{137});
@@ -93,15 +84,9 @@ class MessageFileTest : public QObject {
         MessageFile f;
         const auto enCarpeta = f.open(ruta("no/hay/carpeta.men").string());
         QVERIFY(!enCarpeta.ok());
-        QVERIFY(enCarpeta.error().path.find("carpeta.men") != std::string::npos);
+        QVERIFY(enCarpeta.error().describe().find(ruta("no/hay/carpeta.men").string() + ": ") == 0);
         QVERIFY(!enCarpeta.error().reason.empty());
         QVERIFY(!f.isOpen());
-
-        fs::create_directory(ruta("carpeta.men"));
-        const auto carpeta = f.open(ruta("carpeta.men").string());
-        QVERIFY(!carpeta.ok());
-        QVERIFY(carpeta.error().describe().find(ruta("carpeta.men").string() + ": ") == 0);
-        QVERIFY(!f.open(ruta("carpeta.men").string(), MessageFile::Access::ReadOnly).ok());
         tipomensaje m;
         QVERIFY(!f.read(1, m).ok());
         QVERIFY(!f.write(1, tipomensaje{}).ok());

@@ -27,6 +27,12 @@ class TransmissionImageTest : public QObject {
     QTemporaryDir dir_;
 
     QString ruta(const char* nombre) { return dir_.filePath(nombre); }
+    // Opens `registros` in `l` under `nombre` and builds the image from them.
+    LoadResult construir(Lumivel& l, TransmissionImage& imagen, const char* nombre,
+                         const std::vector<tipomensaje>& registros) {
+        abrirConMensajes(l, ruta(nombre), registros);
+        return cargarcomm(l, imagen, l.totaldatos);
+    }
 
   private slots:
     void encodesActiveRecords_data() {
@@ -51,10 +57,9 @@ class TransmissionImageTest : public QObject {
         QFETCH(std::vector<tipomensaje>, registros);
         QFETCH(QString, esperado);
         Lumivel l;
-        abrirConMensajes(l, ruta(QTest::currentDataTag()), registros);
         TransmissionImage imagen;
-        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
-        QCOMPARE(r.estado, ImageState::Ready);
+        QCOMPARE(construir(l, imagen, QTest::currentDataTag(), registros).estado,
+                 ImageState::Ready);
         const int ultimo = static_cast<int>(esperado.split(' ').size()) - 1;
         QCOMPARE(imagen.ndatos, ultimo);
         QCOMPARE(l.totaldatos, ultimo);
@@ -118,10 +123,9 @@ class TransmissionImageTest : public QObject {
     void imageThatDoesNotFitIsRefusedUntouched() {
         const std::string largo(130, 'x');
         Lumivel l;
-        // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
-        abrirConMensajes(l, ruta("61.men"), std::vector<tipomensaje>(61, texto(1, 1, largo)));
         TransmissionImage imagen;
-        LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
+        LoadResult r = construir(l, imagen, "61.men", std::vector(61, texto(1, 1, largo)));
         QCOMPARE(r.estado, ImageState::Ready);
         QCOMPARE(imagen.ndatos, 61 * 133 + 1);
         const auto antes = imagen.datos;
@@ -141,10 +145,8 @@ class TransmissionImageTest : public QObject {
     void everyBuildReadsTheOpenFileAgain() {
         Lumivel l;
         TransmissionImage imagen;
-        abrirConMensajes(l, ruta("first.men"), {texto(1, 1, "OLD")});
-        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, ImageState::Ready);
-        abrirConMensajes(l, ruta("second.men"), {texto(2, 3, "N")});
-        QCOMPARE(cargarcomm(l, imagen, l.totaldatos).estado, ImageState::Ready);
+        QCOMPARE(construir(l, imagen, "first.men", {texto(1, 1, "OLD")}).estado, ImageState::Ready);
+        QCOMPARE(construir(l, imagen, "second.men", {texto(2, 3, "N")}).estado, ImageState::Ready);
         QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
     }
 };
