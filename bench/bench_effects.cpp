@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
         form.findChild<QAbstractButton*>(QStringLiteral("op_mostrar_%1").arg(caso.opcion))->click();
         std::vector<double> medidas;
         for (int ronda = 0; ronda < kRondas; ++ronda) {
-            lumivel::changeText(form.estado(), "");
-            lumivel::changeText(form.estado(), caso.texto);
+            lumivel::changeText(form.state(), "");
+            lumivel::changeText(form.state(), caso.texto);
             form.showControls();
             QElapsedTimer reloj;
             reloj.start();

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         const std::string text = " LED LUMIVEL " + std::to_string(i);
         QElapsedTimer timer;
         timer.start();
-        lumivel::changeText(window.estado(), text);
+        lumivel::changeText(window.state(), text);
         window.findChild<lumivel::SignWidget*>("Pic")->repaint();
         samples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }

@@ -38,13 +38,13 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     } else {
         session.editText(font, effect, args.positional[1]);
     }
-    ADICIONAR_Click(session.estado(), session.dialogs());
+    ADICIONAR_Click(session.state(), session.dialogs());
     if (Result<void> added = session.comprobar(); !added.ok()) {
         session.discardIfCreated();
         return added.error();
     }
     warnReplaced(streams.err, "add", texto, "se guardaron");
-    streams.out << session.estado().mensaje.numero << '\n';
+    streams.out << session.state().mensaje.numero << '\n';
     return kExitOk;
 }
 

@@ -19,7 +19,7 @@ Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*stream
     if (Result<void> selected = session.select(numero); !selected.ok()) {
         return selected.error();
     }
-    ELIMINAR_Click(session.estado(), session.dialogs());
+    ELIMINAR_Click(session.state(), session.dialogs());
     if (Result<void> deleted = session.comprobar(); !deleted.ok()) {
         return deleted.error();
     }

@@ -37,7 +37,7 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         !opened.ok()) {
         return opened.error();
     }
-    Lumivel& l = session.estado();
+    Lumivel& l = session.state();
     // The partial record is ignored as everywhere, but not silently.
     if (const long resto = l.archivo.trailingBytes(); resto > 0) {
         streams.err << "aviso: " << resto << " bytes al final de " << args.positional[0]

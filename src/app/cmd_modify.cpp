@@ -41,7 +41,7 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
     if (Result<void> selected = session.select(numero); !selected.ok()) {
         return selected.error();
     }
-    MODIFICAR_Click(session.estado(), session.dialogs());
+    MODIFICAR_Click(session.state(), session.dialogs());
     if (Result<void> modified = session.comprobar(); !modified.ok()) {
         return modified.error();
     }

@@ -62,7 +62,7 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const int indice = effectIndex(args);
 
     OffscreenSign sign(fontIndex(args));
-    selectOpMostrar(sign.estado(), indice);
+    selectOpMostrar(sign.state(), indice);
     sign.compose(args.positional.front());
 
     ScriptedDialogs dialogs;
@@ -72,13 +72,13 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
         pacer.onWait = [&](const RecordingPacer::Espera& espera) {
             streams.out << espera.milisegundos << ' ' << espera.columnas << '\n';
         };
-        corrio = Play_Click(sign.estado(), dialogs, pacer);
+        corrio = Play_Click(sign.state(), dialogs, pacer);
         if (corrio) {
             streams.out << "end " << sign.shown().hexLine() << '\n';
         }
     } else {
         TerminalPacer pacer(sign.shown(), streams.out, streams.terminal);
-        corrio = Play_Click(sign.estado(), dialogs, pacer);
+        corrio = Play_Click(sign.state(), dialogs, pacer);
         if (corrio) {
             pacer.dibujar();
         }

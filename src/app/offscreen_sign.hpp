@@ -17,7 +17,7 @@ class OffscreenSign {
     // Puts a UTF-8 text into Text1 on a cleared sign, as typing it would.
     void compose(const std::string& utf8);
 
-    Lumivel& estado() { return lumivel_; }
+    Lumivel& state() { return lumivel_; }
     const ShownSign& shown() const { return shown_; }
 
   private:

@@ -23,7 +23,7 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
     if (mode != Open::CreateMissing && !existia) {
         return Error{"no existe", path};
     }
-    Lumivel& l = estado();
+    Lumivel& l = state();
     if (mode != Open::ReadOnly) {
         Result<void> opened = openMessageFile(l, path);
         created_ = !existia && opened.ok();
@@ -42,7 +42,7 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
 }
 
 void StoreSession::editText(int fontIndex, int effectIndex, const std::string& utf8) {
-    Lumivel& l = estado();
+    Lumivel& l = state();
     selectOption1(l, kTextMode);
     selectOpMostrar(l, effectIndex);
     selectOpletra(l, fontIndex);
@@ -50,7 +50,7 @@ void StoreSession::editText(int fontIndex, int effectIndex, const std::string& u
 }
 
 void StoreSession::editPicture(const std::array<std::uint8_t, 64>& columnas) {
-    Lumivel& l = estado();
+    Lumivel& l = state();
     selectOption1(l, kDrawingMode);
     l.sign.borrar();
     for (int k = 0; k < 64; ++k) {
@@ -61,7 +61,7 @@ void StoreSession::editPicture(const std::array<std::uint8_t, 64>& columnas) {
 }
 
 Result<void> StoreSession::select(const std::string& numero) {
-    if (!selectNumber(estado(), std::stoi(messageNumber(numero)))) {
+    if (!selectNumber(state(), std::stoi(messageNumber(numero)))) {
         return Error{"no hay ningun mensaje numero " + numero, path_};
     }
     return {};
@@ -76,7 +76,7 @@ Result<void> StoreSession::comprobar() const {
 
 void StoreSession::discardIfCreated() {
     if (created_) {
-        estado().archivo.close();
+        state().archivo.close();
         std::error_code ignored;
         fs::remove(path_, ignored);
     }

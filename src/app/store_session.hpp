@@ -24,7 +24,7 @@ class StoreSession {
     // Fails when the file cannot be opened or is not a message file.
     Result<void> abrir(const std::string& path, Open mode);
 
-    Lumivel& estado() { return sign_.estado(); }
+    Lumivel& state() { return sign_.state(); }
     ScriptedDialogs& dialogs() { return dialogs_; }
 
     // The text mode with a font (Opletra index), an effect (op_mostrar index) and a UTF-8 text.

@@ -30,7 +30,7 @@ class Form3 : public QMainWindow {
                    QWidget* parent = nullptr);
     ~Form3() override;
 
-    Lumivel& estado() { return lumivel_; }
+    Lumivel& state() { return lumivel_; }
     // Brings every control in line with the state after a handler has changed it.
     void showControls();
 

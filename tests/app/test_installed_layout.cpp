@@ -101,22 +101,6 @@ class InstalledLayoutTest : public QObject {
         }
     }
 
-    void pageImagesAreInstalledWithThePage() {
-        // The page refers to its screenshots by relative paths under web/.
-        const QString page =
-            QString::fromStdString(lumivel::webPagePath(programDir_.toStdString()));
-        const QString html = QString::fromUtf8(readAll(page));
-        static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
-        auto it = src.globalMatch(html);
-        while (it.hasNext()) {
-            const QString ref = it.next().captured(1);
-            if (ref.contains(QStringLiteral("://"))) {
-                continue;
-            }
-            QVERIFY2(QFileInfo(QFileInfo(page).dir().filePath(ref)).isFile(), qPrintable(ref));
-        }
-    }
-
     void desktopEntryStartsTheProgramWithItsIcon() {
         const QStringList lines =
             QString::fromUtf8(readAll(prefix_.filePath("share/applications/simlumivel.desktop")))

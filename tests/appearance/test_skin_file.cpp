@@ -74,17 +74,6 @@ class TestSkinFile : public QObject {
         QVERIFY(!readSkin(std::string_view(texto.constData(), texto.size())).ok());
     }
 
-    // A menu entry names a file in the program's folder; outside the menu nothing changes.
-    void menuChoiceNamesTheFile() {
-        std::string archivoskin = "antes";
-        QVERIFY(chooseSkin(archivoskin, "/opt/sim", 6));
-        QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
-        for (int fuera : {-1, 10}) {
-            QVERIFY(!chooseSkin(archivoskin, "/opt/sim", fuera));
-        }
-        QCOMPARE(archivoskin, "/opt/sim/" + std::string(kSkins[6].archivo));
-    }
-
     void shippedSkinsAreValidAndDistinct() {
         std::vector<std::string> archivos = {kDefaultSkin};
         for (const SkinEntry& entrada : kSkins) {

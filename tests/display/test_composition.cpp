@@ -118,14 +118,6 @@ class CompositionTest : public QObject {
         }
     }
 
-    void fiveByFiveRepeatsTheCapitalsForLowerCase() {
-        FontTable table;
-        table.cargaletra(cincocinco);
-        for (int j = 0; j < 26 * 5; ++j) {
-            QCOMPARE(table(('a' - 32) * 5 + j), table(('A' - 32) * 5 + j));
-        }
-    }
-
     void oversizedTextStopsAtTheLastEntry() {
         // Longer than the table: must neither overrun nor crash.
         FontTable table;

@@ -85,19 +85,6 @@ class SignTest : public QObject {
         sign.refrescar();
         QCOMPARE(shown.columnByte(0), std::uint8_t{255});
     }
-
-    void figureFrames() {
-        ShownSign shown;
-        Sign sign = defaultSign(&shown);
-        sign.uno(10);
-        QCOMPARE(QString::fromStdString(shown.hexLine().substr(27, 23)),
-                 QString("00 FE 41 85 41 85 41 FE"));
-        sign.borrar();
-        sign.dos(33);
-        QCOMPARE(QString::fromStdString(shown.hexLine().substr(96, 26)),
-                 QString("00 7E 81 49 81 49 81 7E 00"));
-        QCOMPARE(shown.columnByte(10), std::uint8_t{0});
-    }
 };
 
 QTEST_APPLESS_MAIN(SignTest)

@@ -168,20 +168,6 @@ class MessageListTest : public QObject {
         QCOMPARE(v.d.mostradas.size(), std::size_t{4});
     }
 
-    void duplicateNumbersRecallTheLastAndModifyTheFirst() {
-        Ventana v;
-        const fs::path p = ruta("dobles.men");
-        writeBytes(p, registro(1, 1, 1, "primero") + registro(1, 1, 1, "segundo"));
-        v.abrir(p);
-        QCOMPARE(v.l.lstcodigo, (Lista{"1", "1"}));
-        v.recall(1);
-        QCOMPARE(v.l.texto, std::string("segundo"));
-        changeText(v.l, "cambiado");
-        MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(storedText(recordAt(readBytes(p), 1)), std::string("cambiado"));
-        QCOMPARE(storedText(recordAt(readBytes(p), 2)), std::string("segundo"));
-    }
-
     void firstAddWithoutAFileUsesAScratchFile() {
         Ventana v;
         QVERIFY(!v.l.archivo.isOpen());

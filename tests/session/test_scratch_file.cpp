@@ -39,8 +39,8 @@ struct ConMensajes : StartedState {
 class ScratchFileTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    fs::path estado() const { return fs::path(dir_.path().toStdString()) / "estado"; }
-    fs::path carpeta() const { return estado() / "simlumivel"; }
+    fs::path state() const { return fs::path(dir_.path().toStdString()) / "estado"; }
+    fs::path carpeta() const { return state() / "simlumivel"; }
     std::vector<fs::path> restos() const {
         std::vector<fs::path> found;
         for (const auto& e : fs::directory_iterator(carpeta())) {
@@ -51,9 +51,9 @@ class ScratchFileTest : public QObject {
 
   private slots:
     void init() {
-        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(estado().string()));
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state().string()));
         std::error_code ignored;
-        fs::remove_all(estado(), ignored);
+        fs::remove_all(state(), ignored);
     }
 
     void scratchFileIsPrivateToTheUser() {
@@ -68,18 +68,18 @@ class ScratchFileTest : public QObject {
         // The state folder's own default lies under the home folder.
         qunsetenv("XDG_STATE_HOME");
         const QByteArray home = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString((estado() / "casa").string()));
+        qputenv("HOME", QByteArray::fromStdString((state() / "casa").string()));
         const Result<std::string> defaultAnswer = scratchFolder();
         qputenv("HOME", home);
         QVERIFY(defaultAnswer.ok());
-        QCOMPARE(fs::path(defaultAnswer.value()), estado() / "casa/.local/state/simlumivel");
+        QCOMPARE(fs::path(defaultAnswer.value()), state() / "casa/.local/state/simlumivel");
     }
 
     // Names planted in advance, here as links to a file of someone else, are never opened:
     // another name is taken.
     void plantedNamesAreNeverFollowed() {
         fs::create_directories(carpeta());
-        const fs::path ajeno = estado() / "ajeno.men";
+        const fs::path ajeno = state() / "ajeno.men";
         writeBytes(ajeno, "no tocar");
         const std::time_t ahora = std::time(nullptr);
         for (std::time_t t : {ahora, ahora + 1}) {
@@ -150,9 +150,9 @@ class ScratchFileTest : public QObject {
             QCOMPARE(a.l.lstcodigo, (std::vector<std::string>{"1", "2"}));
             // It is this run's scratch file now: saving it takes it away.
             a.d.respuestas = {Answer::Yes};
-            a.d.archivos = {(estado() / "rescatado.men").string()};
+            a.d.archivos = {(state() / "rescatado.men").string()};
             QVERIFY(confirmExit(a.l, a.d));
-            QCOMPARE(fs::file_size(estado() / "rescatado.men"), std::uintmax_t{274});
+            QCOMPARE(fs::file_size(state() / "rescatado.men"), std::uintmax_t{274});
             QVERIFY(restos().empty());
             break;
         case Answer::No:

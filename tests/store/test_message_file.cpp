@@ -42,23 +42,6 @@ class MessageFileTest : public QObject {
         QCOMPARE(storedText(back), std::string("Hola"));
     }
 
-    void textIsCutPaddedAndTrimmed_data() {
-        QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QByteArray>("leido");
-        QTest::newRow("five characters") << QByteArray("abcde") << QByteArray("abcde");
-        QTest::newRow("trailing spaces dropped") << QByteArray("ab  ") << QByteArray("ab");
-        QTest::newRow("cut at 130") << QByteArray(140, 'x') << QByteArray(130, 'x');
-        QTest::newRow("empty") << QByteArray() << QByteArray();
-        QTest::newRow("windows-1252 byte kept") << QByteArray("a\xF1o") << QByteArray("a\xF1o");
-    }
-    void textIsCutPaddedAndTrimmed() {
-        QFETCH(QByteArray, written);
-        QFETCH(QByteArray, leido);
-        const tipomensaje m = texto(2, 3, written.toStdString());
-        QCOMPARE(m.texto.size(), std::size_t{130});
-        QCOMPARE(QByteArray::fromStdString(storedText(decodeRecord(encodeRecord(m)))), leido);
-    }
-
     void pictureEncoding() {
         std::array<std::int16_t, 256> v{0, 15, 255};
         v[63] = 0x81;
@@ -157,31 +140,6 @@ class MessageFileTest : public QObject {
         QCOMPARE(error.error().path, p.string());
         QVERIFY(!error.error().reason.empty());
         QCOMPARE(fs::file_size(p), std::uintmax_t{137});
-    }
-
-    // A file of arbitrary bytes reads back record for record, byte for byte; the tail after
-    // the last whole record is no record, and an append replaces it with a whole one.
-    void arbitraryBytesReadBackExactly() {
-        std::mt19937 gen(4242);
-        std::string bytes(3 * 137 + 50, '\0');
-        for (char& c : bytes) {
-            c = static_cast<char>(gen() & 0xFF);
-        }
-        const fs::path p = ruta("azar.men");
-        writeBytes(p, bytes);
-        MessageFile f;
-        QVERIFY(f.open(p.string()).ok());
-        QCOMPARE(f.count(), 3);
-        tipomensaje m;
-        for (int n = 1; n <= 3; ++n) {
-            QVERIFY(f.read(n, m).ok());
-            QCOMPARE(registro(m.numero, m),
-                     bytes.substr(static_cast<std::size_t>(n - 1) * 137, 137));
-        }
-        QVERIFY(!f.read(4, m).ok());
-        QVERIFY(f.write(4, texto(2, 3, "fin")).ok());
-        f.close();
-        QCOMPARE(readBytes(p), bytes.substr(0, 3 * 137) + registro(0, 2, 3, "fin"));
     }
 
     // Only regular files (or links to them) are message files; nothing blocks on a FIFO.

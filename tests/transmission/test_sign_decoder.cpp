@@ -138,15 +138,6 @@ class SignDecoderTest : public QObject {
         }
     }
 
-    void faultNames() {
-        for (const char* valido : {"silent", "no-hello", "corrupt:1", "stop:0"}) {
-            QVERIFY2(parseFault(valido), valido);
-        }
-        for (const char* malo : {"corrupt:0", "stop:-1", "stop:x", "stop:", "loud"}) {
-            QVERIFY2(!parseFault(malo), malo);
-        }
-    }
-
     // After a failed connection check the sender starts again; a bad header is refused.
     void newRequestRestartsAnAbandonedTransfer() {
         SignDecoder d;
@@ -168,25 +159,6 @@ class SignDecoderTest : public QObject {
         QCOMPARE(mensajes[0].texto, std::string("k"));
         QCOMPARE(recibir({'c', 'w', 0x00}), SignDecoder::Event::Error);
         QVERIFY(d.idle());
-    }
-
-    void json() {
-        DecodedMessage t;
-        t.presentacion = 2;
-        t.letra = 4;
-        t.texto = "a\"b\\\xF1\x01";
-        const std::string esperado = std::string("{\"kind\":\"text\",\"presentacion\":2,") +
-                                     "\"letra\":4,\"texto\":\"a\\\"b\\\\\xC3\xB1\\u0001\"}";
-        QCOMPARE(toJson(t), esperado);
-        DecodedMessage p;
-        p.imagen = true;
-        p.presentacion = p.letra = 255;
-        p.columnas[0] = 255;
-        const std::string json = toJson(p);
-        const std::string inicio =
-            "{\"kind\":\"picture\",\"presentacion\":255,\"letra\":255,\"columns\":[255,0,";
-        QVERIFY(json.starts_with(inicio));
-        QVERIFY(json.ends_with(",0]}"));
     }
 };
 

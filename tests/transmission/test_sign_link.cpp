@@ -214,20 +214,6 @@ class SignLinkTest : public QObject {
         QVERIFY(caja->texto.find("/dev/ttyS3: permiso denegado") != std::string::npos);
     }
 
-    void imageNotReadyIsNeverSent() {
-        for (const auto estado :
-             {ImageState::NothingToSend, ImageState::TooLarge, ImageState::ReadError}) {
-            LoadResult carga;
-            carga.estado = estado;
-            FakePort puerto;
-            Registro registro;
-            const auto r = sendImage(puerto, carga, imagenDe({1, 1, 0, 0, 0}), 4, registro);
-            QVERIFY(r.outcome != Outcome::Verified);
-            QCOMPARE(puerto.opens, 0);
-            QVERIFY(outcomeBox(r, carga, puerto.nombre()));
-        }
-    }
-
     void interruptedTransferStopsAndClosesThePort() {
         struct Cortar : Registro {
             bool shouldStop() override { return ultimo >= 9; }

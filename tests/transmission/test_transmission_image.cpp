@@ -141,14 +141,6 @@ class TransmissionImageTest : public QObject {
         QVERIFY(imagen.datos == antes);
         QCOMPARE(l2.totaldatos, totalAntes);
     }
-
-    void everyBuildReadsTheOpenFileAgain() {
-        Lumivel l;
-        TransmissionImage imagen;
-        QCOMPARE(construir(l, imagen, "first.men", {texto(1, 1, "OLD")}).estado, ImageState::Ready);
-        QCOMPARE(construir(l, imagen, "second.men", {texto(2, 3, "N")}).estado, ImageState::Ready);
-        QCOMPARE(enHex(imagen, imagen.ndatos), QString("02 03 4E 00 00 00"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TransmissionImageTest)

@@ -54,29 +54,6 @@ class SignWidgetTest : public QObject {
         QCOMPARE(centreOf(&pic, 63, 7), QColor(220, 220, 220)); // redrawn from matriz
     }
 
-    void typingRecomposesAtEveryKeystroke() {
-        Form3 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* pic = control<SignWidget>(window, "Pic");
-        auto* text1 = control<QLineEdit>(window, "Text1");
-        QVERIFY(columnLit(pic, 4)); // " LED LUMIVEL": L at column 4
-        QVERIFY(!columnLit(pic, 0));
-
-        text1->selectAll();
-        QTest::keyClick(text1, Qt::Key_Delete);
-        for (int c = 0; c < 64; ++c) {
-            QVERIFY(!columnLit(pic, c));
-        }
-        QTest::keyClick(text1, Qt::Key_I);
-        QVERIFY(columnLit(pic, 2)); // I is three columns wide in 5 x 5, then the gap
-        QVERIFY(!columnLit(pic, 3));
-        QVERIFY(!columnLit(pic, 4));
-        QTest::keyClick(text1, Qt::Key_I);
-        QVERIFY(columnLit(pic, 4));
-        QCOMPARE(window.estado().texto, std::string("ii"));
-    }
-
     void resizeRedrawsFromTheState() {
         Form3 window;
         window.show();

@@ -100,16 +100,6 @@ class TestAppearanceWindows : public QObject {
         redraws = 0;
     }
 
-    void aceptarIsTheFirstControlReachedWithTab() {
-        QPointer<Form5> ventana = abrirForm5();
-        QWidget* primero = ventana->nextInFocusChain();
-        while (primero != ventana && !(primero->focusPolicy() & Qt::TabFocus)) {
-            primero = primero->nextInFocusChain();
-        }
-        QCOMPARE(primero, ventana->Command1());
-        ventana->close();
-    }
-
     void samplesShowOnTheSkinColourAndLeaveTheLedColour() {
         QPointer<Form5> ventana = abrirForm5();
         QCOMPARE(ventana->Pic()->fondo(), skin.color());
@@ -222,30 +212,6 @@ class TestAppearanceWindows : public QObject {
         QWidget intacta;
         nuevo.aplicar(&intacta);
         QVERIFY(intacta.styleSheet().isEmpty());
-    }
-
-    void skinMenuSwitchesOnlyTheMainWindow() {
-        QWidget principal;
-        QWidget abierta;
-        skin.aplicar(&principal);
-        skin.aplicar(&abierta);
-        const QString antes = abierta.styleSheet();
-        const std::string carpeta = shippedFolder().toStdString();
-
-        MNUCamb_Click(*estado, skin, &principal, 6, carpeta);
-        QCOMPARE(QString::fromStdString(estado->archivoskin), shippedFolder() + "/Skins/Paper.skn");
-        QCOMPARE(skin.nombre(), QString("Paper"));
-        QVERIFY(principal.styleSheet() != antes);
-        QCOMPARE(abierta.styleSheet(), antes); // keeps its skin until it loads again
-
-        // A window opened afterwards wears the new skin, and its sample takes its colour.
-        QPointer<Form5> ventana = abrirForm5();
-        QCOMPARE(ventana->styleSheet(), principal.styleSheet());
-        QCOMPARE(ventana->Pic()->fondo(), QColor("#EFE6D0"));
-        ventana->close();
-
-        MNUCamb_Click(*estado, skin, &principal, 10, carpeta); // no such entry: reapplies
-        QCOMPARE(skin.nombre(), QString("Paper"));
     }
 
     void aboutWindow() {

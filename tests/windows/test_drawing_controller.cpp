@@ -88,36 +88,6 @@ class DrawingControllerTest : public QObject {
         QCOMPARE(b.litCount(), 0);
     }
 
-    void bordersOtherButtonsAndDragsOffTheSignChangeNothing() {
-        Banco b;
-        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
-        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(12, 30));
-        QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(30, 24));
-        QTest::mouseClick(b.Pic, Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
-        QCOMPARE(b.litCount(), 0);
-        // From the last column out to the right: only that LED lights.
-        b.drag(QPoint(762, 30), QPoint(840, 30));
-        QCOMPARE(b.litCount(), 1);
-        QVERIFY(b.lit(63, 2));
-        QCOMPARE(b.panel1->text(), QString("x = 71  y = 3"));
-        b.drag(QPoint(6, 90), QPoint(6, 150));
-        QCOMPARE(b.litCount(), 2);
-        for (int c = 64; c < 256; ++c) {
-            QCOMPARE(b.l.sign.vector[c], std::int16_t{0});
-        }
-    }
-
-    void readoutFollowsThePointerInTextMode() {
-        Banco b;
-        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
-        selectOption1(b.l, kTextMode);
-        QTest::mouseMove(b.Pic, QPoint(762, 90));
-        QCOMPARE(b.panel1->text(), QString("x = 64  y = 8"));
-        b.drag(QPoint(6, 6), QPoint(60, 6));
-        QCOMPARE(b.litCount(), 0);
-        QCOMPARE(b.panel1->text(), QString("x = 6  y = 1"));
-    }
-
     void buttonSetsMapToTheSignsCodes() {
         QCOMPARE(DrawingController::botones(Qt::LeftButton), 1);
         QCOMPARE(DrawingController::botones(Qt::LeftButton | Qt::RightButton), 3);

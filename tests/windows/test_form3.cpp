@@ -55,23 +55,23 @@ class Form3Test : public QObject {
         // Controls outside the mode's table keep whatever state they had.
         button(form, "ELIMINAR")->setEnabled(false);
         clic(option(form, "Option1", 0));
-        QCOMPARE(form.estado().option1, 0);
+        QCOMPARE(form.state().option1, 0);
         QVERIFY(Text1(form)->text().isEmpty());
         QCOMPARE(columnas(form), Columnas{});
         // The chosen tool's button is the one not offered.
         QVERIFY(!usable(form, "Text1") && !usable(form, "lapiz") && usable(form, "goma"));
         QVERIFY(!usable(form, "ELIMINAR"));
-        form.estado().tool = DrawingTool::Eraser;
+        form.state().tool = DrawingTool::Eraser;
         form.showControls();
         QVERIFY(usable(form, "lapiz") && !usable(form, "goma"));
 
         action(form, "optexto")->trigger();
-        QCOMPARE(form.estado().option1, 1);
+        QCOMPARE(form.state().option1, 1);
         QVERIFY(option(form, "Option1", 1)->isChecked());
         QVERIFY(usable(form, "Text1") && !usable(form, "goma") && !usable(form, "picmenu_3"));
         QVERIFY(!usable(form, "ELIMINAR"));
         action(form, "opgrafico")->trigger();
-        QCOMPARE(form.estado().option1, 0);
+        QCOMPARE(form.state().option1, 0);
     }
 
     void iconBoxAndMenuRunTheButtonsHandler() {
@@ -111,7 +111,7 @@ class Form3Test : public QObject {
     void effectPlaysWithInputBlocked() {
         Form3& form = *form_;
         clic(option(form, "op_mostrar", 1)); // "Por Fila"
-        QCOMPARE(form.estado().tipopresentacion, std::int16_t{2});
+        QCOMPARE(form.state().tipopresentacion, std::int16_t{2});
         const Columnas inicial = columnas(form);
         QSignalSpy modo(option(form, "Option1", 0), &QAbstractButton::clicked);
         QSignalSpy configurar(button(form, "configurar"), &QPushButton::clicked);
@@ -133,7 +133,7 @@ class Form3Test : public QObject {
         QCOMPARE(enLaPausa, inicial);
         QCOMPARE(modo.count(), 0);
         QCOMPARE(configurar.count(), 0);
-        QCOMPARE(form.estado().option1, 1);
+        QCOMPARE(form.state().option1, 1);
         QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
         QCOMPARE(columnas(form), Columnas{}); // "Por Fila" ends dark
         QVERIFY(!playing(form));
@@ -177,7 +177,7 @@ class Form3Test : public QObject {
         text->clear();
         QTest::keyClicks(text, QString(140, QLatin1Char('A')));
         QCOMPARE(text->text().size(), 130);
-        QCOMPARE(form.estado().texto.size(), std::size_t{130});
+        QCOMPARE(form.state().texto.size(), std::size_t{130});
         // A character outside the sign's code page shows as it will be stored, at once.
         text->clear();
         QTest::keyClicks(text, QStringLiteral("AB"));
@@ -186,7 +186,7 @@ class Form3Test : public QObject {
         QApplication::sendEvent(text, &key);
         QCOMPARE(text->text(), QStringLiteral("A?B"));
         QCOMPARE(text->cursorPosition(), 2);
-        QCOMPARE(form.estado().texto, std::string("A?B"));
+        QCOMPARE(form.state().texto, std::string("A?B"));
     }
 
     void walkingFigureFromTheMenuKeepsTheText() {

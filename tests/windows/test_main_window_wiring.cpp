@@ -55,7 +55,7 @@ class MainWindowWiringTest : public QObject {
         auto* list = control<QListWidget>(*window, "Lstcodigo");
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QString("1"));
-        const QString scratch = QString::fromStdString(window->estado().archivo.path());
+        const QString scratch = QString::fromStdString(window->state().archivo.path());
         QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path() + "/simlumivel");
 
         // Messages only in the scratch file: the close box and "Salir" both ask.
@@ -75,7 +75,7 @@ class MainWindowWiringTest : public QObject {
             ScriptedDialogs dialogs;
             Form3 killed(&dialogs);
             control<QPushButton>(killed, "ADICIONAR")->click();
-            QVERIFY(killed.estado().isScratchFile);
+            QVERIFY(killed.state().isScratchFile);
         }
         ScriptedDialogs dialogs;
         dialogs.respuestas.push_back(Answer::Yes);
@@ -99,8 +99,8 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(pic->shown().lit(0, 0));
         // The icon box over "invertir".
         QTest::mouseClick(control(window, "picmenu", 7), Qt::LeftButton);
-        QCOMPARE(window.estado().sign.matriz[0][0], std::int16_t{0});
-        QCOMPARE(window.estado().sign.matriz[1][0], std::int16_t{1});
+        QCOMPARE(window.state().sign.matriz[0][0], std::int16_t{0});
+        QCOMPARE(window.state().sign.matriz[1][0], std::int16_t{1});
     }
 
     void secondaryWindowsOpenOnceAndCloseWithTheMainWindow() {

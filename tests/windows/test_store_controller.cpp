@@ -116,19 +116,6 @@ class StoreControllerTest : public QObject {
         QCOMPARE(b.d.mostradas.size(), std::size_t{2});
     }
 
-    void newEmptiesTheListTextAndSign() {
-        Banco b;
-        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
-        QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
-        b.d.respuestas = {Answer::No};
-        QTest::mouseClick(b.nuevo, Qt::LeftButton);
-        QVERIFY(b.entradas().isEmpty());
-        QCOMPARE(b.l.texto, std::string());
-        for (int c = 0; c < 64; ++c) {
-            QCOMPARE(b.Pic->shown().columnByte(c), std::uint8_t{0});
-        }
-    }
-
     // Another program adds, then deletes (replacing the file): the list follows both, and
     // the window's next add numbers after what the file holds.
     void changesBehindTheWindowsBackShowInTheList() {
