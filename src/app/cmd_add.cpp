@@ -23,10 +23,10 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
     // A record holds 130 characters; a longer text would be cut without a word.
-    const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[1]);
-    if (texto.bytes.size() > tipomensaje::kTextLength) {
-        return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
-                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
+    const Result<TextArgument> text =
+        picture ? Result<TextArgument>{TextArgument{}} : messageTextArgument(args.positional[1]);
+    if (!text.ok()) {
+        return text.error();
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
@@ -43,7 +43,7 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         session.discardIfCreated();
         return added.error();
     }
-    warnReplaced(streams.err, "add", texto, "se guardaron");
+    warnReplaced(streams.err, "add", text.value(), "se guardaron");
     streams.out << session.state().mensaje.numero << '\n';
     return kExitOk;
 }

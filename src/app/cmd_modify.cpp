@@ -23,10 +23,10 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
     // A record holds 130 characters; a longer text would be cut without a word.
-    const TextArgument texto = picture ? TextArgument{} : textArgument(args.positional[2]);
-    if (texto.bytes.size() > tipomensaje::kTextLength) {
-        return Error{"el texto tiene " + std::to_string(texto.bytes.size()) +
-                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
+    const Result<TextArgument> text =
+        picture ? Result<TextArgument>{TextArgument{}} : messageTextArgument(args.positional[2]);
+    if (!text.ok()) {
+        return text.error();
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
@@ -45,7 +45,7 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
     if (Result<void> modified = session.comprobar(); !modified.ok()) {
         return modified.error();
     }
-    warnReplaced(streams.err, "modify", texto, "se guardaron");
+    warnReplaced(streams.err, "modify", text.value(), "se guardaron");
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 #include "app/text_argument.hpp"
 
 #include "base/windows1252.hpp"
+#include "store/message_record.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,15 @@ TextArgument textArgument(const std::string& utf8) {
     const auto before = std::count(utf8.begin(), utf8.end(), '?');
     const auto after = std::count(text.bytes.begin(), text.bytes.end(), '?');
     text.replaced = static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - before, 0));
+    return text;
+}
+
+Result<TextArgument> messageTextArgument(const std::string& utf8) {
+    TextArgument text = textArgument(utf8);
+    if (text.bytes.size() > tipomensaje::kTextLength) {
+        return Error{"el texto tiene " + std::to_string(text.bytes.size()) +
+                     " caracteres y un mensaje admite " + std::to_string(tipomensaje::kTextLength)};
+    }
     return text;
 }
 

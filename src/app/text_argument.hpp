@@ -1,4 +1,6 @@
 #pragma once
+#include "base/result.hpp"
+
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -13,6 +15,8 @@ struct TextArgument {
 };
 
 TextArgument textArgument(const std::string& utf8);
+// The same, refused when it is longer than a message record holds.
+Result<TextArgument> messageTextArgument(const std::string& utf8);
 
 // Tells on `err` that characters became "?"; nothing when none did. `what` ends the
 // sentence ("se guardaron", "se muestran").

@@ -16,9 +16,9 @@ namespace {
 
 constexpr const char* kOpenFilter = "Mensajes del Lumivel (*.men)";
 constexpr const char* kSaveFilter = "mensajes del lumivel (*.men)";
-constexpr const char* kScratchSuffix = "men";
+constexpr const char* kMessageSuffix = "men";
 
-std::string sufijoAleatorio() {
+std::string randomSuffix() {
     static std::mt19937 generador{std::random_device{}()};
     char texto[16];
     std::snprintf(texto, sizeof texto, "%08x", static_cast<unsigned>(generador()));
@@ -26,10 +26,9 @@ std::string sufijoAleatorio() {
 }
 
 // A name in `carpeta` that nothing uses yet.
-fs::path nombreLibre(const fs::path& carpeta, const std::string& prefijo,
-                     const std::string& sufijo) {
+fs::path freeName(const fs::path& carpeta, const std::string& prefijo, const std::string& sufijo) {
     for (;;) {
-        fs::path candidato = carpeta / (prefijo + sufijoAleatorio() + sufijo);
+        fs::path candidato = carpeta / (prefijo + randomSuffix() + sufijo);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidato, ec))) {
             return candidato;
@@ -90,8 +89,7 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
     // leaves a partial file in place of the one that was there.
     const fs::path final = fs::path(destino);
     const fs::path carpeta = final.has_parent_path() ? final.parent_path() : fs::path(".");
-    const fs::path provisional =
-        nombreLibre(carpeta, "." + final.filename().string() + ".", ".tmp");
+    const fs::path provisional = freeName(carpeta, "." + final.filename().string() + ".", ".tmp");
     // Failures name the destination: the provisional file is not the user's.
     std::optional<std::string> reason;
     if (l.archivo.isOpen()) {
@@ -129,7 +127,7 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
 void abrir_Click(Lumivel& l, Dialogs& d) {
     FileDialogOptions opciones;
     opciones.filters = {kOpenFilter};
-    opciones.defaultSuffix = kScratchSuffix;
+    opciones.defaultSuffix = kMessageSuffix;
     const auto ruta = d.openFile(opciones);
     if (!ruta || ruta->empty()) {
         return;
@@ -148,7 +146,7 @@ void abrir_Click(Lumivel& l, Dialogs& d) {
 bool guardar_Click(Lumivel& l, Dialogs& d) {
     FileDialogOptions opciones;
     opciones.filters = {kSaveFilter};
-    opciones.defaultSuffix = kScratchSuffix;
+    opciones.defaultSuffix = kMessageSuffix;
     const auto ruta = d.saveFile(opciones);
     if (!ruta || ruta->empty()) {
         return false;
