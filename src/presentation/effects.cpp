@@ -23,15 +23,14 @@ void caminar(SignState& l, Pacer& pacer) {
     const std::string guardado = l.texto;
     const std::string entrada = std::string(kLeadingSpaces, ' ') + guardado;
     // Every character moves the composition at least one column, so the first kVisibleColumns
-    // characters fill all the shown columns; composing only those keeps each step's work
-    // bounded instead of growing with the text (the rest would only reach hidden columns).
+    // characters fill all the shown columns (the rest would only reach hidden columns).
     constexpr std::size_t kVisibleColumns = ShownSign::kColumns + 1;
     const std::size_t n = entrada.size();
     for (std::size_t i = 0; i <= n; ++i) {
+        // Only the characters that reach the sign: the step's work does not grow with the
+        // text. The text box is not shown during the walk; the text is put back after it.
         l.texto.assign(entrada, i, kVisibleColumns);
         Text1_Change(l);
-        // The text box shows the rightmost n - i characters of the text.
-        l.texto.assign(entrada, i);
         pacer.esperar(kCharacterStepMs);
         if (pacer.detenido()) {
             break;

@@ -104,11 +104,18 @@ class DisplayCliTest : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
         env.remove("QT_QPA_PLATFORM");
+        env.remove("WAYLAND_DISPLAY");
         process.setProcessEnvironment(env);
         process.start(programa(), {"render", "--font", "5x7", "--format", "hex", "A"});
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(process.readAllStandardOutput().startsWith("7E 09 09 09 7E 00"));
+        // The window alone needs a display: without one, a message instead of Qt's abort.
+        process.start(programa(), {});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), cli::kExitError);
+        QVERIFY(process.readAllStandardError().contains("No hay pantalla"));
     }
 };
 
