@@ -28,6 +28,16 @@ void printUsage(std::ostream& out) {
            "Las opciones pueden ir antes o despues de los argumentos, hasta \"--\".\n";
 }
 
+// "--help" or "-h" among a subcommand's options (before "--").
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 const std::vector<Command>& commands() {
@@ -65,6 +75,10 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
     }
     for (const Command& command : commands()) {
         if (args.front() == command.name) {
+            if (asksForHelp(args)) {
+                streams.out << "Uso: simlumivel " << command.usage << '\n';
+                return kExitOk;
+            }
             try {
                 const Result<int> ran = command.run({args.begin() + 1, args.end()}, streams);
                 if (ran.ok()) {

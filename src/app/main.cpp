@@ -1,4 +1,5 @@
 #include "app/command.hpp"
+#include "ui/spanish_translations.hpp"
 #include "ui/window_font.hpp"
 #include "windows/form3.hpp"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
         return lumivel::cli::kExitError;
     }
     QApplication app(argc, argv);
+    lumivel::installSpanishTranslations(app);
     QApplication::setFont(lumivel::windowFont());
     lumivel::Form3 ventana;
     ventana.show();

@@ -27,7 +27,7 @@ DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
     }
 }
 
-int DrawingController::botones(Qt::MouseButtons buttons) {
+int DrawingController::signButtons(Qt::MouseButtons buttons) {
     int set = 0;
     set |= buttons.testFlag(Qt::LeftButton) ? 1 : 0;
     set |= buttons.testFlag(Qt::RightButton) ? 2 : 0;
@@ -38,11 +38,11 @@ int DrawingController::botones(Qt::MouseButtons buttons) {
 }
 
 void DrawingController::onPressed(Qt::MouseButton button, QPointF position) {
-    Pic_MouseDown(l_, botones(button), position.x(), position.y());
+    Pic_MouseDown(l_, signButtons(button), position.x(), position.y());
 }
 
 void DrawingController::onMoved(Qt::MouseButtons buttons, QPointF position) {
-    const std::string lectura = Pic_MouseMove(l_, botones(buttons), position.x(), position.y());
+    const std::string lectura = Pic_MouseMove(l_, signButtons(buttons), position.x(), position.y());
     if (w_.panel1 != nullptr) {
         w_.panel1->setText(QString::fromStdString(lectura));
     }

@@ -34,7 +34,7 @@ class DrawingController : public QObject {
                       QObject* parent = nullptr);
 
     // Qt buttons as the button set of a mouse event: left 1, right 2, middle 4.
-    static int botones(Qt::MouseButtons buttons);
+    static int signButtons(Qt::MouseButtons buttons);
 
   public slots:
     void lapiz();

@@ -48,7 +48,7 @@ Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
     SkinLabel2_ = etiqueta(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
                                .arg(QLatin1String(kVersionCorta)),
                            palatino(10, false), twips(120, 480, 5040, 315), this);
-    SkinLabel3_ = etiqueta("Disenado y escrito por el equipo SimLumivel", courier(),
+    SkinLabel3_ = etiqueta("Diseñado y escrito por el equipo SimLumivel", courier(),
                            twips(120, 900, 5040, 255), this);
     SkinLabel4_ = etiqueta("Ayuda y novedades: boton \"Ir a WEB\"", courier(),
                            twips(120, 1260, 5040, 255), this);

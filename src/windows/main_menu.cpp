@@ -1,6 +1,7 @@
 #include "windows/main_menu.hpp"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -18,10 +19,14 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     MainMenu m;
     QMenu* file = bar.addMenu(QStringLiteral("&Archivo"));
     m.opnuevo = named(file->addAction(QStringLiteral("&Nuevo")), "opnuevo");
+    m.opnuevo->setShortcut(QKeySequence::New);
     m.opabrir = named(file->addAction(QStringLiteral("A&brir")), "opabrir");
+    m.opabrir->setShortcut(QKeySequence::Open);
     m.opguardar = named(file->addAction(QStringLiteral("&Guardar")), "opguardar");
+    m.opguardar->setShortcut(QKeySequence::Save);
     file->addSeparator();
     m.opsalir = named(file->addAction(QStringLiteral("Salir")), "opsalir");
+    m.opsalir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
     m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");
@@ -31,6 +36,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
 
     QMenu* run = bar.addMenu(QStringLiteral("&Ejecucion"));
     m.opsimular = named(run->addAction(QStringLiteral("Simular")), "opsimular");
+    m.opsimular->setShortcut(QKeySequence(Qt::Key_F5));
     run->addSeparator();
     m.openviar = named(run->addAction(QStringLiteral("Enviar")), "openviar");
     run->addSeparator();

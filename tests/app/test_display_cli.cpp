@@ -95,6 +95,14 @@ class DisplayCliTest : public QObject {
         QVERIFY2(QString::fromStdString(s.err).contains(mensaje), s.err.c_str());
     }
 
+    void everySubcommandExplainsItself() {
+        for (const char* name : {"render", "play", "list", "add", "delete", "send", "sign"}) {
+            const Salida help = runCli({name, "--help"});
+            QCOMPARE(help.code, cli::kExitOk);
+            QVERIFY2(help.out.starts_with(std::string("Uso: simlumivel ") + name), name);
+        }
+    }
+
     void versionIsTheProject() {
         QCOMPARE(runCli({"--version"}).out, std::string("simlumivel ") + kVersion + "\n");
     }

@@ -11,17 +11,6 @@ using namespace lumivel::test;
 class CompositionTest : public QObject {
     Q_OBJECT
   private slots:
-    void startUpState() {
-        StartedState a;
-        QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
-        QCOMPARE(a.l.tipoletra, std::int16_t{1});
-        QCOMPARE(a.l.tipopresentacion, std::int16_t{1});
-        QCOMPARE(a.l.totalmensajes, std::int16_t{1});
-        QVERIFY(a.l.refresco);
-        QCOMPARE(a.l.archivoskin, std::string("/programa/winaqua.skn"));
-        QVERIFY(a.columnas() != Columnas{});
-    }
-
     void layout_data() {
         QTest::addColumn<int>("font");
         QTest::addColumn<QByteArray>("text");

@@ -87,13 +87,6 @@ class DrawingControllerTest : public QObject {
         QTest::mouseClick(b.Bomba, Qt::LeftButton);
         QCOMPARE(b.litCount(), 0);
     }
-
-    void buttonSetsMapToTheSignsCodes() {
-        QCOMPARE(DrawingController::botones(Qt::LeftButton), 1);
-        QCOMPARE(DrawingController::botones(Qt::LeftButton | Qt::RightButton), 3);
-        QCOMPARE(DrawingController::botones(Qt::LeftButton | Qt::BackButton), 9);
-        QCOMPARE(DrawingController::botones(Qt::NoButton), 0);
-    }
 };
 
 QTEST_MAIN(DrawingControllerTest)

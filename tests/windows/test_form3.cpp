@@ -81,7 +81,8 @@ class Form3Test : public QObject {
         button(form, "abrir")->setEnabled(false); // runs even when the button is disabled
         clic(picmenu(form, 1));
         action(form, "opabrir")->trigger();
-        QCOMPARE(abrir.count(), 2);
+        QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier); // the menu's shortcut
+        QCOMPARE(abrir.count(), 3);
         action(form, "opconfiguracion")->trigger();
         clic(picmenu(form, 10));
         QCOMPARE(configurar.count(), 2);

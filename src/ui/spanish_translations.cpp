@@ -1,0 +1,22 @@
+#include "ui/spanish_translations.hpp"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace lumivel {
+
+bool installSpanishTranslations(QCoreApplication& app) {
+    // Parented to the application, so it lives as long as the texts it provides.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace lumivel

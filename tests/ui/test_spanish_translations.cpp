@@ -1,0 +1,20 @@
+#include "ui/spanish_translations.hpp"
+
+#include <QApplication>
+#include <QtTest>
+
+class SpanishTranslationsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    // Whatever the system's language, Qt's own buttons, dialogs and menus speak Spanish.
+    void standardTextsAreSpanish() {
+        QVERIFY(lumivel::installSpanishTranslations(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancelar"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Sí"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QString("Guardar como"));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("&Deshacer"));
+    }
+};
+
+QTEST_MAIN(SpanishTranslationsTest)
+#include "test_spanish_translations.moc"
