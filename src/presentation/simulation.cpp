@@ -21,17 +21,23 @@ bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
     }
     switch (l.tipopresentacion) {
     case 1:
-        caminar(l, pacer);
+        caminar(l, pacer); // puts the text back even when stopped
         return true;
     case 2:
         porfila(l, pacer);
-        return true;
+        break;
     case 3:
         porcolumna(l, pacer);
-        return true;
+        break;
     default:
         return false;
     }
+    // Both end on a dark sign; a stopped one ends as if it had run to the end.
+    if (pacer.detenido()) {
+        l.sign.borrar();
+        l.sign.mostrar();
+    }
+    return true;
 }
 
 void Reloj_Click(EditorState& l, Pacer& pacer, int msPerFrame) {

@@ -23,6 +23,8 @@ void GuiPacer::esperar(int milisegundos) {
         // Events are handled only inside the waits, so blocking input from the first one
         // on covers the whole effect, and leaves a message box shown before it usable.
         blocker_ = std::make_unique<InputBlocker>();
+        // Esc is the one key an effect listens to: it stops it.
+        blocker_->setOnEscape([this] { stop(); });
     }
     if (beforeWait_) {
         beforeWait_();

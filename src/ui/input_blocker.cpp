@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -86,6 +87,10 @@ bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (isUserInput(event)) {
         if (keepsInput(watched)) {
             return false;
+        }
+        if (onEscape_ && event->type() == QEvent::KeyPress &&
+            static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            onEscape_();
         }
         // Accepted, so the event goes no further up the parents or into a shortcut.
         event->accept();

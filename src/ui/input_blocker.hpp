@@ -2,6 +2,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+#include <utility>
+
 class QEvent;
 class QWidget;
 
@@ -22,6 +25,8 @@ class InputBlocker : public QObject {
     InputBlocker& operator=(const InputBlocker&) = delete;
 
     static bool isUserInput(const QEvent* event);
+    // Called when Esc is pressed while input is blocked (the key itself goes no further).
+    void setOnEscape(std::function<void()> onEscape) { onEscape_ = std::move(onEscape); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,6 +36,7 @@ class InputBlocker : public QObject {
 
     QPointer<QWidget> keepsInput_;
     bool exempting_ = false;
+    std::function<void()> onEscape_;
 };
 
 } // namespace lumivel

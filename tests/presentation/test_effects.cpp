@@ -145,6 +145,15 @@ class EffectsTest : public QObject {
             QCOMPARE(static_cast<int>(pacer.esperas().size()), tras);
             QCOMPARE(a.l.texto, std::string("HOLA")); // the walk puts it back even then
         }
+        // Stopped from "Simular", the rows and columns effects end dark as when they end.
+        for (const int presentacion : {2, 3}) {
+            a.l.tipopresentacion = static_cast<std::int16_t>(presentacion);
+            Text1_Change(a.l);
+            RecordingPacer pacer;
+            pacer.stopAfter = 5;
+            QVERIFY(Play_Click(a.l, a.d, pacer));
+            QCOMPARE(a.columnas(), Columnas{});
+        }
     }
 
     void playChoosesTheEffectOrRefusesAnEmptyText_data() {

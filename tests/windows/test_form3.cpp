@@ -160,6 +160,22 @@ class Form3Test : public QObject {
         QCOMPARE(after, before);
     }
 
+    void escapeStopsAnEffectAsIfItHadEnded() {
+        Form3& form = *form_;
+        const Columnas whole = columnas(form);
+        for (const int effect : {0, 2}) { // "Caminando" puts the text back, "Por columna" ends dark
+            clic(option(form, "op_mostrar", effect));
+            QTimer::singleShot(300, &form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
+            QElapsedTimer clock;
+            clock.start();
+            clic(button(form, "Play"));
+            QVERIFY(clock.elapsed() < 2000);
+            QVERIFY(form.isVisible());
+            QCOMPARE(columnas(form), effect == 0 ? whole : Columnas{});
+            QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
+        }
+    }
+
     void closingDuringAnEffectStopsItAndCloses() {
         Form3& form = *form_;
         clic(option(form, "op_mostrar", 2)); // "Por columna", 8 s
