@@ -206,14 +206,6 @@ class Form3Test : public QObject {
         QCOMPARE(form.state().texto, std::string("A?B"));
     }
 
-    void walkingFigureFromTheMenuKeepsTheText() {
-        Form3& form = *form_;
-        const Columnas texto = columnas(form);
-        action(form, "opreloj")->trigger();
-        QVERIFY(columnas(form) != texto && columnas(form) != Columnas{});
-        QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
-    }
-
   private:
     static void clic(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static QPushButton* button(const Form3& f, const char* name) {
