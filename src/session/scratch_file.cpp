@@ -217,7 +217,7 @@ void ScratchLock::release() {
 
 Result<std::string> scratchFolder() {
     fs::path base;
-    // Relative values are to be ignored, as the base directory specification says.
+    // Relative values are to be ignored, as the XDG base directory rules say.
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && state[0] == '/') {
         base = state;
     } else {
