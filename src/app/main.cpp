@@ -5,12 +5,31 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <iostream>
+#include <string>
 
 #include <unistd.h>
 
+namespace {
+
+// `simlumivel FILE`: one argument that is neither an option nor a subcommand names a
+// message file for the window to open, as the desktop passes it.
+bool namesAFileToOpen(int argc, char** argv) {
+    if (argc != 2 || argv[1][0] == '-') {
+        return false;
+    }
+    const std::string argument = argv[1];
+    const auto& commands = lumivel::cli::commands();
+    return std::none_of(commands.begin(), commands.end(),
+                        [&](const lumivel::cli::Command& c) { return argument == c.name; });
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    const bool fileToOpen = namesAFileToOpen(argc, argv);
+    if (argc > 1 && !fileToOpen) {
         // Command-line run: no display needed.
         QCoreApplication app(argc, argv);
         const std::vector<std::string> args(argv + 1, argv + argc);
@@ -30,5 +49,8 @@ int main(int argc, char** argv) {
     QApplication::setFont(lumivel::windowFont());
     lumivel::Form3 ventana;
     ventana.show();
+    if (fileToOpen) {
+        ventana.openMessageFile(QString::fromLocal8Bit(argv[1]));
+    }
     return QApplication::exec();
 }

@@ -132,11 +132,15 @@ void abrir_Click(Lumivel& l, Dialogs& d) {
     if (!ruta || ruta->empty()) {
         return;
     }
+    openPath(l, d, *ruta);
+}
+
+void openPath(Lumivel& l, Dialogs& d, const std::string& path) {
     if (!leaveScratch(l, d)) {
         return;
     }
     discardEmptyScratch(l);
-    if (Result<void> opened = openMessageFile(l, *ruta); !opened.ok()) {
+    if (Result<void> opened = openMessageFile(l, path); !opened.ok()) {
         showFileError(d, "No se pudo abrir el archivo de mensajes.", opened.error());
         return;
     }

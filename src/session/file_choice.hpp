@@ -11,6 +11,9 @@ namespace lumivel {
 // Open: the chosen .men file becomes the message file (a new name makes an empty one);
 // the list is refilled and Text1 emptied. Cancelling changes nothing.
 void abrir_Click(Lumivel& l, Dialogs& d);
+// What Open does once a file is chosen (a file named on the command line or dropped on the
+// window): asks about unsaved scratch messages, then opens `path` and empties Text1.
+void openPath(Lumivel& l, Dialogs& d, const std::string& path);
 // Save: copies the open message file to the chosen name and continues with the copy.
 // Returns true when the messages are now in a named file (also for the same name).
 bool guardar_Click(Lumivel& l, Dialogs& d);

@@ -21,9 +21,13 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 namespace lumivel {
 namespace {
@@ -55,6 +59,27 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_);
     Form_Load();
     wireControls();
+    // A message file dropped from the desktop opens as "Abrir" would open it.
+    setAcceptDrops(true);
+}
+
+void Form3::openMessageFile(const QString& path) {
+    store_->openPath(path);
+}
+
+void Form3::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form3::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+        openMessageFile(urls.first().toLocalFile());
+    }
 }
 
 Form3::~Form3() = default;

@@ -33,11 +33,15 @@ class Form3 : public QMainWindow {
     Lumivel& state() { return lumivel_; }
     // Brings every control in line with the state after a handler has changed it.
     void showControls();
+    // Opens a message file as "Abrir" does once it is chosen.
+    void openMessageFile(const QString& path);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void Form_Load();

@@ -117,6 +117,11 @@ void StoreController::abrir() {
     despues();
 }
 
+void StoreController::openPath(const QString& path) {
+    lumivel::openPath(l_, d_, path.toStdString());
+    despues();
+}
+
 void StoreController::guardar() {
     guardar_Click(l_, d_);
     despues();

@@ -47,6 +47,8 @@ class StoreController : public QObject {
     void modificar();
     void eliminar();
     void abrir();
+    // Opens `path` as "Abrir" does after its dialog.
+    void openPath(const QString& path);
     void guardar();
     void nuevo();
     // Recall of the entry in row `row` of Lstcodigo.

@@ -124,6 +124,10 @@ class DisplayCliTest : public QObject {
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), cli::kExitError);
         QVERIFY(process.readAllStandardError().contains("No hay pantalla"));
+        // A lone file name is for the window too, not an unknown subcommand.
+        process.start(programa(), {"mensajes.men"});
+        QVERIFY(process.waitForFinished(30000));
+        QVERIFY(process.readAllStandardError().contains("No hay pantalla"));
     }
 };
 

@@ -138,8 +138,6 @@ class StoreCliTest : public QObject {
         QCOMPARE(a[0]["estado"].toString(), QString("0"));
         QCOMPARE(a[0]["texto"].toString(), QString::fromUtf8("año €\"\\"));
         QCOMPARE(a[1]["kind"].toString(), QString("picture"));
-        writeBytes(ruta("vacia.men"), "");
-        QCOMPARE(runCli({"list", "--json", ruta("vacia.men")}).out, std::string("[]\n"));
     }
 
     // "@" is a file holding one message, "#" a missing file, "%" a folder, "!" a full file:

@@ -41,8 +41,6 @@ class CompositionTest : public QObject {
         QCOMPARE(first == c.end() ? -1 : static_cast<int>(first - c.begin()), firstLit);
     }
 
-    void letterABytes() { QCOMPARE(composed("A", 1), (Columnas{0x7E, 9, 9, 9, 0x7E})); }
-
     void longTextIsCutAtTheSignEdge() {
         StartedState a(1);
         a.escribir(std::string(40, 'W'));

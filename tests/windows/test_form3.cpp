@@ -1,6 +1,8 @@
 #include "display/scripted_dialogs.hpp"
 #include "session/lumivel.hpp"
+#include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "support/message_fixture.hpp"
 #include "ui/icon_box.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/form3.hpp"
@@ -8,14 +10,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 
 using namespace lumivel;
@@ -170,10 +177,32 @@ class Form3Test : public QObject {
             clock.start();
             clic(button(form, "Play"));
             QVERIFY(clock.elapsed() < 2000);
-            QVERIFY(form.isVisible());
             QCOMPARE(columnas(form), effect == 0 ? whole : Columnas{});
             QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
         }
+    }
+
+    // Named on the command line or dropped from the desktop, a file opens as "Abrir" opens it.
+    void filesFromOutsideOpenAsAbrirWould() {
+        Form3& form = *form_;
+        const QString named = privateTemp.filePath("nombrado.men");
+        const QString dropped = privateTemp.filePath("soltado.men");
+        writeBytes(named.toStdString(),
+                   test::registro(1, 1, 1, "uno") + test::registro(2, 2, 2, "dos"));
+        writeBytes(dropped.toStdString(), test::registro(1, 3, 1, "tres"));
+        form.openMessageFile(named);
+        QCOMPARE(control<QListWidget>(form, "Lstcodigo")->count(), 2);
+
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &drop);
+        QCOMPARE(form.state().archivo.path(), dropped.toStdString());
+        QCOMPARE(control<QListWidget>(form, "Lstcodigo")->count(), 1);
     }
 
     void closingDuringAnEffectStopsItAndCloses() {
