@@ -62,13 +62,19 @@ class EndToEndSessionTest : public QObject {
             s.x.click(s.sign + QPoint(6 + 12 * c, 6 + 12 * r));
             drawn[c][r] = true;
         }
-        // A drag with the pencil lights every LED it passes.
+        // A drag with the pencil lights every LED it passes. Each step waits until its LED is
+        // lit: on a loaded machine the window would otherwise merge the moves into one.
+        const auto waitUntilLit = [&](int c) {
+            QTRY_VERIFY_WITH_TIMEOUT(readSign(s.x.screenshot(), s.sign)[c][6], 5000);
+        };
         s.x.xdotool({"mousemove", "--sync", QString::number(s.sign.x() + 6 + 12 * 20),
                      QString::number(s.sign.y() + 6 + 12 * 6)});
         s.x.xdotool({"mousedown", "1"});
+        waitUntilLit(20);
         for (int c = 21; c <= 24; ++c) {
             s.x.xdotool({"mousemove", "--sync", QString::number(s.sign.x() + 6 + 12 * c),
                          QString::number(s.sign.y() + 6 + 12 * 6)});
+            waitUntilLit(c);
             drawn[c][6] = true;
         }
         drawn[20][6] = true;
