@@ -4,6 +4,7 @@
 #include "app/text_argument.hpp"
 #include "base/json.hpp"
 #include "base/windows1252.hpp"
+#include "store/message_names.hpp"
 
 #include <ostream>
 
@@ -14,13 +15,6 @@ namespace {
 // 128 digits of a picture, in UTF-8.
 std::string contenido(const tipomensaje& m) {
     return windows1252ToUtf8(m.isPicture() ? m.texto.substr(0, 128) : storedText(m));
-}
-
-std::string nombre(int valor, std::initializer_list<const char*> nombres) {
-    if (valor >= 1 && valor <= static_cast<int>(nombres.size())) {
-        return *(nombres.begin() + (valor - 1));
-    }
-    return std::to_string(valor);
 }
 
 } // namespace
@@ -68,8 +62,7 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
             if (m.isPicture()) {
                 salida += "imagen\t" + printable(contenido(m));
             } else {
-                salida += nombre(m.presentacion, {"Caminando", "Por Fila", "Por columna"}) + '\t' +
-                          nombre(m.letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"}) + '\t' +
+                salida += effectName(m.presentacion) + '\t' + fontName(m.letra) + '\t' +
                           printable(contenido(m));
             }
             if (!m.isActive()) {

@@ -1,4 +1,5 @@
 #include "store/message_file.hpp"
+#include "store/message_names.hpp"
 #include "store/message_record.hpp"
 
 #include "support/file_bytes.hpp"
@@ -49,6 +50,12 @@ class MessageFileTest : public QObject {
         const std::string t = encodePicture(v);
         QCOMPARE(t, "000FFF" + std::string(120, '0') + "81  ");
         QVERIFY(decodePicture(t) == samplePicture());
+    }
+
+    // A file written elsewhere may hold any value: it shows as its number.
+    void effectAndFontNamesOfAnyValue() {
+        QCOMPARE(effectName(3) + fontName(4), std::string("Por columnaNegrita"));
+        QCOMPARE(effectName(0) + fontName(5) + fontName(-1), std::string("05-1"));
     }
 
     void missingFileIsCreatedEmptyAndExistingOneKept() {
