@@ -25,6 +25,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
@@ -137,6 +138,9 @@ void Form3::wireControls() {
     connect(c.serial, &QPushButton::clicked, this, [this] { windows_->serial_Click(); });
     connect(m.openviar, &QAction::triggered, this, [this] { windows_->serial_Click(); });
     connect(m.opacerdade, &QAction::triggered, this, [this] { windows_->opacerdade_Click(); });
+    const auto mensajes = [this] { windows_->opmensajes_Click(*store_); };
+    connect(m.opmensajes, &QAction::triggered, this, mensajes);
+    connect(c.Lstcodigo, &QListWidget::itemDoubleClicked, this, mensajes);
 
     // "Run the handler of X" is X's clicked signal, whatever is connected to it and even
     // while X is disabled.

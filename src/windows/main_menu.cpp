@@ -52,6 +52,9 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opayuda = named(bar.addAction(QStringLiteral("A&yuda")), "opayuda");
     m.opacerdade = named(bar.addAction(QStringLiteral("Acerca de...")), "opacerdade");
     m.WEB = named(bar.addAction(QStringLiteral("VIsitar WEB")), "WEB");
+
+    QMenu* view = bar.addMenu(QStringLiteral("&Ver"));
+    m.opmensajes = named(view->addAction(QStringLiteral("Mensajes")), "opmensajes");
     return m;
 }
 

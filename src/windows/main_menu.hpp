@@ -24,6 +24,7 @@ struct MainMenu {
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
+    QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 
 // Fills the main window's menu bar; "Cambiar Skin" lists the skin table's entries in order.

@@ -4,6 +4,7 @@
 #include "windows/form1.hpp"
 #include "windows/form2.hpp"
 #include "windows/form5.hpp"
+#include "windows/messages_window.hpp"
 
 namespace lumivel {
 namespace {
@@ -28,6 +29,7 @@ SecondaryWindows::~SecondaryWindows() {
     delete form5_.data();
     delete form2_.data();
     delete form1_.data();
+    delete mensajes_.data();
 }
 
 void SecondaryWindows::serial_Click() {
@@ -43,7 +45,13 @@ void SecondaryWindows::configurar_Click() {
     if (bringForward(form5_)) {
         return;
     }
-    form5_ = new Form5(l_, d_, skin_, [this] { l_.sign.refrescar(); });
+    form5_ = new Form5(l_, d_, skin_, [this] {
+        l_.sign.refrescar();
+        // The message pictures are drawn in the LED colour too.
+        if (!mensajes_.isNull()) {
+            mensajes_->showColour();
+        }
+    });
     form5_->show();
 }
 
@@ -55,8 +63,17 @@ void SecondaryWindows::opacerdade_Click() {
     form2_->show();
 }
 
+void SecondaryWindows::opmensajes_Click(StoreController& store) {
+    if (bringForward(mensajes_)) {
+        return;
+    }
+    mensajes_ = new MessagesWindow(l_, store);
+    skin_.aplicar(mensajes_);
+    mensajes_->show();
+}
+
 void SecondaryWindows::closeAll() {
-    for (QWidget* window : std::initializer_list<QWidget*>{form5_, form2_, form1_}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{form5_, form2_, form1_, mensajes_}) {
         if (window != nullptr) {
             window->close();
         }

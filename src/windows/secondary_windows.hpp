@@ -9,7 +9,9 @@ namespace lumivel {
 class Form1;
 class Form2;
 class Form5;
+class MessagesWindow;
 class Skin;
+class StoreController;
 
 // The lives of the main window's secondary windows. Each is created when asked for,
 // deletes itself when closed and is held by a QPointer, so there is one of each at most:
@@ -26,6 +28,8 @@ class SecondaryWindows {
     void configurar_Click(); // the colour window
     void serial_Click();     // the transmission window
     void opacerdade_Click(); // the About window
+    // The "Mensajes" window, following and recalling through the main window's list.
+    void opmensajes_Click(StoreController& store);
     // Closes every open window, as when the program ends.
     void closeAll();
 
@@ -36,6 +40,7 @@ class SecondaryWindows {
     QPointer<Form5> form5_;
     QPointer<Form2> form2_;
     QPointer<Form1> form1_;
+    QPointer<MessagesWindow> mensajes_;
 };
 
 } // namespace lumivel

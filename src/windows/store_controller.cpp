@@ -88,6 +88,7 @@ void StoreController::mostrar() {
                                             : QString::fromStdString(l_.archivo.path()));
     }
     watchFile();
+    emit listShown();
 }
 
 void StoreController::despues() {

@@ -59,6 +59,11 @@ class StoreController : public QObject {
     // and refills the list, keeping the selection when the entries did not change.
     void releer();
 
+  signals:
+    // The list has been brought in line with the state (after every handler and every
+    // change of the file by another process); views of the messages follow it.
+    void listShown();
+
   private:
     void despues();
     void watchFile();

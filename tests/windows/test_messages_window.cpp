@@ -1,0 +1,131 @@
+// The "Mensajes" window lists the open file's messages, recalls them as Lstcodigo does and
+// follows every change of the file.
+#include "display/scripted_dialogs.hpp"
+#include "presentation/editing_mode.hpp"
+#include "support/find_control.hpp"
+#include "support/message_fixture.hpp"
+#include "windows/form3.hpp"
+#include "windows/messages_window.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace lumivel;
+using lumivel::test::control;
+
+namespace {
+
+const QTemporaryDir privateTemp;
+[[maybe_unused]] const bool privateTempSet =
+    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
+
+// The one open "Mensajes" window; null when there is none.
+MessagesWindow* messagesWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<MessagesWindow*>(widget); window && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+QStringList row(const QAbstractItemModel& model, int r) {
+    QStringList cells;
+    for (int c = 0; c < model.columnCount(); ++c) {
+        cells << model.index(r, c).data().toString();
+    }
+    return cells;
+}
+
+void clickRow(QTableView* table, int r) {
+    const QRect cell = table->visualRect(table->model()->index(r, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+} // namespace
+
+class MessagesWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void listsRecallsAndFollowsTheFile() {
+        const QString ruta = privateTemp.filePath("lista.men");
+        {
+            Lumivel escritor;
+            test::abrirConMensajes(escritor, ruta,
+                                   {test::texto(2, 2, "HOLA"), test::texto(1, 1, "FUERA", '0'),
+                                    test::imagen(test::samplePicture())});
+        }
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.openMessageFile(ruta);
+        auto* lista = control<QListWidget>(window, "Lstcodigo");
+        const QPoint entrada = lista->visualItemRect(lista->item(0)).center();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, entrada);
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, entrada);
+        QVERIFY(messagesWindow() != nullptr);
+        QTableView* table = messagesWindow()->table();
+        const QAbstractItemModel& model = *table->model();
+        QCOMPARE(messagesWindow()->windowTitle(), QString("Mensajes"));
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString() +
+                     model.headerData(4, Qt::Horizontal).toString(),
+                 QString("NúmeroTexto"));
+        QCOMPARE(row(model, 0), (QStringList{"1", "Texto", "Por Fila", "5 x 7", "HOLA"}));
+        QCOMPARE(row(model, 1), (QStringList{"2", "Gráfico", "", "", ""}));
+        QCOMPARE(table->currentIndex().row(), 0);
+
+        // The picture is drawn in the LED colour in force.
+        const QImage rojo = model.index(1, 4).data(Qt::DecorationRole).value<QImage>();
+        QVERIFY(!rojo.isNull());
+        window.state().sign.rojo = 0;
+        window.state().sign.azul = 255;
+        QVERIFY(model.index(1, 4).data(Qt::DecorationRole).value<QImage>() != rojo);
+
+        // Choosing a row recalls it into Text1 or onto the sign, and again when pressed again.
+        auto* Text1 = control<QLineEdit>(window, "Text1");
+        clickRow(table, 0);
+        QCOMPARE(Text1->text(), QString("HOLA"));
+        QCOMPARE(lista->currentRow(), 0);
+        QTest::keyClicks(Text1, "B");
+        clickRow(table, 0);
+        QCOMPARE(Text1->text(), QString("HOLA"));
+        clickRow(table, 1);
+        QCOMPARE(window.state().option1, kDrawingMode);
+        QCOMPARE(window.state().sign.vector[2], std::int16_t{0xFF});
+        lista->setCurrentRow(0);
+        QCOMPARE(table->currentIndex().row(), 0);
+
+        // ADICIONAR, MODIFICAR and ELIMINAR in the main window.
+        QTest::keyClicks(Text1, "B");
+        control<QPushButton>(window, "MODIFICAR")->click();
+        QCOMPARE(row(model, 0).last(), QString("HOLAB"));
+        control<QPushButton>(window, "ADICIONAR")->click();
+        QCOMPARE(row(model, 2), (QStringList{"3", "Texto", "Por Fila", "5 x 7", "HOLAB"}));
+        clickRow(table, 1);
+        control<QPushButton>(window, "ELIMINAR")->click();
+        QCOMPARE(row(model, 1), (QStringList{"2", "Texto", "Por Fila", "5 x 7", "HOLAB"}));
+        QCOMPARE(model.rowCount(), 2);
+
+        // Another program adds a message.
+        MessageFile otro;
+        QVERIFY(otro.open(ruta.toStdString()).ok());
+        QVERIFY(otro.write(otro.count() + 1, test::texto(3, 4, "OTRO", '1', 3)).ok());
+        QTRY_COMPARE(model.rowCount(), 3);
+        QCOMPARE(row(model, 2), (QStringList{"3", "Texto", "Por columna", "Negrita", "OTRO"}));
+
+        // "Nuevo" starts an empty list; the menu item brings the same window forward.
+        control<QPushButton>(window, "nuevo")->click();
+        QCOMPARE(model.rowCount(), 0);
+        control<QAction>(window, "opmensajes")->trigger();
+        QCOMPARE(messagesWindow()->table(), table);
+    }
+};
+
+QTEST_MAIN(MessagesWindowTest)
+#include "test_messages_window.moc"
