@@ -52,6 +52,8 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opayuda = named(bar.addAction(QStringLiteral("A&yuda")), "opayuda");
     m.opacerdade = named(bar.addAction(QStringLiteral("Acerca de...")), "opacerdade");
     m.WEB = named(bar.addAction(QStringLiteral("VIsitar WEB")), "WEB");
+    m.edit = bar.addMenu(QStringLiteral("&Edición"));
+    m.edit->setObjectName(QStringLiteral("edit"));
     return m;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace lumivel {
@@ -24,6 +25,7 @@ struct MainMenu {
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
+    QMenu* edit = nullptr; // the undo and redo items, added by the window
 };
 
 // Fills the main window's menu bar; "Cambiar Skin" lists the skin table's entries in order.
