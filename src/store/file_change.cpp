@@ -5,10 +5,20 @@
 namespace lumivel {
 namespace {
 
-std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& bytes, std::size_t from,
-                                std::size_t to) {
-    return {bytes.begin() + static_cast<std::ptrdiff_t>(from),
-            bytes.begin() + static_cast<std::ptrdiff_t>(to)};
+// Runs of differing bytes closer than this are kept as one: a span costs about as much.
+constexpr std::size_t kJoinGap = sizeof(FileChange::Span);
+
+std::vector<std::uint8_t>::const_iterator at(const std::vector<std::uint8_t>& bytes,
+                                             std::size_t k) {
+    return bytes.begin() + static_cast<std::ptrdiff_t>(k);
+}
+
+void addSpan(FileChange& change, const std::vector<std::uint8_t>& before,
+             const std::vector<std::uint8_t>& after, std::size_t offset, std::size_t endBefore,
+             std::size_t endAfter) {
+    change.spans.push_back({offset, endBefore - offset, endAfter - offset});
+    change.before.insert(change.before.end(), at(before, offset), at(before, endBefore));
+    change.after.insert(change.after.end(), at(after, offset), at(after, endAfter));
 }
 
 } // namespace
@@ -38,12 +48,29 @@ std::optional<FileChange> describeChange(const std::vector<std::uint8_t>& before
         ++suffix;
     }
     FileChange change;
-    change.offset = prefix;
-    change.before = slice(before, prefix, before.size() - suffix);
-    change.after = slice(after, prefix, after.size() - suffix);
-    change.suffixLength = suffix;
+    change.sizeBefore = before.size();
+    change.sizeAfter = after.size();
     change.fingerprintBefore = fingerprint(before);
     change.fingerprintAfter = fingerprint(after);
+    const std::size_t endBefore = before.size() - suffix;
+    if (before.size() != after.size()) {
+        addSpan(change, before, after, prefix, endBefore, after.size() - suffix);
+        return change;
+    }
+    std::size_t start = prefix;
+    while (start < endBefore) {
+        std::size_t end = start + 1;
+        for (std::size_t k = end; k < endBefore && k < end + kJoinGap; ++k) {
+            if (before[k] != after[k]) {
+                end = k + 1;
+            }
+        }
+        addSpan(change, before, after, start, end, end);
+        start = end;
+        while (start < endBefore && before[start] == after[start]) {
+            ++start;
+        }
+    }
     return change;
 }
 
@@ -77,8 +104,6 @@ Result<void> applyChange(MessageFile& file, const FileChange& change, ChangeDire
     const bool undo = direction == ChangeDirection::Undo;
     const std::vector<std::uint8_t>& expected = undo ? change.after : change.before;
     const std::vector<std::uint8_t>& wanted = undo ? change.before : change.after;
-    const std::uint64_t expectedFingerprint =
-        undo ? change.fingerprintAfter : change.fingerprintBefore;
 
     FileLock lock(file);
     if (!lock.taken().ok()) {
@@ -88,18 +113,32 @@ Result<void> applyChange(MessageFile& file, const FileChange& change, ChangeDire
     if (!read.ok()) {
         return read.error();
     }
-    std::vector<std::uint8_t>& content = read.value();
-    const auto offset = static_cast<std::ptrdiff_t>(change.offset);
-    const bool asLeft = content.size() == change.offset + expected.size() + change.suffixLength &&
-                        std::equal(expected.begin(), expected.end(), content.begin() + offset) &&
-                        fingerprint(content) == expectedFingerprint;
-    if (!asLeft) {
-        return Error{kFileChangedElsewhere, file.path()};
+    const std::vector<std::uint8_t>& content = read.value();
+    const Error changedElsewhere{kFileChangedElsewhere, file.path()};
+    if (content.size() != (undo ? change.sizeAfter : change.sizeBefore) ||
+        fingerprint(content) != (undo ? change.fingerprintAfter : change.fingerprintBefore)) {
+        return changedElsewhere;
     }
-    content.erase(content.begin() + offset,
-                  content.begin() + offset + static_cast<std::ptrdiff_t>(expected.size()));
-    content.insert(content.begin() + offset, wanted.begin(), wanted.end());
-    return file.replaceContent(content);
+    std::vector<std::uint8_t> result;
+    result.reserve(undo ? change.sizeBefore : change.sizeAfter);
+    std::size_t kept = 0;
+    std::size_t fromExpected = 0;
+    std::size_t fromWanted = 0;
+    for (const FileChange::Span& span : change.spans) {
+        const std::size_t removed = undo ? span.lengthAfter : span.lengthBefore;
+        const std::size_t added = undo ? span.lengthBefore : span.lengthAfter;
+        if (!std::equal(at(expected, fromExpected), at(expected, fromExpected + removed),
+                        at(content, span.offset))) {
+            return changedElsewhere;
+        }
+        result.insert(result.end(), at(content, kept), at(content, span.offset));
+        result.insert(result.end(), at(wanted, fromWanted), at(wanted, fromWanted + added));
+        kept = span.offset + removed;
+        fromExpected += removed;
+        fromWanted += added;
+    }
+    result.insert(result.end(), at(content, kept), content.end());
+    return file.replaceContent(result);
 }
 
 } // namespace lumivel

@@ -13,14 +13,24 @@ namespace lumivel {
 inline constexpr const char* kFileChangedElsewhere =
     "el archivo de mensajes cambió después de este paso; se ha dejado como está";
 
-// One change to a message file, kept small: only the bytes between the common prefix and
-// the common suffix of the content before and after, plus a fingerprint and the length of
-// each whole content so that anything else changing in the file is noticed.
+// One change to a message file, kept small: only the bytes that differ, plus a fingerprint
+// and the length of each whole content so that anything else changing in the file is
+// noticed. A delete renumbers every later record, two bytes each, so equal-length contents
+// keep each differing run on its own rather than everything between the first and last.
 struct FileChange {
-    std::size_t offset = 0;
+    // At `offset`, `lengthBefore` bytes (the next ones of `before`) became `lengthAfter`
+    // bytes (the next ones of `after`). Only a lone span changes the length, so every
+    // offset holds in both contents.
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t lengthBefore = 0;
+        std::size_t lengthAfter = 0;
+    };
+    std::vector<Span> spans;
     std::vector<std::uint8_t> before;
     std::vector<std::uint8_t> after;
-    std::size_t suffixLength = 0;
+    std::size_t sizeBefore = 0;
+    std::size_t sizeAfter = 0;
     std::uint64_t fingerprintBefore = 0;
     std::uint64_t fingerprintAfter = 0;
 };

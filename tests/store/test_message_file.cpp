@@ -289,11 +289,24 @@ class MessageFileTest : public QObject {
             QCOMPARE(readBytes(p), ajeno);
         }
         // Appending a copy of the last record: prefix and suffix never overlap.
-        const std::vector<std::uint8_t> dos(a.begin(), a.end());
-        std::vector<std::uint8_t> tres = dos;
-        tres.insert(tres.end(), dos.begin(), dos.end());
-        const auto anadido = describeChange(dos, tres);
-        QVERIFY(anadido && anadido->before.empty() && anadido->after == dos);
+        const std::vector<std::uint8_t> uno(a.begin(), a.end());
+        std::vector<std::uint8_t> dos = uno;
+        dos.insert(dos.end(), uno.begin(), uno.end());
+        const auto anadido = describeChange(uno, dos);
+        QVERIFY(anadido && anadido->before.empty() && anadido->after == uno);
+
+        // Renumbering many records keeps their two changed bytes each, not the records.
+        std::string antes, despues;
+        for (std::int16_t n = 1; n <= 200; ++n) {
+            antes += registro(n, 2, 1, "m");
+            despues += registro(static_cast<std::int16_t>(n * 2), 2, 1, "m");
+        }
+        writeBytes(p, despues);
+        const auto renumerado =
+            describeChange({antes.begin(), antes.end()}, {despues.begin(), despues.end()});
+        QVERIFY(renumerado && renumerado->before.size() <= 2 * 200);
+        QVERIFY(applyChange(f, *renumerado, ChangeDirection::Undo).ok());
+        QCOMPARE(readBytes(p), antes);
     }
 };
 
