@@ -75,29 +75,27 @@ std::optional<FileChange> describeChange(const std::vector<std::uint8_t>& before
 }
 
 std::optional<FileChange> recordChange(MessageFile& file, const std::function<void()>& operation) {
-    std::vector<std::uint8_t> before;
     if (!file.isOpen()) {
+        // Nobody else knows the file the operation starts, so no lock is needed to read it.
         operation();
-    } else {
-        FileLock lock(file);
-        Result<std::vector<std::uint8_t>> read = file.readAll();
-        if (!lock.taken().ok() || !read.ok()) {
-            // Unreadable now, the operation will report it itself; there is no step to keep.
-            operation();
+        if (!file.isOpen()) {
             return std::nullopt;
         }
-        before = std::move(read).value();
-        operation();
+        Result<std::vector<std::uint8_t>> after = file.readAll();
+        return after.ok() ? describeChange({}, after.value()) : std::nullopt;
     }
-    if (!file.isOpen()) {
-        return std::nullopt;
-    }
+    // The content after is read under the same lock, before any other writer can add to it.
     FileLock lock(file);
-    Result<std::vector<std::uint8_t>> after = file.readAll();
-    if (!lock.taken().ok() || !after.ok()) {
+    Result<std::vector<std::uint8_t>> before =
+        lock.taken().ok() ? file.readAll()
+                          : Result<std::vector<std::uint8_t>>(lock.taken().error());
+    operation();
+    if (!before.ok() || !file.isOpen()) {
+        // Unreadable: the operation reported it itself, and there is no step to keep.
         return std::nullopt;
     }
-    return describeChange(before, after.value());
+    Result<std::vector<std::uint8_t>> after = file.readAll();
+    return after.ok() ? describeChange(before.value(), after.value()) : std::nullopt;
 }
 
 Result<void> applyChange(MessageFile& file, const FileChange& change, ChangeDirection direction) {
