@@ -55,7 +55,7 @@ MessageFile::~MessageFile() {
 MessageFile::MessageFile(MessageFile&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)),
       access_(std::exchange(other.access_, Access::ReadWrite)),
-      locked_(std::exchange(other.locked_, false)) {
+      lockDepth_(std::exchange(other.lockDepth_, 0)) {
     other.path_.clear();
 }
 
@@ -66,7 +66,7 @@ MessageFile& MessageFile::operator=(MessageFile&& other) noexcept {
         path_ = std::move(other.path_);
         other.path_.clear();
         access_ = std::exchange(other.access_, Access::ReadWrite);
-        locked_ = std::exchange(other.locked_, false);
+        lockDepth_ = std::exchange(other.lockDepth_, 0);
     }
     return *this;
 }
@@ -78,7 +78,7 @@ void MessageFile::close() {
     }
     path_.clear();
     access_ = Access::ReadWrite;
-    locked_ = false;
+    lockDepth_ = 0;
 }
 
 Error MessageFile::failure(const std::string& reason) const {
@@ -153,6 +153,10 @@ Result<void> MessageFile::lock() {
     if (file_ == nullptr) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
+    if (lockDepth_ > 0) {
+        ++lockDepth_;
+        return {};
+    }
     for (;;) {
         int status = 0;
         do {
@@ -162,7 +166,7 @@ Result<void> MessageFile::lock() {
             return systemFailure(errno);
         }
         if (isFileAtPath()) {
-            locked_ = true;
+            lockDepth_ = 1;
             return {};
         }
         // Replaced while we waited: the lock on the old file protects nothing.
@@ -175,10 +179,12 @@ Result<void> MessageFile::lock() {
 }
 
 void MessageFile::unlock() {
-    if (locked_ && file_ != nullptr) {
+    if (lockDepth_ == 0 || --lockDepth_ > 0) {
+        return;
+    }
+    if (file_ != nullptr) {
         ::flock(::fileno(file_), LOCK_UN);
     }
-    locked_ = false;
 }
 
 Result<bool> MessageFile::reopenIfReplaced() {
@@ -196,9 +202,6 @@ Result<bool> MessageFile::reopenIfReplaced() {
 Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     if (file_ == nullptr) {
         return Error{"no hay ningun archivo de mensajes abierto"};
-    }
-    if (access_ == Access::ReadOnly) {
-        return failure("el archivo esta abierto solo para lectura");
     }
     std::vector<std::uint8_t> content;
     content.reserve((records.size() + 1) * tipomensaje::kRecordLength);
@@ -219,7 +222,16 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
         }
         content.insert(content.end(), rest.begin(), rest.end());
     }
+    return replaceContent(content);
+}
 
+Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& content) {
+    if (file_ == nullptr) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    if (access_ == Access::ReadOnly) {
+        return failure("el archivo esta abierto solo para lectura");
+    }
     // The rename must stay within one file system and replace the link's target, not the link.
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::canonical(path_, ec);
@@ -257,17 +269,40 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
         ::fsync(dir);
         ::close(dir);
     }
-    const bool wasLocked = locked_;
+    const int depth = lockDepth_;
     MessageFile current;
     if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
         return opened;
     }
-    // The old file's lock goes with it; hold the new one until the caller is done.
+    // The old file's lock goes with it; hold the new one, as deeply nested, until the
+    // callers are done.
     *this = std::move(current);
-    if (wasLocked) {
-        return lock();
+    if (depth > 0) {
+        if (Result<void> locked = lock(); !locked.ok()) {
+            return locked;
+        }
+        lockDepth_ = depth;
     }
     return {};
+}
+
+Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
+    if (file_ == nullptr) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length()));
+    if (bytes.empty()) {
+        return bytes;
+    }
+    errno = 0;
+    const bool read = std::fseek(file_, 0, SEEK_SET) == 0 &&
+                      std::fread(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    const int error = errno;
+    std::clearerr(file_);
+    if (!read) {
+        return systemFailure(error);
+    }
+    return bytes;
 }
 
 Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {

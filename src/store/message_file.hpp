@@ -15,7 +15,7 @@ inline constexpr const char* kNotARegularFile =
 
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
-// ever left behind, and the file is never truncated below its length at open.
+// ever left behind, and only replaceContent() (which undoes an append) shortens it.
 class MessageFile {
   public:
     // Record positions are 16-bit; a file never grows beyond this many records.
@@ -53,6 +53,8 @@ class MessageFile {
     // Takes the exclusive advisory lock (flock) every change holds, waiting for other
     // writers. Another writer may have replaced the file meanwhile (a delete renames a new
     // file over it): the file at the path is reopened until the locked one is that file.
+    // Nests: an operation run inside a wider locked scope (an undoable step) keeps the lock
+    // until the outer scope releases it.
     Result<void> lock();
     // Nothing happens without the lock.
     void unlock();
@@ -64,6 +66,10 @@ class MessageFile {
     // followed) with its permissions, then renamed over it, and opened in its place.
     // After a crash at any moment the path holds either the old or the new content.
     Result<void> replaceAll(const std::vector<tipomensaje>& records);
+    // Replaces the whole content by exactly `bytes`, atomically as replaceAll does.
+    Result<void> replaceContent(const std::vector<std::uint8_t>& bytes);
+    // Every byte of the file, partial last record included.
+    Result<std::vector<std::uint8_t>> readAll() const;
 
     // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
     Result<void> read(int n, tipomensaje& mensaje) const;
@@ -81,7 +87,7 @@ class MessageFile {
     std::FILE* file_ = nullptr;
     std::string path_;
     Access access_ = Access::ReadWrite;
-    bool locked_ = false;
+    int lockDepth_ = 0;
 };
 
 // Holds a message file's lock for a scope; ok() is false when it could not be taken.

@@ -63,4 +63,8 @@ void SignWidget::mouseMoveEvent(QMouseEvent* event) {
     emit moved(event->buttons(), event->position());
 }
 
+void SignWidget::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->button());
+}
+
 } // namespace lumivel

@@ -24,11 +24,13 @@ class SignWidget : public QWidget, public SignSurface {
   signals:
     void pressed(Qt::MouseButton button, QPointF position);
     void moved(Qt::MouseButtons buttons, QPointF position);
+    void released(Qt::MouseButton button);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void allocateImage(int width, int height);

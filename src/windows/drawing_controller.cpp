@@ -2,6 +2,7 @@
 
 #include "drawing/drawing_tools.hpp"
 #include "ui/sign_widget.hpp"
+#include "windows/edit_history.hpp"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +25,7 @@ DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
     if (w_.Pic != nullptr) {
         connect(w_.Pic, &SignWidget::pressed, this, &DrawingController::onPressed);
         connect(w_.Pic, &SignWidget::moved, this, &DrawingController::onMoved);
+        connect(w_.Pic, &SignWidget::released, this, &DrawingController::onReleased);
     }
 }
 
@@ -38,6 +40,9 @@ int DrawingController::signButtons(Qt::MouseButtons buttons) {
 }
 
 void DrawingController::onPressed(Qt::MouseButton button, QPointF position) {
+    if (history_ != nullptr && button == Qt::LeftButton) {
+        history_->beginStroke();
+    }
     Pic_MouseDown(l_, signButtons(button), position.x(), position.y());
 }
 
@@ -46,6 +51,21 @@ void DrawingController::onMoved(Qt::MouseButtons buttons, QPointF position) {
     if (w_.panel1 != nullptr) {
         w_.panel1->setText(QString::fromStdString(lectura));
     }
+}
+
+void DrawingController::onReleased(Qt::MouseButton button) {
+    if (history_ != nullptr && button == Qt::LeftButton) {
+        history_->endStroke();
+    }
+}
+
+void DrawingController::record(const char* name, void (*tool)(EditorState&)) {
+    if (history_ != nullptr) {
+        history_->recordDrawing(QString::fromUtf8(name), [this, tool] { tool(l_); });
+    } else {
+        tool(l_);
+    }
+    despues();
 }
 
 void DrawingController::despues() {
@@ -65,18 +85,15 @@ void DrawingController::goma() {
 }
 
 void DrawingController::pintura() {
-    pintura_Click(l_);
-    despues();
+    record("pintar todo", pintura_Click);
 }
 
 void DrawingController::bomba() {
-    Bomba_Click(l_);
-    despues();
+    record("borrar", Bomba_Click);
 }
 
 void DrawingController::invertir() {
-    invertir_Click(l_);
-    despues();
+    record("invertir", invertir_Click);
 }
 
 } // namespace lumivel

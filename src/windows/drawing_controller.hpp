@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace lumivel {
 
+class EditHistory;
 class SignWidget;
 
 // The sign and the drawing tool buttons of the main window. Any pointer may be null;
@@ -35,6 +36,8 @@ class DrawingController : public QObject {
 
     // Qt buttons as the button set of a mouse event: left 1, right 2, middle 4.
     static int signButtons(Qt::MouseButtons buttons);
+    // Strokes and the paint, clear and invert buttons become steps of `history`.
+    void setHistory(EditHistory* history) { history_ = history; }
 
   public slots:
     void lapiz();
@@ -46,11 +49,14 @@ class DrawingController : public QObject {
   private:
     void onPressed(Qt::MouseButton button, QPointF position);
     void onMoved(Qt::MouseButtons buttons, QPointF position);
+    void onReleased(Qt::MouseButton button);
+    void record(const char* name, void (*tool)(EditorState&));
     void despues();
 
     DrawingWidgets w_;
     Lumivel& l_;
     std::function<void()> showState_;
+    EditHistory* history_ = nullptr;
 };
 
 } // namespace lumivel

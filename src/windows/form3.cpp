@@ -13,6 +13,7 @@
 #include "ui/web.hpp"
 #include "ui/window_font.hpp"
 #include "windows/drawing_controller.hpp"
+#include "windows/edit_history.hpp"
 #include "windows/playback_controller.hpp"
 #include "windows/secondary_windows.hpp"
 #include "windows/store_controller.hpp"
@@ -26,8 +27,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace lumivel {
@@ -161,6 +164,25 @@ void Form3::wireControls() {
     }
     connect(m.opayuda, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
     connect(m.WEB, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
+    wireHistory();
+}
+
+void Form3::wireHistory() {
+    history_ = new EditHistory(
+        lumivel_, *dialogs_, [this] { store_->releer(); }, this);
+    store_->setHistory(history_);
+    drawing_->setHistory(history_);
+    // The actions name the step they act on ("Deshacer trazo"). Text1 keeps its own
+    // Ctrl+Z: a line edit claims its undo keys before any shortcut sees them.
+    QAction* undo = history_->stack().createUndoAction(this, QStringLiteral("Deshacer"));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = history_->stack().createRedoAction(this, QStringLiteral("Rehacer"));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    controls_.menu.edit->addAction(undo);
+    controls_.menu.edit->addAction(redo);
 }
 
 void Form3::Form_Load() {

@@ -12,6 +12,7 @@ namespace lumivel {
 
 class DateTimePanel;
 class DrawingController;
+class EditHistory;
 class PlaybackController;
 class SecondaryWindows;
 class StoreController;
@@ -47,6 +48,7 @@ class Form3 : public QMainWindow {
     void Form_Load();
     // Every connection between the controls and their handlers.
     void wireControls();
+    void wireHistory();
     void showText();
     void showTextKeepingCursor();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
@@ -66,6 +68,7 @@ class Form3 : public QMainWindow {
     PlaybackController* playback_ = nullptr;
     std::unique_ptr<StoreController> store_;
     std::unique_ptr<DrawingController> drawing_;
+    EditHistory* history_ = nullptr;
     // Declared after the state, so the windows holding references into it go first.
     std::unique_ptr<SecondaryWindows> windows_;
     // Set once the message file has been dealt with, so closing asks nothing more.

@@ -53,6 +53,9 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opacerdade = named(bar.addAction(QStringLiteral("Acerca de...")), "opacerdade");
     m.WEB = named(bar.addAction(QStringLiteral("VIsitar WEB")), "WEB");
 
+    m.edit = bar.addMenu(QStringLiteral("E&dición"));
+    m.edit->setObjectName(QStringLiteral("edit"));
+
     QMenu* view = bar.addMenu(QStringLiteral("&Ver"));
     m.opmensajes = named(view->addAction(QStringLiteral("Mensajes")), "opmensajes");
     return m;

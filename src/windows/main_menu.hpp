@@ -4,6 +4,7 @@
 #include <array>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace lumivel {
@@ -24,6 +25,7 @@ struct MainMenu {
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
+    QMenu* edit = nullptr; // the undo and redo items, added by the window
     QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 

@@ -2,6 +2,7 @@
 
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "windows/edit_history.hpp"
 
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
@@ -65,6 +66,13 @@ void StoreController::releer() {
 }
 
 void StoreController::mostrar() {
+    // Starting the first file (a scratch one, by ADICIONAR) keeps the step that started it.
+    if (l_.archivo.path() != shownPath_) {
+        if (history_ != nullptr && !shownPath_.empty()) {
+            history_->forgetSteps();
+        }
+        shownPath_ = l_.archivo.path();
+    }
     if (w_.Lstcodigo != nullptr) {
         syncing_ = true;
         QStringList entradas;
@@ -98,19 +106,25 @@ void StoreController::despues() {
     }
 }
 
-void StoreController::adicionar() {
-    ADICIONAR_Click(l_, d_);
+void StoreController::record(const char* name, void (*operation)(Lumivel&, Dialogs&)) {
+    if (history_ != nullptr) {
+        history_->recordFile(QString::fromUtf8(name), [this, operation] { operation(l_, d_); });
+    } else {
+        operation(l_, d_);
+    }
     despues();
+}
+
+void StoreController::adicionar() {
+    record("adicionar mensaje", ADICIONAR_Click);
 }
 
 void StoreController::modificar() {
-    MODIFICAR_Click(l_, d_);
-    despues();
+    record("modificar mensaje", MODIFICAR_Click);
 }
 
 void StoreController::eliminar() {
-    ELIMINAR_Click(l_, d_);
-    despues();
+    record("eliminar mensaje", ELIMINAR_Click);
 }
 
 void StoreController::abrir() {

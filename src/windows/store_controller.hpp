@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <functional>
+#include <string>
 
 class QFileSystemWatcher;
 class QLabel;
@@ -13,6 +14,8 @@ class QListWidgetItem;
 class QPushButton;
 
 namespace lumivel {
+
+class EditHistory;
 
 // The main window's message list controls. Any pointer may be null: menu items and
 // icon boxes reach the same handlers through the public slots.
@@ -41,6 +44,9 @@ class StoreController : public QObject {
     // On close or "Salir": asks the one question when messages live only in a scratch
     // file, then closes the message file. False: the program should stay open.
     bool confirmExitOrStay();
+    // ADICIONAR, MODIFICAR and ELIMINAR become steps of `history`; it is cleared when
+    // another file becomes the message file.
+    void setHistory(EditHistory* history) { history_ = history; }
 
   public slots:
     void adicionar();
@@ -69,6 +75,7 @@ class StoreController : public QObject {
     void watchFile();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
+    void record(const char* name, void (*operation)(Lumivel&, Dialogs&));
 
     StoreWidgets w_;
     Lumivel& l_;
@@ -77,6 +84,9 @@ class StoreController : public QObject {
     bool syncing_ = false;
     bool rememberedOnPress_ = false;
     QFileSystemWatcher* watcher_ = nullptr;
+    EditHistory* history_ = nullptr;
+    // The message file the list showed last; another one makes the history stale.
+    std::string shownPath_;
 };
 
 } // namespace lumivel

@@ -81,6 +81,17 @@ class EndToEndSessionTest : public QObject {
         s.x.xdotool({"mouseup", "1"});
         QString diff = s.differs(drawn, "e2e_drawn_picture");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
+        // The drag is one step: Ctrl+Z puts its LEDs out, Ctrl+Y lights them again.
+        LedGrid beforeDrag = drawn;
+        for (int c = 20; c <= 24; ++c) {
+            beforeDrag[c][6] = false;
+        }
+        s.x.key("ctrl+z");
+        diff = s.differs(beforeDrag, "e2e_drag_undone");
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+        s.x.key("ctrl+y");
+        diff = s.differs(drawn, "e2e_drag_redone");
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         s.click(kAdicionar);
         s.chooseFile(kGuardar, path);

@@ -1,3 +1,4 @@
+#include "store/file_change.hpp"
 #include "store/message_file.hpp"
 #include "store/message_names.hpp"
 #include "store/message_record.hpp"
@@ -9,8 +10,10 @@
 
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -249,6 +252,68 @@ class MessageFileTest : public QObject {
         QCOMPARE(entradas(), antes);
         QVERIFY(f.write(2, texto(1, 1, "d", '1', 2)).ok());
         QCOMPARE(readBytes(real).substr(137), registro(2, 1, 1, "d"));
+    }
+
+    // A step keeps only the bytes that differ, is recorded under one lock held across the
+    // operation's own (and its rename), puts the file back exactly both ways, and refuses,
+    // touching nothing, once the file holds anything else.
+    void changesGoBackExactlyOrNotAtAll() {
+        const fs::path p = ruta("pasos.men");
+        const std::string a = registro(1, 2, 1, "a"), b = registro(2, 2, 1, "b");
+        const std::string c = registro(3, 2, 1, "c");
+        writeBytes(p, a + b + c);
+        MessageFile f;
+        QVERIFY(f.open(p.string()).ok());
+        const auto lockedElsewhere = [&p] {
+            const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+            const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+            ::close(fd);
+            return held;
+        };
+        const auto step = recordChange(f, [&] {
+            {
+                FileLock own(f);
+                QVERIFY(f.replaceAll({recordAt(a + c, 1), recordAt(a + c, 2)}).ok());
+            }
+            QVERIFY(lockedElsewhere());
+        });
+        QVERIFY(!lockedElsewhere());
+        QVERIFY(step.has_value());
+        QCOMPARE(step->before.size() + step->after.size(), std::size_t{137});
+        QVERIFY(!recordChange(f, [] {}).has_value());
+
+        QVERIFY(applyChange(f, *step, ChangeDirection::Undo).ok());
+        QCOMPARE(readBytes(p), a + b + c);
+        QVERIFY(applyChange(f, *step, ChangeDirection::Redo).ok());
+        QCOMPARE(readBytes(p), a + c);
+
+        // Same length, one byte elsewhere; then a record more: both are noticed.
+        for (const std::string& ajeno : {registro(1, 2, 1, "z") + c, a + c + a}) {
+            writeBytes(p, ajeno);
+            const auto refused = applyChange(f, *step, ChangeDirection::Undo);
+            QVERIFY(!refused.ok());
+            QCOMPARE(refused.error().reason, std::string(kFileChangedElsewhere));
+            QCOMPARE(readBytes(p), ajeno);
+        }
+        // Appending a copy of the last record: prefix and suffix never overlap.
+        const std::vector<std::uint8_t> uno(a.begin(), a.end());
+        std::vector<std::uint8_t> dos = uno;
+        dos.insert(dos.end(), uno.begin(), uno.end());
+        const auto anadido = describeChange(uno, dos);
+        QVERIFY(anadido && anadido->before.empty() && anadido->after == uno);
+
+        // Renumbering many records keeps their two changed bytes each, not the records.
+        std::string antes, despues;
+        for (std::int16_t n = 1; n <= 200; ++n) {
+            antes += registro(n, 2, 1, "m");
+            despues += registro(static_cast<std::int16_t>(n * 2), 2, 1, "m");
+        }
+        writeBytes(p, despues);
+        const auto renumerado =
+            describeChange({antes.begin(), antes.end()}, {despues.begin(), despues.end()});
+        QVERIFY(renumerado && renumerado->before.size() <= 2 * 200);
+        QVERIFY(applyChange(f, *renumerado, ChangeDirection::Undo).ok());
+        QCOMPARE(readBytes(p), antes);
     }
 };
 

@@ -2,8 +2,11 @@
 // windows and the skins; closing asks only when messages would be lost.
 #include "appearance/skin_table.hpp"
 #include "appearance/web_page.hpp"
+#include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
+#include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "ui/input_blocker.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/skin.hpp"
 #include "windows/form1.hpp"
@@ -14,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -155,6 +159,106 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(background(control(window, "Picture1")), color);
         QVERIFY(background(control(window, "Text1")) != color); // the toolbar and its frame only
         QVERIFY(control<SignWidget>(window, "Pic")->shown().lit(4, 1)); // " LED LUMIVEL"
+    }
+
+    // ADICIONAR, MODIFICAR and ELIMINAR are steps: undo gives back the file's bytes exactly,
+    // redo the bytes the step left, and the list follows. A file changed elsewhere is left
+    // alone, with a box saying why.
+    void listStepsGiveBackTheFileBytes() {
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        Lumivel& l = window.state();
+        auto* list = control<QListWidget>(window, "Lstcodigo");
+        const auto boton = [&window](const char* name) {
+            control<QPushButton>(window, name)->click();
+        };
+        std::vector<std::string> estados{""};
+        const auto bytes = [&l] { return readBytes(l.archivo.path()); };
+        for (const char* texto : {"UNO", "DOS"}) {
+            changeText(l, texto);
+            boton("ADICIONAR");
+            estados.push_back(bytes());
+        }
+        list->setCurrentRow(0);
+        changeText(l, "TRES");
+        boton("MODIFICAR");
+        estados.push_back(bytes());
+        list->setCurrentRow(0);
+        boton("ELIMINAR");
+        estados.push_back(bytes());
+        QCOMPARE(action(window, "undo")->text(), QString("Deshacer eliminar mensaje"));
+        const std::vector<int> entradas{0, 1, 2, 2, 1};
+        for (std::size_t k = estados.size() - 1; k-- > 0;) {
+            action(window, "undo")->trigger();
+            QCOMPARE(bytes(), estados[k]);
+            QCOMPARE(list->count(), entradas[k]);
+        }
+        for (std::size_t k = 1; k < estados.size(); ++k) {
+            action(window, "redo")->trigger();
+            QCOMPARE(bytes(), estados[k]);
+        }
+        QVERIFY(dialogs.mostradas.empty());
+
+        const std::string ajeno = estados.back() + "x";
+        writeBytes(l.archivo.path(), ajeno);
+        action(window, "undo")->trigger();
+        QCOMPARE(bytes(), ajeno);
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.mostradas[0].title, std::string("No se puede deshacer"));
+    }
+
+    // A stroke (press to release), clear, invert and paint all are steps of the sign, reached
+    // by Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; the text box keeps its own Ctrl+Z.
+    void drawingStepsGiveBackTheSign() {
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        action(window, "opgrafico")->trigger();
+        auto* pic = control<SignWidget>(window, "Pic");
+        const auto encendidos = [pic] {
+            int n = 0;
+            for (int c = 0; c < 64; ++c) {
+                for (int r = 0; r < 8; ++r) {
+                    n += pic->shown().lit(c, r) ? 1 : 0;
+                }
+            }
+            return n;
+        };
+        QTest::mousePress(pic, Qt::LeftButton, {}, QPoint(6, 6));
+        QTest::mouseMove(pic, QPoint(18, 6));
+        QTest::mouseRelease(pic, Qt::LeftButton, {}, QPoint(18, 6));
+        QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(6, 6)); // changes nothing: no step
+        control<QPushButton>(window, "invertir")->click();
+        control<QPushButton>(window, "Bomba")->click();
+        control<QPushButton>(window, "pintura")->click();
+        QCOMPARE(action(window, "undo")->text(), QString("Deshacer pintar todo"));
+        const auto atajo = [pic](Qt::KeyboardModifiers teclas, Qt::Key tecla) {
+            QTest::keyClick(pic, tecla, teclas);
+        };
+        {
+            const InputBlocker asDuringAnEffect;
+            atajo(Qt::ControlModifier, Qt::Key_Z);
+            QCOMPARE(encendidos(), 512);
+        }
+        for (const int esperado : {0, 510, 2}) {
+            atajo(Qt::ControlModifier, Qt::Key_Z);
+            QCOMPARE(encendidos(), esperado);
+        }
+        QCOMPARE(window.state().sign.matriz[1][0], std::int16_t{1});
+        atajo(Qt::ControlModifier, Qt::Key_Z);
+        QCOMPARE(encendidos(), 0);
+        atajo(Qt::ControlModifier, Qt::Key_Y);
+        atajo(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+        QCOMPARE(encendidos(), 510);
+
+        auto* text1 = control<QLineEdit>(window, "Text1");
+        action(window, "optexto")->trigger();
+        text1->setFocus();
+        QTest::keyClicks(text1, "AB");
+        QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text1->text(), QString(""));
+        QCOMPARE(action(window, "undo")->text(), QString("Deshacer invertir"));
     }
 
   private:
