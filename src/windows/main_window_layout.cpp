@@ -6,11 +6,11 @@
 #include "ui/twips.hpp"
 #include "ui/window_font.hpp"
 #include "windows/main_menu.hpp"
+#include "windows/toolbar_icons.hpp"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,10 +51,6 @@ QFont boldSans() {
     return font;
 }
 
-QIcon icon(const char* name) {
-    return QIcon(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(name)));
-}
-
 void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
     struct Button {
         QPushButton** control;
@@ -90,6 +86,9 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         paintBackground(control, button.control == &c.nuevo ? kNuevoColour : kButtonColour);
         *button.control = control;
     }
+    // The chosen drawing tool shows pressed.
+    c.lapiz->setCheckable(true);
+    c.goma->setCheckable(true);
 
     // The two mode buttons: toggles with their own pictures and no icon box.
     c.groups.Option1 = new QButtonGroup(&window);
@@ -97,14 +96,12 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
                                                 twips(6240, 120, 615, 375)};
     const std::array<const char*, 2> modeTooltips = {"Havilita la opcion de Dibujo",
                                                      "Havilita la opcion de escribir texto"};
-    const std::array<const char*, 2> modeIcons = {"dibujo", "texto"};
     for (std::size_t i = 0; i < c.Option1.size(); ++i) {
         auto* option = new QPushButton(client);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         option->setCheckable(true);
         option->setGeometry(modePositions.at(i));
         option->setToolTip(QString::fromUtf8(modeTooltips.at(i)));
-        option->setIcon(icon(modeIcons.at(i)));
         option->setIconSize(QSize(18, 18));
         option->setFocusPolicy(Qt::NoFocus);
         paintBackground(option, kButtonColour);
@@ -117,40 +114,39 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         int left;
         int top;
         int side; // twips
-        const char* icon;
     };
     const std::array<Box, MainWindowControls::kIconBoxes> boxes = {{
-        {420, 180, 240, "nuevo"},
-        {1020, 180, 240, "abrir"},
-        {1635, 180, 240, "guardar"},
-        {2580, 180, 240, "lapiz"},
-        {3180, 180, 240, "goma"},
-        {3780, 180, 240, "pintura"},
-        {4380, 180, 240, "bomba"},
-        {4980, 180, 240, "invertir"},
-        {7260, 180, 240, "mayuscula"},
-        {8220, 180, 240, "play"},
-        {9180, 180, 240, "configurar"},
-        {10140, 180, 240, "refrescar"},
-        {11040, 120, 360, "serial"},
+        {420, 180, 240},
+        {1020, 180, 240},
+        {1635, 180, 240},
+        {2580, 180, 240},
+        {3180, 180, 240},
+        {3780, 180, 240},
+        {4380, 180, 240},
+        {4980, 180, 240},
+        {7260, 180, 240},
+        {8220, 180, 240},
+        {9180, 180, 240},
+        {10140, 180, 240},
+        {11040, 120, 360},
     }};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const Box& box = boxes.at(i);
         auto* control = new IconBox(client);
         control->setObjectName(QStringLiteral("picmenu_%1").arg(i));
         control->setGeometry(twips(box.left, box.top, box.side, box.side));
-        control->setPixmap(icon(box.icon).pixmap(control->size()));
         control->setStyleSheet(QStringLiteral("background-color: %1;")
                                    .arg(window.palette().color(QPalette::Window).name()));
         control->raise();
         c.picmenu.at(i) = control;
     }
+    showToolbarIcons(c, kButtonColour);
 
     // Below the client area, as in the design; reached from the menu.
     c.Reloj = new QPushButton(client);
     c.Reloj->setObjectName(QStringLiteral("Reloj"));
     c.Reloj->setGeometry(twips(120, 4560, 495, 495));
-    c.Reloj->setIcon(icon("reloj"));
+    c.Reloj->setIcon(resourceIcon("reloj"));
     c.Reloj->setIconSize(QSize(24, 24));
     c.Reloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
 }
@@ -266,6 +262,9 @@ void buildClientArea(QMainWindow& window, MainWindowControls& c) {
         control->setToolTip(QLatin1String(button.tooltip));
         *button.control = control;
     }
+    // The chosen drawing tool shows pressed.
+    c.lapiz->setCheckable(true);
+    c.goma->setCheckable(true);
 }
 
 void buildStatusBar(QMainWindow& window, MainWindowControls& c) {
@@ -304,12 +303,21 @@ MainWindowControls buildMainWindow(QMainWindow& window) {
     return controls;
 }
 
+QColor pressedFace(const QColor& color) {
+    // A darker face would hardly differ from a dark skin's buttons.
+    return isDark(color) ? color.lighter(160) : color.darker(125);
+}
+
+bool isDark(const QColor& color) {
+    return 299 * color.red() + 587 * color.green() + 114 * color.blue() < 128 * 1000;
+}
+
 void paintBackground(QWidget* control, const QColor& color) {
     const QString background = color.name();
     if (qobject_cast<QPushButton*>(control) != nullptr) {
         // A style sheet background works under every style; the border keeps it a button.
         const QString border = color.darker(170).name();
-        const QString pressed = color.darker(125).name();
+        const QString pressed = pressedFace(color).name();
         control->setStyleSheet(
             QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2;"
                            " border-radius: 3px; }"
