@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include <algorithm>
+
 // Resources of a static library must be registered by name, outside any namespace.
 static void registerIcons() {
     Q_INIT_RESOURCE(presentation_icons);
@@ -267,21 +269,41 @@ void buildClientArea(QMainWindow& window, MainWindowControls& c) {
     c.goma->setCheckable(true);
 }
 
-void buildStatusBar(QMainWindow& window, MainWindowControls& c) {
-    // The panels keep their widths side by side; together they are wider than the window,
-    // so the last one is clipped at the right edge instead of overlapping its neighbours.
-    const std::array<int, 4> widths = {500, 100, 100, 100};
-    auto* bar = new QWidget(&window);
-    bar->setFixedHeight(window.fontMetrics().height() + 6);
-    int left = 0;
-    for (std::size_t i = 0; i < c.panel.size(); ++i) {
-        auto* panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("panel_%1").arg(i));
-        panel->setGeometry(left, 0, widths.at(i), bar->height());
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        left += widths.at(i);
-        c.panel.at(i) = panel;
+// The status bar's panels side by side at their widths. Together they are wider than the
+// window: the first, a path with room to spare, gives way so that the clock stays whole.
+class StatusPanels : public QWidget {
+  public:
+    static constexpr std::array<int, 4> kWidths = {500, 100, 100, 100};
+
+    StatusPanels(QWidget* parent, std::array<QLabel*, 4>& panels) : QWidget(parent) {
+        for (std::size_t i = 0; i < panels.size(); ++i) {
+            panels.at(i) = new QLabel(this);
+            panels.at(i)->setObjectName(QStringLiteral("panel_%1").arg(i));
+            panels.at(i)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        }
+        panels_ = panels;
     }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        const int others = kWidths[1] + kWidths[2] + kWidths[3];
+        int left = 0;
+        for (std::size_t i = 0; i < panels_.size(); ++i) {
+            const int width =
+                i == 0 ? std::clamp(this->width() - others, 0, kWidths[0]) : kWidths.at(i);
+            panels_.at(i)->setGeometry(left, 0, width, height());
+            left += width;
+        }
+    }
+
+  private:
+    std::array<QLabel*, 4> panels_{};
+};
+
+void buildStatusBar(QMainWindow& window, MainWindowControls& c) {
+    auto* bar = new StatusPanels(&window, c.panel);
+    bar->setFixedHeight(window.fontMetrics().height() + 6);
     window.statusBar()->addWidget(bar, 1);
 }
 
