@@ -59,7 +59,11 @@ void Form1::createControls() {
         twips(1320, 720, 855, 255)};
     for (int i = 0; i < kSerialPortCount; ++i) {
         auto* opcion = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
-        opcion->setGeometry(posiciones.at(static_cast<std::size_t>(i)));
+        // As wide as its caption needs, which the design's width cuts in our font; the
+        // columns leave the room.
+        QRect posicion = posiciones.at(static_cast<std::size_t>(i));
+        posicion.setWidth(qMax(posicion.width(), opcion->sizeHint().width()));
+        opcion->setGeometry(posicion);
         option1Group_->addButton(opcion, i);
         Option1_.at(static_cast<std::size_t>(i)) = opcion;
     }

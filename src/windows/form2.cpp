@@ -5,6 +5,7 @@
 #include "ui/twips.hpp"
 #include "ui/web.hpp"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -27,6 +28,14 @@ QFont palatino(double puntos, bool negrita) {
     return fuente;
 }
 
+// The largest size up to the font's own at which `text` fits in `width` pixels.
+QFont fitted(QFont font, const QString& text, int width) {
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    return font;
+}
+
 QFont courier() {
     QFont fuente("Courier");
     fuente.setStyleHint(QFont::TypeWriter);
@@ -43,8 +52,13 @@ Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
     setWindowTitle("Acerca de...");
     setFixedSize(twips(0, 0, 6615, 1860).size());
 
-    SkinLabel1_ = etiqueta("Simulador y Programador de Lumivel Electronico", palatino(14.25, true),
-                           twips(120, 0, 6615, 375), this);
+    // Palatino is seldom installed and its stand-ins run wider: the title would be cut at
+    // the window's edge.
+    const QString titulo = "Simulador y Programador de Lumivel Electronico";
+    const QRect tituloPosicion = twips(120, 0, 6615, 375);
+    SkinLabel1_ =
+        etiqueta(titulo, fitted(palatino(14.25, true), titulo, width() - tituloPosicion.left()),
+                 tituloPosicion, this);
     SkinLabel2_ = etiqueta(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
                                .arg(QLatin1String(kVersionCorta)),
                            palatino(10, false), twips(120, 480, 5040, 315), this);

@@ -6,11 +6,11 @@
 #include "ui/twips.hpp"
 #include "ui/window_font.hpp"
 #include "windows/main_menu.hpp"
+#include "windows/toolbar_icons.hpp"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+
+#include <algorithm>
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void registerIcons() {
@@ -49,10 +51,6 @@ QFont boldSans() {
     QFont font = windowFont();
     font.setBold(true);
     return font;
-}
-
-QIcon icon(const char* name) {
-    return QIcon(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(name)));
 }
 
 void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
@@ -90,6 +88,9 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         paintBackground(control, button.control == &c.nuevo ? kNuevoColour : kButtonColour);
         *button.control = control;
     }
+    // The chosen drawing tool shows pressed.
+    c.lapiz->setCheckable(true);
+    c.goma->setCheckable(true);
 
     // The two mode buttons: toggles with their own pictures and no icon box.
     c.groups.Option1 = new QButtonGroup(&window);
@@ -97,14 +98,12 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
                                                 twips(6240, 120, 615, 375)};
     const std::array<const char*, 2> modeTooltips = {"Havilita la opcion de Dibujo",
                                                      "Havilita la opcion de escribir texto"};
-    const std::array<const char*, 2> modeIcons = {"dibujo", "texto"};
     for (std::size_t i = 0; i < c.Option1.size(); ++i) {
         auto* option = new QPushButton(client);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         option->setCheckable(true);
         option->setGeometry(modePositions.at(i));
         option->setToolTip(QString::fromUtf8(modeTooltips.at(i)));
-        option->setIcon(icon(modeIcons.at(i)));
         option->setIconSize(QSize(18, 18));
         option->setFocusPolicy(Qt::NoFocus);
         paintBackground(option, kButtonColour);
@@ -117,40 +116,39 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         int left;
         int top;
         int side; // twips
-        const char* icon;
     };
     const std::array<Box, MainWindowControls::kIconBoxes> boxes = {{
-        {420, 180, 240, "nuevo"},
-        {1020, 180, 240, "abrir"},
-        {1635, 180, 240, "guardar"},
-        {2580, 180, 240, "lapiz"},
-        {3180, 180, 240, "goma"},
-        {3780, 180, 240, "pintura"},
-        {4380, 180, 240, "bomba"},
-        {4980, 180, 240, "invertir"},
-        {7260, 180, 240, "mayuscula"},
-        {8220, 180, 240, "play"},
-        {9180, 180, 240, "configurar"},
-        {10140, 180, 240, "refrescar"},
-        {11040, 120, 360, "serial"},
+        {420, 180, 240},
+        {1020, 180, 240},
+        {1635, 180, 240},
+        {2580, 180, 240},
+        {3180, 180, 240},
+        {3780, 180, 240},
+        {4380, 180, 240},
+        {4980, 180, 240},
+        {7260, 180, 240},
+        {8220, 180, 240},
+        {9180, 180, 240},
+        {10140, 180, 240},
+        {11040, 120, 360},
     }};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const Box& box = boxes.at(i);
         auto* control = new IconBox(client);
         control->setObjectName(QStringLiteral("picmenu_%1").arg(i));
         control->setGeometry(twips(box.left, box.top, box.side, box.side));
-        control->setPixmap(icon(box.icon).pixmap(control->size()));
         control->setStyleSheet(QStringLiteral("background-color: %1;")
                                    .arg(window.palette().color(QPalette::Window).name()));
         control->raise();
         c.picmenu.at(i) = control;
     }
+    showToolbarIcons(c, kButtonColour);
 
     // Below the client area, as in the design; reached from the menu.
     c.Reloj = new QPushButton(client);
     c.Reloj->setObjectName(QStringLiteral("Reloj"));
     c.Reloj->setGeometry(twips(120, 4560, 495, 495));
-    c.Reloj->setIcon(icon("reloj"));
+    c.Reloj->setIcon(resourceIcon("reloj"));
     c.Reloj->setIconSize(QSize(24, 24));
     c.Reloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
 }
@@ -266,23 +264,46 @@ void buildClientArea(QMainWindow& window, MainWindowControls& c) {
         control->setToolTip(QLatin1String(button.tooltip));
         *button.control = control;
     }
+    // The chosen drawing tool shows pressed.
+    c.lapiz->setCheckable(true);
+    c.goma->setCheckable(true);
 }
 
-void buildStatusBar(QMainWindow& window, MainWindowControls& c) {
-    // The panels keep their widths side by side; together they are wider than the window,
-    // so the last one is clipped at the right edge instead of overlapping its neighbours.
-    const std::array<int, 4> widths = {500, 100, 100, 100};
-    auto* bar = new QWidget(&window);
-    bar->setFixedHeight(window.fontMetrics().height() + 6);
-    int left = 0;
-    for (std::size_t i = 0; i < c.panel.size(); ++i) {
-        auto* panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("panel_%1").arg(i));
-        panel->setGeometry(left, 0, widths.at(i), bar->height());
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        left += widths.at(i);
-        c.panel.at(i) = panel;
+// The status bar's panels side by side at their widths. Together they are wider than the
+// window: the first, a path with room to spare, gives way so that the clock stays whole.
+class StatusPanels : public QWidget {
+  public:
+    static constexpr std::array<int, 4> kWidths = {500, 100, 100, 100};
+
+    StatusPanels(QWidget* parent, std::array<QLabel*, 4>& panels) : QWidget(parent) {
+        for (std::size_t i = 0; i < panels.size(); ++i) {
+            panels.at(i) = new QLabel(this);
+            panels.at(i)->setObjectName(QStringLiteral("panel_%1").arg(i));
+            panels.at(i)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        }
+        panels_ = panels;
     }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        const int others = kWidths[1] + kWidths[2] + kWidths[3];
+        int left = 0;
+        for (std::size_t i = 0; i < panels_.size(); ++i) {
+            const int width =
+                i == 0 ? std::clamp(this->width() - others, 0, kWidths[0]) : kWidths.at(i);
+            panels_.at(i)->setGeometry(left, 0, width, height());
+            left += width;
+        }
+    }
+
+  private:
+    std::array<QLabel*, 4> panels_{};
+};
+
+void buildStatusBar(QMainWindow& window, MainWindowControls& c) {
+    auto* bar = new StatusPanels(&window, c.panel);
+    bar->setFixedHeight(window.fontMetrics().height() + 6);
     window.statusBar()->addWidget(bar, 1);
 }
 
@@ -304,12 +325,21 @@ MainWindowControls buildMainWindow(QMainWindow& window) {
     return controls;
 }
 
+QColor pressedFace(const QColor& color) {
+    // A darker face would hardly differ from a dark skin's buttons.
+    return isDark(color) ? color.lighter(160) : color.darker(125);
+}
+
+bool isDark(const QColor& color) {
+    return 299 * color.red() + 587 * color.green() + 114 * color.blue() < 128 * 1000;
+}
+
 void paintBackground(QWidget* control, const QColor& color) {
     const QString background = color.name();
     if (qobject_cast<QPushButton*>(control) != nullptr) {
         // A style sheet background works under every style; the border keeps it a button.
         const QString border = color.darker(170).name();
-        const QString pressed = color.darker(125).name();
+        const QString pressed = pressedFace(color).name();
         control->setStyleSheet(
             QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2;"
                            " border-radius: 3px; }"

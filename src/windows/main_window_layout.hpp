@@ -71,7 +71,11 @@ struct MainWindowControls {
 // with their captions, tooltips, fonts and colours; connects nothing.
 MainWindowControls buildMainWindow(QMainWindow& window);
 
-// Gives a control a plain background of `color` that holds under every style.
+// Gives a control a plain background of `color` that holds under every style; a button
+// pressed or checked shows pressedFace(color).
 void paintBackground(QWidget* control, const QColor& color);
+QColor pressedFace(const QColor& color);
+// Perceived brightness below the middle of the scale.
+bool isDark(const QColor& color);
 
 } // namespace lumivel

@@ -5,10 +5,13 @@
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "ui/icon_box.hpp"
+#include "windows/toolbar_icons.hpp"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 namespace lumivel {
 
@@ -73,6 +76,10 @@ void ToolbarController::showState() {
     }
     c_.lapiz->setEnabled(modo.lapiz);
     c_.goma->setEnabled(modo.goma);
+    const bool drawing = l_.option1 == kDrawingMode;
+    c_.lapiz->setChecked(drawing && l_.tool == DrawingTool::Pencil);
+    c_.goma->setChecked(drawing && l_.tool == DrawingTool::Eraser);
+    paintToolIconBoxes();
     for (QPushButton* button : {c_.pintura, c_.Bomba, c_.invertir}) {
         button->setEnabled(modo.wholeSignTools);
     }
@@ -94,6 +101,18 @@ void ToolbarController::colorbotones(const QColor& color) {
     }
     for (IconBox* box : c_.picmenu) {
         paintBackground(box, color);
+    }
+    toolbarColour_ = color;
+    paintToolIconBoxes();
+    showToolbarIcons(c_, color);
+}
+
+void ToolbarController::paintToolIconBoxes() {
+    // The icon box covers most of its tool button: it wears the button's face, so the
+    // chosen tool looks pressed all over.
+    for (const auto& [box, button] :
+         {std::pair{c_.picmenu.at(3), c_.lapiz}, std::pair{c_.picmenu.at(4), c_.goma}}) {
+        paintBackground(box, button->isChecked() ? pressedFace(toolbarColour_) : toolbarColour_);
     }
 }
 

@@ -2,11 +2,10 @@
 #include "session/lumivel.hpp"
 #include "windows/main_window_layout.hpp"
 
+#include <QColor>
 #include <QObject>
 
 #include <functional>
-
-class QColor;
 
 namespace lumivel {
 
@@ -22,7 +21,7 @@ class ToolbarController : public QObject {
 
     // Checks the options in force and enables what the mode allows, Text1 included.
     void showState();
-    // Colours the toolbar, its icon boxes and Picture1.
+    // Colours the toolbar, its icon boxes and Picture1, and redraws their icons for it.
     void colorbotones(const QColor& color);
 
   public slots:
@@ -36,10 +35,12 @@ class ToolbarController : public QObject {
 
   private:
     void afterwards();
+    void paintToolIconBoxes();
 
     MainWindowControls c_;
     Lumivel& l_;
     std::function<void()> showState_;
+    QColor toolbarColour_;
 };
 
 } // namespace lumivel

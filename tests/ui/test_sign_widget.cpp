@@ -20,6 +20,19 @@ QColor centreOf(const SignWidget* pic, int column, int row) {
     return pixel(pic, 6 + 12 * column, 6 + 12 * row);
 }
 
+// The smallest rectangle holding every pixel of LED (0, 0)'s cell that `wanted` accepts.
+template <typename Wanted> QRect extentInFirstCell(const SignWidget* pic, Wanted wanted) {
+    QRect extent;
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            if (wanted(pixel(pic, x, y))) {
+                extent |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return extent;
+}
+
 bool columnLit(const SignWidget* pic, int column) {
     for (int row = 0; row < 8; ++row) {
         if (centreOf(pic, column, row) == QColor(220, 220, 220)) {
@@ -52,6 +65,15 @@ class SignWidgetTest : public QObject {
         QCOMPARE(pixel(&pic, 762 + 2, 90), QColor(157, 157, 157)); // the ring
         sign.refrescar();
         QCOMPARE(centreOf(&pic, 63, 7), QColor(220, 220, 220)); // redrawn from matriz
+
+        // A round 11-pixel disc centred on the LED's pixel, a 4 x 4 dot on its corner.
+        const QColor black(0, 0, 0);
+        QCOMPARE(extentInFirstCell(&pic, [&](QColor c) { return c != black; }),
+                 QRect(1, 1, 11, 11));
+        QCOMPARE(pixel(&pic, 1, 1), black);
+        QCOMPARE(pixel(&pic, 11, 11), black);
+        QCOMPARE(extentInFirstCell(&pic, [](QColor c) { return c == QColor(80, 80, 80); }),
+                 QRect(4, 4, 4, 4));
     }
 
     void resizeRedrawsFromTheState() {

@@ -10,6 +10,7 @@
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -220,6 +221,9 @@ class TestAppearanceWindows : public QObject {
         QPointer<Form2> ventana =
             new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
         ventana->show();
+        const QLabel* title = ventana->SkinLabel(1); // whole inside the window
+        QVERIFY(title->x() + title->fontMetrics().horizontalAdvance(title->text()) <=
+                ventana->width());
 
         ventana->Command2()->click();
         QCOMPARE(catcher.opened.size(), 1);

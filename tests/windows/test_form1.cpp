@@ -80,6 +80,9 @@ class Form1Test : public QObject {
     void nothingToSendSaysSoAndOpensNoPort() {
         bool puertoCreado = false;
         QPointer<Form1> f = abrir();
+        for (const QRadioButton* port : f->findChildren<QRadioButton*>()) { // captions whole
+            QVERIFY(port->width() >= port->sizeHint().width());
+        }
         f->setPortFactory([&](const QString&) {
             puertoCreado = true;
             return std::make_unique<FakePort>();

@@ -81,6 +81,39 @@ class Form3Test : public QObject {
         QCOMPARE(form.state().option1, 0);
     }
 
+    void toolbarButtonsShowIconsAndTheChosenToolPressed() {
+        Form3& form = *form_;
+        const auto pressed = [&] {
+            return std::pair{button(form, "lapiz")->isChecked(), button(form, "goma")->isChecked()};
+        };
+        const auto allHaveIcons = [&] {
+            for (const char* name :
+                 {"nuevo", "abrir", "guardar", "lapiz", "goma", "pintura", "Bomba", "invertir",
+                  "mayuscula", "Play", "configurar", "refrescar", "serial"}) {
+                const QIcon icon = button(form, name)->icon();
+                // A disabled button shows its icon greyed.
+                if (icon.isNull() || icon.pixmap(16, QIcon::Disabled).toImage() ==
+                                         icon.pixmap(16, QIcon::Normal).toImage()) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY(allHaveIcons());
+        QCOMPARE(pressed(), std::pair(false, false)); // text mode: no tool in use
+        clic(option(form, "Option1", 0));
+        QVERIFY(allHaveIcons());
+        QCOMPARE(pressed(), std::pair(true, false));
+        clic(picmenu(form, 4));
+        QCOMPARE(pressed(), std::pair(false, true));
+        clic(button(form, "lapiz"));
+        QCOMPARE(pressed(), std::pair(true, false));
+
+        // The status bar's last panel, the clock, lies whole inside the bar.
+        const QWidget* clock = control(form, "panel_3");
+        QVERIFY(clock->geometry().right() < clock->parentWidget()->width());
+    }
+
     void iconBoxAndMenuRunTheButtonsHandler() {
         Form3& form = *form_;
         QSignalSpy abrir(button(form, "abrir"), &QPushButton::clicked);

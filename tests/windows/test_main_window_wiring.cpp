@@ -153,9 +153,13 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* play = control<QPushButton>(window, "Play");
         QVERIFY(background(play) != color);
+        // The refresh icon's dark strokes get a light rim on the dark toolbar.
+        auto* refresh = control<QLabel>(window, "picmenu", 11);
+        const QImage plainRefresh = refresh->pixmap().toImage();
 
         control<QAction>(window, "MNUCamb", 1)->trigger();
         QCOMPARE(background(play), color);
+        QVERIFY(refresh->pixmap().toImage() != plainRefresh);
         QCOMPARE(background(control(window, "Picture1")), color);
         QVERIFY(background(control(window, "Text1")) != color); // the toolbar and its frame only
         QVERIFY(control<SignWidget>(window, "Pic")->shown().lit(4, 1)); // " LED LUMIVEL"
