@@ -92,9 +92,20 @@ void StoreController::mostrar() {
 
 void StoreController::despues() {
     mostrar();
+    noteNamedFile();
     if (showState_) {
         showState_();
     }
+}
+
+void StoreController::noteNamedFile() {
+    const QString ruta = l_.archivo.isOpen() && !l_.isScratchFile
+                             ? QString::fromStdString(l_.archivo.path())
+                             : QString();
+    if (!ruta.isEmpty() && ruta != namedFile_) {
+        emit namedFileOpened(ruta);
+    }
+    namedFile_ = ruta;
 }
 
 void StoreController::adicionar() {

@@ -59,8 +59,13 @@ class StoreController : public QObject {
     // and refills the list, keeping the selection when the entries did not change.
     void releer();
 
+  signals:
+    // A file the person named (not a scratch file) became the open message file.
+    void namedFileOpened(const QString& path);
+
   private:
     void despues();
+    void noteNamedFile();
     void watchFile();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
@@ -72,6 +77,7 @@ class StoreController : public QObject {
     bool syncing_ = false;
     bool rememberedOnPress_ = false;
     QFileSystemWatcher* watcher_ = nullptr;
+    QString namedFile_;
 };
 
 } // namespace lumivel

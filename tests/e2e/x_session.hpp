@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -19,8 +20,12 @@ class XSession {
 
     bool started() const { return started_; }
 
-    // Starts simlumivel and waits for its main window.
+    // Starts simlumivel and waits for its main window. Every session starts the program with
+    // an empty settings folder of its own; launching again in the same session, once the
+    // program has ended, keeps what the earlier run remembered.
     bool launch();
+    // Waits for the program to end by itself (after "Salir").
+    bool waitForExit(int timeoutMs = 10000);
     bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
     // Runs xdotool with `args`; returns its standard output.
     QString xdotool(const QStringList& args);
@@ -44,6 +49,7 @@ class XSession {
     QString display_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> program_;
+    QTemporaryDir config_;
     QImage last_;
     bool started_ = false;
 };
