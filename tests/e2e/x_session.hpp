@@ -20,9 +20,8 @@ class XSession {
 
     bool started() const { return started_; }
 
-    // Starts simlumivel and waits for its main window. Every session starts the program with
-    // an empty settings folder of its own; launching again in the same session, once the
-    // program has ended, keeps what the earlier run remembered.
+    // Starts simlumivel and waits for its main window. Its settings folder is the session's
+    // own: empty at the first launch, kept for a launch after the program has ended.
     bool launch();
     // Waits for the program to end by itself (after "Salir").
     bool waitForExit(int timeoutMs = 10000);
