@@ -177,7 +177,7 @@ void Form3::Form_Load() {
     applyRememberedLooks();
     // Messages an earlier run could not save (it was killed) are offered before any work.
     offerScratchRecovery(lumivel_, *dialogs_);
-    // The start-up skin; a missing or unreadable file keeps the current look.
+    // The start-up skin, or the one chosen last; a missing or unreadable file keeps the look.
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     colorbotones();
     showControls();
