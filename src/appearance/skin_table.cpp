@@ -1,5 +1,7 @@
 #include "appearance/skin_table.hpp"
 
+#include <algorithm>
+
 namespace lumivel {
 
 std::string defaultSkinPath(const std::string& programFolder) {
@@ -11,6 +13,17 @@ std::optional<std::string> skinPath(const std::string& programFolder, int indice
         return std::nullopt;
     }
     return programFolder + "/" + kSkins.at(static_cast<std::size_t>(indice)).archivo;
+}
+
+std::optional<std::string> knownSkinPath(const std::string& programFolder,
+                                         std::string_view archivo) {
+    const bool known = archivo == kDefaultSkin ||
+                       std::any_of(kSkins.begin(), kSkins.end(),
+                                   [archivo](const SkinEntry& e) { return archivo == e.archivo; });
+    if (!known) {
+        return std::nullopt;
+    }
+    return programFolder + "/" + std::string(archivo);
 }
 
 bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int indice) {

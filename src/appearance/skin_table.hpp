@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumivel {
 
@@ -26,12 +27,20 @@ inline constexpr std::array<SkinEntry, 10> kSkins = {{
     {"Zhelezo", "Zhelezo.skn"},
 }};
 
-inline constexpr const char* kDefaultSkin = "winaqua.skn";
+// The skin the program starts with; the menu offers it after the others, so a person can
+// go back to it.
+inline constexpr SkinEntry kStartupSkin = {"WinAqua (inicial)", "winaqua.skn"};
+inline constexpr const char* kDefaultSkin = kStartupSkin.archivo;
 
 // `programFolder` is the folder of the executable, without a trailing separator.
 std::string defaultSkinPath(const std::string& programFolder);
 // The file of menu entry `indice`; nothing outside 0..9.
 std::optional<std::string> skinPath(const std::string& programFolder, int indice);
+
+// The path of `archivo` when it is the start-up skin's file or a menu entry's; nothing for
+// any other name, so a stored name never reaches outside the program's skins.
+std::optional<std::string> knownSkinPath(const std::string& programFolder,
+                                         std::string_view archivo);
 
 // First step of a skin change: `archivoskin` becomes the entry's file. An index outside
 // the menu leaves it as it is. Returns whether it changed.

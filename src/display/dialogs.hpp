@@ -27,6 +27,7 @@ struct FileDialogOptions {
     std::vector<std::string> filters; // e.g. "Mensajes (*.men)"
     std::string defaultSuffix;        // e.g. "men"
     std::string carpeta;              // start folder; empty: the platform's default
+    std::string nombre;               // file name proposed in it; empty: none
 };
 
 class Dialogs {

@@ -86,6 +86,9 @@ std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& opciones,
     // Opening accepts a new name too: it makes an empty message file.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!opciones.nombre.empty()) {
+        dialog.selectFile(QString::fromStdString(opciones.nombre));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

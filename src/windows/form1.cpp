@@ -2,6 +2,7 @@
 
 #include "ui/input_blocker.hpp"
 #include "ui/qt_serial_port.hpp"
+#include "ui/settings.hpp"
 #include "ui/twips.hpp"
 
 #include <QButtonGroup>
@@ -34,6 +35,7 @@ Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose, 
       onClose_(std::move(onClose)) {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    showRememberedPort();
     Form_Load();
 }
 
@@ -210,6 +212,20 @@ void Form1::mostrar() {
     activateWindow();
 }
 
+void Form1::showRememberedPort() {
+    const QString device = Settings().port();
+    if (device.isEmpty()) {
+        return;
+    }
+    for (int i = 0; i < kSerialPortCount; ++i) {
+        if (serialPortDevice(i) == device) {
+            Option1_.at(static_cast<std::size_t>(i))->setChecked(true);
+            return;
+        }
+    }
+    otherPort_->setEditText(device);
+}
+
 QString Form1::puerto() const {
     const QString otro = otherPort_->currentText().trimmed();
     if (!otro.isEmpty()) {
@@ -229,6 +245,7 @@ void Form1::Command1_Click() {
     if (thread_ != nullptr) {
         return;
     }
+    Settings().setPort(puerto());
     // What is sent is what the file holds now, not what it held when the window opened.
     reload();
     if (std::optional<SendResult> refused = refusal(load_)) {

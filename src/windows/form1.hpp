@@ -76,6 +76,8 @@ class Form1 : public QWidget {
 
   private:
     void createControls();
+    // The port "Enviar" used last, in any run: its CommN option, or typed in the other field.
+    void showRememberedPort();
     void Form_Load();
     void showLabels();
     void watchFile();

@@ -1,5 +1,6 @@
 #include "windows/form3.hpp"
 
+#include "appearance/skin_table.hpp"
 #include "base/version.hpp"
 #include "base/windows1252.hpp"
 #include "display/composition.hpp"
@@ -9,12 +10,15 @@
 #include "ui/date_time_panel.hpp"
 #include "ui/icon_box.hpp"
 #include "ui/qt_dialogs.hpp"
+#include "ui/remembering_dialogs.hpp"
+#include "ui/settings.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/web.hpp"
 #include "ui/window_font.hpp"
 #include "windows/drawing_controller.hpp"
 #include "windows/edit_history.hpp"
 #include "windows/playback_controller.hpp"
+#include "windows/recent_files_menu.hpp"
 #include "windows/secondary_windows.hpp"
 #include "windows/store_controller.hpp"
 #include "windows/toolbar_controller.hpp"
@@ -50,7 +54,8 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
         ownDialogs_ = std::make_unique<QtDialogs>(this);
         dialogs = ownDialogs_.get();
     }
-    dialogs_ = dialogs;
+    rememberingDialogs_ = std::make_unique<RememberingDialogs>(*dialogs);
+    dialogs_ = rememberingDialogs_.get();
     setFont(windowFont());
     setWindowTitle(caption());
     controls_ = buildMainWindow(*this);
@@ -103,6 +108,9 @@ void Form3::wireControls() {
     lista.nuevo = c.nuevo;
     lista.panel0 = c.panel[0];
     store_ = std::make_unique<StoreController>(lista, lumivel_, *dialogs_, refleja);
+    recent_ = new RecentFilesMenu(
+        *m.recentFiles, *dialogs_, [this](const QString& path) { store_->openPath(path); }, this);
+    connect(store_.get(), &StoreController::namedFileOpened, recent_, &RecentFilesMenu::add);
 
     DrawingWidgets dibujo;
     dibujo.Pic = c.Pic;
@@ -162,6 +170,8 @@ void Form3::wireControls() {
         connect(m.MNUCamb.at(i), &QAction::triggered, this,
                 [this, i] { MNUCamb_Click(static_cast<int>(i)); });
     }
+    connect(m.startupSkin, &QAction::triggered, this, [this] { startupSkin_Click(); });
+    markSkinInUse();
     connect(m.opayuda, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
     connect(m.WEB, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
     wireHistory();
@@ -190,9 +200,10 @@ void Form3::Form_Load() {
     controls_.panel[0]->setText("Simulador de Lumivel Electronico");
     clock_->refresh();
     startUp(lumivel_, programFolder_);
+    applyRememberedLooks();
     // Messages an earlier run could not save (it was killed) are offered before any work.
     offerScratchRecovery(lumivel_, *dialogs_);
-    // The start-up skin; a missing or unreadable file keeps the current look.
+    // The start-up skin, or the one chosen last; a missing or unreadable file keeps the look.
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     colorbotones();
     showControls();
@@ -222,8 +233,44 @@ void Form3::showControls() {
 
 void Form3::MNUCamb_Click(int index) {
     lumivel::MNUCamb_Click(lumivel_, skin1_, this, index, programFolder_);
+    skinChanged(kSkins.at(static_cast<std::size_t>(index)).archivo);
+}
+
+void Form3::startupSkin_Click() {
+    lumivel_.archivoskin = defaultSkinPath(programFolder_);
+    aplicarskin(skin1_, this, lumivel_.archivoskin);
+    skinChanged(kDefaultSkin);
+}
+
+void Form3::skinChanged(const char* archivo) {
     colorbotones();
     lumivel_.sign.refrescar();
+    Settings().setSkin(archivo);
+}
+
+void Form3::applyRememberedLooks() {
+    const Settings settings;
+    if (const std::optional<std::string> archivo = settings.skin()) {
+        if (std::optional<std::string> ruta = knownSkinPath(programFolder_, *archivo)) {
+            lumivel_.archivoskin = *ruta;
+        }
+    }
+    if (const std::optional<Rgb> color = settings.ledColor()) {
+        lumivel_.sign.rojo = static_cast<std::int16_t>(color->r);
+        lumivel_.sign.verde = static_cast<std::int16_t>(color->g);
+        lumivel_.sign.azul = static_cast<std::int16_t>(color->b);
+    }
+}
+
+void Form3::markSkinInUse() {
+    const MainMenu& m = controls_.menu;
+    QAction* inUse = m.startupSkin;
+    for (std::size_t i = 0; i < m.MNUCamb.size(); ++i) {
+        if (skinPath(programFolder_, static_cast<int>(i)) == lumivel_.archivoskin) {
+            inUse = m.MNUCamb.at(i);
+        }
+    }
+    inUse->setChecked(true);
 }
 
 void Form3::opsalir_Click() {

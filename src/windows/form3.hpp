@@ -14,6 +14,8 @@ class DateTimePanel;
 class DrawingController;
 class EditHistory;
 class PlaybackController;
+class RecentFilesMenu;
+class RememberingDialogs;
 class SecondaryWindows;
 class StoreController;
 class ToolbarController;
@@ -54,11 +56,20 @@ class Form3 : public QMainWindow {
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
     void colorbotones();
     void MNUCamb_Click(int index);
+    void startupSkin_Click();
+    // After any skin change: recolour, redraw, and remember `archivo` for the next run.
+    void skinChanged(const char* archivo);
+    // The skin and LED colour of the last run, where stored and sound; the designed ones
+    // otherwise.
+    void applyRememberedLooks();
+    void markSkinInUse();
     void opsalir_Click();
     void Form_Resize();
 
     Lumivel lumivel_;
     std::unique_ptr<Dialogs> ownDialogs_;
+    // Every dialog goes through it, so file dialogs start where the last one ended.
+    std::unique_ptr<RememberingDialogs> rememberingDialogs_;
     Dialogs* dialogs_ = nullptr;
     Skin skin1_;
     std::string programFolder_;
@@ -66,6 +77,7 @@ class Form3 : public QMainWindow {
     DateTimePanel* clock_ = nullptr;
     ToolbarController* toolbar_ = nullptr;
     PlaybackController* playback_ = nullptr;
+    RecentFilesMenu* recent_ = nullptr;
     std::unique_ptr<StoreController> store_;
     std::unique_ptr<DrawingController> drawing_;
     EditHistory* history_ = nullptr;

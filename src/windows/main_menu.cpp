@@ -1,6 +1,7 @@
 #include "windows/main_menu.hpp"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +28,8 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     file->addSeparator();
     m.opsalir = named(file->addAction(QStringLiteral("Salir")), "opsalir");
     m.opsalir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m.recentFiles = file->addMenu(QStringLiteral("Archivos recientes"));
+    m.recentFiles->setObjectName(QStringLiteral("recentFiles"));
 
     QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
     m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");
@@ -44,10 +47,20 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opreloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
 
     QMenu* skins = bar.addMenu(QStringLiteral("Cambiar Skin"));
+    m.skins = new QActionGroup(skins);
+    m.skins->setExclusive(true);
+    const auto skinEntry = [&](const SkinEntry& entry) {
+        QAction* action = skins->addAction(QString::fromUtf8(entry.title));
+        action->setCheckable(true);
+        m.skins->addAction(action);
+        return action;
+    };
     for (std::size_t i = 0; i < kSkins.size(); ++i) {
-        m.MNUCamb.at(i) = skins->addAction(QLatin1String(kSkins.at(i).title));
+        m.MNUCamb.at(i) = skinEntry(kSkins.at(i));
         m.MNUCamb.at(i)->setObjectName(QStringLiteral("MNUCamb_%1").arg(i));
     }
+    skins->addSeparator();
+    m.startupSkin = named(skinEntry(kStartupSkin), "startupSkin");
 
     m.opayuda = named(bar.addAction(QStringLiteral("A&yuda")), "opayuda");
     m.opacerdade = named(bar.addAction(QStringLiteral("Acerca de...")), "opacerdade");

@@ -4,6 +4,7 @@
 #include <array>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 
@@ -15,6 +16,7 @@ struct MainMenu {
     QAction* opabrir = nullptr;
     QAction* opguardar = nullptr;
     QAction* opsalir = nullptr;
+    QMenu* recentFiles = nullptr; // "Archivos recientes", filled by the window
     QAction* optexto = nullptr;
     QAction* opgrafico = nullptr;
     QAction* opconfiguracion = nullptr;
@@ -22,6 +24,8 @@ struct MainMenu {
     QAction* openviar = nullptr;
     QAction* opreloj = nullptr;
     std::array<QAction*, kSkins.size()> MNUCamb{}; // one per entry of the skin table
+    QAction* startupSkin = nullptr;                // the skin the program starts with
+    QActionGroup* skins = nullptr;                 // marks the skin in use
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
@@ -29,7 +33,8 @@ struct MainMenu {
     QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 
-// Fills the main window's menu bar; "Cambiar Skin" lists the skin table's entries in order.
+// Fills the main window's menu bar; "Cambiar Skin" lists the skin table's entries in order,
+// then the start-up skin.
 MainMenu buildMainMenu(QMenuBar& bar);
 
 } // namespace lumivel

@@ -1,5 +1,6 @@
 #include "windows/secondary_windows.hpp"
 
+#include "ui/settings.hpp"
 #include "ui/skin.hpp"
 #include "windows/form1.hpp"
 #include "windows/form2.hpp"
@@ -46,6 +47,8 @@ void SecondaryWindows::configurar_Click() {
         return;
     }
     form5_ = new Form5(l_, d_, skin_, [this] {
+        // However the window closed, the colour now in force is the one the next run starts with.
+        Settings().setLedColor(l_.sign.litCentre());
         l_.sign.refrescar();
         // The message pictures are drawn in the LED colour too.
         if (!mensajes_.isNull()) {

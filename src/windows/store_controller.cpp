@@ -101,9 +101,20 @@ void StoreController::mostrar() {
 
 void StoreController::despues() {
     mostrar();
+    noteNamedFile();
     if (showState_) {
         showState_();
     }
+}
+
+void StoreController::noteNamedFile() {
+    const QString path = l_.archivo.isOpen() && !l_.isScratchFile
+                             ? QString::fromStdString(l_.archivo.path())
+                             : QString();
+    if (!path.isEmpty() && path != namedFile_) {
+        emit namedFileOpened(path);
+    }
+    namedFile_ = path;
 }
 
 void StoreController::record(const char* name, void (*operation)(Lumivel&, Dialogs&)) {

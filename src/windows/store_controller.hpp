@@ -69,9 +69,12 @@ class StoreController : public QObject {
     // The list has been brought in line with the state (after every handler and every
     // change of the file by another process); views of the messages follow it.
     void listShown();
+    // A file the person named (not a scratch file) became the open message file.
+    void namedFileOpened(const QString& path);
 
   private:
     void despues();
+    void noteNamedFile();
     void watchFile();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
@@ -87,6 +90,7 @@ class StoreController : public QObject {
     EditHistory* history_ = nullptr;
     // The message file the list showed last; another one makes the history stale.
     std::string shownPath_;
+    QString namedFile_;
 };
 
 } // namespace lumivel

@@ -44,12 +44,18 @@ struct MainWindow {
         x.keepScreenshot(name);
         return differences(shot, sign, want, lit);
     }
-    // Types a path into the file dialog that `button` opens.
-    void chooseFile(QPoint button, const QString& path) {
+    // Types a path into the file dialog that `button` opens; false when no dialog titled
+    // exactly `title` came up (Qt's own dialogs, whose titles and buttons are Spanish).
+    bool chooseFile(QPoint button, const QString& title, const QString& path) {
         click(button);
-        x.stableScreenshot(); // the dialog is up, its name field focused
+        if (!x.waitForWindow("^" + title + "$")) {
+            return false;
+        }
+        x.stableScreenshot(); // its name field focused
+        x.key("ctrl+a");      // the last file's name, proposed, is replaced
         x.type(path);
         x.key("Return");
         x.stableScreenshot();
+        return true;
     }
 };

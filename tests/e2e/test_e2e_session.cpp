@@ -1,5 +1,5 @@
 // The real program in a real X server, driven with clicks and keys: an effect, a picture kept in
-// a message file and recalled from it, a skin and an LED colour.
+// a message file and recalled from it, a skin and an LED colour remembered for the next start.
 #include "main_window.hpp"
 
 #include <QTemporaryDir>
@@ -94,13 +94,13 @@ class EndToEndSessionTest : public QObject {
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         s.click(kAdicionar);
-        s.chooseFile(kGuardar, path);
+        QVERIFY(s.chooseFile(kGuardar, "Guardar como", path));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() == 137, 10000);
 
         s.click(kNuevo);
         s.click(kTextMode);
         QVERIFY(s.differs(LedGrid{}, "e2e_new").isEmpty());
-        s.chooseFile(kAbrir, path);
+        QVERIFY(s.chooseFile(kAbrir, "Abrir", path));
         s.click(kLstcodigo);
         diff = s.differs(drawn, "e2e_recalled_picture");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
@@ -124,7 +124,8 @@ class EndToEndSessionTest : public QObject {
         s.x.key("Return");
         QString diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_skin_galaxy");
         QCOMPARE(s.x.signOrigin(s.shot), s.sign);
-        QVERIFY(s.shot.pixelColor(s.client + QPoint(3, 100)) != frameBefore);
+        const QColor galaxyFrame = s.shot.pixelColor(s.client + QPoint(3, 100));
+        QVERIFY(galaxyFrame != frameBefore);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
         s.click(kConfigurar);
@@ -139,6 +140,15 @@ class EndToEndSessionTest : public QObject {
         diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_red_leds", QColor(225, 0, 0));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QCOMPARE(s.shot.pixelColor(s.sign + QPoint(6 + 12 * 4 + 4, 6 + 12 * 1)), QColor(161, 0, 0));
+
+        // "Salir", then the next start wears the same skin and LED colour.
+        s.x.click(s.sign + QPoint(100, 50));
+        s.x.key("ctrl+q");
+        QVERIFY2(s.x.waitForExit(), "Ctrl+Q did not end the program");
+        QVERIFY2(s.start(), "the program did not start again with its sign");
+        diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_remembered_looks", QColor(225, 0, 0));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+        QCOMPARE(s.shot.pixelColor(s.client + QPoint(3, 100)), galaxyFrame);
     }
 };
 

@@ -39,7 +39,7 @@ class EndToEndTransmissionTest : public QObject {
 
         MainWindow w;
         QVERIFY2(w.start(), "the program did not start with its sign");
-        w.chooseFile(kAbrir, QString::fromStdString(path));
+        QVERIFY(w.chooseFile(kAbrir, "Abrir", QString::fromStdString(path)));
         w.click(kSerial);
         QVERIFY(w.x.waitForWindow("Comunicacion Serial"));
         const QRect form1 = w.x.windowGeometry("Comunicacion Serial");

@@ -68,10 +68,17 @@ bool XSession::launch() {
     env.insert("DISPLAY", display_);
     env.remove("QT_QPA_PLATFORM");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    env.insert("XDG_CONFIG_HOME", config_.path());
     program_->setProcessEnvironment(env);
     program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program_->start(qEnvironmentVariable("SIMLUMIVEL"), {});
     return program_->waitForStarted(10000) && waitForWindow("SimLumivel");
+}
+
+bool XSession::waitForExit(int timeoutMs) {
+    // waitForFinished is false for a process already seen to end.
+    return program_ &&
+           (program_->state() == QProcess::NotRunning || program_->waitForFinished(timeoutMs));
 }
 
 bool XSession::waitForWindow(const QString& namePattern, int timeoutMs) {

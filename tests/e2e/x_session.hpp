@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -19,8 +20,11 @@ class XSession {
 
     bool started() const { return started_; }
 
-    // Starts simlumivel and waits for its main window.
+    // Starts simlumivel and waits for its main window. Its settings folder is the session's
+    // own: empty at the first launch, kept for a launch after the program has ended.
     bool launch();
+    // Waits for the program to end by itself (after "Salir").
+    bool waitForExit(int timeoutMs = 10000);
     bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
     // Runs xdotool with `args`; returns its standard output.
     QString xdotool(const QStringList& args);
@@ -44,6 +48,7 @@ class XSession {
     QString display_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> program_;
+    QTemporaryDir config_;
     QImage last_;
     bool started_ = false;
 };

@@ -1,0 +1,141 @@
+// What a person chose comes back in the next window: the skin, the LED colour, the port,
+// where the file dialogs start and the recent files. Without settings, or with spoiled ones,
+// the window starts as designed.
+#include "appearance/skin_table.hpp"
+#include "display/scripted_dialogs.hpp"
+#include "support/file_bytes.hpp"
+#include "support/find_control.hpp"
+#include "support/message_fixture.hpp"
+#include "ui/settings.hpp"
+#include "ui/skin.hpp"
+#include "windows/form1.hpp"
+#include "windows/form3.hpp"
+#include "windows/form5.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace lumivel;
+using lumivel::test::control;
+
+namespace {
+
+// Closed windows linger until deleted later: only the shown one is the new one.
+template <typename Window> Window* openedBy(const Form3& main, const char* button) {
+    control<QPushButton>(main, button)->click();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+QStringList recentEntries(const Form3& window) {
+    QStringList texts;
+    for (const QAction* action : control<QMenu>(window, "recentFiles")->actions()) {
+        texts << action->text();
+    }
+    return texts;
+}
+
+QSettings storedSettings() {
+    return {QSettings::NativeFormat, QSettings::UserScope, "SimLumivel", "SimLumivel"};
+}
+
+} // namespace
+
+class RememberedSettingsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { storedSettings().clear(); }
+
+    void choicesComeBackInTheNextWindow() {
+        QTemporaryDir folder;
+        const QString kept = folder.filePath("uno.men");
+        const QString other = folder.filePath("dos & tres.men");
+        const QString gone = folder.filePath("ido.men");
+        const QString otherShown = QString(other).replace("&", "&&"); // no shortcut letter
+        writeBytes(kept.toStdString(), test::registro(1, 1, 1, "uno"));
+        writeBytes(other.toStdString(),
+                   test::registro(1, 1, 1, "dos") + test::registro(2, 1, 1, "tres"));
+        writeBytes(gone.toStdString(), test::registro(1, 1, 1, "ido"));
+        {
+            ScriptedDialogs dialogs;
+            Form3 window(&dialogs);
+            QVERIFY(control<QAction>(window, "startupSkin")->isChecked());
+            QCOMPARE(window.state().sign.litCentre(), (Rgb{220, 220, 220}));
+
+            control<QAction>(window, "MNUCamb", 6)->trigger(); // "Paper"
+            Form5* colours = openedBy<Form5>(window, "configurar");
+            colours->Option1(2)->click();
+            colours->close();
+            Form1* transfer = openedBy<Form1>(window, "serial");
+            transfer->otherPort()->setEditText("/dev/pts/9");
+            transfer->Command1()->click(); // nothing to send, but the port was the one used
+            transfer->close();
+            dialogs.archivos = {gone.toStdString(), other.toStdString(), kept.toStdString()};
+            for (int i = 0; i < 3; ++i) {
+                control<QPushButton>(window, "abrir")->click();
+            }
+        }
+        QVERIFY(QFile::remove(gone));
+
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        QVERIFY(control<QAction>(window, "MNUCamb", 6)->isChecked());
+        QCOMPARE(window.state().sign.litCentre(), (Rgb{225, 0, 0}));
+        QCOMPARE(openedBy<Form1>(window, "serial")->otherPort()->currentText(),
+                 QString("/dev/pts/9"));
+        control<QPushButton>(window, "abrir")->click(); // cancelled
+        QCOMPARE(dialogs.dialogosArchivo.back().carpeta, folder.path().toStdString());
+        QCOMPARE(dialogs.dialogosArchivo.back().nombre, std::string("uno.men"));
+        QCOMPARE(recentEntries(window),
+                 QStringList({"&1 " + kept, "&2 " + otherShown, "&3 " + gone}));
+
+        // A recent file opens as "Abrir" opens it and comes first; one that is gone is said
+        // so, dropped, and the open file stays.
+        control<QAction>(window, "recentFile", 1)->trigger();
+        QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 2);
+        QCOMPARE(recentEntries(window).first(), "&1 " + otherShown);
+        control<QAction>(window, "recentFile", 2)->trigger();
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QVERIFY(dialogs.mostradas[0].texto.find("ya no existe") != std::string::npos);
+        QVERIFY(!QFile::exists(gone));
+        QCOMPARE(recentEntries(window).size(), 2);
+    }
+
+    void spoiledSettingsFallBackToTheDesign() {
+        QFile file(storedSettings().fileName());
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xff\xfe\x01\n[appearance]\nskin=../../../etc/passwd\nledColor=#12345\n"
+                   "[files]\nrecent=\n[transmission\nport\n");
+        file.close();
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        QVERIFY(control<QAction>(window, "startupSkin")->isChecked());
+        QCOMPARE(window.state().archivoskin, defaultSkinPath(executableFolder()));
+        QCOMPARE(window.state().sign.litCentre(), (Rgb{220, 220, 220}));
+        QVERIFY(recentEntries(window).isEmpty());
+        QVERIFY(dialogs.mostradas.empty());
+
+        // The list keeps the five latest, without repeats.
+        Settings settings;
+        for (const char* name : {"a", "b", "c", "a", "d", "e", "f"}) {
+            settings.addRecentFile(QString("/m/") + name);
+        }
+        QCOMPARE(settings.recentFiles(), QStringList({"/m/f", "/m/e", "/m/d", "/m/a", "/m/c"}));
+    }
+};
+
+QTEST_MAIN(RememberedSettingsTest)
+#include "test_remembered_settings.moc"
