@@ -1,5 +1,6 @@
 #include "windows/secondary_windows.hpp"
 
+#include "ui/accessible_names.hpp"
 #include "ui/skin.hpp"
 #include "windows/form1.hpp"
 #include "windows/form2.hpp"
@@ -35,6 +36,7 @@ void SecondaryWindows::serial_Click() {
         // Created when shown: its image is built from the message file open now.
         form1_ = new Form1(l_, d_, [this] { l_.sign.refrescar(); });
         aplicarskin(skin_, form1_, l_.archivoskin);
+        nameControlsForAccessibility(*form1_);
     }
     form1_->mostrar();
 }
@@ -44,6 +46,7 @@ void SecondaryWindows::configurar_Click() {
         return;
     }
     form5_ = new Form5(l_, d_, skin_, [this] { l_.sign.refrescar(); });
+    nameControlsForAccessibility(*form5_);
     form5_->show();
 }
 
@@ -52,6 +55,7 @@ void SecondaryWindows::opacerdade_Click() {
         return;
     }
     form2_ = new Form2(skin_, d_, l_.archivoskin, [this] { l_.sign.refrescar(); });
+    nameControlsForAccessibility(*form2_);
     form2_->show();
 }
 
