@@ -3,6 +3,8 @@
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/simlumivel.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/simlumivel.svg
     DESTINATION share/icons/hicolor/scalable/apps)
+# The .men message files as their own type, so the desktop opens them with the program.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/simlumivel-mensaje.xml DESTINATION share/mime/packages)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME simlumivel)

@@ -17,6 +17,7 @@ const QColor kFondo(0, 0, 0);
 SignWidget::SignWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setAccessibleName(QStringLiteral("Letrero"));
     allocateImage(Sign::kSurfaceWidth, Sign::kSurfaceHeight);
 }
 
@@ -48,6 +49,13 @@ void SignWidget::erase() {
     image_.fill(kFondo);
     shown_.erase();
     update();
+}
+
+void SignWidget::describe(const QString& shown) {
+    // Setting it tells the screen reader; only a change is news.
+    if (accessibleDescription() != shown) {
+        setAccessibleDescription(shown);
+    }
 }
 
 void SignWidget::paintEvent(QPaintEvent*) {

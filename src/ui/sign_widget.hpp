@@ -20,6 +20,8 @@ class SignWidget : public QWidget, public SignSurface {
     // What is shown, LED by LED, as a person sees it.
     const ShownSign& shown() const { return shown_; }
     const QImage& image() const { return image_; }
+    // What the sign says, in words, for screen readers: they cannot read the LEDs.
+    void describe(const QString& shown);
 
   signals:
     void pressed(Qt::MouseButton button, QPointF position);

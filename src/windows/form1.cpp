@@ -82,6 +82,8 @@ void Form1::createControls() {
         otherPort_->addItem(info.systemLocation());
     }
     otherPort_->setCurrentIndex(-1);
+    // Screen readers name the field by its label.
+    otherLabel_->setBuddy(otherPort_);
     otherPort_->lineEdit()->setPlaceholderText("elija o escriba un dispositivo");
     connect(otherPort_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
         if (texto.trimmed().isEmpty()) {
@@ -105,6 +107,7 @@ void Form1::createControls() {
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setRange(0, 100);
     ProgressBar1_->setValue(0);
+    ProgressBar1_->setAccessibleName("Progreso de la transmisión");
     SkinLabel2_ = new QLabel("TAMAÑO", this);
     SkinLabel2_->setFont(negrita);
     SkinLabel2_->setGeometry(twips(3000, 960, 5175, 255));

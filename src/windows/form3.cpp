@@ -7,6 +7,7 @@
 #include "presentation/editing_mode.hpp"
 #include "session/scratch_file.hpp"
 #include "session/startup.hpp"
+#include "ui/accessible_names.hpp"
 #include "ui/date_time_panel.hpp"
 #include "ui/icon_box.hpp"
 #include "ui/qt_dialogs.hpp"
@@ -68,6 +69,8 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_);
     Form_Load();
     wireControls();
+    nameIconBoxes();
+    nameControlsForAccessibility(*this);
     // A message file dropped from the desktop opens as "Abrir" would open it.
     setAcceptDrops(true);
 }
@@ -217,6 +220,15 @@ void Form3::showText() {
     const QString texto = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
     if (controls_.Text1->text() != texto) {
         controls_.Text1->setText(texto);
+    }
+    controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : texto);
+}
+
+void Form3::nameIconBoxes() {
+    // An icon box stands for the button under it, whose tooltip says what it does.
+    const auto buttons = controls_.buttonsUnderIconBoxes();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        controls_.picmenu.at(i)->setAccessibleName(buttons.at(i)->toolTip());
     }
 }
 

@@ -53,6 +53,7 @@ class Form3 : public QMainWindow {
     void wireHistory();
     void showText();
     void showTextKeepingCursor();
+    void nameIconBoxes();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
     void colorbotones();
     void MNUCamb_Click(int index);

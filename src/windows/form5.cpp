@@ -38,8 +38,12 @@ Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void(
     Pic_->setGeometry(twips(240, 240, 3975, 735));
 
     option1Group_ = new QButtonGroup(this);
+    // The options have no caption; a screen reader says the colour of the LED above.
+    const std::array<const char*, kColorOptions> colores = {
+        "Blanco", "Azul", "Rojo", "Verde", "Naranja", "Amarillo", "Otro color"};
     for (int k = 0; k < kColorOptions; ++k) {
         auto* opcion = new QRadioButton(Frame1_);
+        opcion->setAccessibleName(colores.at(static_cast<std::size_t>(k)));
         opcion->setGeometry(twips(300 + 600 * k, 840, k < 2 ? 235 : 255, 495));
         option1Group_->addButton(opcion, k);
         Option1_.at(static_cast<std::size_t>(k)) = opcion;

@@ -84,7 +84,8 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         control->setObjectName(QLatin1String(button.name));
         control->setGeometry(button.position);
         control->setToolTip(QString::fromUtf8(button.tooltip));
-        control->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches it; a click leaves the focus where the typing is.
+        control->setFocusPolicy(Qt::TabFocus);
         paintBackground(control, button.control == &c.nuevo ? kNuevoColour : kButtonColour);
         *button.control = control;
     }
@@ -105,11 +106,14 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
         option->setGeometry(modePositions.at(i));
         option->setToolTip(QString::fromUtf8(modeTooltips.at(i)));
         option->setIconSize(QSize(18, 18));
-        option->setFocusPolicy(Qt::NoFocus);
+        option->setFocusPolicy(Qt::TabFocus);
         paintBackground(option, kButtonColour);
         c.groups.Option1->addButton(option, static_cast<int>(i));
         c.Option1.at(i) = option;
     }
+    // Tab follows the row: the mode buttons sit between invertir and mayuscula.
+    QWidget::setTabOrder(c.invertir, c.Option1[0]);
+    QWidget::setTabOrder(c.Option1[0], c.Option1[1]);
 
     // Icon boxes lie over the buttons: a click on the icon lands on them.
     struct Box {
@@ -151,6 +155,8 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
     c.Reloj->setIcon(resourceIcon("reloj"));
     c.Reloj->setIconSize(QSize(24, 24));
     c.Reloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
+    // Out of sight, so Tab must not leave the focus there.
+    c.Reloj->setFocusPolicy(Qt::NoFocus);
 }
 
 // One option panel: a frame of radius buttons forming one exclusive group.

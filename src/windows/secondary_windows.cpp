@@ -1,5 +1,6 @@
 #include "windows/secondary_windows.hpp"
 
+#include "ui/accessible_names.hpp"
 #include "ui/settings.hpp"
 #include "ui/skin.hpp"
 #include "windows/form1.hpp"
@@ -38,6 +39,7 @@ void SecondaryWindows::serial_Click() {
         // Created when shown: its image is built from the message file open now.
         form1_ = new Form1(l_, d_, [this] { l_.sign.refrescar(); });
         aplicarskin(skin_, form1_, l_.archivoskin);
+        nameControlsForAccessibility(*form1_);
     }
     form1_->mostrar();
 }
@@ -55,6 +57,7 @@ void SecondaryWindows::configurar_Click() {
             mensajes_->showColour();
         }
     });
+    nameControlsForAccessibility(*form5_);
     form5_->show();
 }
 
@@ -63,6 +66,7 @@ void SecondaryWindows::opacerdade_Click() {
         return;
     }
     form2_ = new Form2(skin_, d_, l_.archivoskin, [this] { l_.sign.refrescar(); });
+    nameControlsForAccessibility(*form2_);
     form2_->show();
 }
 
@@ -71,6 +75,7 @@ void SecondaryWindows::opmensajes_Click(StoreController& store) {
         return;
     }
     mensajes_ = new MessagesWindow(l_, store);
+    nameControlsForAccessibility(*mensajes_);
     skin_.aplicar(mensajes_);
     mensajes_->show();
 }

@@ -105,7 +105,10 @@ class InstalledLayoutTest : public QObject {
         const QStringList lines =
             QString::fromUtf8(readAll(prefix_.filePath("share/applications/simlumivel.desktop")))
                 .split('\n');
-        QVERIFY(lines.contains("Exec=simlumivel") && lines.contains("Icon=simlumivel"));
+        QVERIFY(lines.contains("Exec=simlumivel %f") && lines.contains("Icon=simlumivel"));
+        QVERIFY(lines.contains("MimeType=application/x-simlumivel-mensaje;"));
+        QVERIFY(readAll(prefix_.filePath("share/mime/packages/simlumivel-mensaje.xml"))
+                    .contains(R"(<glob pattern="*.men"/>)"));
         QVERIFY(QSvgRenderer(prefix_.filePath("share/icons/hicolor/scalable/apps/simlumivel.svg"))
                     .isValid());
     }

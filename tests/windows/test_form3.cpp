@@ -8,6 +8,7 @@
 #include "windows/form3.hpp"
 #include "windows/playback_controller.hpp"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -266,6 +267,34 @@ class Form3Test : public QObject {
         QCOMPARE(text->text(), QStringLiteral("A?B"));
         QCOMPARE(text->cursorPosition(), 2);
         QCOMPARE(form.state().texto, std::string("A?B"));
+    }
+
+    // Text labels name themselves; containers and the size grip are no controls.
+    void reachableByKeyboardAndScreenReaders() {
+        Form3& form = *form_;
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QSet<QWidget*> stops;
+        for (int i = 0; i < 30; ++i, stops << QApplication::focusWidget()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY(stops.contains(button(form, "serial")) && !stops.contains(button(form, "Reloj")));
+        for (const char* window : {"opconfiguracion", "opacerdade", "openviar"}) {
+            action(form, window)->trigger();
+        }
+        const auto acc = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w); };
+        using enum QAccessible::Role;
+        const QSet<QAccessible::Role> noControls = {Client, MenuBar, StatusBar, Grip, StaticText};
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                QVERIFY2(!w->isVisible() || noControls.contains(acc(w)->role()) ||
+                             !acc(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
+            }
+        }
+        QCOMPARE(acc(picmenu(form, 9))->text(QAccessible::Name), button(form, "Play")->toolTip());
+        QCOMPARE(acc(control(form, "Pic"))->text(QAccessible::Description), Text1(form)->text());
+        clic(option(form, "Option1", 0));
+        QCOMPARE(acc(control(form, "Pic"))->text(QAccessible::Description), "Gráfico");
     }
 
   private:
