@@ -3,17 +3,27 @@
 #include "app/font_option.hpp"
 #include "app/store_session.hpp"
 #include "app/text_argument.hpp"
+#include "display/picture_composer.hpp"
 #include "session/message_list.hpp"
 #include "store/message_record.hpp"
 
+#include <optional>
 #include <ostream>
 
 namespace lumivel::cli {
 
 Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
-    const Arguments args =
-        parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
+    const Arguments args = parseArguments(
+        argv,
+        {{"font", true}, {"effect", true}, {"picture", true}, {"compose", false}, {"align", true}});
     const auto picture = args.value("picture");
+    const bool compose = args.has("compose");
+    if (picture && compose) {
+        throw UsageError{"--picture y --compose no van juntos"};
+    }
+    if (args.value("align") && !compose) {
+        throw UsageError{"--align solo vale con --compose"};
+    }
     if (picture ? args.positional.size() != 1 : args.positional.size() != 2) {
         throw UsageError{picture ? "add --picture HEX necesita solo el ARCHIVO"
                                  : "add necesita un ARCHIVO y un TEXTO"};
@@ -21,20 +31,28 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     // Everything is checked before the file is touched.
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
-    const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
-    // A record holds 130 characters; a longer text would be cut without a word.
-    const Result<TextArgument> text =
-        picture ? Result<TextArgument>{TextArgument{}} : messageTextArgument(args.positional[1]);
-    if (!text.ok()) {
-        return text.error();
+    std::optional<std::array<std::uint8_t, 64>> columnas;
+    TextArgument text;
+    if (picture) {
+        columnas = pictureColumns(*picture);
+    } else if (compose) {
+        text = textArgument(args.positional[1]);
+        columnas = composePicture(font, text.bytes, alignment(args));
+    } else {
+        // A record holds 130 characters; a longer text would be cut without a word.
+        Result<TextArgument> fits = messageTextArgument(args.positional[1]);
+        if (!fits.ok()) {
+            return fits.error();
+        }
+        text = fits.value();
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
         !opened.ok()) {
         return opened.error();
     }
-    if (picture) {
-        session.editPicture(columnas);
+    if (columnas) {
+        session.editPicture(*columnas);
     } else {
         session.editText(font, effect, args.positional[1]);
     }
@@ -43,7 +61,10 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         session.discardIfCreated();
         return added.error();
     }
-    warnReplaced(streams.err, "add", text.value(), "se guardaron");
+    warnReplaced(streams.err, "add", text, compose ? "se dibujaron" : "se guardaron");
+    if (!picture) {
+        warnMissingGlyphs(streams.err, "add", font, text.bytes, compose);
+    }
     streams.out << session.state().mensaje.numero << '\n';
     return kExitOk;
 }

@@ -46,6 +46,9 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
         return modified.error();
     }
     warnReplaced(streams.err, "modify", text.value(), "se guardaron");
+    if (!picture) {
+        warnMissingGlyphs(streams.err, "modify", font, text.value().bytes);
+    }
     return kExitOk;
 }
 

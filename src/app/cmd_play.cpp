@@ -7,8 +7,10 @@
 #include "presentation/presentation_choice.hpp"
 #include "presentation/recording_pacer.hpp"
 #include "presentation/simulation.hpp"
+#include "session/message_sequence.hpp"
 
 #include <chrono>
+#include <functional>
 #include <ostream>
 #include <thread>
 
@@ -52,33 +54,60 @@ class TerminalPacer : public Pacer {
 
 Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args =
-        parseArguments(argv, {{"effect", true}, {"font", true}, {"frames", false}});
-    if (args.positional.size() != 1) {
-        throw UsageError{"play necesita un TEXTO"};
-    }
-    if (!args.value("effect")) {
-        throw UsageError{"falta --effect"};
-    }
-    const int indice = effectIndex(args);
-
-    OffscreenSign sign(fontIndex(args));
-    selectOpMostrar(sign.state(), indice);
-    sign.compose(args.positional.front());
-
+        parseArguments(argv, {{"effect", true}, {"font", true}, {"frames", false}, {"file", true}});
+    const auto file = args.value("file");
+    OffscreenSign sign(file ? 0 : fontIndex(args));
     ScriptedDialogs dialogs;
+    std::vector<tipomensaje> mensajes;
+    // Plays on the pacer; false when there was nothing to play.
+    std::function<bool(Pacer&)> jugar;
+    if (file) {
+        if (!args.positional.empty() || args.value("effect") || args.value("font")) {
+            throw UsageError{"play --file ARCHIVO no lleva TEXTO, --effect ni --font: cada "
+                             "mensaje tiene los suyos"};
+        }
+        MessageFile archivo;
+        if (Result<void> opened = archivo.open(*file, MessageFile::Access::ReadOnly);
+            !opened.ok()) {
+            return opened.error();
+        }
+        Result<std::vector<tipomensaje>> activos = activeMessages(archivo);
+        if (!activos.ok()) {
+            return activos.error();
+        }
+        mensajes = std::move(activos.value());
+        if (mensajes.empty()) {
+            return Error{"no tiene mensajes que mostrar", *file};
+        }
+        jugar = [&](Pacer& pacer) {
+            playMessages(sign.state(), mensajes, pacer);
+            return true;
+        };
+    } else {
+        if (args.positional.size() != 1) {
+            throw UsageError{"play necesita un TEXTO"};
+        }
+        if (!args.value("effect")) {
+            throw UsageError{"falta --effect"};
+        }
+        selectOpMostrar(sign.state(), effectIndex(args));
+        sign.compose(args.positional.front());
+        jugar = [&](Pacer& pacer) { return Play_Click(sign.state(), dialogs, pacer); };
+    }
+
     bool corrio = false;
     if (args.has("frames")) {
         RecordingPacer pacer(&sign.shown());
         pacer.onWait = [&](const RecordingPacer::Espera& espera) {
             streams.out << espera.milisegundos << ' ' << espera.columnas << '\n';
         };
-        corrio = Play_Click(sign.state(), dialogs, pacer);
+        corrio = jugar(pacer);
         if (corrio) {
             streams.out << "end " << sign.shown().hexLine() << '\n';
         }
     } else {
         TerminalPacer pacer(sign.shown(), streams.out, streams.terminal);
-        corrio = Play_Click(sign.state(), dialogs, pacer);
+        corrio = jugar(pacer);
         if (corrio) {
             pacer.dibujar();
         }

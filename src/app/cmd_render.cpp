@@ -13,14 +13,14 @@ Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams)
     if (args.positional.size() != 1) {
         throw UsageError{"render necesita un TEXTO"};
     }
-    const std::string format = args.value("format").value_or("ascii");
-    if (format != "ascii" && format != "hex") {
-        throw UsageError{"formato desconocido: " + format + " (ascii o hex)"};
-    }
-    OffscreenSign sign(fontIndex(args));
+    const bool hex = hexFormat(args);
+    const int font = fontIndex(args);
+    OffscreenSign sign(font);
     sign.compose(args.positional.front());
-    warnReplaced(streams.err, "render", textArgument(args.positional.front()), "se muestran");
-    if (format == "hex") {
+    const TextArgument text = textArgument(args.positional.front());
+    warnReplaced(streams.err, "render", text, "se muestran");
+    warnMissingGlyphs(streams.err, "render", font, text.bytes);
+    if (hex) {
         streams.out << sign.shown().hexLine() << '\n';
     } else {
         streams.out << sign.shown().asciiArt();

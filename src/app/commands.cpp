@@ -1,5 +1,7 @@
 #include "app/arguments.hpp"
 #include "app/cmd_add.hpp"
+#include "app/cmd_check.hpp"
+#include "app/cmd_compose.hpp"
 #include "app/cmd_delete.hpp"
 #include "app/cmd_image.hpp"
 #include "app/cmd_list.hpp"
@@ -44,21 +46,27 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         {"render", "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO",
          renderCommand},
+        {"compose",
+         "compose [--font 5x5|5x7|5x9|negrita] [--align left|center|right] [--format ascii|hex] "
+         "[--] TEXTO",
+         composeCommand},
         {"list", "list [--all] [--json] ARCHIVO", listCommand},
         {"add",
          "add [--font 5x5|5x7|5x9|negrita] [--effect caminando|porfila|porcolumna] ARCHIVO [--] "
-         "TEXTO | add --picture HEX ARCHIVO",
+         "TEXTO | add --picture HEX ARCHIVO | add --compose [--font F] [--align A] ARCHIVO [--] "
+         "TEXTO",
          addCommand},
         {"modify",
          "modify [--font F] [--effect E] ARCHIVO N [--] TEXTO | modify --picture HEX ARCHIVO N",
          modifyCommand},
         {"delete", "delete ARCHIVO N", deleteCommand},
+        {"check", "check [--json] ARCHIVO", checkCommand},
         {"image", "image [--wire] ARCHIVO", imageCommand},
         {"send", "send --port DISPOSITIVO [--espera MS] ARCHIVO", sendCommand},
         {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N]", signCommand},
         {"play",
          "play --effect caminando|porfila|porcolumna [--font 5x5|5x7|5x9|negrita] [--frames] "
-         "[--] TEXTO",
+         "[--] TEXTO | play --file ARCHIVO [--frames]",
          playCommand},
     };
     return all;

@@ -32,4 +32,26 @@ int effectIndex(const Arguments& args) {
     throw UsageError{"efecto desconocido: " + *effect + " (caminando, porfila o porcolumna)"};
 }
 
+bool hexFormat(const Arguments& args) {
+    const std::string format = args.value("format").value_or("ascii");
+    if (format != "ascii" && format != "hex") {
+        throw UsageError{"formato desconocido: " + format + " (ascii o hex)"};
+    }
+    return format == "hex";
+}
+
+Alignment alignment(const Arguments& args) {
+    const std::string align = args.value("align").value_or("left");
+    if (align == "left") {
+        return Alignment::Left;
+    }
+    if (align == "center") {
+        return Alignment::Centre;
+    }
+    if (align == "right") {
+        return Alignment::Right;
+    }
+    throw UsageError{"alineacion desconocida: " + align + " (left, center o right)"};
+}
+
 } // namespace lumivel::cli

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/arguments.hpp"
+#include "display/picture_composer.hpp"
 
 namespace lumivel::cli {
 
@@ -7,5 +8,9 @@ namespace lumivel::cli {
 int fontIndex(const Arguments& args);
 // --effect caminando|porfila|porcolumna as the op_mostrar index (0..2); default caminando.
 int effectIndex(const Arguments& args);
+// --format ascii|hex: true for hex; default ascii.
+bool hexFormat(const Arguments& args);
+// --align left|center|right; default left.
+Alignment alignment(const Arguments& args);
 
 } // namespace lumivel::cli

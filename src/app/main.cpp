@@ -40,8 +40,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::cerr << "No hay pantalla (DISPLAY vacío): la ventana no puede abrirse.\n"
-                     "Sin pantalla use los subcomandos (simlumivel --help):\n"
-                     "  render, play, list, add, modify, delete, image, send, sign\n";
+                     "Sin pantalla use los subcomandos (simlumivel --help):\n ";
+        for (const lumivel::cli::Command& command : lumivel::cli::commands()) {
+            std::cerr << ' ' << command.name
+                      << (&command == &lumivel::cli::commands().back() ? "\n" : ",");
+        }
         return lumivel::cli::kExitError;
     }
     QApplication app(argc, argv);

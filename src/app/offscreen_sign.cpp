@@ -18,4 +18,14 @@ void OffscreenSign::compose(const std::string& utf8) {
     Text1_Change(lumivel_);
 }
 
+void OffscreenSign::showPicture(const std::array<std::uint8_t, 64>& columnas) {
+    Sign& sign = lumivel_.sign;
+    sign.borrar();
+    for (int k = 0; k < 64; ++k) {
+        sign.cbin(columnas[static_cast<std::size_t>(k)], k);
+        sign.envector(k);
+    }
+    sign.mostrar();
+}
+
 } // namespace lumivel::cli

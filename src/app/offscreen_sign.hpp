@@ -2,6 +2,8 @@
 #include "display/shown_sign.hpp"
 #include "session/lumivel.hpp"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 namespace lumivel::cli {
@@ -16,6 +18,8 @@ class OffscreenSign {
 
     // Puts a UTF-8 text into Text1 on a cleared sign, as typing it would.
     void compose(const std::string& utf8);
+    // Shows a picture's 64 columns on a cleared sign, as drawing it would.
+    void showPicture(const std::array<std::uint8_t, 64>& columnas);
 
     Lumivel& state() { return lumivel_; }
     const ShownSign& shown() const { return shown_; }

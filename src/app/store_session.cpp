@@ -50,14 +50,8 @@ void StoreSession::editText(int fontIndex, int effectIndex, const std::string& u
 }
 
 void StoreSession::editPicture(const std::array<std::uint8_t, 64>& columnas) {
-    Lumivel& l = state();
-    selectOption1(l, kDrawingMode);
-    l.sign.borrar();
-    for (int k = 0; k < 64; ++k) {
-        l.sign.cbin(columnas[static_cast<std::size_t>(k)], k);
-        l.sign.envector(k);
-    }
-    l.sign.mostrar();
+    selectOption1(state(), kDrawingMode);
+    sign_.showPicture(columnas);
 }
 
 Result<void> StoreSession::select(const std::string& numero) {

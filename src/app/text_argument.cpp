@@ -1,6 +1,7 @@
 #include "app/text_argument.hpp"
 
 #include "base/windows1252.hpp"
+#include "display/missing_glyphs.hpp"
 #include "store/message_record.hpp"
 
 #include <algorithm>
@@ -36,6 +37,16 @@ void warnReplaced(std::ostream& err, const char* command, const TextArgument& te
     err << "simlumivel " << command << ": aviso: " << text.replaced
         << (text.replaced == 1 ? " carácter no existe" : " caracteres no existen")
         << " en Windows-1252 y " << what << " como \"?\"\n";
+}
+
+void warnMissingGlyphs(std::ostream& err, const char* command, int fontIndex,
+                       const std::string& bytes, bool withExtraGlyphs) {
+    const std::string missing = missingGlyphs(fontIndex, bytes, withExtraGlyphs);
+    if (!missing.empty()) {
+        err << "simlumivel " << command
+            << ": aviso: " << printable(windows1252ToUtf8(missingGlyphsWarning(fontIndex, missing)))
+            << '\n';
+    }
 }
 
 std::string printable(const std::string& utf8) {

@@ -23,6 +23,11 @@ Result<TextArgument> messageTextArgument(const std::string& utf8);
 void warnReplaced(std::ostream& err, const char* command, const TextArgument& text,
                   const char* what);
 
+// Tells on `err` which characters of `bytes` (Windows-1252) the font of Opletra index
+// `fontIndex` shows as a gap, as the window warns of them; nothing when it has them all.
+void warnMissingGlyphs(std::ostream& err, const char* command, int fontIndex,
+                       const std::string& bytes, bool withExtraGlyphs = false);
+
 // A text for a terminal line: control characters (ESC, line breaks, tabs, C1 codes) as
 // \u00XX, so a message cannot move the cursor, retitle the terminal or forge lines.
 std::string printable(const std::string& utf8);

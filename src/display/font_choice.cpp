@@ -13,6 +13,12 @@ std::string_view fontText(int index) {
     return *textos.at(static_cast<std::size_t>(index));
 }
 
+std::string_view fontCaption(int index) {
+    static constexpr std::array<std::string_view, 4> captions = {"5 x 5", "5 x 7", "5 x 9",
+                                                                 "Negrita"};
+    return captions.at(static_cast<std::size_t>(index));
+}
+
 void Opletra_Click(SignState& l, int index) {
     l.opletra = index;
     l.tipoletra = static_cast<std::int16_t>(index + 1);

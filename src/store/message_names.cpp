@@ -1,5 +1,7 @@
 #include "store/message_names.hpp"
 
+#include "display/font_choice.hpp"
+
 #include <array>
 
 namespace lumivel {
@@ -21,7 +23,10 @@ std::string effectName(std::int16_t presentacion) {
 }
 
 std::string fontName(std::int16_t letra) {
-    return nameOf<4>(letra, {"5 x 5", "5 x 7", "5 x 9", "Negrita"});
+    if (letra >= 1 && letra <= 4) {
+        return std::string(fontCaption(letra - 1));
+    }
+    return std::to_string(letra);
 }
 
 } // namespace lumivel

@@ -32,6 +32,21 @@ class DisplayCliTest : public QObject {
         QCOMPARE(lineas(runCli({"render", "A"}).out).size(), 8);
     }
 
+    // Left-aligned pictures are the sign's own columns; the extra glyphs fill the gaps, and
+    // only what even they lack is named.
+    void composeDrawsWhatRenderShows() {
+        for (const char* format : {"ascii", "hex"}) {
+            QCOMPARE(runCli({"compose", "--font", "5x9", "--format", format, "HOLA"}).out,
+                     runCli({"render", "--font", "5x9", "--format", format, "HOLA"}).out);
+        }
+        const Salida enye = runCli({"compose", "--format=hex", "--align", "right", "Ñ"});
+        QVERIFY(enye.out.ends_with(" 3E 05 09 11 3E\n") && enye.err.empty());
+        const Salida render = runCli({"render", "--font", "5x7", "año é"});
+        QCOMPARE(render.err, std::string("simlumivel render: aviso: Sin letra en 5 x 7: ñ, é\n"));
+        QCOMPARE(runCli({"compose", "--font", "5x7", "año çé"}).err,
+                 std::string("simlumivel compose: aviso: Sin letra en 5 x 7: ç\n"));
+    }
+
     // The effects' frames are checked with the effects; here the line format and the font.
     void playFramesListEveryWait() {
         const Salida cinco = runCli({"play", "--frames", "--effect", "porcolumna", "HOLA"});
@@ -73,6 +88,9 @@ class DisplayCliTest : public QObject {
         QTest::addColumn<QString>("mensaje");
         QTest::newRow("unknown option") << QStringList{"render", "--bold", "A"} << "Uso:";
         QTest::newRow("bad font") << QStringList{"render", "--font", "7x7", "A"} << "Uso:";
+        QTest::newRow("bad alignment") << QStringList{"compose", "--align", "top", "A"} << "top";
+        QTest::newRow("play file and text")
+            << QStringList{"play", "--file", "x.men", "HOLA"} << "--file";
         QTest::newRow("missing text") << QStringList{"render"} << "Uso:";
         QTest::newRow("missing value") << QStringList{"render", "A", "--font"} << "Uso:";
         QTest::newRow("unknown subcommand") << QStringList{"paint"} << "Uso:";
@@ -96,7 +114,8 @@ class DisplayCliTest : public QObject {
     }
 
     void everySubcommandExplainsItself() {
-        for (const char* name : {"render", "play", "list", "add", "delete", "send", "sign"}) {
+        for (const char* name :
+             {"render", "compose", "play", "list", "add", "delete", "check", "send", "sign"}) {
             const Salida help = runCli({name, "--help"});
             QCOMPARE(help.code, cli::kExitOk);
             QVERIFY2(help.out.starts_with(std::string("Uso: simlumivel ") + name), name);

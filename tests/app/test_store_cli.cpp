@@ -103,8 +103,81 @@ class StoreCliTest : public QObject {
         const Salida reemplazo = runCli({"add", f, "ő ok? 😀"});
         QCOMPARE(reemplazo.code, 0);
         QVERIFY2(reemplazo.err.find("2 caracteres") != std::string::npos, reemplazo.err.c_str());
-        QVERIFY(runCli({"add", f, "¿ok?"}).err.empty());
+        // Kept in Windows-1252, though no font shows it.
+        QCOMPARE(runCli({"add", f, "¿ok?"}).err,
+                 std::string("simlumivel add: aviso: Sin letra en 5 x 5: ¿\n"));
         QVERIFY(runCli({"render", "日"}).err.find("1 carácter") != std::string::npos);
+    }
+
+    // Each kind of problem in a file of its own, then all at once; plain and JSON, and the
+    // exit code says whether anything is wrong.
+    void checkReportsWhatWillNotShow() {
+        const std::string f = ruta("revisar.men");
+        QCOMPARE(runCli({"add", "--font", "5x7", f, "Año"}).err,
+                 std::string("simlumivel add: aviso: Sin letra en 5 x 7: ñ\n"));
+        runCli({"add", "--picture", kPicture, f});
+        runCli({"add", "--effect", "caminando", f, std::string(30, 'W')});
+        runCli({"add", "--effect", "porcolumna", f, std::string(10, 'W') + " TIENDA LEJOS "});
+        runCli({"add", "--compose", "--font", "5x7", f, "Año"});
+        const Salida plain = runCli({"check", f});
+        QCOMPARE(plain.code, cli::kExitMismatch);
+        QCOMPARE(plain.out, std::string("Mensaje 1: sin letra en 5 x 7: ñ\n"
+                                        "Mensaje 4: el texto ocupa 131 columnas; el Lumivel "
+                                        "muestra 64: no se verá «TIENDA LEJOS»\n"
+                                        "Imagen: 200 de 8.191 bytes\n"));
+        const Salida js = runCli({"check", "--json", f});
+        QCOMPARE(js.code, cli::kExitMismatch);
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(js.out)).object();
+        QCOMPARE(o["image_bytes"].toInt(), 200);
+        QCOMPARE(o["capacity"].toInt(), 8191);
+        const QJsonArray m = o["messages"].toArray();
+        QCOMPARE(m.size(), 5);
+        QCOMPARE(m[0]["problems"][0]["chars"].toString(), QString("ñ"));
+        QCOMPARE(m[3]["position"].toInt(), 4);
+        QCOMPARE(m[3]["problems"][0]["kind"].toString(), QString("cut"));
+        QCOMPARE(m[3]["problems"][0]["columns"].toInt(), 131);
+        for (const int ok : {1, 2, 4}) {
+            QCOMPARE(m[ok]["problems"].toArray().size(), 0);
+        }
+
+        runCli({"delete", f, "4"});
+        runCli({"delete", f, "1"});
+        QCOMPARE(runCli({"check", f}).code, cli::kExitOk);
+        // An image the sign cannot hold: 62 full texts of 133 bytes and the closing pair.
+        std::string lleno;
+        for (std::int16_t n = 1; n <= 62; ++n) {
+            lleno += registro(n, 1, 1, std::string(130, 'A'));
+        }
+        writeBytes(ruta("sin_sitio.men"), lleno);
+        const Salida grande = runCli({"check", ruta("sin_sitio.men")});
+        QCOMPARE(grande.code, cli::kExitMismatch);
+        QCOMPARE(grande.out, std::string("Imagen: 8.247 de 8.191 bytes: no cabe en el Lumivel\n"));
+        QCOMPARE(runCli({"check", ruta("no.men")}).code, cli::kExitError);
+        QCOMPARE(runCli({"check", "--wire", f}).code, cli::kExitError);
+    }
+
+    // The whole file plays as each message plays alone, one after another.
+    void playFileChainsEveryMessage() {
+        const std::string f = ruta("todo.men");
+        runCli({"add", "--effect", "porfila", "--font", "5x7", f, "AÑO"});
+        runCli({"add", "--compose", "--align", "center", f, "AÑO"});
+        runCli({"add", "--effect", "caminando", f, "borrado"});
+        runCli({"add", "--effect", "porcolumna", "--font", "negrita", f, "Hi"});
+        runCli({"delete", f, "3"});
+        const auto frames = [](const std::vector<std::string>& args) {
+            return QString::fromStdString(runCli(args).out).split('\n', Qt::SkipEmptyParts);
+        };
+        QStringList esperado =
+            frames({"play", "--effect", "porfila", "--font", "5x7", "--frames", "AÑO"});
+        esperado.removeLast();
+        esperado << "3000 " +
+                        QString::fromStdString(
+                            runCli({"compose", "--align", "center", "--format", "hex", "AÑO"}).out)
+                            .trimmed();
+        esperado << frames(
+            {"play", "--effect", "porcolumna", "--font", "negrita", "--frames", "Hi"});
+        QCOMPARE(frames({"play", "--frames", "--file", f}), esperado);
+        QCOMPARE(runCli({"play", "--file", ruta("vacio.men")}).code, cli::kExitError);
     }
 
     void listEscapesControlCharacters() {

@@ -1,0 +1,51 @@
+#include "session/message_problems.hpp"
+
+#include "display/missing_glyphs.hpp"
+#include "display/text_layout.hpp"
+#include "store/message_record.hpp"
+
+#include <algorithm>
+
+namespace lumivel {
+namespace {
+
+// "Caminando" walks the whole text past the sign, so only these two are cut at its edge.
+constexpr std::int16_t kPorFila = 2;
+constexpr std::int16_t kPorColumna = 3;
+
+std::string trimmed(std::string_view texto) {
+    const auto first = texto.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(texto.substr(first, texto.find_last_not_of(' ') - first + 1));
+}
+
+} // namespace
+
+MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
+                                std::int16_t presentacion) {
+    MessageProblems problems;
+    if (texto.size() > tipomensaje::kTextLength) {
+        problems.length = static_cast<int>(texto.size());
+    }
+    if (letra < 1 || letra > 4) {
+        return problems;
+    }
+    const int fontIndex = letra - 1;
+    problems.missing = missingGlyphs(fontIndex, texto);
+    if (presentacion != kPorFila && presentacion != kPorColumna) {
+        return problems;
+    }
+    const TextLayout layout = layOutText(fontIndex, texto, false);
+    if (layout.width() > kShownColumns) {
+        problems.columns = layout.width();
+        const auto beyond = std::find_if(layout.inicios.begin(), layout.inicios.end(),
+                                         [](int inicio) { return inicio >= kShownColumns; });
+        problems.hidden = trimmed(
+            texto.substr(static_cast<std::size_t>(std::distance(layout.inicios.begin(), beyond))));
+    }
+    return problems;
+}
+
+} // namespace lumivel

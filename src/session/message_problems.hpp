@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumivel {
+
+// Columns of the sign that show a text; composition goes on beyond them.
+constexpr int kShownColumns = 64;
+
+// What will not reach the sign as written in a text message.
+struct MessageProblems {
+    // Characters the font shows as a gap (Windows-1252), in order of first appearance.
+    std::string missing;
+    // "Por Fila" and "Por columna" show the first 64 columns only: the composed text's
+    // width when it is wider, else 0, and the characters that start beyond the edge
+    // (Windows-1252, spaces trimmed).
+    int columns = 0;
+    std::string hidden;
+    // The text's length when it is longer than a record keeps, else 0.
+    int length = 0;
+
+    bool any() const { return !missing.empty() || columns > 0 || length > 0; }
+};
+
+// The problems of `texto` (Windows-1252) shown with font code `letra` (1..4) and
+// presentation `presentacion` (1..3), as stored in a message; a code no option has is not
+// judged.
+MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
+                                std::int16_t presentacion);
+
+} // namespace lumivel

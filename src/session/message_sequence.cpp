@@ -1,0 +1,72 @@
+#include "session/message_sequence.hpp"
+
+#include "display/composition.hpp"
+#include "display/font_choice.hpp"
+#include "display/scripted_dialogs.hpp"
+#include "presentation/effects.hpp"
+#include "presentation/presentation_choice.hpp"
+#include "presentation/simulation.hpp"
+
+namespace lumivel {
+namespace {
+
+void showPicture(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
+    const auto columnas = decodePicture(mensaje.texto);
+    l.sign.borrar();
+    for (int k = 0; k < 64; ++k) {
+        l.sign.cbin(columnas[static_cast<std::size_t>(k)], k);
+    }
+    l.sign.mostrar();
+    pacer.esperar(kHoldMs);
+}
+
+void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
+    if (mensaje.presentacion < 1 || mensaje.presentacion > 3) {
+        return;
+    }
+    // As recalling it would: a font code no option has keeps the font shown before.
+    if (mensaje.letra >= 1 && mensaje.letra <= 4) {
+        selectOpletra(l, mensaje.letra - 1);
+    }
+    selectOpMostrar(l, mensaje.presentacion - 1);
+    l.texto = storedText(mensaje);
+    Text1_Change(l);
+    if (l.texto.empty()) {
+        return;
+    }
+    // Never shown: the text is not empty.
+    ScriptedDialogs unused;
+    Play_Click(l, unused, pacer);
+}
+
+} // namespace
+
+Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo) {
+    std::vector<tipomensaje> mensajes;
+    const int registros = archivo.count();
+    for (int k = 1; k <= registros; ++k) {
+        tipomensaje mensaje;
+        if (Result<void> read = archivo.read(k, mensaje); !read.ok()) {
+            return read.error();
+        }
+        if (mensaje.isActive()) {
+            mensajes.push_back(mensaje);
+        }
+    }
+    return mensajes;
+}
+
+void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer) {
+    for (const tipomensaje& mensaje : mensajes) {
+        if (mensaje.isPicture()) {
+            showPicture(l, mensaje, pacer);
+        } else {
+            playText(l, mensaje, pacer);
+        }
+        if (pacer.detenido()) {
+            return;
+        }
+    }
+}
+
+} // namespace lumivel

@@ -1,0 +1,41 @@
+#include "session/message_problems.hpp"
+
+#include <QtTest>
+
+using namespace lumivel;
+
+class MessageProblemsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    // Cut only where the effect stops at the sign's edge; the hidden part is what starts
+    // beyond it, trimmed.
+    void textsWiderThanTheSign() {
+        // Ten "W" of 5 x 7 and their gaps fill 60 columns; "X" starts past the edge.
+        const std::string ancho = std::string(10, 'W') + "  XY ";
+        for (const int presentacion : {2, 3}) {
+            const MessageProblems p =
+                messageProblems(ancho, 2, static_cast<std::int16_t>(presentacion));
+            QCOMPARE(p.columns, 60 + 8 + 11);
+            QCOMPARE(p.hidden, std::string("XY"));
+            QVERIFY(p.any());
+        }
+        QVERIFY(!messageProblems(ancho, 2, 1).any());
+        // A letter that only runs over the edge hides nothing whole.
+        const MessageProblems borde = messageProblems(std::string(11, 'W'), 2, 3);
+        QCOMPARE(borde.columns, 65);
+        QCOMPARE(borde.hidden, std::string());
+        QVERIFY(!messageProblems(std::string(10, 'W') + "I", 2, 3).any());
+    }
+
+    void missingLettersAndLength() {
+        const MessageProblems p = messageProblems("A\xF1o " + std::string(130, 'a'), 1, 1);
+        QCOMPARE(p.missing, std::string("\xF1"));
+        QCOMPARE(p.length, 134);
+        QCOMPARE(p.columns, 0);
+        // An unknown font code is not judged; its length still is.
+        QCOMPARE(messageProblems("\xF1", 9, 3).missing, std::string());
+    }
+};
+
+QTEST_APPLESS_MAIN(MessageProblemsTest)
+#include "test_message_problems.moc"
