@@ -29,7 +29,7 @@ struct MainMenu {
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
-    QMenu* edit = nullptr; // the undo and redo items, added by the window
+    QMenu* edit = nullptr;         // the undo and redo items, added by the window
     QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 
