@@ -78,6 +78,8 @@ std::optional<FileChange> recordChange(MessageFile& file, const std::function<vo
     if (!file.isOpen()) {
         // Nobody else knows the file the operation starts, so no lock is needed to read it.
         operation();
+        // The operation may have opened the file (the first message creates it).
+        // cppcheck-suppress identicalInnerCondition
         if (!file.isOpen()) {
             return std::nullopt;
         }
