@@ -27,8 +27,8 @@ struct MainWindow {
     QImage shot;
 
     // Starts the program and finds its sign on the screen.
-    bool start() {
-        if (!x.started() || !x.launch()) {
+    bool start(const QStringList& arguments = {}) {
+        if (!x.started() || !x.launch(arguments)) {
             return false;
         }
         shot = x.stableScreenshot();

@@ -105,6 +105,14 @@ class EndToEndSessionTest : public QObject {
         diff = s.differs(drawn, "e2e_recalled_picture");
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QCOMPARE(QFileInfo(path).size(), 137);
+
+        // Started as `simlumivel FILE`, the window has the file open: its message recalls.
+        s.x.key("ctrl+q");
+        QVERIFY2(s.x.waitForExit(), "Ctrl+Q did not end the program");
+        QVERIFY2(s.start({path}), "the program did not start with the file");
+        s.click(kLstcodigo);
+        diff = s.differs(drawn, "e2e_started_with_file");
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
     void skinAndLedColour() {

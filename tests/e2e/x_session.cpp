@@ -62,7 +62,7 @@ XSession::~XSession() {
     }
 }
 
-bool XSession::launch() {
+bool XSession::launch(const QStringList& arguments) {
     program_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);
@@ -71,7 +71,7 @@ bool XSession::launch() {
     env.insert("XDG_CONFIG_HOME", config_.path());
     program_->setProcessEnvironment(env);
     program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program_->start(qEnvironmentVariable("SIMLUMIVEL"), {});
+    program_->start(qEnvironmentVariable("SIMLUMIVEL"), arguments);
     return program_->waitForStarted(10000) && waitForWindow("SimLumivel");
 }
 

@@ -22,7 +22,7 @@ class XSession {
 
     // Starts simlumivel and waits for its main window. Its settings folder is the session's
     // own: empty at the first launch, kept for a launch after the program has ended.
-    bool launch();
+    bool launch(const QStringList& arguments = {});
     // Waits for the program to end by itself (after "Salir").
     bool waitForExit(int timeoutMs = 10000);
     bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
