@@ -55,7 +55,7 @@ Result<int> importCommand(const std::vector<std::string>& argv, Streams streams)
         session.discardIfCreated();
         return added.error();
     }
-    return listCommand({path}, streams);
+    return listCommand({path}, {streams.out, streams.err});
 }
 
 } // namespace lumivel::cli

@@ -10,7 +10,8 @@ namespace lumivel::cli {
 namespace {
 
 Result<int> change(const std::string& path,
-                   const std::function<Result<void>(MessageFile&)>& operation, Streams streams) {
+                   const std::function<Result<void>(MessageFile&)>& operation, std::ostream& out,
+                   std::ostream& err) {
     StoreSession session;
     if (Result<void> opened = session.abrir(path, StoreSession::Open::Existing); !opened.ok()) {
         return opened.error();
@@ -18,7 +19,7 @@ Result<int> change(const std::string& path,
     if (Result<void> done = operation(session.state().archivo); !done.ok()) {
         return done.error();
     }
-    return listCommand({path}, streams);
+    return listCommand({path}, {out, err});
 }
 
 } // namespace
@@ -32,7 +33,7 @@ Result<int> moveCommand(const std::vector<std::string>& argv, Streams streams) {
     const int lugar = std::stoi(messageNumber(args.positional[2]));
     return change(
         args.positional[0], [&](MessageFile& file) { return moveMessage(file, numero, lugar); },
-        streams);
+        streams.out, streams.err);
 }
 
 Result<int> duplicateCommand(const std::vector<std::string>& argv, Streams streams) {
@@ -50,7 +51,7 @@ Result<int> duplicateCommand(const std::vector<std::string>& argv, Streams strea
             }
             return {};
         },
-        streams);
+        streams.out, streams.err);
 }
 
 } // namespace lumivel::cli

@@ -10,8 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -163,6 +165,26 @@ class MessagesWindowTest : public QObject {
         QCOMPARE(readBytes(ruta.toStdString()), antes);
         QCOMPARE(table->model()->rowCount(), 2);
         QVERIFY(dialogs.mostradas.empty());
+
+        // The menu's last items export the recalled message; a failure is shown, not hidden.
+        auto* animacion = control<QAction>(window, "exportAnimation");
+        QCOMPARE(
+            qobject_cast<QMenu*>(animacion->associatedObjects().constFirst())->actions().last(),
+            animacion);
+        clickRow(table, 0);
+        const QString png = privateTemp.filePath("uno.png");
+        const QString gif = privateTemp.filePath("uno.gif");
+        dialogs.archivos = {png.toStdString(), gif.toStdString(),
+                            privateTemp.filePath("no/hay.gif").toStdString()};
+        control<QAction>(window, "exportImage")->trigger();
+        animacion->trigger();
+        QCOMPARE(dialogs.dialogosArchivo.back().filters,
+                 std::vector<std::string>{"Animación GIF (*.gif)"});
+        QCOMPARE(QImage(png).pixel(6, 6 + 12), qRgb(220, 220, 220));
+        QVERIFY(QImageReader(gif).imageCount() > 1);
+        animacion->trigger();
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.mostradas[0].title, std::string("Error de archivo"));
     }
 };
 
