@@ -26,14 +26,18 @@ Error gifFailure(const std::string& path, int code) {
 // The colours of all frames, each with its palette index; fails past 256.
 bool buildPalette(const std::vector<GifFrame>& frames, std::map<QRgb, int>& index,
                   std::vector<GifColorType>& colours) {
+    QRgb last = 0;
     for (const GifFrame& frame : frames) {
         for (int y = 0; y < frame.image.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(frame.image.constScanLine(y));
             for (int x = 0; x < frame.image.width(); ++x) {
                 const QRgb c = line[x] | 0xFF000000U;
-                if (index.count(c) != 0) {
+                // Runs of one colour are the rule on the sign: look up only changes.
+                if (c == last || index.count(c) != 0) {
+                    last = c;
                     continue;
                 }
+                last = c;
                 if (static_cast<int>(colours.size()) == kMaxColours) {
                     return false;
                 }
@@ -81,11 +85,17 @@ int putFrame(GifFileType* gif, const GifFrame& frame, const std::map<QRgb, int>&
         return GIF_ERROR;
     }
     std::vector<GifPixelType> line(static_cast<std::size_t>(width));
+    QRgb last = 0;
+    GifPixelType lastIndex = 0;
     for (int y = 0; y < frame.image.height(); ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(frame.image.constScanLine(y));
         for (int x = 0; x < width; ++x) {
-            line[static_cast<std::size_t>(x)] =
-                static_cast<GifPixelType>(index.at(pixels[x] | 0xFF000000U));
+            const QRgb c = pixels[x] | 0xFF000000U;
+            if (c != last) {
+                last = c;
+                lastIndex = static_cast<GifPixelType>(index.at(c));
+            }
+            line[static_cast<std::size_t>(x)] = lastIndex;
         }
         if (EGifPutLine(gif, line.data(), width) == GIF_ERROR) {
             return GIF_ERROR;
