@@ -26,6 +26,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # what the window loads at run time: the SVG icon plugins (libqt6svg6), Qt's platform
 # plugins, the fonts it asks for and Qt's Spanish texts for its standard dialogs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
+    "libc6, libstdc++6, libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libgif7, qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
 
 include(CPack)

@@ -7,7 +7,7 @@ set -euo pipefail
 default_packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
-    qt6-qpa-plugins qt6-translations-l10n fonts-liberation
+    qt6-qpa-plugins qt6-translations-l10n fonts-liberation libgif-dev
     xvfb xauth xdotool x11-apps imagemagick
 )
 if [ $# -gt 0 ]; then

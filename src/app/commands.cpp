@@ -3,11 +3,14 @@
 #include "app/cmd_check.hpp"
 #include "app/cmd_compose.hpp"
 #include "app/cmd_delete.hpp"
+#include "app/cmd_export.hpp"
 #include "app/cmd_image.hpp"
+#include "app/cmd_import.hpp"
 #include "app/cmd_list.hpp"
 #include "app/cmd_modify.hpp"
 #include "app/cmd_play.hpp"
 #include "app/cmd_render.hpp"
+#include "app/cmd_reorder.hpp"
 #include "app/cmd_send.hpp"
 #include "app/cmd_sign.hpp"
 #include "app/command.hpp"
@@ -68,6 +71,13 @@ const std::vector<Command>& commands() {
          "play --effect caminando|porfila|porcolumna [--font 5x5|5x7|5x9|negrita] [--frames] "
          "[--] TEXTO | play --file ARCHIVO [--frames]",
          playCommand},
+        {"export",
+         "export --png|--gif SALIDA [--color RRGGBB] ARCHIVO N | export --png|--gif SALIDA "
+         "[--color RRGGBB] [--font F] [--effect E] --text TEXTO",
+         exportCommand},
+        {"move", "move ARCHIVO N M", moveCommand},
+        {"duplicate", "duplicate ARCHIVO N", duplicateCommand},
+        {"import", "import ARCHIVO JSON|-", importCommand},
     };
     return all;
 }

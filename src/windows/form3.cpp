@@ -18,6 +18,7 @@
 #include "ui/window_font.hpp"
 #include "windows/drawing_controller.hpp"
 #include "windows/edit_history.hpp"
+#include "windows/export_dialog.hpp"
 #include "windows/playback_controller.hpp"
 #include "windows/recent_files_menu.hpp"
 #include "windows/secondary_windows.hpp"
@@ -155,6 +156,10 @@ void Form3::wireControls() {
     const auto mensajes = [this] { windows_->opmensajes_Click(*store_); };
     connect(m.opmensajes, &QAction::triggered, this, mensajes);
     connect(c.Lstcodigo, &QListWidget::itemDoubleClicked, this, mensajes);
+    connect(m.exportImage, &QAction::triggered, this,
+            [this] { exportMessage(lumivel_, *dialogs_, ExportKind::Png); });
+    connect(m.exportAnimation, &QAction::triggered, this,
+            [this] { exportMessage(lumivel_, *dialogs_, ExportKind::Gif); });
 
     // "Run the handler of X" is X's clicked signal, whatever is connected to it and even
     // while X is disabled.

@@ -30,6 +30,10 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opsalir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m.recentFiles = file->addMenu(QStringLiteral("Archivos recientes"));
     m.recentFiles->setObjectName(QStringLiteral("recentFiles"));
+    file->addSeparator();
+    m.exportImage = named(file->addAction(QStringLiteral("Exportar imagen...")), "exportImage");
+    m.exportAnimation =
+        named(file->addAction(QStringLiteral("Exportar animación...")), "exportAnimation");
 
     QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
     m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");

@@ -16,7 +16,9 @@ struct MainMenu {
     QAction* opabrir = nullptr;
     QAction* opguardar = nullptr;
     QAction* opsalir = nullptr;
-    QMenu* recentFiles = nullptr; // "Archivos recientes", filled by the window
+    QMenu* recentFiles = nullptr;       // "Archivos recientes", filled by the window
+    QAction* exportImage = nullptr;     // the message on the sign as a PNG
+    QAction* exportAnimation = nullptr; // its effect as a looping GIF
     QAction* optexto = nullptr;
     QAction* opgrafico = nullptr;
     QAction* opconfiguracion = nullptr;

@@ -10,8 +10,10 @@
 #include <QAbstractTableModel>
 #include <QCache>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
+#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -207,6 +209,20 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
+    auto* botones = new QHBoxLayout;
+    botones->setContentsMargins(6, 0, 6, 6);
+    const auto boton = [this, botones](const QString& texto, const char* name,
+                                       void (StoreController::*slot)()) {
+        auto* b = new QPushButton(texto, this);
+        b->setObjectName(QString::fromLatin1(name));
+        botones->addWidget(b);
+        connect(b, &QPushButton::clicked, &store_, slot);
+    };
+    boton(QStringLiteral("Subir"), "subir", &StoreController::subir);
+    boton(QStringLiteral("Bajar"), "bajar", &StoreController::bajar);
+    boton(QStringLiteral("Duplicar"), "duplicar", &StoreController::duplicar);
+    botones->addStretch();
+    layout->addLayout(botones);
     resize(4 * ancho + kPictureWidth + 60, 400);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -13,8 +13,9 @@ class StoreController;
 // The "Mensajes" window: every message of the open file with its number, kind, effect,
 // font and text, or a small picture of it in the sign's LED colour. Its rows are the
 // entries of Lstcodigo in order, and choosing one recalls it through the same handler.
-// It follows every refresh of that list. Modeless and without owner; it deletes itself
-// when closed, so the opener keeps a QPointer.
+// It follows every refresh of that list. Its buttons move the selected message up or
+// down or copy it to the end, through the list's controller. Modeless and without owner; it deletes
+// itself when closed, so the opener keeps a QPointer.
 class MessagesWindow : public QWidget {
     Q_OBJECT
   public:

@@ -2,6 +2,7 @@
 
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
+#include "store/message_order.hpp"
 #include "windows/edit_history.hpp"
 
 #include <QFileSystemWatcher>
@@ -117,25 +118,85 @@ void StoreController::noteNamedFile() {
     namedFile_ = path;
 }
 
-void StoreController::record(const char* name, void (*operation)(Lumivel&, Dialogs&)) {
+void StoreController::record(const char* name, const std::function<void()>& operation) {
     if (history_ != nullptr) {
-        history_->recordFile(QString::fromUtf8(name), [this, operation] { operation(l_, d_); });
+        history_->recordFile(QString::fromUtf8(name), operation);
     } else {
-        operation(l_, d_);
+        operation();
     }
     despues();
 }
 
 void StoreController::adicionar() {
-    record("adicionar mensaje", ADICIONAR_Click);
+    record("adicionar mensaje", [this] { ADICIONAR_Click(l_, d_); });
 }
 
 void StoreController::modificar() {
-    record("modificar mensaje", MODIFICAR_Click);
+    record("modificar mensaje", [this] { MODIFICAR_Click(l_, d_); });
 }
 
 void StoreController::eliminar() {
-    record("eliminar mensaje", ELIMINAR_Click);
+    record("eliminar mensaje", [this] { ELIMINAR_Click(l_, d_); });
+}
+
+void StoreController::subir() {
+    moveSelected(-1);
+}
+
+void StoreController::bajar() {
+    moveSelected(+1);
+}
+
+void StoreController::moveSelected(int step) {
+    const std::string entrada = selectedEntry(l_);
+    if (entrada.empty()) {
+        avisoSinSeleccion();
+        return;
+    }
+    // Entries are listed in file order, so the selected row is the message's place.
+    const int lugar = l_.lstcodigoIndex + 1 + step;
+    if (lugar < 1 || lugar > static_cast<int>(l_.lstcodigo.size())) {
+        return;
+    }
+    record(step < 0 ? "subir mensaje" : "bajar mensaje", [this, entrada, lugar] {
+        if (Result<void> moved = moveMessage(l_.archivo, std::stoi(entrada), lugar); !moved.ok()) {
+            showFileError(d_, "No se pudo mover el mensaje.", moved.error());
+            return;
+        }
+        refillSelecting(lugar);
+    });
+}
+
+void StoreController::duplicar() {
+    const std::string entrada = selectedEntry(l_);
+    if (entrada.empty()) {
+        avisoSinSeleccion();
+        return;
+    }
+    record("duplicar mensaje", [this, entrada] {
+        const Result<int> copia = duplicateMessage(l_.archivo, std::stoi(entrada));
+        if (!copia.ok()) {
+            showFileError(d_, "No se pudo duplicar el mensaje.", copia.error());
+            return;
+        }
+        refillSelecting(copia.value());
+    });
+}
+
+void StoreController::refillSelecting(int numero) {
+    if (Result<void> refilled = llenarlista(l_); !refilled.ok()) {
+        showFileError(d_, "No se pudo leer el archivo de mensajes.", refilled.error());
+        return;
+    }
+    selectNumber(l_, numero);
+}
+
+void StoreController::avisoSinSeleccion() {
+    MessageBoxSpec caja;
+    caja.title = "No se ha seleccionado";
+    caja.texto = "Seleccione en la lista el mensaje que desea mover o duplicar.";
+    caja.icono = Icon::Exclamation;
+    d_.mensaje(caja);
 }
 
 void StoreController::abrir() {

@@ -44,14 +44,19 @@ class StoreController : public QObject {
     // On close or "Salir": asks the one question when messages live only in a scratch
     // file, then closes the message file. False: the program should stay open.
     bool confirmExitOrStay();
-    // ADICIONAR, MODIFICAR and ELIMINAR become steps of `history`; it is cleared when
-    // another file becomes the message file.
+    // ADICIONAR, MODIFICAR, ELIMINAR, the moves and duplicar become steps of `history`; it is
+    // cleared when another file becomes the message file.
     void setHistory(EditHistory* history) { history_ = history; }
 
   public slots:
     void adicionar();
     void modificar();
     void eliminar();
+    // The selected message one place up or down, or copied to the end: undoable steps
+    // that keep the message selected (the copy, for duplicar).
+    void subir();
+    void bajar();
+    void duplicar();
     void abrir();
     // Opens `path` as "Abrir" does after its dialog.
     void openPath(const QString& path);
@@ -78,7 +83,10 @@ class StoreController : public QObject {
     void watchFile();
     void rowChanged(int row);
     void clic(QListWidgetItem* item);
-    void record(const char* name, void (*operation)(Lumivel&, Dialogs&));
+    void record(const char* name, const std::function<void()>& operation);
+    void moveSelected(int step);
+    void refillSelecting(int numero);
+    void avisoSinSeleccion();
 
     StoreWidgets w_;
     Lumivel& l_;

@@ -2,9 +2,13 @@
 #include "base/version.hpp"
 
 #include "support/command_line.hpp"
+#include "support/file_bytes.hpp"
 
+#include <QImage>
 #include <QProcessEnvironment>
 #include <QtTest>
+
+#include <gif_lib.h>
 
 using namespace lumivel;
 using namespace lumivel::test;
@@ -13,6 +17,32 @@ namespace {
 
 QStringList lineas(const std::string& out) {
     return QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
+}
+
+// Whether each LED's centre pixel shows lit, as the hex line of its columns says.
+void compareLeds(const QImage& image, const QString& hexLine, QRgb lit) {
+    const QStringList columns = hexLine.split(' ', Qt::SkipEmptyParts);
+    QCOMPARE(columns.size(), 64);
+    for (int c = 0; c < 64; ++c) {
+        const int bits = columns[c].toInt(nullptr, 16);
+        for (int r = 0; r < 8; ++r) {
+            const QRgb expected = ((bits >> r) & 1) != 0 ? lit : qRgb(80, 80, 80);
+            QCOMPARE(image.pixel(6 + 12 * c, 6 + 12 * r), expected);
+        }
+    }
+}
+
+// Frame k of a GIF read back by giflib.
+QImage gifFrame(const GifFileType* gif, int k) {
+    const SavedImage& saved = gif->SavedImages[k];
+    QImage image(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    for (int y = 0; y < gif->SHeight; ++y) {
+        for (int x = 0; x < gif->SWidth; ++x) {
+            const GifColorType c = gif->SColorMap->Colors[saved.RasterBits[y * gif->SWidth + x]];
+            image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
+        }
+    }
+    return image;
 }
 
 } // namespace
@@ -56,6 +86,80 @@ class DisplayCliTest : public QObject {
         const Salida negrita =
             runCli({"play", "--effect=porcolumna", "--font", "negrita", "--frames", "HOLA"});
         QVERIFY(lineas(negrita.out)[64] != frames[64]);
+    }
+
+    // The PNG is the sign as painted; the GIF plays what play --frames lists, equal frames
+    // merged, looping for ever; a stored message exports as the same text typed.
+    void exportPaintsTheSignAndItsEffect() {
+        QTemporaryDir dir;
+        const std::string png = dir.filePath("a.png").toStdString();
+        QCOMPARE(runCli({"export", "--png", png, "--font", "5x7", "--text", "HOLA"}).code, 0);
+        const QImage image(QString::fromStdString(png));
+        QCOMPARE(image.size(), QSize(775, 102));
+        const std::string render = runCli({"render", "--format=hex", "--font=5x7", "HOLA"}).out;
+        compareLeds(image, QString::fromStdString(render).trimmed(), qRgb(220, 220, 220));
+        runCli({"export", "--png", png, "--color", "00FF80", "--text", "HOLA"});
+        QCOMPARE(QImage(QString::fromStdString(png)).pixel(6, 6 + 12), qRgb(0, 255, 128));
+
+        const std::string gifPath = dir.filePath("a.gif").toStdString();
+        QCOMPARE(runCli({"export", "--gif", gifPath, "--effect=porfila", "--text", "HOLA"}).code,
+                 0);
+        std::vector<std::pair<int, QString>> frames;
+        for (const QString& line :
+             lineas(runCli({"play", "--frames", "--effect", "porfila", "HOLA"}).out)) {
+            const int ms = line.section(' ', 0, 0).toInt();
+            const QString hex = line.section(' ', 1);
+            if (line.startsWith("end")) {
+                break;
+            }
+            if (!frames.empty() && frames.back().second == hex) {
+                frames.back().first += ms;
+            } else {
+                frames.emplace_back(ms, hex);
+            }
+        }
+        int error = 0;
+        GifFileType* gif = DGifOpenFileName(gifPath.c_str(), &error);
+        QVERIFY(gif != nullptr && DGifSlurp(gif) == GIF_OK);
+        QCOMPARE(gif->ImageCount, static_cast<int>(frames.size()));
+        for (int k = 0; k < gif->ImageCount; ++k) {
+            GraphicsControlBlock control;
+            DGifSavedExtensionToGCB(gif, k, &control);
+            QCOMPARE(control.DelayTime * 10, frames[static_cast<std::size_t>(k)].first);
+            compareLeds(gifFrame(gif, k), frames[static_cast<std::size_t>(k)].second,
+                        qRgb(220, 220, 220));
+        }
+        const SavedImage& first = gif->SavedImages[0];
+        QVERIFY(first.ExtensionBlockCount >= 2);
+        QCOMPARE(first.ExtensionBlocks[0].Function, APPLICATION_EXT_FUNC_CODE);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(first.ExtensionBlocks[0].Bytes), 11),
+                 QByteArray("NETSCAPE2.0"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(first.ExtensionBlocks[1].Bytes), 3),
+                 QByteArray("\x01\x00\x00", 3));
+        DGifCloseFile(gif, &error);
+
+        const std::string men = dir.filePath("m.men").toStdString();
+        runCli({"add", "--effect=porfila", men, "HOLA"});
+        runCli({"add", "--picture", "FF" + std::string(126, '0'), men});
+        const std::string stored = dir.filePath("b.gif").toStdString();
+        QCOMPARE(runCli({"export", "--gif", stored, men, "1"}).code, 0);
+        QCOMPARE(readBytes(stored), readBytes(gifPath));
+        QCOMPARE(runCli({"export", "--gif", stored, men, "2"}).code, 0);
+        gif = DGifOpenFileName(stored.c_str(), &error);
+        QVERIFY(gif != nullptr && DGifSlurp(gif) == GIF_OK);
+        QCOMPARE(gif->ImageCount, 1);
+        compareLeds(gifFrame(gif, 0), "FF" + QString(" 00").repeated(63), qRgb(220, 220, 220));
+        DGifCloseFile(gif, &error);
+
+        // Nothing to play, and a folder where the file should go: no file, a clear reason.
+        const Salida vacio =
+            runCli({"export", "--gif", gifPath + "2", "--effect=porfila", "--text", ""});
+        QCOMPARE(vacio.code, cli::kExitError);
+        QVERIFY(!QFile::exists(QString::fromStdString(gifPath + "2")));
+        const Salida carpeta = runCli({"export", "--gif", dir.path().toStdString(), "--text", "A"});
+        QCOMPARE(carpeta.code, cli::kExitError);
+        QVERIFY2(carpeta.err.find("animación GIF") != std::string::npos, carpeta.err.c_str());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     }
 
     // The walking effect composes only what reaches the sign: a long text gives one frame per

@@ -81,6 +81,31 @@ class StoreCliTest : public QObject {
                                    registro(2, imagen(samplePicture())));
     }
 
+    // Each prints the numbering that results; a listing imported into an empty file gives
+    // the same bytes, from a file or through a pipe.
+    void moveDuplicateAndImport() {
+        const std::string a = ruta("orden.men");
+        runCli({"add", a, "uno"});
+        runCli({"add", "--picture", kPicture, a});
+        runCli({"add", "--effect", "porfila", a, "tres"});
+        const std::string lista =
+            "1\tPor Fila\t5 x 5\ttres\n2\tCaminando\t5 x 5\tuno\n3\timagen\t" + kPicture + "\n";
+        QCOMPARE(runCli({"move", a, "3", "1"}).out, lista);
+        QCOMPARE(runCli({"duplicate", a, "2"}).out, lista + "4\tCaminando\t5 x 5\tuno\n");
+
+        const std::string json = ruta("orden.json");
+        writeBytes(json, runCli({"list", "--json", a}).out);
+        QCOMPARE(runCli({"import", ruta("copia.men"), json}).code, 0);
+        QCOMPARE(readBytes(ruta("copia.men")), readBytes(a));
+        QProcess tuberia;
+        tuberia.start(programa(), {"import", QString::fromStdString(ruta("tubo.men")), "-"});
+        tuberia.write(QByteArray::fromStdString(readBytes(json)));
+        tuberia.closeWriteChannel();
+        QVERIFY(tuberia.waitForFinished(60000));
+        QCOMPARE(tuberia.exitCode(), 0);
+        QCOMPARE(readBytes(ruta("tubo.men")), readBytes(a));
+    }
+
     // A text a record cannot hold is refused whole; one it holds with replacements is stored
     // with a warning.
     void textsThatDoNotFitAreRefusedOrWarned() {
@@ -229,6 +254,11 @@ class StoreCliTest : public QObject {
         QTest::newRow("modify in a missing file") << QStringList{"modify", "#", "1", "x"};
         QTest::newRow("add to a folder") << QStringList{"add", "%", "x"};
         QTest::newRow("add to a full file") << QStringList{"add", "!", "x"};
+        QTest::newRow("move to no place") << QStringList{"move", "@", "1", "2"};
+        QTest::newRow("duplicate unknown") << QStringList{"duplicate", "@", "2"};
+        QTest::newRow("import a bad entry") << QStringList{"import", "@", "&"};
+        QTest::newRow("import into a missing file") << QStringList{"import", "#", "&"};
+        QTest::newRow("export unknown") << QStringList{"export", "--png", "#", "@", "7"};
     }
     void refusalsWriteNothing() {
         QFETCH(QStringList, args);
@@ -243,11 +273,16 @@ class StoreCliTest : public QObject {
         }
         fs::create_directories(ruta("carpeta.men"));
         const std::string falta = ruta("falta.men");
+        const std::string malo = ruta("malo.json");
+        writeBytes(malo,
+                   "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"a\"},"
+                   " {\"kind\": \"text\", \"presentacion\": 1, \"letra\": 9, \"texto\": \"b\"}]");
         for (QString& a : args) {
             a.replace("@", QString::fromStdString(f))
                 .replace("#", QString::fromStdString(falta))
                 .replace("%", QString::fromStdString(ruta("carpeta.men")))
-                .replace("!", QString::fromStdString(lleno));
+                .replace("!", QString::fromStdString(lleno))
+                .replace("&", QString::fromStdString(malo));
         }
         const Salida s = runList(args);
         QCOMPARE(s.code, cli::kExitError);

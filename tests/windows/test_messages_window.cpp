@@ -2,6 +2,7 @@
 // follows every change of the file.
 #include "display/scripted_dialogs.hpp"
 #include "presentation/editing_mode.hpp"
+#include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
 #include "support/message_fixture.hpp"
 #include "windows/form3.hpp"
@@ -9,8 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -124,6 +127,64 @@ class MessagesWindowTest : public QObject {
         QCOMPARE(model.rowCount(), 0);
         control<QAction>(window, "opmensajes")->trigger();
         QCOMPARE(messagesWindow()->table(), table);
+    }
+
+    // Subir, Bajar and Duplicar keep the message selected and are undone byte for byte.
+    void movesAndCopiesAreUndoableSteps() {
+        const QString ruta = privateTemp.filePath("orden.men");
+        {
+            Lumivel escritor;
+            test::abrirConMensajes(escritor, ruta,
+                                   {test::texto(1, 1, "UNO"), test::texto(1, 1, "FUERA", '0'),
+                                    test::texto(2, 2, "DOS")});
+        }
+        const std::string antes = readBytes(ruta.toStdString());
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        window.show();
+        window.openMessageFile(ruta);
+        control<QAction>(window, "opmensajes")->trigger();
+        QTableView* table = messagesWindow()->table();
+        clickRow(table, 0);
+        control<QPushButton>(*messagesWindow(), "bajar")->click();
+        QCOMPARE(row(*table->model(), 1).first() + row(*table->model(), 1).last(), QString("2UNO"));
+        QCOMPARE(table->currentIndex().row(), 1);
+        QCOMPARE(readBytes(ruta.toStdString()), test::registro(1, 2, 2, "DOS") +
+                                                    antes.substr(137, 137) +
+                                                    test::registro(2, 1, 1, "UNO"));
+        control<QPushButton>(*messagesWindow(), "bajar")->click(); // already the last
+        control<QPushButton>(*messagesWindow(), "subir")->click();
+        QCOMPARE(readBytes(ruta.toStdString()), antes);
+        control<QPushButton>(*messagesWindow(), "duplicar")->click();
+        QCOMPARE(table->model()->rowCount(), 3);
+        QCOMPARE(table->currentIndex().row(), 2);
+        QCOMPARE(control<QAction>(window, "undo")->text(), QString("Deshacer duplicar mensaje"));
+        control<QAction>(window, "undo")->trigger();
+        control<QAction>(window, "undo")->trigger();
+        control<QAction>(window, "undo")->trigger();
+        QCOMPARE(readBytes(ruta.toStdString()), antes);
+        QCOMPARE(table->model()->rowCount(), 2);
+        QVERIFY(dialogs.mostradas.empty());
+
+        // The menu's last items export the recalled message; a failure is shown, not hidden.
+        auto* animacion = control<QAction>(window, "exportAnimation");
+        QCOMPARE(
+            qobject_cast<QMenu*>(animacion->associatedObjects().constFirst())->actions().last(),
+            animacion);
+        clickRow(table, 0);
+        const QString png = privateTemp.filePath("uno.png");
+        const QString gif = privateTemp.filePath("uno.gif");
+        dialogs.archivos = {png.toStdString(), gif.toStdString(),
+                            privateTemp.filePath("no/hay.gif").toStdString()};
+        control<QAction>(window, "exportImage")->trigger();
+        animacion->trigger();
+        QCOMPARE(dialogs.dialogosArchivo.back().filters,
+                 std::vector<std::string>{"Animación GIF (*.gif)"});
+        QCOMPARE(QImage(png).pixel(6, 6 + 12), qRgb(220, 220, 220));
+        QVERIFY(QImageReader(gif).imageCount() > 1);
+        animacion->trigger();
+        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.mostradas[0].title, std::string("Error de archivo"));
     }
 };
 

@@ -1,0 +1,8 @@
+#pragma once
+#include "app/command.hpp"
+
+namespace lumivel::cli {
+
+Result<int> exportCommand(const std::vector<std::string>& args, Streams streams);
+
+} // namespace lumivel::cli

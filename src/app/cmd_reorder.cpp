@@ -1,0 +1,57 @@
+#include "app/cmd_reorder.hpp"
+
+#include "app/cmd_list.hpp"
+#include "app/store_session.hpp"
+#include "store/message_order.hpp"
+
+#include <functional>
+
+namespace lumivel::cli {
+namespace {
+
+Result<int> change(const std::string& path,
+                   const std::function<Result<void>(MessageFile&)>& operation, std::ostream& out,
+                   std::ostream& err) {
+    StoreSession session;
+    if (Result<void> opened = session.abrir(path, StoreSession::Open::Existing); !opened.ok()) {
+        return opened.error();
+    }
+    if (Result<void> done = operation(session.state().archivo); !done.ok()) {
+        return done.error();
+    }
+    return listCommand({path}, {out, err});
+}
+
+} // namespace
+
+Result<int> moveCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args = parseArguments(argv, {});
+    if (args.positional.size() != 3) {
+        throw UsageError{"move necesita un ARCHIVO, el numero N y el lugar M"};
+    }
+    const int numero = std::stoi(messageNumber(args.positional[1]));
+    const int lugar = std::stoi(messageNumber(args.positional[2]));
+    return change(
+        args.positional[0], [&](MessageFile& file) { return moveMessage(file, numero, lugar); },
+        streams.out, streams.err);
+}
+
+Result<int> duplicateCommand(const std::vector<std::string>& argv, Streams streams) {
+    const Arguments args = parseArguments(argv, {});
+    if (args.positional.size() != 2) {
+        throw UsageError{"duplicate necesita un ARCHIVO y el numero N"};
+    }
+    const int numero = std::stoi(messageNumber(args.positional[1]));
+    return change(
+        args.positional[0],
+        [&](MessageFile& file) -> Result<void> {
+            const Result<int> copied = duplicateMessage(file, numero);
+            if (!copied.ok()) {
+                return copied.error();
+            }
+            return {};
+        },
+        streams.out, streams.err);
+}
+
+} // namespace lumivel::cli

@@ -1,0 +1,10 @@
+#pragma once
+#include "app/command.hpp"
+
+namespace lumivel::cli {
+
+// move ARCHIVO N M and duplicate ARCHIVO N: both print the numbering that results.
+Result<int> moveCommand(const std::vector<std::string>& args, Streams streams);
+Result<int> duplicateCommand(const std::vector<std::string>& args, Streams streams);
+
+} // namespace lumivel::cli

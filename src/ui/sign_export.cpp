@@ -1,0 +1,110 @@
+#include "ui/sign_export.hpp"
+
+#include "display/composition.hpp"
+#include "display/scripted_dialogs.hpp"
+#include "display/shown_sign.hpp"
+#include "presentation/editing_mode.hpp"
+#include "presentation/recording_pacer.hpp"
+#include "presentation/simulation.hpp"
+#include "ui/sign_image.hpp"
+
+#include <QSaveFile>
+
+namespace lumivel {
+namespace {
+
+SignColumns shownColumns(const ShownSign& shown) {
+    SignColumns columns{};
+    for (int k = 0; k < ShownSign::kColumns; ++k) {
+        columns[static_cast<std::size_t>(k)] = shown.columnByte(k);
+    }
+    return columns;
+}
+
+Result<void> writePng(const std::string& path, const QImage& image) {
+    // QSaveFile writes beside the file and renames only a complete one into place.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        return Error{"no se pudo guardar la imagen PNG: " + file.errorString().toStdString(), path};
+    }
+    return {};
+}
+
+} // namespace
+
+SignColumns messageColumns(const EditorState& l) {
+    SignColumns columns{};
+    if (l.option1 == kDrawingMode) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            columns[k] = static_cast<std::uint8_t>(l.sign.vector[k] & 0xFF);
+        }
+        return columns;
+    }
+    EditorState copy = l;
+    ShownSign shown;
+    copy.sign.setSurface(&shown);
+    copy.sign.refrescar();
+    Text1_Change(copy);
+    return shownColumns(shown);
+}
+
+Result<std::vector<TimedColumns>> recordEffect(const EditorState& l) {
+    if (l.option1 == kDrawingMode) {
+        return std::vector<TimedColumns>{{messageColumns(l), 0}};
+    }
+    EditorState copy = l;
+    ShownSign shown;
+    copy.sign.setSurface(&shown);
+    copy.sign.refrescar();
+    std::vector<TimedColumns> recording;
+    RecordingPacer pacer(&shown);
+    pacer.onWait = [&](const RecordingPacer::Espera& espera) {
+        recording.push_back({shownColumns(shown), espera.milisegundos});
+    };
+    ScriptedDialogs dialogs;
+    if (!Play_Click(copy, dialogs, pacer) || recording.empty()) {
+        std::string why = "no hay nada que mostrar";
+        if (!dialogs.mostradas.empty()) {
+            const MessageBoxSpec& caja = dialogs.mostradas.front();
+            why = caja.title.empty() ? caja.texto : caja.title + ": " + caja.texto;
+        }
+        return Error{why};
+    }
+    return recording;
+}
+
+std::vector<GifFrame> animationFrames(const std::vector<TimedColumns>& recording, QColor lit) {
+    std::vector<GifFrame> frames;
+    const SignColumns* previous = nullptr;
+    int milliseconds = 0;
+    const auto flush = [&] {
+        if (previous != nullptr) {
+            frames.push_back({signImage(*previous, lit), (milliseconds + 5) / 10});
+        }
+    };
+    for (const TimedColumns& step : recording) {
+        if (previous != nullptr && *previous == step.columns) {
+            milliseconds += step.milliseconds;
+            continue;
+        }
+        flush();
+        previous = &step.columns;
+        milliseconds = step.milliseconds;
+    }
+    flush();
+    return frames;
+}
+
+Result<void> exportSign(const EditorState& l, ExportKind kind, const std::string& path,
+                        QColor lit) {
+    if (kind == ExportKind::Png) {
+        return writePng(path, signImage(messageColumns(l), lit));
+    }
+    const Result<std::vector<TimedColumns>> recording = recordEffect(l);
+    if (!recording.ok()) {
+        return Error{recording.error().reason, path};
+    }
+    return writeGif(path, animationFrames(recording.value(), lit));
+}
+
+} // namespace lumivel

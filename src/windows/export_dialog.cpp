@@ -1,0 +1,25 @@
+#include "windows/export_dialog.hpp"
+
+#include "store/message_store.hpp"
+
+namespace lumivel {
+
+void exportMessage(const Lumivel& l, Dialogs& d, ExportKind kind) {
+    const bool png = kind == ExportKind::Png;
+    FileDialogOptions opciones;
+    opciones.title = png ? "Exportar imagen" : "Exportar animación";
+    opciones.filters = {png ? "Imagen PNG (*.png)" : "Animación GIF (*.gif)"};
+    opciones.defaultSuffix = png ? "png" : "gif";
+    const std::optional<std::string> path = d.saveFile(opciones);
+    if (!path) {
+        return;
+    }
+    const QColor lit(l.sign.rojo, l.sign.verde, l.sign.azul);
+    if (Result<void> written = exportSign(l, kind, *path, lit); !written.ok()) {
+        showFileError(d,
+                      png ? "No se pudo exportar la imagen." : "No se pudo exportar la animación.",
+                      written.error());
+    }
+}
+
+} // namespace lumivel
