@@ -4,13 +4,27 @@
 #include "ui/led_painter.hpp"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <tuple>
 
 namespace lumivel {
 namespace {
 
 // Background: the system colour for menu text, black in the standard scheme.
 const QColor kFondo(0, 0, 0);
+
+bool sameStroke(const LedStroke& a, const LedStroke& b) {
+    return std::tie(a.columna, a.fila, a.x, a.y, a.radius, a.ringPen, a.anillo, a.dotPen, a.centro,
+                    a.lit) == std::tie(b.columna, b.fila, b.x, b.y, b.radius, b.ringPen, b.anillo,
+                                       b.dotPen, b.centro, b.lit);
+}
+
+bool visible(const LedStroke& stroke) {
+    return stroke.columna >= 0 && stroke.columna < ShownSign::kColumns && stroke.fila >= 0 &&
+           stroke.fila < ShownSign::kRows;
+}
 
 } // namespace
 
@@ -26,6 +40,12 @@ void SignWidget::allocateImage(int width, int height) {
     image_ = QImage(qRound(width * ratio), qRound(height * ratio), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(kFondo);
+    forgetPainted();
+}
+
+void SignWidget::forgetPainted() {
+    painted_ = {};
+    overlapping_ = false;
 }
 
 void SignWidget::setSize(int width, int height) {
@@ -40,14 +60,46 @@ void SignWidget::drawLed(const LedStroke& stroke) {
     if (image_.devicePixelRatio() != devicePixelRatioF()) {
         allocateImage(width(), height());
     }
-    const QRect changed = paintLed(image_, stroke, EvenDot::OnCorner);
     shown_.drawLed(stroke);
+    if (alreadyShown(stroke)) {
+        return;
+    }
+    const QRect changed = sprites_.paint(image_, stroke, EvenDot::OnCorner);
+    remember(stroke, changed);
     update(changed);
+}
+
+bool SignWidget::alreadyShown(const LedStroke& stroke) const {
+    if (overlapping_ || !visible(stroke)) {
+        return false;
+    }
+    const PaintedLed& led = painted_[stroke.columna][stroke.fila];
+    return led.valid && sameStroke(led.stroke, stroke);
+}
+
+void SignWidget::remember(const LedStroke& stroke, QRect area) {
+    if (!visible(stroke)) {
+        overlapping_ = true; // it may lie anywhere
+        return;
+    }
+    for (int column = stroke.columna - 1; column <= stroke.columna + 1; ++column) {
+        for (int row = stroke.fila - 1; row <= stroke.fila + 1; ++row) {
+            const bool neighbour = (column != stroke.columna || row != stroke.fila) &&
+                                   column >= 0 && column < ShownSign::kColumns && row >= 0 &&
+                                   row < ShownSign::kRows;
+            if (neighbour && painted_[column][row].valid &&
+                painted_[column][row].area.intersects(area)) {
+                overlapping_ = true;
+            }
+        }
+    }
+    painted_[stroke.columna][stroke.fila] = {stroke, area, true};
 }
 
 void SignWidget::erase() {
     image_.fill(kFondo);
     shown_.erase();
+    forgetPainted();
     update();
 }
 

@@ -1,13 +1,18 @@
 #pragma once
 #include "display/shown_sign.hpp"
+#include "ui/led_painter.hpp"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+
 namespace lumivel {
 
 // The sign surface `Pic`: keeps what was drawn in an image, like a picture box, and paints
-// it. The image follows the device pixel ratio so LEDs stay sharp on dense screens.
+// it. The image follows the device pixel ratio so LEDs stay sharp on dense screens. An LED
+// drawn again as it already is, is neither painted nor repainted on screen: a keystroke
+// redraws all 512 LEDs but changes only a few.
 class SignWidget : public QWidget, public SignSurface {
     Q_OBJECT
   public:
@@ -35,10 +40,24 @@ class SignWidget : public QWidget, public SignSurface {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The last stroke painted at one of the visible LEDs, and the area it covered.
+    struct PaintedLed {
+        LedStroke stroke;
+        QRect area;
+        bool valid = false;
+    };
+
     void allocateImage(int width, int height);
+    void forgetPainted();
+    bool alreadyShown(const LedStroke& stroke) const;
+    void remember(const LedStroke& stroke, QRect area);
 
     QImage image_;
     ShownSign shown_;
+    LedSprites sprites_;
+    std::array<std::array<PaintedLed, ShownSign::kRows>, ShownSign::kColumns> painted_{};
+    // Once two LEDs overlap, the order they are painted in shows, so every LED is painted.
+    bool overlapping_ = false;
 };
 
 } // namespace lumivel
