@@ -30,6 +30,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.opsalir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m.recentFiles = file->addMenu(QStringLiteral("Archivos recientes"));
     m.recentFiles->setObjectName(QStringLiteral("recentFiles"));
+    m.importImage = named(file->addAction(QStringLiteral("Importar imagen...")), "importImage");
 
     QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
     m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");

@@ -16,7 +16,8 @@ struct MainMenu {
     QAction* opabrir = nullptr;
     QAction* opguardar = nullptr;
     QAction* opsalir = nullptr;
-    QMenu* recentFiles = nullptr; // "Archivos recientes", filled by the window
+    QMenu* recentFiles = nullptr;   // "Archivos recientes", filled by the window
+    QAction* importImage = nullptr; // "Importar imagen...", handled by the window
     QAction* optexto = nullptr;
     QAction* opgrafico = nullptr;
     QAction* opconfiguracion = nullptr;
@@ -29,7 +30,7 @@ struct MainMenu {
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
-    QMenu* edit = nullptr; // the undo and redo items, added by the window
+    QMenu* edit = nullptr;         // the undo and redo items, added by the window
     QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 
