@@ -199,7 +199,7 @@ void Form3::wireHistory() {
     controls_.menu.edit->addAction(redo);
     pictures_ = new PictureController(
         *controls_.menu.edit, controls_.menu.importImage, lumivel_, *dialogs_, *history_,
-        [this] { toolbar_->Option1_Click(kDrawingMode); }, this);
+        [this] { toolbar_->Option1_Click(kDrawingMode); }, this, controls_.Pic);
 }
 
 void Form3::Form_Load() {

@@ -27,9 +27,9 @@ void warn(Dialogs& d, const std::string& title, const std::string& texto) {
 
 PictureController::PictureController(QMenu& edit, QAction* importAction, Lumivel& l, Dialogs& d,
                                      EditHistory& history, std::function<void()> toDrawingMode,
-                                     QWidget* window)
+                                     QWidget* window, QWidget* sign)
     : QObject(window), l_(l), d_(d), history_(history), toDrawingMode_(std::move(toDrawingMode)),
-      window_(window) {
+      window_(window), sign_(sign) {
     connect(importAction, &QAction::triggered, this, &PictureController::importImage);
     edit.addSeparator();
     connect(addItem(edit, "copyPicture", QStringLiteral("Copiar"), QKeySequence::Copy),
@@ -166,6 +166,9 @@ void PictureController::importImage() {
         }
     });
     previewImport(decoded, dialog->threshold(), dialog->inverted());
+    dialog->adjustSize();
+    dialog->move(sign_->mapToGlobal(
+        QPoint((sign_->width() - dialog->width()) / 2, sign_->height() + sign_->height() / 4)));
     dialog->open();
 }
 

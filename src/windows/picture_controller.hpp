@@ -24,9 +24,11 @@ class PictureController : public QObject {
     Q_OBJECT
   public:
     // Appends its items to `edit` and handles `importAction`; `toDrawingMode` selects the
-    // drawing mode as its option button does. `window` owns the import dialog.
+    // drawing mode as its option button does. `window` owns the import dialog, which
+    // stands below `sign` so the preview stays in view.
     PictureController(QMenu& edit, QAction* importAction, Lumivel& l, Dialogs& d,
-                      EditHistory& history, std::function<void()> toDrawingMode, QWidget* window);
+                      EditHistory& history, std::function<void()> toDrawingMode, QWidget* window,
+                      QWidget* sign);
 
     // Enables the items when the drawing mode is on.
     void showState();
@@ -47,6 +49,7 @@ class PictureController : public QObject {
     EditHistory& history_;
     std::function<void()> toDrawingMode_;
     QWidget* window_;
+    QWidget* sign_;
     std::vector<QAction*> items_;
 };
 
