@@ -1,6 +1,7 @@
 #include "app/cmd_add.hpp"
 
 #include "app/font_option.hpp"
+#include "app/image_option.hpp"
 #include "app/store_session.hpp"
 #include "app/text_argument.hpp"
 #include "display/picture_composer.hpp"
@@ -13,28 +14,39 @@
 namespace lumivel::cli {
 
 Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
-    const Arguments args = parseArguments(
-        argv,
+    std::vector<OptionRule> rules = imageOptionRules();
+    rules.insert(
+        rules.end(),
         {{"font", true}, {"effect", true}, {"picture", true}, {"compose", false}, {"align", true}});
-    const auto picture = args.value("picture");
+    const Arguments args = parseArguments(argv, rules);
+    const bool image = usesImage(args);
+    const bool picture = args.value("picture").has_value() || image;
     const bool compose = args.has("compose");
-    if (picture && compose) {
-        throw UsageError{"--picture y --compose no van juntos"};
+    const int kinds = (args.value("picture") ? 1 : 0) + (image ? 1 : 0) + (compose ? 1 : 0);
+    if (kinds > 1) {
+        throw UsageError{"--picture, --image y --compose no van juntos"};
     }
     if (args.value("align") && !compose) {
         throw UsageError{"--align solo vale con --compose"};
     }
     if (picture ? args.positional.size() != 1 : args.positional.size() != 2) {
-        throw UsageError{picture ? "add --picture HEX necesita solo el ARCHIVO"
-                                 : "add necesita un ARCHIVO y un TEXTO"};
+        throw UsageError{image     ? "add --image IMG necesita solo el ARCHIVO"
+                         : picture ? "add --picture HEX necesita solo el ARCHIVO"
+                                   : "add necesita un ARCHIVO y un TEXTO"};
     }
     // Everything is checked before the file is touched.
     const int font = fontIndex(args);
     const int effect = effectIndex(args);
     std::optional<std::array<std::uint8_t, 64>> columnas;
     TextArgument text;
-    if (picture) {
-        columnas = pictureColumns(*picture);
+    if (image) {
+        Result<Picture> imported = imagePicture(args);
+        if (!imported.ok()) {
+            return imported.error();
+        }
+        columnas = imported.value();
+    } else if (picture) {
+        columnas = pictureColumns(*args.value("picture"));
     } else if (compose) {
         text = textArgument(args.positional[1]);
         columnas = composePicture(font, text.bytes, alignment(args));

@@ -22,11 +22,7 @@ Result<int> composeCommand(const std::vector<std::string>& argv, Streams streams
     sign.showPicture(composePicture(font, text.bytes, alignment(args)));
     warnReplaced(streams.err, "compose", text, "se muestran");
     warnMissingGlyphs(streams.err, "compose", font, text.bytes, true);
-    if (hex) {
-        streams.out << sign.shown().hexLine() << '\n';
-    } else {
-        streams.out << sign.shown().asciiArt();
-    }
+    sign.print(streams.out, hex);
     return kExitOk;
 }
 

@@ -47,7 +47,9 @@ bool asksForHelp(const std::vector<std::string>& args) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        {"render", "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO",
+        {"render",
+         "render [--font 5x5|5x7|5x9|negrita] [--format ascii|hex] [--] TEXTO | render --image "
+         "IMG [--threshold N] [--invert] [--format ascii|hex]",
          renderCommand},
         {"compose",
          "compose [--font 5x5|5x7|5x9|negrita] [--align left|center|right] [--format ascii|hex] "
@@ -57,7 +59,7 @@ const std::vector<Command>& commands() {
         {"add",
          "add [--font 5x5|5x7|5x9|negrita] [--effect caminando|porfila|porcolumna] ARCHIVO [--] "
          "TEXTO | add --picture HEX ARCHIVO | add --compose [--font F] [--align A] ARCHIVO [--] "
-         "TEXTO",
+         "TEXTO | add --image IMG [--threshold N] [--invert] ARCHIVO",
          addCommand},
         {"modify",
          "modify [--font F] [--effect E] ARCHIVO N [--] TEXTO | modify --picture HEX ARCHIVO N",

@@ -3,7 +3,10 @@
 #include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
+#include "drawing/picture_edit.hpp"
 #include "session/startup.hpp"
+
+#include <ostream>
 
 namespace lumivel::cli {
 
@@ -19,13 +22,15 @@ void OffscreenSign::compose(const std::string& utf8) {
 }
 
 void OffscreenSign::showPicture(const std::array<std::uint8_t, 64>& columnas) {
-    Sign& sign = lumivel_.sign;
-    sign.borrar();
-    for (int k = 0; k < 64; ++k) {
-        sign.cbin(columnas[static_cast<std::size_t>(k)], k);
-        sign.envector(k);
+    lumivel::showPicture(lumivel_.sign, columnas);
+}
+
+void OffscreenSign::print(std::ostream& out, bool hex) const {
+    if (hex) {
+        out << shown_.hexLine() << '\n';
+    } else {
+        out << shown_.asciiArt();
     }
-    sign.mostrar();
 }
 
 } // namespace lumivel::cli

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 namespace lumivel::cli {
@@ -20,6 +21,9 @@ class OffscreenSign {
     void compose(const std::string& utf8);
     // Shows a picture's 64 columns on a cleared sign, as drawing it would.
     void showPicture(const std::array<std::uint8_t, 64>& columnas);
+
+    // What is shown, as render prints it: the columns' hexadecimal line or ASCII art.
+    void print(std::ostream& out, bool hex) const;
 
     Lumivel& state() { return lumivel_; }
     const ShownSign& shown() const { return shown_; }

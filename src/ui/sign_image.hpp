@@ -7,8 +7,9 @@
 
 namespace lumivel {
 
-// The sign exactly as the window paints it (775 x 102), showing the 64 column bytes
-// (bit r: row r lit) with LEDs lit in `lit`.
+// The sign showing `columns` (bit r of column c is row r) exactly as the main window paints
+// it at a device pixel ratio of 1: 775 x 102 pixels on black, LED (c, r) centred on pixel
+// (6 + 12c, 6 + 12r), lit LEDs in `lit` with the window's darker ring.
 QImage signImage(const std::array<std::uint8_t, 64>& columns, QColor lit);
 
 } // namespace lumivel

@@ -19,6 +19,7 @@
 #include "windows/drawing_controller.hpp"
 #include "windows/edit_history.hpp"
 #include "windows/export_dialog.hpp"
+#include "windows/picture_controller.hpp"
 #include "windows/playback_controller.hpp"
 #include "windows/recent_files_menu.hpp"
 #include "windows/secondary_windows.hpp"
@@ -201,6 +202,9 @@ void Form3::wireHistory() {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     controls_.menu.edit->addAction(undo);
     controls_.menu.edit->addAction(redo);
+    pictures_ = new PictureController(
+        *controls_.menu.edit, controls_.menu.importImage, lumivel_, *dialogs_, *history_,
+        [this] { toolbar_->Option1_Click(kDrawingMode); }, this, controls_.Pic);
 }
 
 void Form3::Form_Load() {
@@ -246,6 +250,10 @@ void Form3::showTextKeepingCursor() {
 void Form3::showControls() {
     showText();
     toolbar_->showState();
+    // Null during start-up, before the menus are wired.
+    if (pictures_ != nullptr) {
+        pictures_->showState();
+    }
 }
 
 void Form3::MNUCamb_Click(int index) {

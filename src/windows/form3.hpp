@@ -13,6 +13,7 @@ namespace lumivel {
 class DateTimePanel;
 class DrawingController;
 class EditHistory;
+class PictureController;
 class PlaybackController;
 class RecentFilesMenu;
 class RememberingDialogs;
@@ -82,6 +83,7 @@ class Form3 : public QMainWindow {
     std::unique_ptr<StoreController> store_;
     std::unique_ptr<DrawingController> drawing_;
     EditHistory* history_ = nullptr;
+    PictureController* pictures_ = nullptr;
     // Declared after the state, so the windows holding references into it go first.
     std::unique_ptr<SecondaryWindows> windows_;
     // Set once the message file has been dealt with, so closing asks nothing more.

@@ -31,6 +31,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     m.recentFiles = file->addMenu(QStringLiteral("Archivos recientes"));
     m.recentFiles->setObjectName(QStringLiteral("recentFiles"));
     file->addSeparator();
+    m.importImage = named(file->addAction(QStringLiteral("Importar imagen...")), "importImage");
     m.exportImage = named(file->addAction(QStringLiteral("Exportar imagen...")), "exportImage");
     m.exportAnimation =
         named(file->addAction(QStringLiteral("Exportar animación...")), "exportAnimation");

@@ -17,6 +17,7 @@ struct MainMenu {
     QAction* opguardar = nullptr;
     QAction* opsalir = nullptr;
     QMenu* recentFiles = nullptr;       // "Archivos recientes", filled by the window
+    QAction* importImage = nullptr;     // "Importar imagen...", handled by the window
     QAction* exportImage = nullptr;     // the message on the sign as a PNG
     QAction* exportAnimation = nullptr; // its effect as a looping GIF
     QAction* optexto = nullptr;

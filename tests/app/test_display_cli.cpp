@@ -3,9 +3,11 @@
 
 #include "support/command_line.hpp"
 #include "support/file_bytes.hpp"
+#include "ui/sign_image.hpp"
 
 #include <QImage>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <gif_lib.h>
@@ -78,6 +80,39 @@ class DisplayCliTest : public QObject {
     }
 
     // The effects' frames are checked with the effects; here the line format and the font.
+    // render --image prints the imported columns, and the sign's PNG lights exactly the LEDs
+    // whose bits render prints.
+    void renderImageMatchesTheSignImage() {
+        QTemporaryDir dir;
+        QImage diagonal(128, 16, QImage::Format_ARGB32);
+        diagonal.fill(Qt::transparent);
+        for (int x = 0; x < 128; ++x) {
+            diagonal.setPixelColor(x, (x / 2) % 8 * 2, Qt::white);
+            diagonal.setPixelColor(x, (x / 2) % 8 * 2 + 1, Qt::white);
+        }
+        const QString png = dir.filePath("diagonal.png");
+        QVERIFY(diagonal.save(png));
+        const Salida hex = runList({"render", "--image", png, "--format", "hex"});
+        QCOMPARE(hex.code, cli::kExitOk);
+        QVERIFY(hex.out.starts_with("01 02 04 08 10 20 40 80 01 02"));
+        std::array<std::uint8_t, 64> columns{};
+        for (std::size_t c = 0; c < 64; ++c) {
+            columns[c] =
+                static_cast<std::uint8_t>(std::stoi(hex.out.substr(c * 3, 2), nullptr, 16));
+        }
+        const QImage sign = signImage(columns, QColor(255, 0, 0));
+        for (int c = 0; c < 64; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                const bool lit = sign.pixelColor(6 + 12 * c, 6 + 12 * r) == QColor(255, 0, 0);
+                QCOMPARE(lit, ((columns[static_cast<std::size_t>(c)] >> r) & 1) == 1);
+            }
+        }
+        QVERIFY(runList({"render", "--image", png, "--invert", "--format=hex"})
+                    .out.starts_with("FE FD FB F7 EF DF BF 7F FE"));
+        QVERIFY(runList({"render", "--image", png, "--threshold=0", "--format=hex"})
+                    .out.starts_with(QString("FF ").repeated(63).toStdString() + "FF\n"));
+    }
+
     void playFramesListEveryWait() {
         const Salida cinco = runCli({"play", "--frames", "--effect", "porcolumna", "HOLA"});
         const QStringList frames = lineas(cinco.out);
@@ -206,6 +241,13 @@ class DisplayCliTest : public QObject {
         QTest::newRow("send without port") << QStringList{"send", "x.men"} << "Uso:";
         QTest::newRow("send with bad wait")
             << QStringList{"send", "--port", "/dev/null", "--espera", "0", "x.men"} << "Uso:";
+        QTest::newRow("bad threshold")
+            << QStringList{"render", "--image", "a.png", "--threshold", "256"} << "256";
+        QTest::newRow("not an image")
+            << QStringList{"render", "--image", QString(__FILE__), "--format", "hex"}
+            << "formato conocido";
+        QTest::newRow("missing image") << QStringList{"render", "--image", "/nonexistent.png"}
+                                       << "/nonexistent.png: no existe";
         QTest::newRow("sign with bad fault") << QStringList{"sign", "--fault", "loud"} << "Uso:";
     }
     void usageErrors() {

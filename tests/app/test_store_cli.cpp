@@ -4,9 +4,11 @@
 #include "support/file_bytes.hpp"
 #include "support/message_fixture.hpp"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QtTest>
 
 #include <atomic>
@@ -238,6 +240,21 @@ class StoreCliTest : public QObject {
         QCOMPARE(a[1]["kind"].toString(), QString("picture"));
     }
 
+    // An image is stored as the picture render shows; the number is printed.
+    void addImageStoresItsPicture() {
+        const QString f = QString::fromStdString(ruta("imagen.men"));
+        QImage half(64, 8, QImage::Format_RGB32);
+        half.fill(Qt::black);
+        QPainter(&half).fillRect(0, 0, 64, 4, QColor(200, 200, 200));
+        const QString png = QString::fromStdString(ruta("mitad.bmp"));
+        QVERIFY(half.save(png));
+        QCOMPARE(runList({"add", "--image", png, f}).out, std::string("1\n"));
+        QCOMPARE(runList({"add", "--image", png, "--invert", f}).out, std::string("2\n"));
+        QCOMPARE(QString::fromStdString(runList({"list", f}).out),
+                 "1\timagen\t" + QString("0F").repeated(64) + "\n2\timagen\t" +
+                     QString("F0").repeated(64) + "\n");
+    }
+
     // "@" is a file holding one message, "#" a missing file, "%" a folder, "!" a full file:
     // a refused command exits with 2, says why and writes nothing.
     void refusalsWriteNothing_data() {
@@ -250,6 +267,7 @@ class StoreCliTest : public QObject {
         QTest::newRow("picture over a text") << QStringList{"modify", "--picture", pic, "@", "1"};
         QTest::newRow("missing text") << QStringList{"add", "@"};
         QTest::newRow("text and picture") << QStringList{"add", "--picture", pic, "@", "x"};
+        QTest::newRow("message file as image") << QStringList{"add", "--image", "@", "#"};
         QTest::newRow("list a missing file") << QStringList{"list", "#"};
         QTest::newRow("modify in a missing file") << QStringList{"modify", "#", "1", "x"};
         QTest::newRow("add to a folder") << QStringList{"add", "%", "x"};

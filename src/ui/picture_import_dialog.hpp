@@ -1,0 +1,31 @@
+#pragma once
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QSlider;
+
+namespace lumivel {
+
+// "Importar imagen": the threshold and "Invertir" of an imported picture. Whoever opens it
+// shows the result on the sign at each change, so the sign is the preview.
+class PictureImportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit PictureImportDialog(QWidget* parent = nullptr);
+
+    int threshold() const;
+    bool inverted() const;
+
+  signals:
+    void settingsChanged(int threshold, bool inverted);
+
+  private:
+    void announce();
+
+    QSlider* umbral_;
+    QLabel* valor_;
+    QCheckBox* invertir_;
+};
+
+} // namespace lumivel
