@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 #include <type_traits>
@@ -15,198 +16,62 @@ namespace {
 using Value = std::variant<std::string, long long>;
 using Object = std::map<std::string, Value>;
 
-// A strict reader for an array of flat objects whose values are strings or integers:
-// all that the message listing holds.
-class Reader {
-  public:
-    explicit Reader(std::string_view text) : text_(text) {}
+Error invalidJson(const std::string& why) {
+    return Error{"JSON no válido: " + why};
+}
 
-    Result<std::vector<Object>> array() {
-        std::vector<Object> objects;
-        space();
-        if (!take('[')) {
-            return fail("se esperaba una lista \"[\"");
+// Only the shapes a message listing holds: an array of flat objects whose values are texts
+// or whole numbers. The library keeps the last of two equal keys, so the parse callback
+// refuses them first: a repeated field would otherwise pass unseen.
+Result<std::vector<Object>> readObjects(std::string_view text) {
+    std::vector<std::set<std::string>> keysOfOpenObjects;
+    std::string repeated;
+    const auto refuseRepeatedKeys = [&](int, nlohmann::json::parse_event_t event,
+                                        nlohmann::json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start) {
+            keysOfOpenObjects.emplace_back();
+        } else if (event == Event::object_end) {
+            keysOfOpenObjects.pop_back();
+        } else if (event == Event::key && repeated.empty() &&
+                   !keysOfOpenObjects.back().insert(parsed.get<std::string>()).second) {
+            repeated = parsed.get<std::string>();
         }
-        space();
-        if (!take(']')) {
-            do {
-                space();
-                Object object;
-                if (std::optional<Error> bad = readObject(object)) {
-                    return *bad;
-                }
-                objects.push_back(std::move(object));
-                space();
-            } while (take(','));
-            if (!take(']')) {
-                return fail("se esperaba \",\" o \"]\"");
-            }
-        }
-        space();
-        if (at_ != text_.size()) {
-            return fail("sobra texto después de la lista");
-        }
-        return objects;
+        return true;
+    };
+    nlohmann::json document;
+    try {
+        document = nlohmann::json::parse(text, refuseRepeatedKeys);
+    } catch (const nlohmann::json::parse_error& e) {
+        return invalidJson("error de sintaxis en el byte " + std::to_string(e.byte));
     }
-
-  private:
-    std::optional<Error> readObject(Object& object) {
-        if (!take('{')) {
-            return fail("se esperaba un objeto \"{\"");
-        }
-        space();
-        if (take('}')) {
-            return std::nullopt;
-        }
-        do {
-            space();
-            std::string key;
-            const std::size_t keyAt = at_;
-            if (std::optional<Error> bad = readString(key)) {
-                return bad;
-            }
-            space();
-            if (!take(':')) {
-                return fail("se esperaba \":\"");
-            }
-            space();
-            Value value;
-            if (peek() == '"') {
-                std::string s;
-                if (std::optional<Error> bad = readString(s)) {
-                    return bad;
-                }
-                value = std::move(s);
-            } else if (std::optional<Error> bad = readInteger(value)) {
-                return bad;
-            }
-            if (!object.emplace(key, std::move(value)).second) {
-                return fail("la clave \"" + key + "\" está repetida", keyAt);
-            }
-            space();
-        } while (take(','));
-        if (!take('}')) {
-            return fail("se esperaba \",\" o \"}\"");
-        }
-        return std::nullopt;
+    if (!repeated.empty()) {
+        return invalidJson("la clave \"" + repeated + "\" está repetida");
     }
-
-    std::optional<Error> readInteger(Value& value) {
-        const std::size_t start = at_;
-        take('-');
-        const std::size_t digits = at_;
-        while (std::isdigit(static_cast<unsigned char>(peek())) != 0) {
-            ++at_;
-        }
-        // Enough digits for any value a record holds; longer ones are out of range anyway.
-        if (at_ == digits || at_ - digits > 12) {
-            return fail("se esperaba un texto entre comillas o un número entero");
-        }
-        value = std::stoll(std::string(text_.substr(start, at_ - start)));
-        return std::nullopt;
+    if (!document.is_array()) {
+        return invalidJson("se esperaba una lista \"[...]\"");
     }
-
-    std::optional<Error> readString(std::string& out) {
-        if (!take('"')) {
-            return fail("se esperaba un texto entre comillas");
+    std::vector<Object> objects;
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        const nlohmann::json& entry = document[i];
+        if (!entry.is_object()) {
+            return invalidJson("la entrada " + std::to_string(i + 1) + " no es un objeto");
         }
-        while (at_ < text_.size() && text_[at_] != '"') {
-            const char c = text_[at_++];
-            if (static_cast<unsigned char>(c) < 0x20) {
-                return fail("carácter de control sin escapar en un texto");
-            }
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (at_ >= text_.size()) {
-                break;
-            }
-            const char e = text_[at_++];
-            static const std::string_view kSimple = "\"\\/bfnrt";
-            static const std::string_view kMeaning = "\"\\/\b\f\n\r\t";
-            if (const std::size_t k = kSimple.find(e); k != std::string_view::npos) {
-                out += kMeaning[k];
-            } else if (e == 'u') {
-                char32_t code = 0;
-                if (!hex4(code)) {
-                    return fail("escape \\u no válido");
-                }
-                if (code >= 0xD800 && code < 0xDC00) {
-                    char32_t low = 0;
-                    if (!take('\\') || !take('u') || !hex4(low) || low < 0xDC00 || low > 0xDFFF) {
-                        return fail("par sustituto \\u incompleto");
-                    }
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                } else if (code >= 0xDC00 && code <= 0xDFFF) {
-                    return fail("par sustituto \\u incompleto");
-                }
-                appendUtf8(out, code);
+        Object object;
+        for (const auto& [key, value] : entry.items()) {
+            if (value.is_string()) {
+                object.emplace(key, value.get<std::string>());
+            } else if (value.is_number_integer()) {
+                object.emplace(key, value.get<long long>());
             } else {
-                return fail("escape no válido en un texto");
+                return Error{"entrada " + std::to_string(i + 1) + ", campo \"" + key +
+                             "\": debe ser un texto entre comillas o un número entero"};
             }
         }
-        if (!take('"')) {
-            return fail("texto sin cerrar");
-        }
-        return std::nullopt;
+        objects.push_back(std::move(object));
     }
-
-    bool hex4(char32_t& code) {
-        if (text_.size() - at_ < 4) {
-            return false;
-        }
-        for (int k = 0; k < 4; ++k) {
-            const auto c = static_cast<unsigned char>(text_[at_++]);
-            if (std::isxdigit(c) == 0) {
-                return false;
-            }
-            code = code * 16 + static_cast<char32_t>(
-                                   std::isdigit(c) != 0 ? c - '0' : std::tolower(c) - 'a' + 10);
-        }
-        return true;
-    }
-
-    static void appendUtf8(std::string& out, char32_t code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
-    char peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
-    bool take(char c) {
-        if (peek() != c || at_ >= text_.size()) {
-            return false;
-        }
-        ++at_;
-        return true;
-    }
-    void space() {
-        while (at_ < text_.size() &&
-               std::string_view(" \t\r\n").find(text_[at_]) != std::string_view::npos) {
-            ++at_;
-        }
-    }
-    Error fail(const std::string& why) const { return fail(why, at_); }
-    static Error fail(const std::string& why, std::size_t at) {
-        return Error{"JSON no válido en el byte " + std::to_string(at + 1) + ": " + why};
-    }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
+    return objects;
+}
 
 // One entry's fields checked into a record; the reason names the entry and the field.
 class Entry {
@@ -323,7 +188,7 @@ Result<tipomensaje> readEntry(const Entry& entry) {
 } // namespace
 
 Result<std::vector<tipomensaje>> readMessageList(std::string_view json) {
-    Result<std::vector<Object>> objects = Reader(json).array();
+    Result<std::vector<Object>> objects = readObjects(json);
     if (!objects.ok()) {
         return objects.error();
     }

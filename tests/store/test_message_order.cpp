@@ -88,10 +88,13 @@ class MessageOrderTest : public QObject {
 
     void badJsonNamesTheEntryAndField() {
         const std::vector<std::pair<std::string, std::string>> casos = {
-            {"", "JSON no válido en el byte 1: se esperaba una lista \"[\""},
-            {"[{\"kind\": \"text\"} x", "JSON no válido en el byte 19: se esperaba \",\" o \"]\""},
+            {"", "JSON no válido: error de sintaxis en el byte 1"},
+            {"[{\"kind\": \"text\"} x", "JSON no válido: error de sintaxis en el byte 19"},
+            {"{\"kind\": \"text\"}", "JSON no válido: se esperaba una lista \"[...]\""},
             {"[{\"kind\": \"text\", \"kind\": \"text\"}]",
-             "JSON no válido en el byte 19: la clave \"kind\" está repetida"},
+             "JSON no válido: la clave \"kind\" está repetida"},
+            {"[{\"kind\": \"text\", \"letra\": 1.5}]",
+             "entrada 1, campo \"letra\": debe ser un texto entre comillas o un número entero"},
             {"[{}, {\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1}]",
              "entrada 1, campo \"kind\": falta"},
             {"[{\"kind\": \"text\", \"presentacion\": 4, \"letra\": 1, \"texto\": \"\"}]",
