@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 namespace lumivel {
 namespace {
@@ -19,9 +22,27 @@ Error systemError(const char* call) {
 }
 
 long long ahoraNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+// The scheduler wakes a sleeper tens of microseconds late, more on a busy machine; the
+// last stretch is spun so an echo leaves within a few microseconds of its deadline.
+constexpr long long kSpinNs = 150'000;
+
+// Waits until the absolute time `plazoNs`: a deadline, unlike a relative sleep, does not
+// carry one echo's lateness into the next.
+void waitUntil(long long plazoNs) {
+    const long long despertar = plazoNs - kSpinNs;
+    if (despertar > ahoraNs()) {
+        const timespec t{static_cast<time_t>(despertar / 1'000'000'000LL),
+                         static_cast<long>(despertar % 1'000'000'000LL)};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+        }
+    }
+    while (ahoraNs() < plazoNs) {
+    }
 }
 
 void closeFd(int& fd) {
@@ -85,6 +106,12 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
     if (master_ < 0) {
         return Error{"el letrero virtual no esta abierto"};
     }
+#ifdef __linux__
+    if (options_.baud > 0) {
+        // The default 50 us of timer slack would be most of a paced echo's tolerance.
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    }
+#endif
     std::uint8_t buffer[4096];
     for (;;) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
@@ -134,7 +161,7 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
             // One 10-bit character in from the sender and one out, back to back.
             const long long characterNs = 10'000'000'000LL / options_.baud;
             const long long listo = std::max(llegada, lastEchoNs_) + 2 * characterNs;
-            std::this_thread::sleep_for(std::chrono::nanoseconds(listo - ahoraNs()));
+            waitUntil(listo);
             lastEchoNs_ = listo;
         }
         const auto written = ::write(master_, respuesta.bytes.data(), respuesta.bytes.size());
