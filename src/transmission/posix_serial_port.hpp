@@ -35,6 +35,9 @@ class PosixSerialPort : public Port {
 
     std::string device_;
     int fd_ = -1;
+    // When the last byte was written: its echo cannot cross the line sooner than two
+    // characters later.
+    long long lastWriteNs_ = 0;
     std::optional<Error> fault_;
 };
 

@@ -54,6 +54,17 @@ void closeFd(int& fd) {
 
 } // namespace
 
+int VirtualSign::PacingError::medianUs() const {
+    long long vistos = 0;
+    for (std::size_t us = 0; us < byMicrosecond.size(); ++us) {
+        vistos += byMicrosecond[us];
+        if (2 * vistos >= echoes) {
+            return static_cast<int>(us);
+        }
+    }
+    return static_cast<int>(byMicrosecond.size() - 1);
+}
+
 VirtualSign::VirtualSign(Opciones opciones) : options_(opciones), responder_(opciones.fallo) {}
 
 VirtualSign::~VirtualSign() {
@@ -115,7 +126,10 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
     std::uint8_t buffer[4096];
     for (;;) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        const int espera = responder_.decoder().idle() ? -1 : options_.idleMs;
+        // Right after a paced echo the sender's next byte is due within microseconds: watch
+        // for it without sleeping, so its arrival time is not a scheduler wake-up late.
+        const bool justEchoed = options_.baud > 0 && ahoraNs() - lastEchoNs_ < kSpinNs;
+        const int espera = justEchoed ? 0 : responder_.decoder().idle() ? -1 : options_.idleMs;
         const int listos = ::poll(fds, 2, espera);
         if (listos < 0) {
             if (errno == EINTR) {
@@ -125,6 +139,9 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
         }
         if (fds[1].revents != 0) {
             return {};
+        }
+        if (listos == 0 && justEchoed) {
+            continue;
         }
         if (listos == 0) {
             responder_.decoder().reset();
@@ -162,6 +179,13 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
             const long long characterNs = 10'000'000'000LL / options_.baud;
             const long long listo = std::max(llegada, lastEchoNs_) + 2 * characterNs;
             waitUntil(listo);
+            const long long tarde = ahoraNs() - listo;
+            ++pacing_.echoes;
+            pacing_.totalNs += tarde;
+            pacing_.worstNs = std::max(pacing_.worstNs, tarde);
+            const auto ultimo = static_cast<long long>(pacing_.byMicrosecond.size() - 1);
+            ++pacing_
+                  .byMicrosecond[static_cast<std::size_t>(std::clamp(tarde / 1000, 0LL, ultimo))];
             lastEchoNs_ = listo;
         }
         const auto written = ::write(master_, respuesta.bytes.data(), respuesta.bytes.size());
