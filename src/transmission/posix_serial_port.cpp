@@ -31,7 +31,7 @@ long long nowNs() {
 }
 
 // A byte out and its echo back: two 10-bit characters on the line.
-constexpr long long kEchoNs = 2 * 10 * 1'000'000'000LL / kLineBaud;
+constexpr long long kEchoNs = 20'000'000'000LL / kLineBaud;
 // Around the moment an echo is due the input is watched without sleeping, so it is read the
 // moment it arrives rather than a scheduler wake-up (tens to hundreds of microseconds on a
 // busy machine) later; at 9600 baud this costs a few percent of one core during a transfer.
