@@ -54,6 +54,7 @@ Arguments parseArguments(const std::vector<std::string>& args,
         } else {
             throw UsageError{"falta el valor de --" + name};
         }
+        parsed.repeated[name].push_back(parsed.values[name]);
     }
     return parsed;
 }

@@ -16,6 +16,8 @@ struct OptionRule {
 // argument is positional. "--name value" and "--name=value" both work.
 struct Arguments {
     std::map<std::string, std::string> values;
+    // Every value of an option given more than once, in order; `values` keeps the last.
+    std::map<std::string, std::vector<std::string>> repeated;
     std::set<std::string> flags;
     std::vector<std::string> positional;
 

@@ -2,9 +2,10 @@
 
 #include "app/arguments.hpp"
 #include "app/transmission_cli.hpp"
-#include "transmission/sign_link.hpp"
-#include "ui/qt_serial_port.hpp"
+#include "transmission/parallel_send.hpp"
+#include "ui/transfer_thread.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <iostream>
@@ -61,6 +62,44 @@ class TextProgress : public TransferObserver {
     std::chrono::steady_clock::time_point ultimo_{};
 };
 
+// The same file to several signs at once: one line per port, in the order given, and the
+// worst exit code.
+int sendToSeveral(const std::vector<std::string>& dispositivos, const FileImage& preparada,
+                  int esperaMs, Streams streams) {
+    std::vector<std::unique_ptr<Port>> puertos;
+    std::vector<Port*> usados;
+    for (const std::string& dispositivo : dispositivos) {
+        puertos.push_back(serialPortFactory()(QString::fromStdString(dispositivo)));
+        usados.push_back(puertos.back().get());
+    }
+    const std::vector<SendResult> resultados = sendToEach(usados, preparada.carga, preparada.imagen,
+                                                          preparada.lumivel->totaldatos, esperaMs);
+    // Every port's share of the same image, even one that never got to start.
+    const int total = preparada.lumivel->totaldatos + 1;
+    int peor = kExitOk;
+    for (std::size_t i = 0; i < resultados.size(); ++i) {
+        const SendResult& r = resultados[i];
+        streams.err << dispositivos[i] << ": " << r.transfer.verified << " de " << total
+                    << " bytes verificados; ";
+        int codigo = kExitError;
+        if (r.outcome == Outcome::Verified) {
+            codigo = kExitOk;
+            streams.err << "transmision completa";
+        } else if (r.outcome == Outcome::WithErrors) {
+            codigo = kExitMismatch;
+            streams.err << "con errores, primer byte distinto: indice " << r.transfer.firstError;
+        } else {
+            const auto caja = outcomeBox(r, preparada.carga, dispositivos[i]);
+            std::string motivo = caja ? boxText(*caja) : std::string("transmision interrumpida");
+            std::ranges::replace(motivo, '\n', ' ');
+            streams.err << motivo.substr(0, motivo.find_last_not_of(". ") + 1);
+        }
+        streams.err << ".\n";
+        peor = std::max(peor, codigo);
+    }
+    return peor;
+}
+
 } // namespace
 
 Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
@@ -69,7 +108,9 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         throw UsageError{"send necesita un ARCHIVO de mensajes"};
     }
     const auto dispositivo = args.value("port");
-    if (!dispositivo || dispositivo->empty()) {
+    const std::vector<std::string>& dispositivos =
+        args.repeated.count("port") != 0 ? args.repeated.at("port") : std::vector<std::string>{};
+    if (!dispositivo || std::ranges::any_of(dispositivos, &std::string::empty)) {
         throw UsageError{"falta --port DISPOSITIVO"};
     }
     int esperaMs = kReplyTimeoutMs;
@@ -85,9 +126,12 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
     if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
         return prepared.error();
     }
-    QtSerialPort puerto(QString::fromStdString(*dispositivo));
+    if (dispositivos.size() > 1) {
+        return sendToSeveral(dispositivos, preparada, esperaMs, streams);
+    }
+    const std::unique_ptr<Port> puerto = serialPortFactory()(QString::fromStdString(*dispositivo));
     TextProgress progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
-    const SendResult resultado = sendImage(puerto, preparada.carga, preparada.imagen,
+    const SendResult resultado = sendImage(*puerto, preparada.carga, preparada.imagen,
                                            preparada.lumivel->totaldatos, progress, esperaMs);
     progress.finishBar();
     switch (resultado.outcome) {
@@ -101,7 +145,7 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         streams.err << "Primer byte distinto: indice " << resultado.transfer.firstError << ".\n";
         return kExitMismatch;
     default: {
-        const auto caja = outcomeBox(resultado, preparada.carga, puerto.nombre());
+        const auto caja = outcomeBox(resultado, preparada.carga, puerto->nombre());
         return Error{caja ? boxText(*caja) : std::string("transmision interrumpida")};
     }
     }

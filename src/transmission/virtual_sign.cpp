@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 namespace lumivel {
 namespace {
@@ -19,9 +22,27 @@ Error systemError(const char* call) {
 }
 
 long long ahoraNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+// The scheduler wakes a sleeper tens of microseconds late, more on a busy machine; the
+// last stretch is spun so an echo leaves within a few microseconds of its deadline.
+constexpr long long kSpinNs = 150'000;
+
+// Waits until the absolute time `plazoNs`: a deadline, unlike a relative sleep, does not
+// carry one echo's lateness into the next.
+void waitUntil(long long plazoNs) {
+    const long long despertar = plazoNs - kSpinNs;
+    if (despertar > ahoraNs()) {
+        const timespec t{static_cast<time_t>(despertar / 1'000'000'000LL),
+                         static_cast<long>(despertar % 1'000'000'000LL)};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+        }
+    }
+    while (ahoraNs() < plazoNs) {
+    }
 }
 
 void closeFd(int& fd) {
@@ -32,6 +53,17 @@ void closeFd(int& fd) {
 }
 
 } // namespace
+
+int VirtualSign::PacingError::medianUs() const {
+    long long vistos = 0;
+    for (std::size_t us = 0; us < byMicrosecond.size(); ++us) {
+        vistos += byMicrosecond[us];
+        if (2 * vistos >= echoes) {
+            return static_cast<int>(us);
+        }
+    }
+    return static_cast<int>(byMicrosecond.size() - 1);
+}
 
 VirtualSign::VirtualSign(Opciones opciones) : options_(opciones), responder_(opciones.fallo) {}
 
@@ -85,10 +117,19 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
     if (master_ < 0) {
         return Error{"el letrero virtual no esta abierto"};
     }
+#ifdef __linux__
+    if (options_.baud > 0) {
+        // The default 50 us of timer slack would be most of a paced echo's tolerance.
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    }
+#endif
     std::uint8_t buffer[4096];
     for (;;) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        const int espera = responder_.decoder().idle() ? -1 : options_.idleMs;
+        // Right after a paced echo the sender's next byte is due within microseconds: watch
+        // for it without sleeping, so its arrival time is not a scheduler wake-up late.
+        const bool justEchoed = options_.baud > 0 && ahoraNs() - lastEchoNs_ < kSpinNs;
+        const int espera = justEchoed ? 0 : responder_.decoder().idle() ? -1 : options_.idleMs;
         const int listos = ::poll(fds, 2, espera);
         if (listos < 0) {
             if (errno == EINTR) {
@@ -98,6 +139,9 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
         }
         if (fds[1].revents != 0) {
             return {};
+        }
+        if (listos == 0 && justEchoed) {
+            continue;
         }
         if (listos == 0) {
             responder_.decoder().reset();
@@ -134,7 +178,14 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
             // One 10-bit character in from the sender and one out, back to back.
             const long long characterNs = 10'000'000'000LL / options_.baud;
             const long long listo = std::max(llegada, lastEchoNs_) + 2 * characterNs;
-            std::this_thread::sleep_for(std::chrono::nanoseconds(listo - ahoraNs()));
+            waitUntil(listo);
+            const long long tarde = ahoraNs() - listo;
+            ++pacing_.echoes;
+            pacing_.totalNs += tarde;
+            pacing_.worstNs = std::max(pacing_.worstNs, tarde);
+            const auto ultimo = static_cast<long long>(pacing_.byMicrosecond.size() - 1);
+            ++pacing_
+                  .byMicrosecond[static_cast<std::size_t>(std::clamp(tarde / 1000, 0LL, ultimo))];
             lastEchoNs_ = listo;
         }
         const auto written = ::write(master_, respuesta.bytes.data(), respuesta.bytes.size());

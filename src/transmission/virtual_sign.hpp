@@ -2,6 +2,7 @@
 #include "base/result.hpp"
 #include "transmission/sign_decoder.hpp"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,16 @@ class VirtualSign {
         // A transfer that goes quiet this long is forgotten; the next starts afresh.
         int idleMs = 2000;
     };
+    // How late paced echoes were written against their due times.
+    struct PacingError {
+        long long echoes = 0;
+        long long totalNs = 0;
+        long long worstNs = 0;
+        // Echoes by whole microseconds late; the last counts everything later still.
+        std::array<long long, 256> byMicrosecond{};
+        // The median lateness, to the microsecond.
+        int medianUs() const;
+    };
     using OnImage = std::function<void(const std::vector<DecodedMessage>&)>;
     using OnError = std::function<void(const std::string&)>;
 
@@ -36,6 +47,8 @@ class VirtualSign {
     Result<void> serve(const OnImage& onImage, const OnError& onError);
     // Safe from any thread and from a signal handler.
     void stop();
+    // Read once serve() has returned.
+    const PacingError& pacingError() const { return pacing_; }
 
   private:
     void responder(std::uint8_t byte, const OnImage& onImage, const OnError& onError);
@@ -48,6 +61,7 @@ class VirtualSign {
     int stopPipe_[2] = {-1, -1};
     std::string path_;
     long long lastEchoNs_ = 0;
+    PacingError pacing_;
 };
 
 } // namespace lumivel

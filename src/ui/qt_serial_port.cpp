@@ -1,67 +1,24 @@
 #include "ui/qt_serial_port.hpp"
 
+#include "transmission/port_refusal.hpp"
 #include "transmission/protocol.hpp"
 
 #include <QDeadlineTimer>
-#include <QFileInfo>
 
 #include <algorithm>
 
-#ifdef Q_OS_UNIX
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace lumivel {
-namespace {
-
-struct DeviceAccess {
-    bool accesible = true;
-    std::string grupo;
-};
-
-// Whether the user may use the device, and who may, so the message tells the user what to do.
-DeviceAccess deviceAccess(const QString& dispositivo) {
-    DeviceAccess datos;
-#ifdef Q_OS_UNIX
-    const QString ruta = QFileInfo(dispositivo).canonicalFilePath();
-    if (ruta.isEmpty()) {
-        return datos;
-    }
-    const QByteArray local = ruta.toLocal8Bit();
-    datos.accesible = ::access(local.constData(), R_OK | W_OK) == 0;
-    struct stat estado {};
-    if (::stat(local.constData(), &estado) == 0) {
-        if (const group* grupo = ::getgrgid(estado.st_gid)) {
-            datos.grupo = grupo->gr_name;
-        }
-    }
-#else
-    Q_UNUSED(dispositivo);
-#endif
-    return datos;
-}
-
-} // namespace
 
 std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible,
                               const std::string& grupo, const std::string& texto) {
+    const DeviceAccess acceso{accesible, grupo};
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return "el dispositivo no existe";
+        return refusalReason(PortRefusal::NotFound, acceso);
     case QSerialPort::PermissionError:
-        if (accesible) {
-            return "el puerto está en uso por otro programa";
-        }
-        // Joining "root" is no advice: only an administrator can open such a device.
-        if (grupo.empty() || grupo == "root") {
-            return "permiso denegado";
-        }
-        return "permiso denegado (su usuario debe pertenecer al grupo \"" + grupo +
-               "\"; tras agregarlo vuelva a iniciar la sesión)";
+        return refusalReason(PortRefusal::Denied, acceso);
     case QSerialPort::OpenError:
-        return "el puerto ya esta abierto";
+        return refusalReason(PortRefusal::AlreadyOpen, acceso);
     default:
         return texto;
     }
@@ -69,12 +26,10 @@ std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible
 
 std::optional<std::string> failureReason(QSerialPort::SerialPortError error) {
     switch (error) {
-    // The line hung up: the system's own text ("Inappropriate ioctl for device") names a
-    // symptom, not the cause.
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
     case QSerialPort::WriteError:
-        return "el letrero se desconectó durante la transmisión";
+        return kLineLostReason;
     default:
         return std::nullopt;
     }
@@ -103,7 +58,7 @@ Result<void> QtSerialPort::abrir() {
         return Error{"no se ha indicado ningun puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
-        const DeviceAccess datos = deviceAccess(device_);
+        const DeviceAccess datos = deviceAccess(device);
         return Error{openFailureReason(port_.error(), datos.accesible, datos.grupo,
                                        port_.errorString().toStdString()),
                      device};

@@ -1,5 +1,6 @@
 #include "ui/transfer_thread.hpp"
 
+#include "transmission/posix_serial_port.hpp"
 #include "ui/qt_serial_port.hpp"
 
 #include <QElapsedTimer>
@@ -35,7 +36,13 @@ class ThreadObserver : public TransferObserver {
 } // namespace
 
 PortFactory serialPortFactory() {
-    return [](const QString& dispositivo) { return std::make_unique<QtSerialPort>(dispositivo); };
+    return [](const QString& dispositivo) -> std::unique_ptr<Port> {
+#ifdef Q_OS_LINUX
+        return std::make_unique<PosixSerialPort>(dispositivo.toStdString());
+#else
+        return std::make_unique<QtSerialPort>(dispositivo);
+#endif
+    };
 }
 
 TransferThread::TransferThread(PortFactory fabrica, QString dispositivo,

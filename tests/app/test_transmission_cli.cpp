@@ -141,6 +141,29 @@ class TransmissionCliTest : public QObject {
         QVERIFY2(QString::fromStdString(s.err).contains(mensaje), s.err.c_str());
     }
 
+    // Several signs at once: one line per port in the order given and the worst exit code; a
+    // missing port and a sign with a wrong echo keep no other sign from its image.
+    void sendToSeveralSigns() {
+        const QString ruta = archivo("varios.men", {texto(1, 2, "AB")});
+        Letrero buena, otra, cambiada({"--fault", "corrupt:3"});
+        const QString ausente = "/dev/simlumivel-no-such-port";
+        Salida s = ejecutar({"send", "--port", buena.ruta(), "--port", cambiada.ruta(), "--port",
+                             ausente, "--port", otra.ruta(), "--espera", "2000", ruta});
+        QCOMPARE(s.code, 2);
+        const QStringList lineas = QString::fromStdString(s.err).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lineas.size(), 4);
+        QCOMPARE(lineas[0], buena.ruta() + ": 7 de 7 bytes verificados; transmision completa.");
+        QVERIFY2(lineas[1].startsWith(cambiada.ruta() + ": ") && lineas[1].contains("con errores"),
+                 s.err.c_str());
+        QVERIFY2(lineas[2].startsWith(ausente + ": 0 de 7") && lineas[2].contains("no existe"),
+                 s.err.c_str());
+        QCOMPARE(lineas[3], otra.ruta() + ": 7 de 7 bytes verificados; transmision completa.");
+        QCOMPARE(buena.mensajes(1).value(0)["texto"].toString(), QString("AB"));
+        QCOMPARE(otra.mensajes(1).value(0)["texto"].toString(), QString("AB"));
+        s = ejecutar({"send", "--port", buena.ruta(), "--port", cambiada.ruta(), ruta});
+        QCOMPARE(s.code, 1);
+    }
+
     void portThatDoesNotExist() {
         const QString ruta = archivo("port.men", {texto(1, 1, "A")});
         const Salida s = ejecutar({"send", "--port", "/dev/simlumivel-no-such-port", ruta});

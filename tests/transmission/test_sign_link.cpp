@@ -1,4 +1,5 @@
 #include "transmission/fake_port.hpp"
+#include "transmission/parallel_send.hpp"
 #include "transmission/sign_link.hpp"
 
 #include <QtTest>
@@ -233,6 +234,28 @@ class SignLinkTest : public QObject {
         const TransmissionImage imagen = imagenDe({1, 1, 0, 0, 0});
         const auto r = sendImage(puerto, lista(), imagen, 20000, registro);
         QCOMPARE(r.transfer.sent, TransmissionImage::kCapacity);
+    }
+
+    // Several signs at once: a missing port and a sign with a wrong echo leave the others'
+    // transfers whole, and each result stays with its own port.
+    void eachPortGetsTheWholeImageWhateverTheOthersDo() {
+        FakePort buena, cambiada, ausente, otra;
+        cambiada.responder = [](std::uint8_t b) { return std::string(1, b == 0x41 ? 'X' : b); };
+        ausente.openError = "el dispositivo no existe";
+        const TransmissionImage imagen = imagenDe(std::vector<int>(600, 0x41));
+        const auto r =
+            sendToEach({&buena, &cambiada, &ausente, &otra}, lista(), imagen, imagen.ndatos);
+        QCOMPARE(r.size(), std::size_t{4});
+        QCOMPARE(r[0].outcome, Outcome::Verified);
+        QCOMPARE(r[1].outcome, Outcome::WithErrors);
+        QCOMPARE(r[1].transfer.firstError, 0);
+        QCOMPARE(r[2].outcome, Outcome::PortNotOpened);
+        QCOMPARE(r[3].outcome, Outcome::Verified);
+        QCOMPARE(r[3].transfer.verified, 600);
+        QCOMPARE(buena.written, otra.written);
+        QCOMPARE(buena.written.size(), std::size_t{1 + 600 + 3 * 5});
+        QVERIFY(ausente.written.empty());
+        QCOMPARE(buena.closes + cambiada.closes + otra.closes, 3);
     }
 };
 

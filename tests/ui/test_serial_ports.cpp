@@ -1,3 +1,4 @@
+#include "transmission/posix_serial_port.hpp"
 #include "ui/qt_serial_port.hpp"
 
 #include <QtTest>
@@ -41,9 +42,23 @@ bool contiene(const std::string& texto, const char* parte) {
     return texto.find(parte) != std::string::npos;
 }
 
+// Both ports behave alike towards a line; the rows of each test pick one.
+std::unique_ptr<Port> puertoDe(const QString& clase, const QString& ruta) {
+    if (clase == "posix") {
+        return std::make_unique<PosixSerialPort>(ruta.toStdString());
+    }
+    return std::make_unique<QtSerialPort>(ruta);
+}
+
+void ambosPuertos() {
+    QTest::addColumn<QString>("clase");
+    QTest::newRow("QSerialPort") << "qt";
+    QTest::newRow("POSIX") << "posix";
+}
+
 } // namespace
 
-class QtSerialPortTest : public QObject {
+class SerialPortsTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
@@ -82,21 +97,28 @@ class QtSerialPortTest : public QObject {
         QVERIFY2(!contiene(razon, nunca.toUtf8().constData()), razon.c_str());
     }
 
+    void portHeldByAnotherIsInUse_data() { ambosPuertos(); }
     void portHeldByAnotherIsInUse() {
+        QFETCH(QString, clase);
         Pty pty;
         QVERIFY(!pty.ruta.isEmpty());
-        QtSerialPort primero(pty.ruta);
-        QVERIFY(primero.abrir().ok());
-        QtSerialPort segundo(pty.ruta);
-        const Result<void> isOpenNow = segundo.abrir();
+        const auto primero = puertoDe(clase, pty.ruta);
+        QVERIFY(primero->abrir().ok());
+        const auto segundo = puertoDe(clase, pty.ruta);
+        const Result<void> isOpenNow = segundo->abrir();
         QVERIFY(!isOpenNow.ok());
         QVERIFY2(contiene(isOpenNow.error().reason, "en uso por otro programa"),
                  isOpenNow.error().reason.c_str());
     }
 
+    // A pseudo-terminal refuses the low-latency request; opening goes on without it.
+    void staleInputIsDiscarded_data() { ambosPuertos(); }
     void staleInputIsDiscarded() {
+        QFETCH(QString, clase);
         Pty pty;
-        QtSerialPort puerto(pty.ruta);
+        QVERIFY(!requestLowLatency(pty.slave));
+        const auto abierto = puertoDe(clase, pty.ruta);
+        Port& puerto = *abierto;
         QVERIFY(puerto.abrir().ok());
         QCOMPARE(::write(pty.master, "zz", 2), 2);
         QTest::qWait(20); // the line discipline hands the bytes to the input
@@ -105,9 +127,12 @@ class QtSerialPortTest : public QObject {
         QCOMPARE(puerto.waitForBytes(2000), std::string("c"));
     }
 
+    void signHangingUpIsNamed_data() { ambosPuertos(); }
     void signHangingUpIsNamed() {
+        QFETCH(QString, clase);
         Pty pty;
-        QtSerialPort puerto(pty.ruta);
+        const auto abierto = puertoDe(clase, pty.ruta);
+        Port& puerto = *abierto;
         QVERIFY(puerto.abrir().ok());
         pty.colgar();
         // Whichever call notices first, the port ends up failed for good with the cause.
@@ -122,5 +147,5 @@ class QtSerialPortTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(QtSerialPortTest)
-#include "test_qt_serial_port.moc"
+QTEST_GUILESS_MAIN(SerialPortsTest)
+#include "test_serial_ports.moc"

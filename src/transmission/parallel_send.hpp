@@ -1,0 +1,16 @@
+#pragma once
+#include "transmission/sign_link.hpp"
+
+#include <vector>
+
+namespace lumivel {
+
+// Sends the same image to every port at once, each on a thread of its own, as a shop
+// programs several signs together. Each port is opened, used and closed by its thread;
+// one that fails (missing, silent, wrong echoes) never stops the others. The results come
+// in the ports' order.
+std::vector<SendResult> sendToEach(const std::vector<Port*>& puertos, const LoadResult& carga,
+                                   const TransmissionImage& imagen, int totaldatos,
+                                   int esperaMs = kReplyTimeoutMs);
+
+} // namespace lumivel

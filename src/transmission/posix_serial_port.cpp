@@ -1,0 +1,240 @@
+#include "transmission/posix_serial_port.hpp"
+
+#include "transmission/port_refusal.hpp"
+#include "transmission/protocol.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
+
+namespace lumivel {
+namespace {
+
+static_assert(kLineBaud == 9600, "the line's speed constant below must follow kLineBaud");
+constexpr speed_t kLineSpeed = B9600;
+
+long long nowNs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+// A byte out and its echo back: two 10-bit characters on the line.
+constexpr long long kEchoNs = 20'000'000'000LL / kLineBaud;
+// Around the moment an echo is due the input is watched without sleeping, so it is read the
+// moment it arrives rather than a scheduler wake-up (tens to hundreds of microseconds on a
+// busy machine) later; at 9600 baud this costs a few percent of one core during a transfer.
+constexpr long long kWatchBeforeNs = 150'000;
+constexpr long long kWatchAfterNs = 300'000;
+
+// A device without modem lines (a pseudo-terminal) refuses them; that is not a failure.
+bool modemLineRefused() {
+    return errno == ENOTTY || errno == EINVAL;
+}
+
+} // namespace
+
+bool requestLowLatency(int fd) {
+#ifdef __linux__
+    serial_struct info{};
+    if (::ioctl(fd, TIOCGSERIAL, &info) != 0) {
+        return false;
+    }
+    if ((info.flags & ASYNC_LOW_LATENCY) != 0) {
+        return true;
+    }
+    info.flags |= ASYNC_LOW_LATENCY;
+    return ::ioctl(fd, TIOCSSERIAL, &info) == 0;
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
+PosixSerialPort::PosixSerialPort(std::string dispositivo) : device_(std::move(dispositivo)) {}
+
+PosixSerialPort::~PosixSerialPort() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+Result<void> PosixSerialPort::abrir() {
+    fault_.reset();
+    if (device_.empty()) {
+        return Error{"no se ha indicado ningun puerto"};
+    }
+    cerrar();
+    // A bare name ("ttyUSB0") is a device under /dev, as QSerialPort takes it.
+    const std::string ruta = device_.find('/') == std::string::npos ? "/dev/" + device_ : device_;
+    fd_ = ::open(ruta.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) {
+        switch (errno) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return Error{refusalReason(PortRefusal::NotFound, {}), device_};
+        case EACCES:
+        case EPERM:
+        case EBUSY:
+            return Error{refusalReason(PortRefusal::Denied, deviceAccess(ruta)), device_};
+        default:
+            return Error{std::strerror(errno), device_};
+        }
+    }
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        cerrar();
+        return Error{refusalReason(PortRefusal::Denied, DeviceAccess{}), device_};
+    }
+    if (Result<void> line = setLine(); !line.ok()) {
+        cerrar();
+        return line;
+    }
+    requestLowLatency(fd_);
+    return {};
+}
+
+Result<void> PosixSerialPort::setLine() {
+    termios modo{};
+    if (::tcgetattr(fd_, &modo) != 0) {
+        return Error{"no acepta " + std::to_string(kLineBaud) +
+                         " baudios 8N1: " + std::strerror(errno),
+                     device_};
+    }
+    ::cfmakeraw(&modo);
+    modo.c_cflag |= CLOCAL | CREAD | CS8;
+    modo.c_cflag &= ~static_cast<tcflag_t>(PARENB | CSTOPB);
+#ifdef CRTSCTS
+    modo.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+#endif
+    modo.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    // One byte satisfies a read; with O_NONBLOCK an empty line then reads as EAGAIN, and a
+    // read of 0 can only mean the line hung up.
+    modo.c_cc[VMIN] = 1;
+    modo.c_cc[VTIME] = 0;
+    if (::cfsetispeed(&modo, kLineSpeed) != 0 || ::cfsetospeed(&modo, kLineSpeed) != 0 ||
+        ::tcsetattr(fd_, TCSANOW, &modo) != 0) {
+        return Error{"no acepta " + std::to_string(kLineBaud) +
+                         " baudios 8N1: " + std::strerror(errno),
+                     device_};
+    }
+    const int dtr = TIOCM_DTR;
+    const int rts = TIOCM_RTS;
+    if ((::ioctl(fd_, TIOCMBIS, &dtr) != 0 || ::ioctl(fd_, TIOCMBIC, &rts) != 0) &&
+        !modemLineRefused()) {
+        return Error{std::string("no acepta las senales DTR/RTS: ") + std::strerror(errno),
+                     device_};
+    }
+    return {};
+}
+
+void PosixSerialPort::cerrar() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+void PosixSerialPort::lose() {
+    fault_ = Error{kLineLostReason, device_};
+    cerrar();
+}
+
+Result<void> PosixSerialPort::escribir(std::string_view bytes) {
+    if (fault_) {
+        return *fault_;
+    }
+    if (fd_ < 0) {
+        return Error{"el puerto no esta abierto", device_};
+    }
+    std::size_t hechos = 0;
+    while (hechos < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + hechos, bytes.size() - hechos);
+        if (n > 0) {
+            hechos += static_cast<std::size_t>(n);
+            lastWriteNs_ = nowNs();
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno == EAGAIN) {
+            // The output queue is full: a line that stopped taking bytes for a second is
+            // not going to take the rest.
+            pollfd salida{fd_, POLLOUT, 0};
+            if (::poll(&salida, 1, 1000) <= 0) {
+                return Error{"solo se escribio parte de los datos", device_};
+            }
+        } else {
+            lose();
+            return *fault_;
+        }
+    }
+    return {};
+}
+
+std::string PosixSerialPort::waitForBytes(int milisegundos) {
+    if (fault_ || fd_ < 0) {
+        return {};
+    }
+    const long long plazo = nowNs() + milisegundos * 1'000'000LL;
+    const long long vigilar = lastWriteNs_ + kEchoNs - kWatchBeforeNs;
+    const long long dormir = lastWriteNs_ + kEchoNs + kWatchAfterNs;
+    for (;;) {
+        const long long ahora = nowNs();
+        const long long quedan = plazo - ahora;
+        long long esperaNs = quedan > 0 ? quedan : 0;
+        if (ahora < vigilar) {
+            esperaNs = std::min(esperaNs, vigilar - ahora);
+        } else if (ahora < dormir) {
+            esperaNs = 0;
+        }
+        pollfd entrada{fd_, POLLIN, 0};
+        // ppoll: poll's whole milliseconds would sleep past the moment to start watching.
+        const timespec espera{static_cast<time_t>(esperaNs / 1'000'000'000LL),
+                              static_cast<long>(esperaNs % 1'000'000'000LL)};
+        const int listos = ::ppoll(&entrada, 1, &espera, nullptr);
+        if (listos < 0 && errno != EINTR) {
+            lose();
+            return {};
+        }
+        if (listos > 0 && (entrada.revents & POLLIN) != 0) {
+            char buffer[4096];
+            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n > 0) {
+                return std::string(buffer, static_cast<std::size_t>(n));
+            }
+            if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+                lose();
+                return {};
+            }
+        } else if (listos > 0) {
+            // Hang-up or error without data: the device is gone.
+            lose();
+            return {};
+        }
+        if (quedan <= 0) {
+            return {};
+        }
+    }
+}
+
+void PosixSerialPort::discardInput() {
+    if (fd_ < 0) {
+        return;
+    }
+    ::tcflush(fd_, TCIFLUSH);
+    char buffer[256];
+    while (::read(fd_, buffer, sizeof buffer) > 0) {
+    }
+}
+
+} // namespace lumivel

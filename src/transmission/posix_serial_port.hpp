@@ -1,0 +1,44 @@
+#pragma once
+#include "transmission/port.hpp"
+
+namespace lumivel {
+
+// Asks the driver to hand each received byte over at once (ASYNC_LOW_LATENCY). USB serial
+// adapters otherwise hold input up to their latency timer, 16 ms on many FTDI chips, which
+// a stop-and-wait link pays on every byte. False where the driver refuses (a
+// pseudo-terminal does) or the platform has no such request; that is not an error.
+bool requestLowLatency(int fd);
+
+// A serial line through the POSIX terminal interface with the sign's fixed settings
+// (kLineBaud, 8N1, no flow control, DTR on, RTS off). Waiting for an echo is one poll() on
+// the descriptor, so an exchange costs a few system calls. The device is locked with
+// flock() while open, so two senders never share a line.
+class PosixSerialPort : public Port {
+  public:
+    explicit PosixSerialPort(std::string dispositivo);
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    std::string nombre() const override { return device_; }
+    Result<void> abrir() override;
+    void cerrar() override;
+    Result<void> escribir(std::string_view bytes) override;
+    std::string waitForBytes(int milisegundos) override;
+    void discardInput() override;
+    std::optional<Error> fallo() const override { return fault_; }
+
+  private:
+    Result<void> setLine();
+    // The line failed for good: remember why and let go of the device.
+    void lose();
+
+    std::string device_;
+    int fd_ = -1;
+    // When the last byte was written: its echo cannot cross the line sooner than two
+    // characters later.
+    long long lastWriteNs_ = 0;
+    std::optional<Error> fault_;
+};
+
+} // namespace lumivel
