@@ -9,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -223,6 +224,10 @@ std::string PosixSerialPort::waitForBytes(int milisegundos) {
         }
         if (quedan <= 0) {
             return {};
+        }
+        if (esperaNs == 0) {
+            // Watching without sleeping: let the kernel worker that delivers the echo run.
+            ::sched_yield();
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -42,6 +43,9 @@ void waitUntil(long long plazoNs) {
         }
     }
     while (ahoraNs() < plazoNs) {
+        // Whoever else is ready runs meanwhile: on a pseudo-terminal that includes the kernel
+        // worker that carries the bytes, which a spinning process would keep off a processor.
+        ::sched_yield();
     }
 }
 
@@ -141,6 +145,7 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
             return {};
         }
         if (listos == 0 && justEchoed) {
+            ::sched_yield();
             continue;
         }
         if (listos == 0) {
