@@ -19,17 +19,19 @@ struct MainMenu {
     QMenu* recentFiles = nullptr; // "Archivos recientes", filled by the window
     QAction* optexto = nullptr;
     QAction* opgrafico = nullptr;
+    QAction* textToPicture = nullptr; // "Texto a dibujo": a text composed as a picture
     QAction* opconfiguracion = nullptr;
     QAction* opsimular = nullptr;
     QAction* openviar = nullptr;
     QAction* opreloj = nullptr;
+    QAction* playAll = nullptr;                    // "Simular todo": every active message in order
     std::array<QAction*, kSkins.size()> MNUCamb{}; // one per entry of the skin table
     QAction* startupSkin = nullptr;                // the skin the program starts with
     QActionGroup* skins = nullptr;                 // marks the skin in use
     QAction* opayuda = nullptr;
     QAction* opacerdade = nullptr;
     QAction* WEB = nullptr;
-    QMenu* edit = nullptr; // the undo and redo items, added by the window
+    QMenu* edit = nullptr;         // the undo and redo items, added by the window
     QAction* opmensajes = nullptr; // "Ver", "Mensajes": the window listing every message
 };
 

@@ -127,6 +127,9 @@ void StoreController::record(const char* name, void (*operation)(Lumivel&, Dialo
 }
 
 void StoreController::adicionar() {
+    if (addCheck_ && !addCheck_()) {
+        return;
+    }
     record("adicionar mensaje", ADICIONAR_Click);
 }
 
