@@ -8,20 +8,12 @@
 #include "display/missing_glyphs.hpp"
 #include "session/message_problems.hpp"
 #include "session/message_sequence.hpp"
+#include "transmission/image_usage.hpp"
 
 #include <ostream>
 
 namespace lumivel::cli {
 namespace {
-
-// 8191 as "8.191": Spanish groups thousands with a point.
-std::string withThousands(int n) {
-    std::string digits = std::to_string(n);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) {
-        digits.insert(static_cast<std::size_t>(i), ".");
-    }
-    return digits;
-}
 
 std::string problemLines(const tipomensaje& m, const MessageProblems& p) {
     const std::string mensaje = "Mensaje " + std::to_string(m.numero) + ": ";
@@ -31,12 +23,7 @@ std::string problemLines(const tipomensaje& m, const MessageProblems& p) {
                  printable(windows1252ToUtf8(missingGlyphsPhrase(m.letra - 1, p.missing))) + '\n';
     }
     if (p.columns > 0) {
-        lines += mensaje + "el texto ocupa " + std::to_string(p.columns) +
-                 " columnas; el Lumivel muestra " + std::to_string(kShownColumns);
-        if (!p.hidden.empty()) {
-            lines += ": no se verá «" + printable(windows1252ToUtf8(p.hidden)) + "»";
-        }
-        lines += '\n';
+        lines += mensaje + cutPhrase(p.columns, printable(windows1252ToUtf8(p.hidden))) + '\n';
     }
     if (p.length > 0) {
         lines += mensaje + "el texto tiene " + std::to_string(p.length) +
@@ -104,8 +91,7 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
         streams.out << "{\"image_bytes\": " << bytes << ", \"capacity\": " << capacity
                     << ", \"messages\": [" << json << (json.empty() ? "" : "\n") << "]}\n";
     } else {
-        streams.out << plain << "Imagen: " << withThousands(bytes) << " de "
-                    << withThousands(capacity) << " bytes"
+        streams.out << plain << "Imagen: " << imageUsage(preparada.carga.bytesNeeded)
                     << (bytes > capacity ? ": no cabe en el Lumivel" : "") << '\n';
     }
     return wrong ? kExitMismatch : kExitOk;

@@ -95,6 +95,21 @@ void recordarTexto(Lumivel& l) {
 
 } // namespace
 
+tipomensaje editorMessage(const EditorState& l) {
+    tipomensaje mensaje;
+    if (l.option1 == kDrawingMode) {
+        mensaje.texto = encodePicture(l.sign.vector);
+        mensaje.presentacion = tipomensaje::kPicture;
+        mensaje.letra = tipomensaje::kPicture;
+    } else {
+        mensaje.texto = recordText(l.texto);
+        mensaje.presentacion = l.tipopresentacion;
+        mensaje.letra = l.tipoletra;
+    }
+    mensaje.estado = '1';
+    return mensaje;
+}
+
 void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     if (!l.archivo.isOpen()) {
         if (Result<void> opened = openScratchFile(l); !opened.ok()) {
@@ -121,17 +136,8 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
                   " registros, el maximo posible.\r\nNo se puede adicionar otro mensaje.");
         return;
     }
+    l.mensaje = editorMessage(l);
     l.mensaje.numero = static_cast<std::int16_t>(l.totalmensajes + 1);
-    if (l.option1 == kDrawingMode) {
-        l.mensaje.texto = encodePicture(l.sign.vector);
-        l.mensaje.presentacion = tipomensaje::kPicture;
-        l.mensaje.letra = tipomensaje::kPicture;
-    } else {
-        l.mensaje.texto = recordText(l.texto);
-        l.mensaje.presentacion = l.tipopresentacion;
-        l.mensaje.letra = l.tipoletra;
-    }
-    l.mensaje.estado = '1';
     if (Result<void> written = l.archivo.write(nregistros + 1, l.mensaje); !written.ok()) {
         showFileError(d, "No se pudo adicionar el mensaje.", written.error());
         return;

@@ -14,6 +14,8 @@ namespace lumivel {
 // ADICIONAR: appends the text of Text1 (text mode) or the drawn picture (drawing mode).
 // Before any file is open it starts a scratch message file first.
 void ADICIONAR_Click(Lumivel& l, Dialogs& d);
+// The active message ADICIONAR writes for the editor as it is, without its number.
+tipomensaje editorMessage(const EditorState& l);
 // MODIFICAR: rewrites the selected message; refuses when the mode does not match its kind.
 void MODIFICAR_Click(Lumivel& l, Dialogs& d);
 // ELIMINAR: marks the selected message deleted, renumbers, empties Text1 and the sign.

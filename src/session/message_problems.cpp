@@ -48,4 +48,13 @@ MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
     return problems;
 }
 
+std::string cutPhrase(int columns, std::string_view hidden) {
+    std::string phrase = "el texto ocupa " + std::to_string(columns) +
+                         " columnas; el Lumivel muestra " + std::to_string(kShownColumns);
+    if (!hidden.empty()) {
+        phrase += ": no se verá «" + std::string(hidden) + "»";
+    }
+    return phrase;
+}
+
 } // namespace lumivel

@@ -29,4 +29,8 @@ struct MessageProblems {
 MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
                                 std::int16_t presentacion);
 
+// "el texto ocupa 87 columnas; el Lumivel muestra 64: no se verá «TIENDA»" (UTF-8), for a
+// text `columns` wide whose characters `hidden` (UTF-8) lie beyond the edge.
+std::string cutPhrase(int columns, std::string_view hidden);
+
 } // namespace lumivel

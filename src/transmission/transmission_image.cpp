@@ -41,7 +41,22 @@ void codificarMensaje(tipomensaje& mensaje, std::vector<std::uint8_t>& bytes) {
     bytes.push_back(kMessageEnd);
 }
 
+// The two end marks that close every image.
+void closeImage(std::vector<std::uint8_t>& bytes) {
+    bytes.push_back(kMessageEnd);
+    bytes.push_back(kMessageEnd);
+}
+
 } // namespace
+
+int imageBytesNeeded(const std::vector<tipomensaje>& activos) {
+    std::vector<std::uint8_t> bytes;
+    for (tipomensaje mensaje : activos) {
+        codificarMensaje(mensaje, bytes);
+    }
+    closeImage(bytes);
+    return static_cast<int>(bytes.size());
+}
 
 LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos) {
     LoadResult resultado;
@@ -65,8 +80,7 @@ LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16
         ++resultado.activeMessages;
         codificarMensaje(store.mensaje, bytes);
     }
-    bytes.push_back(kMessageEnd);
-    bytes.push_back(kMessageEnd);
+    closeImage(bytes);
     resultado.bytesNeeded = static_cast<int>(bytes.size());
     if (resultado.bytesNeeded > TransmissionImage::kCapacity) {
         resultado.estado = ImageState::TooLarge;

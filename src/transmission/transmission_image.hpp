@@ -1,9 +1,11 @@
 #pragma once
 #include "base/result.hpp"
+#include "store/message_record.hpp"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace lumivel {
 
@@ -45,5 +47,9 @@ struct LoadResult {
 // written) when no file is open. Only a completed build writes `datos`, `ndatos` and
 // `totaldatos`; a build that would not fit writes none of them.
 LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos);
+
+// The slots an image of the active messages `activos` needs, counted as a load counts
+// them (LoadResult::bytesNeeded), with nothing written: to tell ahead whether it will fit.
+int imageBytesNeeded(const std::vector<tipomensaje>& activos);
 
 } // namespace lumivel

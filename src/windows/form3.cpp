@@ -16,14 +16,17 @@
 #include "ui/sign_widget.hpp"
 #include "ui/web.hpp"
 #include "ui/window_font.hpp"
+#include "windows/accent_actions.hpp"
 #include "windows/drawing_controller.hpp"
 #include "windows/edit_history.hpp"
 #include "windows/export_dialog.hpp"
+#include "windows/image_meter.hpp"
 #include "windows/picture_controller.hpp"
 #include "windows/playback_controller.hpp"
 #include "windows/recent_files_menu.hpp"
 #include "windows/secondary_windows.hpp"
 #include "windows/store_controller.hpp"
+#include "windows/text_limits.hpp"
 #include "windows/toolbar_controller.hpp"
 
 #include <QAction>
@@ -37,6 +40,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -69,6 +73,7 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     playback_ = new PlaybackController(
         lumivel_, *dialogs_, [this] { showText(); }, [this] { showControls(); }, this);
     windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_);
+    limits_ = new TextLimits(lumivel_, *controls_.Text1, *controls_.Pic, this);
     Form_Load();
     wireControls();
     nameIconBoxes();
@@ -175,6 +180,7 @@ void Form3::wireControls() {
     connect(m.opconfiguracion, &QAction::triggered, this, clickOf(c.configurar));
     connect(m.opsimular, &QAction::triggered, this, clickOf(c.Play));
     connect(m.opreloj, &QAction::triggered, this, clickOf(c.Reloj));
+    connect(m.playAll, &QAction::triggered, playback_, &PlaybackController::playAll);
     for (std::size_t i = 0; i < m.MNUCamb.size(); ++i) {
         connect(m.MNUCamb.at(i), &QAction::triggered, this,
                 [this, i] { MNUCamb_Click(static_cast<int>(i)); });
@@ -184,6 +190,7 @@ void Form3::wireControls() {
     connect(m.opayuda, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
     connect(m.WEB, &QAction::triggered, this, [this] { openWebPage(*dialogs_); });
     wireHistory();
+    wireChecks();
 }
 
 void Form3::wireHistory() {
@@ -205,6 +212,21 @@ void Form3::wireHistory() {
     pictures_ = new PictureController(
         *controls_.menu.edit, controls_.menu.importImage, lumivel_, *dialogs_, *history_,
         [this] { toolbar_->Option1_Click(kDrawingMode); }, this, controls_.Pic);
+}
+
+void Form3::wireChecks() {
+    limits_->countFromNextChange();
+    imageMeter_ = new ImageMeter(lumivel_, *dialogs_, *statusBar(), this);
+    connect(store_.get(), &StoreController::listShown, imageMeter_, &ImageMeter::mostrar);
+    store_->setAddCheck([this] { return imageMeter_->confirmAdd(); });
+    accents_ = new AccentActions(
+        lumivel_, *dialogs_, *history_, *controls_.Pic,
+        [this] { toolbar_->Option1_Click(kDrawingMode); }, [this] { showControls(); }, this);
+    connect(controls_.menu.textToPicture, &QAction::triggered, accents_,
+            &AccentActions::textToPicture);
+    QAction* strip = controls_.menu.edit->addAction(QStringLiteral("Quitar acentos"));
+    strip->setObjectName(QStringLiteral("stripAccents"));
+    connect(strip, &QAction::triggered, accents_, &AccentActions::stripAccents);
 }
 
 void Form3::Form_Load() {
@@ -231,6 +253,7 @@ void Form3::showText() {
         controls_.Text1->setText(texto);
     }
     controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : texto);
+    limits_->mostrar();
 }
 
 void Form3::nameIconBoxes() {

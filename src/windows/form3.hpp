@@ -10,15 +10,18 @@
 
 namespace lumivel {
 
+class AccentActions;
 class DateTimePanel;
 class DrawingController;
 class EditHistory;
+class ImageMeter;
 class PictureController;
 class PlaybackController;
 class RecentFilesMenu;
 class RememberingDialogs;
 class SecondaryWindows;
 class StoreController;
+class TextLimits;
 class ToolbarController;
 
 // The main window. It owns the program's state and wires its controls (each found by
@@ -52,6 +55,8 @@ class Form3 : public QMainWindow {
     // Every connection between the controls and their handlers.
     void wireControls();
     void wireHistory();
+    // The meters and actions that tell what will not reach the sign before it is sent.
+    void wireChecks();
     void showText();
     void showTextKeepingCursor();
     void nameIconBoxes();
@@ -84,6 +89,9 @@ class Form3 : public QMainWindow {
     std::unique_ptr<DrawingController> drawing_;
     EditHistory* history_ = nullptr;
     PictureController* pictures_ = nullptr;
+    TextLimits* limits_ = nullptr;
+    ImageMeter* imageMeter_ = nullptr;
+    AccentActions* accents_ = nullptr;
     // Declared after the state, so the windows holding references into it go first.
     std::unique_ptr<SecondaryWindows> windows_;
     // Set once the message file has been dealt with, so closing asks nothing more.

@@ -39,6 +39,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     QMenu* options = bar.addMenu(QStringLiteral("&Opciones"));
     m.optexto = named(options->addAction(QStringLiteral("Texto")), "optexto");
     m.opgrafico = named(options->addAction(QStringLiteral("Grafico")), "opgrafico");
+    m.textToPicture = named(options->addAction(QStringLiteral("Texto a dibujo")), "textToPicture");
 
     m.opconfiguracion = named(bar.addAction(QStringLiteral("&Configuracion")), "opconfiguracion");
 
@@ -50,6 +51,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     run->addSeparator();
     m.opreloj = named(run->addAction(QStringLiteral("Grafico en movimiento")), "opreloj");
     m.opreloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
+    m.playAll = named(run->addAction(QStringLiteral("Simular todo")), "playAll");
 
     QMenu* skins = bar.addMenu(QStringLiteral("Cambiar Skin"));
     m.skins = new QActionGroup(skins);

@@ -22,10 +22,12 @@ struct MainMenu {
     QAction* exportAnimation = nullptr; // its effect as a looping GIF
     QAction* optexto = nullptr;
     QAction* opgrafico = nullptr;
+    QAction* textToPicture = nullptr; // "Texto a dibujo": a text composed as a picture
     QAction* opconfiguracion = nullptr;
     QAction* opsimular = nullptr;
     QAction* openviar = nullptr;
     QAction* opreloj = nullptr;
+    QAction* playAll = nullptr;                    // "Simular todo": every active message in order
     std::array<QAction*, kSkins.size()> MNUCamb{}; // one per entry of the skin table
     QAction* startupSkin = nullptr;                // the skin the program starts with
     QActionGroup* skins = nullptr;                 // marks the skin in use

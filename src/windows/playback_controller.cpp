@@ -1,6 +1,8 @@
 #include "windows/playback_controller.hpp"
 
+#include "presentation/editing_mode.hpp"
 #include "presentation/simulation.hpp"
+#include "session/message_sequence.hpp"
 #include "ui/gui_pacer.hpp"
 
 namespace lumivel {
@@ -33,6 +35,34 @@ void PlaybackController::Play_Click() {
 
 void PlaybackController::Reloj_Click() {
     play([this](Pacer& pacer) { lumivel::Reloj_Click(l_, pacer); });
+}
+
+void PlaybackController::playAll() {
+    if (pacer_ != nullptr) {
+        return; // one effect at a time
+    }
+    std::vector<tipomensaje> mensajes;
+    if (l_.archivo.isOpen()) {
+        Result<std::vector<tipomensaje>> activos = activeMessages(l_.archivo);
+        if (!activos.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", activos.error());
+            return;
+        }
+        mensajes = std::move(activos).value();
+    }
+    if (mensajes.empty()) {
+        d_.mensaje(noMessageBox());
+        return;
+    }
+    const auto matriz = l_.sign.matriz;
+    const auto vector = l_.sign.vector;
+    play([this, &mensajes](Pacer& pacer) { playMessages(l_, mensajes, pacer); });
+    // A drawing being edited is no message of the file: it comes back once they have played.
+    if (l_.option1 == kDrawingMode) {
+        l_.sign.matriz = matriz;
+        l_.sign.vector = vector;
+        l_.sign.mostrar();
+    }
 }
 
 void PlaybackController::stopAndClose() {

@@ -28,6 +28,9 @@ class PlaybackController : public QObject {
   public slots:
     void Play_Click();
     void Reloj_Click();
+    // "Simular todo": every active message of the open file in order, as the sign shows
+    // them; a drawing being edited comes back afterwards.
+    void playAll();
 
   signals:
     void closeRequested();

@@ -128,6 +128,9 @@ void StoreController::record(const char* name, const std::function<void()>& oper
 }
 
 void StoreController::adicionar() {
+    if (addCheck_ && !addCheck_()) {
+        return;
+    }
     record("adicionar mensaje", [this] { ADICIONAR_Click(l_, d_); });
 }
 

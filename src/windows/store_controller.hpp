@@ -47,6 +47,8 @@ class StoreController : public QObject {
     // ADICIONAR, MODIFICAR, ELIMINAR, the moves and duplicar become steps of `history`; it is
     // cleared when another file becomes the message file.
     void setHistory(EditHistory* history) { history_ = history; }
+    // Asked before ADICIONAR adds anything; false leaves the file as it is.
+    void setAddCheck(std::function<bool()> check) { addCheck_ = std::move(check); }
 
   public slots:
     void adicionar();
@@ -96,6 +98,7 @@ class StoreController : public QObject {
     bool rememberedOnPress_ = false;
     QFileSystemWatcher* watcher_ = nullptr;
     EditHistory* history_ = nullptr;
+    std::function<bool()> addCheck_;
     // The message file the list showed last; another one makes the history stale.
     std::string shownPath_;
     QString namedFile_;

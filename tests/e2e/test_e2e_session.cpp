@@ -1,5 +1,7 @@
 // The real program in a real X server, driven with clicks and keys: an effect, a picture kept in
 // a message file and recalled from it, a skin and an LED colour remembered for the next start.
+#include "display/picture_composer.hpp"
+#include "display/text_layout.hpp"
 #include "main_window.hpp"
 
 #include <QTemporaryDir>
@@ -157,6 +159,39 @@ class EndToEndSessionTest : public QObject {
         diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_remembered_looks", QColor(225, 0, 0));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QCOMPARE(s.shot.pixelColor(s.client + QPoint(3, 100)), galaxyFrame);
+    }
+
+    // Ñ is in no font: typed through its keysym, it reaches the sign whole as a picture.
+    void enyeTextComposedAsAPicture() {
+        MainWindow s;
+        QVERIFY2(s.start(), "the program did not start with its sign");
+        const std::string newYear = "A\xD1O NUEVO";
+        const auto grid = [](const auto& columnas) {
+            LedGrid g{};
+            for (std::size_t c = 0; c < 64 && c < columnas.size(); ++c) {
+                for (int r = 0; r < 8; ++r) {
+                    g[c][static_cast<std::size_t>(r)] = ((columnas[c] >> r) & 1) != 0;
+                }
+            }
+            return g;
+        };
+        // A keysym new to the keymap may be lost while mapped: type until the sign shows it.
+        const LedGrid typed = grid(lumivel::layOutText(0, newYear, false).columnas);
+        s.click(kText1);
+        for (int tries = 0; tries < 3 && !s.differs(typed, "e2e_anio_typed").isEmpty(); ++tries) {
+            s.x.key("ctrl+a");
+            s.x.type("A");
+            s.x.key("shift+Ntilde"); // the bare keysym types ñ
+            s.x.type("O NUEVO");
+        }
+        s.x.key("alt+o"); // "Opciones"; its last item is "Texto a dibujo"
+        s.x.key("Up");
+        s.x.key("Return");
+        QVERIFY2(s.x.waitForWindow("^Texto a dibujo$"), "the composer did not open");
+        s.x.key("Return");
+        const LedGrid want = grid(lumivel::composePicture(0, newYear, lumivel::Alignment::Left));
+        const QString wrong = s.differs(want, "e2e_texto_a_dibujo");
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 };
 

@@ -1,0 +1,69 @@
+#include "windows/accent_actions.hpp"
+
+#include "display/accents.hpp"
+#include "display/composition.hpp"
+#include "presentation/editing_mode.hpp"
+#include "windows/edit_history.hpp"
+#include "windows/text_to_picture_dialog.hpp"
+
+#include <QWidget>
+
+namespace lumivel {
+
+AccentActions::AccentActions(Lumivel& l, Dialogs& d, EditHistory& history, const QWidget& sign,
+                             std::function<void()> enterDrawingMode,
+                             std::function<void()> showControls, QWidget* dialogParent)
+    : QObject(dialogParent), l_(l), d_(d), history_(history), sign_(sign),
+      enterDrawingMode_(std::move(enterDrawingMode)), showControls_(std::move(showControls)),
+      dialogParent_(dialogParent) {}
+
+void AccentActions::stripAccents() {
+    // Text1 only takes text in the text mode.
+    if (l_.option1 != kTextMode || l_.texto.empty()) {
+        return;
+    }
+    const UnaccentedText plain = lumivel::stripAccents(l_.texto);
+    if (plain.enyeRemains) {
+        // "AÑO" written "ANO" says something else: a picture keeps the letter.
+        MessageBoxSpec caja;
+        caja.title = "Quitar acentos";
+        caja.texto = "Ninguna letra del Lumivel tiene la Ñ.\r\n"
+                     "¿Dibujar el texto como gráfico para conservar la Ñ?";
+        caja.botones = Buttons::YesNo;
+        caja.icono = Icon::Question;
+        caja.defaultAnswer = Answer::Yes;
+        if (d_.mensaje(caja) == Answer::Yes) {
+            compose(l_.texto);
+            return;
+        }
+    }
+    changeText(l_, plain.texto);
+    showControls_();
+}
+
+void AccentActions::textToPicture() {
+    compose(l_.option1 == kTextMode ? l_.texto : std::string());
+}
+
+void AccentActions::compose(const std::string& texto) {
+    const EditHistory::Picture before = history_.picture();
+    const int font = l_.tipoletra >= 1 && l_.tipoletra <= 4 ? l_.tipoletra - 1 : 0;
+    TextToPictureDialog dialog(l_.sign, texto, font, dialogParent_);
+    // Under the sign, not over it: the preview is what the person chooses by.
+    dialog.adjustSize();
+    dialog.move(sign_.mapToGlobal(QPoint(sign_.width() - dialog.width(), sign_.height() + 8)));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    history_.showPicture(before);
+    if (!accepted) {
+        return;
+    }
+    if (l_.option1 != kDrawingMode) {
+        enterDrawingMode_();
+    }
+    const auto picture = dialog.picture();
+    history_.recordDrawing(QStringLiteral("texto a dibujo"),
+                           [this, &picture] { showColumns(l_.sign, picture); });
+    showControls_();
+}
+
+} // namespace lumivel

@@ -1,0 +1,67 @@
+#include "windows/text_to_picture_dialog.hpp"
+
+#include "base/windows1252.hpp"
+#include "display/font_choice.hpp"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lumivel {
+
+void showColumns(Sign& sign, const std::array<std::uint8_t, 64>& columnas) {
+    sign.borrar();
+    for (int k = 0; k < 64; ++k) {
+        sign.cbin(columnas[static_cast<std::size_t>(k)], k);
+    }
+    sign.mostrar();
+}
+
+TextToPictureDialog::TextToPictureDialog(Sign& sign, const std::string& texto, int fontIndex,
+                                         QWidget* parent)
+    : QDialog(parent), sign_(sign), text_(new QLineEdit(this)), font_(new QComboBox(this)),
+      alignment_(new QComboBox(this)) {
+    setWindowTitle(QStringLiteral("Texto a dibujo"));
+    text_->setObjectName(QStringLiteral("composerText"));
+    text_->setText(QString::fromStdString(windows1252ToUtf8(texto)));
+    font_->setObjectName(QStringLiteral("composerFont"));
+    for (int i = 0; i < 4; ++i) {
+        font_->addItem(QString::fromUtf8(fontCaption(i).data(),
+                                         static_cast<qsizetype>(fontCaption(i).size())));
+    }
+    font_->setCurrentIndex(fontIndex);
+    alignment_->setObjectName(QStringLiteral("composerAlignment"));
+    // In the order of the Alignment values.
+    alignment_->addItems(
+        {QStringLiteral("Izquierda"), QStringLiteral("Centro"), QStringLiteral("Derecha")});
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("&Texto:"), text_);
+    form->addRow(QStringLiteral("&Letra:"), font_);
+    form->addRow(QStringLiteral("&Alineación:"), alignment_);
+    form->addRow(buttons);
+
+    connect(text_, &QLineEdit::textChanged, this, &TextToPictureDialog::preview);
+    connect(font_, &QComboBox::currentIndexChanged, this, &TextToPictureDialog::preview);
+    connect(alignment_, &QComboBox::currentIndexChanged, this, &TextToPictureDialog::preview);
+    preview();
+}
+
+std::array<std::uint8_t, 64> TextToPictureDialog::picture() const {
+    return composePicture(font_->currentIndex(), utf8ToWindows1252(text_->text().toStdString()),
+                          static_cast<Alignment>(alignment_->currentIndex()));
+}
+
+void TextToPictureDialog::preview() {
+    showColumns(sign_, picture());
+}
+
+} // namespace lumivel

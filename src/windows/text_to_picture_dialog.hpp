@@ -1,0 +1,41 @@
+#pragma once
+#include "display/picture_composer.hpp"
+#include "display/sign.hpp"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+
+namespace lumivel {
+
+// "Texto a dibujo": asks for a text, a font and an alignment and shows the picture they
+// make on the sign while the person chooses. The sign is left showing the last preview;
+// whoever opened the dialog puts back or keeps what it showed before.
+class TextToPictureDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // `texto` is Windows-1252; `fontIndex` an Opletra index (0..3).
+    TextToPictureDialog(Sign& sign, const std::string& texto, int fontIndex,
+                        QWidget* parent = nullptr);
+
+    // The sign's 64 columns for the choices made.
+    std::array<std::uint8_t, 64> picture() const;
+
+  private:
+    void preview();
+
+    Sign& sign_;
+    QLineEdit* text_;
+    QComboBox* font_;
+    QComboBox* alignment_;
+};
+
+// Shows 64 composed columns on the sign, as a picture message is shown.
+void showColumns(Sign& sign, const std::array<std::uint8_t, 64>& columnas);
+
+} // namespace lumivel
