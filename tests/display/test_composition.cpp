@@ -19,8 +19,8 @@ const std::string kExtras =
     "\xD1\xF1\xC1\xC9\xCD\xD3\xDA\xDC\xE1\xE9\xED\xF3\xFA\xFC\xBF\xA1\x80\xB0\xBA\xAA";
 const std::string kBases = "NnAEIOUUaeiouu?!Eooa";
 
-Columnas picture(int font, const std::string& texto, Alignment alineacion) {
-    const auto p = composePicture(font, texto, alineacion);
+Columnas picture(int font, const std::string& texto, Alignment alignment) {
+    const auto p = composePicture(font, texto, alignment);
     Columnas c{};
     std::copy(p.begin(), p.end(), c.begin());
     return c;
@@ -76,9 +76,9 @@ class CompositionTest : public QObject {
     // The case button alternates; a font change always shows the new font.
     void caseButtonAlternatesAndFontChangesRedraw() {
         StartedState a;
-        const Columnas inicio = a.columnas();
+        const Columnas start = a.columnas();
         selectOpletra(a.l, 2);
-        QVERIFY(a.columnas() != inicio);
+        QVERIFY(a.columnas() != start);
         QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
 
         a.escribir("Hola");
@@ -122,15 +122,14 @@ class CompositionTest : public QObject {
              {ascii, ascii.substr(40), std::string(" H\tI\x7F!"), std::string("HOLA")}) {
             QCOMPARE(picture(font, texto, Alignment::Left), composed(texto, font));
         }
-        const Columnas izquierda = picture(font, "HOLA", Alignment::Left);
+        const Columnas left = picture(font, "HOLA", Alignment::Left);
         const auto lit = [](int b) { return b != 0; };
         const int w =
-            64 - static_cast<int>(std::find_if(izquierda.rbegin(), izquierda.rend(), lit) -
-                                  izquierda.rbegin());
-        const Columnas centro = picture(font, "HOLA", Alignment::Centre);
-        const Columnas derecha = picture(font, "HOLA", Alignment::Right);
-        QCOMPARE(std::find_if(centro.begin(), centro.end(), lit) - centro.begin(), (64 - w) / 2);
-        QVERIFY(std::equal(izquierda.begin(), izquierda.begin() + w, derecha.end() - w));
+            64 - static_cast<int>(std::find_if(left.rbegin(), left.rend(), lit) - left.rbegin());
+        const Columnas centre = picture(font, "HOLA", Alignment::Centre);
+        const Columnas right = picture(font, "HOLA", Alignment::Right);
+        QCOMPARE(std::find_if(centre.begin(), centre.end(), lit) - centre.begin(), (64 - w) / 2);
+        QVERIFY(std::equal(left.begin(), left.begin() + w, right.end() - w));
         // Wider than the sign: cut at the right whatever the alignment.
         QCOMPARE(picture(font, ascii, Alignment::Right), composed(ascii, font));
     }
@@ -154,7 +153,7 @@ class CompositionTest : public QObject {
 
     void missingLettersAreNamedOnce_data() {
         QTest::addColumn<int>("font");
-        QTest::addColumn<QByteArray>("aviso");
+        QTest::addColumn<QByteArray>("warn");
         // The double quote begins with an empty column in three fonts: it shows as a gap.
         QTest::newRow("5x5") << 0 << QByteArray("Sin letra en 5 x 5: \xF1, \xFA, \x80");
         QTest::newRow("5x7") << 1 << QByteArray("Sin letra en 5 x 7: \xF1, \xFA, \", \x80");
@@ -163,21 +162,21 @@ class CompositionTest : public QObject {
     }
     void missingLettersAreNamedOnce() {
         QFETCH(int, font);
-        QFETCH(QByteArray, aviso);
+        QFETCH(QByteArray, warn);
         const std::string missing = missingGlyphs(font, "A\xF1o \xF1"
                                                         "and\xFA \"\x80\"");
-        QCOMPARE(QByteArray::fromStdString(missingGlyphsWarning(font, missing)), aviso);
+        QCOMPARE(QByteArray::fromStdString(missingGlyphsWarning(font, missing)), warn);
         QCOMPARE(missingGlyphs(font, "HOLA mundo 123"), std::string());
     }
 
     void accentsGiveWayToPlainVowels() {
-        const UnaccentedText sin =
+        const UnaccentedText without =
             stripAccents("\xC1\xC9\xCD\xD3\xDA\xDC \xE1\xE9\xED\xF3\xFA\xFC A\xD1O");
-        QCOMPARE(sin.texto, std::string("AEIOUU aeiouu A\xD1O"));
-        QVERIFY(sin.enyeRemains);
-        const UnaccentedText cancion = stripAccents("canci\xF3n");
-        QCOMPARE(cancion.texto, std::string("cancion"));
-        QVERIFY(!cancion.enyeRemains);
+        QCOMPARE(without.texto, std::string("AEIOUU aeiouu A\xD1O"));
+        QVERIFY(without.enyeRemains);
+        const UnaccentedText song = stripAccents("canci\xF3n");
+        QCOMPARE(song.texto, std::string("cancion"));
+        QVERIFY(!song.enyeRemains);
     }
 
     void everyFontTextIsWellFormed_data() { fonts_data(); }

@@ -33,7 +33,7 @@ class EndToEndSessionTest : public QObject {
     void porFilaRevealsTheBottomRowFirst() {
         MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
-        s.click(kPorFila);
+        s.click(kPerRow);
         const LedGrid full = composed(0, " LED LUMIVEL");
         bool sawPartial = false;
         // Capturing is slower than the 30 ms frames: play until a partial frame is caught.

@@ -16,12 +16,12 @@ namespace lumivel::test {
 using Columnas = std::array<int, 64>;
 
 struct StartedState {
-    ShownSign visto;
+    ShownSign seen;
     Lumivel l;
     ScriptedDialogs d;
 
     explicit StartedState(int fuente = 0) {
-        l.sign.setSurface(&visto);
+        l.sign.setSurface(&seen);
         startUp(l, "/programa");
         selectOpletra(l, fuente);
     }
@@ -30,22 +30,20 @@ struct StartedState {
 
     void escribir(const std::string& texto) { changeText(l, texto); }
     // A left click at the centre of the LED.
-    void dibujar(int columna, int fila) {
-        Pic_MouseDown(l, kLeftButton, 12 * columna + 6, 12 * fila + 6);
-    }
+    void draw(int column, int row) { Pic_MouseDown(l, kLeftButton, 12 * column + 6, 12 * row + 6); }
     Columnas columnas() const {
         Columnas c{};
         for (int k = 0; k < 64; ++k) {
-            c[static_cast<std::size_t>(k)] = visto.columnByte(k);
+            c[static_cast<std::size_t>(k)] = seen.columnByte(k);
         }
         return c;
     }
     // LEDs lit in the state and on the surface alike.
-    int encendidos() const {
+    int litCount() const {
         int n = 0;
         for (int c = 0; c < 64; ++c) {
             for (int r = 0; r < 8; ++r) {
-                n += l.sign.matriz[c][r] == 1 || visto.lit(c, r) ? 1 : 0;
+                n += l.sign.matriz[c][r] == 1 || seen.lit(c, r) ? 1 : 0;
             }
         }
         return n;
