@@ -43,7 +43,7 @@ void FakePort::discardInput() {
     pending_.clear();
 }
 
-std::string FakePort::waitForBytes(int /*durationMs*/) {
+std::string FakePort::waitForBytes(int /*timeoutMs*/) {
     std::string all;
     all.swap(pending_);
     return all;

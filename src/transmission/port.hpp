@@ -25,9 +25,9 @@ class Port {
     // Fails when the device failed for good (fault() then holds why) or took only part of
     // the bytes.
     virtual Result<void> escribir(std::string_view bytes) = 0;
-    // Everything waiting in the input, waiting up to `durationMs` for the first byte to
+    // Everything waiting in the input, waiting up to `timeoutMs` for the first byte to
     // arrive; returns as soon as there is something. Empty after the time-out.
-    virtual std::string waitForBytes(int durationMs) = 0;
+    virtual std::string waitForBytes(int timeoutMs) = 0;
     // Drops whatever arrived before now (a sign that chattered, the tail of a transfer
     // killed half way), so the next reply read is an answer to the next byte written.
     virtual void discardInput() = 0;

@@ -182,11 +182,11 @@ Result<void> PosixSerialPort::escribir(std::string_view bytes) {
     return {};
 }
 
-std::string PosixSerialPort::waitForBytes(int durationMs) {
+std::string PosixSerialPort::waitForBytes(int timeoutMs) {
     if (fault_ || fd_ < 0) {
         return {};
     }
-    const long long deadline = nowNs() + durationMs * 1'000'000LL;
+    const long long deadline = nowNs() + timeoutMs * 1'000'000LL;
     const long long watch = lastWriteNs_ + kEchoNs - kWatchBeforeNs;
     const long long sleep = lastWriteNs_ + kEchoNs + kWatchAfterNs;
     for (;;) {

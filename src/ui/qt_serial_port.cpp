@@ -111,13 +111,13 @@ Result<void> QtSerialPort::escribir(std::string_view bytes) {
     return {};
 }
 
-std::string QtSerialPort::waitForBytes(int durationMs) {
+std::string QtSerialPort::waitForBytes(int timeoutMs) {
     if (fault_) {
         return {};
     }
     // waitForReadyRead may return early without data (a wake-up with nothing to read),
     // so keep waiting until the deadline itself has passed.
-    const QDeadlineTimer deadline(durationMs);
+    const QDeadlineTimer deadline(timeoutMs);
     while (port_.bytesAvailable() == 0 && !deadline.hasExpired() && !fault_) {
         port_.waitForReadyRead(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
         checkError();

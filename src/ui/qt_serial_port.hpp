@@ -29,7 +29,7 @@ class QtSerialPort : public Port {
     Result<void> abrir() override;
     void close() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int durationMs) override;
+    std::string waitForBytes(int timeoutMs) override;
     void discardInput() override;
     std::optional<Error> fault() const override { return fault_; }
 

@@ -44,7 +44,7 @@ class Form1 : public QWidget {
     // Tests replace the serial line with their own port.
     void setPortFactory(PortFactory factory) { factory_ = std::move(factory); }
     // How long each byte waits for its echo (100 ms unless changed).
-    void setReplyTimeout(int durationMs) { replyTimeoutMs_ = durationMs; }
+    void setReplyTimeout(int timeoutMs) { replyTimeoutMs_ = timeoutMs; }
 
     const LoadResult& load() const { return load_; }
     const TransmissionImage& image() const { return image_; }
