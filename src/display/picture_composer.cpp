@@ -10,12 +10,12 @@ std::array<std::uint8_t, 64> composePicture(int fontIndex, std::string_view text
                                             Alignment alignment) {
     std::array<std::uint8_t, 64> picture{};
     const TextLayout layout = layOutText(fontIndex, texto, true);
-    const int unpaced = std::max(0, static_cast<int>(picture.size()) - layout.width());
+    const int slack = std::max(0, static_cast<int>(picture.size()) - layout.width());
     int from = 0;
     if (alignment == Alignment::Centre) {
-        from = unpaced / 2;
+        from = slack / 2;
     } else if (alignment == Alignment::Right) {
-        from = unpaced;
+        from = slack;
     }
     const auto shown = std::min<std::size_t>(layout.columnas.size(),
                                              picture.size() - static_cast<std::size_t>(from));

@@ -126,9 +126,9 @@ std::string QtSerialPort::waitForBytes(int timeoutMs) {
     if (fault_) {
         return {};
     }
-    const QByteArray readByte = port_.readAll();
+    const QByteArray data = port_.readAll();
     checkError();
-    return readByte.toStdString();
+    return data.toStdString();
 }
 
 void QtSerialPort::discardInput() {

@@ -57,8 +57,8 @@ void StoreController::reread() {
         }
         const std::vector<std::string> before = l_.lstcodigo;
         const int index = l_.lstcodigoIndex;
-        if (Result<void> readByte = llenarlista(l_); !readByte.ok()) {
-            showFileError(d_, "No se pudo leer el archivo de mensajes.", readByte.error());
+        if (Result<void> refilled = llenarlista(l_); !refilled.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", refilled.error());
         } else if (l_.lstcodigo == before) {
             l_.lstcodigoIndex = index;
         }

@@ -116,10 +116,10 @@ class TransmissionCliTest : public QObject {
         QCOMPARE(received[0]["texto"].toString(), QString::fromUtf8(" \xC3\xA1rbol \"x\""));
         QCOMPARE(received[0]["presentacion"].toInt(), 2);
         QCOMPARE(received[0]["letra"].toInt(), 4);
-        const QJsonArray columnas = received[1]["columns"].toArray();
-        QCOMPARE(columnas.size(), 64);
-        QCOMPARE(columnas[2].toInt(), 0xFF);
-        QCOMPARE(columnas[63].toInt(), 0x81);
+        const QJsonArray columns = received[1]["columns"].toArray();
+        QCOMPARE(columns.size(), 64);
+        QCOMPARE(columns[2].toInt(), 0xFF);
+        QCOMPARE(columns[63].toInt(), 0x81);
     }
 
     void faultsGiveTheirMessageAndExitCode_data() {

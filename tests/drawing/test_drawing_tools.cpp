@@ -90,9 +90,9 @@ class DrawingToolsTest : public QObject {
         Drawing d;
         d.l.sign.matriz[3][3] = 2; // unlit, but not 0: inverting lights it
         invertir_Click(d.l);
-        Columnas all;
+        VisibleColumns all;
         all.fill(255);
-        QCOMPARE(d.columnas(), all);
+        QCOMPARE(d.visibleColumns(), all);
         const auto& v = d.l.sign.vector;
         QVERIFY(std::all_of(v.begin(), v.begin() + 64, [](std::int16_t b) { return b == 255; }));
         Bomba_Click(d.l);

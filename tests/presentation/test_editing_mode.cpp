@@ -31,7 +31,7 @@ class EditingModeTest : public QObject {
         Option1_Click(a.l, index);
         QCOMPARE(a.l.option1, mode);
         QVERIFY(a.l.texto.empty());
-        QCOMPARE(a.columnas(), Columnas{});
+        QCOMPARE(a.visibleColumns(), VisibleColumns{});
         QCOMPARE(a.l.sign.vector[40], std::int16_t{0});
     }
 

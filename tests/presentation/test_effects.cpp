@@ -13,22 +13,22 @@ using namespace lumivel::test;
 namespace {
 
 // The columns shown during each wait.
-std::vector<Columnas> recordedFrames(const RecordingPacer& pacer) {
-    std::vector<Columnas> c;
+std::vector<VisibleColumns> recordedFrames(const RecordingPacer& pacer) {
+    std::vector<VisibleColumns> c;
     for (const auto& delay : pacer.delays()) {
         c.push_back(columnsOf(delay.columnas));
     }
     return c;
 }
 
-Columnas masked(Columnas bytes, int mask) {
+VisibleColumns masked(VisibleColumns bytes, int mask) {
     for (int& b : bytes) {
         b &= mask;
     }
     return bytes;
 }
 
-const Columnas kOff{};
+const VisibleColumns kOff{};
 
 } // namespace
 
@@ -38,7 +38,7 @@ class EffectsTest : public QObject {
     void porcolumnaRevealsHoldsAndBlanksColumnByColumn() {
         StartedState a;
         a.escribir("HOLA");
-        const Columnas texto = a.columnas();
+        const VisibleColumns texto = a.visibleColumns();
         const std::int16_t xletra = a.l.xletra;
         RecordingPacer pacer(&a.seen);
         porcolumna(a.l, pacer);
@@ -49,10 +49,10 @@ class EffectsTest : public QObject {
         }
         // Wait k shows the columns 0..k; the hold shows all; then 0..k go dark.
         for (int k = 0; k < 64; ++k) {
-            Columnas revealed{};
+            VisibleColumns revealed{};
             std::copy(texto.begin(), texto.begin() + k + 1, revealed.begin());
             QCOMPARE(frames[k], revealed);
-            Columnas erased = texto;
+            VisibleColumns erased = texto;
             std::fill(erased.begin(), erased.begin() + k + 1, 0);
             QCOMPARE(frames[65 + k], erased);
         }
@@ -63,9 +63,9 @@ class EffectsTest : public QObject {
         QCOMPARE(a.l.sign.vector[10], std::int16_t{0});
         // A redraw leaves it dark; typing brings the text back.
         a.l.sign.refrescar();
-        QCOMPARE(a.columnas(), kOff);
+        QCOMPARE(a.visibleColumns(), kOff);
         a.escribir("HOLA!");
-        QVERIFY(a.columnas() != kOff);
+        QVERIFY(a.visibleColumns() != kOff);
     }
 
     void porfilaRowsFromBottomUpThenTopDown_data() {
@@ -80,7 +80,7 @@ class EffectsTest : public QObject {
         QFETCH(QString, texto);
         StartedState a(fuente);
         a.escribir(texto.toStdString());
-        const Columnas wholeRunMs = a.columnas();
+        const VisibleColumns full = a.visibleColumns();
         a.l.sign.vector[5] = 77; // porfila leaves the column image alone
         RecordingPacer pacer(&a.seen);
         porfila(a.l, pacer);
@@ -89,12 +89,12 @@ class EffectsTest : public QObject {
         QCOMPARE(pacer.totalMs(), 3510LL);
         // Up: wait k shows rows 8 - k .. 7; the hold the whole text; down: rows 0..r dark.
         for (int k = 0; k < 9; ++k) {
-            QCOMPARE(frames[k], masked(wholeRunMs, (0xFF << (8 - k)) & 0xFF));
+            QCOMPARE(frames[k], masked(full, (0xFF << (8 - k)) & 0xFF));
         }
         QCOMPARE(pacer.delays()[9].durationMs, 3000);
-        QCOMPARE(frames[9], wholeRunMs);
+        QCOMPARE(frames[9], full);
         for (int r = 0; r < 8; ++r) {
-            QCOMPARE(frames[10 + r], masked(wholeRunMs, (0xFF << (r + 1)) & 0xFF));
+            QCOMPARE(frames[10 + r], masked(full, (0xFF << (r + 1)) & 0xFF));
         }
         QCOMPARE(a.litCount(), 0);
         QCOMPARE(a.l.sign.vector[5], std::int16_t{77});
@@ -112,7 +112,7 @@ class EffectsTest : public QObject {
         const std::string saved = texto.toStdString();
         StartedState a;
         a.escribir(saved);
-        const Columnas before = a.columnas();
+        const VisibleColumns before = a.visibleColumns();
         std::vector<std::string> texts;
         RecordingPacer pacer(&a.seen);
         pacer.onWait = [&](const RecordingPacer::Delay&) { texts.push_back(a.l.texto); };
@@ -129,7 +129,7 @@ class EffectsTest : public QObject {
         }
         QCOMPARE(frames.back(), kOff);
         QCOMPARE(a.l.texto, saved);
-        QCOMPARE(a.columnas(), before);
+        QCOMPARE(a.visibleColumns(), before);
         QCOMPARE(a.l.sign.vector[0], std::int16_t{0});
     }
 
@@ -152,7 +152,7 @@ class EffectsTest : public QObject {
             RecordingPacer pacer;
             pacer.stopAfter = 5;
             QVERIFY(Play_Click(a.l, a.d, pacer));
-            QCOMPARE(a.columnas(), Columnas{});
+            QCOMPARE(a.visibleColumns(), VisibleColumns{});
         }
     }
 
@@ -178,13 +178,13 @@ class EffectsTest : public QObject {
         } else {
             a.l.tipopresentacion = static_cast<std::int16_t>(type);
         }
-        const Columnas before = a.columnas();
+        const VisibleColumns before = a.visibleColumns();
         RecordingPacer pacer;
         QCOMPARE(Play_Click(a.l, a.d, pacer), delays > 0);
         QCOMPARE(static_cast<int>(pacer.delays().size()), delays);
         QCOMPARE(a.d.shownBoxes.size(), std::size_t{texto.isEmpty() ? 1U : 0U});
         if (texto.isEmpty()) {
-            QCOMPARE(a.columnas(), before);
+            QCOMPARE(a.visibleColumns(), before);
         }
     }
 
@@ -199,14 +199,14 @@ class EffectsTest : public QObject {
         QCOMPARE(pacer.totalMs(), 34LL * 40);
         QVERIFY(frames[0] != kOff && frames[1] != frames[0]);
         // Round k/2 shifts the figure 2 * (k/2) columns to the right.
-        Columnas last{};
+        VisibleColumns last{};
         std::copy(frames[1].begin(), frames[1].end() - 32, last.begin() + 32);
         QCOMPARE(frames[33], last);
         StartedState b;
         RecordingPacer fast(&b.seen);
         Reloj_Click(b.l, fast, 0);
         QVERIFY(fast.delays().empty());
-        QCOMPARE(b.columnas(), frames.back());
+        QCOMPARE(b.visibleColumns(), frames.back());
         QCOMPARE(b.l.texto, a.l.texto);
     }
 };

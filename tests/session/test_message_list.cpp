@@ -104,7 +104,7 @@ class MessageListTest : public QObject {
         v.draw(0, 0);
         v.draw(5, 7);
         v.draw(63, 3);
-        const Columnas drawing = v.columnas();
+        const VisibleColumns drawing = v.visibleColumns();
         ADICIONAR_Click(v.l, v.d);
         QCOMPARE(v.l.mensaje.presentacion, std::int16_t{255});
         QCOMPARE(v.l.mensaje.letra, std::int16_t{255});
@@ -119,14 +119,14 @@ class MessageListTest : public QObject {
         // Same text, other font: the sign must show the recalled font, not the old one.
         selectOpletra(v.l, 0);
         v.recall(1);
-        QCOMPARE(v.columnas(), composed("Por fila", 2));
+        QCOMPARE(v.visibleColumns(), composed("Por fila", 2));
 
         for (int mode : {kTextMode, kDrawingMode}) {
             selectOption1(v.l, mode);
             pintura_Click(v.l);
             v.recall(2);
             QCOMPARE(v.l.option1, kDrawingMode);
-            QCOMPARE(v.columnas(), drawing);
+            QCOMPARE(v.visibleColumns(), drawing);
             QCOMPARE(v.l.sign.vector[5], std::int16_t{0x80});
             QCOMPARE(v.l.sign.vector[1], std::int16_t{0});
         }

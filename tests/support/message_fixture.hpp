@@ -22,10 +22,10 @@ inline tipomensaje texto(std::int16_t presentacion, std::int16_t letra, const st
     return m;
 }
 
-inline tipomensaje image(const std::array<std::uint8_t, 64>& columnas,
+inline tipomensaje image(const std::array<std::uint8_t, 64>& columns,
                          std::int16_t presentacion = 255, std::int16_t letra = 255) {
     std::array<std::int16_t, 256> vector{};
-    std::copy(columnas.begin(), columnas.end(), vector.begin());
+    std::copy(columns.begin(), columns.end(), vector.begin());
     tipomensaje m;
     m.presentacion = presentacion;
     m.letra = letra;

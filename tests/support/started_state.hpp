@@ -13,7 +13,7 @@
 
 namespace lumivel::test {
 
-using Columnas = std::array<int, 64>;
+using VisibleColumns = std::array<int, 64>;
 
 struct StartedState {
     ShownSign seen;
@@ -31,8 +31,8 @@ struct StartedState {
     void escribir(const std::string& texto) { changeText(l, texto); }
     // A left click at the centre of the LED.
     void draw(int column, int row) { Pic_MouseDown(l, kLeftButton, 12 * column + 6, 12 * row + 6); }
-    Columnas columnas() const {
-        Columnas c{};
+    VisibleColumns visibleColumns() const {
+        VisibleColumns c{};
         for (int k = 0; k < 64; ++k) {
             c[static_cast<std::size_t>(k)] = seen.columnByte(k);
         }
@@ -51,8 +51,8 @@ struct StartedState {
 };
 
 // The 64 column bytes of a "7E 09 ..." line.
-inline Columnas columnsOf(const std::string& hex) {
-    Columnas c{};
+inline VisibleColumns columnsOf(const std::string& hex) {
+    VisibleColumns c{};
     for (std::size_t k = 0; k < c.size(); ++k) {
         c[k] = std::stoi(hex.substr(k * 3, 2), nullptr, 16);
     }
@@ -60,10 +60,10 @@ inline Columnas columnsOf(const std::string& hex) {
 }
 
 // What the sign shows once `texto` is typed in the font.
-inline Columnas composed(const std::string& texto, int fuente = 0) {
+inline VisibleColumns composed(const std::string& texto, int fuente = 0) {
     StartedState a(fuente);
     a.escribir(texto);
-    return a.columnas();
+    return a.visibleColumns();
 }
 
 } // namespace lumivel::test

@@ -70,24 +70,24 @@ class TransmissionImageTest : public QObject {
     // Nothing to send: a skipped build keeps the previous image; a stale count must not make
     // an image of deleted records look sendable.
     void nothingToSend_data() {
-        QTest::addColumn<int>("benchCase");
+        QTest::addColumn<int>("scenario");
         QTest::newRow("no file open") << 0;
         QTest::newRow("only deleted records, stale count") << 3;
     }
     void nothingToSend() {
-        QFETCH(int, benchCase);
+        QFETCH(int, scenario);
         Lumivel l;
         TransmissionImage image;
         image.datos[0] = 0x55;
         image.ndatos = 7;
         l.totaldatos = 7;
-        if (benchCase != 0) {
+        if (scenario != 0) {
             openWithMessages(l, path(QTest::currentDataTag()), {texto(1, 1, "A", '0')});
             l.totalmensajes = 1;
         }
         const LoadResult r = cargarcomm(l, image, l.totaldatos);
         QCOMPARE(r.estado, ImageState::NothingToSend);
-        if (benchCase == 3) {
+        if (scenario == 3) {
             QCOMPARE(asHex(image, image.ndatos), QString("00 00"));
         } else {
             QCOMPARE(asHex(image, 0), QString("55"));

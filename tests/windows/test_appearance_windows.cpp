@@ -70,7 +70,7 @@ class TestAppearanceWindows : public QObject {
     Skin skin;
     int redraws = 0;
 
-    Form5* abrirForm5() {
+    Form5* openForm5() {
         auto* window = new Form5(*estado, dialogs, skin, [this] {
             ++redraws;
             estado->sign.refrescar();
@@ -102,7 +102,7 @@ class TestAppearanceWindows : public QObject {
     }
 
     void samplesShowOnTheSkinColourAndLeaveTheLedColour() {
-        QPointer<Form5> window = abrirForm5();
+        QPointer<Form5> window = openForm5();
         QCOMPARE(window->Pic()->background(), skin.color());
         QCOMPARE(pixel(window->Pic()->image(), 30, 5), skin.color());
         QCOMPARE(colour(), (Rgb{10, 20, 30}));
@@ -111,7 +111,7 @@ class TestAppearanceWindows : public QObject {
 
     void acceptWaitsThenRedrawsTheSignInTheChosenColour() {
         estado->sign.matriz[4][2] = 1;
-        QPointer<Form5> window = abrirForm5();
+        QPointer<Form5> window = openForm5();
         window->Option1(2)->click();
         QCOMPARE(colour(), (Rgb{225, 0, 0}));
         QCOMPARE(redraws, 0);
@@ -139,7 +139,7 @@ class TestAppearanceWindows : public QObject {
         QFETCH(int, end);
         QFETCH(Rgb, left);
         QFETCH(int, expectedRedraws);
-        QPointer<Form5> window = abrirForm5();
+        QPointer<Form5> window = openForm5();
         if (option >= 0) {
             window->Option1(option)->click();
         }
@@ -158,7 +158,7 @@ class TestAppearanceWindows : public QObject {
     }
 
     void customColourAndCancelledDialog() {
-        QPointer<Form5> window = abrirForm5();
+        QPointer<Form5> window = openForm5();
         dialogs.colours.push_back(Rgb{176, 160, 0});
         window->Option1(6)->click();
         QCOMPARE(colour(), (Rgb{176, 160, 0}));

@@ -65,7 +65,7 @@ class Form3Test : public QObject {
         click(option(form, "Option1", 0));
         QCOMPARE(form.state().option1, 0);
         QVERIFY(Text1(form)->text().isEmpty());
-        QCOMPARE(columnas(form), Columnas{});
+        QCOMPARE(visibleColumns(form), VisibleColumns{});
         // The chosen tool's button is the one not offered.
         QVERIFY(!usable(form, "Text1") && !usable(form, "lapiz") && usable(form, "goma"));
         QVERIFY(!usable(form, "ELIMINAR"));
@@ -154,14 +154,14 @@ class Form3Test : public QObject {
         Form3& form = *form_;
         click(option(form, "op_mostrar", 1)); // "Por Fila"
         QCOMPARE(form.state().tipopresentacion, std::int16_t{2});
-        const Columnas initial = columnas(form);
+        const VisibleColumns initial = visibleColumns(form);
         QSignalSpy mode(option(form, "Option1", 0), &QAbstractButton::clicked);
         QSignalSpy configurar(button(form, "configurar"), &QPushButton::clicked);
         bool during = false;
-        Columnas duringHold{};
+        VisibleColumns duringHold{};
         QTimer::singleShot(1000, &form, [&] {
             during = playing(form);
-            duringHold = columnas(form); // the hold shows the whole text
+            duringHold = visibleColumns(form); // the hold shows the whole text
             click(option(form, "Option1", 0));
             click(picmenu(form, 10));
             QTest::keyClicks(Text1(form), "xyz");
@@ -177,7 +177,7 @@ class Form3Test : public QObject {
         QCOMPARE(configurar.count(), 0);
         QCOMPARE(form.state().option1, 1);
         QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
-        QCOMPARE(columnas(form), Columnas{}); // "Por Fila" ends dark
+        QCOMPARE(visibleColumns(form), VisibleColumns{}); // "Por Fila" ends dark
         QVERIFY(!playing(form));
         click(picmenu(form, 10)); // input works again afterwards
         QCOMPARE(configurar.count(), 1);
@@ -185,15 +185,15 @@ class Form3Test : public QObject {
 
     void resizeDuringAnEffectKeepsTheFrameShown() {
         Form3& form = *form_;
-        const Columnas whole = columnas(form);
+        const VisibleColumns whole = visibleColumns(form);
         click(option(form, "op_mostrar", 2)); // "Por columna" draws the text column by column
-        Columnas before{};
-        Columnas after{};
+        VisibleColumns before{};
+        VisibleColumns after{};
         QTimer::singleShot(300, &form, [&] {
-            before = columnas(form);
+            before = visibleColumns(form);
             QResizeEvent resize(form.size(), form.size());
             QApplication::sendEvent(&form, &resize);
-            after = columnas(form);
+            after = visibleColumns(form);
             form.close();
         });
         click(button(form, "Play"));
@@ -203,7 +203,7 @@ class Form3Test : public QObject {
 
     void escapeStopsAnEffectAsIfItHadEnded() {
         Form3& form = *form_;
-        const Columnas whole = columnas(form);
+        const VisibleColumns whole = visibleColumns(form);
         for (const int effect : {0, 2}) { // "Caminando" puts the text back, "Por columna" ends dark
             click(option(form, "op_mostrar", effect));
             QTimer::singleShot(300, &form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
@@ -211,7 +211,7 @@ class Form3Test : public QObject {
             clock.start();
             click(button(form, "Play"));
             QVERIFY(clock.elapsed() < 2000);
-            QCOMPARE(columnas(form), effect == 0 ? whole : Columnas{});
+            QCOMPARE(visibleColumns(form), effect == 0 ? whole : VisibleColumns{});
             QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
         }
     }
@@ -310,10 +310,10 @@ class Form3Test : public QObject {
     static QLineEdit* Text1(const Form3& f) { return control<QLineEdit>(f, "Text1"); }
     static bool playing(const Form3& f) { return f.findChild<PlaybackController*>()->isPlaying(); }
 
-    using Columnas = std::array<int, 64>;
-    static Columnas columnas(const Form3& form) {
+    using VisibleColumns = std::array<int, 64>;
+    static VisibleColumns visibleColumns(const Form3& form) {
         const SignWidget* pic = control<SignWidget>(form, "Pic");
-        Columnas bytes{};
+        VisibleColumns bytes{};
         for (int c = 0; c < 64; ++c) {
             bytes[c] = pic->shown().columnByte(c);
         }
