@@ -22,8 +22,8 @@ namespace {
 // with no cursor codes. Deadlines on a monotonic clock keep drawing time from adding up.
 class TerminalPacer : public Pacer {
   public:
-    TerminalPacer(const ShownSign& seen, std::ostream& out, bool inPlace)
-        : shown_(seen), out_(out), inPlace_(inPlace), start_(std::chrono::steady_clock::now()) {}
+    TerminalPacer(const ShownSign& shown, std::ostream& out, bool inPlace)
+        : shown_(shown), out_(out), inPlace_(inPlace), start_(std::chrono::steady_clock::now()) {}
 
     void wait(int durationMs) override {
         draw();

@@ -17,7 +17,7 @@ class RecordingPacer : public Pacer {
         std::string columnas; // the 64 visible column bytes in hexadecimal, when recorded
     };
 
-    explicit RecordingPacer(const ShownSign* seen = nullptr) : shown_(seen) {}
+    explicit RecordingPacer(const ShownSign* shown = nullptr) : shown_(shown) {}
 
     void wait(int durationMs) override;
     bool stopped() const override { return stopped_; }
