@@ -21,40 +21,41 @@ int main(int argc, char** argv) {
     lumivel::Form3 form(&dialogs);
     form.show();
 
-    struct Caso {
-        const char* nombre;
-        int opcion;
+    struct Case {
+        const char* name;
+        int option;
         const char* texto;
         double nominal; // milliseconds
-        bool juzgado;   // held to 1 %: the walk redraws the text once more after its last wait
+        bool judged;    // held to 1 %: the walk redraws the text once more after its last wait
     };
-    const Caso casos[] = {
+    const Case cases[] = {
         {"Por columna", 2, "HOLA", 8120, true},
         {"Por Fila", 1, "HOLA", 3510, true},
         {"Caminando", 0, "HOLA", (12 + 4 + 1) * 100, false},
     };
-    constexpr int kRondas = 3;
+    constexpr int kRounds = 3;
     auto* play = form.findChild<QPushButton*>(QStringLiteral("Play"));
-    for (const Caso& caso : casos) {
-        form.findChild<QAbstractButton*>(QStringLiteral("op_mostrar_%1").arg(caso.opcion))->click();
-        std::vector<double> medidas;
-        for (int ronda = 0; ronda < kRondas; ++ronda) {
+    for (const Case& benchCase : cases) {
+        form.findChild<QAbstractButton*>(QStringLiteral("op_mostrar_%1").arg(benchCase.option))
+            ->click();
+        std::vector<double> measured;
+        for (int round = 0; round < kRounds; ++round) {
             lumivel::changeText(form.state(), "");
-            lumivel::changeText(form.state(), caso.texto);
+            lumivel::changeText(form.state(), benchCase.texto);
             form.showControls();
-            QElapsedTimer reloj;
-            reloj.start();
+            QElapsedTimer stopwatch;
+            stopwatch.start();
             emit play->clicked();
-            medidas.push_back(static_cast<double>(reloj.nsecsElapsed()) / 1e6);
+            measured.push_back(static_cast<double>(stopwatch.nsecsElapsed()) / 1e6);
         }
-        const double medido = lumivel::bench::median(medidas);
-        const double desvio = 100.0 * (medido - caso.nominal) / caso.nominal;
+        const double measuredMs = lumivel::bench::median(measured);
+        const double deviation = 100.0 * (measuredMs - benchCase.nominal) / benchCase.nominal;
         std::printf(
             "| \"%s\" of \"%s\" played in the window (%s) | %.1f ms median of %d (%+.2f %%) "
             "| %.0f ms%s | `bench_effects` |\n",
-            caso.nombre, caso.texto, qPrintable(QApplication::platformName()), medido, kRondas,
-            desvio, caso.nominal,
-            caso.juzgado ? " within 1 %" : " (the walk redraws once more after its last wait)");
+            benchCase.name, benchCase.texto, qPrintable(QApplication::platformName()), measuredMs,
+            kRounds, deviation, benchCase.nominal,
+            benchCase.judged ? " within 1 %" : " (the walk redraws once more after its last wait)");
     }
     return 0;
 }

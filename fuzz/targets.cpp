@@ -117,8 +117,8 @@ struct Session {
         const auto total =
             static_cast<int>(std::min<std::size_t>(expected.size(), MessageFile::kMaxRecords));
         check(l.totalmensajes == total, "message count differs from the list" + where);
-        for (const MessageBoxSpec& caja : d.mostradas) {
-            check(caja.title != "Error de archivo", "file error: " + caja.texto + where);
+        for (const MessageBoxSpec& box : d.shownBoxes) {
+            check(box.title != "Error de archivo", "file error: " + box.texto + where);
         }
     }
 
@@ -257,21 +257,21 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
 
 void runSignDecoder(const std::uint8_t* data, std::size_t size) {
     std::size_t start = 0;
-    SignFault fallo;
+    SignFault fault;
     if (size > 0 && data[0] == '!') {
         const auto* end = std::find(data + 1, data + size, std::uint8_t{'\n'});
         const std::string texto(data + 1, end);
         if (auto parsed = parseFault(texto)) {
-            fallo = *parsed;
+            fault = *parsed;
         }
         start = static_cast<std::size_t>(end - data) + (end == data + size ? 0 : 1);
     }
-    SignResponder responder(fallo);
+    SignResponder responder(fault);
     for (std::size_t i = start; i < size; ++i) {
         const std::uint8_t byte = data[i];
-        const auto respuesta = responder.responder(byte);
-        check(respuesta.bytes.size() <= 1, "more than one byte answered");
-        switch (respuesta.evento) {
+        const auto reply = responder.responder(byte);
+        check(reply.bytes.size() <= 1, "more than one byte answered");
+        switch (reply.event) {
         case SignDecoder::Event::Request:
             check(byte == 'c', "a connection request that was not 'c'");
             break;

@@ -69,7 +69,7 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         session.editText(font, effect, args.positional[1]);
     }
     ADICIONAR_Click(session.state(), session.dialogs());
-    if (Result<void> added = session.comprobar(); !added.ok()) {
+    if (Result<void> added = session.check(); !added.ok()) {
         session.discardIfCreated();
         return added.error();
     }

@@ -58,25 +58,25 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
     if (args.positional.size() != 1) {
         throw UsageError{"check necesita un ARCHIVO de mensajes"};
     }
-    FileImage preparada;
-    if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
+    FileImage fileImage;
+    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
         return prepared.error();
     }
-    if (preparada.carga.error) {
-        return *preparada.carga.error;
+    if (fileImage.load.error) {
+        return *fileImage.load.error;
     }
-    Result<std::vector<tipomensaje>> activos = activeMessages(preparada.lumivel->archivo);
-    if (!activos.ok()) {
-        return activos.error();
+    Result<std::vector<tipomensaje>> activeRecords = activeMessages(fileImage.lumivel->archivo);
+    if (!activeRecords.ok()) {
+        return activeRecords.error();
     }
     // The figure the transmission window shows as used, against the one it shows as free.
-    const int bytes = preparada.carga.bytesNeeded - 1;
+    const int bytes = fileImage.load.bytesNeeded - 1;
     const int capacity = TransmissionImage::kLastIndex;
     bool wrong = bytes > capacity;
     std::string plain;
     std::string json;
     int position = 0;
-    for (const tipomensaje& m : activos.value()) {
+    for (const tipomensaje& m : activeRecords.value()) {
         ++position;
         const MessageProblems p = m.isPicture()
                                       ? MessageProblems{}
@@ -91,7 +91,7 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
         streams.out << "{\"image_bytes\": " << bytes << ", \"capacity\": " << capacity
                     << ", \"messages\": [" << json << (json.empty() ? "" : "\n") << "]}\n";
     } else {
-        streams.out << plain << "Imagen: " << imageUsage(preparada.carga.bytesNeeded)
+        streams.out << plain << "Imagen: " << imageUsage(fileImage.load.bytesNeeded)
                     << (bytes > capacity ? ": no cabe en el Lumivel" : "") << '\n';
     }
     return wrong ? kExitMismatch : kExitOk;

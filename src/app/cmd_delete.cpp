@@ -20,7 +20,7 @@ Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*stream
         return selected.error();
     }
     ELIMINAR_Click(session.state(), session.dialogs());
-    if (Result<void> deleted = session.comprobar(); !deleted.ok()) {
+    if (Result<void> deleted = session.check(); !deleted.ok()) {
         return deleted.error();
     }
     return kExitOk;

@@ -42,7 +42,7 @@ Result<int> exportCommand(const std::vector<std::string>& argv, Streams streams)
         throw UsageError{"elija una de --png SALIDA o --gif SALIDA"};
     }
     const ExportKind kind = png ? ExportKind::Png : ExportKind::Gif;
-    const std::string salida = png ? *png : *gif;
+    const std::string output = png ? *png : *gif;
     // The message is put on the sign as the window would: typed, or recalled from the file.
     StoreSession session;
     Lumivel& l = session.state();
@@ -69,11 +69,11 @@ Result<int> exportCommand(const std::vector<std::string>& argv, Streams streams)
             return selected.error();
         }
         Lstcodigo_Click(l, session.dialogs(), l.lstcodigoIndex);
-        if (Result<void> recalled = session.comprobar(); !recalled.ok()) {
+        if (Result<void> recalled = session.check(); !recalled.ok()) {
             return recalled.error();
         }
     }
-    if (Result<void> written = exportSign(l, kind, salida, ledColour(args, l)); !written.ok()) {
+    if (Result<void> written = exportSign(l, kind, output, ledColour(args, l)); !written.ok()) {
         return written.error();
     }
     return kExitOk;

@@ -14,25 +14,25 @@ Result<int> imageCommand(const std::vector<std::string>& argv, Streams streams) 
     if (args.positional.size() != 1) {
         throw UsageError{"image necesita un ARCHIVO de mensajes"};
     }
-    FileImage preparada;
-    if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
+    FileImage fileImage;
+    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
         return prepared.error();
     }
-    const int totaldatos = preparada.lumivel->totaldatos;
-    if (std::optional<SendResult> refused = refusal(preparada.carga)) {
+    const int totaldatos = fileImage.lumivel->totaldatos;
+    if (std::optional<SendResult> refused = refusal(fileImage.load)) {
         // The same refusal the window gives, in the same box; every refusal has one.
-        return Error{boxText(outcomeBox(*refused, preparada.carga, {}).value())};
+        return Error{boxText(outcomeBox(*refused, fileImage.load, {}).value())};
     }
     std::string bytes;
     if (args.has("wire")) {
         // The sender's own code against a sign that echoes everything: the exact stream.
-        FakePort puerto;
-        TransferObserver callado;
-        sendImage(puerto, preparada.carga, preparada.imagen, totaldatos, callado);
-        bytes = puerto.written;
+        FakePort port;
+        TransferObserver silent;
+        sendImage(port, fileImage.load, fileImage.image, totaldatos, silent);
+        bytes = port.written;
     } else {
         for (int i = 0; i <= totaldatos; ++i) {
-            bytes += static_cast<char>(preparada.imagen.datos[static_cast<std::size_t>(i)]);
+            bytes += static_cast<char>(fileImage.image.datos[static_cast<std::size_t>(i)]);
         }
     }
     streams.out << bytesInHex(bytes) << '\n';

@@ -42,7 +42,7 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
         return selected.error();
     }
     MODIFICAR_Click(session.state(), session.dialogs());
-    if (Result<void> modified = session.comprobar(); !modified.ok()) {
+    if (Result<void> modified = session.check(); !modified.ok()) {
         return modified.error();
     }
     warnReplaced(streams.err, "modify", text.value(), "se guardaron");

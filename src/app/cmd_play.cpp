@@ -22,16 +22,16 @@ namespace {
 // with no cursor codes. Deadlines on a monotonic clock keep drawing time from adding up.
 class TerminalPacer : public Pacer {
   public:
-    TerminalPacer(const ShownSign& visto, std::ostream& out, bool inPlace)
-        : shown_(visto), out_(out), inPlace_(inPlace), start_(std::chrono::steady_clock::now()) {}
+    TerminalPacer(const ShownSign& shown, std::ostream& out, bool inPlace)
+        : shown_(shown), out_(out), inPlace_(inPlace), start_(std::chrono::steady_clock::now()) {}
 
-    void esperar(int milisegundos) override {
-        dibujar();
-        deadline_ += std::chrono::milliseconds(milisegundos);
+    void wait(int durationMs) override {
+        draw();
+        deadline_ += std::chrono::milliseconds(durationMs);
         std::this_thread::sleep_until(start_ + deadline_);
     }
 
-    void dibujar() {
+    void draw() {
         if (drawn_ && inPlace_) {
             out_ << "\x1b[" << ShownSign::kRows << 'A'; // back to the first line of the sign
         } else if (drawn_) {
@@ -60,7 +60,7 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     ScriptedDialogs dialogs;
     std::vector<tipomensaje> mensajes;
     // Plays on the pacer; false when there was nothing to play.
-    std::function<bool(Pacer&)> jugar;
+    std::function<bool(Pacer&)> play;
     if (file) {
         if (!args.positional.empty() || args.value("effect") || args.value("font")) {
             throw UsageError{"play --file ARCHIVO no lleva TEXTO, --effect ni --font: cada "
@@ -71,15 +71,15 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
             !opened.ok()) {
             return opened.error();
         }
-        Result<std::vector<tipomensaje>> activos = activeMessages(archivo);
-        if (!activos.ok()) {
-            return activos.error();
+        Result<std::vector<tipomensaje>> activeRecords = activeMessages(archivo);
+        if (!activeRecords.ok()) {
+            return activeRecords.error();
         }
-        mensajes = std::move(activos.value());
+        mensajes = std::move(activeRecords.value());
         if (mensajes.empty()) {
             return Error{"no tiene mensajes que mostrar", *file};
         }
-        jugar = [&](Pacer& pacer) {
+        play = [&](Pacer& pacer) {
             playMessages(sign.state(), mensajes, pacer);
             return true;
         };
@@ -92,34 +92,34 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
         }
         selectOpMostrar(sign.state(), effectIndex(args));
         sign.compose(args.positional.front());
-        jugar = [&](Pacer& pacer) { return Play_Click(sign.state(), dialogs, pacer); };
+        play = [&](Pacer& pacer) { return Play_Click(sign.state(), dialogs, pacer); };
     }
 
-    bool corrio = false;
+    bool ran = false;
     if (args.has("frames")) {
         RecordingPacer pacer(&sign.shown());
-        pacer.onWait = [&](const RecordingPacer::Espera& espera) {
-            streams.out << espera.milisegundos << ' ' << espera.columnas << '\n';
+        pacer.onWait = [&](const RecordingPacer::Delay& delay) {
+            streams.out << delay.durationMs << ' ' << delay.columnas << '\n';
         };
-        corrio = jugar(pacer);
-        if (corrio) {
+        ran = play(pacer);
+        if (ran) {
             streams.out << "end " << sign.shown().hexLine() << '\n';
         }
     } else {
         TerminalPacer pacer(sign.shown(), streams.out, streams.terminal);
-        corrio = jugar(pacer);
-        if (corrio) {
-            pacer.dibujar();
+        ran = play(pacer);
+        if (ran) {
+            pacer.draw();
         }
     }
-    if (!corrio) {
+    if (!ran) {
         // Refused: the boxes the window would show say why.
         std::string why;
-        for (const MessageBoxSpec& caja : dialogs.mostradas) {
+        for (const MessageBoxSpec& box : dialogs.shownBoxes) {
             if (!why.empty()) {
                 why += '\n';
             }
-            why += boxText(caja);
+            why += boxText(box);
         }
         return Error{why};
     }

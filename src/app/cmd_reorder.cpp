@@ -30,9 +30,9 @@ Result<int> moveCommand(const std::vector<std::string>& argv, Streams streams) {
         throw UsageError{"move necesita un ARCHIVO, el numero N y el lugar M"};
     }
     const int numero = std::stoi(messageNumber(args.positional[1]));
-    const int lugar = std::stoi(messageNumber(args.positional[2]));
+    const int place = std::stoi(messageNumber(args.positional[2]));
     return change(
-        args.positional[0], [&](MessageFile& file) { return moveMessage(file, numero, lugar); },
+        args.positional[0], [&](MessageFile& file) { return moveMessage(file, numero, place); },
         streams.out, streams.err);
 }
 

@@ -23,22 +23,22 @@ class TextProgress : public TransferObserver {
     void connected() override { err_ << "CONECCION EXITOSA !!!\n"; }
     void setMaximum(int totaldatos) override { total_ = totaldatos + 1; }
     void progress(int i) override {
-        const int hechos = i + 1;
-        const int porcentaje = total_ > 0 ? hechos * 100 / total_ : 100;
+        const int done = i + 1;
+        const int percent = total_ > 0 ? done * 100 / total_ : 100;
         if (terminal_) {
-            const auto ahora = std::chrono::steady_clock::now();
-            if (hechos != total_ && ahora - ultimo_ < std::chrono::milliseconds(50)) {
+            const auto now = std::chrono::steady_clock::now();
+            if (done != total_ && now - last_ < std::chrono::milliseconds(50)) {
                 return;
             }
-            ultimo_ = ahora;
-            const int llenos = porcentaje * 40 / 100;
-            err_ << "\r[" << std::string(static_cast<std::size_t>(llenos), '#')
-                 << std::string(static_cast<std::size_t>(40 - llenos), '.') << "] " << porcentaje
-                 << "% " << hechos << '/' << total_ << std::flush;
-            enBarra_ = true;
-        } else if (porcentaje / 10 > decima_) {
-            decima_ = porcentaje / 10;
-            err_ << "Enviados " << hechos << " de " << total_ << " bytes (" << porcentaje << "%)\n";
+            last_ = now;
+            const int fullFiles = percent * 40 / 100;
+            err_ << "\r[" << std::string(static_cast<std::size_t>(fullFiles), '#')
+                 << std::string(static_cast<std::size_t>(40 - fullFiles), '.') << "] " << percent
+                 << "% " << done << '/' << total_ << std::flush;
+            onBar_ = true;
+        } else if (percent / 10 > tenth_) {
+            tenth_ = percent / 10;
+            err_ << "Enviados " << done << " de " << total_ << " bytes (" << percent << "%)\n";
         }
     }
     void dataError() override {
@@ -47,9 +47,9 @@ class TextProgress : public TransferObserver {
         err_ << "simlumivel send: " << boxText(dataErrorBox()) << '\n';
     }
     void finishBar() {
-        if (enBarra_) {
+        if (onBar_) {
             err_ << '\n';
-            enBarra_ = false;
+            onBar_ = false;
         }
     }
 
@@ -57,47 +57,47 @@ class TextProgress : public TransferObserver {
     std::ostream& err_;
     bool terminal_;
     int total_ = 0;
-    int decima_ = 0;
-    bool enBarra_ = false;
-    std::chrono::steady_clock::time_point ultimo_{};
+    int tenth_ = 0;
+    bool onBar_ = false;
+    std::chrono::steady_clock::time_point last_{};
 };
 
 // The same file to several signs at once: one line per port, in the order given, and the
 // worst exit code.
-int sendToSeveral(const std::vector<std::string>& dispositivos, const FileImage& preparada,
-                  int esperaMs, Streams streams) {
-    std::vector<std::unique_ptr<Port>> puertos;
-    std::vector<Port*> usados;
-    for (const std::string& dispositivo : dispositivos) {
-        puertos.push_back(serialPortFactory()(QString::fromStdString(dispositivo)));
-        usados.push_back(puertos.back().get());
+int sendToSeveral(const std::vector<std::string>& devices, const FileImage& fileImage, int waitMs,
+                  Streams streams) {
+    std::vector<std::unique_ptr<Port>> ports;
+    std::vector<Port*> used;
+    for (const std::string& device : devices) {
+        ports.push_back(serialPortFactory()(QString::fromStdString(device)));
+        used.push_back(ports.back().get());
     }
-    const std::vector<SendResult> resultados = sendToEach(usados, preparada.carga, preparada.imagen,
-                                                          preparada.lumivel->totaldatos, esperaMs);
+    const std::vector<SendResult> results =
+        sendToEach(used, fileImage.load, fileImage.image, fileImage.lumivel->totaldatos, waitMs);
     // Every port's share of the same image, even one that never got to start.
-    const int total = preparada.lumivel->totaldatos + 1;
-    int peor = kExitOk;
-    for (std::size_t i = 0; i < resultados.size(); ++i) {
-        const SendResult& r = resultados[i];
-        streams.err << dispositivos[i] << ": " << r.transfer.verified << " de " << total
+    const int total = fileImage.lumivel->totaldatos + 1;
+    int worst = kExitOk;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const SendResult& r = results[i];
+        streams.err << devices[i] << ": " << r.transfer.verified << " de " << total
                     << " bytes verificados; ";
-        int codigo = kExitError;
+        int exitCode = kExitError;
         if (r.outcome == Outcome::Verified) {
-            codigo = kExitOk;
+            exitCode = kExitOk;
             streams.err << "transmision completa";
         } else if (r.outcome == Outcome::WithErrors) {
-            codigo = kExitMismatch;
+            exitCode = kExitMismatch;
             streams.err << "con errores, primer byte distinto: indice " << r.transfer.firstError;
         } else {
-            const auto caja = outcomeBox(r, preparada.carga, dispositivos[i]);
-            std::string motivo = caja ? boxText(*caja) : std::string("transmision interrumpida");
-            std::ranges::replace(motivo, '\n', ' ');
-            streams.err << motivo.substr(0, motivo.find_last_not_of(". ") + 1);
+            const auto box = outcomeBox(r, fileImage.load, devices[i]);
+            std::string reason = box ? boxText(*box) : std::string("transmision interrumpida");
+            std::ranges::replace(reason, '\n', ' ');
+            streams.err << reason.substr(0, reason.find_last_not_of(". ") + 1);
         }
         streams.err << ".\n";
-        peor = std::max(peor, codigo);
+        worst = std::max(worst, exitCode);
     }
-    return peor;
+    return worst;
 }
 
 } // namespace
@@ -107,46 +107,46 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
     if (args.positional.size() != 1) {
         throw UsageError{"send necesita un ARCHIVO de mensajes"};
     }
-    const auto dispositivo = args.value("port");
-    const std::vector<std::string>& dispositivos =
+    const auto device = args.value("port");
+    const std::vector<std::string>& devices =
         args.repeated.count("port") != 0 ? args.repeated.at("port") : std::vector<std::string>{};
-    if (!dispositivo || std::ranges::any_of(dispositivos, &std::string::empty)) {
+    if (!device || std::ranges::any_of(devices, &std::string::empty)) {
         throw UsageError{"falta --port DISPOSITIVO"};
     }
-    int esperaMs = kReplyTimeoutMs;
-    if (const auto espera = args.value("espera")) {
-        const auto [fin, ec] =
-            std::from_chars(espera->data(), espera->data() + espera->size(), esperaMs);
-        if (espera->empty() || ec != std::errc() || fin != espera->data() + espera->size() ||
-            esperaMs < 1 || esperaMs > 60000) {
-            throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *espera};
+    int waitMs = kReplyTimeoutMs;
+    if (const auto delay = args.value("espera")) {
+        const auto [end, ec] =
+            std::from_chars(delay->data(), delay->data() + delay->size(), waitMs);
+        if (delay->empty() || ec != std::errc() || end != delay->data() + delay->size() ||
+            waitMs < 1 || waitMs > 60000) {
+            throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *delay};
         }
     }
-    FileImage preparada;
-    if (Result<void> prepared = prepareImage(args.positional.front(), preparada); !prepared.ok()) {
+    FileImage fileImage;
+    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
         return prepared.error();
     }
-    if (dispositivos.size() > 1) {
-        return sendToSeveral(dispositivos, preparada, esperaMs, streams);
+    if (devices.size() > 1) {
+        return sendToSeveral(devices, fileImage, waitMs, streams);
     }
-    const std::unique_ptr<Port> puerto = serialPortFactory()(QString::fromStdString(*dispositivo));
+    const std::unique_ptr<Port> port = serialPortFactory()(QString::fromStdString(*device));
     TextProgress progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
-    const SendResult resultado = sendImage(*puerto, preparada.carga, preparada.imagen,
-                                           preparada.lumivel->totaldatos, progress, esperaMs);
+    const SendResult result = sendImage(*port, fileImage.load, fileImage.image,
+                                        fileImage.lumivel->totaldatos, progress, waitMs);
     progress.finishBar();
-    switch (resultado.outcome) {
+    switch (result.outcome) {
     case Outcome::Verified:
-        streams.err << "Transmision completa: " << resultado.transfer.verified << " de "
-                    << resultado.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << "Transmision completa: " << result.transfer.verified << " de "
+                    << result.transfer.imageBytes << " bytes verificados.\n";
         return kExitOk;
     case Outcome::WithErrors:
-        streams.err << "Transmision completa con errores: " << resultado.transfer.verified << " de "
-                    << resultado.transfer.imageBytes << " bytes verificados.\n";
-        streams.err << "Primer byte distinto: indice " << resultado.transfer.firstError << ".\n";
+        streams.err << "Transmision completa con errores: " << result.transfer.verified << " de "
+                    << result.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << "Primer byte distinto: indice " << result.transfer.firstError << ".\n";
         return kExitMismatch;
     default: {
-        const auto caja = outcomeBox(resultado, preparada.carga, puerto->nombre());
-        return Error{caja ? boxText(*caja) : std::string("transmision interrumpida")};
+        const auto box = outcomeBox(result, fileImage.load, port->name());
+        return Error{box ? boxText(*box) : std::string("transmision interrumpida")};
     }
     }
 }

@@ -11,19 +11,19 @@
 namespace lumivel::cli {
 namespace {
 
-std::atomic<VirtualSign*> signoActivo{nullptr};
+std::atomic<VirtualSign*> activeSign{nullptr};
 
-extern "C" void alInterrumpir(int) {
-    if (VirtualSign* signo = signoActivo.load()) {
-        signo->stop();
+extern "C" void onInterrupt(int) {
+    if (VirtualSign* sign = activeSign.load()) {
+        sign->stop();
     }
 }
 
-int positiveNumber(const std::string& texto, const std::string& opcion) {
+int positiveNumber(const std::string& texto, const std::string& option) {
     int n = 0;
-    const auto [fin, ec] = std::from_chars(texto.data(), texto.data() + texto.size(), n);
-    if (texto.empty() || ec != std::errc() || fin != texto.data() + texto.size() || n <= 0) {
-        throw UsageError{"--" + opcion + " necesita un numero positivo: " + texto};
+    const auto [end, ec] = std::from_chars(texto.data(), texto.data() + texto.size(), n);
+    if (texto.empty() || ec != std::errc() || end != texto.data() + texto.size() || n <= 0) {
+        throw UsageError{"--" + option + " necesita un numero positivo: " + texto};
     }
     return n;
 }
@@ -35,37 +35,37 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     if (!args.positional.empty()) {
         throw UsageError{"sign no lleva argumentos"};
     }
-    VirtualSign::Opciones opciones;
+    VirtualSign::Options options;
     if (const auto pace = args.value("pace")) {
-        opciones.baud = positiveNumber(*pace, "pace");
+        options.baud = positiveNumber(*pace, "pace");
     }
     if (const auto fault = args.value("fault")) {
-        const auto fallo = parseFault(*fault);
-        if (!fallo) {
+        const auto parsedFault = parseFault(*fault);
+        if (!parsedFault) {
             throw UsageError{"fallo desconocido: " + *fault +
                              " (silent, no-hello, corrupt:N, stop:N)"};
         }
-        opciones.fallo = *fallo;
+        options.fault = *parsedFault;
     }
-    VirtualSign signo(opciones);
-    if (Result<void> opened = signo.abrir(); !opened.ok()) {
+    VirtualSign sign(options);
+    if (Result<void> opened = sign.abrir(); !opened.ok()) {
         return opened.error();
     }
-    streams.out << signo.ruta() << std::endl;
-    signoActivo = &signo;
-    auto anterior = std::signal(SIGINT, alInterrumpir);
-    auto anteriorTerm = std::signal(SIGTERM, alInterrumpir);
-    Result<void> served = signo.serve(
+    streams.out << sign.path() << std::endl;
+    activeSign = &sign;
+    auto previous = std::signal(SIGINT, onInterrupt);
+    auto previousTerm = std::signal(SIGTERM, onInterrupt);
+    Result<void> served = sign.serve(
         [&](const std::vector<DecodedMessage>& mensajes) {
             for (const DecodedMessage& mensaje : mensajes) {
                 streams.out << toJson(mensaje) << '\n';
             }
             streams.out << std::flush;
         },
-        [&](const std::string& motivo) { streams.err << "simlumivel sign: " << motivo << '\n'; });
-    std::signal(SIGINT, anterior);
-    std::signal(SIGTERM, anteriorTerm);
-    signoActivo = nullptr;
+        [&](const std::string& reason) { streams.err << "simlumivel sign: " << reason << '\n'; });
+    std::signal(SIGINT, previous);
+    std::signal(SIGTERM, previousTerm);
+    activeSign = nullptr;
     if (!served.ok()) {
         return served.error();
     }

@@ -39,6 +39,6 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams);
 
 // A message box as the command line prints it: "title: text", the text's lines ending in
 // LF alone.
-std::string boxText(const MessageBoxSpec& caja);
+std::string boxText(const MessageBoxSpec& box);
 
 } // namespace lumivel::cli

@@ -120,8 +120,8 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
     return kExitError;
 }
 
-std::string boxText(const MessageBoxSpec& caja) {
-    std::string texto = caja.title.empty() ? caja.texto : caja.title + ": " + caja.texto;
+std::string boxText(const MessageBoxSpec& box) {
+    std::string texto = box.title.empty() ? box.texto : box.title + ": " + box.texto;
     // A terminal line break is LF alone.
     std::erase(texto, '\r');
     return texto;

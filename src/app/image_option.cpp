@@ -40,12 +40,12 @@ Result<Picture> imagePicture(const Arguments& args) {
     if (!path) {
         throw UsageError{"--threshold y --invert solo valen con --image"};
     }
-    const int umbral = threshold(args);
+    const int level = threshold(args);
     Result<QImage> image = readImageFile(QString::fromLocal8Bit(*path));
     if (!image.ok()) {
         return image.error();
     }
-    return pictureFromImage(image.value(), umbral, args.has("invert"));
+    return pictureFromImage(image.value(), level, args.has("invert"));
 }
 
 } // namespace lumivel::cli

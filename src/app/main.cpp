@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     lumivel::installSpanishTranslations(app);
     QApplication::setFont(lumivel::windowFont());
-    lumivel::Form3 ventana;
-    ventana.show();
+    lumivel::Form3 window;
+    window.show();
     if (fileToOpen) {
-        ventana.openMessageFile(QString::fromLocal8Bit(argv[1]));
+        window.openMessageFile(QString::fromLocal8Bit(argv[1]));
     }
     return QApplication::exec();
 }

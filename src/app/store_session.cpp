@@ -19,14 +19,14 @@ StoreSession::StoreSession() : sign_(0) {}
 Result<void> StoreSession::abrir(const std::string& path, Open mode) {
     path_ = path;
     std::error_code ec;
-    const bool existia = fs::exists(path, ec);
-    if (mode != Open::CreateMissing && !existia) {
+    const bool existed = fs::exists(path, ec);
+    if (mode != Open::CreateMissing && !existed) {
         return Error{"no existe", path};
     }
     Lumivel& l = state();
     if (mode != Open::ReadOnly) {
         Result<void> opened = openMessageFile(l, path);
-        created_ = !existia && opened.ok();
+        created_ = !existed && opened.ok();
         return opened;
     }
     if (Result<void> opened = l.archivo.open(path, MessageFile::Access::ReadOnly); !opened.ok()) {
@@ -61,9 +61,9 @@ Result<void> StoreSession::select(const std::string& numero) {
     return {};
 }
 
-Result<void> StoreSession::comprobar() const {
-    if (!dialogs_.mostradas.empty()) {
-        return Error{boxText(dialogs_.mostradas.front())};
+Result<void> StoreSession::check() const {
+    if (!dialogs_.shownBoxes.empty()) {
+        return Error{boxText(dialogs_.shownBoxes.front())};
     }
     return {};
 }
@@ -77,14 +77,14 @@ void StoreSession::discardIfCreated() {
 }
 
 std::string messageNumber(const std::string& text) {
-    std::size_t usado = 0;
+    std::size_t used = 0;
     int numero = 0;
     try {
-        numero = std::stoi(text, &usado);
+        numero = std::stoi(text, &used);
     } catch (const std::exception&) {
-        usado = 0;
+        used = 0;
     }
-    if (usado == 0 || usado != text.size()) {
+    if (used == 0 || used != text.size()) {
         throw UsageError{"numero de mensaje no valido: " + text};
     }
     return std::to_string(numero);
@@ -97,12 +97,12 @@ std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
     }
     std::array<std::uint8_t, 64> columnas{};
     for (std::size_t k = 0; k < 64; ++k) {
-        const int alto = hexDigit(hex[2 * k]);
-        const int bajo = hexDigit(hex[2 * k + 1]);
-        if (alto < 0 || bajo < 0) {
+        const int high = hexDigit(hex[2 * k]);
+        const int low = hexDigit(hex[2 * k + 1]);
+        if (high < 0 || low < 0) {
             throw UsageError{"digito no hexadecimal en la imagen, columna " + std::to_string(k)};
         }
-        columnas[k] = static_cast<std::uint8_t>(alto * 16 + bajo);
+        columnas[k] = static_cast<std::uint8_t>(high * 16 + low);
     }
     return columnas;
 }

@@ -34,7 +34,7 @@ class StoreSession {
     // Selects message number `numero` in the list; fails when there is none.
     Result<void> select(const std::string& numero);
     // Fails with the first message box an operation showed, if any.
-    Result<void> comprobar() const;
+    Result<void> check() const;
     // Removes the file when this session created it (after a failed first add).
     void discardIfCreated();
 

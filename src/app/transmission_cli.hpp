@@ -12,12 +12,12 @@ namespace lumivel::cli {
 // window builds it after the file was opened in the main window.
 struct FileImage {
     std::unique_ptr<Lumivel> lumivel = std::make_unique<Lumivel>();
-    TransmissionImage imagen;
-    LoadResult carga;
+    TransmissionImage image;
+    LoadResult load;
 };
 
 // Fails with the file's path and the reason when the file cannot be opened or read.
-Result<void> prepareImage(const std::string& ruta, FileImage& destino);
+Result<void> prepareImage(const std::string& path, FileImage& target);
 
 // Bytes as upper-case hexadecimal pairs separated by single spaces.
 std::string bytesInHex(const std::string& bytes);

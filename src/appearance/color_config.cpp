@@ -9,22 +9,22 @@
 namespace lumivel {
 namespace {
 
-int anillo(int componente) {
+int ring(int component) {
     // nearbyint rounds halves to even in the default rounding mode, as the sign does.
-    return static_cast<int>(std::nearbyint(componente / 1.4));
+    return static_cast<int>(std::nearbyint(component / 1.4));
 }
 
-std::int16_t componente(int valor) {
-    return static_cast<std::int16_t>(valor);
+std::int16_t component(int value) {
+    return static_cast<std::int16_t>(value);
 }
 
 } // namespace
 
 Rgb splitPlatformColor(std::uint32_t bbggrr) {
     // Six upper-case digits "BBGGRR": each pair is one component.
-    char digitos[16];
-    std::snprintf(digitos, sizeof digitos, "%06X", static_cast<unsigned>(bbggrr & 0xFFFFFFu));
-    const std::string texto(digitos);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%06X", static_cast<unsigned>(bbggrr & 0xFFFFFFu));
+    const std::string texto(digits);
     return {hexadecValue(texto.substr(4, 2)), hexadecValue(texto.substr(2, 2)),
             hexadecValue(texto.substr(0, 2))};
 }
@@ -40,9 +40,9 @@ Rgb ColorSettings::currentColor() const {
 }
 
 void ColorSettings::setColor(Rgb color) {
-    sign_.rojo = componente(color.r);
-    sign_.verde = componente(color.g);
-    sign_.azul = componente(color.b);
+    sign_.rojo = component(color.r);
+    sign_.verde = component(color.g);
+    sign_.azul = component(color.b);
 }
 
 void ColorSettings::cargar() {
@@ -59,16 +59,16 @@ void ColorSettings::cargar() {
 
 void ColorSettings::led(int x, int y, Rgb color) {
     LedStroke stroke;
-    stroke.columna = x;
-    stroke.fila = y;
+    stroke.column = x;
+    stroke.row = y;
     stroke.x = escalamuestra * (4 * x + 2);
     stroke.y = escalamuestra * (4 * y + 2);
     stroke.radius = escalamuestra / 2.0;
     stroke.ringPen = 4 * grosormuestra;
-    stroke.anillo = {anillo(color.r), anillo(color.g), anillo(color.b)};
+    stroke.ring = {ring(color.r), ring(color.g), ring(color.b)};
     // A wider centre dot than the sign's: three pen units instead of two.
     stroke.dotPen = 3 * grosormuestra;
-    stroke.centro = color;
+    stroke.centre = color;
     stroke.lit = true;
     samples_.drawLed(stroke);
 }
@@ -95,17 +95,17 @@ void ColorSettings::Option1_Click(int k) {
 }
 
 void ColorSettings::escogercolor() {
-    const std::optional<Rgb> elegido = dialogs_.chooseColor(currentColor());
-    if (!elegido) {
+    const std::optional<Rgb> chosen = dialogs_.chooseColor(currentColor());
+    if (!chosen) {
         // Cancelled: keep the colour in force rather than taking an empty answer as black.
         return;
     }
-    const Rgb color = splitPlatformColor(platformColor(*elegido));
+    const Rgb color = splitPlatformColor(platformColor(*chosen));
     setColor(color);
     led(2 * kCustomOption, 1, color);
 }
 
-void ColorSettings::cancelar() {
+void ColorSettings::cancel() {
     setColor(initialColor());
 }
 

@@ -41,7 +41,7 @@ class ColorSettings {
     // The custom colour from the colour dialog; a cancelled dialog keeps the colour.
     void escogercolor();
     // "Cancelar": back to the colour in force when the window loaded.
-    void cancelar();
+    void cancel();
 
     Rgb initialColor() const { return {rojoinicial, verdeinicial, azulinicial}; }
     Rgb currentColor() const;

@@ -7,31 +7,31 @@
 namespace lumivel {
 namespace {
 
-std::string_view recortar(std::string_view s) {
-    const auto espacio = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && espacio(s.front())) {
+std::string_view trim(std::string_view s) {
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && space(s.front())) {
         s.remove_prefix(1);
     }
-    while (!s.empty() && espacio(s.back())) {
+    while (!s.empty() && space(s.back())) {
         s.remove_suffix(1);
     }
     return s;
 }
 
-enum class Seccion { Ninguna, Skin, Paleta };
+enum class Section { None, Skin, Palette };
 
 // Whether a style sheet names a file: url() loads an image of any size, decoded in full
 // (and a path could name a device). Blanks and CSS escapes are ignored so "URL (" and
 // "u\rl(" are caught too.
-bool loadFiles(std::string_view hoja) {
-    std::string compacta;
-    compacta.reserve(hoja.size());
-    for (const char c : hoja) {
+bool loadFiles(std::string_view sheet) {
+    std::string compact;
+    compact.reserve(sheet.size());
+    for (const char c : sheet) {
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\\') {
-            compacta += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            compact += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
     }
-    return compacta.find("url(") != std::string::npos;
+    return compact.find("url(") != std::string::npos;
 }
 
 } // namespace
@@ -40,16 +40,16 @@ bool readColor(std::string_view texto, Rgb& color) {
     if (texto.size() != 7 || texto[0] != '#') {
         return false;
     }
-    int valores[3] = {};
+    int values[3] = {};
     for (int i = 0; i < 3; ++i) {
-        const int alto = hexDigit(texto[static_cast<std::size_t>(1 + 2 * i)]);
-        const int bajo = hexDigit(texto[static_cast<std::size_t>(2 + 2 * i)]);
-        if (alto < 0 || bajo < 0) {
+        const int high = hexDigit(texto[static_cast<std::size_t>(1 + 2 * i)]);
+        const int low = hexDigit(texto[static_cast<std::size_t>(2 + 2 * i)]);
+        if (high < 0 || low < 0) {
             return false;
         }
-        valores[i] = alto * 16 + bajo;
+        values[i] = high * 16 + low;
     }
-    color = {valores[0], valores[1], valores[2]};
+    color = {values[0], values[1], values[2]};
     return true;
 }
 
@@ -57,77 +57,77 @@ Result<SkinData> readSkin(std::string_view texto) {
     if (texto.size() > kMaxSkinSize) {
         return Error{"archivo demasiado grande"};
     }
-    SkinData datos;
-    Seccion seccion = Seccion::Ninguna;
-    bool vistaSkin = false;
-    bool conColor = false;
+    SkinData skin;
+    Section section = Section::None;
+    bool skinView = false;
+    bool withColour = false;
     int numero = 0;
-    std::size_t inicio = 0;
-    while (inicio < texto.size()) {
-        std::size_t fin = texto.find('\n', inicio);
-        if (fin == std::string_view::npos) {
-            fin = texto.size();
+    std::size_t start = 0;
+    while (start < texto.size()) {
+        std::size_t end = texto.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = texto.size();
         }
-        const std::string_view linea = recortar(texto.substr(inicio, fin - inicio));
-        const std::size_t siguiente = fin + 1;
+        const std::string_view line = trim(texto.substr(start, end - start));
+        const std::size_t next = end + 1;
         ++numero;
-        const std::string donde = "linea " + std::to_string(numero);
-        inicio = siguiente;
+        const std::string where = "linea " + std::to_string(numero);
+        start = next;
 
-        if (linea.empty() || linea.front() == '#' || linea.front() == ';') {
+        if (line.empty() || line.front() == '#' || line.front() == ';') {
             continue;
         }
-        if (linea.front() == '[') {
-            if (linea == "[skin]") {
-                seccion = Seccion::Skin;
-                vistaSkin = true;
-            } else if (linea == "[paleta]") {
-                seccion = Seccion::Paleta;
-            } else if (linea == "[estilo]") {
+        if (line.front() == '[') {
+            if (line == "[skin]") {
+                section = Section::Skin;
+                skinView = true;
+            } else if (line == "[paleta]") {
+                section = Section::Palette;
+            } else if (line == "[estilo]") {
                 // The style sheet runs to the end of the file.
-                if (siguiente < texto.size()) {
-                    datos.styleSheet = std::string(texto.substr(siguiente));
+                if (next < texto.size()) {
+                    skin.styleSheet = std::string(texto.substr(next));
                 }
                 break;
             } else {
-                return Error{donde + ": seccion desconocida"};
+                return Error{where + ": seccion desconocida"};
             }
             continue;
         }
-        const std::size_t igual = linea.find('=');
-        if (igual == std::string_view::npos || seccion == Seccion::Ninguna) {
-            return Error{donde + ": se esperaba clave = valor"};
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || section == Section::None) {
+            return Error{where + ": se esperaba clave = valor"};
         }
-        const std::string_view clave = recortar(linea.substr(0, igual));
-        const std::string_view valor = recortar(linea.substr(igual + 1));
-        if (seccion == Seccion::Skin) {
-            if (clave == "nombre") {
-                datos.nombre = std::string(valor);
-            } else if (clave == "color") {
-                if (!readColor(valor, datos.color)) {
-                    return Error{donde + ": color no valido"};
+        const std::string_view key = trim(line.substr(0, equals));
+        const std::string_view value = trim(line.substr(equals + 1));
+        if (section == Section::Skin) {
+            if (key == "nombre") {
+                skin.name = std::string(value);
+            } else if (key == "color") {
+                if (!readColor(value, skin.color)) {
+                    return Error{where + ": color no valido"};
                 }
-                conColor = true;
+                withColour = true;
             }
             // Other keys are left for later versions of the format.
             continue;
         }
-        if (std::find(kPaletteRoles.begin(), kPaletteRoles.end(), clave) == kPaletteRoles.end()) {
-            return Error{donde + ": rol de paleta desconocido"};
+        if (std::find(kPaletteRoles.begin(), kPaletteRoles.end(), key) == kPaletteRoles.end()) {
+            return Error{where + ": rol de paleta desconocido"};
         }
         Rgb color;
-        if (!readColor(valor, color)) {
-            return Error{donde + ": color no valido"};
+        if (!readColor(value, color)) {
+            return Error{where + ": color no valido"};
         }
-        datos.palette.emplace_back(std::string(clave), color);
+        skin.palette.emplace_back(std::string(key), color);
     }
-    if (loadFiles(datos.styleSheet)) {
+    if (loadFiles(skin.styleSheet)) {
         return Error{"la hoja de estilo carga imágenes (url()), que un skin no puede usar"};
     }
-    if (!vistaSkin || !conColor) {
+    if (!skinView || !withColour) {
         return Error{"falta la seccion [skin] con su color"};
     }
-    return datos;
+    return skin;
 }
 
 } // namespace lumivel

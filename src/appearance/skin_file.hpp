@@ -16,7 +16,7 @@ namespace lumivel {
 //   [estilo]  the rest of the file, verbatim: a Qt style sheet
 // Lines starting with '#' or ';' are comments in the first two sections.
 struct SkinData {
-    std::string nombre;
+    std::string name;
     Rgb color;
     std::vector<std::pair<std::string, Rgb>> palette;
     std::string styleSheet;

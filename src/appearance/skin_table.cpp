@@ -8,11 +8,11 @@ std::string defaultSkinPath(const std::string& programFolder) {
     return programFolder + "/" + kDefaultSkin;
 }
 
-std::optional<std::string> skinPath(const std::string& programFolder, int indice) {
-    if (indice < 0 || indice >= static_cast<int>(kSkins.size())) {
+std::optional<std::string> skinPath(const std::string& programFolder, int index) {
+    if (index < 0 || index >= static_cast<int>(kSkins.size())) {
         return std::nullopt;
     }
-    return programFolder + "/" + kSkins.at(static_cast<std::size_t>(indice)).archivo;
+    return programFolder + "/" + kSkins.at(static_cast<std::size_t>(index)).archivo;
 }
 
 std::optional<std::string> knownSkinPath(const std::string& programFolder,
@@ -26,12 +26,12 @@ std::optional<std::string> knownSkinPath(const std::string& programFolder,
     return programFolder + "/" + std::string(archivo);
 }
 
-bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int indice) {
-    const std::optional<std::string> ruta = skinPath(programFolder, indice);
-    if (!ruta) {
+bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int index) {
+    const std::optional<std::string> path = skinPath(programFolder, index);
+    if (!path) {
         return false;
     }
-    archivoskin = *ruta;
+    archivoskin = *path;
     return true;
 }
 

@@ -34,8 +34,8 @@ inline constexpr const char* kDefaultSkin = kStartupSkin.archivo;
 
 // `programFolder` is the folder of the executable, without a trailing separator.
 std::string defaultSkinPath(const std::string& programFolder);
-// The file of menu entry `indice`; nothing outside 0..9.
-std::optional<std::string> skinPath(const std::string& programFolder, int indice);
+// The file of menu entry `index`; nothing outside 0..9.
+std::optional<std::string> skinPath(const std::string& programFolder, int index);
 
 // The path of `archivo` when it is the start-up skin's file or a menu entry's; nothing for
 // any other name, so a stored name never reaches outside the program's skins.
@@ -44,6 +44,6 @@ std::optional<std::string> knownSkinPath(const std::string& programFolder,
 
 // First step of a skin change: `archivoskin` becomes the entry's file. An index outside
 // the menu leaves it as it is. Returns whether it changed.
-bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int indice);
+bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int index);
 
 } // namespace lumivel

@@ -5,10 +5,10 @@
 namespace lumivel {
 namespace {
 
-constexpr int kUltimaColumnaVisible = 64;
+constexpr int kLastVisibleColumn = 64;
 
-void avanzar(SignState& l) {
-    if (l.xletra < kUltimaColumnaVisible) {
+void advance(SignState& l) {
+    if (l.xletra < kLastVisibleColumn) {
         ++l.xletra;
     }
 }
@@ -17,24 +17,24 @@ void avanzar(SignState& l) {
 
 void buscaletra(SignState& l, unsigned char letra) {
     int k = letra - 32;
-    if (letra == ' ' && l.xletra < kUltimaColumnaVisible) {
+    if (letra == ' ' && l.xletra < kLastVisibleColumn) {
         l.xletra = static_cast<std::int16_t>(l.xletra + 3);
     }
     k *= 5;
     if (k >= 0) {
         // The font table reads 0 past its end, so codes 233..255 end at once: gap only.
         for (int j = k; j <= k + 4; ++j) {
-            const int columna = l.fuente(j);
-            if (columna == 0) {
+            const int column = l.fuente(j);
+            if (column == 0) {
                 break;
             }
-            l.sign.cbin(columna, l.xletra);
-            avanzar(l);
+            l.sign.cbin(column, l.xletra);
+            advance(l);
         }
-        avanzar(l);
+        advance(l);
     } else {
-        avanzar(l);
-        avanzar(l);
+        advance(l);
+        advance(l);
     }
 }
 

@@ -17,8 +17,8 @@ enum class Answer { Ok, Cancel, Yes, No };
 struct MessageBoxSpec {
     std::string title;
     std::string texto;
-    Buttons botones = Buttons::Ok;
-    Icon icono = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
     Answer defaultAnswer = Answer::Ok;
 };
 
@@ -26,18 +26,18 @@ struct FileDialogOptions {
     std::string title;                // empty: the platform's default title
     std::vector<std::string> filters; // e.g. "Mensajes (*.men)"
     std::string defaultSuffix;        // e.g. "men"
-    std::string carpeta;              // start folder; empty: the platform's default
-    std::string nombre;               // file name proposed in it; empty: none
+    std::string folder;               // start folder; empty: the platform's default
+    std::string name;                 // file name proposed in it; empty: none
 };
 
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    virtual Answer mensaje(const MessageBoxSpec& caja) = 0;
+    virtual Answer mensaje(const MessageBoxSpec& box) = 0;
     // The chosen path, or nothing when the user cancels.
-    virtual std::optional<std::string> openFile(const FileDialogOptions& opciones) = 0;
-    virtual std::optional<std::string> saveFile(const FileDialogOptions& opciones) = 0;
-    virtual std::optional<Rgb> chooseColor(Rgb inicial) = 0;
+    virtual std::optional<std::string> openFile(const FileDialogOptions& options) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogOptions& options) = 0;
+    virtual std::optional<Rgb> chooseColor(Rgb initial) = 0;
 };
 
 } // namespace lumivel

@@ -8,9 +8,9 @@
 namespace lumivel {
 
 std::string_view fontText(int index) {
-    static constexpr std::array<const std::string_view*, 4> textos = {&cincocinco, &cincosiete,
-                                                                      &cinconueve, &negrita};
-    return *textos.at(static_cast<std::size_t>(index));
+    static constexpr std::array<const std::string_view*, 4> texts = {&cincocinco, &cincosiete,
+                                                                     &cinconueve, &negrita};
+    return *texts.at(static_cast<std::size_t>(index));
 }
 
 std::string_view fontCaption(int index) {

@@ -8,7 +8,7 @@ void FontTable::cargaletra(std::string_view strin) {
     const std::size_t n = strin.size();
     int k = 0;
     for (std::size_t i = 0; i <= n && k < kEntries; i += 2) {
-        fuente_[k] = static_cast<std::int16_t>(hexadecValue(strin.substr(i, 2)));
+        table_[k] = static_cast<std::int16_t>(hexadecValue(strin.substr(i, 2)));
         ++k;
     }
 }
@@ -17,7 +17,7 @@ std::int16_t FontTable::operator()(int index) const {
     if (index < 0 || index >= kEntries) {
         return 0;
     }
-    return fuente_[index];
+    return table_[index];
 }
 
 } // namespace lumivel

@@ -19,7 +19,7 @@ class FontTable {
     std::int16_t operator()(int index) const;
 
   private:
-    std::array<std::int16_t, kEntries> fuente_{};
+    std::array<std::int16_t, kEntries> table_{};
 };
 
 } // namespace lumivel

@@ -15,10 +15,10 @@ std::string missingGlyphs(int fontIndex, std::string_view texto, bool withExtraG
         if (c == ' ' || missing.find(c) != std::string::npos) {
             continue;
         }
-        const auto first = layout.columnas.begin() + layout.inicios[i];
-        const auto end = i + 1 < texto.size() ? layout.columnas.begin() + layout.inicios[i + 1]
+        const auto first = layout.columnas.begin() + layout.starts[i];
+        const auto end = i + 1 < texto.size() ? layout.columnas.begin() + layout.starts[i + 1]
                                               : layout.columnas.end();
-        if (std::all_of(first, end, [](std::uint8_t columna) { return columna == 0; })) {
+        if (std::all_of(first, end, [](std::uint8_t column) { return column == 0; })) {
             missing += c;
         }
     }

@@ -12,6 +12,6 @@ enum class Alignment { Left, Centre, Right };
 // columns the sign shows for the same text; centred and right-aligned text moves by whole
 // columns (centred rounds to the left). A text wider than the sign is cut at the right.
 std::array<std::uint8_t, 64> composePicture(int fontIndex, std::string_view texto,
-                                            Alignment alineacion);
+                                            Alignment alignment);
 
 } // namespace lumivel

@@ -2,40 +2,40 @@
 
 namespace lumivel {
 
-Answer ScriptedDialogs::mensaje(const MessageBoxSpec& caja) {
-    mostradas.push_back(caja);
-    if (respuestas.empty()) {
-        return caja.defaultAnswer;
+Answer ScriptedDialogs::mensaje(const MessageBoxSpec& box) {
+    shownBoxes.push_back(box);
+    if (replies.empty()) {
+        return box.defaultAnswer;
     }
-    const Answer respuesta = respuestas.front();
-    respuestas.pop_front();
-    return respuesta;
+    const Answer reply = replies.front();
+    replies.pop_front();
+    return reply;
 }
 
-std::optional<std::string> ScriptedDialogs::nextFile(const FileDialogOptions& opciones) {
-    dialogosArchivo.push_back(opciones);
-    if (archivos.empty()) {
+std::optional<std::string> ScriptedDialogs::nextFile(const FileDialogOptions& options) {
+    fileDialogs.push_back(options);
+    if (files.empty()) {
         return std::nullopt;
     }
-    auto archivo = archivos.front();
-    archivos.pop_front();
+    auto archivo = files.front();
+    files.pop_front();
     return archivo;
 }
 
-std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions& opciones) {
-    return nextFile(opciones);
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions& options) {
+    return nextFile(options);
 }
 
-std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions& opciones) {
-    return nextFile(opciones);
+std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions& options) {
+    return nextFile(options);
 }
 
 std::optional<Rgb> ScriptedDialogs::chooseColor(Rgb) {
-    if (colores.empty()) {
+    if (colours.empty()) {
         return std::nullopt;
     }
-    auto color = colores.front();
-    colores.pop_front();
+    auto color = colours.front();
+    colours.pop_front();
     return color;
 }
 

@@ -10,20 +10,20 @@ namespace lumivel {
 // the box's default button, a cancelled file or colour dialog).
 class ScriptedDialogs : public Dialogs {
   public:
-    std::deque<Answer> respuestas;
-    std::deque<std::optional<std::string>> archivos;
-    std::deque<std::optional<Rgb>> colores;
+    std::deque<Answer> replies;
+    std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<Rgb>> colours;
 
-    std::vector<MessageBoxSpec> mostradas;
-    std::vector<FileDialogOptions> dialogosArchivo;
+    std::vector<MessageBoxSpec> shownBoxes;
+    std::vector<FileDialogOptions> fileDialogs;
 
-    Answer mensaje(const MessageBoxSpec& caja) override;
-    std::optional<std::string> openFile(const FileDialogOptions& opciones) override;
-    std::optional<std::string> saveFile(const FileDialogOptions& opciones) override;
-    std::optional<Rgb> chooseColor(Rgb inicial) override;
+    Answer mensaje(const MessageBoxSpec& box) override;
+    std::optional<std::string> openFile(const FileDialogOptions& options) override;
+    std::optional<std::string> saveFile(const FileDialogOptions& options) override;
+    std::optional<Rgb> chooseColor(Rgb initial) override;
 
   private:
-    std::optional<std::string> nextFile(const FileDialogOptions& opciones);
+    std::optional<std::string> nextFile(const FileDialogOptions& options);
 };
 
 } // namespace lumivel

@@ -10,12 +10,11 @@ void ShownSign::setSize(int width, int height) {
 }
 
 void ShownSign::drawLed(const LedStroke& stroke) {
-    if (stroke.columna < 0 || stroke.columna >= kColumns || stroke.fila < 0 ||
-        stroke.fila >= kRows) {
+    if (stroke.column < 0 || stroke.column >= kColumns || stroke.row < 0 || stroke.row >= kRows) {
         return;
     }
-    lit_[stroke.columna][stroke.fila] = stroke.lit;
-    centre_[stroke.columna][stroke.fila] = stroke.centro;
+    lit_[stroke.column][stroke.row] = stroke.lit;
+    centre_[stroke.column][stroke.row] = stroke.centre;
 }
 
 void ShownSign::erase() {

@@ -12,28 +12,28 @@ int ringComponent(int component) {
 
 } // namespace
 
-bool Sign::inMatriz(int columna, int fila) {
-    return columna >= 0 && columna < kColumns && fila >= 0 && fila < kRows;
+bool Sign::inMatriz(int column, int row) {
+    return column >= 0 && column < kColumns && row >= 0 && row < kRows;
 }
 
 Rgb Sign::litRing() const {
     return {ringComponent(rojo), ringComponent(verde), ringComponent(azul)};
 }
 
-void Sign::strokeLed(int columna, int fila, int x, int y, double radius, int penWidth, bool lit) {
+void Sign::strokeLed(int column, int row, int x, int y, double radius, int penWidth, bool lit) {
     if (surface_ == nullptr) {
         return;
     }
     LedStroke stroke;
-    stroke.columna = columna;
-    stroke.fila = fila;
+    stroke.column = column;
+    stroke.row = row;
     stroke.x = x;
     stroke.y = y;
     stroke.radius = radius;
     stroke.ringPen = 4 * penWidth;
     stroke.dotPen = 2 * penWidth;
-    stroke.anillo = lit ? litRing() : kUnlitRing;
-    stroke.centro = lit ? litCentre() : kUnlitCentre;
+    stroke.ring = lit ? litRing() : kUnlitRing;
+    stroke.centre = lit ? litCentre() : kUnlitCentre;
     stroke.lit = lit;
     surface_->drawLed(stroke);
 }
@@ -116,8 +116,8 @@ void Sign::cbin(int dec, int col) {
 }
 
 void Sign::rowLed(double yy, int b, int z) {
-    const int ultimaFila = filas;
-    for (int r = 0; r <= ultimaFila; ++r) {
+    const int lastRow = filas;
+    for (int r = 0; r <= lastRow; ++r) {
         if (yy > 4.0 * escala * r && yy < 4.0 * escala * (r + 1)) {
             led(b, r, z);
             envector(b);

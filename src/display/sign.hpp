@@ -50,8 +50,8 @@ class Sign {
     void refrescar();
 
   private:
-    static bool inMatriz(int columna, int fila);
-    void strokeLed(int columna, int fila, int x, int y, double radius, int penWidth, bool lit);
+    static bool inMatriz(int column, int row);
+    void strokeLed(int column, int row, int x, int y, double radius, int penWidth, bool lit);
     void rowLed(double yy, int b, int z);
     void drawFigure(int i, const std::array<int, 7>& figureColumns);
 

@@ -12,15 +12,15 @@ struct Rgb {
 // One LED as the sign draws it: a ring (a circle outline drawn with a thick pen)
 // and a centre dot (a single point drawn with a thinner pen).
 struct LedStroke {
-    int columna = 0;
-    int fila = 0;
+    int column = 0;
+    int row = 0;
     int x = 0; // centre, surface pixels
     int y = 0;
     double radius = 0;
     int ringPen = 0; // pen width of the ring, pixels
-    Rgb anillo;
+    Rgb ring;
     int dotPen = 0; // pen width of the centre dot, pixels
-    Rgb centro;
+    Rgb centre;
     bool lit = false;
 };
 

@@ -17,7 +17,7 @@ constexpr int kGlyphColumns = 5;
 
 int TextLayout::width() const {
     const auto last = std::find_if(columnas.rbegin(), columnas.rend(),
-                                   [](std::uint8_t columna) { return columna != 0; });
+                                   [](std::uint8_t column) { return column != 0; });
     return static_cast<int>(columnas.rend() - last);
 }
 
@@ -25,11 +25,11 @@ TextLayout layOutText(int fontIndex, std::string_view texto, bool withExtraGlyph
     FontTable fuente;
     fuente.cargaletra(fontText(fontIndex));
     TextLayout layout;
-    layout.inicios.reserve(texto.size());
+    layout.starts.reserve(texto.size());
     auto blank = [&layout](int n) { layout.columnas.insert(layout.columnas.end(), n, 0); };
     for (const char c : texto) {
         const auto letra = static_cast<unsigned char>(c);
-        layout.inicios.push_back(static_cast<int>(layout.columnas.size()));
+        layout.starts.push_back(static_cast<int>(layout.columnas.size()));
         if (letra < ' ') {
             blank(kControlColumns);
             continue;
@@ -39,12 +39,12 @@ TextLayout layOutText(int fontIndex, std::string_view texto, bool withExtraGlyph
         }
         const GlyphColumns* extra = withExtraGlyphs ? extraGlyph(fontIndex, letra) : nullptr;
         for (int j = 0; j < kGlyphColumns; ++j) {
-            const int columna = extra != nullptr ? (*extra)[static_cast<std::size_t>(j)]
-                                                 : fuente((letra - ' ') * kGlyphColumns + j);
-            if (columna == 0) {
+            const int column = extra != nullptr ? (*extra)[static_cast<std::size_t>(j)]
+                                                : fuente((letra - ' ') * kGlyphColumns + j);
+            if (column == 0) {
                 break;
             }
-            layout.columnas.push_back(static_cast<std::uint8_t>(columna));
+            layout.columnas.push_back(static_cast<std::uint8_t>(column));
         }
         blank(1);
     }

@@ -11,7 +11,7 @@ namespace lumivel {
 struct TextLayout {
     std::vector<std::uint8_t> columnas;
     // The first column of each character of the text.
-    std::vector<int> inicios;
+    std::vector<int> starts;
 
     // Last lit column + 1; 0 when nothing is lit.
     int width() const;

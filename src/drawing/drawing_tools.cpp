@@ -8,33 +8,33 @@ namespace lumivel {
 namespace {
 
 // Divisor of the readout: fixed, whatever the sign's scale.
-constexpr double kPasoLectura = 12.0;
+constexpr double kReadStep = 12.0;
 
-void aplicarHerramienta(EditorState& l, int botones, double x, double y) {
-    if (l.option1 != kDrawingMode || botones != kLeftButton) {
+void applyTool(EditorState& l, int buttons, double x, double y) {
+    if (l.option1 != kDrawingMode || buttons != kLeftButton) {
         return;
     }
-    const int columna = columnAt(l.sign, x);
-    if (columna < 0) {
+    const int column = columnAt(l.sign, x);
+    if (column < 0) {
         return;
     }
     if (l.tool == DrawingTool::Pencil) {
-        l.sign.butcolon(y, columna);
+        l.sign.butcolon(y, column);
     } else {
-        l.sign.butcoloff(y, columna);
+        l.sign.butcoloff(y, column);
     }
 }
 
-std::string numeroLectura(double v) {
-    return std::to_string(static_cast<long long>(std::floor((v + kPasoLectura) / kPasoLectura)));
+std::string readNumber(double v) {
+    return std::to_string(static_cast<long long>(std::floor((v + kReadStep) / kReadStep)));
 }
 
 } // namespace
 
 int columnAt(const Sign& sign, double x) {
-    const double paso = 4.0 * sign.escala;
+    const double step = 4.0 * sign.escala;
     for (int i = 0; i <= sign.columnas && i < Sign::kColumns; ++i) {
-        if (x > paso * i && x < paso * (i + 1)) {
+        if (x > step * i && x < step * (i + 1)) {
             return i;
         }
     }
@@ -42,15 +42,15 @@ int columnAt(const Sign& sign, double x) {
 }
 
 std::string coordinateReadout(double x, double y) {
-    return "x = " + numeroLectura(x) + "  y = " + numeroLectura(y);
+    return "x = " + readNumber(x) + "  y = " + readNumber(y);
 }
 
-void Pic_MouseDown(EditorState& l, int botones, double x, double y) {
-    aplicarHerramienta(l, botones, x, y);
+void Pic_MouseDown(EditorState& l, int buttons, double x, double y) {
+    applyTool(l, buttons, x, y);
 }
 
-std::string Pic_MouseMove(EditorState& l, int botones, double x, double y) {
-    aplicarHerramienta(l, botones, x, y);
+std::string Pic_MouseMove(EditorState& l, int buttons, double x, double y) {
+    applyTool(l, buttons, x, y);
     return coordinateReadout(x, y);
 }
 
@@ -80,8 +80,8 @@ void Bomba_Click(EditorState& l) {
 void invertir_Click(EditorState& l) {
     for (int i = 0; i <= l.sign.columnas; ++i) {
         for (int j = 0; j <= l.sign.filas; ++j) {
-            auto& celda = l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-            celda = celda == 1 ? 0 : 1;
+            auto& cell = l.sign.matriz[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+            cell = cell == 1 ? 0 : 1;
         }
         l.sign.envector(i);
     }

@@ -16,9 +16,9 @@ std::string coordinateReadout(double x, double y);
 
 // Mouse down and mouse move on Pic. In the drawing mode the chosen tool acts the same on
 // a press and on a drag: the pencil lights, the eraser puts out.
-void Pic_MouseDown(EditorState& l, int botones, double x, double y);
+void Pic_MouseDown(EditorState& l, int buttons, double x, double y);
 // Returns the readout for the second status bar panel, which follows the pointer always.
-std::string Pic_MouseMove(EditorState& l, int botones, double x, double y);
+std::string Pic_MouseMove(EditorState& l, int buttons, double x, double y);
 
 void lapiz_Click(EditorState& l);
 void goma_Click(EditorState& l);

@@ -54,14 +54,14 @@ Picture mirrored(const Picture& picture, MirrorAxis axis) {
         std::reverse(result.begin(), result.end());
         return result;
     }
-    for (std::uint8_t& columna : result) {
+    for (std::uint8_t& column : result) {
         std::uint8_t flipped = 0;
         for (int r = 0; r < Sign::kRows; ++r) {
-            if ((columna >> r) & 1U) {
+            if ((column >> r) & 1U) {
                 flipped |= static_cast<std::uint8_t>(1U << (Sign::kRows - 1 - r));
             }
         }
-        columna = flipped;
+        column = flipped;
     }
     return result;
 }
@@ -69,9 +69,9 @@ Picture mirrored(const Picture& picture, MirrorAxis axis) {
 std::string pictureHex(const Picture& picture) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string hex;
-    for (std::uint8_t columna : picture) {
-        hex += kDigits[columna >> 4];
-        hex += kDigits[columna & 0xF];
+    for (std::uint8_t column : picture) {
+        hex += kDigits[column >> 4];
+        hex += kDigits[column & 0xF];
     }
     return hex;
 }

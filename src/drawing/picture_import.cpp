@@ -77,8 +77,8 @@ std::array<std::uint8_t, 64> importPicture(int width, int height,
         }
     }
     if (invert) {
-        for (std::uint8_t& columna : columnas) {
-            columna = static_cast<std::uint8_t>(~columna);
+        for (std::uint8_t& column : columnas) {
+            column = static_cast<std::uint8_t>(~column);
         }
     }
     return columnas;

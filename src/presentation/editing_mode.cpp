@@ -16,9 +16,9 @@ void Option1_Click(EditorState& l, int index) {
 }
 
 void selectOption1(EditorState& l, int index) {
-    const int modo = index == kDrawingMode ? kDrawingMode : kTextMode;
-    if (l.option1 != modo) {
-        Option1_Click(l, modo);
+    const int mode = index == kDrawingMode ? kDrawingMode : kTextMode;
+    if (l.option1 != mode) {
+        Option1_Click(l, mode);
     }
 }
 
@@ -27,16 +27,16 @@ bool modeChosen(const EditorState& l) {
 }
 
 ModeControls modeControls(const EditorState& l) {
-    ModeControls controles;
+    ModeControls controls;
     if (l.option1 == kDrawingMode) {
-        controles.lapiz = l.tool != DrawingTool::Pencil;
-        controles.goma = l.tool != DrawingTool::Eraser;
-        controles.wholeSignTools = true;
+        controls.lapiz = l.tool != DrawingTool::Pencil;
+        controls.goma = l.tool != DrawingTool::Eraser;
+        controls.wholeSignTools = true;
     } else {
-        controles.texto = true;
-        controles.mayuscula = true;
+        controls.texto = true;
+        controls.mayuscula = true;
     }
-    return controles;
+    return controls;
 }
 
 } // namespace lumivel

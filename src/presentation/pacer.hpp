@@ -7,10 +7,10 @@ namespace lumivel {
 class Pacer {
   public:
     virtual ~Pacer() = default;
-    virtual void esperar(int milisegundos) = 0;
+    virtual void wait(int durationMs) = 0;
     // True once the effect should end early (the window is closing); effects check it
     // after every wait.
-    virtual bool detenido() const { return false; }
+    virtual bool stopped() const { return false; }
 };
 
 } // namespace lumivel

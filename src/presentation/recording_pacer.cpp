@@ -2,9 +2,9 @@
 
 namespace lumivel {
 
-void RecordingPacer::esperar(int milisegundos) {
-    Espera espera{milisegundos, shown_ != nullptr ? shown_->hexLine() : std::string()};
-    waits_.push_back(espera);
+void RecordingPacer::wait(int durationMs) {
+    Delay delay{durationMs, shown_ != nullptr ? shown_->hexLine() : std::string()};
+    waits_.push_back(delay);
     if (onWait) {
         onWait(waits_.back());
     }
@@ -15,8 +15,8 @@ void RecordingPacer::esperar(int milisegundos) {
 
 long long RecordingPacer::totalMs() const {
     long long total = 0;
-    for (const Espera& espera : waits_) {
-        total += espera.milisegundos;
+    for (const Delay& delay : waits_) {
+        total += delay.durationMs;
     }
     return total;
 }

@@ -12,27 +12,27 @@ namespace lumivel {
 // what a person would see on the sign during that wait.
 class RecordingPacer : public Pacer {
   public:
-    struct Espera {
-        int milisegundos = 0;
+    struct Delay {
+        int durationMs = 0;
         std::string columnas; // the 64 visible column bytes in hexadecimal, when recorded
     };
 
-    explicit RecordingPacer(const ShownSign* visto = nullptr) : shown_(visto) {}
+    explicit RecordingPacer(const ShownSign* shown = nullptr) : shown_(shown) {}
 
-    void esperar(int milisegundos) override;
-    bool detenido() const override { return stopped_; }
+    void wait(int durationMs) override;
+    bool stopped() const override { return stopped_; }
 
     // Called at each wait, after it is recorded (tests use it to act mid-effect).
-    std::function<void(const Espera&)> onWait;
+    std::function<void(const Delay&)> onWait;
     // Stops the effect after this many waits; negative: never.
     int stopAfter = -1;
 
-    const std::vector<Espera>& esperas() const { return waits_; }
+    const std::vector<Delay>& delays() const { return waits_; }
     long long totalMs() const;
 
   private:
     const ShownSign* shown_;
-    std::vector<Espera> waits_;
+    std::vector<Delay> waits_;
     bool stopped_ = false;
 };
 

@@ -5,13 +5,13 @@
 namespace lumivel {
 
 MessageBoxSpec noMessageBox() {
-    MessageBoxSpec caja;
-    caja.title = "No hay Mensaje";
-    caja.texto = "No Existe mensaje a simular\r\nEscriba su texto para simular";
-    caja.botones = Buttons::Ok;
-    caja.icono = Icon::None;
-    caja.defaultAnswer = Answer::Ok;
-    return caja;
+    MessageBoxSpec box;
+    box.title = "No hay Mensaje";
+    box.texto = "No Existe mensaje a simular\r\nEscriba su texto para simular";
+    box.buttons = Buttons::Ok;
+    box.icon = Icon::None;
+    box.defaultAnswer = Answer::Ok;
+    return box;
 }
 
 bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
@@ -33,7 +33,7 @@ bool Play_Click(EditorState& l, Dialogs& dialogs, Pacer& pacer) {
         return false;
     }
     // Both end on a dark sign; a stopped one ends as if it had run to the end.
-    if (pacer.detenido()) {
+    if (pacer.stopped()) {
         l.sign.borrar();
         l.sign.mostrar();
     }
@@ -46,8 +46,8 @@ void Reloj_Click(EditorState& l, Pacer& pacer, int msPerFrame) {
         l.sign.mostrar();
         l.sign.uno(i);
         if (msPerFrame > 0) {
-            pacer.esperar(msPerFrame);
-            if (pacer.detenido()) {
+            pacer.wait(msPerFrame);
+            if (pacer.stopped()) {
                 return;
             }
         }
@@ -55,8 +55,8 @@ void Reloj_Click(EditorState& l, Pacer& pacer, int msPerFrame) {
         l.sign.mostrar();
         l.sign.dos(i + 1);
         if (msPerFrame > 0) {
-            pacer.esperar(msPerFrame);
-            if (pacer.detenido()) {
+            pacer.wait(msPerFrame);
+            if (pacer.stopped()) {
                 return;
             }
         }

@@ -19,29 +19,29 @@ constexpr const char* kSaveFilter = "mensajes del lumivel (*.men)";
 constexpr const char* kMessageSuffix = "men";
 
 std::string randomSuffix() {
-    static std::mt19937 generador{std::random_device{}()};
+    static std::mt19937 generator{std::random_device{}()};
     char texto[16];
-    std::snprintf(texto, sizeof texto, "%08x", static_cast<unsigned>(generador()));
+    std::snprintf(texto, sizeof texto, "%08x", static_cast<unsigned>(generator()));
     return texto;
 }
 
-// A name in `carpeta` that nothing uses yet.
-fs::path freeName(const fs::path& carpeta, const std::string& prefijo, const std::string& sufijo) {
+// A name in `folder` that nothing uses yet.
+fs::path freeName(const fs::path& folder, const std::string& prefix, const std::string& suffix) {
     for (;;) {
-        fs::path candidato = carpeta / (prefijo + randomSuffix() + sufijo);
+        fs::path candidate = folder / (prefix + randomSuffix() + suffix);
         std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidato, ec))) {
-            return candidato;
+        if (!fs::exists(fs::symlink_status(candidate, ec))) {
+            return candidate;
         }
     }
 }
 
-Result<void> crearVacio(const fs::path& ruta) {
+Result<void> createEmpty(const fs::path& path) {
     errno = 0;
-    std::FILE* archivo = std::fopen(ruta.c_str(), "wbx");
+    std::FILE* archivo = std::fopen(path.c_str(), "wbx");
     if (archivo == nullptr) {
         const int error = errno;
-        return Error{std::generic_category().message(error), ruta.string()};
+        return Error{std::generic_category().message(error), path.string()};
     }
     std::fclose(archivo);
     return {};
@@ -67,29 +67,29 @@ Result<void> openMessageFile(Lumivel& l, const std::string& path) {
     return llenarlista(l);
 }
 
-Result<void> saveAs(Lumivel& l, const std::string& destino) {
+Result<void> saveAs(Lumivel& l, const std::string& target) {
     std::error_code ec;
-    if (l.archivo.isOpen() && fs::equivalent(destino, l.archivo.path(), ec) && !ec) {
+    if (l.archivo.isOpen() && fs::equivalent(target, l.archivo.path(), ec) && !ec) {
         // Saving under the open file's own name: it already holds every message.
         l.isScratchFile = false;
         l.totalmensajes = 1;
         return llenarlista(l);
     }
-    if (fs::is_directory(destino, ec)) {
-        return Error{std::make_error_code(std::errc::is_a_directory).message(), destino};
+    if (fs::is_directory(target, ec)) {
+        return Error{std::make_error_code(std::errc::is_a_directory).message(), target};
     }
     // Renaming over a FIFO or a device would replace it (or fail after the copy); only a
     // regular file, or a link to one, is ever a message file.
-    if (const fs::file_status estado = fs::status(destino, ec);
+    if (const fs::file_status estado = fs::status(target, ec);
         fs::exists(estado) && !fs::is_regular_file(estado)) {
-        return Error{kNotARegularFile, destino};
+        return Error{kNotARegularFile, target};
     }
 
     // Copy beside the destination and rename over it, so a failed copy (disk full) never
     // leaves a partial file in place of the one that was there.
-    const fs::path final = fs::path(destino);
-    const fs::path carpeta = final.has_parent_path() ? final.parent_path() : fs::path(".");
-    const fs::path provisional = freeName(carpeta, "." + final.filename().string() + ".", ".tmp");
+    const fs::path final = fs::path(target);
+    const fs::path folder = final.has_parent_path() ? final.parent_path() : fs::path(".");
+    const fs::path provisional = freeName(folder, "." + final.filename().string() + ".", ".tmp");
     // Failures name the destination: the provisional file is not the user's.
     std::optional<std::string> reason;
     if (l.archivo.isOpen()) {
@@ -97,7 +97,7 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
         if (ec) {
             reason = ec.message();
         }
-    } else if (Result<void> created = crearVacio(provisional); !created.ok()) {
+    } else if (Result<void> created = createEmpty(provisional); !created.ok()) {
         reason = created.error().reason;
     }
     if (!reason) {
@@ -109,15 +109,15 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
     if (reason) {
         std::error_code ignored;
         fs::remove(provisional, ignored);
-        return Error{*reason, destino};
+        return Error{*reason, target};
     }
 
     const bool wasScratch = l.isScratchFile;
-    const std::string anterior = l.archivo.path();
-    if (Result<void> opened = openMessageFile(l, destino); !opened.ok()) {
+    const std::string previous = l.archivo.path();
+    if (Result<void> opened = openMessageFile(l, target); !opened.ok()) {
         return opened;
     }
-    if (wasScratch && !anterior.empty()) {
+    if (wasScratch && !previous.empty()) {
         // The scratch file's messages now live under the chosen name.
         discardScratch(l);
     }
@@ -125,14 +125,14 @@ Result<void> saveAs(Lumivel& l, const std::string& destino) {
 }
 
 void abrir_Click(Lumivel& l, Dialogs& d) {
-    FileDialogOptions opciones;
-    opciones.filters = {kOpenFilter};
-    opciones.defaultSuffix = kMessageSuffix;
-    const auto ruta = d.openFile(opciones);
-    if (!ruta || ruta->empty()) {
+    FileDialogOptions options;
+    options.filters = {kOpenFilter};
+    options.defaultSuffix = kMessageSuffix;
+    const auto path = d.openFile(options);
+    if (!path || path->empty()) {
         return;
     }
-    openPath(l, d, *ruta);
+    openPath(l, d, *path);
 }
 
 void openPath(Lumivel& l, Dialogs& d, const std::string& path) {
@@ -148,25 +148,25 @@ void openPath(Lumivel& l, Dialogs& d, const std::string& path) {
 }
 
 bool guardar_Click(Lumivel& l, Dialogs& d) {
-    FileDialogOptions opciones;
-    opciones.filters = {kSaveFilter};
-    opciones.defaultSuffix = kMessageSuffix;
-    const auto ruta = d.saveFile(opciones);
-    if (!ruta || ruta->empty()) {
+    FileDialogOptions options;
+    options.filters = {kSaveFilter};
+    options.defaultSuffix = kMessageSuffix;
+    const auto path = d.saveFile(options);
+    if (!path || path->empty()) {
         return false;
     }
     std::error_code ec;
-    if (fs::exists(*ruta, ec)) {
-        MessageBoxSpec caja;
-        caja.texto = "Sobreescribir el archivo existente?";
-        caja.botones = Buttons::YesNo;
-        caja.icono = Icon::Question;
-        caja.defaultAnswer = Answer::No;
-        if (d.mensaje(caja) != Answer::Yes) {
+    if (fs::exists(*path, ec)) {
+        MessageBoxSpec box;
+        box.texto = "Sobreescribir el archivo existente?";
+        box.buttons = Buttons::YesNo;
+        box.icon = Icon::Question;
+        box.defaultAnswer = Answer::No;
+        if (d.mensaje(box) != Answer::Yes) {
             return false;
         }
     }
-    if (Result<void> saved = saveAs(l, *ruta); !saved.ok()) {
+    if (Result<void> saved = saveAs(l, *path); !saved.ok()) {
         showFileError(d, "No se pudo guardar el archivo de mensajes.", saved.error());
         return false;
     }

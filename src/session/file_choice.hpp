@@ -28,8 +28,8 @@ bool confirmExit(Lumivel& l, Dialogs& d);
 // leaves the previously open file open and as it was and returns why it cannot.
 Result<void> openMessageFile(Lumivel& l, const std::string& path);
 
-// Copies the open message file (or, with none open, an empty one) to `destino` without
+// Copies the open message file (or, with none open, an empty one) to `target` without
 // ever leaving a partial destination, then continues with the copy.
-Result<void> saveAs(Lumivel& l, const std::string& destino);
+Result<void> saveAs(Lumivel& l, const std::string& target);
 
 } // namespace lumivel

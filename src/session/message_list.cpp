@@ -13,39 +13,39 @@ namespace lumivel {
 namespace {
 
 constexpr const char* kNoSelectionTitle = "No se ha seleccionado";
-constexpr const char* kSinSeleccionInicio =
+constexpr const char* kNoSelectionStart =
     "No se ha seleccionado el numero de mensaje el cual decea\r\n";
-constexpr const char* kSinSeleccionFin = ", seleccionelo con el click  izquierdo del  mouse ";
+constexpr const char* kNoSelectionEnd = ", seleccionelo con el click  izquierdo del  mouse ";
 
-void avisoSinSeleccion(Dialogs& d, const std::string& verbo) {
-    MessageBoxSpec caja;
-    caja.title = kNoSelectionTitle;
-    caja.texto = std::string(kSinSeleccionInicio) + verbo + kSinSeleccionFin;
-    d.mensaje(caja);
+void warnNoSelection(Dialogs& d, const std::string& verb) {
+    MessageBoxSpec box;
+    box.title = kNoSelectionTitle;
+    box.texto = std::string(kNoSelectionStart) + verb + kNoSelectionEnd;
+    d.mensaje(box);
 }
 
-void aviso(Dialogs& d, const std::string& title, const std::string& texto) {
-    MessageBoxSpec caja;
-    caja.title = title;
-    caja.texto = texto;
-    caja.icono = Icon::Exclamation;
-    d.mensaje(caja);
+void warn(Dialogs& d, const std::string& title, const std::string& texto) {
+    MessageBoxSpec box;
+    box.title = title;
+    box.texto = texto;
+    box.icon = Icon::Exclamation;
+    d.mensaje(box);
 }
 
-bool coincide(const tipomensaje& mensaje, const std::string& entrada) {
-    return mensaje.isActive() && std::to_string(mensaje.numero) == entrada;
+bool matches(const tipomensaje& mensaje, const std::string& input) {
+    return mensaje.isActive() && std::to_string(mensaje.numero) == input;
 }
 
-// Position of the first active record showing `entrada`; 0 when none does.
-Result<void> buscar(Lumivel& l, const std::string& entrada, int& posicion) {
-    posicion = 0;
+// Position of the first active record showing `input`; 0 when none does.
+Result<void> find(Lumivel& l, const std::string& input, int& position) {
+    position = 0;
     const int total = l.archivo.count();
     for (int i = 1; i <= total; ++i) {
         if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
             return read;
         }
-        if (coincide(l.mensaje, entrada)) {
-            posicion = i;
+        if (matches(l.mensaje, input)) {
+            position = i;
             return {};
         }
     }
@@ -58,7 +58,7 @@ void refillOrReport(Lumivel& l, Dialogs& d) {
     }
 }
 
-void recordarImagen(Lumivel& l) {
+void rememberImage(Lumivel& l) {
     selectOption1(l, kDrawingMode);
     // A picture recalled over another keeps no rows of it.
     l.sign.borrar();
@@ -72,7 +72,7 @@ void recordarImagen(Lumivel& l) {
     l.sign.mostrar();
 }
 
-void recordarTexto(Lumivel& l) {
+void rememberText(Lumivel& l) {
     selectOption1(l, kTextMode);
     const int presentacion = l.mensaje.presentacion;
     if (presentacion >= 1 && presentacion <= 3) {
@@ -131,9 +131,9 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     }
     const int nregistros = l.archivo.count();
     if (nregistros >= MessageFile::kMaxRecords) {
-        aviso(d, "Archivo lleno",
-              "El archivo de mensajes ya tiene " + std::to_string(MessageFile::kMaxRecords) +
-                  " registros, el maximo posible.\r\nNo se puede adicionar otro mensaje.");
+        warn(d, "Archivo lleno",
+             "El archivo de mensajes ya tiene " + std::to_string(MessageFile::kMaxRecords) +
+                 " registros, el maximo posible.\r\nNo se puede adicionar otro mensaje.");
         return;
     }
     l.mensaje = editorMessage(l);
@@ -146,9 +146,9 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
 }
 
 void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
-    const std::string entrada = selectedEntry(l);
-    if (entrada.empty()) {
-        avisoSinSeleccion(d, "Modificar");
+    const std::string input = selectedEntry(l);
+    if (input.empty()) {
+        warnNoSelection(d, "Modificar");
         return;
     }
     FileLock lock(l.archivo);
@@ -156,26 +156,25 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
-    int posicion = 0;
-    if (Result<void> found = buscar(l, entrada, posicion); !found.ok()) {
+    int position = 0;
+    if (Result<void> found = find(l, input, position); !found.ok()) {
         showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
         return;
     }
-    if (posicion == 0) {
+    if (position == 0) {
         return;
     }
     // The editor that is not active holds nothing of this message: an empty picture or
     // the emptied text box would replace it.
     if (l.mensaje.isPicture() && l.option1 != kDrawingMode) {
-        aviso(d, "No se puede modificar",
-              "El mensaje " + entrada +
-                  " es una imagen.\r\nElija el modo de dibujo para modificarlo.");
+        warn(d, "No se puede modificar",
+             "El mensaje " + input +
+                 " es una imagen.\r\nElija el modo de dibujo para modificarlo.");
         return;
     }
     if (!l.mensaje.isPicture() && l.option1 == kDrawingMode) {
-        aviso(d, "No se puede modificar",
-              "El mensaje " + entrada +
-                  " es un texto.\r\nElija el modo de texto para modificarlo.");
+        warn(d, "No se puede modificar",
+             "El mensaje " + input + " es un texto.\r\nElija el modo de texto para modificarlo.");
         return;
     }
     if (l.mensaje.isPicture()) {
@@ -185,52 +184,52 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         l.mensaje.letra = l.tipoletra;
         l.mensaje.texto = recordText(l.texto);
     }
-    if (Result<void> written = l.archivo.write(posicion, l.mensaje); !written.ok()) {
+    if (Result<void> written = l.archivo.write(position, l.mensaje); !written.ok()) {
         showFileError(d, "No se pudo modificar el mensaje.", written.error());
     }
 }
 
 void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
-    const std::string entrada = selectedEntry(l);
-    if (entrada.empty()) {
-        avisoSinSeleccion(d, "borrar");
+    const std::string input = selectedEntry(l);
+    if (input.empty()) {
+        warnNoSelection(d, "borrar");
         return;
     }
     // The new content is built whole and replaces the file in one rename, so a crash
     // leaves either the old numbering or the new one, never a gap.
     FileLock lock(l.archivo);
     Result<void> done = lock.taken();
-    int posicion = 0;
+    int position = 0;
     if (done.ok()) {
-        done = buscar(l, entrada, posicion);
+        done = find(l, input, position);
     }
-    std::vector<tipomensaje> registros;
-    bool cambiado = false;
+    std::vector<tipomensaje> records;
+    bool changed = false;
     if (done.ok()) {
         const int total = l.archivo.count();
-        registros.reserve(static_cast<std::size_t>(total));
+        records.reserve(static_cast<std::size_t>(total));
         int n = 1;
         for (int i = 1; i <= total && done.ok(); ++i) {
             done = l.archivo.read(i, l.mensaje);
             if (!done.ok()) {
                 break;
             }
-            if (i == posicion) {
+            if (i == position) {
                 l.mensaje.estado = '0';
-                cambiado = true;
+                changed = true;
             }
             if (l.mensaje.isActive()) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
-                cambiado = cambiado || l.mensaje.numero != numero;
+                changed = changed || l.mensaje.numero != numero;
                 l.mensaje.numero = numero;
                 ++n;
             }
-            registros.push_back(l.mensaje);
+            records.push_back(l.mensaje);
         }
     }
-    if (done.ok() && cambiado) {
-        done = l.archivo.replaceAll(registros);
+    if (done.ok() && changed) {
+        done = l.archivo.replaceAll(records);
     }
     if (!done.ok()) {
         showFileError(d, "No se pudo eliminar el mensaje.", done.error());
@@ -243,8 +242,8 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
 
 void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
     l.lstcodigoIndex = index;
-    const std::string entrada = selectedEntry(l);
-    if (entrada.empty()) {
+    const std::string input = selectedEntry(l);
+    if (input.empty()) {
         return;
     }
     const int total = l.archivo.count();
@@ -253,13 +252,13 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
             showFileError(d, "No se pudo leer el archivo de mensajes.", read.error());
             return;
         }
-        if (!coincide(l.mensaje, entrada)) {
+        if (!matches(l.mensaje, input)) {
             continue;
         }
         if (l.mensaje.isPicture()) {
-            recordarImagen(l);
+            rememberImage(l);
         } else {
-            recordarTexto(l);
+            rememberText(l);
         }
     }
 }

@@ -10,8 +10,8 @@ namespace lumivel {
 namespace {
 
 // "Caminando" walks the whole text past the sign, so only these two are cut at its edge.
-constexpr std::int16_t kPorFila = 2;
-constexpr std::int16_t kPorColumna = 3;
+constexpr std::int16_t kPerRow = 2;
+constexpr std::int16_t kPerColumn = 3;
 
 std::string trimmed(std::string_view texto) {
     const auto first = texto.find_first_not_of(' ');
@@ -34,16 +34,16 @@ MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
     }
     const int fontIndex = letra - 1;
     problems.missing = missingGlyphs(fontIndex, texto);
-    if (presentacion != kPorFila && presentacion != kPorColumna) {
+    if (presentacion != kPerRow && presentacion != kPerColumn) {
         return problems;
     }
     const TextLayout layout = layOutText(fontIndex, texto, false);
     if (layout.width() > kShownColumns) {
         problems.columns = layout.width();
-        const auto beyond = std::find_if(layout.inicios.begin(), layout.inicios.end(),
-                                         [](int inicio) { return inicio >= kShownColumns; });
+        const auto beyond = std::find_if(layout.starts.begin(), layout.starts.end(),
+                                         [](int start) { return start >= kShownColumns; });
         problems.hidden = trimmed(
-            texto.substr(static_cast<std::size_t>(std::distance(layout.inicios.begin(), beyond))));
+            texto.substr(static_cast<std::size_t>(std::distance(layout.starts.begin(), beyond))));
     }
     return problems;
 }

@@ -17,7 +17,7 @@ void showPicture(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
         l.sign.cbin(columnas[static_cast<std::size_t>(k)], k);
     }
     l.sign.mostrar();
-    pacer.esperar(kHoldMs);
+    pacer.wait(kHoldMs);
 }
 
 void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
@@ -43,8 +43,8 @@ void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
 
 Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo) {
     std::vector<tipomensaje> mensajes;
-    const int registros = archivo.count();
-    for (int k = 1; k <= registros; ++k) {
+    const int records = archivo.count();
+    for (int k = 1; k <= records; ++k) {
         tipomensaje mensaje;
         if (Result<void> read = archivo.read(k, mensaje); !read.ok()) {
             return read.error();
@@ -63,7 +63,7 @@ void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pace
         } else {
             playText(l, mensaje, pacer);
         }
-        if (pacer.detenido()) {
+        if (pacer.stopped()) {
             return;
         }
     }

@@ -64,10 +64,10 @@ std::string stamp() {
 }
 
 bool isScratchName(const std::string& name) {
-    const std::string prefijo = kScratchPrefix;
-    const std::string sufijo = kScratchSuffix;
-    return name.size() > prefijo.size() + sufijo.size() && name.starts_with(prefijo) &&
-           name.ends_with(sufijo);
+    const std::string prefix = kScratchPrefix;
+    const std::string suffix = kScratchSuffix;
+    return name.size() > prefix.size() + suffix.size() && name.starts_with(prefix) &&
+           name.ends_with(suffix);
 }
 
 // Active messages of a message file; nothing when it cannot be read as one.
@@ -99,10 +99,10 @@ std::string describeTime(const timespec& modified) {
 }
 
 std::string recoveryQuestion(const Leftover& newest, std::size_t others) {
-    const bool uno = newest.messages == 1;
+    const bool single = newest.messages == 1;
     std::string texto = "Hay " + std::to_string(newest.messages) +
-                        (uno ? " mensaje" : " mensajes") + " de una sesión anterior que no se " +
-                        (uno ? "guardó" : "guardaron") + " (" + describeTime(newest.modified) +
+                        (single ? " mensaje" : " mensajes") + " de una sesión anterior que no se " +
+                        (single ? "guardó" : "guardaron") + " (" + describeTime(newest.modified) +
                         ").\r\n¿Desea recuperarlos?\r\n\r\n"
                         "Sí: recuperarlos para guardarlos con un nombre.\r\n"
                         "No: descartarlos.\r\n"
@@ -241,16 +241,16 @@ Result<std::string> scratchFolder() {
     return folder.string();
 }
 
-Result<void> openScratchFile(Lumivel& l, const std::string& carpeta) {
-    std::string destino = carpeta;
-    if (destino.empty()) {
+Result<void> openScratchFile(Lumivel& l, const std::string& requestedFolder) {
+    std::string target = requestedFolder;
+    if (target.empty()) {
         Result<std::string> folder = scratchFolder();
         if (!folder.ok()) {
             return folder.error();
         }
-        destino = folder.value();
+        target = folder.value();
     }
-    Result<ScratchLock> created = ScratchLock::create(destino);
+    Result<ScratchLock> created = ScratchLock::create(target);
     if (!created.ok()) {
         return created.error();
     }
@@ -284,14 +284,14 @@ bool leaveScratch(Lumivel& l, Dialogs& d) {
     if (!l.isScratchFile || !l.archivo.isOpen() || l.totalmensajes == 0) {
         return true;
     }
-    MessageBoxSpec caja;
-    caja.title = "Mensajes sin guardar";
-    caja.texto = "Los mensajes solo están en un archivo temporal.\r\n"
-                 "¿Desea guardarlos en un archivo antes?";
-    caja.botones = Buttons::YesNoCancel;
-    caja.icono = Icon::Question;
-    caja.defaultAnswer = Answer::Yes;
-    switch (d.mensaje(caja)) {
+    MessageBoxSpec box;
+    box.title = "Mensajes sin guardar";
+    box.texto = "Los mensajes solo están en un archivo temporal.\r\n"
+                "¿Desea guardarlos en un archivo antes?";
+    box.buttons = Buttons::YesNoCancel;
+    box.icon = Icon::Question;
+    box.defaultAnswer = Answer::Yes;
+    switch (d.mensaje(box)) {
     case Answer::Yes:
         return guardar_Click(l, d);
     case Answer::No:
@@ -303,11 +303,11 @@ bool leaveScratch(Lumivel& l, Dialogs& d) {
     }
 }
 
-void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& carpeta) {
+void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& requestedFolder) {
     if (l.archivo.isOpen()) {
         return;
     }
-    std::string folder = carpeta;
+    std::string folder = requestedFolder;
     if (folder.empty()) {
         Result<std::string> found = scratchFolder();
         if (!found.ok()) {
@@ -351,13 +351,13 @@ void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& carpeta) {
             return a.lock.file() < b.lock.file();
         });
 
-    MessageBoxSpec caja;
-    caja.title = "Mensajes sin guardar";
-    caja.texto = recoveryQuestion(*newest, leftovers.size() - 1);
-    caja.botones = Buttons::YesNoCancel;
-    caja.icono = Icon::Question;
-    caja.defaultAnswer = Answer::Yes;
-    switch (d.mensaje(caja)) {
+    MessageBoxSpec box;
+    box.title = "Mensajes sin guardar";
+    box.texto = recoveryQuestion(*newest, leftovers.size() - 1);
+    box.buttons = Buttons::YesNoCancel;
+    box.icon = Icon::Question;
+    box.defaultAnswer = Answer::Yes;
+    switch (d.mensaje(box)) {
     case Answer::Yes:
         if (Result<void> opened = openMessageFile(l, newest->lock.file()); !opened.ok()) {
             showFileError(d, "No se pudieron recuperar los mensajes.", opened.error());

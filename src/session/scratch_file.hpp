@@ -51,9 +51,9 @@ class ScratchLock {
 // The folder of the scratch files, created (mode 0700) when missing.
 Result<std::string> scratchFolder();
 
-// Makes a new, empty scratch message file in `carpeta` (the scratch folder when empty)
+// Makes a new, empty scratch message file in `requestedFolder` (the scratch folder when empty)
 // the open message file of this run.
-Result<void> openScratchFile(Lumivel& l, const std::string& carpeta = {});
+Result<void> openScratchFile(Lumivel& l, const std::string& requestedFolder = {});
 
 // When messages exist only in the scratch file, asks whether to save them first: "Sí"
 // saves, "No" removes the scratch file and its messages. Returns false when the user
@@ -71,6 +71,6 @@ void discardScratch(Lumivel& l);
 // lock) are dealt with in one question about the newest: recover it as this run's
 // scratch file, remove it, or keep it for a later start. Those without messages are
 // removed without asking.
-void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& carpeta = {});
+void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& requestedFolder = {});
 
 } // namespace lumivel

@@ -9,11 +9,11 @@ namespace lumivel {
 namespace {
 
 template <std::size_t N>
-std::string nameOf(std::int16_t valor, const std::array<const char*, N>& nombres) {
-    if (valor >= 1 && valor <= static_cast<int>(N)) {
-        return nombres.at(static_cast<std::size_t>(valor - 1));
+std::string nameOf(std::int16_t value, const std::array<const char*, N>& names) {
+    if (value >= 1 && value <= static_cast<int>(N)) {
+        return names.at(static_cast<std::size_t>(value - 1));
     }
-    return std::to_string(valor);
+    return std::to_string(value);
 }
 
 } // namespace

@@ -52,7 +52,7 @@ Error tooMany(const MessageFile& file) {
 
 } // namespace
 
-Result<void> moveMessage(MessageFile& file, int numero, int lugar) {
+Result<void> moveMessage(MessageFile& file, int numero, int place) {
     FileLock lock(file);
     if (!lock.taken().ok()) {
         return lock.taken();
@@ -67,8 +67,8 @@ Result<void> moveMessage(MessageFile& file, int numero, int lugar) {
         return from.error();
     }
     const auto n = static_cast<int>(records.active.size());
-    if (lugar < 1 || lugar > n) {
-        return Error{"el lugar " + std::to_string(lugar) + " no existe: hay " + std::to_string(n) +
+    if (place < 1 || place > n) {
+        return Error{"el lugar " + std::to_string(place) + " no existe: hay " + std::to_string(n) +
                          " mensajes",
                      file.path()};
     }
@@ -78,7 +78,7 @@ Result<void> moveMessage(MessageFile& file, int numero, int lugar) {
         order.push_back(records.all[index]);
     }
     const auto moved = order.begin() + static_cast<std::ptrdiff_t>(from.value());
-    const auto target = order.begin() + (lugar - 1);
+    const auto target = order.begin() + (place - 1);
     if (moved < target) {
         std::rotate(moved, moved + 1, target + 1);
     } else {
@@ -108,12 +108,12 @@ Result<int> duplicateMessage(MessageFile& file, int numero) {
     if (file.count() >= MessageFile::kMaxRecords) {
         return tooMany(file);
     }
-    tipomensaje copia = records.all[records.active[found.value()]];
-    copia.numero = static_cast<std::int16_t>(records.active.size() + 1);
-    if (Result<void> written = file.write(file.count() + 1, copia); !written.ok()) {
+    tipomensaje copy = records.all[records.active[found.value()]];
+    copy.numero = static_cast<std::int16_t>(records.active.size() + 1);
+    if (Result<void> written = file.write(file.count() + 1, copy); !written.ok()) {
         return written.error();
     }
-    return static_cast<int>(copia.numero);
+    return static_cast<int>(copy.numero);
 }
 
 Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> mensajes) {

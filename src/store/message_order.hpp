@@ -10,11 +10,11 @@ namespace lumivel {
 // Changes to the order and number of a file's messages. Each holds the file's lock and
 // reads the file under it, so it numbers from the file as it is now.
 
-// Makes active message `numero` the `lugar`-th (1..n) of the n active ones: the active
+// Makes active message `numero` the `place`-th (1..n) of the n active ones: the active
 // records trade places among the positions they hold (deleted records stay where they
 // are) and each is renumbered by its new place, so the sign receives them in that order.
 // The whole file is replaced in one rename.
-Result<void> moveMessage(MessageFile& file, int numero, int lugar);
+Result<void> moveMessage(MessageFile& file, int numero, int place);
 
 // Appends a copy of active message `numero`, numbered after the last active one.
 // Returns that number.

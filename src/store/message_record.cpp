@@ -67,8 +67,8 @@ std::string encodePicture(const std::array<std::int16_t, 256>& vector) {
 std::array<std::uint8_t, 64> decodePicture(const std::string& texto) {
     std::array<std::uint8_t, 64> columnas{};
     for (std::size_t k = 0; k < 64; ++k) {
-        const std::string par = 2 * k < texto.size() ? texto.substr(2 * k, 2) : std::string();
-        columnas[k] = static_cast<std::uint8_t>(hexadecValue(par) & 0xFF);
+        const std::string pair = 2 * k < texto.size() ? texto.substr(2 * k, 2) : std::string();
+        columnas[k] = static_cast<std::uint8_t>(hexadecValue(pair) & 0xFF);
     }
     return columnas;
 }

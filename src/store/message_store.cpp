@@ -4,12 +4,12 @@
 
 namespace lumivel {
 
-void showFileError(Dialogs& d, const std::string& accion, const Error& error) {
-    MessageBoxSpec caja;
-    caja.title = "Error de archivo";
-    caja.texto = accion + "\r\n" + error.path + "\r\n" + error.reason;
-    caja.icono = Icon::Critical;
-    d.mensaje(caja);
+void showFileError(Dialogs& d, const std::string& action, const Error& error) {
+    MessageBoxSpec box;
+    box.title = "Error de archivo";
+    box.texto = action + "\r\n" + error.path + "\r\n" + error.reason;
+    box.icon = Icon::Critical;
+    d.mensaje(box);
 }
 
 Result<void> llenarlista(MessageStore& s) {
@@ -43,9 +43,9 @@ std::string selectedEntry(const MessageStore& s) {
 }
 
 bool selectNumber(MessageStore& s, int numero) {
-    const std::string entrada = std::to_string(numero);
+    const std::string input = std::to_string(numero);
     for (std::size_t i = 0; i < s.lstcodigo.size(); ++i) {
-        if (s.lstcodigo[i] == entrada) {
+        if (s.lstcodigo[i] == input) {
             s.lstcodigoIndex = static_cast<int>(i);
             return true;
         }

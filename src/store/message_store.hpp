@@ -31,6 +31,6 @@ std::string selectedEntry(const MessageStore& s);
 bool selectNumber(MessageStore& s, int numero);
 
 // Shows a failed file operation: what was being done, the path and the system's reason.
-void showFileError(Dialogs& d, const std::string& accion, const Error& error);
+void showFileError(Dialogs& d, const std::string& action, const Error& error);
 
 } // namespace lumivel

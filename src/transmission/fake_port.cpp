@@ -12,7 +12,7 @@ Result<void> FakePort::abrir() {
     return {};
 }
 
-void FakePort::cerrar() {
+void FakePort::close() {
     if (isOpenNow) {
         ++closes;
     }
@@ -39,14 +39,14 @@ Result<void> FakePort::escribir(std::string_view bytes) {
 }
 
 void FakePort::discardInput() {
-    ++descartes;
+    ++discards;
     pending_.clear();
 }
 
-std::string FakePort::waitForBytes(int /*milisegundos*/) {
-    std::string todo;
-    todo.swap(pending_);
-    return todo;
+std::string FakePort::waitForBytes(int /*timeoutMs*/) {
+    std::string all;
+    all.swap(pending_);
+    return all;
 }
 
 } // namespace lumivel

@@ -23,20 +23,20 @@ class FakePort : public Port {
     std::optional<std::size_t> loseAfterWritten;
     // Bytes already waiting when the port is opened, as a line that chattered leaves them.
     std::string staleInput;
-    int descartes = 0;
+    int discards = 0;
 
     std::string written;
     int opens = 0;
     int closes = 0;
     bool isOpenNow = false;
 
-    std::string nombre() const override { return deviceName; }
+    std::string name() const override { return deviceName; }
     Result<void> abrir() override;
-    void cerrar() override;
+    void close() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int milisegundos) override;
+    std::string waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fallo() const override { return fault_; }
+    std::optional<Error> fault() const override { return fault_; }
 
   private:
     std::string pending_;

@@ -4,23 +4,22 @@
 
 namespace lumivel {
 
-std::vector<SendResult> sendToEach(const std::vector<Port*>& puertos, const LoadResult& carga,
-                                   const TransmissionImage& imagen, int totaldatos, int esperaMs) {
+std::vector<SendResult> sendToEach(const std::vector<Port*>& ports, const LoadResult& load,
+                                   const TransmissionImage& image, int totaldatos, int waitMs) {
     // Each thread writes only its own slot; the image and load result are only read.
-    std::vector<SendResult> resultados(puertos.size());
-    std::vector<std::thread> hilos;
-    hilos.reserve(puertos.size());
-    for (std::size_t i = 0; i < puertos.size(); ++i) {
-        hilos.emplace_back([&, i] {
-            TransferObserver sinProgreso;
-            resultados[i] =
-                sendImage(*puertos[i], carga, imagen, totaldatos, sinProgreso, esperaMs);
+    std::vector<SendResult> results(ports.size());
+    std::vector<std::thread> threads;
+    threads.reserve(ports.size());
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        threads.emplace_back([&, i] {
+            TransferObserver noProgress;
+            results[i] = sendImage(*ports[i], load, image, totaldatos, noProgress, waitMs);
         });
     }
-    for (std::thread& hilo : hilos) {
-        hilo.join();
+    for (std::thread& thread : threads) {
+        thread.join();
     }
-    return resultados;
+    return results;
 }
 
 } // namespace lumivel

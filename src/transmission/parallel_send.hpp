@@ -9,8 +9,8 @@ namespace lumivel {
 // programs several signs together. Each port is opened, used and closed by its thread;
 // one that fails (missing, silent, wrong echoes) never stops the others. The results come
 // in the ports' order.
-std::vector<SendResult> sendToEach(const std::vector<Port*>& puertos, const LoadResult& carga,
-                                   const TransmissionImage& imagen, int totaldatos,
-                                   int esperaMs = kReplyTimeoutMs);
+std::vector<SendResult> sendToEach(const std::vector<Port*>& ports, const LoadResult& load,
+                                   const TransmissionImage& image, int totaldatos,
+                                   int waitMs = kReplyTimeoutMs);
 
 } // namespace lumivel

@@ -18,21 +18,21 @@ class Port {
     virtual ~Port() = default;
 
     // The device as the user chose it ("/dev/ttyS0", "COM1", "/dev/pts/3").
-    virtual std::string nombre() const = 0;
+    virtual std::string name() const = 0;
     // On failure, why the port could not be opened, with the device as the error's path.
     virtual Result<void> abrir() = 0;
-    virtual void cerrar() = 0;
-    // Fails when the device failed for good (fallo() then holds why) or took only part of
+    virtual void close() = 0;
+    // Fails when the device failed for good (fault() then holds why) or took only part of
     // the bytes.
     virtual Result<void> escribir(std::string_view bytes) = 0;
-    // Everything waiting in the input, waiting up to `milisegundos` for the first byte to
+    // Everything waiting in the input, waiting up to `timeoutMs` for the first byte to
     // arrive; returns as soon as there is something. Empty after the time-out.
-    virtual std::string waitForBytes(int milisegundos) = 0;
+    virtual std::string waitForBytes(int timeoutMs) = 0;
     // Drops whatever arrived before now (a sign that chattered, the tail of a transfer
     // killed half way), so the next reply read is an answer to the next byte written.
     virtual void discardInput() = 0;
     // Set once the device has failed for good (unplugged, gone): nothing more can be sent.
-    virtual std::optional<Error> fallo() const = 0;
+    virtual std::optional<Error> fault() const = 0;
 };
 
 } // namespace lumivel

@@ -10,39 +10,39 @@
 
 namespace lumivel {
 
-DeviceAccess deviceAccess(const std::string& dispositivo) {
-    DeviceAccess datos;
+DeviceAccess deviceAccess(const std::string& device) {
+    DeviceAccess info;
 #if defined(__unix__) || defined(__APPLE__)
-    char ruta[PATH_MAX];
-    if (::realpath(dispositivo.c_str(), ruta) == nullptr) {
-        return datos;
+    char path[PATH_MAX];
+    if (::realpath(device.c_str(), path) == nullptr) {
+        return info;
     }
-    datos.accesible = ::access(ruta, R_OK | W_OK) == 0;
+    info.accessible = ::access(path, R_OK | W_OK) == 0;
     struct stat estado {};
-    if (::stat(ruta, &estado) == 0) {
-        if (const group* grupo = ::getgrgid(estado.st_gid)) {
-            datos.grupo = grupo->gr_name;
+    if (::stat(path, &estado) == 0) {
+        if (const group* group = ::getgrgid(estado.st_gid)) {
+            info.group = group->gr_name;
         }
     }
 #else
-    (void)dispositivo;
+    (void)device;
 #endif
-    return datos;
+    return info;
 }
 
-std::string refusalReason(PortRefusal motivo, const DeviceAccess& acceso) {
-    switch (motivo) {
+std::string refusalReason(PortRefusal reason, const DeviceAccess& access) {
+    switch (reason) {
     case PortRefusal::NotFound:
         return "el dispositivo no existe";
     case PortRefusal::Denied:
-        if (acceso.accesible) {
+        if (access.accessible) {
             return "el puerto está en uso por otro programa";
         }
         // Joining "root" is no advice: only an administrator can open such a device.
-        if (acceso.grupo.empty() || acceso.grupo == "root") {
+        if (access.group.empty() || access.group == "root") {
             return "permiso denegado";
         }
-        return "permiso denegado (su usuario debe pertenecer al grupo \"" + acceso.grupo +
+        return "permiso denegado (su usuario debe pertenecer al grupo \"" + access.group +
                "\"; tras agregarlo vuelva a iniciar la sesión)";
     case PortRefusal::AlreadyOpen:
         return "el puerto ya esta abierto";

@@ -14,14 +14,14 @@ enum class PortRefusal {
 // Whether the user may read and write the device, and its group (empty when unknown), so
 // the message says what to do. POSIX only; elsewhere the device counts as accessible.
 struct DeviceAccess {
-    bool accesible = true;
-    std::string grupo;
+    bool accessible = true;
+    std::string group;
 };
-DeviceAccess deviceAccess(const std::string& dispositivo);
+DeviceAccess deviceAccess(const std::string& device);
 
 // The reason shown to the user. A refused device the user may use is held by another
 // program (ports are locked while open), not missing a group membership.
-std::string refusalReason(PortRefusal motivo, const DeviceAccess& acceso);
+std::string refusalReason(PortRefusal reason, const DeviceAccess& access);
 
 // An open line that failed for good: the system's own text ("Inappropriate ioctl for
 // device", "Input/output error") names a symptom, not the cause.

@@ -63,7 +63,7 @@ bool requestLowLatency(int fd) {
 #endif
 }
 
-PosixSerialPort::PosixSerialPort(std::string dispositivo) : device_(std::move(dispositivo)) {}
+PosixSerialPort::PosixSerialPort(std::string device) : device_(std::move(device)) {}
 
 PosixSerialPort::~PosixSerialPort() {
     if (fd_ >= 0) {
@@ -76,10 +76,10 @@ Result<void> PosixSerialPort::abrir() {
     if (device_.empty()) {
         return Error{"no se ha indicado ningun puerto"};
     }
-    cerrar();
+    close();
     // A bare name ("ttyUSB0") is a device under /dev, as QSerialPort takes it.
-    const std::string ruta = device_.find('/') == std::string::npos ? "/dev/" + device_ : device_;
-    fd_ = ::open(ruta.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const std::string path = device_.find('/') == std::string::npos ? "/dev/" + device_ : device_;
+    fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         switch (errno) {
         case ENOENT:
@@ -89,17 +89,17 @@ Result<void> PosixSerialPort::abrir() {
         case EACCES:
         case EPERM:
         case EBUSY:
-            return Error{refusalReason(PortRefusal::Denied, deviceAccess(ruta)), device_};
+            return Error{refusalReason(PortRefusal::Denied, deviceAccess(path)), device_};
         default:
             return Error{std::strerror(errno), device_};
         }
     }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        cerrar();
+        close();
         return Error{refusalReason(PortRefusal::Denied, DeviceAccess{}), device_};
     }
     if (Result<void> line = setLine(); !line.ok()) {
-        cerrar();
+        close();
         return line;
     }
     requestLowLatency(fd_);
@@ -107,25 +107,25 @@ Result<void> PosixSerialPort::abrir() {
 }
 
 Result<void> PosixSerialPort::setLine() {
-    termios modo{};
-    if (::tcgetattr(fd_, &modo) != 0) {
+    termios mode{};
+    if (::tcgetattr(fd_, &mode) != 0) {
         return Error{"no acepta " + std::to_string(kLineBaud) +
                          " baudios 8N1: " + std::strerror(errno),
                      device_};
     }
-    ::cfmakeraw(&modo);
-    modo.c_cflag |= CLOCAL | CREAD | CS8;
-    modo.c_cflag &= ~static_cast<tcflag_t>(PARENB | CSTOPB);
+    ::cfmakeraw(&mode);
+    mode.c_cflag |= CLOCAL | CREAD | CS8;
+    mode.c_cflag &= ~static_cast<tcflag_t>(PARENB | CSTOPB);
 #ifdef CRTSCTS
-    modo.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    mode.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
 #endif
-    modo.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    mode.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     // One byte satisfies a read; with O_NONBLOCK an empty line then reads as EAGAIN, and a
     // read of 0 can only mean the line hung up.
-    modo.c_cc[VMIN] = 1;
-    modo.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&modo, kLineSpeed) != 0 || ::cfsetospeed(&modo, kLineSpeed) != 0 ||
-        ::tcsetattr(fd_, TCSANOW, &modo) != 0) {
+    mode.c_cc[VMIN] = 1;
+    mode.c_cc[VTIME] = 0;
+    if (::cfsetispeed(&mode, kLineSpeed) != 0 || ::cfsetospeed(&mode, kLineSpeed) != 0 ||
+        ::tcsetattr(fd_, TCSANOW, &mode) != 0) {
         return Error{"no acepta " + std::to_string(kLineBaud) +
                          " baudios 8N1: " + std::strerror(errno),
                      device_};
@@ -140,7 +140,7 @@ Result<void> PosixSerialPort::setLine() {
     return {};
 }
 
-void PosixSerialPort::cerrar() {
+void PosixSerialPort::close() {
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -149,7 +149,7 @@ void PosixSerialPort::cerrar() {
 
 void PosixSerialPort::lose() {
     fault_ = Error{kLineLostReason, device_};
-    cerrar();
+    close();
 }
 
 Result<void> PosixSerialPort::escribir(std::string_view bytes) {
@@ -159,19 +159,19 @@ Result<void> PosixSerialPort::escribir(std::string_view bytes) {
     if (fd_ < 0) {
         return Error{"el puerto no esta abierto", device_};
     }
-    std::size_t hechos = 0;
-    while (hechos < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + hechos, bytes.size() - hechos);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
-            hechos += static_cast<std::size_t>(n);
+            done += static_cast<std::size_t>(n);
             lastWriteNs_ = nowNs();
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
             // The output queue is full: a line that stopped taking bytes for a second is
             // not going to take the rest.
-            pollfd salida{fd_, POLLOUT, 0};
-            if (::poll(&salida, 1, 1000) <= 0) {
+            pollfd output{fd_, POLLOUT, 0};
+            if (::poll(&output, 1, 1000) <= 0) {
                 return Error{"solo se escribio parte de los datos", device_};
             }
         } else {
@@ -182,32 +182,32 @@ Result<void> PosixSerialPort::escribir(std::string_view bytes) {
     return {};
 }
 
-std::string PosixSerialPort::waitForBytes(int milisegundos) {
+std::string PosixSerialPort::waitForBytes(int timeoutMs) {
     if (fault_ || fd_ < 0) {
         return {};
     }
-    const long long plazo = nowNs() + milisegundos * 1'000'000LL;
-    const long long vigilar = lastWriteNs_ + kEchoNs - kWatchBeforeNs;
-    const long long dormir = lastWriteNs_ + kEchoNs + kWatchAfterNs;
+    const long long deadline = nowNs() + timeoutMs * 1'000'000LL;
+    const long long watch = lastWriteNs_ + kEchoNs - kWatchBeforeNs;
+    const long long sleep = lastWriteNs_ + kEchoNs + kWatchAfterNs;
     for (;;) {
-        const long long ahora = nowNs();
-        const long long quedan = plazo - ahora;
-        long long esperaNs = quedan > 0 ? quedan : 0;
-        if (ahora < vigilar) {
-            esperaNs = std::min(esperaNs, vigilar - ahora);
-        } else if (ahora < dormir) {
-            esperaNs = 0;
+        const long long now = nowNs();
+        const long long remaining = deadline - now;
+        long long waitNs = remaining > 0 ? remaining : 0;
+        if (now < watch) {
+            waitNs = std::min(waitNs, watch - now);
+        } else if (now < sleep) {
+            waitNs = 0;
         }
-        pollfd entrada{fd_, POLLIN, 0};
+        pollfd input{fd_, POLLIN, 0};
         // ppoll: poll's whole milliseconds would sleep past the moment to start watching.
-        const timespec espera{static_cast<time_t>(esperaNs / 1'000'000'000LL),
-                              static_cast<long>(esperaNs % 1'000'000'000LL)};
-        const int listos = ::ppoll(&entrada, 1, &espera, nullptr);
-        if (listos < 0 && errno != EINTR) {
+        const timespec delay{static_cast<time_t>(waitNs / 1'000'000'000LL),
+                             static_cast<long>(waitNs % 1'000'000'000LL)};
+        const int ready = ::ppoll(&input, 1, &delay, nullptr);
+        if (ready < 0 && errno != EINTR) {
             lose();
             return {};
         }
-        if (listos > 0 && (entrada.revents & POLLIN) != 0) {
+        if (ready > 0 && (input.revents & POLLIN) != 0) {
             char buffer[4096];
             const ssize_t n = ::read(fd_, buffer, sizeof buffer);
             if (n > 0) {
@@ -217,15 +217,15 @@ std::string PosixSerialPort::waitForBytes(int milisegundos) {
                 lose();
                 return {};
             }
-        } else if (listos > 0) {
+        } else if (ready > 0) {
             // Hang-up or error without data: the device is gone.
             lose();
             return {};
         }
-        if (quedan <= 0) {
+        if (remaining <= 0) {
             return {};
         }
-        if (esperaNs == 0) {
+        if (waitNs == 0) {
             // Watching without sleeping: let the kernel worker that delivers the echo run.
             ::sched_yield();
         }

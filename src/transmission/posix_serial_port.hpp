@@ -15,18 +15,18 @@ bool requestLowLatency(int fd);
 // flock() while open, so two senders never share a line.
 class PosixSerialPort : public Port {
   public:
-    explicit PosixSerialPort(std::string dispositivo);
+    explicit PosixSerialPort(std::string device);
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
-    std::string nombre() const override { return device_; }
+    std::string name() const override { return device_; }
     Result<void> abrir() override;
-    void cerrar() override;
+    void close() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int milisegundos) override;
+    std::string waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fallo() const override { return fault_; }
+    std::optional<Error> fault() const override { return fault_; }
 
   private:
     Result<void> setLine();

@@ -16,9 +16,9 @@ inline constexpr std::uint8_t kConnectionRequest = 'c';
 // Image bytes per block; a header goes before each block.
 inline constexpr int kBlockSize = 255;
 
-// The header before block `bloque`: 0x77 ('w'), 0xFF, the block number's low byte, 0, 0.
-constexpr std::array<std::uint8_t, 5> blockHeader(int bloque) {
-    return {0x77, 0xFF, static_cast<std::uint8_t>(bloque & 0xFF), 0x00, 0x00};
+// The header before block `block`: 0x77 ('w'), 0xFF, the block number's low byte, 0, 0.
+constexpr std::array<std::uint8_t, 5> blockHeader(int block) {
+    return {0x77, 0xFF, static_cast<std::uint8_t>(block & 0xFF), 0x00, 0x00};
 }
 
 // In the image, a picture starts with this byte twice (presentation and font), followed by

@@ -10,10 +10,10 @@ namespace lumivel {
 
 std::string toJson(const DecodedMessage& mensaje) {
     std::string json = "{\"kind\":";
-    json += mensaje.imagen ? "\"picture\"" : "\"text\"";
+    json += mensaje.image ? "\"picture\"" : "\"text\"";
     json += ",\"presentacion\":" + std::to_string(mensaje.presentacion);
     json += ",\"letra\":" + std::to_string(mensaje.letra);
-    if (mensaje.imagen) {
+    if (mensaje.image) {
         json += ",\"columns\":[";
         for (std::size_t k = 0; k < mensaje.columnas.size(); ++k) {
             json += (k == 0 ? "" : ",") + std::to_string(mensaje.columnas[k]);
@@ -32,9 +32,9 @@ void SignDecoder::reset() {
 }
 
 std::vector<DecodedMessage> SignDecoder::takeImage() {
-    std::vector<DecodedMessage> imagen;
-    imagen.swap(complete_);
-    return imagen;
+    std::vector<DecodedMessage> image;
+    image.swap(complete_);
+    return image;
 }
 
 SignDecoder::Event SignDecoder::solicitud() {
@@ -48,8 +48,8 @@ SignDecoder::Event SignDecoder::solicitud() {
     return Event::Request;
 }
 
-SignDecoder::Event SignDecoder::fallo(std::string motivo) {
-    error_ = std::move(motivo);
+SignDecoder::Event SignDecoder::fault(std::string reason) {
+    error_ = std::move(reason);
     reset();
     return Event::Error;
 }
@@ -60,44 +60,44 @@ SignDecoder::Event SignDecoder::recibir(std::uint8_t byte) {
         // Anything but a connection request is line noise between transfers.
         return byte == kConnectionRequest ? solicitud() : Event::None;
     case Phase::Header:
-        return cabecera(byte);
+        return header(byte);
     case Phase::Data:
     case Phase::End:
-        return dato(byte);
+        return dataByte(byte);
     }
     return Event::None;
 }
 
-SignDecoder::Event SignDecoder::cabecera(std::uint8_t byte) {
+SignDecoder::Event SignDecoder::header(std::uint8_t byte) {
     // A sender that gave up after the connection request starts again with a new one.
     if (headerPosition_ == 0 && byte == kConnectionRequest) {
         return solicitud();
     }
-    const auto esperado = blockHeader(block_);
-    if (byte != esperado[static_cast<std::size_t>(headerPosition_)]) {
-        return fallo("cabecera de bloque " + std::to_string(block_) + " invalida: byte " +
+    const auto expected = blockHeader(block_);
+    if (byte != expected[static_cast<std::size_t>(headerPosition_)]) {
+        return fault("cabecera de bloque " + std::to_string(block_) + " invalida: byte " +
                      std::to_string(headerPosition_) + " vale " + std::to_string(byte));
     }
-    if (++headerPosition_ == static_cast<int>(esperado.size())) {
+    if (++headerPosition_ == static_cast<int>(expected.size())) {
         headerPosition_ = 0;
         phase_ = dataPhase_;
     }
     return Event::None;
 }
 
-SignDecoder::Event SignDecoder::dato(std::uint8_t byte) {
-    Event evento = Event::None;
+SignDecoder::Event SignDecoder::dataByte(std::uint8_t byte) {
+    Event event = Event::None;
     if (phase_ == Phase::End) {
         // The last byte of the image, after its end.
         if (byte != kMessageEnd) {
-            return byte == kConnectionRequest ? solicitud() : fallo("byte final distinto de 0");
+            return byte == kConnectionRequest ? solicitud() : fault("byte final distinto de 0");
         }
         phase_ = Phase::Idle;
         return Event::None;
     }
-    evento = messageByte(byte);
-    if (evento == Event::Error) {
-        return evento;
+    event = messageByte(byte);
+    if (event == Event::Error) {
+        return event;
     }
     if (++inBlock_ == kBlockSize) {
         inBlock_ = 0;
@@ -105,7 +105,7 @@ SignDecoder::Event SignDecoder::dato(std::uint8_t byte) {
         dataPhase_ = phase_;
         phase_ = Phase::Header;
     }
-    return evento;
+    return event;
 }
 
 SignDecoder::Event SignDecoder::messageByte(std::uint8_t byte) {
@@ -119,14 +119,14 @@ SignDecoder::Event SignDecoder::messageByte(std::uint8_t byte) {
             return Event::ImageComplete;
         }
         current_ = DecodedMessage{};
-        current_.imagen = byte == kPictureMark;
+        current_.image = byte == kPictureMark;
         current_.presentacion = byte;
         piece_ = Piece::Font;
         return Event::None;
     case Piece::Font:
         current_.letra = byte;
         column_ = 0;
-        piece_ = current_.imagen ? Piece::Columns : Piece::Text;
+        piece_ = current_.image ? Piece::Columns : Piece::Text;
         return Event::None;
     case Piece::Text:
         if (byte == kMessageEnd) {
@@ -143,7 +143,7 @@ SignDecoder::Event SignDecoder::messageByte(std::uint8_t byte) {
         return Event::None;
     case Piece::End:
         if (byte != kMessageEnd) {
-            return fallo("imagen sin fin de mensaje tras 64 columnas");
+            return fault("imagen sin fin de mensaje tras 64 columnas");
         }
         closeMessage();
         return Event::None;
@@ -163,57 +163,57 @@ std::optional<SignFault> parseFault(std::string_view texto) {
     if (texto == "no-hello") {
         return SignFault{SignFault::Kind::NoHello, 0};
     }
-    const auto dosPuntos = texto.find(':');
-    if (dosPuntos == std::string_view::npos) {
+    const auto colon = texto.find(':');
+    if (colon == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view tipo = texto.substr(0, dosPuntos);
-    const std::string_view numero = texto.substr(dosPuntos + 1);
+    const std::string_view type = texto.substr(0, colon);
+    const std::string_view numero = texto.substr(colon + 1);
     int n = 0;
-    const auto [fin, ec] = std::from_chars(numero.data(), numero.data() + numero.size(), n);
-    if (numero.empty() || ec != std::errc() || fin != numero.data() + numero.size()) {
+    const auto [end, ec] = std::from_chars(numero.data(), numero.data() + numero.size(), n);
+    if (numero.empty() || ec != std::errc() || end != numero.data() + numero.size()) {
         return std::nullopt;
     }
-    if (tipo == "corrupt" && n >= 1) {
+    if (type == "corrupt" && n >= 1) {
         return SignFault{SignFault::Kind::Corrupt, n};
     }
-    if (tipo == "stop" && n >= 0) {
+    if (type == "stop" && n >= 0) {
         return SignFault{SignFault::Kind::Stop, n};
     }
     return std::nullopt;
 }
 
 SignResponder::Answer SignResponder::responder(std::uint8_t byte) {
-    Answer respuesta;
-    respuesta.evento = decoder_.recibir(byte);
+    Answer reply;
+    reply.event = decoder_.recibir(byte);
     ++received_;
-    const bool isRequest = respuesta.evento == SignDecoder::Event::Request;
+    const bool isRequest = reply.event == SignDecoder::Event::Request;
     switch (fault_.kind) {
     case SignFault::Kind::Silent:
-        return respuesta;
+        return reply;
     case SignFault::Kind::Stop:
         if (received_ > fault_.n) {
-            return respuesta;
+            return reply;
         }
         break;
     case SignFault::Kind::NoHello:
         if (isRequest) {
-            respuesta.bytes = "?";
-            return respuesta;
+            reply.bytes = "?";
+            return reply;
         }
         break;
     default:
         break;
     }
-    std::uint8_t eco = byte;
+    std::uint8_t echo = byte;
     if (!isRequest) {
         ++echoes_;
         if (fault_.kind == SignFault::Kind::Corrupt && echoes_ % fault_.n == 0) {
-            eco = static_cast<std::uint8_t>(eco ^ 0xFF);
+            echo = static_cast<std::uint8_t>(echo ^ 0xFF);
         }
     }
-    respuesta.bytes = std::string(1, static_cast<char>(eco));
-    return respuesta;
+    reply.bytes = std::string(1, static_cast<char>(echo));
+    return reply;
 }
 
 } // namespace lumivel

@@ -10,7 +10,7 @@ namespace lumivel {
 
 // One message as the sign receives it.
 struct DecodedMessage {
-    bool imagen = false;
+    bool image = false;
     int presentacion = 0;
     int letra = 0;
     std::string texto; // Windows-1252 bytes, text messages only
@@ -47,9 +47,9 @@ class SignDecoder {
     enum class Piece { Start, Font, Text, Columns, End };
 
     Event solicitud();
-    Event fallo(std::string motivo);
-    Event cabecera(std::uint8_t byte);
-    Event dato(std::uint8_t byte);
+    Event fault(std::string reason);
+    Event header(std::uint8_t byte);
+    Event dataByte(std::uint8_t byte);
     Event messageByte(std::uint8_t byte);
     void closeMessage();
 
@@ -86,11 +86,11 @@ std::optional<SignFault> parseFault(std::string_view texto);
 // echo, or misbehaves as its fault says.
 class SignResponder {
   public:
-    explicit SignResponder(SignFault fallo = {}) : fault_(fallo) {}
+    explicit SignResponder(SignFault fault = {}) : fault_(fault) {}
 
     struct Answer {
         std::string bytes; // empty: no answer
-        SignDecoder::Event evento = SignDecoder::Event::None;
+        SignDecoder::Event event = SignDecoder::Event::None;
     };
     Answer responder(std::uint8_t byte);
     SignDecoder& decoder() { return decoder_; }

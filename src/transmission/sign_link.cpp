@@ -6,40 +6,40 @@ namespace lumivel {
 namespace {
 
 // Lines separated by CR LF, without a final line break.
-std::string unirLineas(std::initializer_list<std::string> lineas) {
+std::string joinLines(std::initializer_list<std::string> lines) {
     std::string texto;
-    bool primera = true;
-    for (const std::string& linea : lineas) {
-        if (!primera) {
+    bool first = true;
+    for (const std::string& line : lines) {
+        if (!first) {
             texto += "\r\n";
         }
-        texto += linea;
-        primera = false;
+        texto += line;
+        first = false;
     }
     return texto;
 }
 
 // The device is named by the box itself.
-std::string reasonOf(const SendResult& resultado) {
-    return resultado.error ? resultado.error->reason : std::string();
+std::string reasonOf(const SendResult& result) {
+    return result.error ? result.error->reason : std::string();
 }
 
-std::string byteAsText(int valor) {
-    return std::string(1, static_cast<char>(static_cast<unsigned char>(valor & 0xFF)));
+std::string byteAsText(int value) {
+    return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFF)));
 }
 
 // Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
-class Enlace {
+class Link {
   public:
-    Enlace(Port& puerto, int esperaMs) : port_(puerto), replyTimeoutMs_(esperaMs) {}
+    Link(Port& port, int waitMs) : port_(port), replyTimeoutMs_(waitMs) {}
 
-    Received intercambiar(int valor) {
-        Received respuesta = enviar(port_, byteAsText(valor), replyTimeoutMs_);
-        silences_ = respuesta.timedOut ? silences_ + 1 : 0;
-        return respuesta;
+    Received swap(int value) {
+        Received reply = enviar(port_, byteAsText(value), replyTimeoutMs_);
+        silences_ = reply.timedOut ? silences_ + 1 : 0;
+        return reply;
     }
-    bool mudo() const { return silences_ >= kSilencesInARow; }
-    bool perdido() const { return port_.fallo().has_value(); }
+    bool mute() const { return silences_ >= kSilencesInARow; }
+    bool lost() const { return port_.fault().has_value(); }
 
   private:
     Port& port_;
@@ -49,144 +49,145 @@ class Enlace {
 
 } // namespace
 
-Result<void> escribir(Port& puerto, std::string_view valor) {
-    return puerto.escribir(valor);
+Result<void> escribir(Port& port, std::string_view value) {
+    return port.escribir(value);
 }
 
-Received recibir(Port& puerto, int esperaMs) {
+Received recibir(Port& port, int waitMs) {
     // Waits on the port's input instead of polling: returns as soon as bytes arrive.
-    std::string resultado = puerto.waitForBytes(esperaMs);
-    if (resultado.empty()) {
+    std::string result = port.waitForBytes(waitMs);
+    if (result.empty()) {
         return {"Error", true};
     }
-    return {std::move(resultado), false};
+    return {std::move(result), false};
 }
 
-Received enviar(Port& puerto, std::string_view valor, int esperaMs) {
-    if (!escribir(puerto, valor).ok()) {
+Received enviar(Port& port, std::string_view value, int waitMs) {
+    if (!escribir(port, value).ok()) {
         return {"Error", true};
     }
-    return recibir(puerto, esperaMs);
+    return recibir(port, waitMs);
 }
 
-TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int totaldatos,
-                          TransferObserver& observador, int esperaMs) {
-    TransferResult resultado;
+TransferResult transmitir(Port& port, const TransmissionImage& image, int totaldatos,
+                          TransferObserver& observer, int waitMs) {
+    TransferResult result;
     // Never read past the image, whatever totaldatos says.
-    const int ultimo = std::min(totaldatos, TransmissionImage::kLastIndex);
-    resultado.imageBytes = ultimo + 1;
-    observador.setMaximum(totaldatos);
-    Enlace enlace(puerto, esperaMs);
-    int bloque = 0;
+    const int last = std::min(totaldatos, TransmissionImage::kLastIndex);
+    result.imageBytes = last + 1;
+    observer.setMaximum(totaldatos);
+    Link link(port, waitMs);
+    int block = 0;
     int inBlock = 0;
-    bool cabeceraPendiente = true;
-    for (int i = 0; i <= ultimo; ++i) {
-        if (observador.shouldStop()) {
-            resultado.stopped = true;
+    bool headerPending = true;
+    for (int i = 0; i <= last; ++i) {
+        if (observer.shouldStop()) {
+            result.stopped = true;
             break;
         }
-        if (cabeceraPendiente) {
-            for (const std::uint8_t valor : blockHeader(bloque)) {
-                enlace.intercambiar(valor);
-                if (enlace.perdido() || enlace.mudo()) {
+        if (headerPending) {
+            for (const std::uint8_t value : blockHeader(block)) {
+                link.swap(value);
+                if (link.lost() || link.mute()) {
                     break;
                 }
             }
         }
-        cabeceraPendiente = false;
-        if (enlace.perdido() || enlace.mudo()) {
+        headerPending = false;
+        if (link.lost() || link.mute()) {
             break;
         }
-        const int dato = imagen.datos[static_cast<std::size_t>(i)] & 0xFF;
-        const Received eco = enlace.intercambiar(dato);
-        ++resultado.sent;
+        const int dataByte = image.datos[static_cast<std::size_t>(i)] & 0xFF;
+        const Received echo = link.swap(dataByte);
+        ++result.sent;
         // A time-out never verifies a byte, even one of the same code as the "E" of "Error".
-        const bool igual = !eco.timedOut && static_cast<unsigned char>(eco.texto.front()) == dato;
-        if (igual) {
-            ++resultado.verified;
-        } else if (!resultado.hadError) {
-            resultado.hadError = true;
-            resultado.firstError = i;
-            observador.dataError();
+        const bool equals =
+            !echo.timedOut && static_cast<unsigned char>(echo.texto.front()) == dataByte;
+        if (equals) {
+            ++result.verified;
+        } else if (!result.hadError) {
+            result.hadError = true;
+            result.firstError = i;
+            observer.dataError();
         }
         if (++inBlock == kBlockSize) {
             inBlock = 0;
-            cabeceraPendiente = true;
-            ++bloque;
+            headerPending = true;
+            ++block;
         }
-        observador.progress(i);
-        if (enlace.perdido() || enlace.mudo()) {
+        observer.progress(i);
+        if (link.lost() || link.mute()) {
             break;
         }
     }
-    resultado.portFailure = puerto.fallo();
-    resultado.signSilent = !resultado.portFailure && enlace.mudo();
-    return resultado;
+    result.portFailure = port.fault();
+    result.signSilent = !result.portFailure && link.mute();
+    return result;
 }
 
-std::optional<SendResult> refusal(const LoadResult& carga) {
-    SendResult resultado;
-    switch (carga.estado) {
+std::optional<SendResult> refusal(const LoadResult& load) {
+    SendResult result;
+    switch (load.estado) {
     case ImageState::Ready:
         return std::nullopt;
     case ImageState::NothingToSend:
-        resultado.outcome = Outcome::NothingToSend;
+        result.outcome = Outcome::NothingToSend;
         break;
     case ImageState::TooLarge:
-        resultado.outcome = Outcome::TooLarge;
+        result.outcome = Outcome::TooLarge;
         break;
     case ImageState::ReadError:
-        resultado.outcome = Outcome::ReadError;
-        resultado.error = carga.error;
+        result.outcome = Outcome::ReadError;
+        result.error = load.error;
         break;
     }
-    return resultado;
+    return result;
 }
 
-SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionImage& imagen,
-                     int totaldatos, TransferObserver& observador, int esperaMs) {
-    if (std::optional<SendResult> refused = refusal(carga)) {
+SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
+                     int totaldatos, TransferObserver& observer, int waitMs) {
+    if (std::optional<SendResult> refused = refusal(load)) {
         return *refused;
     }
-    SendResult resultado;
-    if (Result<void> opened = puerto.abrir(); !opened.ok()) {
-        resultado.outcome = Outcome::PortNotOpened;
-        resultado.error = opened.error();
-        return resultado;
+    SendResult result;
+    if (Result<void> opened = port.abrir(); !opened.ok()) {
+        result.outcome = Outcome::PortNotOpened;
+        result.error = opened.error();
+        return result;
     }
     // Stale input would be taken for the answer to the request and shift every echo after it.
-    puerto.discardInput();
+    port.discardInput();
     const std::string request(1, static_cast<char>(kConnectionRequest));
-    const Received respuesta = enviar(puerto, request, esperaMs);
-    if (puerto.fallo()) {
-        resultado.outcome = Outcome::PortLost;
-        resultado.error = puerto.fallo();
-    } else if (respuesta.timedOut || respuesta.texto != request) {
-        resultado.outcome = Outcome::NoConnection;
+    const Received reply = enviar(port, request, waitMs);
+    if (port.fault()) {
+        result.outcome = Outcome::PortLost;
+        result.error = port.fault();
+    } else if (reply.timedOut || reply.texto != request) {
+        result.outcome = Outcome::NoConnection;
     } else {
-        observador.connected();
-        resultado.transfer = transmitir(puerto, imagen, totaldatos, observador, esperaMs);
-        const TransferResult& t = resultado.transfer;
+        observer.connected();
+        result.transfer = transmitir(port, image, totaldatos, observer, waitMs);
+        const TransferResult& t = result.transfer;
         if (t.portFailure) {
-            resultado.outcome = Outcome::PortLost;
-            resultado.error = t.portFailure;
+            result.outcome = Outcome::PortLost;
+            result.error = t.portFailure;
         } else if (t.stopped) {
-            resultado.outcome = Outcome::Stopped;
+            result.outcome = Outcome::Stopped;
         } else if (t.signSilent) {
-            resultado.outcome = Outcome::SignSilent;
+            result.outcome = Outcome::SignSilent;
         } else {
-            resultado.outcome = t.hadError ? Outcome::WithErrors : Outcome::Verified;
+            result.outcome = t.hadError ? Outcome::WithErrors : Outcome::Verified;
         }
     }
-    puerto.cerrar();
-    return resultado;
+    port.close();
+    return result;
 }
 
 MessageBoxSpec noConnectionBox() {
-    MessageBoxSpec caja;
-    caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
-    caja.icono = Icon::Critical;
-    caja.texto = unirLineas({
+    MessageBoxSpec box;
+    box.title = "¡¡¡¡ Error en la Comunicacion !!!";
+    box.icon = Icon::Critical;
+    box.texto = joinLines({
         "No se ha podido conectar con el Lumivel Electronico, las causas pueden ser las "
         "siquientes:",
         "",
@@ -199,28 +200,28 @@ MessageBoxSpec noConnectionBox() {
         "",
         "                          D I S C U L P E      P O R     L A S     M O L E S T I A S",
     });
-    return caja;
+    return box;
 }
 
 MessageBoxSpec dataErrorBox() {
-    MessageBoxSpec caja;
-    caja.title = "Error en la TX y RX de datos";
-    caja.icono = Icon::Exclamation;
-    caja.texto = unirLineas({
+    MessageBoxSpec box;
+    box.title = "Error en la TX y RX de datos";
+    box.icon = Icon::Exclamation;
+    box.texto = joinLines({
         "Los datos que se han enviado no son los mismos que han",
         "sido recepcionados por el dispositivo",
         "Se recomienda volver a realizar la misma operacion al cabo",
         "de concluida esta, ya que los datos no son fiables",
     });
-    return caja;
+    return box;
 }
 
-std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado, const LoadResult& carga,
+std::optional<MessageBoxSpec> outcomeBox(const SendResult& result, const LoadResult& load,
                                          const std::string& portName) {
-    MessageBoxSpec caja;
-    caja.title = "Comunicacion Serial";
-    caja.icono = Icon::Exclamation;
-    switch (resultado.outcome) {
+    MessageBoxSpec box;
+    box.title = "Comunicacion Serial";
+    box.icon = Icon::Exclamation;
+    switch (result.outcome) {
     case Outcome::Verified:
     case Outcome::WithErrors:
     case Outcome::Stopped:
@@ -228,59 +229,59 @@ std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado, const Load
     case Outcome::NoConnection:
         return noConnectionBox();
     case Outcome::NothingToSend:
-        caja.icono = Icon::Information;
-        caja.texto = unirLineas({
+        box.icon = Icon::Information;
+        box.texto = joinLines({
             "No hay mensajes para enviar al Lumivel.",
             "Abra un archivo de mensajes que tenga al menos un mensaje y vuelva a abrir "
             "esta ventana.",
         });
-        return caja;
+        return box;
     case Outcome::TooLarge:
-        caja.texto = unirLineas({
-            ("Los mensajes ocupan " + std::to_string(carga.bytesNeeded) +
+        box.texto = joinLines({
+            ("Los mensajes ocupan " + std::to_string(load.bytesNeeded) +
              " bytes y el Lumivel solo admite " + std::to_string(TransmissionImage::kCapacity) +
              "."),
             "No se ha enviado nada. Elimine o acorte algunos mensajes y vuelva a abrir esta "
             "ventana.",
         });
-        return caja;
+        return box;
     case Outcome::ReadError:
-        caja.icono = Icon::Critical;
-        caja.texto = unirLineas({
+        box.icon = Icon::Critical;
+        box.texto = joinLines({
             "No se pudo leer el archivo de mensajes; no se ha enviado nada.",
-            resultado.error ? resultado.error->describe() : std::string(),
+            result.error ? result.error->describe() : std::string(),
         });
-        return caja;
+        return box;
     case Outcome::PortNotOpened:
-        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icon::Critical;
-        caja.texto = unirLineas({
-            ("No se pudo abrir el puerto " + portName + ": " + reasonOf(resultado)),
+        box.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        box.icon = Icon::Critical;
+        box.texto = joinLines({
+            ("No se pudo abrir el puerto " + portName + ": " + reasonOf(result)),
             "No se ha enviado nada.",
         });
-        return caja;
+        return box;
     case Outcome::SignSilent: {
-        const TransferResult& t = resultado.transfer;
-        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icon::Critical;
-        caja.texto = unirLineas({
+        const TransferResult& t = result.transfer;
+        box.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        box.icon = Icon::Critical;
+        box.texto = joinLines({
             "El Lumivel Electronico ha dejado de responder durante la transmision.",
             ("Se verificaron " + std::to_string(t.verified) + " de " +
              std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
             "Revise el tablero y el cable y vuelva a realizar la operacion.",
         });
-        return caja;
+        return box;
     }
     case Outcome::PortLost: {
-        const TransferResult& t = resultado.transfer;
-        caja.title = "¡¡¡¡ Error en la Comunicacion !!!";
-        caja.icono = Icon::Critical;
-        caja.texto = unirLineas({
-            ("Se perdio el puerto " + portName + ": " + reasonOf(resultado)),
+        const TransferResult& t = result.transfer;
+        box.title = "¡¡¡¡ Error en la Comunicacion !!!";
+        box.icon = Icon::Critical;
+        box.texto = joinLines({
+            ("Se perdio el puerto " + portName + ": " + reasonOf(result)),
             ("Se verificaron " + std::to_string(t.verified) + " de " +
              std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
         });
-        return caja;
+        return box;
     }
     }
     return std::nullopt;

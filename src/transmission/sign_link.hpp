@@ -22,10 +22,10 @@ struct Received {
     bool timedOut = false;
 };
 
-Result<void> escribir(Port& puerto, std::string_view valor);
-Received recibir(Port& puerto, int esperaMs = kReplyTimeoutMs);
+Result<void> escribir(Port& port, std::string_view value);
+Received recibir(Port& port, int waitMs = kReplyTimeoutMs);
 // Writes the value, then waits for the reply. A failed write is a time-out.
-Received enviar(Port& puerto, std::string_view valor, int esperaMs = kReplyTimeoutMs);
+Received enviar(Port& port, std::string_view value, int waitMs = kReplyTimeoutMs);
 
 // What the window (or the command line) follows while a transfer runs. Called on the
 // thread that runs the transfer.
@@ -57,8 +57,8 @@ struct TransferResult {
 
 // Sends datos(0..totaldatos) with a block header before every kBlockSize bytes, each byte
 // followed by a wait for its echo. A time-out always counts as a differing echo.
-TransferResult transmitir(Port& puerto, const TransmissionImage& imagen, int totaldatos,
-                          TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
+TransferResult transmitir(Port& port, const TransmissionImage& image, int totaldatos,
+                          TransferObserver& observer, int waitMs = kReplyTimeoutMs);
 
 enum class Outcome {
     NothingToSend,
@@ -82,19 +82,19 @@ struct SendResult {
 
 // The outcome of "Enviar" for an image that is not ready (nothing to send, too large,
 // unreadable), decided before any port is touched; nothing when the image is ready.
-std::optional<SendResult> refusal(const LoadResult& carga);
+std::optional<SendResult> refusal(const LoadResult& load);
 
 // The "Enviar" button: refuses an image that is not ready, otherwise opens the port,
 // checks the connection, transfers and closes the port whatever the outcome.
-SendResult sendImage(Port& puerto, const LoadResult& carga, const TransmissionImage& imagen,
-                     int totaldatos, TransferObserver& observador, int esperaMs = kReplyTimeoutMs);
+SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
+                     int totaldatos, TransferObserver& observer, int waitMs = kReplyTimeoutMs);
 
 // The boxes the transfer shows.
 MessageBoxSpec noConnectionBox();
 MessageBoxSpec dataErrorBox();
 // The box for an outcome, if it has one (a transfer with differing echoes has already
 // shown dataErrorBox; a verified one shows nothing).
-std::optional<MessageBoxSpec> outcomeBox(const SendResult& resultado, const LoadResult& carga,
+std::optional<MessageBoxSpec> outcomeBox(const SendResult& result, const LoadResult& load,
                                          const std::string& portName);
 
 } // namespace lumivel

@@ -46,10 +46,10 @@ struct LoadResult {
 // `mensaje`, whatever `mensaje` and `totalmensajes` held before. Skipped (nothing
 // written) when no file is open. Only a completed build writes `datos`, `ndatos` and
 // `totaldatos`; a build that would not fit writes none of them.
-LoadResult cargarcomm(MessageStore& store, TransmissionImage& imagen, std::int16_t& totaldatos);
+LoadResult cargarcomm(MessageStore& store, TransmissionImage& image, std::int16_t& totaldatos);
 
-// The slots an image of the active messages `activos` needs, counted as a load counts
+// The slots an image of the active messages `activeRecords` needs, counted as a load counts
 // them (LoadResult::bytesNeeded), with nothing written: to tell ahead whether it will fit.
-int imageBytesNeeded(const std::vector<tipomensaje>& activos);
+int imageBytesNeeded(const std::vector<tipomensaje>& activeRecords);
 
 } // namespace lumivel

@@ -13,11 +13,11 @@ namespace lumivel {
 // answers on the master side. POSIX only.
 class VirtualSign {
   public:
-    struct Opciones {
+    struct Options {
         // 0: echo at once; otherwise delay each echo as a real line of this speed would
         // (one 10-bit character each way).
         int baud = 0;
-        SignFault fallo;
+        SignFault fault;
         // A transfer that goes quiet this long is forgotten; the next starts afresh.
         int idleMs = 2000;
     };
@@ -34,7 +34,7 @@ class VirtualSign {
     using OnImage = std::function<void(const std::vector<DecodedMessage>&)>;
     using OnError = std::function<void(const std::string&)>;
 
-    explicit VirtualSign(Opciones opciones);
+    explicit VirtualSign(Options options);
     ~VirtualSign();
     VirtualSign(const VirtualSign&) = delete;
     VirtualSign& operator=(const VirtualSign&) = delete;
@@ -42,7 +42,7 @@ class VirtualSign {
     // Creates the pseudo-terminal.
     Result<void> abrir();
     // The slave device, e.g. "/dev/pts/3".
-    const std::string& ruta() const { return path_; }
+    const std::string& path() const { return path_; }
     // Answers until stop() is called; fails when the loop cannot go on.
     Result<void> serve(const OnImage& onImage, const OnError& onError);
     // Safe from any thread and from a signal handler.
@@ -53,7 +53,7 @@ class VirtualSign {
   private:
     void responder(std::uint8_t byte, const OnImage& onImage, const OnError& onError);
 
-    Opciones options_;
+    Options options_;
     SignResponder responder_;
     int master_ = -1;
     // Kept open so the master never sees a hang-up between transfers.

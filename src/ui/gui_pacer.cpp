@@ -14,8 +14,8 @@ GuiPacer::GuiPacer(std::function<void()> beforeWait) : beforeWait_(std::move(bef
 
 GuiPacer::~GuiPacer() = default;
 
-void GuiPacer::esperar(int milisegundos) {
-    deadline_ += milisegundos;
+void GuiPacer::wait(int durationMs) {
+    deadline_ += durationMs;
     if (stopped_) {
         return;
     }
@@ -32,24 +32,24 @@ void GuiPacer::esperar(int milisegundos) {
     // Show the frame at once, even when drawing it has used up the whole wait.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     while (!stopped_) {
-        const qint64 resta = deadline_ - clock_.elapsed();
-        if (resta <= 0) {
+        const qint64 subtract = deadline_ - clock_.elapsed();
+        if (subtract <= 0) {
             return;
         }
-        QEventLoop bucle;
-        QTimer temporizador;
-        temporizador.setSingleShot(true);
-        temporizador.setTimerType(Qt::PreciseTimer);
-        bool vencido = false;
-        QObject::connect(&temporizador, &QTimer::timeout, &bucle, [&] {
-            vencido = true;
-            bucle.quit();
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        bool expired = false;
+        QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+            expired = true;
+            loop.quit();
         });
-        temporizador.start(static_cast<int>(resta));
-        loop_ = &bucle;
-        bucle.exec();
+        timer.start(static_cast<int>(subtract));
+        loop_ = &loop;
+        loop.exec();
         loop_ = nullptr;
-        if (!vencido && !stopped_) {
+        if (!expired && !stopped_) {
             // Something else ended the loop (the application is quitting): stop the effect.
             stopped_ = true;
         }

@@ -23,8 +23,8 @@ class GuiPacer : public Pacer {
     GuiPacer(const GuiPacer&) = delete;
     GuiPacer& operator=(const GuiPacer&) = delete;
 
-    void esperar(int milisegundos) override;
-    bool detenido() const override { return stopped_; }
+    void wait(int durationMs) override;
+    bool stopped() const override { return stopped_; }
     // Ends the current wait at once and makes the effect stop at its next check.
     void stop();
 

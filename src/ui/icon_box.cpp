@@ -15,8 +15,8 @@ void IconBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void IconBox::mouseReleaseEvent(QMouseEvent* event) {
-    const bool dentro = rect().contains(event->position().toPoint());
-    const bool wasClick = pressedButtons_ && event->button() == Qt::LeftButton && dentro;
+    const bool inside = rect().contains(event->position().toPoint());
+    const bool wasClick = pressedButtons_ && event->button() == Qt::LeftButton && inside;
     pressedButtons_ = false;
     event->accept();
     if (wasClick && isEnabled() && isVisible()) {

@@ -66,8 +66,8 @@ LedDiscs discsOf(const LedStroke& stroke, EvenDot evenDot, qreal ratio) {
 
 QRect paintLed(QImage& image, const LedStroke& stroke, EvenDot evenDot) {
     const LedDiscs discs = discsOf(stroke, evenDot, image.devicePixelRatio());
-    fillDisc(image, discs.ringCentre, discs.ringRadius, toQRgb(stroke.anillo));
-    fillDisc(image, discs.dotCentre, discs.dotRadius, toQRgb(stroke.centro));
+    fillDisc(image, discs.ringCentre, discs.ringRadius, toQRgb(stroke.ring));
+    fillDisc(image, discs.dotCentre, discs.dotRadius, toQRgb(stroke.centre));
     const int reach = static_cast<int>(stroke.radius + stroke.ringPen / 2.0) + 2;
     return QRect(stroke.x - reach, stroke.y - reach, 2 * reach + 1, 2 * reach + 1);
 }
@@ -86,8 +86,8 @@ QRect LedSprites::paint(QImage& image, const LedStroke& stroke, EvenDot evenDot)
     // centres sit alike within their pixels share them.
     const QPoint origin(static_cast<int>(std::floor(discs.ringCentre.x())),
                         static_cast<int>(std::floor(discs.ringCentre.y())));
-    const Look look{toQRgb(stroke.anillo),
-                    toQRgb(stroke.centro),
+    const Look look{toQRgb(stroke.ring),
+                    toQRgb(stroke.centre),
                     discs.ringRadius,
                     discs.dotRadius,
                     discs.ringCentre - QPointF(origin),

@@ -12,43 +12,43 @@
 namespace lumivel {
 
 PictureImportDialog::PictureImportDialog(QWidget* parent)
-    : QDialog(parent), umbral_(new QSlider(Qt::Horizontal, this)), valor_(new QLabel(this)),
+    : QDialog(parent), threshold_(new QSlider(Qt::Horizontal, this)), value_(new QLabel(this)),
       invertir_(new QCheckBox(QStringLiteral("Invertir"), this)) {
     setWindowTitle(QStringLiteral("Importar imagen"));
     setObjectName(QStringLiteral("importDialog"));
-    umbral_->setObjectName(QStringLiteral("umbral"));
-    umbral_->setRange(0, 255);
-    umbral_->setValue(kDefaultImportThreshold);
-    umbral_->setAccessibleName(QStringLiteral("Umbral"));
-    valor_->setNum(kDefaultImportThreshold);
+    threshold_->setObjectName(QStringLiteral("umbral"));
+    threshold_->setRange(0, 255);
+    threshold_->setValue(kDefaultImportThreshold);
+    threshold_->setAccessibleName(QStringLiteral("Umbral"));
+    value_->setNum(kDefaultImportThreshold);
     // Room for "255" so the slider does not move while the value changes.
-    valor_->setMinimumWidth(valor_->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    value_->setMinimumWidth(value_->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     invertir_->setObjectName(QStringLiteral("invertir"));
 
-    auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    botones->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
-    botones->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
 
     auto* layout = new QGridLayout(this);
-    auto* etiqueta = new QLabel(QStringLiteral("Umbral de brillo:"), this);
-    etiqueta->setBuddy(umbral_);
-    layout->addWidget(etiqueta, 0, 0);
-    layout->addWidget(umbral_, 0, 1);
-    layout->addWidget(valor_, 0, 2);
+    auto* label = new QLabel(QStringLiteral("Umbral de brillo:"), this);
+    label->setBuddy(threshold_);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(threshold_, 0, 1);
+    layout->addWidget(value_, 0, 2);
     layout->addWidget(invertir_, 1, 0, 1, 3);
-    layout->addWidget(botones, 2, 0, 1, 3);
+    layout->addWidget(buttons, 2, 0, 1, 3);
 
-    connect(umbral_, &QSlider::valueChanged, this, [this](int value) {
-        valor_->setNum(value);
+    connect(threshold_, &QSlider::valueChanged, this, [this](int value) {
+        value_->setNum(value);
         announce();
     });
     connect(invertir_, &QCheckBox::toggled, this, [this] { announce(); });
-    connect(botones, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 int PictureImportDialog::threshold() const {
-    return umbral_->value();
+    return threshold_->value();
 }
 
 bool PictureImportDialog::inverted() const {

@@ -23,8 +23,8 @@ class PictureImportDialog : public QDialog {
   private:
     void announce();
 
-    QSlider* umbral_;
-    QLabel* valor_;
+    QSlider* threshold_;
+    QLabel* value_;
     QCheckBox* invertir_;
 };
 

@@ -7,8 +7,8 @@
 namespace lumivel {
 namespace {
 
-QMessageBox::StandardButton qtButton(Answer respuesta) {
-    switch (respuesta) {
+QMessageBox::StandardButton qtButton(Answer reply) {
+    switch (reply) {
     case Answer::Ok:
         return QMessageBox::Ok;
     case Answer::Cancel:
@@ -21,8 +21,8 @@ QMessageBox::StandardButton qtButton(Answer respuesta) {
     return QMessageBox::Ok;
 }
 
-QMessageBox::StandardButtons qtButtons(Buttons botones) {
-    switch (botones) {
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    switch (buttons) {
     case Buttons::Ok:
         return QMessageBox::Ok;
     case Buttons::YesNo:
@@ -35,8 +35,8 @@ QMessageBox::StandardButtons qtButtons(Buttons botones) {
     return QMessageBox::Ok;
 }
 
-QMessageBox::Icon qtIcon(Icon icono) {
-    switch (icono) {
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
     case Icon::None:
         return QMessageBox::NoIcon;
     case Icon::Critical:
@@ -66,28 +66,28 @@ Answer fromQt(int button) {
 
 } // namespace
 
-Answer QtDialogs::mensaje(const MessageBoxSpec& caja) {
-    QMessageBox box(qtIcon(caja.icono), QString::fromStdString(caja.title),
-                    QString::fromStdString(caja.texto), qtButtons(caja.botones), parent_);
-    box.setDefaultButton(qtButton(caja.defaultAnswer));
+Answer QtDialogs::mensaje(const MessageBoxSpec& spec) {
+    QMessageBox box(qtIcon(spec.icon), QString::fromStdString(spec.title),
+                    QString::fromStdString(spec.texto), qtButtons(spec.buttons), parent_);
+    box.setDefaultButton(qtButton(spec.defaultAnswer));
     return fromQt(box.exec());
 }
 
-std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& opciones, bool guardar) {
-    QFileDialog dialog(parent_, QString::fromStdString(opciones.title),
-                       QString::fromStdString(opciones.carpeta));
+std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& options, bool guardar) {
+    QFileDialog dialog(parent_, QString::fromStdString(options.title),
+                       QString::fromStdString(options.folder));
     QStringList filters;
-    for (const std::string& filtro : opciones.filters) {
-        filters << QString::fromStdString(filtro);
+    for (const std::string& filter : options.filters) {
+        filters << QString::fromStdString(filter);
     }
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QString::fromStdString(opciones.defaultSuffix));
+    dialog.setDefaultSuffix(QString::fromStdString(options.defaultSuffix));
     dialog.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening accepts a new name too: it makes an empty message file.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!opciones.nombre.empty()) {
-        dialog.selectFile(QString::fromStdString(opciones.nombre));
+    if (!options.name.empty()) {
+        dialog.selectFile(QString::fromStdString(options.name));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -95,16 +95,16 @@ std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& opciones,
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::optional<std::string> QtDialogs::openFile(const FileDialogOptions& opciones) {
-    return archivo(opciones, false);
+std::optional<std::string> QtDialogs::openFile(const FileDialogOptions& options) {
+    return archivo(options, false);
 }
 
-std::optional<std::string> QtDialogs::saveFile(const FileDialogOptions& opciones) {
-    return archivo(opciones, true);
+std::optional<std::string> QtDialogs::saveFile(const FileDialogOptions& options) {
+    return archivo(options, true);
 }
 
-std::optional<Rgb> QtDialogs::chooseColor(Rgb inicial) {
-    const QColor color = QColorDialog::getColor(QColor(inicial.r, inicial.g, inicial.b), parent_);
+std::optional<Rgb> QtDialogs::chooseColor(Rgb initial) {
+    const QColor color = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), parent_);
     if (!color.isValid()) {
         return std::nullopt;
     }

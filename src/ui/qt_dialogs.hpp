@@ -11,13 +11,13 @@ class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
 
-    Answer mensaje(const MessageBoxSpec& caja) override;
-    std::optional<std::string> openFile(const FileDialogOptions& opciones) override;
-    std::optional<std::string> saveFile(const FileDialogOptions& opciones) override;
-    std::optional<Rgb> chooseColor(Rgb inicial) override;
+    Answer mensaje(const MessageBoxSpec& box) override;
+    std::optional<std::string> openFile(const FileDialogOptions& options) override;
+    std::optional<std::string> saveFile(const FileDialogOptions& options) override;
+    std::optional<Rgb> chooseColor(Rgb initial) override;
 
   private:
-    std::optional<std::string> archivo(const FileDialogOptions& opciones, bool guardar);
+    std::optional<std::string> archivo(const FileDialogOptions& options, bool guardar);
 
     QWidget* parent_;
 };

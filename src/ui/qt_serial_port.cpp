@@ -9,16 +9,16 @@
 
 namespace lumivel {
 
-std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible,
-                              const std::string& grupo, const std::string& texto) {
-    const DeviceAccess acceso{accesible, grupo};
+std::string openFailureReason(QSerialPort::SerialPortError error, bool accessible,
+                              const std::string& group, const std::string& texto) {
+    const DeviceAccess access{accessible, group};
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return refusalReason(PortRefusal::NotFound, acceso);
+        return refusalReason(PortRefusal::NotFound, access);
     case QSerialPort::PermissionError:
-        return refusalReason(PortRefusal::Denied, acceso);
+        return refusalReason(PortRefusal::Denied, access);
     case QSerialPort::OpenError:
-        return refusalReason(PortRefusal::AlreadyOpen, acceso);
+        return refusalReason(PortRefusal::AlreadyOpen, access);
     default:
         return texto;
     }
@@ -35,31 +35,31 @@ std::optional<std::string> failureReason(QSerialPort::SerialPortError error) {
     }
 }
 
-QString serialPortDevice(int indice) {
+QString serialPortDevice(int index) {
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(indice + 1);
+    return QStringLiteral("COM%1").arg(index + 1);
 #else
-    return QStringLiteral("/dev/ttyS%1").arg(indice);
+    return QStringLiteral("/dev/ttyS%1").arg(index);
 #endif
 }
 
-QtSerialPort::QtSerialPort(const QString& dispositivo) : device_(dispositivo) {
-    port_.setPortName(dispositivo);
+QtSerialPort::QtSerialPort(const QString& device) : device_(device) {
+    port_.setPortName(device);
 }
 
-std::string QtSerialPort::nombre() const {
+std::string QtSerialPort::name() const {
     return device_.toStdString();
 }
 
 Result<void> QtSerialPort::abrir() {
     fault_.reset();
-    const std::string device = nombre();
+    const std::string device = name();
     if (device_.isEmpty()) {
         return Error{"no se ha indicado ningun puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
-        const DeviceAccess datos = deviceAccess(device);
-        return Error{openFailureReason(port_.error(), datos.accesible, datos.grupo,
+        const DeviceAccess info = deviceAccess(device);
+        return Error{openFailureReason(port_.error(), info.accessible, info.group,
                                        port_.errorString().toStdString()),
                      device};
     }
@@ -87,7 +87,7 @@ Result<void> QtSerialPort::abrir() {
     return {};
 }
 
-void QtSerialPort::cerrar() {
+void QtSerialPort::close() {
     if (port_.isOpen()) {
         port_.close();
     }
@@ -97,38 +97,38 @@ Result<void> QtSerialPort::escribir(std::string_view bytes) {
     if (fault_) {
         return *fault_;
     }
-    const auto escritos = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    const auto written = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
     // Without an event loop the bytes leave only when asked to.
-    while (escritos >= 0 && port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
+    while (written >= 0 && port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
     }
     checkError();
     if (fault_) {
         return *fault_;
     }
-    if (escritos != static_cast<qint64>(bytes.size())) {
-        return Error{"solo se escribio parte de los datos", nombre()};
+    if (written != static_cast<qint64>(bytes.size())) {
+        return Error{"solo se escribio parte de los datos", name()};
     }
     return {};
 }
 
-std::string QtSerialPort::waitForBytes(int milisegundos) {
+std::string QtSerialPort::waitForBytes(int timeoutMs) {
     if (fault_) {
         return {};
     }
     // waitForReadyRead may return early without data (a wake-up with nothing to read),
     // so keep waiting until the deadline itself has passed.
-    const QDeadlineTimer plazo(milisegundos);
-    while (port_.bytesAvailable() == 0 && !plazo.hasExpired() && !fault_) {
-        port_.waitForReadyRead(static_cast<int>(std::max<qint64>(plazo.remainingTime(), 1)));
+    const QDeadlineTimer deadline(timeoutMs);
+    while (port_.bytesAvailable() == 0 && !deadline.hasExpired() && !fault_) {
+        port_.waitForReadyRead(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
         checkError();
     }
     // A port closed by checkError has nothing to read; asking would make Qt warn on stderr.
     if (fault_) {
         return {};
     }
-    const QByteArray leido = port_.readAll();
+    const QByteArray data = port_.readAll();
     checkError();
-    return leido.toStdString();
+    return data.toStdString();
 }
 
 void QtSerialPort::discardInput() {
@@ -141,8 +141,8 @@ void QtSerialPort::discardInput() {
 
 void QtSerialPort::checkError() {
     const auto error = port_.error();
-    if (std::optional<std::string> razon = failureReason(error)) {
-        fault_ = Error{*razon, nombre()};
+    if (std::optional<std::string> reason = failureReason(error)) {
+        fault_ = Error{*reason, name()};
         port_.close();
     } else if (error != QSerialPort::NoError) {
         // Time-outs and the like are the protocol's business, not the port's.

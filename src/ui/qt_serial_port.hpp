@@ -8,13 +8,13 @@ namespace lumivel {
 
 // The platform's serial port i (0 .. kSerialPortCount - 1): COM1.. on Windows, /dev/ttyS0..
 // elsewhere.
-QString serialPortDevice(int indice);
+QString serialPortDevice(int index);
 
-// Why a port could not be opened. `accesible`: the user may read and write the device, so a
+// Why a port could not be opened. `accessible`: the user may read and write the device, so a
 // refusal means another program holds it (QSerialPort locks the ports it opens), not that a
-// group membership is missing. `grupo`: the device's group, empty when unknown.
-std::string openFailureReason(QSerialPort::SerialPortError error, bool accesible,
-                              const std::string& grupo, const std::string& texto);
+// group membership is missing. `group`: the device's group, empty when unknown.
+std::string openFailureReason(QSerialPort::SerialPortError error, bool accessible,
+                              const std::string& group, const std::string& texto);
 // Why an open port failed for good, or nothing when the error is not fatal.
 std::optional<std::string> failureReason(QSerialPort::SerialPortError error);
 
@@ -23,15 +23,15 @@ std::optional<std::string> failureReason(QSerialPort::SerialPortError error);
 // thread that uses it.
 class QtSerialPort : public Port {
   public:
-    explicit QtSerialPort(const QString& dispositivo);
+    explicit QtSerialPort(const QString& device);
 
-    std::string nombre() const override;
+    std::string name() const override;
     Result<void> abrir() override;
-    void cerrar() override;
+    void close() override;
     Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int milisegundos) override;
+    std::string waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fallo() const override { return fault_; }
+    std::optional<Error> fault() const override { return fault_; }
 
   private:
     // Only an error that means the device is gone ends the transfer.

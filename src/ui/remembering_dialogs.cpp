@@ -7,41 +7,41 @@
 
 namespace lumivel {
 
-FileDialogOptions RememberingDialogs::withLastFile(FileDialogOptions opciones) const {
-    if (!opciones.carpeta.empty()) {
-        return opciones;
+FileDialogOptions RememberingDialogs::withLastFile(FileDialogOptions options) const {
+    if (!options.folder.empty()) {
+        return options;
     }
-    const QString ultimo = Settings().lastFile();
-    if (ultimo.isEmpty()) {
-        return opciones;
+    const QString last = Settings().lastFile();
+    if (last.isEmpty()) {
+        return options;
     }
-    const QFileInfo info(ultimo);
+    const QFileInfo info(last);
     // A folder removed since falls back to the platform's default rather than a dialog
     // opening on nothing.
     if (!info.absoluteDir().exists()) {
-        return opciones;
+        return options;
     }
-    opciones.carpeta = info.absolutePath().toStdString();
-    opciones.nombre = info.fileName().toStdString();
-    return opciones;
+    options.folder = info.absolutePath().toStdString();
+    options.name = info.fileName().toStdString();
+    return options;
 }
 
-void RememberingDialogs::remember(const std::optional<std::string>& elegido) {
-    if (elegido && !elegido->empty()) {
-        Settings().setLastFile(QFileInfo(QString::fromStdString(*elegido)).absoluteFilePath());
+void RememberingDialogs::remember(const std::optional<std::string>& chosen) {
+    if (chosen && !chosen->empty()) {
+        Settings().setLastFile(QFileInfo(QString::fromStdString(*chosen)).absoluteFilePath());
     }
 }
 
-std::optional<std::string> RememberingDialogs::openFile(const FileDialogOptions& opciones) {
-    std::optional<std::string> elegido = inner_.openFile(withLastFile(opciones));
-    remember(elegido);
-    return elegido;
+std::optional<std::string> RememberingDialogs::openFile(const FileDialogOptions& options) {
+    std::optional<std::string> chosen = inner_.openFile(withLastFile(options));
+    remember(chosen);
+    return chosen;
 }
 
-std::optional<std::string> RememberingDialogs::saveFile(const FileDialogOptions& opciones) {
-    std::optional<std::string> elegido = inner_.saveFile(withLastFile(opciones));
-    remember(elegido);
-    return elegido;
+std::optional<std::string> RememberingDialogs::saveFile(const FileDialogOptions& options) {
+    std::optional<std::string> chosen = inner_.saveFile(withLastFile(options));
+    remember(chosen);
+    return chosen;
 }
 
 } // namespace lumivel

@@ -10,14 +10,14 @@ class RememberingDialogs : public Dialogs {
   public:
     explicit RememberingDialogs(Dialogs& inner) : inner_(inner) {}
 
-    Answer mensaje(const MessageBoxSpec& caja) override { return inner_.mensaje(caja); }
-    std::optional<std::string> openFile(const FileDialogOptions& opciones) override;
-    std::optional<std::string> saveFile(const FileDialogOptions& opciones) override;
-    std::optional<Rgb> chooseColor(Rgb inicial) override { return inner_.chooseColor(inicial); }
+    Answer mensaje(const MessageBoxSpec& box) override { return inner_.mensaje(box); }
+    std::optional<std::string> openFile(const FileDialogOptions& options) override;
+    std::optional<std::string> saveFile(const FileDialogOptions& options) override;
+    std::optional<Rgb> chooseColor(Rgb initial) override { return inner_.chooseColor(initial); }
 
   private:
-    FileDialogOptions withLastFile(FileDialogOptions opciones) const;
-    static void remember(const std::optional<std::string>& elegido);
+    FileDialogOptions withLastFile(FileDialogOptions options) const;
+    static void remember(const std::optional<std::string>& chosen);
 
     Dialogs& inner_;
 };

@@ -23,8 +23,8 @@ void SamplePicture::allocateImage() {
     image_.fill(background_);
 }
 
-void SamplePicture::setBackground(const QColor& fondo) {
-    background_ = fondo;
+void SamplePicture::setBackground(const QColor& background) {
+    background_ = background;
     erase();
 }
 

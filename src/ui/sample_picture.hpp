@@ -14,8 +14,8 @@ class SamplePicture : public QWidget, public SignSurface {
   public:
     explicit SamplePicture(QWidget* parent = nullptr);
 
-    void setBackground(const QColor& fondo);
-    QColor fondo() const { return background_; }
+    void setBackground(const QColor& background);
+    QColor background() const { return background_; }
 
     void setSize(int width, int height) override;
     void drawLed(const LedStroke& stroke) override;

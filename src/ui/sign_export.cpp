@@ -58,15 +58,15 @@ Result<std::vector<TimedColumns>> recordEffect(const EditorState& l) {
     copy.sign.refrescar();
     std::vector<TimedColumns> recording;
     RecordingPacer pacer(&shown);
-    pacer.onWait = [&](const RecordingPacer::Espera& espera) {
-        recording.push_back({shownColumns(shown), espera.milisegundos});
+    pacer.onWait = [&](const RecordingPacer::Delay& delay) {
+        recording.push_back({shownColumns(shown), delay.durationMs});
     };
     ScriptedDialogs dialogs;
     if (!Play_Click(copy, dialogs, pacer) || recording.empty()) {
         std::string why = "no hay nada que mostrar";
-        if (!dialogs.mostradas.empty()) {
-            const MessageBoxSpec& caja = dialogs.mostradas.front();
-            why = caja.title.empty() ? caja.texto : caja.title + ": " + caja.texto;
+        if (!dialogs.shownBoxes.empty()) {
+            const MessageBoxSpec& box = dialogs.shownBoxes.front();
+            why = box.title.empty() ? box.texto : box.title + ": " + box.texto;
         }
         return Error{why};
     }

@@ -13,17 +13,17 @@ namespace lumivel {
 namespace {
 
 // Background: the system colour for menu text, black in the standard scheme.
-const QColor kFondo(0, 0, 0);
+const QColor kBackground(0, 0, 0);
 
 bool sameStroke(const LedStroke& a, const LedStroke& b) {
-    return std::tie(a.columna, a.fila, a.x, a.y, a.radius, a.ringPen, a.anillo, a.dotPen, a.centro,
-                    a.lit) == std::tie(b.columna, b.fila, b.x, b.y, b.radius, b.ringPen, b.anillo,
-                                       b.dotPen, b.centro, b.lit);
+    return std::tie(a.column, a.row, a.x, a.y, a.radius, a.ringPen, a.ring, a.dotPen, a.centre,
+                    a.lit) == std::tie(b.column, b.row, b.x, b.y, b.radius, b.ringPen, b.ring,
+                                       b.dotPen, b.centre, b.lit);
 }
 
 bool visible(const LedStroke& stroke) {
-    return stroke.columna >= 0 && stroke.columna < ShownSign::kColumns && stroke.fila >= 0 &&
-           stroke.fila < ShownSign::kRows;
+    return stroke.column >= 0 && stroke.column < ShownSign::kColumns && stroke.row >= 0 &&
+           stroke.row < ShownSign::kRows;
 }
 
 } // namespace
@@ -39,7 +39,7 @@ void SignWidget::allocateImage(int width, int height) {
     const qreal ratio = devicePixelRatioF();
     image_ = QImage(qRound(width * ratio), qRound(height * ratio), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
-    image_.fill(kFondo);
+    image_.fill(kBackground);
     forgetPainted();
 }
 
@@ -73,7 +73,7 @@ bool SignWidget::alreadyShown(const LedStroke& stroke) const {
     if (overlapping_ || !visible(stroke)) {
         return false;
     }
-    const PaintedLed& led = painted_[stroke.columna][stroke.fila];
+    const PaintedLed& led = painted_[stroke.column][stroke.row];
     return led.valid && sameStroke(led.stroke, stroke);
 }
 
@@ -82,10 +82,10 @@ void SignWidget::remember(const LedStroke& stroke, QRect area) {
         overlapping_ = true; // it may lie anywhere
         return;
     }
-    for (int column = stroke.columna - 1; column <= stroke.columna + 1; ++column) {
-        for (int row = stroke.fila - 1; row <= stroke.fila + 1; ++row) {
-            const bool neighbour = (column != stroke.columna || row != stroke.fila) &&
-                                   column >= 0 && column < ShownSign::kColumns && row >= 0 &&
+    for (int column = stroke.column - 1; column <= stroke.column + 1; ++column) {
+        for (int row = stroke.row - 1; row <= stroke.row + 1; ++row) {
+            const bool neighbour = (column != stroke.column || row != stroke.row) && column >= 0 &&
+                                   column < ShownSign::kColumns && row >= 0 &&
                                    row < ShownSign::kRows;
             if (neighbour && painted_[column][row].valid &&
                 painted_[column][row].area.intersects(area)) {
@@ -93,11 +93,11 @@ void SignWidget::remember(const LedStroke& stroke, QRect area) {
             }
         }
     }
-    painted_[stroke.columna][stroke.fila] = {stroke, area, true};
+    painted_[stroke.column][stroke.row] = {stroke, area, true};
 }
 
 void SignWidget::erase() {
-    image_.fill(kFondo);
+    image_.fill(kBackground);
     shown_.erase();
     forgetPainted();
     update();

@@ -39,30 +39,30 @@ const std::array<std::pair<std::string_view, QPalette::ColorRole>, 16> kRoles = 
     {"PlaceholderText", QPalette::PlaceholderText},
 }};
 
-QColor mezcla(const QColor& a, const QColor& b) {
+QColor mix(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
-QPalette paletteOf(const SkinData& datos) {
+QPalette paletteOf(const SkinData& skin) {
     QPalette palette;
-    for (const auto& [nombre, color] : datos.palette) {
-        for (const auto& [clave, rol] : kRoles) {
-            if (clave == nombre) {
-                palette.setColor(rol, qcolor(color));
+    for (const auto& [name, color] : skin.palette) {
+        for (const auto& [key, role] : kRoles) {
+            if (key == name) {
+                palette.setColor(role, qcolor(color));
             }
         }
     }
     // Disabled text fades towards its background, so disabled controls still look
     // disabled whatever the skin.
-    const std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 3> textos = {{
+    const std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 3> texts = {{
         {QPalette::WindowText, QPalette::Window},
         {QPalette::Text, QPalette::Base},
         {QPalette::ButtonText, QPalette::Button},
     }};
-    for (const auto& [texto, fondo] : textos) {
-        palette.setColor(
-            QPalette::Disabled, texto,
-            mezcla(palette.color(QPalette::Active, texto), palette.color(QPalette::Active, fondo)));
+    for (const auto& [texto, background] : texts) {
+        palette.setColor(QPalette::Disabled, texto,
+                         mix(palette.color(QPalette::Active, texto),
+                             palette.color(QPalette::Active, background)));
     }
     return palette;
 }
@@ -92,11 +92,11 @@ Result<void> Skin::cargar(const QString& path) {
     if (!read.ok()) {
         return Error{read.error().reason, where};
     }
-    const SkinData& datos = read.value();
-    color_ = qcolor(datos.color);
-    styleSheet_ = QString::fromUtf8(datos.styleSheet);
-    palette_ = paletteOf(datos);
-    name_ = QString::fromStdString(datos.nombre);
+    const SkinData& skin = read.value();
+    color_ = qcolor(skin.color);
+    styleSheet_ = QString::fromUtf8(skin.styleSheet);
+    palette_ = paletteOf(skin);
+    name_ = QString::fromStdString(skin.name);
     path_ = path;
     loaded_ = true;
     return {};
@@ -110,20 +110,20 @@ void Skin::aplicar(QWidget* window) const {
     window->setStyleSheet(styleSheet_);
 }
 
-void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin) {
+void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin) {
     if (Result<void> loaded = skin.cargar(QString::fromStdString(archivoskin)); !loaded.ok()) {
         // The window keeps its look; the reason goes where the user can find it.
         std::cerr << "simlumivel: no se aplica el skin " << loaded.error().describe() << '\n';
     }
-    skin.aplicar(ventana);
+    skin.aplicar(window);
 }
 
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
-                   const std::string& carpeta) {
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
+                   const std::string& folder) {
     // aplicarskin loads the chosen file itself; loading it here first as well would only
     // read it, and report a refusal, twice.
-    chooseSkin(lumivel.archivoskin, carpeta, indice);
-    aplicarskin(skin, principal, lumivel.archivoskin);
+    chooseSkin(lumivel.archivoskin, folder, index);
+    aplicarskin(skin, main, lumivel.archivoskin);
 }
 
 std::string executableFolder() {

@@ -28,9 +28,9 @@ class Skin {
     void aplicar(QWidget* window) const;
     QColor color() const { return color_; }
 
-    bool cargado() const { return loaded_; }
-    const QString& nombre() const { return name_; }
-    const QString& ruta() const { return path_; }
+    bool loaded() const { return loaded_; }
+    const QString& name() const { return name_; }
+    const QString& path() const { return path_; }
 
   private:
     QColor color_ = defaultColor();
@@ -42,8 +42,8 @@ class Skin {
 };
 
 // Loads the skin file `archivoskin` into the main window's component, then applies it
-// to `ventana`. A file that cannot be loaded keeps the look and is reported on stderr.
-void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
+// to `window`. A file that cannot be loaded keeps the look and is reported on stderr.
+void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin);
 
 // A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
 // loaded and applied to the main window. The caller then recolours its buttons and
@@ -51,7 +51,7 @@ void aplicarskin(Skin& skin, QWidget* ventana, const std::string& archivoskin);
 // The folder of the running executable, without a trailing separator.
 std::string executableFolder();
 
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* principal, int indice,
-                   const std::string& carpeta = executableFolder());
+void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
+                   const std::string& folder = executableFolder());
 
 } // namespace lumivel

@@ -11,7 +11,7 @@ namespace {
 // Sends progress on at most every 30 ms, and always the last byte.
 class ThreadObserver : public TransferObserver {
   public:
-    explicit ThreadObserver(TransferThread& hilo) : thread_(hilo) { clock_.start(); }
+    explicit ThreadObserver(TransferThread& thread) : thread_(thread) { clock_.start(); }
 
     void connected() override { emit thread_.connected(); }
     void setMaximum(int totaldatos) override {
@@ -25,7 +25,7 @@ class ThreadObserver : public TransferObserver {
         }
     }
     void dataError() override { emit thread_.dataError(); }
-    bool shouldStop() override { return thread_.interrumpido(); }
+    bool shouldStop() override { return thread_.interrupted(); }
 
   private:
     TransferThread& thread_;
@@ -36,25 +36,24 @@ class ThreadObserver : public TransferObserver {
 } // namespace
 
 PortFactory serialPortFactory() {
-    return [](const QString& dispositivo) -> std::unique_ptr<Port> {
+    return [](const QString& device) -> std::unique_ptr<Port> {
 #ifdef Q_OS_LINUX
-        return std::make_unique<PosixSerialPort>(dispositivo.toStdString());
+        return std::make_unique<PosixSerialPort>(device.toStdString());
 #else
-        return std::make_unique<QtSerialPort>(dispositivo);
+        return std::make_unique<QtSerialPort>(device);
 #endif
     };
 }
 
-TransferThread::TransferThread(PortFactory fabrica, QString dispositivo,
-                               const TransmissionImage& imagen, LoadResult carga, int totaldatos,
-                               int esperaMs, QObject* parent)
-    : QThread(parent), factory_(std::move(fabrica)), device_(std::move(dispositivo)),
-      image_(imagen), load_(std::move(carga)), totaldatos_(totaldatos), replyTimeoutMs_(esperaMs) {}
+TransferThread::TransferThread(PortFactory factory, QString device, const TransmissionImage& image,
+                               LoadResult load, int totaldatos, int waitMs, QObject* parent)
+    : QThread(parent), factory_(std::move(factory)), device_(std::move(device)), image_(image),
+      load_(std::move(load)), totaldatos_(totaldatos), replyTimeoutMs_(waitMs) {}
 
 void TransferThread::run() {
-    std::unique_ptr<Port> puerto = factory_(device_);
-    ThreadObserver observador(*this);
-    result_ = sendImage(*puerto, load_, image_, totaldatos_, observador, replyTimeoutMs_);
+    std::unique_ptr<Port> port = factory_(device_);
+    ThreadObserver observer(*this);
+    result_ = sendImage(*port, load_, image_, totaldatos_, observer, replyTimeoutMs_);
     finished_.store(true, std::memory_order_release);
 }
 

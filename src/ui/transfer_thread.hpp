@@ -12,7 +12,7 @@
 namespace lumivel {
 
 // Creates a port for a device name; called on the transfer's own thread.
-using PortFactory = std::function<std::unique_ptr<Port>(const QString& dispositivo)>;
+using PortFactory = std::function<std::unique_ptr<Port>(const QString& device)>;
 // The real line: PosixSerialPort on Linux, where an exchange through QSerialPort's waiting
 // costs several times the system calls; QtSerialPort elsewhere.
 PortFactory serialPortFactory();
@@ -22,26 +22,26 @@ PortFactory serialPortFactory();
 class TransferThread : public QThread {
     Q_OBJECT
   public:
-    TransferThread(PortFactory fabrica, QString dispositivo, const TransmissionImage& imagen,
-                   LoadResult carga, int totaldatos, int esperaMs, QObject* parent = nullptr);
+    TransferThread(PortFactory factory, QString device, const TransmissionImage& image,
+                   LoadResult load, int totaldatos, int waitMs, QObject* parent = nullptr);
 
     // Valid once finished() has been emitted. The acquire pairs with the release at the end of
     // run(), so the hand-over is ordered in C++ terms and not only by Qt's event queue, whose
     // locking ThreadSanitizer cannot see.
-    const SendResult& resultado() const {
+    const SendResult& result() const {
         static_cast<void>(finished_.load(std::memory_order_acquire));
         return result_;
     }
-    const LoadResult& carga() const { return load_; }
-    const QString& dispositivo() const { return device_; }
+    const LoadResult& load() const { return load_; }
+    const QString& device() const { return device_; }
     // Ends the transfer before its next byte; safe from any thread.
     void shouldStop() { stopRequested_ = true; }
-    bool interrumpido() const { return stopRequested_; }
+    bool interrupted() const { return stopRequested_; }
 
   signals:
     void connected();
     void setMaximum(int totaldatos);
-    void progress(int indice);
+    void progress(int index);
     void dataError();
 
   protected:

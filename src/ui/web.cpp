@@ -11,15 +11,15 @@
 namespace lumivel {
 
 void openWebPage(Dialogs& dialogs) {
-    const std::string ruta = webPagePath(executableFolder());
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ruta)))) {
+    const std::string path = webPagePath(executableFolder());
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) {
         return;
     }
-    MessageBoxSpec caja;
-    caja.title = "Página web";
-    caja.icono = Icon::Information;
-    caja.texto = "No hay un navegador para abrir la página.\r\nLa página está en:\r\n" + ruta;
-    dialogs.mensaje(caja);
+    MessageBoxSpec box;
+    box.title = "Página web";
+    box.icon = Icon::Information;
+    box.texto = "No hay un navegador para abrir la página.\r\nLa página está en:\r\n" + path;
+    dialogs.mensaje(box);
 }
 
 } // namespace lumivel

@@ -25,14 +25,14 @@ void AccentActions::stripAccents() {
     const UnaccentedText plain = lumivel::stripAccents(l_.texto);
     if (plain.enyeRemains) {
         // "AÑO" written "ANO" says something else: a picture keeps the letter.
-        MessageBoxSpec caja;
-        caja.title = "Quitar acentos";
-        caja.texto = "Ninguna letra del Lumivel tiene la Ñ.\r\n"
-                     "¿Dibujar el texto como gráfico para conservar la Ñ?";
-        caja.botones = Buttons::YesNo;
-        caja.icono = Icon::Question;
-        caja.defaultAnswer = Answer::Yes;
-        if (d_.mensaje(caja) == Answer::Yes) {
+        MessageBoxSpec box;
+        box.title = "Quitar acentos";
+        box.texto = "Ninguna letra del Lumivel tiene la Ñ.\r\n"
+                    "¿Dibujar el texto como gráfico para conservar la Ñ?";
+        box.buttons = Buttons::YesNo;
+        box.icon = Icon::Question;
+        box.defaultAnswer = Answer::Yes;
+        if (d_.mensaje(box) == Answer::Yes) {
             compose(l_.texto);
             return;
         }

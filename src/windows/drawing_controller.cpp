@@ -12,16 +12,16 @@ namespace lumivel {
 DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
                                      std::function<void()> showControls, QObject* parent)
     : QObject(parent), w_(widgets), l_(l), showState_(std::move(showControls)) {
-    const auto conectar = [this](QPushButton* boton, void (DrawingController::*slot)()) {
-        if (boton != nullptr) {
-            connect(boton, &QPushButton::clicked, this, slot);
+    const auto connectButton = [this](QPushButton* button, void (DrawingController::*slot)()) {
+        if (button != nullptr) {
+            connect(button, &QPushButton::clicked, this, slot);
         }
     };
-    conectar(w_.lapiz, &DrawingController::lapiz);
-    conectar(w_.goma, &DrawingController::goma);
-    conectar(w_.pintura, &DrawingController::pintura);
-    conectar(w_.Bomba, &DrawingController::bomba);
-    conectar(w_.invertir, &DrawingController::invertir);
+    connectButton(w_.lapiz, &DrawingController::lapiz);
+    connectButton(w_.goma, &DrawingController::goma);
+    connectButton(w_.pintura, &DrawingController::pintura);
+    connectButton(w_.Bomba, &DrawingController::bomba);
+    connectButton(w_.invertir, &DrawingController::invertir);
     if (w_.Pic != nullptr) {
         connect(w_.Pic, &SignWidget::pressed, this, &DrawingController::onPressed);
         connect(w_.Pic, &SignWidget::moved, this, &DrawingController::onMoved);
@@ -47,9 +47,9 @@ void DrawingController::onPressed(Qt::MouseButton button, QPointF position) {
 }
 
 void DrawingController::onMoved(Qt::MouseButtons buttons, QPointF position) {
-    const std::string lectura = Pic_MouseMove(l_, signButtons(buttons), position.x(), position.y());
+    const std::string read = Pic_MouseMove(l_, signButtons(buttons), position.x(), position.y());
     if (w_.panel1 != nullptr) {
-        w_.panel1->setText(QString::fromStdString(lectura));
+        w_.panel1->setText(QString::fromStdString(read));
     }
 }
 

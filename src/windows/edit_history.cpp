@@ -57,13 +57,13 @@ class FileStep : public DoneStep {
     void apply(ChangeDirection direction) override {
         if (Result<void> applied = applyChange(file_, change_, direction); !applied.ok()) {
             const bool undo = direction == ChangeDirection::Undo;
-            MessageBoxSpec caja;
-            caja.title = undo ? "No se puede deshacer" : "No se puede rehacer";
-            caja.texto = (undo ? "No se puede deshacer «" : "No se puede rehacer «") +
-                         text().toStdString() + "»: " + applied.error().reason + ".\r\n" +
-                         applied.error().path;
-            caja.icono = Icon::Exclamation;
-            d_.mensaje(caja);
+            MessageBoxSpec box;
+            box.title = undo ? "No se puede deshacer" : "No se puede rehacer";
+            box.texto = (undo ? "No se puede deshacer «" : "No se puede rehacer «") +
+                        text().toStdString() + "»: " + applied.error().reason + ".\r\n" +
+                        applied.error().path;
+            box.icon = Icon::Exclamation;
+            d_.mensaje(box);
             // The file no longer matches this step, so it leaves the history.
             setObsolete(true);
         }

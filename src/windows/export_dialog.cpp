@@ -6,11 +6,11 @@ namespace lumivel {
 
 void exportMessage(const Lumivel& l, Dialogs& d, ExportKind kind) {
     const bool png = kind == ExportKind::Png;
-    FileDialogOptions opciones;
-    opciones.title = png ? "Exportar imagen" : "Exportar animación";
-    opciones.filters = {png ? "Imagen PNG (*.png)" : "Animación GIF (*.gif)"};
-    opciones.defaultSuffix = png ? "png" : "gif";
-    const std::optional<std::string> path = d.saveFile(opciones);
+    FileDialogOptions options;
+    options.title = png ? "Exportar imagen" : "Exportar animación";
+    options.filters = {png ? "Imagen PNG (*.png)" : "Animación GIF (*.gif)"};
+    options.defaultSuffix = png ? "png" : "gif";
+    const std::optional<std::string> path = d.saveFile(options);
     if (!path) {
         return;
     }

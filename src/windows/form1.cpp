@@ -23,10 +23,10 @@
 namespace lumivel {
 namespace {
 
-const char* const kTitulo = "Comunicacion Serial   Transmision de informacion  al Lumivel";
-const char* const kMensajesEnTotal = "MENSAJES EN TOTAL";
+const char* const kTitle = "Comunicacion Serial   Transmision de informacion  al Lumivel";
+const char* const kTotalMessages = "MENSAJES EN TOTAL";
 // The row for other ports sits between the frame and the status bar, which moves down.
-constexpr int kFilaExtra = 405;
+constexpr int kExtraRow = 405;
 
 } // namespace
 
@@ -48,26 +48,26 @@ Form1::~Form1() {
 }
 
 void Form1::createControls() {
-    setWindowTitle(kTitulo);
+    setWindowTitle(kTitle);
     setFont(QFont("Arial", 8));
-    const QRect cliente = twips(0, 0, 10575, 1905 + kFilaExtra);
-    setFixedSize(cliente.size());
+    const QRect client = twips(0, 0, 10575, 1905 + kExtraRow);
+    setFixedSize(client.size());
 
     Frame1_ = new QGroupBox("Puerto a Utilizar", this);
     Frame1_->setGeometry(twips(240, 240, 2535, 1095));
     option1Group_ = new QButtonGroup(this);
-    const std::array<QRect, kSerialPortCount> posiciones = {
+    const std::array<QRect, kSerialPortCount> positions = {
         twips(240, 360, 855, 255), twips(240, 720, 855, 255), twips(1320, 360, 855, 255),
         twips(1320, 720, 855, 255)};
     for (int i = 0; i < kSerialPortCount; ++i) {
-        auto* opcion = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
+        auto* option = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
         // As wide as its caption needs, which the design's width cuts in our font; the
         // columns leave the room.
-        QRect posicion = posiciones.at(static_cast<std::size_t>(i));
-        posicion.setWidth(qMax(posicion.width(), opcion->sizeHint().width()));
-        opcion->setGeometry(posicion);
-        option1Group_->addButton(opcion, i);
-        Option1_.at(static_cast<std::size_t>(i)) = opcion;
+        QRect position = positions.at(static_cast<std::size_t>(i));
+        position.setWidth(qMax(position.width(), option->sizeHint().width()));
+        option->setGeometry(position);
+        option1Group_->addButton(option, i);
+        Option1_.at(static_cast<std::size_t>(i)) = option;
     }
     connect(option1Group_, &QButtonGroup::idClicked, this, &Form1::Option1_Click);
 
@@ -91,15 +91,15 @@ void Form1::createControls() {
         }
         // A typed or picked device replaces the CommN choice.
         option1Group_->setExclusive(false);
-        for (QRadioButton* opcion : Option1_) {
-            opcion->setChecked(false);
+        for (QRadioButton* option : Option1_) {
+            option->setChecked(false);
         }
         option1Group_->setExclusive(true);
     });
 
     QFont negrita("Times New Roman", 12);
     negrita.setBold(true);
-    SkinLabel1_ = new QLabel(kMensajesEnTotal, this);
+    SkinLabel1_ = new QLabel(kTotalMessages, this);
     SkinLabel1_->setFont(negrita);
     SkinLabel1_->setGeometry(twips(3000, 240, 5175, 255));
     ProgressBar1_ = new QProgressBar(this);
@@ -124,11 +124,11 @@ void Form1::createControls() {
 
     StatusBar1_ = new QStatusBar(this);
     StatusBar1_->setSizeGripEnabled(false);
-    StatusBar1_->setGeometry(twips(0, 1650 + kFilaExtra, 10575, 255));
-    const std::array<int, 3> anchos = {400, 140, 140};
+    StatusBar1_->setGeometry(twips(0, 1650 + kExtraRow, 10575, 255));
+    const std::array<int, 3> widths = {400, 140, 140};
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         auto* panel = new QLabel(StatusBar1_);
-        panel->setFixedWidth(anchos.at(i));
+        panel->setFixedWidth(widths.at(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1_->addWidget(panel);
         panels_.at(i) = panel;
@@ -181,18 +181,18 @@ void Form1::showLabels() {
     SkinLabel2_->setToolTip(QString());
     const bool hasMessages = load_.estado != ImageState::NothingToSend;
     const int mensajes = hasMessages ? load_.activeMessages : 0;
-    SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kMensajesEnTotal).arg(mensajes));
-    const QString disponibles =
+    SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kTotalMessages).arg(mensajes));
+    const QString available =
         QStringLiteral(" Utilizados / %1 Disponibles").arg(TransmissionImage::kLastIndex);
     switch (load_.estado) {
     case ImageState::Ready:
-        SkinLabel2_->setText(QString::number(image_.ndatos) + disponibles);
+        SkinLabel2_->setText(QString::number(image_.ndatos) + available);
         break;
     case ImageState::NothingToSend:
-        SkinLabel2_->setText(QStringLiteral("0") + disponibles);
+        SkinLabel2_->setText(QStringLiteral("0") + available);
         break;
     case ImageState::TooLarge:
-        SkinLabel2_->setText(QString::number(load_.bytesNeeded - 1) + disponibles +
+        SkinLabel2_->setText(QString::number(load_.bytesNeeded - 1) + available +
                              QStringLiteral(" NO CABE"));
         break;
     case ImageState::ReadError:
@@ -204,9 +204,9 @@ void Form1::showLabels() {
 }
 
 void Form1::refreshDateTime() {
-    const QDateTime ahora = QDateTime::currentDateTime();
-    panels_[1]->setText(ahora.toString("dd/MM/yyyy"));
-    panels_[2]->setText(ahora.toString("HH:mm"));
+    const QDateTime now = QDateTime::currentDateTime();
+    panels_[1]->setText(now.toString("dd/MM/yyyy"));
+    panels_[2]->setText(now.toString("HH:mm"));
 }
 
 void Form1::mostrar() {
@@ -229,13 +229,13 @@ void Form1::showRememberedPort() {
     otherPort_->setEditText(device);
 }
 
-QString Form1::puerto() const {
-    const QString otro = otherPort_->currentText().trimmed();
-    if (!otro.isEmpty()) {
-        return otro;
+QString Form1::port() const {
+    const QString other = otherPort_->currentText().trimmed();
+    if (!other.isEmpty()) {
+        return other;
     }
-    const int elegido = option1Group_->checkedId();
-    return serialPortDevice(elegido >= 0 ? elegido : 0);
+    const int chosen = option1Group_->checkedId();
+    return serialPortDevice(chosen >= 0 ? chosen : 0);
 }
 
 void Form1::Option1_Click(int /*index*/) {
@@ -248,18 +248,18 @@ void Form1::Command1_Click() {
     if (thread_ != nullptr) {
         return;
     }
-    Settings().setPort(puerto());
+    Settings().setPort(port());
     // What is sent is what the file holds now, not what it held when the window opened.
     reload();
     if (std::optional<SendResult> refused = refusal(load_)) {
         // Refused before any port is touched; the same outcome the link gives.
         lastSend_ = *refused;
-        if (auto caja = outcomeBox(lastSend_, load_, puerto().toStdString())) {
-            showBox(*caja);
+        if (auto box = outcomeBox(lastSend_, load_, port().toStdString())) {
+            showBox(*box);
         }
         return;
     }
-    thread_ = new TransferThread(factory_, puerto(), image_, load_, lumivel_.totaldatos,
+    thread_ = new TransferThread(factory_, port(), image_, load_, lumivel_.totaldatos,
                                  replyTimeoutMs_, this);
     connect(thread_, &TransferThread::connected, this,
             [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
@@ -275,15 +275,15 @@ void Form1::Command1_Click() {
 }
 
 void Form1::onFinished() {
-    lastSend_ = thread_->resultado();
-    const LoadResult carga = thread_->carga();
-    const std::string dispositivo = thread_->dispositivo().toStdString();
+    lastSend_ = thread_->result();
+    const LoadResult load = thread_->load();
+    const std::string device = thread_->device().toStdString();
     thread_->deleteLater();
     thread_ = nullptr;
     blockInput(false);
     emit transferFinished();
-    if (auto caja = outcomeBox(lastSend_, carga, dispositivo)) {
-        showBox(*caja);
+    if (auto box = outcomeBox(lastSend_, load, device)) {
+        showBox(*box);
     }
 }
 
@@ -302,16 +302,16 @@ void Form1::blockInput(bool running) {
     }
 }
 
-void Form1::showBox(const MessageBoxSpec& caja) {
-    boxes_.push_back(caja);
+void Form1::showBox(const MessageBoxSpec& box) {
+    boxes_.push_back(box);
     if (showingBox_) {
         return;
     }
     showingBox_ = true;
     while (!boxes_.empty()) {
-        const MessageBoxSpec siguiente = boxes_.front();
+        const MessageBoxSpec next = boxes_.front();
         boxes_.pop_front();
-        dialogs_.mensaje(siguiente);
+        dialogs_.mensaje(next);
     }
     showingBox_ = false;
 }

@@ -39,15 +39,15 @@ class Form1 : public QWidget {
     void mostrar();
 
     // The device "Enviar" opens: the typed or picked one, else the chosen CommN, else port 1.
-    QString puerto() const;
-    bool transfiriendo() const { return thread_ != nullptr; }
+    QString port() const;
+    bool transferring() const { return thread_ != nullptr; }
     // Tests replace the serial line with their own port.
-    void setPortFactory(PortFactory fabrica) { factory_ = std::move(fabrica); }
+    void setPortFactory(PortFactory factory) { factory_ = std::move(factory); }
     // How long each byte waits for its echo (100 ms unless changed).
-    void setReplyTimeout(int milisegundos) { replyTimeoutMs_ = milisegundos; }
+    void setReplyTimeout(int timeoutMs) { replyTimeoutMs_ = timeoutMs; }
 
-    const LoadResult& carga() const { return load_; }
-    const TransmissionImage& imagen() const { return image_; }
+    const LoadResult& load() const { return load_; }
+    const TransmissionImage& image() const { return image_; }
     // The outcome of the last transfer.
     const SendResult& lastSend() const { return lastSend_; }
 
@@ -85,7 +85,7 @@ class Form1 : public QWidget {
     void blockInput(bool running);
     void onFinished();
     // Boxes raised while another is open wait their turn instead of stacking.
-    void showBox(const MessageBoxSpec& caja);
+    void showBox(const MessageBoxSpec& box);
 
     Lumivel& lumivel_;
     Dialogs& dialogs_;

@@ -12,18 +12,18 @@
 namespace lumivel {
 namespace {
 
-QLabel* etiqueta(const QString& texto, const QFont& fuente, const QRect& posicion, QWidget* padre) {
-    auto* label = new QLabel(texto, padre);
+QLabel* label(const QString& texto, const QFont& fuente, const QRect& position, QWidget* parent) {
+    auto* label = new QLabel(texto, parent);
     label->setObjectName("SkinLabel");
     label->setFont(fuente);
-    label->setGeometry(posicion);
+    label->setGeometry(position);
     return label;
 }
 
-QFont palatino(double puntos, bool negrita) {
+QFont palatino(double dots, bool negrita) {
     QFont fuente("Palatino Linotype");
     fuente.setStyleHint(QFont::Serif);
-    fuente.setPointSizeF(puntos);
+    fuente.setPointSizeF(dots);
     fuente.setBold(negrita);
     return fuente;
 }
@@ -54,18 +54,17 @@ Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
 
     // Palatino is seldom installed and its stand-ins run wider: the title would be cut at
     // the window's edge.
-    const QString titulo = "Simulador y Programador de Lumivel Electronico";
-    const QRect tituloPosicion = twips(120, 0, 6615, 375);
-    SkinLabel1_ =
-        etiqueta(titulo, fitted(palatino(14.25, true), titulo, width() - tituloPosicion.left()),
-                 tituloPosicion, this);
-    SkinLabel2_ = etiqueta(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
-                               .arg(QLatin1String(kVersionCorta)),
-                           palatino(10, false), twips(120, 480, 5040, 315), this);
-    SkinLabel3_ = etiqueta("Diseñado y escrito por el equipo SimLumivel", courier(),
-                           twips(120, 900, 5040, 255), this);
-    SkinLabel4_ = etiqueta("Ayuda y novedades: boton \"Ir a WEB\"", courier(),
-                           twips(120, 1260, 5040, 255), this);
+    const QString title = "Simulador y Programador de Lumivel Electronico";
+    const QRect positionTitle = twips(120, 0, 6615, 375);
+    SkinLabel1_ = label(title, fitted(palatino(14.25, true), title, width() - positionTitle.left()),
+                        positionTitle, this);
+    SkinLabel2_ = label(QStringLiteral("SimLumivel %1 - letreros de LEDs de 64 x 8")
+                            .arg(QLatin1String(kShortVersion)),
+                        palatino(10, false), twips(120, 480, 5040, 315), this);
+    SkinLabel3_ = label("Diseñado y escrito por el equipo SimLumivel", courier(),
+                        twips(120, 900, 5040, 255), this);
+    SkinLabel4_ = label("Ayuda y novedades: boton \"Ir a WEB\"", courier(),
+                        twips(120, 1260, 5040, 255), this);
 
     Command2_ = new QPushButton("Ir a WEB", this);
     Command2_->setGeometry(twips(5280, 840, 1215, 375));
@@ -96,10 +95,10 @@ QLabel* Form2::SkinLabel(int index) const {
 
 void Form2::Command1_Click() {
     // Copy first: closing deletes the window.
-    const std::function<void()> redibujar = redrawSign_;
+    const std::function<void()> redraw = redrawSign_;
     close();
-    if (redibujar) {
-        redibujar();
+    if (redraw) {
+        redraw();
     }
 }
 

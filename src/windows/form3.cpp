@@ -50,7 +50,7 @@ namespace {
 QString caption() {
     return QStringLiteral("SimLumivel %1               \" LEDLUMIVEL\"  -  simulador de "
                           "letreros de LEDs de 64 x 8")
-        .arg(QLatin1String(kVersionCorta));
+        .arg(QLatin1String(kShortVersion));
 }
 
 } // namespace
@@ -106,31 +106,31 @@ Form3::~Form3() = default;
 void Form3::wireControls() {
     const MainWindowControls& c = controls_;
     const MainMenu& m = c.menu;
-    const auto refleja = [this] { showControls(); };
+    const auto mirrors = [this] { showControls(); };
 
-    StoreWidgets lista;
-    lista.Lstcodigo = c.Lstcodigo;
-    lista.ADICIONAR = c.ADICIONAR;
-    lista.ELIMINAR = c.ELIMINAR;
-    lista.MODIFICAR = c.MODIFICAR;
-    lista.abrir = c.abrir;
-    lista.guardar = c.guardar;
-    lista.nuevo = c.nuevo;
-    lista.panel0 = c.panel[0];
-    store_ = std::make_unique<StoreController>(lista, lumivel_, *dialogs_, refleja);
+    StoreWidgets list;
+    list.Lstcodigo = c.Lstcodigo;
+    list.ADICIONAR = c.ADICIONAR;
+    list.ELIMINAR = c.ELIMINAR;
+    list.MODIFICAR = c.MODIFICAR;
+    list.abrir = c.abrir;
+    list.guardar = c.guardar;
+    list.nuevo = c.nuevo;
+    list.panel0 = c.panel[0];
+    store_ = std::make_unique<StoreController>(list, lumivel_, *dialogs_, mirrors);
     recent_ = new RecentFilesMenu(
         *m.recentFiles, *dialogs_, [this](const QString& path) { store_->openPath(path); }, this);
     connect(store_.get(), &StoreController::namedFileOpened, recent_, &RecentFilesMenu::add);
 
-    DrawingWidgets dibujo;
-    dibujo.Pic = c.Pic;
-    dibujo.lapiz = c.lapiz;
-    dibujo.goma = c.goma;
-    dibujo.pintura = c.pintura;
-    dibujo.Bomba = c.Bomba;
-    dibujo.invertir = c.invertir;
-    dibujo.panel1 = c.panel[1];
-    drawing_ = std::make_unique<DrawingController>(dibujo, lumivel_, refleja);
+    DrawingWidgets drawing;
+    drawing.Pic = c.Pic;
+    drawing.lapiz = c.lapiz;
+    drawing.goma = c.goma;
+    drawing.pintura = c.pintura;
+    drawing.Bomba = c.Bomba;
+    drawing.invertir = c.invertir;
+    drawing.panel1 = c.panel[1];
+    drawing_ = std::make_unique<DrawingController>(drawing, lumivel_, mirrors);
 
     connect(c.groups.Option1, &QButtonGroup::idClicked, toolbar_,
             &ToolbarController::Option1_Click);
@@ -169,7 +169,7 @@ void Form3::wireControls() {
 
     // "Run the handler of X" is X's clicked signal, whatever is connected to it and even
     // while X is disabled.
-    const auto clickOf = [](QPushButton* boton) { return [boton] { emit boton->clicked(); }; };
+    const auto clickOf = [](QPushButton* button) { return [button] { emit button->clicked(); }; };
     connect(m.opnuevo, &QAction::triggered, this, clickOf(c.nuevo));
     connect(m.opabrir, &QAction::triggered, this, clickOf(c.abrir));
     connect(m.opguardar, &QAction::triggered, this, clickOf(c.guardar));
@@ -195,7 +195,7 @@ void Form3::wireControls() {
 
 void Form3::wireHistory() {
     history_ = new EditHistory(
-        lumivel_, *dialogs_, [this] { store_->releer(); }, this);
+        lumivel_, *dialogs_, [this] { store_->reread(); }, this);
     store_->setHistory(history_);
     drawing_->setHistory(history_);
     // The actions name the step they act on ("Deshacer trazo"). Text1 keeps its own
@@ -299,8 +299,8 @@ void Form3::skinChanged(const char* archivo) {
 void Form3::applyRememberedLooks() {
     const Settings settings;
     if (const std::optional<std::string> archivo = settings.skin()) {
-        if (std::optional<std::string> ruta = knownSkinPath(programFolder_, *archivo)) {
-            lumivel_.archivoskin = *ruta;
+        if (std::optional<std::string> path = knownSkinPath(programFolder_, *archivo)) {
+            lumivel_.archivoskin = *path;
         }
     }
     if (const std::optional<Rgb> color = settings.ledColor()) {

@@ -39,14 +39,14 @@ Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void(
 
     option1Group_ = new QButtonGroup(this);
     // The options have no caption; a screen reader says the colour of the LED above.
-    const std::array<const char*, kColorOptions> colores = {
+    const std::array<const char*, kColorOptions> colours = {
         "Blanco", "Azul", "Rojo", "Verde", "Naranja", "Amarillo", "Otro color"};
     for (int k = 0; k < kColorOptions; ++k) {
-        auto* opcion = new QRadioButton(Frame1_);
-        opcion->setAccessibleName(colores.at(static_cast<std::size_t>(k)));
-        opcion->setGeometry(twips(300 + 600 * k, 840, k < 2 ? 235 : 255, 495));
-        option1Group_->addButton(opcion, k);
-        Option1_.at(static_cast<std::size_t>(k)) = opcion;
+        auto* option = new QRadioButton(Frame1_);
+        option->setAccessibleName(colours.at(static_cast<std::size_t>(k)));
+        option->setGeometry(twips(300 + 600 * k, 840, k < 2 ? 235 : 255, 495));
+        option1Group_->addButton(option, k);
+        Option1_.at(static_cast<std::size_t>(k)) = option;
     }
     connect(option1Group_, &QButtonGroup::idClicked, this,
             [this](int k) { settings_.Option1_Click(k); });
@@ -74,9 +74,9 @@ void Form5::Command1_Click() {
     // The pause lets the user see the choice; the window keeps painting meanwhile but
     // takes no input.
     QPointer<Form5> self(this);
-    QEventLoop espera;
-    QTimer::singleShot(kAcceptWaitMs, &espera, &QEventLoop::quit);
-    espera.exec(QEventLoop::ExcludeUserInputEvents);
+    QEventLoop delay;
+    QTimer::singleShot(kAcceptWaitMs, &delay, &QEventLoop::quit);
+    delay.exec(QEventLoop::ExcludeUserInputEvents);
     if (self.isNull()) {
         return;
     }
@@ -85,7 +85,7 @@ void Form5::Command1_Click() {
 }
 
 void Form5::Command2_Click() {
-    settings_.cancelar();
+    settings_.cancel();
     close();
 }
 

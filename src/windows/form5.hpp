@@ -31,7 +31,7 @@ class Form5 : public QWidget {
     QRadioButton* Option1(int k) const { return Option1_.at(static_cast<std::size_t>(k)); }
     QPushButton* Command1() const { return Command1_; }
     QPushButton* Command2() const { return Command2_; }
-    const ColorSettings& configuracion() const { return settings_; }
+    const ColorSettings& settings() const { return settings_; }
 
     static constexpr int kAcceptWaitMs = 500; // ms before "Aceptar" closes the window
 

@@ -16,8 +16,8 @@ std::vector<tipomensaje> activeOrNone(const Lumivel& l) {
     if (!l.archivo.isOpen()) {
         return {};
     }
-    Result<std::vector<tipomensaje>> activos = activeMessages(l.archivo);
-    return activos.ok() ? activos.value() : std::vector<tipomensaje>{};
+    Result<std::vector<tipomensaje>> activeRecords = activeMessages(l.archivo);
+    return activeRecords.ok() ? activeRecords.value() : std::vector<tipomensaje>{};
 }
 
 } // namespace
@@ -43,20 +43,20 @@ void ImageMeter::mostrar() {
 }
 
 bool ImageMeter::confirmAdd() {
-    std::vector<tipomensaje> activos = activeOrNone(l_);
-    activos.push_back(editorMessage(l_));
-    const int bytes = imageBytesNeeded(activos);
+    std::vector<tipomensaje> activeRecords = activeOrNone(l_);
+    activeRecords.push_back(editorMessage(l_));
+    const int bytes = imageBytesNeeded(activeRecords);
     if (bytes <= TransmissionImage::kCapacity) {
         return true;
     }
-    MessageBoxSpec caja;
-    caja.title = "Imagen demasiado grande";
-    caja.texto = "Con este mensaje la imagen ocuparía " + imageUsage(bytes) +
-                 ": no se podrá enviar al Lumivel.\r\n¿Adicionarlo de todos modos?";
-    caja.botones = Buttons::YesNo;
-    caja.icono = Icon::Exclamation;
-    caja.defaultAnswer = Answer::No;
-    return d_.mensaje(caja) == Answer::Yes;
+    MessageBoxSpec box;
+    box.title = "Imagen demasiado grande";
+    box.texto = "Con este mensaje la imagen ocuparía " + imageUsage(bytes) +
+                ": no se podrá enviar al Lumivel.\r\n¿Adicionarlo de todos modos?";
+    box.buttons = Buttons::YesNo;
+    box.icon = Icon::Exclamation;
+    box.defaultAnswer = Answer::No;
+    return d_.mensaje(box) == Answer::Yes;
 }
 
 } // namespace lumivel

@@ -25,7 +25,7 @@
 namespace lumivel {
 namespace {
 
-enum Column { kNumero, kTipo, kEfecto, kFuente, kTexto, kColumnCount };
+enum Column { kNumero, kType, kEffect, kFont, kTexto, kColumnCount };
 
 // Pictures are drawn as the sign draws them, then shrunk to this fraction.
 constexpr int kPictureShrink = 3;
@@ -56,16 +56,16 @@ class PictureSurface final : public SignSurface {
 
 // A picture message as the sign would show it, with its geometry and LED colour.
 QImage drawPicture(const tipomensaje& mensaje, const Sign& sign) {
-    Sign copia = sign;
+    Sign copy = sign;
     PictureSurface surface;
     surface.setSize(Sign::kSurfaceWidth, Sign::kSurfaceHeight);
-    copia.setSurface(&surface);
-    copia.borrar();
+    copy.setSurface(&surface);
+    copy.borrar();
     const auto columnas = decodePicture(mensaje.texto);
     for (int k = 0; k < 64; ++k) {
-        copia.cbin(columnas[static_cast<std::size_t>(k)], k);
+        copy.cbin(columnas[static_cast<std::size_t>(k)], k);
     }
-    copia.mostrar();
+    copy.mostrar();
     return surface.image().scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio,
                                   Qt::SmoothTransformation);
 }
@@ -80,35 +80,35 @@ class MessageTableModel : public QAbstractTableModel {
     // Re-reads the file. Only what changed is reported, so the view keeps its scroll
     // position and a file of many records repaints only what shows.
     void reload() {
-        std::vector<tipomensaje> leidos;
+        std::vector<tipomensaje> bytesRead;
         if (l_.archivo.isOpen()) {
             const int total = l_.archivo.count();
-            leidos.reserve(static_cast<std::size_t>(total));
+            bytesRead.reserve(static_cast<std::size_t>(total));
             tipomensaje m;
             // A read failure leaves the rows read so far; the list's refill reports it.
             for (int i = 1; i <= total && l_.archivo.read(i, m).ok(); ++i) {
                 if (m.isActive()) {
-                    leidos.push_back(m);
+                    bytesRead.push_back(m);
                 }
             }
         }
-        const auto prefijo = std::mismatch(messages_.begin(), messages_.end(), leidos.begin(),
-                                           leidos.end(), sameMessage);
-        if (prefijo.first == messages_.end() && prefijo.second == leidos.end()) {
+        const auto prefix = std::mismatch(messages_.begin(), messages_.end(), bytesRead.begin(),
+                                          bytesRead.end(), sameMessage);
+        if (prefix.first == messages_.end() && prefix.second == bytesRead.end()) {
             return;
         }
         pictures_.clear();
-        if (prefijo.first == messages_.end()) {
+        if (prefix.first == messages_.end()) {
             // Messages added after the last ones, as ADICIONAR and other writers do.
-            beginInsertRows({}, rowCount(), static_cast<int>(leidos.size()) - 1);
-            messages_ = std::move(leidos);
+            beginInsertRows({}, rowCount(), static_cast<int>(bytesRead.size()) - 1);
+            messages_ = std::move(bytesRead);
             endInsertRows();
-        } else if (leidos.size() == messages_.size()) {
-            messages_ = std::move(leidos);
+        } else if (bytesRead.size() == messages_.size()) {
+            messages_ = std::move(bytesRead);
             emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
         } else {
             beginResetModel();
-            messages_ = std::move(leidos);
+            messages_ = std::move(bytesRead);
             endResetModel();
         }
     }
@@ -124,10 +124,10 @@ class MessageTableModel : public QAbstractTableModel {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
             return QAbstractTableModel::headerData(section, orientation, role);
         }
-        static const std::array<QString, kColumnCount> titulos = {
+        static const std::array<QString, kColumnCount> titles = {
             QStringLiteral("Número"), QStringLiteral("Tipo"), QStringLiteral("Efecto"),
             QStringLiteral("Fuente"), QStringLiteral("Texto")};
-        return titulos.at(static_cast<std::size_t>(section));
+        return titles.at(static_cast<std::size_t>(section));
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -147,11 +147,11 @@ class MessageTableModel : public QAbstractTableModel {
         switch (index.column()) {
         case kNumero:
             return static_cast<int>(m.numero);
-        case kTipo:
+        case kType:
             return m.isPicture() ? QStringLiteral("Gráfico") : QStringLiteral("Texto");
-        case kEfecto:
+        case kEffect:
             return m.isPicture() ? QString() : QString::fromStdString(effectName(m.presentacion));
-        case kFuente:
+        case kFont:
             return m.isPicture() ? QString() : QString::fromStdString(fontName(m.letra));
         default:
             return m.isPicture() ? QString()
@@ -200,30 +200,30 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(
         std::max(kPictureHeight, table_->fontMetrics().height()) + 6);
-    QHeaderView* cabecera = table_->horizontalHeader();
-    const int ancho = table_->fontMetrics().horizontalAdvance(QStringLiteral("Por columna")) + 24;
-    for (int columna : {kNumero, kTipo, kEfecto, kFuente}) {
-        cabecera->resizeSection(columna, ancho);
+    QHeaderView* header = table_->horizontalHeader();
+    const int width = table_->fontMetrics().horizontalAdvance(QStringLiteral("Por columna")) + 24;
+    for (int column : {kNumero, kType, kEffect, kFont}) {
+        header->resizeSection(column, width);
     }
-    cabecera->setStretchLastSection(true);
+    header->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
-    auto* botones = new QHBoxLayout;
-    botones->setContentsMargins(6, 0, 6, 6);
-    const auto boton = [this, botones](const QString& texto, const char* name,
-                                       void (StoreController::*slot)()) {
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 0, 6, 6);
+    const auto button = [this, buttons](const QString& texto, const char* name,
+                                        void (StoreController::*slot)()) {
         auto* b = new QPushButton(texto, this);
         b->setObjectName(QString::fromLatin1(name));
-        botones->addWidget(b);
+        buttons->addWidget(b);
         connect(b, &QPushButton::clicked, &store_, slot);
     };
-    boton(QStringLiteral("Subir"), "subir", &StoreController::subir);
-    boton(QStringLiteral("Bajar"), "bajar", &StoreController::bajar);
-    boton(QStringLiteral("Duplicar"), "duplicar", &StoreController::duplicar);
-    botones->addStretch();
-    layout->addLayout(botones);
-    resize(4 * ancho + kPictureWidth + 60, 400);
+    button(QStringLiteral("Subir"), "subir", &StoreController::moveUp);
+    button(QStringLiteral("Bajar"), "bajar", &StoreController::moveDown);
+    button(QStringLiteral("Duplicar"), "duplicar", &StoreController::duplicate);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    resize(4 * width + kPictureWidth + 60, 400);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChanged(current.row()); });
@@ -236,12 +236,12 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
 void MessagesWindow::mostrar() {
     syncing_ = true;
     model_->reload();
-    const int fila = l_.lstcodigoIndex;
-    if (fila >= 0 && fila < model_->rowCount()) {
-        const QModelIndex actual = model_->index(fila, kNumero);
-        table_->selectionModel()->setCurrentIndex(actual, QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
-        table_->scrollTo(actual);
+    const int row = l_.lstcodigoIndex;
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex current = model_->index(row, kNumero);
+        table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        table_->scrollTo(current);
     } else {
         table_->selectionModel()->clear();
     }

@@ -16,11 +16,11 @@ namespace lumivel {
 namespace {
 
 void warn(Dialogs& d, const std::string& title, const std::string& texto) {
-    MessageBoxSpec caja;
-    caja.title = title;
-    caja.texto = texto;
-    caja.icono = Icon::Exclamation;
-    d.mensaje(caja);
+    MessageBoxSpec box;
+    box.title = title;
+    box.texto = texto;
+    box.icon = Icon::Exclamation;
+    d.mensaje(box);
 }
 
 } // namespace
@@ -134,10 +134,10 @@ void PictureController::paste() {
 }
 
 void PictureController::importImage() {
-    FileDialogOptions opciones;
-    opciones.title = "Importar imagen";
-    opciones.filters = {"Imágenes (*.png *.bmp *.gif *.jpg *.jpeg)", "Todos los archivos (*)"};
-    const std::optional<std::string> path = d_.openFile(opciones);
+    FileDialogOptions options;
+    options.title = "Importar imagen";
+    options.filters = {"Imágenes (*.png *.bmp *.gif *.jpg *.jpeg)", "Todos los archivos (*)"};
+    const std::optional<std::string> path = d_.openFile(options);
     if (!path) {
         return;
     }

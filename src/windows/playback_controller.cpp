@@ -12,13 +12,13 @@ PlaybackController::PlaybackController(Lumivel& l, Dialogs& d, std::function<voi
     : QObject(parent), l_(l), d_(d), showFrame_(std::move(showFrame)),
       showState_(std::move(showControls)) {}
 
-template <typename Efecto> void PlaybackController::play(Efecto efecto) {
+template <typename Effect> void PlaybackController::play(Effect effect) {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
     GuiPacer pacer(showFrame_);
     pacer_ = &pacer;
-    efecto(pacer);
+    effect(pacer);
     pacer_ = nullptr;
     if (showState_) {
         showState_();
@@ -43,12 +43,12 @@ void PlaybackController::playAll() {
     }
     std::vector<tipomensaje> mensajes;
     if (l_.archivo.isOpen()) {
-        Result<std::vector<tipomensaje>> activos = activeMessages(l_.archivo);
-        if (!activos.ok()) {
-            showFileError(d_, "No se pudo leer el archivo de mensajes.", activos.error());
+        Result<std::vector<tipomensaje>> activeRecords = activeMessages(l_.archivo);
+        if (!activeRecords.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", activeRecords.error());
             return;
         }
-        mensajes = std::move(activos).value();
+        mensajes = std::move(activeRecords).value();
     }
     if (mensajes.empty()) {
         d_.mensaje(noMessageBox());

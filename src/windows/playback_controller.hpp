@@ -36,7 +36,7 @@ class PlaybackController : public QObject {
     void closeRequested();
 
   private:
-    template <typename Efecto> void play(Efecto efecto);
+    template <typename Effect> void play(Effect effect);
 
     Lumivel& l_;
     Dialogs& d_;

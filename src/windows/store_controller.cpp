@@ -16,51 +16,51 @@ namespace lumivel {
 StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
                                  std::function<void()> showControls, QObject* parent)
     : QObject(parent), w_(widgets), l_(l), d_(d), showState_(std::move(showControls)) {
-    const auto conectar = [this](QPushButton* boton, void (StoreController::*slot)()) {
-        if (boton != nullptr) {
-            connect(boton, &QPushButton::clicked, this, slot);
+    const auto connectButton = [this](QPushButton* button, void (StoreController::*slot)()) {
+        if (button != nullptr) {
+            connect(button, &QPushButton::clicked, this, slot);
         }
     };
-    conectar(w_.ADICIONAR, &StoreController::adicionar);
-    conectar(w_.MODIFICAR, &StoreController::modificar);
-    conectar(w_.ELIMINAR, &StoreController::eliminar);
-    conectar(w_.abrir, &StoreController::abrir);
-    conectar(w_.guardar, &StoreController::guardar);
-    conectar(w_.nuevo, &StoreController::nuevo);
+    connectButton(w_.ADICIONAR, &StoreController::adicionar);
+    connectButton(w_.MODIFICAR, &StoreController::modificar);
+    connectButton(w_.ELIMINAR, &StoreController::eliminar);
+    connectButton(w_.abrir, &StoreController::abrir);
+    connectButton(w_.guardar, &StoreController::guardar);
+    connectButton(w_.nuevo, &StoreController::nuevo);
     if (w_.Lstcodigo != nullptr) {
         connect(w_.Lstcodigo, &QListWidget::currentRowChanged, this, &StoreController::rowChanged);
-        connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::clic);
+        connect(w_.Lstcodigo, &QListWidget::itemPressed, this, &StoreController::onItemPressed);
     }
     watcher_ = new QFileSystemWatcher(this);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &StoreController::releer);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &StoreController::reread);
     mostrar();
 }
 
 void StoreController::watchFile() {
-    const QString ruta =
+    const QString path =
         l_.archivo.isOpen() ? QString::fromStdString(l_.archivo.path()) : QString();
-    if (const QStringList vigilados = watcher_->files(); !vigilados.isEmpty()) {
-        watcher_->removePaths(vigilados);
+    if (const QStringList watched = watcher_->files(); !watched.isEmpty()) {
+        watcher_->removePaths(watched);
     }
     // Re-added every time: after a rename over the path (a delete elsewhere) the old
     // watch follows the replaced file, not the path.
-    if (!ruta.isEmpty()) {
-        watcher_->addPath(ruta);
+    if (!path.isEmpty()) {
+        watcher_->addPath(path);
     }
 }
 
-void StoreController::releer() {
+void StoreController::reread() {
     if (l_.archivo.isOpen()) {
-        if (Result<bool> reabierto = l_.archivo.reopenIfReplaced(); !reabierto.ok()) {
-            showFileError(d_, "No se pudo leer el archivo de mensajes.", reabierto.error());
+        if (Result<bool> reopened = l_.archivo.reopenIfReplaced(); !reopened.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", reopened.error());
             return;
         }
-        const std::vector<std::string> antes = l_.lstcodigo;
-        const int indice = l_.lstcodigoIndex;
-        if (Result<void> leido = llenarlista(l_); !leido.ok()) {
-            showFileError(d_, "No se pudo leer el archivo de mensajes.", leido.error());
-        } else if (l_.lstcodigo == antes) {
-            l_.lstcodigoIndex = indice;
+        const std::vector<std::string> before = l_.lstcodigo;
+        const int index = l_.lstcodigoIndex;
+        if (Result<void> refilled = llenarlista(l_); !refilled.ok()) {
+            showFileError(d_, "No se pudo leer el archivo de mensajes.", refilled.error());
+        } else if (l_.lstcodigo == before) {
+            l_.lstcodigoIndex = index;
         }
     }
     mostrar();
@@ -76,17 +76,17 @@ void StoreController::mostrar() {
     }
     if (w_.Lstcodigo != nullptr) {
         syncing_ = true;
-        QStringList entradas;
-        for (const std::string& entrada : l_.lstcodigo) {
-            entradas << QString::fromStdString(entrada);
+        QStringList inputs;
+        for (const std::string& input : l_.lstcodigo) {
+            inputs << QString::fromStdString(input);
         }
-        QStringList actuales;
+        QStringList currentItems;
         for (int i = 0; i < w_.Lstcodigo->count(); ++i) {
-            actuales << w_.Lstcodigo->item(i)->text();
+            currentItems << w_.Lstcodigo->item(i)->text();
         }
-        if (actuales != entradas) {
+        if (currentItems != inputs) {
             w_.Lstcodigo->clear();
-            w_.Lstcodigo->addItems(entradas);
+            w_.Lstcodigo->addItems(inputs);
         }
         w_.Lstcodigo->setCurrentRow(l_.lstcodigoIndex);
         syncing_ = false;
@@ -142,47 +142,47 @@ void StoreController::eliminar() {
     record("eliminar mensaje", [this] { ELIMINAR_Click(l_, d_); });
 }
 
-void StoreController::subir() {
+void StoreController::moveUp() {
     moveSelected(-1);
 }
 
-void StoreController::bajar() {
+void StoreController::moveDown() {
     moveSelected(+1);
 }
 
 void StoreController::moveSelected(int step) {
-    const std::string entrada = selectedEntry(l_);
-    if (entrada.empty()) {
-        avisoSinSeleccion();
+    const std::string input = selectedEntry(l_);
+    if (input.empty()) {
+        warnNoSelection();
         return;
     }
     // Entries are listed in file order, so the selected row is the message's place.
-    const int lugar = l_.lstcodigoIndex + 1 + step;
-    if (lugar < 1 || lugar > static_cast<int>(l_.lstcodigo.size())) {
+    const int place = l_.lstcodigoIndex + 1 + step;
+    if (place < 1 || place > static_cast<int>(l_.lstcodigo.size())) {
         return;
     }
-    record(step < 0 ? "subir mensaje" : "bajar mensaje", [this, entrada, lugar] {
-        if (Result<void> moved = moveMessage(l_.archivo, std::stoi(entrada), lugar); !moved.ok()) {
+    record(step < 0 ? "subir mensaje" : "bajar mensaje", [this, input, place] {
+        if (Result<void> moved = moveMessage(l_.archivo, std::stoi(input), place); !moved.ok()) {
             showFileError(d_, "No se pudo mover el mensaje.", moved.error());
             return;
         }
-        refillSelecting(lugar);
+        refillSelecting(place);
     });
 }
 
-void StoreController::duplicar() {
-    const std::string entrada = selectedEntry(l_);
-    if (entrada.empty()) {
-        avisoSinSeleccion();
+void StoreController::duplicate() {
+    const std::string input = selectedEntry(l_);
+    if (input.empty()) {
+        warnNoSelection();
         return;
     }
-    record("duplicar mensaje", [this, entrada] {
-        const Result<int> copia = duplicateMessage(l_.archivo, std::stoi(entrada));
-        if (!copia.ok()) {
-            showFileError(d_, "No se pudo duplicar el mensaje.", copia.error());
+    record("duplicar mensaje", [this, input] {
+        const Result<int> copy = duplicateMessage(l_.archivo, std::stoi(input));
+        if (!copy.ok()) {
+            showFileError(d_, "No se pudo duplicar el mensaje.", copy.error());
             return;
         }
-        refillSelecting(copia.value());
+        refillSelecting(copy.value());
     });
 }
 
@@ -194,12 +194,12 @@ void StoreController::refillSelecting(int numero) {
     selectNumber(l_, numero);
 }
 
-void StoreController::avisoSinSeleccion() {
-    MessageBoxSpec caja;
-    caja.title = "No se ha seleccionado";
-    caja.texto = "Seleccione en la lista el mensaje que desea mover o duplicar.";
-    caja.icono = Icon::Exclamation;
-    d_.mensaje(caja);
+void StoreController::warnNoSelection() {
+    MessageBoxSpec box;
+    box.title = "No se ha seleccionado";
+    box.texto = "Seleccione en la lista el mensaje que desea mover o duplicar.";
+    box.icon = Icon::Exclamation;
+    d_.mensaje(box);
 }
 
 void StoreController::abrir() {
@@ -242,7 +242,7 @@ void StoreController::rowChanged(int row) {
     recall(row);
 }
 
-void StoreController::clic(QListWidgetItem* item) {
+void StoreController::onItemPressed(QListWidgetItem* item) {
     // Pressing the selected entry again recalls it again, as a click on the list does.
     if (rememberedOnPress_) {
         rememberedOnPress_ = false;

@@ -44,7 +44,7 @@ class StoreController : public QObject {
     // On close or "Salir": asks the one question when messages live only in a scratch
     // file, then closes the message file. False: the program should stay open.
     bool confirmExitOrStay();
-    // ADICIONAR, MODIFICAR, ELIMINAR, the moves and duplicar become steps of `history`; it is
+    // ADICIONAR, MODIFICAR, ELIMINAR, the moves and duplicate become steps of `history`; it is
     // cleared when another file becomes the message file.
     void setHistory(EditHistory* history) { history_ = history; }
     // Asked before ADICIONAR adds anything; false leaves the file as it is.
@@ -55,10 +55,10 @@ class StoreController : public QObject {
     void modificar();
     void eliminar();
     // The selected message one place up or down, or copied to the end: undoable steps
-    // that keep the message selected (the copy, for duplicar).
-    void subir();
-    void bajar();
-    void duplicar();
+    // that keep the message selected (the copy, for duplicate).
+    void moveUp();
+    void moveDown();
+    void duplicate();
     void abrir();
     // Opens `path` as "Abrir" does after its dialog.
     void openPath(const QString& path);
@@ -70,7 +70,7 @@ class StoreController : public QObject {
     void mostrar();
     // Another process changed (or replaced) the open message file: reopens it if replaced
     // and refills the list, keeping the selection when the entries did not change.
-    void releer();
+    void reread();
 
   signals:
     // The list has been brought in line with the state (after every handler and every
@@ -84,11 +84,11 @@ class StoreController : public QObject {
     void noteNamedFile();
     void watchFile();
     void rowChanged(int row);
-    void clic(QListWidgetItem* item);
+    void onItemPressed(QListWidgetItem* item);
     void record(const char* name, const std::function<void()>& operation);
     void moveSelected(int step);
     void refillSelecting(int numero);
-    void avisoSinSeleccion();
+    void warnNoSelection();
 
     StoreWidgets w_;
     Lumivel& l_;

@@ -66,30 +66,30 @@ void ToolbarController::showState() {
     c_.Option1[0]->setChecked(l_.option1 == kDrawingMode);
     c_.Option1[1]->setChecked(l_.option1 == kTextMode);
 
-    const ModeControls modo = modeControls(l_);
-    c_.Text1->setEnabled(modo.texto);
+    const ModeControls mode = modeControls(l_);
+    c_.Text1->setEnabled(mode.texto);
     for (QAbstractButton* option : c_.op_mostrar) {
-        option->setEnabled(modo.texto);
+        option->setEnabled(mode.texto);
     }
     for (QAbstractButton* option : c_.Opletra) {
-        option->setEnabled(modo.texto);
+        option->setEnabled(mode.texto);
     }
-    c_.lapiz->setEnabled(modo.lapiz);
-    c_.goma->setEnabled(modo.goma);
+    c_.lapiz->setEnabled(mode.lapiz);
+    c_.goma->setEnabled(mode.goma);
     const bool drawing = l_.option1 == kDrawingMode;
     c_.lapiz->setChecked(drawing && l_.tool == DrawingTool::Pencil);
     c_.goma->setChecked(drawing && l_.tool == DrawingTool::Eraser);
     paintToolIconBoxes();
     for (QPushButton* button : {c_.pintura, c_.Bomba, c_.invertir}) {
-        button->setEnabled(modo.wholeSignTools);
+        button->setEnabled(mode.wholeSignTools);
     }
     for (std::size_t i = 3; i <= 7; ++i) {
-        c_.picmenu.at(i)->setEnabled(modo.wholeSignTools);
-        c_.picmenu.at(i)->setVisible(modo.wholeSignTools);
+        c_.picmenu.at(i)->setEnabled(mode.wholeSignTools);
+        c_.picmenu.at(i)->setVisible(mode.wholeSignTools);
     }
-    c_.mayuscula->setEnabled(modo.mayuscula);
-    c_.picmenu.at(8)->setEnabled(modo.mayuscula);
-    c_.picmenu.at(8)->setVisible(modo.mayuscula);
+    c_.mayuscula->setEnabled(mode.mayuscula);
+    c_.picmenu.at(8)->setEnabled(mode.mayuscula);
+    c_.picmenu.at(8)->setVisible(mode.mayuscula);
 }
 
 void ToolbarController::colorbotones(const QColor& color) {

@@ -17,7 +17,7 @@ using namespace lumivel::test;
 
 namespace {
 
-QStringList lineas(const std::string& out) {
+QStringList outputLines(const std::string& out) {
     return QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
 }
 
@@ -53,15 +53,15 @@ class DisplayCliTest : public QObject {
     Q_OBJECT
   private slots:
     void renderPrintsHexOrRows() {
-        const Salida hex = runCli({"render", "--font", "5x7", "--format", "hex", "A"});
+        const Output hex = runCli({"render", "--font", "5x7", "--format", "hex", "A"});
         QCOMPARE(hex.code, cli::kExitOk);
         QVERIFY(hex.out.starts_with("7E 09 09 09 7E 00 "));
         // Options may follow the text; "--" ends them.
         QCOMPARE(runCli({"render", "A", "--format=hex", "--font", "5x7"}).out, hex.out);
-        const Salida texto = runCli({"render", "--format", "hex", "--", "--font"});
+        const Output texto = runCli({"render", "--format", "hex", "--", "--font"});
         QCOMPARE(texto.code, cli::kExitOk);
         QVERIFY(!texto.out.starts_with("00 00 00 00 00"));
-        QCOMPARE(lineas(runCli({"render", "A"}).out).size(), 8);
+        QCOMPARE(outputLines(runCli({"render", "A"}).out).size(), 8);
     }
 
     // Left-aligned pictures are the sign's own columns; the extra glyphs fill the gaps, and
@@ -71,9 +71,9 @@ class DisplayCliTest : public QObject {
             QCOMPARE(runCli({"compose", "--font", "5x9", "--format", format, "HOLA"}).out,
                      runCli({"render", "--font", "5x9", "--format", format, "HOLA"}).out);
         }
-        const Salida enye = runCli({"compose", "--format=hex", "--align", "right", "Ñ"});
+        const Output enye = runCli({"compose", "--format=hex", "--align", "right", "Ñ"});
         QVERIFY(enye.out.ends_with(" 3E 05 09 11 3E\n") && enye.err.empty());
-        const Salida render = runCli({"render", "--font", "5x7", "año é"});
+        const Output render = runCli({"render", "--font", "5x7", "año é"});
         QCOMPARE(render.err, std::string("simlumivel render: aviso: Sin letra en 5 x 7: ñ, é\n"));
         QCOMPARE(runCli({"compose", "--font", "5x7", "año çé"}).err,
                  std::string("simlumivel compose: aviso: Sin letra en 5 x 7: ç\n"));
@@ -92,7 +92,7 @@ class DisplayCliTest : public QObject {
         }
         const QString png = dir.filePath("diagonal.png");
         QVERIFY(diagonal.save(png));
-        const Salida hex = runList({"render", "--image", png, "--format", "hex"});
+        const Output hex = runList({"render", "--image", png, "--format", "hex"});
         QCOMPARE(hex.code, cli::kExitOk);
         QVERIFY(hex.out.starts_with("01 02 04 08 10 20 40 80 01 02"));
         std::array<std::uint8_t, 64> columns{};
@@ -114,13 +114,13 @@ class DisplayCliTest : public QObject {
     }
 
     void playFramesListEveryWait() {
-        const Salida cinco = runCli({"play", "--frames", "--effect", "porcolumna", "HOLA"});
-        const QStringList frames = lineas(cinco.out);
+        const Output five = runCli({"play", "--frames", "--effect", "porcolumna", "HOLA"});
+        const QStringList frames = outputLines(five.out);
         QVERIFY(frames[64].startsWith("3000 "));
         QCOMPARE(frames.last(), "end" + QString(" 00").repeated(64));
-        const Salida negrita =
+        const Output negrita =
             runCli({"play", "--effect=porcolumna", "--font", "negrita", "--frames", "HOLA"});
-        QVERIFY(lineas(negrita.out)[64] != frames[64]);
+        QVERIFY(outputLines(negrita.out)[64] != frames[64]);
     }
 
     // The PNG is the sign as painted; the GIF plays what play --frames lists, equal frames
@@ -141,7 +141,7 @@ class DisplayCliTest : public QObject {
                  0);
         std::vector<std::pair<int, QString>> frames;
         for (const QString& line :
-             lineas(runCli({"play", "--frames", "--effect", "porfila", "HOLA"}).out)) {
+             outputLines(runCli({"play", "--frames", "--effect", "porfila", "HOLA"}).out)) {
             const int ms = line.section(' ', 0, 0).toInt();
             const QString hex = line.section(' ', 1);
             if (line.startsWith("end")) {
@@ -187,13 +187,13 @@ class DisplayCliTest : public QObject {
         DGifCloseFile(gif, &error);
 
         // Nothing to play, and a folder where the file should go: no file, a clear reason.
-        const Salida vacio =
+        const Output empty =
             runCli({"export", "--gif", gifPath + "2", "--effect=porfila", "--text", ""});
-        QCOMPARE(vacio.code, cli::kExitError);
+        QCOMPARE(empty.code, cli::kExitError);
         QVERIFY(!QFile::exists(QString::fromStdString(gifPath + "2")));
-        const Salida carpeta = runCli({"export", "--gif", dir.path().toStdString(), "--text", "A"});
-        QCOMPARE(carpeta.code, cli::kExitError);
-        QVERIFY2(carpeta.err.find("animación GIF") != std::string::npos, carpeta.err.c_str());
+        const Output folder = runCli({"export", "--gif", dir.path().toStdString(), "--text", "A"});
+        QCOMPARE(folder.code, cli::kExitError);
+        QVERIFY2(folder.err.find("animación GIF") != std::string::npos, folder.err.c_str());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     }
 
@@ -201,9 +201,9 @@ class DisplayCliTest : public QObject {
     // character, each of one sign's size.
     void longTextFramesStayBounded() {
         const std::string texto(20000, 'A');
-        const Salida s = runCli({"play", "--frames", "--effect", "caminando", texto});
+        const Output s = runCli({"play", "--frames", "--effect", "caminando", texto});
         QCOMPARE(s.code, cli::kExitOk);
-        const QStringList frames = lineas(s.out);
+        const QStringList frames = outputLines(s.out);
         QCOMPARE(frames.size(), 20000 + 12 + 1 + 1);
         QCOMPARE(frames[0].size(), frames[19000].size());
         QCOMPARE(frames[19000], frames[100]); // the same all-A window, far apart in the text
@@ -253,7 +253,7 @@ class DisplayCliTest : public QObject {
     void usageErrors() {
         QFETCH(QStringList, args);
         QFETCH(QString, mensaje);
-        const Salida s = runList(args);
+        const Output s = runList(args);
         QCOMPARE(s.code, cli::kExitError);
         QVERIFY(s.out.empty());
         QVERIFY2(QString::fromStdString(s.err).contains(mensaje), s.err.c_str());
@@ -262,7 +262,7 @@ class DisplayCliTest : public QObject {
     void everySubcommandExplainsItself() {
         for (const char* name :
              {"render", "compose", "play", "list", "add", "delete", "check", "send", "sign"}) {
-            const Salida help = runCli({name, "--help"});
+            const Output help = runCli({name, "--help"});
             QCOMPARE(help.code, cli::kExitOk);
             QVERIFY2(help.out.starts_with(std::string("Uso: simlumivel ") + name), name);
         }
@@ -279,18 +279,18 @@ class DisplayCliTest : public QObject {
         env.remove("QT_QPA_PLATFORM");
         env.remove("WAYLAND_DISPLAY");
         process.setProcessEnvironment(env);
-        process.start(programa(), {"render", "--font", "5x7", "--format", "hex", "A"});
+        process.start(program(), {"render", "--font", "5x7", "--format", "hex", "A"});
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(process.readAllStandardOutput().startsWith("7E 09 09 09 7E 00"));
         // The window alone needs a display: without one, a message instead of Qt's abort.
-        process.start(programa(), {});
+        process.start(program(), {});
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), cli::kExitError);
         QVERIFY(process.readAllStandardError().contains("No hay pantalla"));
         // A lone file name is for the window too, not an unknown subcommand.
-        process.start(programa(), {"mensajes.men"});
+        process.start(program(), {"mensajes.men"});
         QVERIFY(process.waitForFinished(30000));
         QVERIFY(process.readAllStandardError().contains("No hay pantalla"));
     }

@@ -72,7 +72,7 @@ class InstalledLayoutTest : public QObject {
   private slots:
     void initTestCase() {
         QVERIFY(prefix_.isValid());
-        const lumivel::test::Salida install = lumivel::test::ejecutar(
+        const lumivel::test::Output install = lumivel::test::run(
             {"--install", LUMIVEL_BUILD_DIR, "--prefix", prefix_.path()}, {}, LUMIVEL_CMAKE);
         QVERIFY2(install.code == 0, install.err.c_str());
         programDir_ = prefix_.filePath(QStringLiteral("lib/simlumivel"));
@@ -114,11 +114,11 @@ class InstalledLayoutTest : public QObject {
     }
 
     void runsThroughTheLinkFromAnyFolder() {
-        using lumivel::test::ejecutar;
+        using lumivel::test::run;
         QTemporaryDir elsewhere;
-        const auto installed = ejecutar({"render", "HOLA"}, elsewhere.path(), link_);
+        const auto installed = run({"render", "HOLA"}, elsewhere.path(), link_);
         QVERIFY2(installed.code == 0, installed.err.c_str());
-        QCOMPARE(installed.out, ejecutar({"render", "HOLA"}).out);
+        QCOMPARE(installed.out, run({"render", "HOLA"}).out);
     }
 
     void windowStartedThroughTheLinkReadsItsSkinFromItsOwnFolder() {

@@ -21,18 +21,18 @@ class RecordingSurface : public SignSurface {
     }
 };
 
-const Rgb kEnUso{10, 20, 30};
+const Rgb kInUse{10, 20, 30};
 
-// The colour window loaded over a sign whose LED colour is kEnUso.
-struct Ventana {
+// The colour window loaded over a sign whose LED colour is kInUse.
+struct Window {
     Lumivel l;
     ScriptedDialogs dialogs;
     RecordingSurface surface;
     ColorSettings config{l.sign, dialogs, surface};
-    Ventana() {
-        l.sign.rojo = static_cast<std::int16_t>(kEnUso.r);
-        l.sign.verde = static_cast<std::int16_t>(kEnUso.g);
-        l.sign.azul = static_cast<std::int16_t>(kEnUso.b);
+    Window() {
+        l.sign.rojo = static_cast<std::int16_t>(kInUse.r);
+        l.sign.verde = static_cast<std::int16_t>(kInUse.g);
+        l.sign.azul = static_cast<std::int16_t>(kInUse.b);
         config.cargar();
     }
     Rgb colour() const { return {l.sign.rojo, l.sign.verde, l.sign.azul}; }
@@ -47,36 +47,36 @@ class TestColorConfig : public QObject {
     // Loading remembers the colour in force and leaves it; each sample shows the colour its option
     // sets; drawing them leaves the colour alone, and a click redraws the row on a cleared picture.
     void samplesShowTheColourOfTheirOption() {
-        Ventana v;
-        QCOMPARE(v.config.initialColor(), kEnUso);
+        Window v;
+        QCOMPARE(v.config.initialColor(), kInUse);
         v.config.drawSamples();
-        QCOMPARE(v.colour(), kEnUso);
+        QCOMPARE(v.colour(), kInUse);
         const std::vector<LedStroke> samples = v.surface.strokes;
         QCOMPARE(samples.size(), std::size_t(kColorOptions));
         for (int k = 0; k < kCustomOption; ++k) {
             v.config.Option1_Click(k);
-            QCOMPARE(v.colour(), samples[static_cast<std::size_t>(k)].centro);
+            QCOMPARE(v.colour(), samples[static_cast<std::size_t>(k)].centre);
             QVERIFY(samples[static_cast<std::size_t>(k)].lit);
             QCOMPARE(v.surface.erases, k + 1);
             QCOMPARE(v.surface.strokes.size(), std::size_t(kColorOptions));
         }
-        QVERIFY(v.dialogs.mostradas.empty());
+        QVERIFY(v.dialogs.shownBoxes.empty());
         v.config.Option1_Click(-1);
         v.config.Option1_Click(7);
         QCOMPARE(v.colour(), kPresetColors.back());
         QCOMPARE(v.surface.erases, kCustomOption);
-        v.config.cancelar();
-        QCOMPARE(v.colour(), kEnUso);
+        v.config.cancel();
+        QCOMPARE(v.colour(), kInUse);
     }
 
     void customColourComesFromTheDialog() {
-        Ventana v;
-        v.dialogs.colores.push_back(Rgb{10, 128, 255});
+        Window v;
+        v.dialogs.colours.push_back(Rgb{10, 128, 255});
         v.config.Option1_Click(kCustomOption);
         QCOMPARE(v.colour(), (Rgb{10, 128, 255}));
         // Seven samples, then the custom sample again in the chosen colour.
         QCOMPARE(v.surface.strokes.size(), std::size_t(8));
-        QCOMPARE(v.surface.strokes.back().centro, (Rgb{10, 128, 255}));
+        QCOMPARE(v.surface.strokes.back().centre, (Rgb{10, 128, 255}));
 
         v.config.Option1_Click(3);
         const Rgb verde = v.colour();

@@ -10,7 +10,7 @@ using namespace lumivel;
 
 namespace {
 
-const char* kMinima = "[skin]\nnombre = Prueba\ncolor = #102030\n";
+const char* kMinimum = "[skin]\nnombre = Prueba\ncolor = #102030\n";
 
 } // namespace
 
@@ -32,16 +32,16 @@ class TestSkinFile : public QObject {
                                   "[estilo]\n"
                                   "# not a comment here\n"
                                   "QPushButton { color: #123456; }\n";
-        const Result<SkinData> lectura = readSkin(texto);
-        QVERIFY(lectura.ok());
-        const Result<SkinData> minima = readSkin(kMinima);
-        QVERIFY(minima.ok() && minima->palette.empty() && minima->styleSheet.empty());
-        QCOMPARE(lectura->nombre, std::string("Prueba"));
-        QCOMPARE(lectura->color, (Rgb{0xA0, 0xB0, 0xC0}));
-        QCOMPARE(lectura->palette.size(), std::size_t(2));
-        QCOMPARE(lectura->palette[0].first, std::string("Window"));
-        QCOMPARE(lectura->palette[1].second, (Rgb{0, 0, 1}));
-        QCOMPARE(lectura->styleSheet,
+        const Result<SkinData> read = readSkin(texto);
+        QVERIFY(read.ok());
+        const Result<SkinData> minimum = readSkin(kMinimum);
+        QVERIFY(minimum.ok() && minimum->palette.empty() && minimum->styleSheet.empty());
+        QCOMPARE(read->name, std::string("Prueba"));
+        QCOMPARE(read->color, (Rgb{0xA0, 0xB0, 0xC0}));
+        QCOMPARE(read->palette.size(), std::size_t(2));
+        QCOMPARE(read->palette[0].first, std::string("Window"));
+        QCOMPARE(read->palette[1].second, (Rgb{0, 0, 1}));
+        QCOMPARE(read->styleSheet,
                  std::string("# not a comment here\nQPushButton { color: #123456; }\n"));
     }
 
@@ -53,21 +53,21 @@ class TestSkinFile : public QObject {
         QTest::newRow("short colour") << QByteArray("[skin]\ncolor = #12345\n");
         QTest::newRow("not hex") << QByteArray("[skin]\ncolor = #GG0000\n");
         QTest::newRow("named colour") << QByteArray("[skin]\ncolor = red\n");
-        QTest::newRow("unknown section") << QByteArray(kMinima).append("[otra]\n");
-        QTest::newRow("unknown role") << QByteArray(kMinima).append("[paleta]\nFondo = #000000\n");
+        QTest::newRow("unknown section") << QByteArray(kMinimum).append("[otra]\n");
+        QTest::newRow("unknown role") << QByteArray(kMinimum).append("[paleta]\nFondo = #000000\n");
         QTest::newRow("bad role colour")
-            << QByteArray(kMinima).append("[paleta]\nWindow = #00000\n");
-        QTest::newRow("line without equals") << QByteArray(kMinima).append("suelto\n");
+            << QByteArray(kMinimum).append("[paleta]\nWindow = #00000\n");
+        QTest::newRow("line without equals") << QByteArray(kMinimum).append("suelto\n");
         QTest::newRow("key before section") << QByteArray("color = #102030\n[skin]\n");
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-        for (const char* hoja : {"QWidget { background-image: url(/x.png); }",
-                                 "QPushButton { border-image: URL ( 'a.png' ) 0; }",
-                                 "QLabel { image: u\\rl(a.png); }"}) {
-            QTest::addRow("style sheet loading an image: %s", hoja)
-                << QByteArray(kMinima).append("[estilo]\n").append(hoja);
+        for (const char* sheet : {"QWidget { background-image: url(/x.png); }",
+                                  "QPushButton { border-image: URL ( 'a.png' ) 0; }",
+                                  "QLabel { image: u\\rl(a.png); }"}) {
+            QTest::addRow("style sheet loading an image: %s", sheet)
+                << QByteArray(kMinimum).append("[estilo]\n").append(sheet);
         }
         QTest::newRow("too large")
-            << QByteArray(kMinima).append(QByteArray(int(kMaxSkinSize), '#'));
+            << QByteArray(kMinimum).append(QByteArray(int(kMaxSkinSize), '#'));
     }
     void corruptFilesAreRefused() {
         QFETCH(QByteArray, texto);
@@ -75,29 +75,29 @@ class TestSkinFile : public QObject {
     }
 
     void shippedSkinsAreValidAndDistinct() {
-        std::vector<std::string> archivos = {kDefaultSkin};
-        for (const SkinEntry& entrada : kSkins) {
-            archivos.emplace_back(entrada.archivo);
+        std::vector<std::string> files = {kDefaultSkin};
+        for (const SkinEntry& input : kSkins) {
+            files.emplace_back(input.archivo);
         }
-        std::set<std::tuple<int, int, int>> colores;
-        std::set<std::string> hojas;
-        for (const std::string& archivo : archivos) {
-            const QString ruta = QFINDTESTDATA(QString::fromStdString("../../skins/" + archivo));
-            QVERIFY2(!ruta.isEmpty(), archivo.c_str());
-            QFile file(ruta);
+        std::set<std::tuple<int, int, int>> colours;
+        std::set<std::string> sheets;
+        for (const std::string& archivo : files) {
+            const QString path = QFINDTESTDATA(QString::fromStdString("../../skins/" + archivo));
+            QVERIFY2(!path.isEmpty(), archivo.c_str());
+            QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            const Result<SkinData> lectura =
+            const Result<SkinData> read =
                 readSkin(std::string_view(bytes.constData(), bytes.size()));
-            QVERIFY2(lectura.ok(), archivo.c_str());
-            QVERIFY(!lectura->styleSheet.empty());
-            QCOMPARE(lectura->palette.size(), kPaletteRoles.size());
-            const Rgb c = lectura->color;
-            colores.insert({c.r, c.g, c.b});
-            hojas.insert(lectura->styleSheet);
+            QVERIFY2(read.ok(), archivo.c_str());
+            QVERIFY(!read->styleSheet.empty());
+            QCOMPARE(read->palette.size(), kPaletteRoles.size());
+            const Rgb c = read->color;
+            colours.insert({c.r, c.g, c.b});
+            sheets.insert(read->styleSheet);
         }
-        QCOMPARE(colores.size(), archivos.size());
-        QCOMPARE(hojas.size(), archivos.size());
+        QCOMPARE(colours.size(), files.size());
+        QCOMPARE(sheets.size(), files.size());
     }
 };
 

@@ -19,9 +19,9 @@ const std::string kExtras =
     "\xD1\xF1\xC1\xC9\xCD\xD3\xDA\xDC\xE1\xE9\xED\xF3\xFA\xFC\xBF\xA1\x80\xB0\xBA\xAA";
 const std::string kBases = "NnAEIOUUaeiouu?!Eooa";
 
-Columnas picture(int font, const std::string& texto, Alignment alineacion) {
-    const auto p = composePicture(font, texto, alineacion);
-    Columnas c{};
+VisibleColumns picture(int font, const std::string& texto, Alignment alignment) {
+    const auto p = composePicture(font, texto, alignment);
+    VisibleColumns c{};
     std::copy(p.begin(), p.end(), c.begin());
     return c;
 }
@@ -54,7 +54,7 @@ class CompositionTest : public QObject {
         QFETCH(int, xletra);
         StartedState a(font);
         a.escribir(text.toStdString());
-        const Columnas c = a.columnas();
+        const VisibleColumns c = a.visibleColumns();
         QCOMPARE(static_cast<int>(64 - std::count(c.begin(), c.end(), 0)), litColumns);
         QCOMPARE(int{a.l.xletra}, xletra);
         const auto first = std::find_if(c.begin(), c.end(), [](int b) { return b != 0; });
@@ -65,7 +65,7 @@ class CompositionTest : public QObject {
         StartedState a(1);
         a.escribir(std::string(40, 'W'));
         QCOMPARE(int{a.l.xletra}, 64);
-        QVERIFY(a.columnas()[63] != 0);
+        QVERIFY(a.visibleColumns()[63] != 0);
         // A space typed at column 62 takes the cursor past 64 but never past 66.
         a.escribir(std::string(10, 'W') + "I" + "  ");
         QVERIFY(a.l.xletra <= 66);
@@ -76,9 +76,9 @@ class CompositionTest : public QObject {
     // The case button alternates; a font change always shows the new font.
     void caseButtonAlternatesAndFontChangesRedraw() {
         StartedState a;
-        const Columnas inicio = a.columnas();
+        const VisibleColumns start = a.visibleColumns();
         selectOpletra(a.l, 2);
-        QVERIFY(a.columnas() != inicio);
+        QVERIFY(a.visibleColumns() != start);
         QCOMPARE(a.l.texto, std::string(" LED LUMIVEL"));
 
         a.escribir("Hola");
@@ -92,14 +92,14 @@ class CompositionTest : public QObject {
         mayuscula_Click(a.l);
         selectOpletra(a.l, 3);
         QCOMPARE(a.l.tipoletra, std::int16_t{4});
-        QCOMPARE(a.columnas(), composed("HOLA", 3));
+        QCOMPARE(a.visibleColumns(), composed("HOLA", 3));
         a.escribir("HOLAS");
 
         // The same text again does not redraw.
         a.l.sign.borrar();
         a.escribir("HOLAS");
         a.l.sign.refrescar();
-        QCOMPARE(a.columnas(), Columnas{});
+        QCOMPARE(a.visibleColumns(), VisibleColumns{});
     }
 
     void fonts_data() {
@@ -122,15 +122,14 @@ class CompositionTest : public QObject {
              {ascii, ascii.substr(40), std::string(" H\tI\x7F!"), std::string("HOLA")}) {
             QCOMPARE(picture(font, texto, Alignment::Left), composed(texto, font));
         }
-        const Columnas izquierda = picture(font, "HOLA", Alignment::Left);
+        const VisibleColumns left = picture(font, "HOLA", Alignment::Left);
         const auto lit = [](int b) { return b != 0; };
         const int w =
-            64 - static_cast<int>(std::find_if(izquierda.rbegin(), izquierda.rend(), lit) -
-                                  izquierda.rbegin());
-        const Columnas centro = picture(font, "HOLA", Alignment::Centre);
-        const Columnas derecha = picture(font, "HOLA", Alignment::Right);
-        QCOMPARE(std::find_if(centro.begin(), centro.end(), lit) - centro.begin(), (64 - w) / 2);
-        QVERIFY(std::equal(izquierda.begin(), izquierda.begin() + w, derecha.end() - w));
+            64 - static_cast<int>(std::find_if(left.rbegin(), left.rend(), lit) - left.rbegin());
+        const VisibleColumns centre = picture(font, "HOLA", Alignment::Centre);
+        const VisibleColumns right = picture(font, "HOLA", Alignment::Right);
+        QCOMPARE(std::find_if(centre.begin(), centre.end(), lit) - centre.begin(), (64 - w) / 2);
+        QVERIFY(std::equal(left.begin(), left.begin() + w, right.end() - w));
         // Wider than the sign: cut at the right whatever the alignment.
         QCOMPARE(picture(font, ascii, Alignment::Right), composed(ascii, font));
     }
@@ -154,7 +153,7 @@ class CompositionTest : public QObject {
 
     void missingLettersAreNamedOnce_data() {
         QTest::addColumn<int>("font");
-        QTest::addColumn<QByteArray>("aviso");
+        QTest::addColumn<QByteArray>("warn");
         // The double quote begins with an empty column in three fonts: it shows as a gap.
         QTest::newRow("5x5") << 0 << QByteArray("Sin letra en 5 x 5: \xF1, \xFA, \x80");
         QTest::newRow("5x7") << 1 << QByteArray("Sin letra en 5 x 7: \xF1, \xFA, \", \x80");
@@ -163,21 +162,21 @@ class CompositionTest : public QObject {
     }
     void missingLettersAreNamedOnce() {
         QFETCH(int, font);
-        QFETCH(QByteArray, aviso);
+        QFETCH(QByteArray, warn);
         const std::string missing = missingGlyphs(font, "A\xF1o \xF1"
                                                         "and\xFA \"\x80\"");
-        QCOMPARE(QByteArray::fromStdString(missingGlyphsWarning(font, missing)), aviso);
+        QCOMPARE(QByteArray::fromStdString(missingGlyphsWarning(font, missing)), warn);
         QCOMPARE(missingGlyphs(font, "HOLA mundo 123"), std::string());
     }
 
     void accentsGiveWayToPlainVowels() {
-        const UnaccentedText sin =
+        const UnaccentedText without =
             stripAccents("\xC1\xC9\xCD\xD3\xDA\xDC \xE1\xE9\xED\xF3\xFA\xFC A\xD1O");
-        QCOMPARE(sin.texto, std::string("AEIOUU aeiouu A\xD1O"));
-        QVERIFY(sin.enyeRemains);
-        const UnaccentedText cancion = stripAccents("canci\xF3n");
-        QCOMPARE(cancion.texto, std::string("cancion"));
-        QVERIFY(!cancion.enyeRemains);
+        QCOMPARE(without.texto, std::string("AEIOUU aeiouu A\xD1O"));
+        QVERIFY(without.enyeRemains);
+        const UnaccentedText song = stripAccents("canci\xF3n");
+        QCOMPARE(song.texto, std::string("cancion"));
+        QVERIFY(!song.enyeRemains);
     }
 
     void everyFontTextIsWellFormed_data() { fonts_data(); }

@@ -49,8 +49,8 @@ class SignTest : public QObject {
         QCOMPARE(log.strokes.size(), std::size_t{512}); // the empty sign
         sign.rojo = static_cast<std::int16_t>(component);
         sign.led(5, 2, 1);
-        QCOMPARE(log.strokes.back().anillo, (Rgb{ring, 157, 157}));
-        QCOMPARE(log.strokes.back().centro, (Rgb{component, 220, 220}));
+        QCOMPARE(log.strokes.back().ring, (Rgb{ring, 157, 157}));
+        QCOMPARE(log.strokes.back().centre, (Rgb{component, 220, 220}));
     }
 
     // The storage columns beyond the 64 visible ones hold text that walks in; the last is

@@ -9,9 +9,9 @@ using namespace lumivel::test;
 
 namespace {
 
-struct Dibujo : StartedState {
-    Dibujo() { selectOption1(l, kDrawingMode); }
-    bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && visto.lit(c, r); }
+struct Drawing : StartedState {
+    Drawing() { selectOption1(l, kDrawingMode); }
+    bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && seen.lit(c, r); }
 };
 
 } // namespace
@@ -21,7 +21,7 @@ class DrawingToolsTest : public QObject {
   private slots:
     void hitAreasAreStrict_data() {
         QTest::addColumn<double>("x");
-        QTest::addColumn<int>("columna");
+        QTest::addColumn<int>("column");
         QTest::newRow("left border") << 0.0 << -1;
         QTest::newRow("inside first") << 0.5 << 0;
         QTest::newRow("just before border") << 11.99 << 0;
@@ -32,23 +32,23 @@ class DrawingToolsTest : public QObject {
     }
     void hitAreasAreStrict() {
         QFETCH(double, x);
-        QFETCH(int, columna);
-        Dibujo d;
-        QCOMPARE(columnAt(d.l.sign, x), columna);
+        QFETCH(int, column);
+        Drawing d;
+        QCOMPARE(columnAt(d.l.sign, x), column);
     }
 
     // The readout counts from one, also off the sign and in the text mode, and never draws.
     void readoutCountsFromOneEverywhere() {
-        Dibujo d;
+        Drawing d;
         QCOMPARE(Pic_MouseMove(d.l, 0, 762.0, 90.0), std::string("x = 64  y = 8"));
         selectOption1(d.l, kTextMode);
         QCOMPARE(Pic_MouseMove(d.l, kLeftButton, -13.0, -0.5), std::string("x = -1  y = 0"));
-        QCOMPARE(d.encendidos(), 0);
+        QCOMPARE(d.litCount(), 0);
     }
 
     // The chosen tool does the same on a press and on a drag.
     void pencilLightsAndEraserPutsOut() {
-        Dibujo d;
+        Drawing d;
         QCOMPARE(d.l.tool, DrawingTool::Pencil);
         Pic_MouseDown(d.l, kLeftButton, 18, 30);
         QVERIFY(d.lit(1, 2));
@@ -59,7 +59,7 @@ class DrawingToolsTest : public QObject {
         for (int c = 1; c <= 5; ++c) {
             QVERIFY(d.lit(c, 2));
         }
-        QCOMPARE(d.encendidos(), 5);
+        QCOMPARE(d.litCount(), 5);
 
         goma_Click(d.l);
         Pic_MouseDown(d.l, kLeftButton, 18, 30);
@@ -72,7 +72,7 @@ class DrawingToolsTest : public QObject {
     }
 
     void onlyTheLeftButtonAloneDraws() {
-        Dibujo d;
+        Drawing d;
         Pic_MouseDown(d.l, 2, 18, 30);
         Pic_MouseMove(d.l, kLeftButton | 2, 18, 30);
         Pic_MouseMove(d.l, 0, 18, 30);
@@ -80,27 +80,27 @@ class DrawingToolsTest : public QObject {
         Pic_MouseDown(d.l, kLeftButton, 18, 24);  // on a row border
         Pic_MouseMove(d.l, kLeftButton, 900, 30); // dragged off to the right
         Pic_MouseMove(d.l, kLeftButton, 18, 200); // and below
-        QCOMPARE(d.encendidos(), 0);
+        QCOMPARE(d.litCount(), 0);
         for (int c = 64; c < 256; ++c) {
             QCOMPARE(d.l.sign.vector[c], std::int16_t{0});
         }
     }
 
     void wholePictureTools() {
-        Dibujo d;
+        Drawing d;
         d.l.sign.matriz[3][3] = 2; // unlit, but not 0: inverting lights it
         invertir_Click(d.l);
-        Columnas todo;
-        todo.fill(255);
-        QCOMPARE(d.columnas(), todo);
+        VisibleColumns all;
+        all.fill(255);
+        QCOMPARE(d.visibleColumns(), all);
         const auto& v = d.l.sign.vector;
         QVERIFY(std::all_of(v.begin(), v.begin() + 64, [](std::int16_t b) { return b == 255; }));
         Bomba_Click(d.l);
-        QCOMPARE(d.encendidos(), 0);
+        QCOMPARE(d.litCount(), 0);
         pintura_Click(d.l);
-        QCOMPARE(d.encendidos(), 512);
+        QCOMPARE(d.litCount(), 512);
         invertir_Click(d.l);
-        QCOMPARE(d.encendidos(), 0);
+        QCOMPARE(d.litCount(), 0);
         QVERIFY(std::all_of(v.begin(), v.begin() + 64, [](std::int16_t b) { return b == 0; }));
     }
 };

@@ -15,7 +15,7 @@ inline const QPoint kPlay(536 + 30, 8 + 12);
 inline const QPoint kConfigurar(600 + 30, 8 + 12);
 inline const QPoint kSerial(728 + 20, 8 + 12);
 inline const QPoint kFont5x7(8 + 64 + 10, 168 + 16 + 8);
-inline const QPoint kPorFila(8 + 88 + 10, 216 + 16 + 8);
+inline const QPoint kPerRow(8 + 88 + 10, 216 + 16 + 8);
 inline const QPoint kLstcodigo(328 + 20, 176 + 10);
 inline const QPoint kText1(368 + 200, 176 + 11);
 inline const QPoint kAdicionar(392 + 40, 216 + 12);

@@ -33,7 +33,7 @@ class EndToEndSessionTest : public QObject {
     void porFilaRevealsTheBottomRowFirst() {
         MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
-        s.click(kPorFila);
+        s.click(kPerRow);
         const LedGrid full = composed(0, " LED LUMIVEL");
         bool sawPartial = false;
         // Capturing is slower than the 30 ms frames: play until a partial frame is caught.
@@ -166,11 +166,11 @@ class EndToEndSessionTest : public QObject {
         MainWindow s;
         QVERIFY2(s.start(), "the program did not start with its sign");
         const std::string newYear = "A\xD1O NUEVO";
-        const auto grid = [](const auto& columnas) {
+        const auto grid = [](const auto& columns) {
             LedGrid g{};
-            for (std::size_t c = 0; c < 64 && c < columnas.size(); ++c) {
+            for (std::size_t c = 0; c < 64 && c < columns.size(); ++c) {
                 for (int r = 0; r < 8; ++r) {
-                    g[c][static_cast<std::size_t>(r)] = ((columnas[c] >> r) & 1) != 0;
+                    g[c][static_cast<std::size_t>(r)] = ((columns[c] >> r) & 1) != 0;
                 }
             }
             return g;

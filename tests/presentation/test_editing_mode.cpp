@@ -11,27 +11,27 @@ class EditingModeTest : public QObject {
     Q_OBJECT
   private slots:
     void switchingModesClearsTextAndSign_data() {
-        QTest::addColumn<int>("desde");
-        QTest::addColumn<int>("indice");
-        QTest::addColumn<int>("modo");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("mode");
         QTest::newRow("text to drawing") << 1 << 0 << 0;
         QTest::newRow("drawing to text") << 0 << 1 << 1;
         QTest::newRow("any other index is text") << 0 << 5 << 1;
     }
     void switchingModesClearsTextAndSign() {
-        QFETCH(int, desde);
-        QFETCH(int, indice);
-        QFETCH(int, modo);
+        QFETCH(int, from);
+        QFETCH(int, index);
+        QFETCH(int, mode);
         StartedState a;
-        selectOption1(a.l, desde);
+        selectOption1(a.l, from);
         a.escribir("HOLA");
         a.l.sign.cbin(255, 40);
         a.l.sign.mostrar();
         a.l.sign.envector(40);
-        Option1_Click(a.l, indice);
-        QCOMPARE(a.l.option1, modo);
+        Option1_Click(a.l, index);
+        QCOMPARE(a.l.option1, mode);
         QVERIFY(a.l.texto.empty());
-        QCOMPARE(a.columnas(), Columnas{});
+        QCOMPARE(a.visibleColumns(), VisibleColumns{});
         QCOMPARE(a.l.sign.vector[40], std::int16_t{0});
     }
 

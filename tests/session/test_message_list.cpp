@@ -18,11 +18,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Lista = std::vector<std::string>;
+using List = std::vector<std::string>;
 
 // The main window's message buttons on the started state.
-struct Ventana : StartedState {
-    void abrir(const fs::path& ruta) { QVERIFY(openMessageFile(l, ruta.string()).ok()); }
+struct Window : StartedState {
+    void abrir(const fs::path& path) { QVERIFY(openMessageFile(l, path.string()).ok()); }
     void adicionarTexto(const std::string& t, int presentacion = 0, int letra = 0) {
         selectOption1(l, kTextMode);
         selectOpMostrar(l, presentacion);
@@ -42,10 +42,10 @@ struct Ventana : StartedState {
 class MessageListTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    fs::path ruta(const std::string& nombre) const {
-        return fs::path(dir_.path().toStdString()) / nombre;
+    fs::path path(const std::string& name) const {
+        return fs::path(dir_.path().toStdString()) / name;
     }
-    fs::path temporal() const { return ruta("tmp"); }
+    fs::path temporal() const { return path("tmp"); }
 
   private slots:
     void initTestCase() {
@@ -55,31 +55,31 @@ class MessageListTest : public QObject {
 
     // Deleting marks the record and renumbers the later ones in place; the file never shrinks.
     void addDeleteAndAddAgainAreByteExact() {
-        Ventana v;
-        const fs::path p = ruta("tres.men");
+        Window v;
+        const fs::path p = path("tres.men");
         v.abrir(p);
         v.adicionarTexto("Uno", 1, 0);
         v.adicionarTexto("Dos", 0, 3);
         v.adicionarTexto("Tres", 2, 2);
-        QCOMPARE(v.l.lstcodigo, (Lista{"1", "2", "3"}));
+        QCOMPARE(v.l.lstcodigo, (List{"1", "2", "3"}));
         QCOMPARE(v.l.lstcodigoIndex, -1);
         QCOMPARE(v.l.texto, std::string("Tres")); // adding leaves the editor as it was
         QCOMPARE(readBytes(p),
-                 registro(1, 2, 1, "Uno") + registro(2, 1, 4, "Dos") + registro(3, 3, 3, "Tres"));
+                 record(1, 2, 1, "Uno") + record(2, 1, 4, "Dos") + record(3, 3, 3, "Tres"));
 
         v.select(2);
         ELIMINAR_Click(v.l, v.d);
-        QVERIFY(v.d.mostradas.empty());
+        QVERIFY(v.d.shownBoxes.empty());
         const std::string despues =
-            registro(1, 2, 1, "Uno") + registro(2, 1, 4, "Dos", '0') + registro(2, 3, 3, "Tres");
+            record(1, 2, 1, "Uno") + record(2, 1, 4, "Dos", '0') + record(2, 3, 3, "Tres");
         QCOMPARE(readBytes(p), despues);
-        QCOMPARE(v.l.lstcodigo, (Lista{"1", "2"}));
+        QCOMPARE(v.l.lstcodigo, (List{"1", "2"}));
         QCOMPARE(v.l.texto, std::string());
-        QCOMPARE(v.encendidos(), 0);
+        QCOMPARE(v.litCount(), 0);
 
         v.adicionarTexto("Cuatro", 0, 0);
-        QCOMPARE(readBytes(p), despues + registro(3, 1, 1, "Cuatro"));
-        QCOMPARE(v.l.lstcodigo, (Lista{"1", "2", "3"}));
+        QCOMPARE(readBytes(p), despues + record(3, 1, 1, "Cuatro"));
+        QCOMPARE(v.l.lstcodigo, (List{"1", "2", "3"}));
 
         for (int i = 0; i < 3; ++i) {
             v.select(1);
@@ -90,21 +90,21 @@ class MessageListTest : public QObject {
         QCOMPARE(fs::file_size(p), std::uintmax_t{4 * 137});
         v.adicionarTexto("c");
         QCOMPARE(recordAt(readBytes(p), 5).numero, std::int16_t{1});
-        QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
+        QCOMPARE(v.l.lstcodigo, (List{"1"}));
         QVERIFY(confirmExit(v.l, v.d)); // a named file leaves without a question
-        QVERIFY(v.d.mostradas.empty());
+        QVERIFY(v.d.shownBoxes.empty());
     }
 
     // Text and picture come back exactly: mode, effect, font, and nothing of the sign before.
     void recallRestoresTheTextOrThePicture() {
-        Ventana v;
-        v.abrir(ruta("recuerdo.men"));
+        Window v;
+        v.abrir(path("recuerdo.men"));
         v.adicionarTexto("Por fila  ", 1, 2);
         selectOption1(v.l, kDrawingMode);
-        v.dibujar(0, 0);
-        v.dibujar(5, 7);
-        v.dibujar(63, 3);
-        const Columnas dibujo = v.columnas();
+        v.draw(0, 0);
+        v.draw(5, 7);
+        v.draw(63, 3);
+        const VisibleColumns drawing = v.visibleColumns();
         ADICIONAR_Click(v.l, v.d);
         QCOMPARE(v.l.mensaje.presentacion, std::int16_t{255});
         QCOMPARE(v.l.mensaje.letra, std::int16_t{255});
@@ -119,14 +119,14 @@ class MessageListTest : public QObject {
         // Same text, other font: the sign must show the recalled font, not the old one.
         selectOpletra(v.l, 0);
         v.recall(1);
-        QCOMPARE(v.columnas(), composed("Por fila", 2));
+        QCOMPARE(v.visibleColumns(), composed("Por fila", 2));
 
-        for (int modo : {kTextMode, kDrawingMode}) {
-            selectOption1(v.l, modo);
+        for (int mode : {kTextMode, kDrawingMode}) {
+            selectOption1(v.l, mode);
             pintura_Click(v.l);
             v.recall(2);
             QCOMPARE(v.l.option1, kDrawingMode);
-            QCOMPARE(v.columnas(), dibujo);
+            QCOMPARE(v.visibleColumns(), drawing);
             QCOMPARE(v.l.sign.vector[5], std::int16_t{0x80});
             QCOMPARE(v.l.sign.vector[1], std::int16_t{0});
         }
@@ -134,14 +134,14 @@ class MessageListTest : public QObject {
 
     // Without a selection, or in the other mode's editor, the buttons only explain.
     void modifyAndDeleteRefuseWhatTheyCannotDo() {
-        Ventana v;
-        const fs::path p = ruta("modificar.men");
+        Window v;
+        const fs::path p = path("modificar.men");
         v.abrir(p);
         v.adicionarTexto("texto");
         selectOption1(v.l, kDrawingMode);
-        v.dibujar(1, 1);
+        v.draw(1, 1);
         ADICIONAR_Click(v.l, v.d);
-        const std::string antes = readBytes(p);
+        const std::string before = readBytes(p);
         MODIFICAR_Click(v.l, v.d);
         ELIMINAR_Click(v.l, v.d);
         v.select(1); // a text, in the drawing mode
@@ -149,54 +149,54 @@ class MessageListTest : public QObject {
         selectOption1(v.l, kTextMode);
         v.select(2); // a picture, in the text mode
         MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(readBytes(p), antes);
-        QCOMPARE(v.d.mostradas.size(), std::size_t{4});
+        QCOMPARE(readBytes(p), before);
+        QCOMPARE(v.d.shownBoxes.size(), std::size_t{4});
 
         // In the right mode it rewrites in place and keeps the number and the list.
         v.recall(1);
         selectOpMostrar(v.l, 2);
         changeText(v.l, "nuevo");
         MODIFICAR_Click(v.l, v.d);
-        QCOMPARE(readBytes(p), registro(1, 3, 1, "nuevo") + antes.substr(137));
+        QCOMPARE(readBytes(p), record(1, 3, 1, "nuevo") + before.substr(137));
         QCOMPARE(v.l.lstcodigoIndex, 0);
         v.recall(2);
-        v.dibujar(2, 2);
+        v.draw(2, 2);
         MODIFICAR_Click(v.l, v.d);
-        const tipomensaje dibujo = recordAt(readBytes(p), 2);
-        QCOMPARE(dibujo.texto.substr(0, 6), std::string("000204"));
-        QCOMPARE(dibujo.numero, std::int16_t{2});
-        QCOMPARE(v.d.mostradas.size(), std::size_t{4});
+        const tipomensaje drawing = recordAt(readBytes(p), 2);
+        QCOMPARE(drawing.texto.substr(0, 6), std::string("000204"));
+        QCOMPARE(drawing.numero, std::int16_t{2});
+        QCOMPARE(v.d.shownBoxes.size(), std::size_t{4});
     }
 
     void firstAddWithoutAFileUsesAScratchFile() {
-        Ventana v;
+        Window v;
         QVERIFY(!v.l.archivo.isOpen());
         v.adicionarTexto("sin archivo");
         QVERIFY(v.l.isScratchFile);
         const fs::path scratch = v.l.archivo.path();
 
         // Leaving asks once; Cancel stays, Yes with a cancelled save stays too.
-        v.d.respuestas = {Answer::Cancel, Answer::Yes};
+        v.d.replies = {Answer::Cancel, Answer::Yes};
         QVERIFY(!confirmExit(v.l, v.d));
         QVERIFY(!confirmExit(v.l, v.d));
         QVERIFY(v.l.archivo.isOpen());
 
         // Yes and a name: the messages are saved there and the program may end.
-        v.d.respuestas = {Answer::Yes};
-        v.d.archivos = {ruta("rescatado.men").string()};
+        v.d.replies = {Answer::Yes};
+        v.d.files = {path("rescatado.men").string()};
         QVERIFY(confirmExit(v.l, v.d));
         QVERIFY(!v.l.archivo.isOpen());
-        QCOMPARE(readBytes(ruta("rescatado.men")), registro(1, 1, 1, "sin archivo"));
+        QCOMPARE(readBytes(path("rescatado.men")), record(1, 1, 1, "sin archivo"));
         QVERIFY(!fs::exists(scratch));
     }
 
     void openReadsTheListAndClearsTheText() {
-        Ventana v;
-        const fs::path p = ruta("abrir.men");
-        writeBytes(p, registro(1, 1, 1, "a", '0') + registro(1, 2, 2, "b"));
-        v.d.archivos = {p.string()};
+        Window v;
+        const fs::path p = path("abrir.men");
+        writeBytes(p, record(1, 1, 1, "a", '0') + record(1, 2, 2, "b"));
+        v.d.files = {p.string()};
         abrir_Click(v.l, v.d);
-        QCOMPARE(v.l.lstcodigo, (Lista{"1"}));
+        QCOMPARE(v.l.lstcodigo, (List{"1"}));
         QCOMPARE(v.l.texto, std::string());
         changeText(v.l, "sigue"); // cancelled: no reopening, no clearing
         abrir_Click(v.l, v.d);
@@ -206,7 +206,7 @@ class MessageListTest : public QObject {
 
     void failedOpenOrSaveKeepsTheOpenFile_data() {
         QTest::addColumn<bool>("guardar");
-        QTest::addColumn<QString>("destino");
+        QTest::addColumn<QString>("target");
         QTest::newRow("open a folder") << false << "carpeta.men";
         QTest::newRow("open in a missing folder") << false << "falta/x.men";
         QTest::newRow("save onto a folder") << true << "carpeta.men";
@@ -214,81 +214,81 @@ class MessageListTest : public QObject {
     }
     void failedOpenOrSaveKeepsTheOpenFile() {
         QFETCH(bool, guardar);
-        QFETCH(QString, destino);
-        fs::create_directories(ruta("carpeta.men"));
-        Ventana v;
-        const fs::path p = ruta(std::string("previo-") + QTest::currentDataTag() + ".men");
+        QFETCH(QString, target);
+        fs::create_directories(path("carpeta.men"));
+        Window v;
+        const fs::path p = path(std::string("previo-") + QTest::currentDataTag() + ".men");
         v.abrir(p);
         v.adicionarTexto("previo");
-        const std::string antes = readBytes(p);
-        const fs::path malo = ruta(destino.toStdString());
-        v.d.archivos = {malo.string()};
-        v.d.respuestas = {Answer::Yes};
+        const std::string before = readBytes(p);
+        const fs::path bad = path(target.toStdString());
+        v.d.files = {bad.string()};
+        v.d.replies = {Answer::Yes};
         if (guardar) {
             QVERIFY(!guardar_Click(v.l, v.d));
         } else {
             abrir_Click(v.l, v.d);
         }
-        QCOMPARE(v.d.mostradas.back().icono, Icon::Critical);
-        QVERIFY(v.d.mostradas.back().texto.find(malo.string()) != std::string::npos);
+        QCOMPARE(v.d.shownBoxes.back().icon, Icon::Critical);
+        QVERIFY(v.d.shownBoxes.back().texto.find(bad.string()) != std::string::npos);
         QCOMPARE(v.l.archivo.path(), p.string());
-        QCOMPARE(readBytes(p), antes);
-        QVERIFY(fs::is_empty(ruta("carpeta.men")));
+        QCOMPARE(readBytes(p), before);
+        QVERIFY(fs::is_empty(path("carpeta.men")));
         v.adicionarTexto("sigue");
-        QCOMPARE(v.l.lstcodigo, (Lista{"1", "2"}));
+        QCOMPARE(v.l.lstcodigo, (List{"1", "2"}));
         QCOMPARE(fs::file_size(p), std::uintmax_t{274});
     }
 
     // Saving copies the open file and continues with the copy; an existing file is replaced
     // only when the user says yes.
     void saveCopiesTheOpenFileAfterAsking() {
-        Ventana v;
-        const fs::path p = ruta("origen.men");
+        Window v;
+        const fs::path p = path("origen.men");
         v.abrir(p);
         v.adicionarTexto("uno");
         v.adicionarTexto("dos");
         changeText(v.l, "queda");
-        const fs::path copia = ruta("copia.men");
-        writeBytes(copia, registro(1, 1, 1, "ajeno"));
+        const fs::path copy = path("copia.men");
+        writeBytes(copy, record(1, 1, 1, "ajeno"));
         QVERIFY(!guardar_Click(v.l, v.d)); // cancelled dialog
-        v.d.archivos = {copia.string()};
+        v.d.files = {copy.string()};
         QVERIFY(!guardar_Click(v.l, v.d)); // the default answer
-        QCOMPARE(v.d.mostradas.at(0).defaultAnswer, Answer::No);
-        QCOMPARE(readBytes(copia), registro(1, 1, 1, "ajeno"));
+        QCOMPARE(v.d.shownBoxes.at(0).defaultAnswer, Answer::No);
+        QCOMPARE(readBytes(copy), record(1, 1, 1, "ajeno"));
         QCOMPARE(v.l.archivo.path(), p.string());
 
-        v.d.archivos = {copia.string()};
-        v.d.respuestas = {Answer::Yes};
+        v.d.files = {copy.string()};
+        v.d.replies = {Answer::Yes};
         QVERIFY(guardar_Click(v.l, v.d));
-        QCOMPARE(v.l.archivo.path(), copia.string());
-        QCOMPARE(readBytes(copia), readBytes(p));
+        QCOMPARE(v.l.archivo.path(), copy.string());
+        QCOMPARE(readBytes(copy), readBytes(p));
         QCOMPARE(v.l.texto, std::string("queda"));
         v.adicionarTexto("tres"); // to the copy only
-        QCOMPARE(fs::file_size(copia), std::uintmax_t{411});
+        QCOMPARE(fs::file_size(copy), std::uintmax_t{411});
         QCOMPARE(fs::file_size(p), std::uintmax_t{274});
 
         // Under the open file's own name: kept as it is.
-        const std::string tres = readBytes(copia);
-        v.d.archivos = {copia.string()};
-        v.d.respuestas = {Answer::Yes};
+        const std::string threeRecords = readBytes(copy);
+        v.d.files = {copy.string()};
+        v.d.replies = {Answer::Yes};
         QVERIFY(guardar_Click(v.l, v.d));
-        QCOMPARE(readBytes(copia), tres);
+        QCOMPARE(readBytes(copy), threeRecords);
 
         // With nothing open, saving makes an empty file.
-        Ventana w;
-        w.d.archivos = {ruta("vacio.men").string()};
+        Window w;
+        w.d.files = {path("vacio.men").string()};
         QVERIFY(guardar_Click(w.l, w.d));
-        QCOMPARE(fs::file_size(ruta("vacio.men")), std::uintmax_t{0});
+        QCOMPARE(fs::file_size(path("vacio.men")), std::uintmax_t{0});
     }
 
     void fullFileRefusesAnotherMessage() {
-        Ventana v;
-        const fs::path p = ruta("lleno.men");
+        Window v;
+        const fs::path p = path("lleno.men");
         writeBytes(p, "");
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         v.abrir(p);
         v.adicionarTexto("uno mas");
-        QCOMPARE(v.d.mostradas.size(), std::size_t{1});
+        QCOMPARE(v.d.shownBoxes.size(), std::size_t{1});
         QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
         // Beyond the limit the file is refused, and the open one stays.
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords + 1} * 137);

@@ -11,19 +11,19 @@ class MessageProblemsTest : public QObject {
     // beyond it, trimmed.
     void textsWiderThanTheSign() {
         // Ten "W" of 5 x 7 and their gaps fill 60 columns; "X" starts past the edge.
-        const std::string ancho = std::string(10, 'W') + "  XY ";
+        const std::string width = std::string(10, 'W') + "  XY ";
         for (const int presentacion : {2, 3}) {
             const MessageProblems p =
-                messageProblems(ancho, 2, static_cast<std::int16_t>(presentacion));
+                messageProblems(width, 2, static_cast<std::int16_t>(presentacion));
             QCOMPARE(p.columns, 60 + 8 + 11);
             QCOMPARE(p.hidden, std::string("XY"));
             QVERIFY(p.any());
         }
-        QVERIFY(!messageProblems(ancho, 2, 1).any());
+        QVERIFY(!messageProblems(width, 2, 1).any());
         // A letter that only runs over the edge hides nothing whole.
-        const MessageProblems borde = messageProblems(std::string(11, 'W'), 2, 3);
-        QCOMPARE(borde.columns, 65);
-        QCOMPARE(borde.hidden, std::string());
+        const MessageProblems edge = messageProblems(std::string(11, 'W'), 2, 3);
+        QCOMPARE(edge.columns, 65);
+        QCOMPARE(edge.hidden, std::string());
         QVERIFY(!messageProblems(std::string(10, 'W') + "I", 2, 3).any());
     }
 

@@ -25,8 +25,8 @@ fs::perms permsOf(const fs::path& p) {
 }
 
 // A started program that has added `n` messages without naming a file.
-struct ConMensajes : StartedState {
-    explicit ConMensajes(int n) {
+struct WithMessages : StartedState {
+    explicit WithMessages(int n) {
         for (int i = 1; i <= n; ++i) {
             changeText(l, "msg " + std::to_string(i));
             ADICIONAR_Click(l, d);
@@ -40,10 +40,10 @@ class ScratchFileTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     fs::path state() const { return fs::path(dir_.path().toStdString()) / "estado"; }
-    fs::path carpeta() const { return state() / "simlumivel"; }
-    std::vector<fs::path> restos() const {
+    fs::path folder() const { return state() / "simlumivel"; }
+    std::vector<fs::path> leftovers() const {
         std::vector<fs::path> found;
-        for (const auto& e : fs::directory_iterator(carpeta())) {
+        for (const auto& e : fs::directory_iterator(folder())) {
             found.push_back(e.path());
         }
         return found;
@@ -57,14 +57,14 @@ class ScratchFileTest : public QObject {
     }
 
     void scratchFileIsPrivateToTheUser() {
-        ConMensajes v(1);
-        QVERIFY(v.d.mostradas.empty());
+        WithMessages v(1);
+        QVERIFY(v.d.shownBoxes.empty());
         const fs::path p = v.l.archivo.path();
-        QCOMPARE(p.parent_path(), carpeta());
+        QCOMPARE(p.parent_path(), folder());
         QVERIFY(p.filename().string().starts_with("sin-nombre-"));
-        QCOMPARE(permsOf(carpeta()), fs::perms::owner_all);
+        QCOMPARE(permsOf(folder()), fs::perms::owner_all);
         QCOMPARE(permsOf(p), fs::perms::owner_read | fs::perms::owner_write);
-        QCOMPARE(readBytes(p), registro(1, 1, 1, "msg 1"));
+        QCOMPARE(readBytes(p), record(1, 1, 1, "msg 1"));
         // The state folder's own default lies under the home folder.
         qunsetenv("XDG_STATE_HOME");
         const QByteArray home = qgetenv("HOME");
@@ -78,93 +78,93 @@ class ScratchFileTest : public QObject {
     // Names planted in advance, here as links to a file of someone else, are never opened:
     // another name is taken.
     void plantedNamesAreNeverFollowed() {
-        fs::create_directories(carpeta());
-        const fs::path ajeno = state() / "ajeno.men";
-        writeBytes(ajeno, "no tocar");
-        const std::time_t ahora = std::time(nullptr);
-        for (std::time_t t : {ahora, ahora + 1}) {
+        fs::create_directories(folder());
+        const fs::path foreign = state() / "ajeno.men";
+        writeBytes(foreign, "no tocar");
+        const std::time_t now = std::time(nullptr);
+        for (std::time_t t : {now, now + 1}) {
             std::tm local{};
             localtime_r(&t, &local);
-            char sello[32];
-            std::strftime(sello, sizeof sello, "%Y%m%d-%H%M%S", &local);
+            char stamp[32];
+            std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
             const std::string base =
-                carpeta() / ("sin-nombre-" + std::string(sello) + "-" + std::to_string(getpid()));
-            fs::create_symlink(ajeno, base + ".men");
-            fs::create_symlink(ajeno, base + "-2.men.lock");
+                folder() / ("sin-nombre-" + std::string(stamp) + "-" + std::to_string(getpid()));
+            fs::create_symlink(foreign, base + ".men");
+            fs::create_symlink(foreign, base + "-2.men.lock");
         }
-        ConMensajes v(1);
-        const std::string nombre = fs::path(v.l.archivo.path()).filename().string();
-        QVERIFY2(nombre.ends_with("-3.men"), nombre.c_str());
+        WithMessages v(1);
+        const std::string name = fs::path(v.l.archivo.path()).filename().string();
+        QVERIFY2(name.ends_with("-3.men"), name.c_str());
         QVERIFY(!fs::is_symlink(v.l.archivo.path()));
-        QCOMPARE(readBytes(ajeno), std::string("no tocar"));
+        QCOMPARE(readBytes(foreign), std::string("no tocar"));
     }
 
     // "No" to the save question removes the scratch file and its lock: Salir and Nuevo.
     void declinedMessagesLeaveNothingBehind() {
         {
-            ConMensajes v(2);
-            v.d.respuestas = {Answer::No};
+            WithMessages v(2);
+            v.d.replies = {Answer::No};
             QVERIFY(confirmExit(v.l, v.d));
-            QVERIFY(restos().empty());
+            QVERIFY(leftovers().empty());
         }
-        ConMensajes w(1);
-        w.d.respuestas = {Answer::No};
+        WithMessages w(1);
+        w.d.replies = {Answer::No};
         nuevo_Click(w.l, w.d);
         QVERIFY(w.l.isScratchFile);
         QCOMPARE(fs::file_size(w.l.archivo.path()), std::uintmax_t{0}); // the message is gone
-        QCOMPARE(restos().size(), std::size_t{2}); // the new, empty one and its lock
-        QVERIFY(confirmExit(w.l, w.d));            // empty: removed without asking
-        QVERIFY(restos().empty());
-        QCOMPARE(w.d.mostradas.size(), std::size_t{1});
+        QCOMPARE(leftovers().size(), std::size_t{2}); // the new, empty one and its lock
+        QVERIFY(confirmExit(w.l, w.d));               // empty: removed without asking
+        QVERIFY(leftovers().empty());
+        QCOMPARE(w.d.shownBoxes.size(), std::size_t{1});
     }
 
     void leftoversAreOfferedOnce_data() {
-        QTest::addColumn<int>("respuesta");
+        QTest::addColumn<int>("reply");
         QTest::newRow("recover") << int(Answer::Yes);
         QTest::newRow("discard") << int(Answer::No);
         QTest::newRow("later") << int(Answer::Cancel);
     }
     void leftoversAreOfferedOnce() {
-        QFETCH(int, respuesta);
-        std::string resto;
+        QFETCH(int, reply);
+        std::string rest;
         {
-            ConMensajes killed(2); // ends without leaving: as if killed
-            resto = killed.l.archivo.path();
+            WithMessages killed(2); // ends without leaving: as if killed
+            rest = killed.l.archivo.path();
         }
-        fs::create_directories(carpeta());
-        writeBytes(carpeta() / "sin-nombre-vacio.men", ""); // removed without asking
+        fs::create_directories(folder());
+        writeBytes(folder() / "sin-nombre-vacio.men", ""); // removed without asking
 
         StartedState a;
-        a.d.respuestas = {Answer(respuesta)};
+        a.d.replies = {Answer(reply)};
         offerScratchRecovery(a.l, a.d);
-        QCOMPARE(a.d.mostradas.size(), std::size_t{1});
-        const MessageBoxSpec& caja = a.d.mostradas[0];
-        QCOMPARE(caja.botones, Buttons::YesNoCancel);
-        QVERIFY2(caja.texto.find("Hay 2 mensajes de una sesión anterior") == 0, caja.texto.c_str());
-        QVERIFY(!fs::exists(carpeta() / "sin-nombre-vacio.men"));
+        QCOMPARE(a.d.shownBoxes.size(), std::size_t{1});
+        const MessageBoxSpec& box = a.d.shownBoxes[0];
+        QCOMPARE(box.buttons, Buttons::YesNoCancel);
+        QVERIFY2(box.texto.find("Hay 2 mensajes de una sesión anterior") == 0, box.texto.c_str());
+        QVERIFY(!fs::exists(folder() / "sin-nombre-vacio.men"));
 
-        switch (Answer(respuesta)) {
+        switch (Answer(reply)) {
         case Answer::Yes:
-            QCOMPARE(a.l.archivo.path(), resto);
+            QCOMPARE(a.l.archivo.path(), rest);
             QVERIFY(a.l.isScratchFile);
             QCOMPARE(a.l.lstcodigo, (std::vector<std::string>{"1", "2"}));
             // It is this run's scratch file now: saving it takes it away.
-            a.d.respuestas = {Answer::Yes};
-            a.d.archivos = {(state() / "rescatado.men").string()};
+            a.d.replies = {Answer::Yes};
+            a.d.files = {(state() / "rescatado.men").string()};
             QVERIFY(confirmExit(a.l, a.d));
             QCOMPARE(fs::file_size(state() / "rescatado.men"), std::uintmax_t{274});
-            QVERIFY(restos().empty());
+            QVERIFY(leftovers().empty());
             break;
         case Answer::No:
             QVERIFY(!a.l.archivo.isOpen());
-            QVERIFY(restos().empty());
+            QVERIFY(leftovers().empty());
             break;
         default: {
             QVERIFY(!a.l.archivo.isOpen());
-            QVERIFY(fs::exists(resto));
+            QVERIFY(fs::exists(rest));
             StartedState b; // asked again at the next start
             offerScratchRecovery(b.l, b.d);
-            QCOMPARE(b.d.mostradas.size(), std::size_t{1});
+            QCOMPARE(b.d.shownBoxes.size(), std::size_t{1});
             break;
         }
         }
@@ -172,13 +172,13 @@ class ScratchFileTest : public QObject {
 
     // A scratch file whose run is still going is that run's: not offered, not touched.
     void liveScratchFilesAreNotOffered() {
-        ConMensajes vivo(1);
+        WithMessages alive(1);
         StartedState a;
         offerScratchRecovery(a.l, a.d);
-        QVERIFY(a.d.mostradas.empty());
+        QVERIFY(a.d.shownBoxes.empty());
         QVERIFY(!a.l.archivo.isOpen());
-        QCOMPARE(readBytes(vivo.l.archivo.path()), registro(1, 1, 1, "msg 1"));
-        QVERIFY(!ScratchLock::acquire(vivo.l.archivo.path()).ok());
+        QCOMPARE(readBytes(alive.l.archivo.path()), record(1, 1, 1, "msg 1"));
+        QVERIFY(!ScratchLock::acquire(alive.l.archivo.path()).ok());
     }
 };
 

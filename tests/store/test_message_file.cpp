@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 class MessageFileTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    fs::path ruta(const char* nombre) const { return fs::path(dir_.path().toStdString()) / nombre; }
+    fs::path path(const char* name) const { return fs::path(dir_.path().toStdString()) / name; }
 
   private slots:
     void recordLayoutIsPackedLittleEndian() {
@@ -62,7 +62,7 @@ class MessageFileTest : public QObject {
     }
 
     void missingFileIsCreatedEmptyAndExistingOneKept() {
-        const fs::path p = ruta("nuevo.men");
+        const fs::path p = path("nuevo.men");
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
         QCOMPARE(f.count(), 0);
@@ -75,34 +75,35 @@ class MessageFileTest : public QObject {
 
     void failuresNameThePathAndTheReasonAndWriteNothing() {
         MessageFile f;
-        const auto enCarpeta = f.open(ruta("no/hay/carpeta.men").string());
-        QVERIFY(!enCarpeta.ok());
-        QVERIFY(enCarpeta.error().describe().find(ruta("no/hay/carpeta.men").string() + ": ") == 0);
-        QVERIFY(!enCarpeta.error().reason.empty());
+        const auto inMissingFolder = f.open(path("no/hay/carpeta.men").string());
+        QVERIFY(!inMissingFolder.ok());
+        QVERIFY(inMissingFolder.error().describe().find(path("no/hay/carpeta.men").string() +
+                                                        ": ") == 0);
+        QVERIFY(!inMissingFolder.error().reason.empty());
         QVERIFY(!f.isOpen());
         tipomensaje m;
         QVERIFY(!f.read(1, m).ok());
         QVERIFY(!f.write(1, tipomensaje{}).ok());
 
         // Read-only access never creates or writes a file.
-        QVERIFY(!f.open(ruta("no-existe.men").string(), MessageFile::Access::ReadOnly).ok());
-        QVERIFY(!fs::exists(ruta("no-existe.men")));
-        writeBytes(ruta("lectura.men"), std::string(137, 'a'));
-        QVERIFY(f.open(ruta("lectura.men").string(), MessageFile::Access::ReadOnly).ok());
+        QVERIFY(!f.open(path("no-existe.men").string(), MessageFile::Access::ReadOnly).ok());
+        QVERIFY(!fs::exists(path("no-existe.men")));
+        writeBytes(path("lectura.men"), std::string(137, 'a'));
+        QVERIFY(f.open(path("lectura.men").string(), MessageFile::Access::ReadOnly).ok());
         QCOMPARE(f.count(), 1);
         QVERIFY(!f.write(1, texto(2, 3, "x")).ok());
-        QCOMPARE(readBytes(ruta("lectura.men")), std::string(137, 'a'));
+        QCOMPARE(readBytes(path("lectura.men")), std::string(137, 'a'));
 
         if (geteuid() != 0) { // permissions do not bind the superuser
-            fs::permissions(ruta("lectura.men"), fs::perms::owner_read);
-            const auto protegido = f.open(ruta("lectura.men").string());
-            QVERIFY(!protegido.ok());
-            QVERIFY(!protegido.error().reason.empty());
+            fs::permissions(path("lectura.men"), fs::perms::owner_read);
+            const auto protectedFile = f.open(path("lectura.men").string());
+            QVERIFY(!protectedFile.ok());
+            QVERIFY(!protectedFile.error().reason.empty());
         }
     }
 
     void outOfRangePositionsAreRefusedAndBufferKept() {
-        const fs::path p = ruta("rango.men");
+        const fs::path p = path("rango.men");
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
         QVERIFY(f.write(1, texto(2, 3, "uno")).ok());
@@ -119,7 +120,7 @@ class MessageFileTest : public QObject {
     }
 
     void fileNeverGrowsBeyondTheRecordLimit() {
-        const fs::path p = ruta("lleno.men");
+        const fs::path p = path("lleno.men");
         writeBytes(p, "");
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         MessageFile f;
@@ -133,19 +134,19 @@ class MessageFileTest : public QObject {
     // A write the system cuts short (here by a file size limit, as a full disk would)
     // reports the failure and leaves no partial record.
     void fullDiskLeavesNoPartialRecord() {
-        const fs::path p = ruta("corto.men");
+        const fs::path p = path("corto.men");
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
         QVERIFY(f.write(1, texto(2, 3, "uno")).ok());
-        rlimit antes{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &antes), 0);
-        rlimit limite = antes;
-        limite.rlim_cur = 137 + 50;
-        const auto senal = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+        rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit limit = before;
+        limit.rlim_cur = 137 + 50;
+        const auto signalNumber = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
         const auto error = f.write(2, texto(2, 3, "dos"));
-        ::setrlimit(RLIMIT_FSIZE, &antes);
-        std::signal(SIGXFSZ, senal);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, signalNumber);
         QVERIFY(!error.ok());
         QCOMPARE(error.error().path, p.string());
         QVERIFY(!error.error().reason.empty());
@@ -154,32 +155,32 @@ class MessageFileTest : public QObject {
 
     // Only regular files (or links to them) are message files; nothing blocks on a FIFO.
     void onlyRegularFilesOpen_data() {
-        QTest::addColumn<QString>("clase");
-        QTest::addColumn<bool>("admitido");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("accepted");
         QTest::newRow("fifo") << "fifo" << false;
         QTest::newRow("device") << "/dev/null" << false;
         QTest::newRow("folder") << "folder" << false;
         QTest::newRow("link to a regular file") << "link" << true;
     }
     void onlyRegularFilesOpen() {
-        QFETCH(QString, clase);
-        QFETCH(bool, admitido);
-        fs::path p = ruta(QTest::currentDataTag());
-        if (clase == "fifo") {
+        QFETCH(QString, kind);
+        QFETCH(bool, accepted);
+        fs::path p = path(QTest::currentDataTag());
+        if (kind == "fifo") {
             QCOMPARE(::mkfifo(p.c_str(), 0600), 0);
-        } else if (clase == "folder") {
+        } else if (kind == "folder") {
             fs::create_directory(p);
-        } else if (clase == "link") {
-            writeBytes(ruta("target.men"), registro(1, 1, 1, "x"));
-            fs::create_symlink(ruta("target.men"), p);
+        } else if (kind == "link") {
+            writeBytes(path("target.men"), record(1, 1, 1, "x"));
+            fs::create_symlink(path("target.men"), p);
         } else {
-            p = clase.toStdString();
+            p = kind.toStdString();
         }
         for (const auto access : {MessageFile::Access::ReadOnly, MessageFile::Access::ReadWrite}) {
             MessageFile f;
             const Result<void> opened = f.open(p.string(), access);
-            QCOMPARE(opened.ok(), admitido);
-            if (admitido) {
+            QCOMPARE(opened.ok(), accepted);
+            if (accepted) {
                 QCOMPARE(f.count(), 1);
             } else {
                 QCOMPARE(opened.error().path, p.string());
@@ -192,35 +193,35 @@ class MessageFileTest : public QObject {
     // Writers that each append under the lock never overwrite one another, also when one
     // of them replaces the file meanwhile.
     void lockedWritersKeepEveryRecord() {
-        const std::string p = ruta("shared.men").string();
-        constexpr int kPorEscritor = 150;
-        std::atomic<int> fallos{0};
-        const auto escritor = [&p, &fallos](int marca) {
+        const std::string p = path("shared.men").string();
+        constexpr int kPerWriter = 150;
+        std::atomic<int> faults{0};
+        const auto writer = [&p, &faults](int mark) {
             MessageFile f;
-            fallos += f.open(p).ok() ? 0 : 1;
-            for (int i = 0; i < kPorEscritor; ++i) {
+            faults += f.open(p).ok() ? 0 : 1;
+            for (int i = 0; i < kPerWriter; ++i) {
                 FileLock lock(f);
                 const int n = f.count() + 1;
                 const tipomensaje m =
-                    texto(1, 1, std::to_string(marca), '1', static_cast<std::int16_t>(n));
-                fallos += lock.taken().ok() && f.write(n, m).ok() ? 0 : 1;
-                if (marca == 1 && i % 50 == 0) {
+                    texto(1, 1, std::to_string(mark), '1', static_cast<std::int16_t>(n));
+                faults += lock.taken().ok() && f.write(n, m).ok() ? 0 : 1;
+                if (mark == 1 && i % 50 == 0) {
                     // Same content, new file: the other writer must follow it.
-                    std::vector<tipomensaje> todos(static_cast<std::size_t>(n));
+                    std::vector<tipomensaje> all(static_cast<std::size_t>(n));
                     for (int k = 1; k <= n; ++k) {
-                        fallos += f.read(k, todos[static_cast<std::size_t>(k - 1)]).ok() ? 0 : 1;
+                        faults += f.read(k, all[static_cast<std::size_t>(k - 1)]).ok() ? 0 : 1;
                     }
-                    fallos += f.replaceAll(todos).ok() ? 0 : 1;
+                    faults += f.replaceAll(all).ok() ? 0 : 1;
                 }
             }
         };
-        std::thread otro(escritor, 2);
-        escritor(1);
-        otro.join();
-        QCOMPARE(fallos.load(), 0);
+        std::thread other(writer, 2);
+        writer(1);
+        other.join();
+        QCOMPARE(faults.load(), 0);
         MessageFile f;
         QVERIFY(f.open(p, MessageFile::Access::ReadOnly).ok());
-        QCOMPARE(f.count(), 2 * kPorEscritor);
+        QCOMPARE(f.count(), 2 * kPerWriter);
         for (int k = 1; k <= f.count(); ++k) {
             tipomensaje m;
             QVERIFY(f.read(k, m).ok());
@@ -231,36 +232,36 @@ class MessageFileTest : public QObject {
     // The replacement goes where a link points, keeps the permissions and a partial last
     // record, leaves no file beside it, and the object goes on with the new file.
     void replaceAllKeepsLinkModeAndTail() {
-        const fs::path real = ruta("real.men");
-        const fs::path enlace = ruta("enlace.men");
-        writeBytes(real, registro(1, 1, 1, "a") + registro(2, 1, 1, "b") + "cola");
-        const auto modo = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-        fs::permissions(real, modo);
-        fs::create_symlink(real, enlace);
-        const auto entradas = [this] {
+        const fs::path real = path("real.men");
+        const fs::path link = path("enlace.men");
+        writeBytes(real, record(1, 1, 1, "a") + record(2, 1, 1, "b") + "cola");
+        const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+        fs::permissions(real, mode);
+        fs::create_symlink(real, link);
+        const auto inputs = [this] {
             return std::distance(fs::directory_iterator(dir_.path().toStdString()),
                                  fs::directory_iterator());
         };
-        const auto antes = entradas();
+        const auto before = inputs();
         MessageFile f;
-        QVERIFY(f.open(enlace.string()).ok());
+        QVERIFY(f.open(link.string()).ok());
         QCOMPARE(f.trailingBytes(), 4L);
         QVERIFY(f.replaceAll({texto(3, 2, "c", '1', 1)}).ok());
-        QVERIFY(fs::is_symlink(enlace));
-        QCOMPARE(readBytes(real), registro(1, 3, 2, "c") + "cola");
-        QCOMPARE(fs::status(real).permissions(), modo);
-        QCOMPARE(entradas(), antes);
+        QVERIFY(fs::is_symlink(link));
+        QCOMPARE(readBytes(real), record(1, 3, 2, "c") + "cola");
+        QCOMPARE(fs::status(real).permissions(), mode);
+        QCOMPARE(inputs(), before);
         QVERIFY(f.write(2, texto(1, 1, "d", '1', 2)).ok());
-        QCOMPARE(readBytes(real).substr(137), registro(2, 1, 1, "d"));
+        QCOMPARE(readBytes(real).substr(137), record(2, 1, 1, "d"));
     }
 
     // A step keeps only the bytes that differ, is recorded under one lock held across the
     // operation's own (and its rename), puts the file back exactly both ways, and refuses,
     // touching nothing, once the file holds anything else.
     void changesGoBackExactlyOrNotAtAll() {
-        const fs::path p = ruta("pasos.men");
-        const std::string a = registro(1, 2, 1, "a"), b = registro(2, 2, 1, "b");
-        const std::string c = registro(3, 2, 1, "c");
+        const fs::path p = path("pasos.men");
+        const std::string a = record(1, 2, 1, "a"), b = record(2, 2, 1, "b");
+        const std::string c = record(3, 2, 1, "c");
         writeBytes(p, a + b + c);
         MessageFile f;
         QVERIFY(f.open(p.string()).ok());
@@ -288,32 +289,32 @@ class MessageFileTest : public QObject {
         QCOMPARE(readBytes(p), a + c);
 
         // Same length, one byte elsewhere; then a record more: both are noticed.
-        for (const std::string& ajeno : {registro(1, 2, 1, "z") + c, a + c + a}) {
-            writeBytes(p, ajeno);
+        for (const std::string& foreign : {record(1, 2, 1, "z") + c, a + c + a}) {
+            writeBytes(p, foreign);
             const auto refused = applyChange(f, *step, ChangeDirection::Undo);
             QVERIFY(!refused.ok());
             QCOMPARE(refused.error().reason, std::string(kFileChangedElsewhere));
-            QCOMPARE(readBytes(p), ajeno);
+            QCOMPARE(readBytes(p), foreign);
         }
         // Appending a copy of the last record: prefix and suffix never overlap.
-        const std::vector<std::uint8_t> uno(a.begin(), a.end());
-        std::vector<std::uint8_t> dos = uno;
-        dos.insert(dos.end(), uno.begin(), uno.end());
-        const auto anadido = describeChange(uno, dos);
-        QVERIFY(anadido && anadido->before.empty() && anadido->after == uno);
+        const std::vector<std::uint8_t> oneRecord(a.begin(), a.end());
+        std::vector<std::uint8_t> twoRecords = oneRecord;
+        twoRecords.insert(twoRecords.end(), oneRecord.begin(), oneRecord.end());
+        const auto added = describeChange(oneRecord, twoRecords);
+        QVERIFY(added && added->before.empty() && added->after == oneRecord);
 
         // Renumbering many records keeps their two changed bytes each, not the records.
-        std::string antes, despues;
+        std::string before, despues;
         for (std::int16_t n = 1; n <= 200; ++n) {
-            antes += registro(n, 2, 1, "m");
-            despues += registro(static_cast<std::int16_t>(n * 2), 2, 1, "m");
+            before += record(n, 2, 1, "m");
+            despues += record(static_cast<std::int16_t>(n * 2), 2, 1, "m");
         }
         writeBytes(p, despues);
-        const auto renumerado =
-            describeChange({antes.begin(), antes.end()}, {despues.begin(), despues.end()});
-        QVERIFY(renumerado && renumerado->before.size() <= 2 * 200);
-        QVERIFY(applyChange(f, *renumerado, ChangeDirection::Undo).ok());
-        QCOMPARE(readBytes(p), antes);
+        const auto renumbered =
+            describeChange({before.begin(), before.end()}, {despues.begin(), despues.end()});
+        QVERIFY(renumbered && renumbered->before.size() <= 2 * 200);
+        QVERIFY(applyChange(f, *renumbered, ChangeDirection::Undo).ok());
+        QCOMPARE(readBytes(p), before);
     }
 };
 

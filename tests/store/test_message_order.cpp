@@ -15,24 +15,22 @@ namespace fs = std::filesystem;
 class MessageOrderTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    fs::path ruta(const char* nombre) const { return fs::path(dir_.path().toStdString()) / nombre; }
+    fs::path path(const char* name) const { return fs::path(dir_.path().toStdString()) / name; }
 
   private slots:
     void moveAndDuplicateKeepDeletedRecordsInPlace() {
-        const std::string borrado = registro(2, 1, 1, "FUERA", '0');
-        const std::string pic = registro(3, imagen(samplePicture()));
-        writeBytes(ruta("m.men"),
-                   registro(1, 1, 1, "UNO") + borrado + registro(2, 2, 3, "DOS") + pic);
+        const std::string erased = record(2, 1, 1, "FUERA", '0');
+        const std::string pic = record(3, image(samplePicture()));
+        writeBytes(path("m.men"), record(1, 1, 1, "UNO") + erased + record(2, 2, 3, "DOS") + pic);
         MessageFile file;
-        QVERIFY(file.open(ruta("m.men").string()).ok());
+        QVERIFY(file.open(path("m.men").string()).ok());
 
         QVERIFY(moveMessage(file, 3, 1).ok());
-        QCOMPARE(readBytes(ruta("m.men")), registro(1, imagen(samplePicture())) + borrado +
-                                               registro(2, 1, 1, "UNO") + registro(3, 2, 3, "DOS"));
+        QCOMPARE(readBytes(path("m.men")), record(1, image(samplePicture())) + erased +
+                                               record(2, 1, 1, "UNO") + record(3, 2, 3, "DOS"));
         QVERIFY(moveMessage(file, 1, 3).ok());
-        const std::string original =
-            registro(1, 1, 1, "UNO") + borrado + registro(2, 2, 3, "DOS") + pic;
-        QCOMPARE(readBytes(ruta("m.men")), original);
+        const std::string original = record(1, 1, 1, "UNO") + erased + record(2, 2, 3, "DOS") + pic;
+        QCOMPARE(readBytes(path("m.men")), original);
 
         // Unknown messages and places change nothing.
         QCOMPARE(moveMessage(file, 4, 1).ok(), false);
@@ -40,17 +38,17 @@ class MessageOrderTest : public QObject {
         QCOMPARE(moveMessage(file, 1, 4).error().reason,
                  std::string("el lugar 4 no existe: hay 3 mensajes"));
         QCOMPARE(duplicateMessage(file, 9).ok(), false);
-        QCOMPARE(readBytes(ruta("m.men")), original);
+        QCOMPARE(readBytes(path("m.men")), original);
 
-        const Result<int> copia = duplicateMessage(file, 2);
-        QCOMPARE(copia.value(), 4);
-        QCOMPARE(readBytes(ruta("m.men")), original + registro(4, 2, 3, "DOS"));
+        const Result<int> copy = duplicateMessage(file, 2);
+        QCOMPARE(copy.value(), 4);
+        QCOMPARE(readBytes(path("m.men")), original + record(4, 2, 3, "DOS"));
     }
 
     void importedListAppendsAfterTheLastActiveMessage() {
-        writeBytes(ruta("i.men"), registro(1, 1, 1, "A") + registro(1, 1, 1, "B", '0'));
+        writeBytes(path("i.men"), record(1, 1, 1, "A") + record(1, 1, 1, "B", '0'));
         const std::string hex = std::string(2, 'F') + std::string(126, '0');
-        const Result<std::vector<tipomensaje>> leidos = readMessageList(
+        const Result<std::vector<tipomensaje>> bytesRead = readMessageList(
             "[{\"position\": 1, \"numero\": 7, \"presentacion\": 3, \"letra\": 4, \"estado\": "
             "\"1\","
             " \"kind\": \"text\", \"texto\": \"Ca\\u00f1a \\\"x\\\" \\ud83d\\ude00\"},"
@@ -59,35 +57,35 @@ class MessageOrderTest : public QObject {
             "\n {\"kind\": \"picture\", \"presentacion\": 255, \"letra\": 255, \"texto\": \"" +
             hex + "\"}]");
         // The emoji is no Windows-1252 character.
-        QCOMPARE(leidos.ok(), false);
-        QCOMPARE(leidos.error().reason,
+        QCOMPARE(bytesRead.ok(), false);
+        QCOMPARE(bytesRead.error().reason,
                  std::string("entrada 1, campo \"texto\": tiene caracteres que el letrero no "
                              "puede mostrar"));
 
-        const Result<std::vector<tipomensaje>> bien = readMessageList(
+        const Result<std::vector<tipomensaje>> ok = readMessageList(
             " [{\"presentacion\": 3, \"letra\": 4, \"kind\": \"text\", \"texto\": \"Ca\\u00f1a "
             "\\\"x\\\"\"},"
             " {\"presentacion\": 1, \"letra\": 1, \"kind\": \"text\", \"texto\": \"no\", "
             "\"estado\": \"0\"},"
             "\n {\"kind\": \"picture\", \"presentacion\": 255, \"letra\": 255, \"texto\": \"" +
             hex + "\"}] ");
-        QVERIFY(bien.ok());
+        QVERIFY(ok.ok());
         MessageFile file;
-        QVERIFY(file.open(ruta("i.men").string()).ok());
-        QVERIFY(appendMessages(file, bien.value()).ok());
+        QVERIFY(file.open(path("i.men").string()).ok());
+        QVERIFY(appendMessages(file, ok.value()).ok());
         tipomensaje pic;
         pic.presentacion = pic.letra = 255;
         pic.texto = hex + "  ";
         pic.estado = '1';
-        QCOMPARE(readBytes(ruta("i.men")), registro(1, 1, 1, "A") + registro(1, 1, 1, "B", '0') +
-                                               registro(2, 3, 4,
-                                                        "Ca\xF1"
-                                                        "a \"x\"") +
-                                               registro(3, pic));
+        QCOMPARE(readBytes(path("i.men")), record(1, 1, 1, "A") + record(1, 1, 1, "B", '0') +
+                                               record(2, 3, 4,
+                                                      "Ca\xF1"
+                                                      "a \"x\"") +
+                                               record(3, pic));
     }
 
     void badJsonNamesTheEntryAndField() {
-        const std::vector<std::pair<std::string, std::string>> casos = {
+        const std::vector<std::pair<std::string, std::string>> cases = {
             {"", "JSON no válido: error de sintaxis en el byte 1"},
             {"[{\"kind\": \"text\"} x", "JSON no válido: error de sintaxis en el byte 19"},
             {"{\"kind\": \"text\"}", "JSON no válido: se esperaba una lista \"[...]\""},
@@ -110,10 +108,11 @@ class MessageOrderTest : public QObject {
                  std::string(131, 'x') + "\"}]",
              "entrada 1, campo \"texto\": pasa de 130 caracteres"},
         };
-        for (const auto& [json, razon] : casos) {
-            const Result<std::vector<tipomensaje>> leidos = readMessageList(json);
-            QVERIFY2(!leidos.ok(), json.c_str());
-            QCOMPARE(QString::fromStdString(leidos.error().reason), QString::fromStdString(razon));
+        for (const auto& [json, reason] : cases) {
+            const Result<std::vector<tipomensaje>> bytesRead = readMessageList(json);
+            QVERIFY2(!bytesRead.ok(), json.c_str());
+            QCOMPARE(QString::fromStdString(bytesRead.error().reason),
+                     QString::fromStdString(reason));
         }
     }
 };

@@ -10,23 +10,23 @@
 
 namespace lumivel::test {
 
-struct Salida {
+struct Output {
     int code = -1;
     std::string out;
     std::string err;
 };
 
-inline Salida runCli(const std::vector<std::string>& args) {
+inline Output runCli(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    Salida s;
+    Output s;
     s.code = cli::runCommandLine(args, {out, err});
     s.out = out.str();
     s.err = err.str();
     return s;
 }
 
-inline Salida runList(const QStringList& args) {
+inline Output runList(const QStringList& args) {
     std::vector<std::string> argv;
     for (const QString& a : args) {
         argv.push_back(a.toStdString());
@@ -34,17 +34,17 @@ inline Salida runList(const QStringList& args) {
     return runCli(argv);
 }
 
-inline QString programa() {
+inline QString program() {
     return qEnvironmentVariable("SIMLUMIVEL");
 }
 
 // The executable in its own process; code -1 when it does not finish in time.
-inline Salida ejecutar(const QStringList& args, const QString& carpeta = {},
-                       const QString& ejecutable = programa()) {
+inline Output run(const QStringList& args, const QString& folder = {},
+                  const QString& executable = program()) {
     QProcess p;
-    p.setWorkingDirectory(carpeta);
-    p.start(ejecutable, args);
-    Salida s;
+    p.setWorkingDirectory(folder);
+    p.start(executable, args);
+    Output s;
     if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();

@@ -5,12 +5,12 @@
 #include <iterator>
 #include <string>
 
-inline std::string readBytes(const std::filesystem::path& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
+inline std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeBytes(const std::filesystem::path& ruta, const std::string& bytes) {
-    std::ofstream out(ruta, std::ios::binary | std::ios::trunc);
+inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }

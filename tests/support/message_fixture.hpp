@@ -22,10 +22,10 @@ inline tipomensaje texto(std::int16_t presentacion, std::int16_t letra, const st
     return m;
 }
 
-inline tipomensaje imagen(const std::array<std::uint8_t, 64>& columnas,
-                          std::int16_t presentacion = 255, std::int16_t letra = 255) {
+inline tipomensaje image(const std::array<std::uint8_t, 64>& columns,
+                         std::int16_t presentacion = 255, std::int16_t letra = 255) {
     std::array<std::int16_t, 256> vector{};
-    std::copy(columnas.begin(), columnas.end(), vector.begin());
+    std::copy(columns.begin(), columns.end(), vector.begin());
     tipomensaje m;
     m.presentacion = presentacion;
     m.letra = letra;
@@ -42,15 +42,15 @@ inline std::array<std::uint8_t, 64> samplePicture() {
 }
 
 // The 137 bytes of a record as the file holds them.
-inline std::string registro(std::int16_t numero, tipomensaje m) {
+inline std::string record(std::int16_t numero, tipomensaje m) {
     m.numero = numero;
     const RecordBytes b = encodeRecord(m);
     return {b.begin(), b.end()};
 }
 
-inline std::string registro(std::int16_t numero, std::int16_t presentacion, std::int16_t letra,
-                            const std::string& t, char estado = '1') {
-    return registro(numero, texto(presentacion, letra, t, estado));
+inline std::string record(std::int16_t numero, std::int16_t presentacion, std::int16_t letra,
+                          const std::string& t, char estado = '1') {
+    return record(numero, texto(presentacion, letra, t, estado));
 }
 
 // Record n (from 1) of a file's bytes.
@@ -62,12 +62,12 @@ inline tipomensaje recordAt(const std::string& bytes, int n) {
 
 // Writes the records to a new file and leaves the state as opening it in the main window
 // does: the file open, the active messages numbered 1, 2, ..., the last record in the buffer.
-inline void abrirConMensajes(Lumivel& l, const QString& ruta,
-                             const std::vector<tipomensaje>& registros) {
-    QVERIFY(l.archivo.open(ruta.toStdString()).ok());
+inline void openWithMessages(Lumivel& l, const QString& path,
+                             const std::vector<tipomensaje>& records) {
+    QVERIFY(l.archivo.open(path.toStdString()).ok());
     std::int16_t numero = 0;
-    for (std::size_t i = 0; i < registros.size(); ++i) {
-        tipomensaje m = registros[i];
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        tipomensaje m = records[i];
         if (m.isActive()) {
             m.numero = ++numero;
         }

@@ -13,15 +13,15 @@
 
 namespace lumivel::test {
 
-using Columnas = std::array<int, 64>;
+using VisibleColumns = std::array<int, 64>;
 
 struct StartedState {
-    ShownSign visto;
+    ShownSign seen;
     Lumivel l;
     ScriptedDialogs d;
 
     explicit StartedState(int fuente = 0) {
-        l.sign.setSurface(&visto);
+        l.sign.setSurface(&seen);
         startUp(l, "/programa");
         selectOpletra(l, fuente);
     }
@@ -30,22 +30,20 @@ struct StartedState {
 
     void escribir(const std::string& texto) { changeText(l, texto); }
     // A left click at the centre of the LED.
-    void dibujar(int columna, int fila) {
-        Pic_MouseDown(l, kLeftButton, 12 * columna + 6, 12 * fila + 6);
-    }
-    Columnas columnas() const {
-        Columnas c{};
+    void draw(int column, int row) { Pic_MouseDown(l, kLeftButton, 12 * column + 6, 12 * row + 6); }
+    VisibleColumns visibleColumns() const {
+        VisibleColumns c{};
         for (int k = 0; k < 64; ++k) {
-            c[static_cast<std::size_t>(k)] = visto.columnByte(k);
+            c[static_cast<std::size_t>(k)] = seen.columnByte(k);
         }
         return c;
     }
     // LEDs lit in the state and on the surface alike.
-    int encendidos() const {
+    int litCount() const {
         int n = 0;
         for (int c = 0; c < 64; ++c) {
             for (int r = 0; r < 8; ++r) {
-                n += l.sign.matriz[c][r] == 1 || visto.lit(c, r) ? 1 : 0;
+                n += l.sign.matriz[c][r] == 1 || seen.lit(c, r) ? 1 : 0;
             }
         }
         return n;
@@ -53,8 +51,8 @@ struct StartedState {
 };
 
 // The 64 column bytes of a "7E 09 ..." line.
-inline Columnas columnsOf(const std::string& hex) {
-    Columnas c{};
+inline VisibleColumns columnsOf(const std::string& hex) {
+    VisibleColumns c{};
     for (std::size_t k = 0; k < c.size(); ++k) {
         c[k] = std::stoi(hex.substr(k * 3, 2), nullptr, 16);
     }
@@ -62,10 +60,10 @@ inline Columnas columnsOf(const std::string& hex) {
 }
 
 // What the sign shows once `texto` is typed in the font.
-inline Columnas composed(const std::string& texto, int fuente = 0) {
+inline VisibleColumns composed(const std::string& texto, int fuente = 0) {
     StartedState a(fuente);
     a.escribir(texto);
-    return a.columnas();
+    return a.visibleColumns();
 }
 
 } // namespace lumivel::test

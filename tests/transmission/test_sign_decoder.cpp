@@ -14,33 +14,33 @@ using namespace lumivel::test;
 namespace {
 
 // The sender's code against the virtual sign's answering code, in-process.
-struct Enlazado {
-    SignResponder signo;
-    FakePort puerto;
-    std::vector<std::vector<DecodedMessage>> imagenes;
-    std::vector<std::string> errores;
+struct Linked {
+    SignResponder sign;
+    FakePort port;
+    std::vector<std::vector<DecodedMessage>> images;
+    std::vector<std::string> errors;
 
-    explicit Enlazado(SignFault fallo = {}) : signo(fallo) {
-        puerto.responder = [this](std::uint8_t b) {
-            const auto r = signo.responder(b);
-            if (r.evento == SignDecoder::Event::ImageComplete) {
-                imagenes.push_back(signo.decoder().takeImage());
-            } else if (r.evento == SignDecoder::Event::Error) {
-                errores.push_back(signo.decoder().lastError());
+    explicit Linked(SignFault fault = {}) : sign(fault) {
+        port.responder = [this](std::uint8_t b) {
+            const auto r = sign.responder(b);
+            if (r.event == SignDecoder::Event::ImageComplete) {
+                images.push_back(sign.decoder().takeImage());
+            } else if (r.event == SignDecoder::Event::Error) {
+                errors.push_back(sign.decoder().lastError());
             }
             return r.bytes;
         };
     }
 
     SendResult enviar(Lumivel& l) {
-        TransmissionImage imagen;
-        const LoadResult carga = cargarcomm(l, imagen, l.totaldatos);
-        TransferObserver nadie;
-        return sendImage(puerto, carga, imagen, l.totaldatos, nadie);
+        TransmissionImage image;
+        const LoadResult load = cargarcomm(l, image, l.totaldatos);
+        TransferObserver nobody;
+        return sendImage(port, load, image, l.totaldatos, nobody);
     }
 };
 
-std::array<std::uint8_t, 64> rampa() {
+std::array<std::uint8_t, 64> ramp() {
     std::array<std::uint8_t, 64> c{};
     for (std::size_t k = 0; k < 64; ++k) {
         c[k] = static_cast<std::uint8_t>(k * 4); // includes 0 bytes inside the picture
@@ -48,23 +48,23 @@ std::array<std::uint8_t, 64> rampa() {
     return c;
 }
 
-void compararCon(const std::vector<DecodedMessage>& recibidos,
-                 const std::vector<tipomensaje>& registros) {
-    std::vector<tipomensaje> activos;
-    for (const auto& r : registros) {
+void compareWith(const std::vector<DecodedMessage>& received,
+                 const std::vector<tipomensaje>& records) {
+    std::vector<tipomensaje> activeRecords;
+    for (const auto& r : records) {
         if (r.isActive()) {
-            activos.push_back(r);
+            activeRecords.push_back(r);
         }
     }
-    QCOMPARE(recibidos.size(), activos.size());
-    for (std::size_t i = 0; i < activos.size(); ++i) {
-        QCOMPARE(recibidos[i].imagen, activos[i].isPicture());
-        if (activos[i].isPicture()) {
-            QVERIFY(recibidos[i].columnas == decodePicture(activos[i].texto));
+    QCOMPARE(received.size(), activeRecords.size());
+    for (std::size_t i = 0; i < activeRecords.size(); ++i) {
+        QCOMPARE(received[i].image, activeRecords[i].isPicture());
+        if (activeRecords[i].isPicture()) {
+            QVERIFY(received[i].columnas == decodePicture(activeRecords[i].texto));
         } else {
-            QCOMPARE(recibidos[i].presentacion, activos[i].presentacion);
-            QCOMPARE(recibidos[i].letra, activos[i].letra);
-            QCOMPARE(recibidos[i].texto, storedText(activos[i]));
+            QCOMPARE(received[i].presentacion, activeRecords[i].presentacion);
+            QCOMPARE(received[i].letra, activeRecords[i].letra);
+            QCOMPARE(received[i].texto, storedText(activeRecords[i]));
         }
     }
 }
@@ -77,10 +77,10 @@ class SignDecoderTest : public QObject {
 
   private slots:
     void decodesWhatTheSenderSends_data() {
-        QTest::addColumn<std::vector<tipomensaje>>("registros");
+        QTest::addColumn<std::vector<tipomensaje>>("records");
         QTest::newRow("one text") << std::vector{texto(1, 2, "AB")};
         QTest::newRow("empty text and picture")
-            << std::vector{texto(3, 4, ""), imagen(rampa()), texto(2, 1, " x ")};
+            << std::vector{texto(3, 4, ""), image(ramp()), texto(2, 1, " x ")};
         QTest::newRow("deleted in between")
             << std::vector{texto(1, 1, "a"), texto(1, 1, "gone", '0'), texto(2, 2, "b")};
         // 133-byte texts: several blocks, headers falling inside messages.
@@ -89,29 +89,29 @@ class SignDecoderTest : public QObject {
         // 3 x 67 + 52 = 253 message bytes: the end marker is index 253 and the final
         // byte index 254, the last of the first block.
         QTest::newRow("image of exactly 255 bytes") << std::vector{
-            imagen(rampa()), imagen(rampa()), imagen(rampa()), texto(1, 1, std::string(49, 'z'))};
+            image(ramp()), image(ramp()), image(ramp()), texto(1, 1, std::string(49, 'z'))};
         // One more byte: the final 00 goes alone in block 1.
         QTest::newRow("image of 256 bytes") << std::vector{
-            imagen(rampa()), imagen(rampa()), imagen(rampa()), texto(1, 1, std::string(50, 'z'))};
+            image(ramp()), image(ramp()), image(ramp()), texto(1, 1, std::string(50, 'z'))};
     }
     void decodesWhatTheSenderSends() {
-        QFETCH(std::vector<tipomensaje>, registros);
+        QFETCH(std::vector<tipomensaje>, records);
         Lumivel l;
-        abrirConMensajes(l, dir_.filePath(QTest::currentDataTag()), registros);
-        Enlazado enlace;
-        QCOMPARE(enlace.enviar(l).outcome, Outcome::Verified);
-        QCOMPARE(enlace.errores, std::vector<std::string>{});
-        QCOMPARE(enlace.imagenes.size(), std::size_t{1});
-        compararCon(enlace.imagenes.front(), registros);
-        QVERIFY(enlace.signo.decoder().idle());
+        openWithMessages(l, dir_.filePath(QTest::currentDataTag()), records);
+        Linked link;
+        QCOMPARE(link.enviar(l).outcome, Outcome::Verified);
+        QCOMPARE(link.errors, std::vector<std::string>{});
+        QCOMPARE(link.images.size(), std::size_t{1});
+        compareWith(link.images.front(), records);
+        QVERIFY(link.sign.decoder().idle());
 
         // The same sign takes the next transfer.
-        QCOMPARE(enlace.enviar(l).outcome, Outcome::Verified);
-        QCOMPARE(enlace.imagenes.size(), std::size_t{2});
+        QCOMPARE(link.enviar(l).outcome, Outcome::Verified);
+        QCOMPARE(link.images.size(), std::size_t{2});
     }
 
     void faultsGiveTheirOutcome_data() {
-        QTest::addColumn<QString>("fallo");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<Outcome>("outcome");
         QTest::newRow("silent") << "silent" << Outcome::NoConnection;
         QTest::newRow("no-hello") << "no-hello" << Outcome::NoConnection;
@@ -120,19 +120,19 @@ class SignDecoderTest : public QObject {
         QTest::newRow("stop:0") << "stop:0" << Outcome::NoConnection;
     }
     void faultsGiveTheirOutcome() {
-        QFETCH(QString, fallo);
+        QFETCH(QString, fault);
         QFETCH(Outcome, outcome);
-        const auto f = parseFault(fallo.toStdString());
+        const auto f = parseFault(fault.toStdString());
         QVERIFY(f);
         Lumivel l;
-        abrirConMensajes(l, dir_.filePath(QTest::currentDataTag()),
+        openWithMessages(l, dir_.filePath(QTest::currentDataTag()),
                          std::vector<tipomensaje>(3, texto(1, 1, std::string(40, 'q'))));
-        Enlazado enlace(*f);
-        const SendResult r = enlace.enviar(l);
+        Linked link(*f);
+        const SendResult r = link.enviar(l);
         QCOMPARE(r.outcome, outcome);
-        if (fallo == "stop:40") { // request and header answered, then 34 image bytes
+        if (fault == "stop:40") { // request and header answered, then 34 image bytes
             QCOMPARE(r.transfer.verified, 34);
-        } else if (fallo == "corrupt:3") { // bad echoes: everything is still sent
+        } else if (fault == "corrupt:3") { // bad echoes: everything is still sent
             QVERIFY(r.transfer.verified > 0);
             QCOMPARE(r.transfer.sent, r.transfer.imageBytes);
         }
@@ -142,11 +142,11 @@ class SignDecoderTest : public QObject {
     void newRequestRestartsAnAbandonedTransfer() {
         SignDecoder d;
         const auto recibir = [&](std::initializer_list<int> bytes) {
-            SignDecoder::Event ultimo = SignDecoder::Event::None;
+            SignDecoder::Event last = SignDecoder::Event::None;
             for (const int b : bytes) {
-                ultimo = d.recibir(static_cast<std::uint8_t>(b));
+                last = d.recibir(static_cast<std::uint8_t>(b));
             }
-            return ultimo;
+            return last;
         };
         recibir({'c', 'w', 0xFF, 0, 0, 0, 1, 1, 'h'});
         d.reset();

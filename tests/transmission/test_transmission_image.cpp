@@ -10,11 +10,11 @@ using namespace lumivel::test;
 
 namespace {
 
-QString enHex(const TransmissionImage& imagen, int ultimo) {
+QString asHex(const TransmissionImage& image, int last) {
     QStringList bytes;
-    for (int i = 0; i <= ultimo; ++i) {
+    for (int i = 0; i <= last; ++i) {
         bytes << QStringLiteral("%1")
-                     .arg(imagen.datos[static_cast<std::size_t>(i)], 2, 16, QLatin1Char('0'))
+                     .arg(image.datos[static_cast<std::size_t>(i)], 2, 16, QLatin1Char('0'))
                      .toUpper();
     }
     return bytes.join(' ');
@@ -26,18 +26,18 @@ class TransmissionImageTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    QString ruta(const char* nombre) { return dir_.filePath(nombre); }
-    // Opens `registros` in `l` under `nombre` and builds the image from them.
-    LoadResult construir(Lumivel& l, TransmissionImage& imagen, const char* nombre,
-                         const std::vector<tipomensaje>& registros) {
-        abrirConMensajes(l, ruta(nombre), registros);
-        return cargarcomm(l, imagen, l.totaldatos);
+    QString path(const char* name) { return dir_.filePath(name); }
+    // Opens `records` in `l` under `name` and builds the image from them.
+    LoadResult build(Lumivel& l, TransmissionImage& image, const char* name,
+                     const std::vector<tipomensaje>& records) {
+        openWithMessages(l, path(name), records);
+        return cargarcomm(l, image, l.totaldatos);
     }
 
   private slots:
     void encodesActiveRecords_data() {
-        QTest::addColumn<std::vector<tipomensaje>>("registros");
-        QTest::addColumn<QString>("esperado");
+        QTest::addColumn<std::vector<tipomensaje>>("records");
+        QTest::addColumn<QString>("expected");
         const QString pic = "FF FF 00 0F FF" + QString(" 00").repeated(60) + " 81 00 00 00";
         QTest::newRow("AB") << std::vector{texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("trailing spaces dropped")
@@ -45,54 +45,53 @@ class TransmissionImageTest : public QObject {
         QTest::newRow("leading and inner spaces kept")
             << std::vector{texto(2, 4, " A B")} << "02 04 20 41 20 42 00 00 00";
         QTest::newRow("empty text") << std::vector{texto(1, 1, "")} << "01 01 00 00 00";
-        QTest::newRow("picture") << std::vector{imagen(samplePicture())} << pic;
+        QTest::newRow("picture") << std::vector{image(samplePicture())} << pic;
         QTest::newRow("picture whatever its presentation and font")
-            << std::vector{imagen(samplePicture(), 10, 3)} << pic;
+            << std::vector{image(samplePicture(), 10, 3)} << pic;
         QTest::newRow("deleted record skipped")
             << std::vector{texto(1, 1, "X", '0'), texto(1, 2, "AB")} << "01 02 41 42 00 00 00";
         QTest::newRow("windows-1252 byte")
             << std::vector{texto(1, 1, "\xF1")} << "01 01 F1 00 00 00";
     }
     void encodesActiveRecords() {
-        QFETCH(std::vector<tipomensaje>, registros);
-        QFETCH(QString, esperado);
+        QFETCH(std::vector<tipomensaje>, records);
+        QFETCH(QString, expected);
         Lumivel l;
-        TransmissionImage imagen;
-        QCOMPARE(construir(l, imagen, QTest::currentDataTag(), registros).estado,
-                 ImageState::Ready);
-        const int ultimo = static_cast<int>(esperado.split(' ').size()) - 1;
-        QCOMPARE(imagen.ndatos, ultimo);
-        QCOMPARE(l.totaldatos, ultimo);
-        QCOMPARE(enHex(imagen, ultimo), esperado);
+        TransmissionImage image;
+        QCOMPARE(build(l, image, QTest::currentDataTag(), records).estado, ImageState::Ready);
+        const int last = static_cast<int>(expected.split(' ').size()) - 1;
+        QCOMPARE(image.ndatos, last);
+        QCOMPARE(l.totaldatos, last);
+        QCOMPARE(asHex(image, last), expected);
         // The buffer ends holding the file's last record.
-        QCOMPARE(l.mensaje.estado, registros.back().estado);
+        QCOMPARE(l.mensaje.estado, records.back().estado);
     }
 
     // Nothing to send: a skipped build keeps the previous image; a stale count must not make
     // an image of deleted records look sendable.
     void nothingToSend_data() {
-        QTest::addColumn<int>("caso");
+        QTest::addColumn<int>("scenario");
         QTest::newRow("no file open") << 0;
         QTest::newRow("only deleted records, stale count") << 3;
     }
     void nothingToSend() {
-        QFETCH(int, caso);
+        QFETCH(int, scenario);
         Lumivel l;
-        TransmissionImage imagen;
-        imagen.datos[0] = 0x55;
-        imagen.ndatos = 7;
+        TransmissionImage image;
+        image.datos[0] = 0x55;
+        image.ndatos = 7;
         l.totaldatos = 7;
-        if (caso != 0) {
-            abrirConMensajes(l, ruta(QTest::currentDataTag()), {texto(1, 1, "A", '0')});
+        if (scenario != 0) {
+            openWithMessages(l, path(QTest::currentDataTag()), {texto(1, 1, "A", '0')});
             l.totalmensajes = 1;
         }
-        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        const LoadResult r = cargarcomm(l, image, l.totaldatos);
         QCOMPARE(r.estado, ImageState::NothingToSend);
-        if (caso == 3) {
-            QCOMPARE(enHex(imagen, imagen.ndatos), QString("00 00"));
+        if (scenario == 3) {
+            QCOMPARE(asHex(image, image.ndatos), QString("00 00"));
         } else {
-            QCOMPARE(enHex(imagen, 0), QString("55"));
-            QCOMPARE(imagen.ndatos, 7);
+            QCOMPARE(asHex(image, 0), QString("55"));
+            QCOMPARE(image.ndatos, 7);
             QCOMPARE(l.totaldatos, 7);
         }
     }
@@ -109,37 +108,37 @@ class TransmissionImageTest : public QObject {
         QFETCH(int, total);
         QFETCH(int, presentacion);
         Lumivel l;
-        abrirConMensajes(l, ruta(QTest::currentDataTag()),
+        openWithMessages(l, path(QTest::currentDataTag()),
                          {texto(1, 2, "AB"), texto(0, 1, "X", '0')});
         l.totalmensajes = static_cast<std::int16_t>(total);
         l.mensaje.presentacion = static_cast<std::int16_t>(presentacion);
-        TransmissionImage imagen;
-        const LoadResult r = cargarcomm(l, imagen, l.totaldatos);
+        TransmissionImage image;
+        const LoadResult r = cargarcomm(l, image, l.totaldatos);
         QCOMPARE(r.estado, ImageState::Ready);
         QCOMPARE(r.activeMessages, 1);
-        QCOMPARE(enHex(imagen, imagen.ndatos), QString("01 02 41 42 00 00 00"));
+        QCOMPARE(asHex(image, image.ndatos), QString("01 02 41 42 00 00 00"));
     }
 
     void imageThatDoesNotFitIsRefusedUntouched() {
-        const std::string largo(130, 'x');
+        const std::string length(130, 'x');
         Lumivel l;
-        TransmissionImage imagen;
+        TransmissionImage image;
         // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
-        LoadResult r = construir(l, imagen, "61.men", std::vector(61, texto(1, 1, largo)));
+        LoadResult r = build(l, image, "61.men", std::vector(61, texto(1, 1, length)));
         QCOMPARE(r.estado, ImageState::Ready);
-        QCOMPARE(imagen.ndatos, 61 * 133 + 1);
-        const auto antes = imagen.datos;
-        const std::int16_t totalAntes = l.totaldatos;
+        QCOMPARE(image.ndatos, 61 * 133 + 1);
+        const auto before = image.datos;
+        const std::int16_t totalBefore = l.totaldatos;
 
         // ...62 do not: nothing is written and the size needed is reported.
         Lumivel l2;
-        abrirConMensajes(l2, ruta("62.men"), std::vector<tipomensaje>(62, texto(1, 1, largo)));
-        l2.totaldatos = totalAntes;
-        r = cargarcomm(l2, imagen, l2.totaldatos);
+        openWithMessages(l2, path("62.men"), std::vector<tipomensaje>(62, texto(1, 1, length)));
+        l2.totaldatos = totalBefore;
+        r = cargarcomm(l2, image, l2.totaldatos);
         QCOMPARE(r.estado, ImageState::TooLarge);
         QCOMPARE(r.bytesNeeded, 62 * 133 + 2);
-        QVERIFY(imagen.datos == antes);
-        QCOMPARE(l2.totaldatos, totalAntes);
+        QVERIFY(image.datos == before);
+        QCOMPARE(l2.totaldatos, totalBefore);
     }
 };
 

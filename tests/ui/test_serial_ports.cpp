@@ -15,20 +15,20 @@ namespace {
 struct Pty {
     int master = -1;
     int slave = -1;
-    QString ruta;
+    QString path;
     Pty() {
-        char nombre[256] = {};
-        if (::openpty(&master, &slave, nombre, nullptr, nullptr) == 0) {
-            ruta = QString::fromLocal8Bit(nombre);
+        char name[256] = {};
+        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) {
+            path = QString::fromLocal8Bit(name);
         }
     }
     ~Pty() {
-        colgar();
+        hangUp();
         if (slave >= 0) {
             ::close(slave);
         }
     }
-    void colgar() {
+    void hangUp() {
         if (master >= 0) {
             ::close(master);
             master = -1;
@@ -38,20 +38,20 @@ struct Pty {
     Pty& operator=(const Pty&) = delete;
 };
 
-bool contiene(const std::string& texto, const char* parte) {
-    return texto.find(parte) != std::string::npos;
+bool contains(const std::string& texto, const char* part) {
+    return texto.find(part) != std::string::npos;
 }
 
 // Both ports behave alike towards a line; the rows of each test pick one.
-std::unique_ptr<Port> puertoDe(const QString& clase, const QString& ruta) {
-    if (clase == "posix") {
-        return std::make_unique<PosixSerialPort>(ruta.toStdString());
+std::unique_ptr<Port> portOf(const QString& kind, const QString& path) {
+    if (kind == "posix") {
+        return std::make_unique<PosixSerialPort>(path.toStdString());
     }
-    return std::make_unique<QtSerialPort>(ruta);
+    return std::make_unique<QtSerialPort>(path);
 }
 
-void ambosPuertos() {
-    QTest::addColumn<QString>("clase");
+void bothPorts() {
+    QTest::addColumn<QString>("kind");
     QTest::newRow("QSerialPort") << "qt";
     QTest::newRow("POSIX") << "posix";
 }
@@ -68,10 +68,10 @@ class SerialPortsTest : public QObject {
 
     void openRefusalNamesTheCause_data() {
         QTest::addColumn<QSerialPort::SerialPortError>("error");
-        QTest::addColumn<bool>("accesible");
-        QTest::addColumn<QString>("grupo");
-        QTest::addColumn<QString>("esperado");
-        QTest::addColumn<QString>("nunca");
+        QTest::addColumn<bool>("accessible");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("never");
         QTest::newRow("held by another program") << QSerialPort::PermissionError << true << "root"
                                                  << "en uso por otro programa"
                                                  << "grupo";
@@ -87,63 +87,63 @@ class SerialPortsTest : public QObject {
     }
     void openRefusalNamesTheCause() {
         QFETCH(QSerialPort::SerialPortError, error);
-        QFETCH(bool, accesible);
-        QFETCH(QString, grupo);
-        QFETCH(QString, esperado);
-        QFETCH(QString, nunca);
-        const std::string razon =
-            openFailureReason(error, accesible, grupo.toStdString(), "texto de Qt");
-        QVERIFY2(contiene(razon, esperado.toUtf8().constData()), razon.c_str());
-        QVERIFY2(!contiene(razon, nunca.toUtf8().constData()), razon.c_str());
+        QFETCH(bool, accessible);
+        QFETCH(QString, group);
+        QFETCH(QString, expected);
+        QFETCH(QString, never);
+        const std::string reason =
+            openFailureReason(error, accessible, group.toStdString(), "texto de Qt");
+        QVERIFY2(contains(reason, expected.toUtf8().constData()), reason.c_str());
+        QVERIFY2(!contains(reason, never.toUtf8().constData()), reason.c_str());
     }
 
-    void portHeldByAnotherIsInUse_data() { ambosPuertos(); }
+    void portHeldByAnotherIsInUse_data() { bothPorts(); }
     void portHeldByAnotherIsInUse() {
-        QFETCH(QString, clase);
+        QFETCH(QString, kind);
         Pty pty;
-        QVERIFY(!pty.ruta.isEmpty());
-        const auto primero = puertoDe(clase, pty.ruta);
-        QVERIFY(primero->abrir().ok());
-        const auto segundo = puertoDe(clase, pty.ruta);
-        const Result<void> isOpenNow = segundo->abrir();
+        QVERIFY(!pty.path.isEmpty());
+        const auto first = portOf(kind, pty.path);
+        QVERIFY(first->abrir().ok());
+        const auto second = portOf(kind, pty.path);
+        const Result<void> isOpenNow = second->abrir();
         QVERIFY(!isOpenNow.ok());
-        QVERIFY2(contiene(isOpenNow.error().reason, "en uso por otro programa"),
+        QVERIFY2(contains(isOpenNow.error().reason, "en uso por otro programa"),
                  isOpenNow.error().reason.c_str());
     }
 
     // A pseudo-terminal refuses the low-latency request; opening goes on without it.
-    void staleInputIsDiscarded_data() { ambosPuertos(); }
+    void staleInputIsDiscarded_data() { bothPorts(); }
     void staleInputIsDiscarded() {
-        QFETCH(QString, clase);
+        QFETCH(QString, kind);
         Pty pty;
         QVERIFY(!requestLowLatency(pty.slave));
-        const auto abierto = puertoDe(clase, pty.ruta);
-        Port& puerto = *abierto;
-        QVERIFY(puerto.abrir().ok());
+        const auto opened = portOf(kind, pty.path);
+        Port& port = *opened;
+        QVERIFY(port.abrir().ok());
         QCOMPARE(::write(pty.master, "zz", 2), 2);
         QTest::qWait(20); // the line discipline hands the bytes to the input
-        puerto.discardInput();
+        port.discardInput();
         QCOMPARE(::write(pty.master, "c", 1), 1);
-        QCOMPARE(puerto.waitForBytes(2000), std::string("c"));
+        QCOMPARE(port.waitForBytes(2000), std::string("c"));
     }
 
-    void signHangingUpIsNamed_data() { ambosPuertos(); }
+    void signHangingUpIsNamed_data() { bothPorts(); }
     void signHangingUpIsNamed() {
-        QFETCH(QString, clase);
+        QFETCH(QString, kind);
         Pty pty;
-        const auto abierto = puertoDe(clase, pty.ruta);
-        Port& puerto = *abierto;
-        QVERIFY(puerto.abrir().ok());
-        pty.colgar();
+        const auto opened = portOf(kind, pty.path);
+        Port& port = *opened;
+        QVERIFY(port.abrir().ok());
+        pty.hangUp();
         // Whichever call notices first, the port ends up failed for good with the cause.
-        QVERIFY(!puerto.escribir("c").ok() || puerto.waitForBytes(500).empty());
-        puerto.waitForBytes(500);
-        QVERIFY(puerto.fallo());
-        QCOMPARE(puerto.fallo()->reason,
+        QVERIFY(!port.escribir("c").ok() || port.waitForBytes(500).empty());
+        port.waitForBytes(500);
+        QVERIFY(port.fault());
+        QCOMPARE(port.fault()->reason,
                  std::string("el letrero se desconectó durante la transmisión"));
-        QVERIFY(!puerto.escribir("c").ok());
-        QVERIFY(puerto.waitForBytes(10).empty());
-        puerto.cerrar();
+        QVERIFY(!port.escribir("c").ok());
+        QVERIFY(port.waitForBytes(10).empty());
+        port.close();
     }
 };
 

@@ -65,18 +65,18 @@ class TestAppearanceWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Lumivel> estado;
-    std::unique_ptr<SignWidget> signo;
+    std::unique_ptr<SignWidget> sign;
     ScriptedDialogs dialogs;
     Skin skin;
     int redraws = 0;
 
-    Form5* abrirForm5() {
-        auto* ventana = new Form5(*estado, dialogs, skin, [this] {
+    Form5* openForm5() {
+        auto* window = new Form5(*estado, dialogs, skin, [this] {
             ++redraws;
             estado->sign.refrescar();
         });
-        ventana->show();
-        return ventana;
+        window->show();
+        return window;
     }
 
     Rgb colour() const { return {estado->sign.rojo, estado->sign.verde, estado->sign.azul}; }
@@ -84,8 +84,8 @@ class TestAppearanceWindows : public QObject {
   private slots:
     void init() {
         estado = std::make_unique<Lumivel>();
-        signo = std::make_unique<SignWidget>();
-        estado->sign.setSurface(signo.get());
+        sign = std::make_unique<SignWidget>();
+        estado->sign.setSurface(sign.get());
         estado->sign.rojo = 10;
         estado->sign.verde = 20;
         estado->sign.azul = 30;
@@ -102,97 +102,97 @@ class TestAppearanceWindows : public QObject {
     }
 
     void samplesShowOnTheSkinColourAndLeaveTheLedColour() {
-        QPointer<Form5> ventana = abrirForm5();
-        QCOMPARE(ventana->Pic()->fondo(), skin.color());
-        QCOMPARE(pixel(ventana->Pic()->image(), 30, 5), skin.color());
+        QPointer<Form5> window = openForm5();
+        QCOMPARE(window->Pic()->background(), skin.color());
+        QCOMPARE(pixel(window->Pic()->image(), 30, 5), skin.color());
         QCOMPARE(colour(), (Rgb{10, 20, 30}));
-        ventana->close();
+        window->close();
     }
 
     void acceptWaitsThenRedrawsTheSignInTheChosenColour() {
         estado->sign.matriz[4][2] = 1;
-        QPointer<Form5> ventana = abrirForm5();
-        ventana->Option1(2)->click();
+        QPointer<Form5> window = openForm5();
+        window->Option1(2)->click();
         QCOMPARE(colour(), (Rgb{225, 0, 0}));
         QCOMPARE(redraws, 0);
-        QElapsedTimer reloj;
-        reloj.start();
-        ventana->Command1()->click();
-        QVERIFY(reloj.elapsed() >= Form5::kAcceptWaitMs - 20);
+        QElapsedTimer stopwatch;
+        stopwatch.start();
+        window->Command1()->click();
+        QVERIFY(stopwatch.elapsed() >= Form5::kAcceptWaitMs - 20);
         QCOMPARE(redraws, 1);
-        QTRY_VERIFY(ventana.isNull());
-        QCOMPARE(pixel(signo->image(), 54, 30), qc(225, 0, 0)); // LED (4, 2)
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(pixel(sign->image(), 54, 30), qc(225, 0, 0)); // LED (4, 2)
     }
 
     // How the window ends decides which colour stays; only "Aceptar" waits.
     void endingKeepsOrRestoresTheColour_data() {
-        QTest::addColumn<int>("opcion");
-        QTest::addColumn<int>("fin");
-        QTest::addColumn<Rgb>("queda");
-        QTest::addColumn<int>("redibujos");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<Rgb>("left");
+        QTest::addColumn<int>("expectedRedraws");
         QTest::newRow("accept, nothing chosen") << -1 << 1 << Rgb{10, 20, 30} << 1;
         QTest::newRow("cancel") << 4 << 2 << Rgb{10, 20, 30} << 1;
         QTest::newRow("close box") << 3 << 0 << Rgb{0, 225, 0} << 1;
     }
     void endingKeepsOrRestoresTheColour() {
-        QFETCH(int, opcion);
-        QFETCH(int, fin);
-        QFETCH(Rgb, queda);
-        QFETCH(int, redibujos);
-        QPointer<Form5> ventana = abrirForm5();
-        if (opcion >= 0) {
-            ventana->Option1(opcion)->click();
+        QFETCH(int, option);
+        QFETCH(int, end);
+        QFETCH(Rgb, left);
+        QFETCH(int, expectedRedraws);
+        QPointer<Form5> window = openForm5();
+        if (option >= 0) {
+            window->Option1(option)->click();
         }
-        ventana->resize(ventana->size()); // a redraw of the samples
-        QElapsedTimer reloj;
-        reloj.start();
-        if (fin == 0) {
-            ventana->close();
-            QVERIFY(reloj.elapsed() < Form5::kAcceptWaitMs);
+        window->resize(window->size()); // a redraw of the samples
+        QElapsedTimer stopwatch;
+        stopwatch.start();
+        if (end == 0) {
+            window->close();
+            QVERIFY(stopwatch.elapsed() < Form5::kAcceptWaitMs);
         } else {
-            (fin == 1 ? ventana->Command1() : ventana->Command2())->click();
+            (end == 1 ? window->Command1() : window->Command2())->click();
         }
-        QTRY_VERIFY(ventana.isNull());
-        QCOMPARE(colour(), queda);
-        QCOMPARE(redraws, redibujos);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(colour(), left);
+        QCOMPARE(redraws, expectedRedraws);
     }
 
     void customColourAndCancelledDialog() {
-        QPointer<Form5> ventana = abrirForm5();
-        dialogs.colores.push_back(Rgb{176, 160, 0});
-        ventana->Option1(6)->click();
+        QPointer<Form5> window = openForm5();
+        dialogs.colours.push_back(Rgb{176, 160, 0});
+        window->Option1(6)->click();
         QCOMPARE(colour(), (Rgb{176, 160, 0}));
-        QCOMPARE(pixel(ventana->Pic()->image(), 250, 30), qc(176, 160, 0));
-        ventana->Option1(6)->click(); // cancelled this time
+        QCOMPARE(pixel(window->Pic()->image(), 250, 30), qc(176, 160, 0));
+        window->Option1(6)->click(); // cancelled this time
         QCOMPARE(colour(), (Rgb{176, 160, 0}));
-        ventana->close();
+        window->close();
     }
 
     void missingOrCorruptSkinKeepsTheLook() {
-        QWidget ventana;
-        skin.aplicar(&ventana);
-        const QString hoja = ventana.styleSheet();
+        QWidget window;
+        skin.aplicar(&window);
+        const QString sheet = window.styleSheet();
         const QColor color = skin.color();
 
         QTemporaryDir dir;
-        QFile corrupto(dir.filePath("roto.skn"));
-        QVERIFY(corrupto.open(QIODevice::WriteOnly));
-        corrupto.write("[skin]\ncolor = verde\n");
-        corrupto.close();
+        QFile corrupt(dir.filePath("roto.skn"));
+        QVERIFY(corrupt.open(QIODevice::WriteOnly));
+        corrupt.write("[skin]\ncolor = verde\n");
+        corrupt.close();
         // A FIFO would block start-up waiting for a writer; a url() would load any image.
         const QString fifo = dir.filePath("winaqua.skn");
         QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-        QFile imagen(dir.filePath("imagen.skn"));
-        QVERIFY(imagen.open(QIODevice::WriteOnly));
-        imagen.write("[skin]\ncolor = #102030\n[estilo]\nQWidget { background: URL (/x.png); }\n");
-        imagen.close();
+        QFile image(dir.filePath("imagen.skn"));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        image.write("[skin]\ncolor = #102030\n[estilo]\nQWidget { background: URL (/x.png); }\n");
+        image.close();
         CapturedStderr reported;
-        for (const QString& ruta : {dir.filePath("no-existe.skn"), corrupto.fileName(), dir.path(),
-                                    fifo, imagen.fileName()}) {
-            QVERIFY(!skin.cargar(ruta).ok());
+        for (const QString& path : {dir.filePath("no-existe.skn"), corrupt.fileName(), dir.path(),
+                                    fifo, image.fileName()}) {
+            QVERIFY(!skin.cargar(path).ok());
             QCOMPARE(skin.color(), color);
-            aplicarskin(skin, &ventana, ruta.toStdString());
-            QCOMPARE(ventana.styleSheet(), hoja);
+            aplicarskin(skin, &window, path.toStdString());
+            QCOMPARE(window.styleSheet(), sheet);
             QCOMPARE(skin.color(), color);
         }
         // Applying reports each refusal once, naming the file, and the line and why when
@@ -210,38 +210,38 @@ class TestAppearanceWindows : public QObject {
         Skin nuevo;
         QVERIFY(!nuevo.cargar(dir.filePath("no-existe.skn")).ok());
         QCOMPARE(nuevo.color(), Skin::defaultColor());
-        QWidget intacta;
-        nuevo.aplicar(&intacta);
-        QVERIFY(intacta.styleSheet().isEmpty());
+        QWidget intact;
+        nuevo.aplicar(&intact);
+        QVERIFY(intact.styleSheet().isEmpty());
     }
 
     void aboutWindow() {
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler("file", &catcher, "open");
-        QPointer<Form2> ventana =
+        QPointer<Form2> window =
             new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
-        ventana->show();
-        const QLabel* title = ventana->SkinLabel(1); // whole inside the window
+        window->show();
+        const QLabel* title = window->SkinLabel(1); // whole inside the window
         QVERIFY(title->x() + title->fontMetrics().horizontalAdvance(title->text()) <=
-                ventana->width());
+                window->width());
 
-        ventana->Command2()->click();
+        window->Command2()->click();
         QCOMPARE(catcher.opened.size(), 1);
-        const QString pagina = QString::fromStdString(webPagePath(executableFolder()));
-        QCOMPARE(catcher.opened.first(), QUrl::fromLocalFile(pagina));
+        const QString page = QString::fromStdString(webPagePath(executableFolder()));
+        QCOMPARE(catcher.opened.first(), QUrl::fromLocalFile(page));
         QCOMPARE(redraws, 0);
 
-        ventana->Command1()->click();
+        window->Command1()->click();
         QCOMPARE(redraws, 1);
-        QTRY_VERIFY(ventana.isNull());
+        QTRY_VERIFY(window.isNull());
 
         // Without a browser the button says where the page is.
         QDesktopServices::unsetUrlHandler("file");
-        ventana = new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
-        ventana->Command2()->click();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs.mostradas[0].texto.ends_with(pagina.toStdString()));
-        ventana->close();
+        window = new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
+        window->Command2()->click();
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs.shownBoxes[0].texto.ends_with(page.toStdString()));
+        window->close();
     }
 
     void cleanup() { estado->sign.setSurface(nullptr); }

@@ -12,29 +12,29 @@ using namespace lumivel;
 namespace {
 
 // A bare sign with its tool buttons and readout, started and in the drawing mode.
-struct Banco {
-    QWidget ventana;
-    SignWidget* Pic = new SignWidget(&ventana);
-    QPushButton* lapiz = new QPushButton(&ventana);
-    QPushButton* goma = new QPushButton(&ventana);
-    QPushButton* pintura = new QPushButton(&ventana);
-    QPushButton* Bomba = new QPushButton(&ventana);
-    QPushButton* invertir = new QPushButton(&ventana);
-    QLabel* panel1 = new QLabel(&ventana);
+struct Bench {
+    QWidget window;
+    SignWidget* Pic = new SignWidget(&window);
+    QPushButton* lapiz = new QPushButton(&window);
+    QPushButton* goma = new QPushButton(&window);
+    QPushButton* pintura = new QPushButton(&window);
+    QPushButton* Bomba = new QPushButton(&window);
+    QPushButton* invertir = new QPushButton(&window);
+    QLabel* panel1 = new QLabel(&window);
     Lumivel l;
-    int reflejado = 0;
+    int mirrored = 0;
     DrawingController controller{
-        {Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, [this] { ++reflejado; }};
+        {Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, [this] { ++mirrored; }};
 
-    Banco() {
+    Bench() {
         l.sign.setSurface(Pic);
         startUp(l, ".");
         selectOption1(l, kDrawingMode);
         Pic->move(0, 0);
         lapiz->move(0, 120);
         goma->move(100, 120);
-        ventana.resize(900, 200);
-        ventana.show();
+        window.resize(900, 200);
+        window.show();
     }
     bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && Pic->shown().lit(c, r); }
     int litCount() const {
@@ -65,8 +65,8 @@ class DrawingControllerTest : public QObject {
     // Which LEDs a tool changes is the drawing tools' test; here the pointer and the buttons
     // reach them, a press and a drag alike.
     void toolButtonsAndPointerReachTheSign() {
-        Banco b;
-        QVERIFY(QTest::qWaitForWindowExposed(&b.ventana));
+        Bench b;
+        QVERIFY(QTest::qWaitForWindowExposed(&b.window));
         QTest::mouseClick(b.Pic, Qt::LeftButton, Qt::NoModifier, QPoint(18, 30));
         QVERIFY(b.lit(1, 2));
         b.drag(QPoint(30, 42), QPoint(66, 42));
@@ -78,7 +78,7 @@ class DrawingControllerTest : public QObject {
         QCOMPARE(b.litCount(), 512);
         QTest::mouseClick(b.goma, Qt::LeftButton);
         QCOMPARE(b.l.tool, DrawingTool::Eraser);
-        QVERIFY(b.reflejado > 0);
+        QVERIFY(b.mirrored > 0);
         b.drag(QPoint(18, 90), QPoint(90, 90));
         QCOMPARE(b.litCount(), 512 - 7);
         QVERIFY(!b.lit(7, 7));

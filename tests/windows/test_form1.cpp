@@ -20,13 +20,13 @@ using namespace lumivel::test;
 
 namespace {
 
-PortFactory fabricaFalsa(SignFault fallo = {}) {
-    return [fallo](const QString& dispositivo) {
-        auto puerto = std::make_unique<FakePort>();
-        puerto->deviceName = dispositivo.toStdString();
-        auto signo = std::make_shared<SignResponder>(fallo);
-        puerto->responder = [signo](std::uint8_t b) { return signo->responder(b).bytes; };
-        return puerto;
+PortFactory fakeFactory(SignFault fault = {}) {
+    return [fault](const QString& device) {
+        auto port = std::make_unique<FakePort>();
+        port->deviceName = device.toStdString();
+        auto sign = std::make_shared<SignResponder>(fault);
+        port->responder = [sign](std::uint8_t b) { return sign->responder(b).bytes; };
+        return port;
     };
 }
 
@@ -37,12 +37,12 @@ class Form1Test : public QObject {
     QTemporaryDir dir_;
     Lumivel lumivel_;
     ScriptedDialogs dialogs_;
-    int redibujados_ = 0;
+    int redraws_ = 0;
 
     QPointer<Form1> abrir() {
-        auto* ventana = new Form1(lumivel_, dialogs_, [this] { ++redibujados_; });
-        ventana->mostrar();
-        return ventana;
+        auto* window = new Form1(lumivel_, dialogs_, [this] { ++redraws_; });
+        window->mostrar();
+        return window;
     }
 
   private slots:
@@ -51,15 +51,15 @@ class Form1Test : public QObject {
         lumivel_.totalmensajes = 0;
         lumivel_.mensaje = tipomensaje{};
         dialogs_ = ScriptedDialogs{};
-        redibujados_ = 0;
+        redraws_ = 0;
     }
 
     // An open window sends what the file holds at the press of "Enviar", and its labels
     // follow changes made meanwhile.
     void sendRebuildsFromTheFileAsItIsNow() {
-        abrirConMensajes(lumivel_, dir_.filePath("live.men"), {texto(1, 2, "AB")});
+        openWithMessages(lumivel_, dir_.filePath("live.men"), {texto(1, 2, "AB")});
         QPointer<Form1> f = abrir();
-        f->setPortFactory(fabricaFalsa());
+        f->setPortFactory(fakeFactory());
         f->setReplyTimeout(20);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
         QVERIFY(lumivel_.archivo.write(2, texto(2, 1, "C", '1', 2)).ok());
@@ -70,147 +70,147 @@ class Form1Test : public QObject {
         QVERIFY(lumivel_.archivo.read(3, lumivel_.mensaje).ok());
         lumivel_.totalmensajes = 0;
         f->Command1()->click();
-        QCOMPARE(f->carga().estado, ImageState::Ready);
-        QCOMPARE(f->imagen().ndatos, 10);
+        QCOMPARE(f->load().estado, ImageState::Ready);
+        QCOMPARE(f->image().ndatos, 10);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
-        QTRY_VERIFY(!f->transfiriendo());
+        QTRY_VERIFY(!f->transferring());
         delete f;
     }
 
     void nothingToSendSaysSoAndOpensNoPort() {
-        bool puertoCreado = false;
+        bool createdPort = false;
         QPointer<Form1> f = abrir();
         for (const QRadioButton* port : f->findChildren<QRadioButton*>()) { // captions whole
             QVERIFY(port->width() >= port->sizeHint().width());
         }
         f->setPortFactory([&](const QString&) {
-            puertoCreado = true;
+            createdPort = true;
             return std::make_unique<FakePort>();
         });
         f->Command1()->click();
-        QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs_.mostradas[0].texto.find("No hay mensajes") != std::string::npos);
-        QVERIFY(!puertoCreado);
-        QVERIFY(!f->transfiriendo());
+        QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs_.shownBoxes[0].texto.find("No hay mensajes") != std::string::npos);
+        QVERIFY(!createdPort);
+        QVERIFY(!f->transferring());
         delete f;
     }
 
     void imageTooLargeIsShownAndRefused() {
-        abrirConMensajes(lumivel_, dir_.filePath("big.men"),
+        openWithMessages(lumivel_, dir_.filePath("big.men"),
                          std::vector<tipomensaje>(62, texto(1, 1, std::string(130, 'm'))));
         QPointer<Form1> f = abrir();
         QVERIFY(f->SkinLabel2()->text().contains("NO CABE"));
         f->Command1()->click();
-        QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs_.mostradas[0].texto.find("8248 bytes") != std::string::npos);
+        QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs_.shownBoxes[0].texto.find("8248 bytes") != std::string::npos);
         delete f;
     }
 
     void portChoice() {
         QPointer<Form1> f = abrir();
         // No choice made: the first serial port.
-        QCOMPARE(f->puerto(), QString("/dev/ttyS0"));
+        QCOMPARE(f->port(), QString("/dev/ttyS0"));
         f->Option1(2)->click();
-        QCOMPARE(f->puerto(), QString("/dev/ttyS2"));
+        QCOMPARE(f->port(), QString("/dev/ttyS2"));
         f->otherPort()->setEditText("/dev/pts/7");
-        QCOMPARE(f->puerto(), QString("/dev/pts/7"));
+        QCOMPARE(f->port(), QString("/dev/pts/7"));
         QVERIFY(!f->Option1(2)->isChecked());
         f->Option1(3)->click();
-        QCOMPARE(f->puerto(), QString("/dev/ttyS3"));
+        QCOMPARE(f->port(), QString("/dev/ttyS3"));
         delete f;
     }
 
     void closingRedrawsTheMainSign() {
         QPointer<Form1> f = abrir();
         f->close();
-        QCOMPARE(redibujados_, 1);
+        QCOMPARE(redraws_, 1);
         QTRY_VERIFY(f.isNull());
 
-        redibujados_ = 0;
+        redraws_ = 0;
         f = abrir();
         f->Command2()->click();
-        QCOMPARE(redibujados_, 2);
+        QCOMPARE(redraws_, 2);
         QTRY_VERIFY(f.isNull());
     }
 
     void transferRunsOffTheWindowThread() {
-        abrirConMensajes(lumivel_, dir_.filePath("send.men"),
+        openWithMessages(lumivel_, dir_.filePath("send.men"),
                          std::vector<tipomensaje>(20, texto(2, 2, std::string(60, 'r'))));
         QPointer<Form1> f = abrir();
-        f->setPortFactory(fabricaFalsa());
-        QSignalSpy terminada(f.data(), &Form1::transferFinished);
+        f->setPortFactory(fakeFactory());
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->Command1()->click();
-        QVERIFY(f->transfiriendo());
+        QVERIFY(f->transferring());
         QVERIFY(!f->Command1()->isEnabled());
         QVERIFY(!f->Command2()->isEnabled());
         // Closing is refused while the line is in use, and other windows take no input.
         f->close();
         QVERIFY(f->isVisible());
-        QPushButton otraVentana("editar");
-        otraVentana.show();
-        QSignalSpy clics(&otraVentana, &QPushButton::clicked);
-        QTest::mouseClick(&otraVentana, Qt::LeftButton);
-        QCOMPARE(clics.size(), 0);
-        QVERIFY(terminada.wait(20000));
-        QTest::mouseClick(&otraVentana, Qt::LeftButton);
-        QCOMPARE(clics.size(), 1);
+        QPushButton otherWindow("editar");
+        otherWindow.show();
+        QSignalSpy clicks(&otherWindow, &QPushButton::clicked);
+        QTest::mouseClick(&otherWindow, Qt::LeftButton);
+        QCOMPARE(clicks.size(), 0);
+        QVERIFY(finished.wait(20000));
+        QTest::mouseClick(&otherWindow, Qt::LeftButton);
+        QCOMPARE(clicks.size(), 1);
         QCOMPARE(f->lastSend().outcome, Outcome::Verified);
         QCOMPARE(f->ProgressBar1()->value(), lumivel_.totaldatos);
         QVERIFY(f->Command1()->isEnabled());
-        QVERIFY(dialogs_.mostradas.empty());
+        QVERIFY(dialogs_.shownBoxes.empty());
 
         // "Enviar" again sends the same image again.
         f->Command1()->click();
-        QVERIFY(terminada.wait(20000));
+        QVERIFY(finished.wait(20000));
         QCOMPARE(f->lastSend().transfer.imageBytes, 20 * 63 + 2);
         delete f;
     }
 
     void closingTheProgramMidTransferEndsIt() {
-        abrirConMensajes(lumivel_, dir_.filePath("quit.men"),
+        openWithMessages(lumivel_, dir_.filePath("quit.men"),
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 'q'))));
         QPointer<Form1> f = abrir();
         // A slow line: the whole image would take about 40 s.
         f->setPortFactory([](const QString&) {
-            auto puerto = std::make_unique<FakePort>();
-            puerto->responder = [](std::uint8_t b) {
+            auto port = std::make_unique<FakePort>();
+            port->responder = [](std::uint8_t b) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 return std::string(1, static_cast<char>(b));
             };
-            return puerto;
+            return port;
         });
         f->Command1()->click();
-        QVERIFY(f->transfiriendo());
-        QElapsedTimer reloj;
-        reloj.start();
+        QVERIFY(f->transferring());
+        QElapsedTimer stopwatch;
+        stopwatch.start();
         delete f;
-        QVERIFY(reloj.elapsed() < 5000);
+        QVERIFY(stopwatch.elapsed() < 5000);
     }
 
     // Data errors are the window's to show; the other endings come with their own box.
     void mismatchIsReported() {
-        abrirConMensajes(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
+        openWithMessages(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
         QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferFinished);
-        f->setPortFactory(fabricaFalsa({SignFault::Kind::Corrupt, 5}));
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
+        f->setPortFactory(fakeFactory({SignFault::Kind::Corrupt, 5}));
         f->Command1()->click();
-        QVERIFY(terminada.wait(20000));
+        QVERIFY(finished.wait(20000));
         QCOMPARE(f->lastSend().outcome, Outcome::WithErrors);
-        QTRY_COMPARE(dialogs_.mostradas.size(), std::size_t{1});
-        QCOMPARE(dialogs_.mostradas[0].title, std::string("Error en la TX y RX de datos"));
+        QTRY_COMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        QCOMPARE(dialogs_.shownBoxes[0].title, std::string("Error en la TX y RX de datos"));
         delete f;
     }
 
     void missingPortIsNamed() {
-        abrirConMensajes(lumivel_, dir_.filePath("missing.men"), {texto(1, 1, "a")});
+        openWithMessages(lumivel_, dir_.filePath("missing.men"), {texto(1, 1, "a")});
         QPointer<Form1> f = abrir();
-        QSignalSpy terminada(f.data(), &Form1::transferFinished);
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->otherPort()->setEditText(dir_.filePath("no-such-device"));
         f->Command1()->click();
-        QVERIFY(terminada.wait(20000));
+        QVERIFY(finished.wait(20000));
         QCOMPARE(f->lastSend().outcome, Outcome::PortNotOpened);
-        QCOMPARE(dialogs_.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs_.mostradas[0].texto.find("no-such-device") != std::string::npos);
+        QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs_.shownBoxes[0].texto.find("no-such-device") != std::string::npos);
         delete f;
     }
 };

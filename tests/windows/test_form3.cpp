@@ -62,10 +62,10 @@ class Form3Test : public QObject {
         Form3& form = *form_;
         // Controls outside the mode's table keep whatever state they had.
         button(form, "ELIMINAR")->setEnabled(false);
-        clic(option(form, "Option1", 0));
+        click(option(form, "Option1", 0));
         QCOMPARE(form.state().option1, 0);
         QVERIFY(Text1(form)->text().isEmpty());
-        QCOMPARE(columnas(form), Columnas{});
+        QCOMPARE(visibleColumns(form), VisibleColumns{});
         // The chosen tool's button is the one not offered.
         QVERIFY(!usable(form, "Text1") && !usable(form, "lapiz") && usable(form, "goma"));
         QVERIFY(!usable(form, "ELIMINAR"));
@@ -102,12 +102,12 @@ class Form3Test : public QObject {
         };
         QVERIFY(allHaveIcons());
         QCOMPARE(pressed(), std::pair(false, false)); // text mode: no tool in use
-        clic(option(form, "Option1", 0));
+        click(option(form, "Option1", 0));
         QVERIFY(allHaveIcons());
         QCOMPARE(pressed(), std::pair(true, false));
-        clic(picmenu(form, 4));
+        click(picmenu(form, 4));
         QCOMPARE(pressed(), std::pair(false, true));
-        clic(button(form, "lapiz"));
+        click(button(form, "lapiz"));
         QCOMPARE(pressed(), std::pair(true, false));
 
         // The status bar's last panel, the clock, lies whole inside the bar.
@@ -120,98 +120,98 @@ class Form3Test : public QObject {
         QSignalSpy abrir(button(form, "abrir"), &QPushButton::clicked);
         QSignalSpy configurar(button(form, "configurar"), &QPushButton::clicked);
         button(form, "abrir")->setEnabled(false); // runs even when the button is disabled
-        clic(picmenu(form, 1));
+        click(picmenu(form, 1));
         action(form, "opabrir")->trigger();
         QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier); // the menu's shortcut
         QCOMPARE(abrir.count(), 3);
         action(form, "opconfiguracion")->trigger();
-        clic(picmenu(form, 10));
+        click(picmenu(form, 10));
         QCOMPARE(configurar.count(), 2);
 
         // In text mode the pencil's icon box is hidden and disabled: it gets no clicks.
         QSignalSpy lapiz(button(form, "lapiz"), &QPushButton::clicked);
-        clic(picmenu(form, 3));
+        click(picmenu(form, 3));
         QCOMPARE(lapiz.count(), 0);
-        clic(option(form, "Option1", 0));
-        clic(picmenu(form, 3));
+        click(option(form, "Option1", 0));
+        click(picmenu(form, 3));
         QCOMPARE(lapiz.count(), 1);
     }
 
     void playSimularAndItsIconBoxRefuseAnEmptyText() {
         Form3& form = *form_;
-        clic(option(form, "Option1", 0)); // drawing mode empties the text
-        clic(button(form, "Play"));
+        click(option(form, "Option1", 0)); // drawing mode empties the text
+        click(button(form, "Play"));
         action(form, "opsimular")->trigger();
-        clic(picmenu(form, 9));
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{3});
-        for (const MessageBoxSpec& caja : dialogs.mostradas) {
-            QCOMPARE(caja.title, std::string("No hay Mensaje"));
+        click(picmenu(form, 9));
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{3});
+        for (const MessageBoxSpec& box : dialogs.shownBoxes) {
+            QCOMPARE(box.title, std::string("No hay Mensaje"));
         }
         QVERIFY(!playing(form));
     }
 
     void effectPlaysWithInputBlocked() {
         Form3& form = *form_;
-        clic(option(form, "op_mostrar", 1)); // "Por Fila"
+        click(option(form, "op_mostrar", 1)); // "Por Fila"
         QCOMPARE(form.state().tipopresentacion, std::int16_t{2});
-        const Columnas inicial = columnas(form);
-        QSignalSpy modo(option(form, "Option1", 0), &QAbstractButton::clicked);
+        const VisibleColumns initial = visibleColumns(form);
+        QSignalSpy mode(option(form, "Option1", 0), &QAbstractButton::clicked);
         QSignalSpy configurar(button(form, "configurar"), &QPushButton::clicked);
-        bool durante = false;
-        Columnas enLaPausa{};
+        bool during = false;
+        VisibleColumns duringHold{};
         QTimer::singleShot(1000, &form, [&] {
-            durante = playing(form);
-            enLaPausa = columnas(form); // the hold shows the whole text
-            clic(option(form, "Option1", 0));
-            clic(picmenu(form, 10));
+            during = playing(form);
+            duringHold = visibleColumns(form); // the hold shows the whole text
+            click(option(form, "Option1", 0));
+            click(picmenu(form, 10));
             QTest::keyClicks(Text1(form), "xyz");
             QTest::keyClick(&form, Qt::Key_O, Qt::AltModifier);
         });
-        QElapsedTimer reloj;
-        reloj.start();
-        clic(button(form, "Play"));
-        QVERIFY(reloj.elapsed() >= 3400);
-        QVERIFY(durante);
-        QCOMPARE(enLaPausa, inicial);
-        QCOMPARE(modo.count(), 0);
+        QElapsedTimer stopwatch;
+        stopwatch.start();
+        click(button(form, "Play"));
+        QVERIFY(stopwatch.elapsed() >= 3400);
+        QVERIFY(during);
+        QCOMPARE(duringHold, initial);
+        QCOMPARE(mode.count(), 0);
         QCOMPARE(configurar.count(), 0);
         QCOMPARE(form.state().option1, 1);
         QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
-        QCOMPARE(columnas(form), Columnas{}); // "Por Fila" ends dark
+        QCOMPARE(visibleColumns(form), VisibleColumns{}); // "Por Fila" ends dark
         QVERIFY(!playing(form));
-        clic(picmenu(form, 10)); // input works again afterwards
+        click(picmenu(form, 10)); // input works again afterwards
         QCOMPARE(configurar.count(), 1);
     }
 
     void resizeDuringAnEffectKeepsTheFrameShown() {
         Form3& form = *form_;
-        const Columnas whole = columnas(form);
-        clic(option(form, "op_mostrar", 2)); // "Por columna" draws the text column by column
-        Columnas before{};
-        Columnas after{};
+        const VisibleColumns whole = visibleColumns(form);
+        click(option(form, "op_mostrar", 2)); // "Por columna" draws the text column by column
+        VisibleColumns before{};
+        VisibleColumns after{};
         QTimer::singleShot(300, &form, [&] {
-            before = columnas(form);
+            before = visibleColumns(form);
             QResizeEvent resize(form.size(), form.size());
             QApplication::sendEvent(&form, &resize);
-            after = columnas(form);
+            after = visibleColumns(form);
             form.close();
         });
-        clic(button(form, "Play"));
+        click(button(form, "Play"));
         QVERIFY(before != whole);
         QCOMPARE(after, before);
     }
 
     void escapeStopsAnEffectAsIfItHadEnded() {
         Form3& form = *form_;
-        const Columnas whole = columnas(form);
+        const VisibleColumns whole = visibleColumns(form);
         for (const int effect : {0, 2}) { // "Caminando" puts the text back, "Por columna" ends dark
-            clic(option(form, "op_mostrar", effect));
+            click(option(form, "op_mostrar", effect));
             QTimer::singleShot(300, &form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
             QElapsedTimer clock;
             clock.start();
-            clic(button(form, "Play"));
+            click(button(form, "Play"));
             QVERIFY(clock.elapsed() < 2000);
-            QCOMPARE(columnas(form), effect == 0 ? whole : Columnas{});
+            QCOMPARE(visibleColumns(form), effect == 0 ? whole : VisibleColumns{});
             QCOMPARE(Text1(form)->text(), QStringLiteral(" LED LUMIVEL"));
         }
     }
@@ -222,8 +222,8 @@ class Form3Test : public QObject {
         const QString named = privateTemp.filePath("nombrado.men");
         const QString dropped = privateTemp.filePath("soltado.men");
         writeBytes(named.toStdString(),
-                   test::registro(1, 1, 1, "uno") + test::registro(2, 2, 2, "dos"));
-        writeBytes(dropped.toStdString(), test::registro(1, 3, 1, "tres"));
+                   test::record(1, 1, 1, "uno") + test::record(2, 2, 2, "dos"));
+        writeBytes(dropped.toStdString(), test::record(1, 3, 1, "tres"));
         form.openMessageFile(named);
         QCOMPARE(control<QListWidget>(form, "Lstcodigo")->count(), 2);
 
@@ -241,12 +241,12 @@ class Form3Test : public QObject {
 
     void closingDuringAnEffectStopsItAndCloses() {
         Form3& form = *form_;
-        clic(option(form, "op_mostrar", 2)); // "Por columna", 8 s
+        click(option(form, "op_mostrar", 2)); // "Por columna", 8 s
         QTimer::singleShot(300, &form, [&] { form.close(); });
-        QElapsedTimer reloj;
-        reloj.start();
-        clic(button(form, "Play"));
-        QVERIFY(reloj.elapsed() < 3000);
+        QElapsedTimer stopwatch;
+        stopwatch.start();
+        click(button(form, "Play"));
+        QVERIFY(stopwatch.elapsed() < 3000);
         QVERIFY(!form.isVisible());
         QVERIFY(!playing(form));
     }
@@ -293,12 +293,12 @@ class Form3Test : public QObject {
         }
         QCOMPARE(acc(picmenu(form, 9))->text(QAccessible::Name), button(form, "Play")->toolTip());
         QCOMPARE(acc(control(form, "Pic"))->text(QAccessible::Description), Text1(form)->text());
-        clic(option(form, "Option1", 0));
+        click(option(form, "Option1", 0));
         QCOMPARE(acc(control(form, "Pic"))->text(QAccessible::Description), "Gráfico");
     }
 
   private:
-    static void clic(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static QPushButton* button(const Form3& f, const char* name) {
         return control<QPushButton>(f, name);
     }
@@ -310,10 +310,10 @@ class Form3Test : public QObject {
     static QLineEdit* Text1(const Form3& f) { return control<QLineEdit>(f, "Text1"); }
     static bool playing(const Form3& f) { return f.findChild<PlaybackController*>()->isPlaying(); }
 
-    using Columnas = std::array<int, 64>;
-    static Columnas columnas(const Form3& form) {
+    using VisibleColumns = std::array<int, 64>;
+    static VisibleColumns visibleColumns(const Form3& form) {
         const SignWidget* pic = control<SignWidget>(form, "Pic");
-        Columnas bytes{};
+        VisibleColumns bytes{};
         for (int c = 0; c < 64; ++c) {
             bytes[c] = pic->shown().columnByte(c);
         }

@@ -63,11 +63,11 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path() + "/simlumivel");
 
         // Messages only in the scratch file: the close box and "Salir" both ask.
-        dialogs.respuestas = {Answer::Cancel, Answer::No};
+        dialogs.replies = {Answer::Cancel, Answer::No};
         QVERIFY(!window->close());
         QVERIFY(window->isVisible());
         action(*window, "opsalir")->trigger();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{2});
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{2});
         QVERIFY(!window->isVisible());
         delete window;
     }
@@ -82,12 +82,12 @@ class MainWindowWiringTest : public QObject {
             QVERIFY(killed.state().isScratchFile);
         }
         ScriptedDialogs dialogs;
-        dialogs.respuestas.push_back(Answer::Yes);
+        dialogs.replies.push_back(Answer::Yes);
         Form3 window(&dialogs);
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
         QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 1);
         QCOMPARE(control<QLabel>(window, "panel_0")->text(), QString("Mensajes sin guardar"));
-        dialogs.respuestas.push_back(Answer::No);
+        dialogs.replies.push_back(Answer::No);
         QVERIFY(window.close());
         QVERIFY(QDir(privateTemp.path() + "/simlumivel").isEmpty());
     }
@@ -118,13 +118,13 @@ class MainWindowWiringTest : public QObject {
         action(window, "openviar")->trigger();
         action(window, "opacerdade")->trigger();
         action(window, "opacerdade")->trigger();
-        QPointer<Form5> colores = theWindow<Form5>();
+        QPointer<Form5> colours = theWindow<Form5>();
         QPointer<Form1> transfer = theWindow<Form1>();
-        QPointer<Form2> acerca = theWindow<Form2>();
-        QVERIFY(colores && transfer && acerca && transfer->isVisible());
+        QPointer<Form2> aboutWindow = theWindow<Form2>();
+        QVERIFY(colours && transfer && aboutWindow && transfer->isVisible());
         QVERIFY(window.close());
-        QVERIFY(dialogs.mostradas.empty()); // nothing to lose, nothing asked
-        QTRY_VERIFY(colores.isNull() && acerca.isNull() && transfer.isNull());
+        QVERIFY(dialogs.shownBoxes.empty()); // nothing to lose, nothing asked
+        QTRY_VERIFY(colours.isNull() && aboutWindow.isNull() && transfer.isNull());
     }
 
     void webMenusSayWhereThePageIsWithoutABrowser() {
@@ -133,10 +133,10 @@ class MainWindowWiringTest : public QObject {
         Form3 window(&dialogs);
         action(window, "WEB")->trigger();
         action(window, "opayuda")->trigger();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{2});
-        const std::string pagina = webPagePath(executableFolder());
-        for (const MessageBoxSpec& caja : dialogs.mostradas) {
-            QVERIFY2(caja.texto.ends_with(pagina), caja.texto.c_str());
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{2});
+        const std::string page = webPagePath(executableFolder());
+        for (const MessageBoxSpec& box : dialogs.shownBoxes) {
+            QVERIFY2(box.texto.ends_with(page), box.texto.c_str());
         }
     }
 
@@ -173,42 +173,42 @@ class MainWindowWiringTest : public QObject {
         Form3 window(&dialogs);
         Lumivel& l = window.state();
         auto* list = control<QListWidget>(window, "Lstcodigo");
-        const auto boton = [&window](const char* name) {
+        const auto button = [&window](const char* name) {
             control<QPushButton>(window, name)->click();
         };
-        std::vector<std::string> estados{""};
+        std::vector<std::string> states{""};
         const auto bytes = [&l] { return readBytes(l.archivo.path()); };
         for (const char* texto : {"UNO", "DOS"}) {
             changeText(l, texto);
-            boton("ADICIONAR");
-            estados.push_back(bytes());
+            button("ADICIONAR");
+            states.push_back(bytes());
         }
         list->setCurrentRow(0);
         changeText(l, "TRES");
-        boton("MODIFICAR");
-        estados.push_back(bytes());
+        button("MODIFICAR");
+        states.push_back(bytes());
         list->setCurrentRow(0);
-        boton("ELIMINAR");
-        estados.push_back(bytes());
+        button("ELIMINAR");
+        states.push_back(bytes());
         QCOMPARE(action(window, "undo")->text(), QString("Deshacer eliminar mensaje"));
-        const std::vector<int> entradas{0, 1, 2, 2, 1};
-        for (std::size_t k = estados.size() - 1; k-- > 0;) {
+        const std::vector<int> inputs{0, 1, 2, 2, 1};
+        for (std::size_t k = states.size() - 1; k-- > 0;) {
             action(window, "undo")->trigger();
-            QCOMPARE(bytes(), estados[k]);
-            QCOMPARE(list->count(), entradas[k]);
+            QCOMPARE(bytes(), states[k]);
+            QCOMPARE(list->count(), inputs[k]);
         }
-        for (std::size_t k = 1; k < estados.size(); ++k) {
+        for (std::size_t k = 1; k < states.size(); ++k) {
             action(window, "redo")->trigger();
-            QCOMPARE(bytes(), estados[k]);
+            QCOMPARE(bytes(), states[k]);
         }
-        QVERIFY(dialogs.mostradas.empty());
+        QVERIFY(dialogs.shownBoxes.empty());
 
-        const std::string ajeno = estados.back() + "x";
-        writeBytes(l.archivo.path(), ajeno);
+        const std::string foreign = states.back() + "x";
+        writeBytes(l.archivo.path(), foreign);
         action(window, "undo")->trigger();
-        QCOMPARE(bytes(), ajeno);
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
-        QCOMPARE(dialogs.mostradas[0].title, std::string("No se puede deshacer"));
+        QCOMPARE(bytes(), foreign);
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes[0].title, std::string("No se puede deshacer"));
     }
 
     // A stroke (press to release), clear, invert and paint all are steps of the sign, reached
@@ -220,7 +220,7 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&window));
         action(window, "opgrafico")->trigger();
         auto* pic = control<SignWidget>(window, "Pic");
-        const auto encendidos = [pic] {
+        const auto litCount = [pic] {
             int n = 0;
             for (int c = 0; c < 64; ++c) {
                 for (int r = 0; r < 8; ++r) {
@@ -237,24 +237,24 @@ class MainWindowWiringTest : public QObject {
         control<QPushButton>(window, "Bomba")->click();
         control<QPushButton>(window, "pintura")->click();
         QCOMPARE(action(window, "undo")->text(), QString("Deshacer pintar todo"));
-        const auto atajo = [pic](Qt::KeyboardModifiers teclas, Qt::Key tecla) {
-            QTest::keyClick(pic, tecla, teclas);
+        const auto shortcut = [pic](Qt::KeyboardModifiers modifiers, Qt::Key key) {
+            QTest::keyClick(pic, key, modifiers);
         };
         {
             const InputBlocker asDuringAnEffect;
-            atajo(Qt::ControlModifier, Qt::Key_Z);
-            QCOMPARE(encendidos(), 512);
+            shortcut(Qt::ControlModifier, Qt::Key_Z);
+            QCOMPARE(litCount(), 512);
         }
-        for (const int esperado : {0, 510, 2}) {
-            atajo(Qt::ControlModifier, Qt::Key_Z);
-            QCOMPARE(encendidos(), esperado);
+        for (const int expected : {0, 510, 2}) {
+            shortcut(Qt::ControlModifier, Qt::Key_Z);
+            QCOMPARE(litCount(), expected);
         }
         QCOMPARE(window.state().sign.matriz[1][0], std::int16_t{1});
-        atajo(Qt::ControlModifier, Qt::Key_Z);
-        QCOMPARE(encendidos(), 0);
-        atajo(Qt::ControlModifier, Qt::Key_Y);
-        atajo(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-        QCOMPARE(encendidos(), 510);
+        shortcut(Qt::ControlModifier, Qt::Key_Z);
+        QCOMPARE(litCount(), 0);
+        shortcut(Qt::ControlModifier, Qt::Key_Y);
+        shortcut(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+        QCOMPARE(litCount(), 510);
 
         auto* text1 = control<QLineEdit>(window, "Text1");
         action(window, "optexto")->trigger();

@@ -56,22 +56,22 @@ class MessagesWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void listsRecallsAndFollowsTheFile() {
-        const QString ruta = privateTemp.filePath("lista.men");
+        const QString path = privateTemp.filePath("lista.men");
         {
-            Lumivel escritor;
-            test::abrirConMensajes(escritor, ruta,
+            Lumivel writer;
+            test::openWithMessages(writer, path,
                                    {test::texto(2, 2, "HOLA"), test::texto(1, 1, "FUERA", '0'),
-                                    test::imagen(test::samplePicture())});
+                                    test::image(test::samplePicture())});
         }
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.openMessageFile(ruta);
-        auto* lista = control<QListWidget>(window, "Lstcodigo");
-        const QPoint entrada = lista->visualItemRect(lista->item(0)).center();
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, entrada);
-        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, entrada);
+        window.openMessageFile(path);
+        auto* list = control<QListWidget>(window, "Lstcodigo");
+        const QPoint input = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, input);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, input);
         QVERIFY(messagesWindow() != nullptr);
         QTableView* table = messagesWindow()->table();
         const QAbstractItemModel& model = *table->model();
@@ -94,14 +94,14 @@ class MessagesWindowTest : public QObject {
         auto* Text1 = control<QLineEdit>(window, "Text1");
         clickRow(table, 0);
         QCOMPARE(Text1->text(), QString("HOLA"));
-        QCOMPARE(lista->currentRow(), 0);
+        QCOMPARE(list->currentRow(), 0);
         QTest::keyClicks(Text1, "B");
         clickRow(table, 0);
         QCOMPARE(Text1->text(), QString("HOLA"));
         clickRow(table, 1);
         QCOMPARE(window.state().option1, kDrawingMode);
         QCOMPARE(window.state().sign.vector[2], std::int16_t{0xFF});
-        lista->setCurrentRow(0);
+        list->setCurrentRow(0);
         QCOMPARE(table->currentIndex().row(), 0);
 
         // ADICIONAR, MODIFICAR and ELIMINAR in the main window.
@@ -116,9 +116,9 @@ class MessagesWindowTest : public QObject {
         QCOMPARE(model.rowCount(), 2);
 
         // Another program adds a message.
-        MessageFile otro;
-        QVERIFY(otro.open(ruta.toStdString()).ok());
-        QVERIFY(otro.write(otro.count() + 1, test::texto(3, 4, "OTRO", '1', 3)).ok());
+        MessageFile other;
+        QVERIFY(other.open(path.toStdString()).ok());
+        QVERIFY(other.write(other.count() + 1, test::texto(3, 4, "OTRO", '1', 3)).ok());
         QTRY_COMPARE(model.rowCount(), 3);
         QCOMPARE(row(model, 2), (QStringList{"3", "Texto", "Por columna", "Negrita", "OTRO"}));
 
@@ -131,30 +131,30 @@ class MessagesWindowTest : public QObject {
 
     // Subir, Bajar and Duplicar keep the message selected and are undone byte for byte.
     void movesAndCopiesAreUndoableSteps() {
-        const QString ruta = privateTemp.filePath("orden.men");
+        const QString path = privateTemp.filePath("orden.men");
         {
-            Lumivel escritor;
-            test::abrirConMensajes(escritor, ruta,
+            Lumivel writer;
+            test::openWithMessages(writer, path,
                                    {test::texto(1, 1, "UNO"), test::texto(1, 1, "FUERA", '0'),
                                     test::texto(2, 2, "DOS")});
         }
-        const std::string antes = readBytes(ruta.toStdString());
+        const std::string before = readBytes(path.toStdString());
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
         window.show();
-        window.openMessageFile(ruta);
+        window.openMessageFile(path);
         control<QAction>(window, "opmensajes")->trigger();
         QTableView* table = messagesWindow()->table();
         clickRow(table, 0);
         control<QPushButton>(*messagesWindow(), "bajar")->click();
         QCOMPARE(row(*table->model(), 1).first() + row(*table->model(), 1).last(), QString("2UNO"));
         QCOMPARE(table->currentIndex().row(), 1);
-        QCOMPARE(readBytes(ruta.toStdString()), test::registro(1, 2, 2, "DOS") +
-                                                    antes.substr(137, 137) +
-                                                    test::registro(2, 1, 1, "UNO"));
+        QCOMPARE(readBytes(path.toStdString()), test::record(1, 2, 2, "DOS") +
+                                                    before.substr(137, 137) +
+                                                    test::record(2, 1, 1, "UNO"));
         control<QPushButton>(*messagesWindow(), "bajar")->click(); // already the last
         control<QPushButton>(*messagesWindow(), "subir")->click();
-        QCOMPARE(readBytes(ruta.toStdString()), antes);
+        QCOMPARE(readBytes(path.toStdString()), before);
         control<QPushButton>(*messagesWindow(), "duplicar")->click();
         QCOMPARE(table->model()->rowCount(), 3);
         QCOMPARE(table->currentIndex().row(), 2);
@@ -162,29 +162,29 @@ class MessagesWindowTest : public QObject {
         control<QAction>(window, "undo")->trigger();
         control<QAction>(window, "undo")->trigger();
         control<QAction>(window, "undo")->trigger();
-        QCOMPARE(readBytes(ruta.toStdString()), antes);
+        QCOMPARE(readBytes(path.toStdString()), before);
         QCOMPARE(table->model()->rowCount(), 2);
-        QVERIFY(dialogs.mostradas.empty());
+        QVERIFY(dialogs.shownBoxes.empty());
 
         // The menu's last items export the recalled message; a failure is shown, not hidden.
-        auto* animacion = control<QAction>(window, "exportAnimation");
+        auto* animation = control<QAction>(window, "exportAnimation");
         QCOMPARE(
-            qobject_cast<QMenu*>(animacion->associatedObjects().constFirst())->actions().last(),
-            animacion);
+            qobject_cast<QMenu*>(animation->associatedObjects().constFirst())->actions().last(),
+            animation);
         clickRow(table, 0);
         const QString png = privateTemp.filePath("uno.png");
         const QString gif = privateTemp.filePath("uno.gif");
-        dialogs.archivos = {png.toStdString(), gif.toStdString(),
-                            privateTemp.filePath("no/hay.gif").toStdString()};
+        dialogs.files = {png.toStdString(), gif.toStdString(),
+                         privateTemp.filePath("no/hay.gif").toStdString()};
         control<QAction>(window, "exportImage")->trigger();
-        animacion->trigger();
-        QCOMPARE(dialogs.dialogosArchivo.back().filters,
+        animation->trigger();
+        QCOMPARE(dialogs.fileDialogs.back().filters,
                  std::vector<std::string>{"Animación GIF (*.gif)"});
         QCOMPARE(QImage(png).pixel(6, 6 + 12), qRgb(220, 220, 220));
         QVERIFY(QImageReader(gif).imageCount() > 1);
-        animacion->trigger();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
-        QCOMPARE(dialogs.mostradas[0].title, std::string("Error de archivo"));
+        animation->trigger();
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes[0].title, std::string("Error de archivo"));
     }
 };
 

@@ -72,7 +72,7 @@ class PictureControllerTest : public QObject {
         const Picture before = currentPicture(sign);
         action(window, "pastePicture")->trigger();
         QCOMPARE(currentPicture(sign), before);
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
 
         auto* pic = control<SignWidget>(window, "Pic");
         QTest::keyClick(pic, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
@@ -99,9 +99,9 @@ class PictureControllerTest : public QObject {
         const QString png = dir.filePath("gris.png");
         QVERIFY(grey.save(png));
 
-        dialogs.archivos.push_back(QString(__FILE__).toStdString());
+        dialogs.files.push_back(QString(__FILE__).toStdString());
         action(window, "importImage")->trigger();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
         QVERIFY(window.findChild<PictureImportDialog*>() == nullptr);
         QVERIFY(!action(window, "copyPicture")->isEnabled());
 
@@ -110,7 +110,7 @@ class PictureControllerTest : public QObject {
         action(window, "pastePicture")->trigger();
         for (const bool accept : {false, true}) {
             const auto matriz = l.sign.matriz;
-            dialogs.archivos.push_back(png.toStdString());
+            dialogs.files.push_back(png.toStdString());
             action(window, "importImage")->trigger();
             auto* dialog = window.findChild<PictureImportDialog*>();
             QVERIFY(dialog != nullptr);

@@ -64,10 +64,10 @@ class RememberedSettingsTest : public QObject {
         const QString other = folder.filePath("dos & tres.men");
         const QString gone = folder.filePath("ido.men");
         const QString otherShown = QString(other).replace("&", "&&"); // no shortcut letter
-        writeBytes(kept.toStdString(), test::registro(1, 1, 1, "uno"));
+        writeBytes(kept.toStdString(), test::record(1, 1, 1, "uno"));
         writeBytes(other.toStdString(),
-                   test::registro(1, 1, 1, "dos") + test::registro(2, 1, 1, "tres"));
-        writeBytes(gone.toStdString(), test::registro(1, 1, 1, "ido"));
+                   test::record(1, 1, 1, "dos") + test::record(2, 1, 1, "tres"));
+        writeBytes(gone.toStdString(), test::record(1, 1, 1, "ido"));
         {
             ScriptedDialogs dialogs;
             Form3 window(&dialogs);
@@ -82,7 +82,7 @@ class RememberedSettingsTest : public QObject {
             transfer->otherPort()->setEditText("/dev/pts/9");
             transfer->Command1()->click(); // nothing to send, but the port was the one used
             transfer->close();
-            dialogs.archivos = {gone.toStdString(), other.toStdString(), kept.toStdString()};
+            dialogs.files = {gone.toStdString(), other.toStdString(), kept.toStdString()};
             for (int i = 0; i < 3; ++i) {
                 control<QPushButton>(window, "abrir")->click();
             }
@@ -96,8 +96,8 @@ class RememberedSettingsTest : public QObject {
         QCOMPARE(openedBy<Form1>(window, "serial")->otherPort()->currentText(),
                  QString("/dev/pts/9"));
         control<QPushButton>(window, "abrir")->click(); // cancelled
-        QCOMPARE(dialogs.dialogosArchivo.back().carpeta, folder.path().toStdString());
-        QCOMPARE(dialogs.dialogosArchivo.back().nombre, std::string("uno.men"));
+        QCOMPARE(dialogs.fileDialogs.back().folder, folder.path().toStdString());
+        QCOMPARE(dialogs.fileDialogs.back().name, std::string("uno.men"));
         QCOMPARE(recentEntries(window),
                  QStringList({"&1 " + kept, "&2 " + otherShown, "&3 " + gone}));
 
@@ -107,8 +107,8 @@ class RememberedSettingsTest : public QObject {
         QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 2);
         QCOMPARE(recentEntries(window).first(), "&1 " + otherShown);
         control<QAction>(window, "recentFile", 2)->trigger();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs.mostradas[0].texto.find("ya no existe") != std::string::npos);
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs.shownBoxes[0].texto.find("ya no existe") != std::string::npos);
         QVERIFY(!QFile::exists(gone));
         QCOMPARE(recentEntries(window).size(), 2);
     }
@@ -126,7 +126,7 @@ class RememberedSettingsTest : public QObject {
         QCOMPARE(window.state().archivoskin, defaultSkinPath(executableFolder()));
         QCOMPARE(window.state().sign.litCentre(), (Rgb{220, 220, 220}));
         QVERIFY(recentEntries(window).isEmpty());
-        QVERIFY(dialogs.mostradas.empty());
+        QVERIFY(dialogs.shownBoxes.empty());
 
         // The list keeps the five latest, without repeats.
         Settings settings;

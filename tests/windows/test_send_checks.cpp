@@ -63,10 +63,10 @@ class SendChecksTest : public QObject {
         emit text1->textEdited(texto);
     }
     void trigger(const char* name) { control<QAction>(*w, name)->trigger(); }
-    QString saved(const std::vector<tipomensaje>& registros) {
+    QString saved(const std::vector<tipomensaje>& records) {
         const QString path = folder.filePath("m.men");
         Lumivel writer;
-        test::abrirConMensajes(writer, path, registros);
+        test::openWithMessages(writer, path, records);
         return path;
     }
 
@@ -110,10 +110,10 @@ class SendChecksTest : public QObject {
 
         trigger("optexto");
         type(QString::fromStdString(full));
-        dialogs.respuestas = {Answer::No};
+        dialogs.replies = {Answer::No};
         control<QPushButton>(*w, "ADICIONAR")->click();
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
-        QVERIFY(dialogs.mostradas[0].texto.find("8.247 de 8.191 bytes") != std::string::npos);
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs.shownBoxes[0].texto.find("8.247 de 8.191 bytes") != std::string::npos);
         auto* list = control<QListWidget>(*w, "Lstcodigo");
         QCOMPARE(list->count(), 61);
 
@@ -124,7 +124,7 @@ class SendChecksTest : public QObject {
         control<QPushButton>(*w, "ADICIONAR")->click();
         QCOMPARE(list->count(), 61);
         QCOMPARE(label(*w, "imageUsage"), QString("7.986 de 8.191 bytes"));
-        QCOMPARE(dialogs.mostradas.size(), std::size_t{1});
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
     }
 
     void accentsGoPlainOrTheTextBecomesAPicture() {
@@ -135,7 +135,7 @@ class SendChecksTest : public QObject {
 
         // Ñ stays a letter: the composer is offered, and its picture is one undo step.
         type(QStringLiteral("AÑO NUEVO"));
-        dialogs.respuestas = {Answer::Yes};
+        dialogs.replies = {Answer::Yes};
         whenDialogOpens([](QDialog& composer) {
             control<QComboBox>(composer, "composerAlignment")->setCurrentIndex(1);
             composer.accept();
@@ -160,11 +160,11 @@ class SendChecksTest : public QObject {
 
     void playAllShowsEachMessageInOrderUntilEsc() {
         trigger("playAll");
-        QCOMPARE(dialogs.mostradas.at(0).texto, noMessageBox().texto);
+        QCOMPARE(dialogs.shownBoxes.at(0).texto, noMessageBox().texto);
 
         std::array<std::uint8_t, 64> second{};
         second.fill(0x81);
-        w->openMessageFile(saved({test::imagen(test::samplePicture()), test::imagen(second)}));
+        w->openMessageFile(saved({test::image(test::samplePicture()), test::image(second)}));
         std::vector<std::array<std::uint8_t, 64>> seen;
         QTimer::singleShot(500, [&] { seen.push_back(shownColumns(*w)); });
         QTimer::singleShot(3500, [&] {
