@@ -4,6 +4,8 @@
 #include "sign_reading.hpp"
 #include "x_session.hpp"
 
+#include <QDeadlineTimer>
+
 // Client-area positions of the main window's controls (the designs' twips / 15).
 inline const QPoint kNuevo(18 + 6, 8 + 12);
 inline const QPoint kAbrir(56 + 30, 8 + 12);
@@ -39,10 +41,18 @@ struct MainWindow {
     void click(QPoint inClient) { x.click(client + inClient); }
     // Once the program has settled: how the sign differs from `want` (empty when it does
     // not). The screenshot is kept under `name`.
-    QString differs(const LedGrid& want, const QString& name, QColor lit = QColor(220, 220, 220)) {
-        shot = x.stableScreenshot();
+    // A loaded machine may take longer than one settling to act on the last input, so a
+    // difference is looked at again until `timeoutMs` has passed.
+    QString differs(const LedGrid& want, const QString& name, QColor lit = QColor(220, 220, 220),
+                    int timeoutMs = 10000) {
+        QDeadlineTimer deadline(timeoutMs);
+        QString difference;
+        do {
+            shot = x.stableScreenshot();
+            difference = differences(shot, sign, want, lit);
+        } while (!difference.isEmpty() && !deadline.hasExpired());
         x.keepScreenshot(name);
-        return differences(shot, sign, want, lit);
+        return difference;
     }
     // Types a path into the file dialog that `button` opens; false when no dialog titled
     // exactly `title` came up (Qt's own dialogs, whose titles and buttons are Spanish).
