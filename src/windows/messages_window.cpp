@@ -3,7 +3,7 @@
 #include "base/windows1252.hpp"
 #include "display/sign.hpp"
 #include "store/message_names.hpp"
-#include "ui/led_painter.hpp"
+#include "ui/sign_image.hpp"
 #include "ui/window_font.hpp"
 #include "windows/store_controller.hpp"
 
@@ -39,35 +39,10 @@ bool sameMessage(const tipomensaje& a, const tipomensaje& b) {
            std::tie(b.numero, b.presentacion, b.letra, b.texto, b.estado);
 }
 
-// Keeps what the sign draws, on the sign's black background.
-class PictureSurface final : public SignSurface {
-  public:
-    void setSize(int width, int height) override {
-        image_ = QImage(width, height, QImage::Format_RGB32);
-        erase();
-    }
-    void drawLed(const LedStroke& stroke) override { paintLed(image_, stroke, EvenDot::OnCorner); }
-    void erase() override { image_.fill(Qt::black); }
-    const QImage& image() const { return image_; }
-
-  private:
-    QImage image_;
-};
-
-// A picture message as the sign would show it, with its geometry and LED colour.
+// A picture message as the sign would show it, in the sign's LED colour.
 QImage drawPicture(const tipomensaje& mensaje, const Sign& sign) {
-    Sign copy = sign;
-    PictureSurface surface;
-    surface.setSize(Sign::kSurfaceWidth, Sign::kSurfaceHeight);
-    copy.setSurface(&surface);
-    copy.borrar();
-    const auto columnas = decodePicture(mensaje.texto);
-    for (int k = 0; k < 64; ++k) {
-        copy.cbin(columnas[static_cast<std::size_t>(k)], k);
-    }
-    copy.mostrar();
-    return surface.image().scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio,
-                                  Qt::SmoothTransformation);
+    return signImage(decodePicture(mensaje.texto), QColor(sign.rojo, sign.verde, sign.azul))
+        .scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
