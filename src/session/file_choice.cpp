@@ -1,8 +1,10 @@
 #include "session/file_choice.hpp"
 
+#include "base/system_reason.hpp"
 #include "display/composition.hpp"
 #include "session/message_list.hpp"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -41,7 +43,7 @@ Result<void> createEmpty(const fs::path& path) {
     std::FILE* archivo = std::fopen(path.c_str(), "wbx");
     if (archivo == nullptr) {
         const int error = errno;
-        return Error{std::generic_category().message(error), path.string()};
+        return Error{systemReason(error), path.string()};
     }
     std::fclose(archivo);
     return {};
@@ -76,7 +78,7 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
         return llenarlista(l);
     }
     if (fs::is_directory(target, ec)) {
-        return Error{std::make_error_code(std::errc::is_a_directory).message(), target};
+        return Error{systemReason(EISDIR), target};
     }
     // Renaming over a FIFO or a device would replace it (or fail after the copy); only a
     // regular file, or a link to one, is ever a message file.
@@ -95,7 +97,7 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
     if (l.archivo.isOpen()) {
         fs::copy_file(l.archivo.path(), provisional, ec);
         if (ec) {
-            reason = ec.message();
+            reason = systemReason(ec.value());
         }
     } else if (Result<void> created = createEmpty(provisional); !created.ok()) {
         reason = created.error().reason;
@@ -103,7 +105,7 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
     if (!reason) {
         fs::rename(provisional, final, ec);
         if (ec) {
-            reason = ec.message();
+            reason = systemReason(ec.value());
         }
     }
     if (reason) {

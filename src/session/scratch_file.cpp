@@ -1,5 +1,6 @@
 #include "session/scratch_file.hpp"
 
+#include "base/system_reason.hpp"
 #include "session/file_choice.hpp"
 #include "session/lumivel.hpp"
 
@@ -12,7 +13,6 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -24,10 +24,6 @@ namespace {
 constexpr const char* kScratchPrefix = "sin-nombre-";
 constexpr const char* kScratchSuffix = ".men";
 constexpr const char* kLockSuffix = ".lock";
-
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
 
 std::string home() {
     if (const char* h = std::getenv("HOME"); h != nullptr && h[0] == '/') {

@@ -1,12 +1,13 @@
 #include "store/message_file.hpp"
 
+#include "base/system_reason.hpp"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -14,10 +15,6 @@ namespace lumivel {
 namespace {
 
 constexpr long kRecordLength = static_cast<long>(tipomensaje::kRecordLength);
-
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
 
 constexpr const char* kNoRegular = kNotARegularFile;
 
@@ -236,7 +233,7 @@ Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& conten
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::canonical(path_, ec);
     if (ec) {
-        return failure(ec.message());
+        return failure(systemReason(ec.value()));
     }
     const std::filesystem::path folder = target.parent_path();
     struct stat original {};

@@ -1,11 +1,11 @@
 #include "transmission/posix_serial_port.hpp"
 
+#include "base/system_reason.hpp"
 #include "transmission/port_refusal.hpp"
 #include "transmission/protocol.hpp"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -91,7 +91,7 @@ Result<void> PosixSerialPort::abrir() {
         case EBUSY:
             return Error{refusalReason(PortRefusal::Denied, deviceAccess(path)), device_};
         default:
-            return Error{std::strerror(errno), device_};
+            return Error{systemReason(errno), device_};
         }
     }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -110,7 +110,7 @@ Result<void> PosixSerialPort::setLine() {
     termios mode{};
     if (::tcgetattr(fd_, &mode) != 0) {
         return Error{"no acepta " + std::to_string(kLineBaud) +
-                         " baudios 8N1: " + std::strerror(errno),
+                         " baudios 8N1: " + systemReason(errno),
                      device_};
     }
     ::cfmakeraw(&mode);
@@ -127,15 +127,14 @@ Result<void> PosixSerialPort::setLine() {
     if (::cfsetispeed(&mode, kLineSpeed) != 0 || ::cfsetospeed(&mode, kLineSpeed) != 0 ||
         ::tcsetattr(fd_, TCSANOW, &mode) != 0) {
         return Error{"no acepta " + std::to_string(kLineBaud) +
-                         " baudios 8N1: " + std::strerror(errno),
+                         " baudios 8N1: " + systemReason(errno),
                      device_};
     }
     const int dtr = TIOCM_DTR;
     const int rts = TIOCM_RTS;
     if ((::ioctl(fd_, TIOCMBIS, &dtr) != 0 || ::ioctl(fd_, TIOCMBIC, &rts) != 0) &&
         !modemLineRefused()) {
-        return Error{std::string("no acepta las senales DTR/RTS: ") + std::strerror(errno),
-                     device_};
+        return Error{std::string("no acepta las senales DTR/RTS: ") + systemReason(errno), device_};
     }
     return {};
 }

@@ -1,8 +1,9 @@
 #include "transmission/virtual_sign.hpp"
 
+#include "base/system_reason.hpp"
+
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -19,7 +20,7 @@ namespace {
 
 // The failed call and the system's reason.
 Error systemError(const char* call) {
-    return Error{std::string(call) + ": " + std::strerror(errno)};
+    return Error{std::string(call) + ": " + systemReason(errno)};
 }
 
 long long nowNs() {
@@ -99,7 +100,7 @@ Result<void> VirtualSign::abrir() {
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0) {
-        return Error{std::strerror(errno), name};
+        return Error{systemReason(errno), name};
     }
     // Raw until the sender sets its own line: no echo by the terminal, no translation.
     termios mode{};
@@ -194,7 +195,7 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
         }
         const auto written = ::write(master_, reply.bytes.data(), reply.bytes.size());
         if (written < 0 && onError) {
-            onError(std::string("eco perdido: ") + std::strerror(errno));
+            onError(std::string("eco perdido: ") + systemReason(errno));
         }
     }
     if (reply.event == SignDecoder::Event::ImageComplete && onImage) {

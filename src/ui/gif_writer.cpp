@@ -1,5 +1,7 @@
 #include "ui/gif_writer.hpp"
 
+#include "base/system_reason.hpp"
+
 #include <gif_lib.h>
 
 #include <fcntl.h>
@@ -7,7 +9,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <map>
 
 namespace lumivel {
@@ -155,7 +156,7 @@ Result<void> writeGif(const std::string& path, const std::vector<GifFrame>& fram
     const std::string temporary = path + ".tmp" + std::to_string(getpid());
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return Error{std::string("no se pudo crear la animación GIF: ") + std::strerror(errno),
+        return Error{std::string("no se pudo crear la animación GIF: ") + systemReason(errno),
                      path};
     }
     if (const int code = encode(fd, converted, index, colours); code != 0) {
@@ -172,7 +173,7 @@ Result<void> writeGif(const std::string& path, const std::vector<GifFrame>& fram
     if (!durable || std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = durable ? errno : syncError;
         std::remove(temporary.c_str());
-        return Error{std::string("no se pudo guardar la animación GIF: ") + std::strerror(error),
+        return Error{std::string("no se pudo guardar la animación GIF: ") + systemReason(error),
                      path};
     }
     return {};
