@@ -211,6 +211,32 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(dialogs.shownBoxes[0].title, std::string("No se puede deshacer"));
     }
 
+    // Guardar keeps the history: a step taken before saving is undone in the saved file.
+    // Nuevo starts afresh.
+    void savingKeepsTheStepsForTheSavedFile() {
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        Lumivel& l = window.state();
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("guardado.men").toStdString();
+        for (const char* texto : {"UNO", "DOS"}) {
+            changeText(l, texto);
+            control<QPushButton>(window, "ADICIONAR")->click();
+        }
+        dialogs.files = {path};
+        control<QPushButton>(window, "guardar")->click();
+        QCOMPARE(l.archivo.path(), path);
+        action(window, "undo")->trigger();
+        QCOMPARE(readBytes(path).size(), std::size_t{137});
+        QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 1);
+        action(window, "redo")->trigger();
+        QCOMPARE(readBytes(path).size(), std::size_t{2 * 137});
+        QVERIFY(dialogs.shownBoxes.empty());
+
+        control<QPushButton>(window, "nuevo")->click();
+        QVERIFY(!action(window, "undo")->isEnabled());
+    }
+
     // A stroke (press to release), clear, invert and paint all are steps of the sign, reached
     // by Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; the text box keeps its own Ctrl+Z.
     void drawingStepsGiveBackTheSign() {
