@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -214,10 +215,14 @@ class MainWindowWiringTest : public QObject {
     // Guardar keeps the history: a step taken before saving is undone in the saved file.
     // Nuevo starts afresh.
     void savingKeepsTheStepsForTheSavedFile() {
+        // A state folder of its own: no scratch file of an earlier test is offered.
+        QTemporaryDir dir;
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", dir.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&state] { qputenv("XDG_STATE_HOME", state); });
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
         Lumivel& l = window.state();
-        QTemporaryDir dir;
         const std::string path = dir.filePath("guardado.men").toStdString();
         for (const char* texto : {"UNO", "DOS"}) {
             changeText(l, texto);

@@ -73,7 +73,12 @@ class StoredPicturesTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         trigger("opgrafico");
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        // The messages are not kept, so the next window starts with no scratch file to offer.
+        dialogs.replies = {Answer::No};
+        w->close();
+        w.reset();
+    }
 
     void theShownPictureIsStored_data() {
         QTest::addColumn<Source>("source");
