@@ -289,9 +289,9 @@ void Form1::onFinished() {
     thread_->deleteLater();
     thread_ = nullptr;
     blockInput(false);
-    if (const std::string summary = transferSummary(lastSend_); !summary.empty()) {
-        panels_[0]->setText(QString::fromStdString(summary));
-    }
+    const std::string summary = transferSummary(lastSend_);
+    panels_[0]->setText(summary.empty() ? QStringLiteral("No se ha enviado nada.")
+                                        : QString::fromStdString(summary));
     // A transfer cut short (the sign unplugged or silent) leaves no claim of a good connection.
     if (lastSend_.outcome != Outcome::Verified && lastSend_.outcome != Outcome::WithErrors) {
         setWindowTitle(kTitle);

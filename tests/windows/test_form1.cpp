@@ -240,6 +240,7 @@ class Form1Test : public QObject {
         f->Command1()->click();
         QVERIFY(finished.wait(20000));
         QCOMPARE(f->lastSend().outcome, Outcome::PortNotOpened);
+        QCOMPARE(f->panel(0)->text(), QString("No se ha enviado nada."));
         QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
         QVERIFY(dialogs_.shownBoxes[0].texto.find("no-such-device") != std::string::npos);
         delete f;
