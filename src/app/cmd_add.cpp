@@ -76,6 +76,9 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     warnReplaced(streams.err, "add", text, compose ? "se dibujaron" : "se guardaron");
     if (!picture) {
         warnMissingGlyphs(streams.err, "add", font, text.bytes, compose);
+        if (compose) {
+            warnComposedCut(streams.err, "add", font, text.bytes);
+        }
     }
     streams.out << session.state().mensaje.numero << '\n';
     return kExitOk;

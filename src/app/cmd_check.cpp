@@ -30,6 +30,9 @@ std::string problemLines(const tipomensaje& m, const MessageProblems& p) {
                  " caracteres; un mensaje guarda " + std::to_string(tipomensaje::kTextLength) +
                  '\n';
     }
+    if (p.unlit) {
+        lines += mensaje + "la imagen no enciende ningún LED; el Lumivel no mostrará nada\n";
+    }
     return lines;
 }
 
@@ -47,6 +50,9 @@ std::string problemsJson(const MessageProblems& p) {
     }
     if (p.length > 0) {
         add("\"kind\": \"length\", \"chars\": " + std::to_string(p.length));
+    }
+    if (p.unlit) {
+        add("\"kind\": \"unlit\"");
     }
     return "[" + items + "]";
 }
@@ -78,9 +84,7 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
     int position = 0;
     for (const tipomensaje& m : activeRecords.value()) {
         ++position;
-        const MessageProblems p = m.isPicture()
-                                      ? MessageProblems{}
-                                      : messageProblems(storedText(m), m.letra, m.presentacion);
+        const MessageProblems p = messageProblems(m);
         wrong = wrong || p.any();
         plain += problemLines(m, p);
         json += (json.empty() ? "\n  " : ",\n  ") + std::string("{\"position\": ") +

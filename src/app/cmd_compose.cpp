@@ -22,6 +22,7 @@ Result<int> composeCommand(const std::vector<std::string>& argv, Streams streams
     sign.showPicture(composePicture(font, text.bytes, alignment(args)));
     warnReplaced(streams.err, "compose", text, "se muestran");
     warnMissingGlyphs(streams.err, "compose", font, text.bytes, true);
+    warnComposedCut(streams.err, "compose", font, text.bytes);
     sign.print(streams.out, hex);
     return kExitOk;
 }

@@ -136,12 +136,10 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
     progress.finishBar();
     switch (result.outcome) {
     case Outcome::Verified:
-        streams.err << "Transmision completa: " << result.transfer.verified << " de "
-                    << result.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << transferSummary(result) << '\n';
         return kExitOk;
     case Outcome::WithErrors:
-        streams.err << "Transmision completa con errores: " << result.transfer.verified << " de "
-                    << result.transfer.imageBytes << " bytes verificados.\n";
+        streams.err << transferSummary(result) << '\n';
         streams.err << "Primer byte distinto: indice " << result.transfer.firstError << ".\n";
         return kExitMismatch;
     default: {

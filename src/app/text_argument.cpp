@@ -2,6 +2,7 @@
 
 #include "base/windows1252.hpp"
 #include "display/missing_glyphs.hpp"
+#include "session/message_problems.hpp"
 #include "store/message_record.hpp"
 
 #include <algorithm>
@@ -45,6 +46,16 @@ void warnMissingGlyphs(std::ostream& err, const char* command, int fontIndex,
     if (!missing.empty()) {
         err << "simlumivel " << command
             << ": aviso: " << printable(windows1252ToUtf8(missingGlyphsWarning(fontIndex, missing)))
+            << '\n';
+    }
+}
+
+void warnComposedCut(std::ostream& err, const char* command, int fontIndex,
+                     const std::string& bytes) {
+    const TextCut cut = textCut(fontIndex, bytes, true);
+    if (cut.columns > 0) {
+        err << "simlumivel " << command
+            << ": aviso: " << cutPhrase(cut.columns, printable(windows1252ToUtf8(cut.hidden)))
             << '\n';
     }
 }

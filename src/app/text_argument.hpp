@@ -28,6 +28,11 @@ void warnReplaced(std::ostream& err, const char* command, const TextArgument& te
 void warnMissingGlyphs(std::ostream& err, const char* command, int fontIndex,
                        const std::string& bytes, bool withExtraGlyphs = false);
 
+// Tells on `err` that the picture composed of `bytes` (Windows-1252) in that font is wider
+// than the sign and what it cuts, as the composer says; nothing when it fits.
+void warnComposedCut(std::ostream& err, const char* command, int fontIndex,
+                     const std::string& bytes);
+
 // A text for a terminal line: control characters (ESC, line breaks, tabs, C1 codes) as
 // \u00XX, so a message cannot move the cursor, retitle the terminal or forge lines.
 std::string printable(const std::string& utf8);

@@ -94,13 +94,23 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
     const fs::path provisional = freeName(folder, "." + final.filename().string() + ".", ".tmp");
     // Failures name the destination: the provisional file is not the user's.
     std::optional<std::string> reason;
-    if (l.archivo.isOpen()) {
-        fs::copy_file(l.archivo.path(), provisional, ec);
+    if (Result<void> created = createEmpty(provisional); !created.ok()) {
+        reason = created.error().reason;
+    } else {
+        // A copy takes the open file's mode, and a scratch file's is private: the saved file
+        // keeps the mode of the one it replaces, or a new file's (0666 less the umask), which
+        // the empty file was just created with.
+        const fs::path modeOf = fs::exists(target, ec) ? final : provisional;
+        const fs::perms mode = fs::status(modeOf, ec).permissions();
+        if (l.archivo.isOpen() && !ec) {
+            fs::copy_file(l.archivo.path(), provisional, fs::copy_options::overwrite_existing, ec);
+        }
+        if (!ec) {
+            fs::permissions(provisional, mode, ec);
+        }
         if (ec) {
             reason = systemReason(ec.value());
         }
-    } else if (Result<void> created = createEmpty(provisional); !created.ok()) {
-        reason = created.error().reason;
     }
     if (!reason) {
         fs::rename(provisional, final, ec);

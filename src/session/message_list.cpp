@@ -2,10 +2,13 @@
 
 #include "display/composition.hpp"
 #include "display/font_choice.hpp"
+#include "drawing/picture_edit.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -93,12 +96,21 @@ void rememberText(Lumivel& l) {
     }
 }
 
+// The record of the picture the sign shows. Not the column image `vector`: some ways of
+// putting a picture on the sign (the composer among them) light LEDs without it.
+std::string shownPicture(const Sign& sign) {
+    const Picture picture = currentPicture(sign);
+    std::array<std::int16_t, Sign::kColumns> columns{};
+    std::copy(picture.begin(), picture.end(), columns.begin());
+    return encodePicture(columns);
+}
+
 } // namespace
 
 tipomensaje editorMessage(const EditorState& l) {
     tipomensaje mensaje;
     if (l.option1 == kDrawingMode) {
-        mensaje.texto = encodePicture(l.sign.vector);
+        mensaje.texto = shownPicture(l.sign);
         mensaje.presentacion = tipomensaje::kPicture;
         mensaje.letra = tipomensaje::kPicture;
     } else {
@@ -178,7 +190,7 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         return;
     }
     if (l.mensaje.isPicture()) {
-        l.mensaje.texto = encodePicture(l.sign.vector);
+        l.mensaje.texto = shownPicture(l.sign);
     } else {
         l.mensaje.presentacion = l.tipopresentacion;
         l.mensaje.letra = l.tipoletra;

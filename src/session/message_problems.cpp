@@ -2,9 +2,9 @@
 
 #include "display/missing_glyphs.hpp"
 #include "display/text_layout.hpp"
-#include "store/message_record.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace lumivel {
 namespace {
@@ -23,6 +23,30 @@ std::string trimmed(std::string_view texto) {
 
 } // namespace
 
+MessageProblems messageProblems(const tipomensaje& mensaje) {
+    if (!mensaje.isPicture()) {
+        return messageProblems(storedText(mensaje), mensaje.letra, mensaje.presentacion);
+    }
+    MessageProblems problems;
+    const auto columnas = decodePicture(mensaje.texto);
+    problems.unlit = std::all_of(columnas.begin(), columnas.end(),
+                                 [](std::uint8_t columna) { return columna == 0; });
+    return problems;
+}
+
+TextCut textCut(int fontIndex, std::string_view texto, bool withExtraGlyphs) {
+    TextCut cut;
+    const TextLayout layout = layOutText(fontIndex, texto, withExtraGlyphs);
+    if (layout.width() > kShownColumns) {
+        cut.columns = layout.width();
+        const auto beyond = std::find_if(layout.starts.begin(), layout.starts.end(),
+                                         [](int start) { return start >= kShownColumns; });
+        cut.hidden = trimmed(
+            texto.substr(static_cast<std::size_t>(std::distance(layout.starts.begin(), beyond))));
+    }
+    return cut;
+}
+
 MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
                                 std::int16_t presentacion) {
     MessageProblems problems;
@@ -37,14 +61,9 @@ MessageProblems messageProblems(std::string_view texto, std::int16_t letra,
     if (presentacion != kPerRow && presentacion != kPerColumn) {
         return problems;
     }
-    const TextLayout layout = layOutText(fontIndex, texto, false);
-    if (layout.width() > kShownColumns) {
-        problems.columns = layout.width();
-        const auto beyond = std::find_if(layout.starts.begin(), layout.starts.end(),
-                                         [](int start) { return start >= kShownColumns; });
-        problems.hidden = trimmed(
-            texto.substr(static_cast<std::size_t>(std::distance(layout.starts.begin(), beyond))));
-    }
+    TextCut cut = textCut(fontIndex, texto, false);
+    problems.columns = cut.columns;
+    problems.hidden = std::move(cut.hidden);
     return problems;
 }
 
@@ -55,6 +74,12 @@ std::string cutPhrase(int columns, std::string_view hidden) {
         phrase += ": no se verá «" + std::string(hidden) + "»";
     }
     return phrase;
+}
+
+std::string cutSentence(int columns, std::string_view hidden) {
+    std::string sentence = cutPhrase(columns, hidden);
+    sentence.front() = 'E';
+    return sentence;
 }
 
 } // namespace lumivel

@@ -99,6 +99,11 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
         }
         const int dataByte = image.datos[static_cast<std::size_t>(i)] & 0xFF;
         const Received echo = link.swap(dataByte);
+        if (link.lost()) {
+            // An unplugged sign gives no echo, but that is a disconnection, reported once as
+            // such, not a differing echo first.
+            break;
+        }
         ++result.sent;
         // A time-out never verifies a byte, even one of the same code as the "E" of "Error".
         const bool equals =
@@ -116,7 +121,7 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
             ++block;
         }
         observer.progress(i);
-        if (link.lost() || link.mute()) {
+        if (link.mute()) {
             break;
         }
     }
@@ -181,6 +186,27 @@ SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage
     }
     port.close();
     return result;
+}
+
+std::string transferSummary(const SendResult& result) {
+    std::string start;
+    switch (result.outcome) {
+    case Outcome::Verified:
+        start = "Transmision completa";
+        break;
+    case Outcome::WithErrors:
+        start = "Transmision completa con errores";
+        break;
+    case Outcome::SignSilent:
+    case Outcome::PortLost:
+    case Outcome::Stopped:
+        start = "Transmision interrumpida";
+        break;
+    default:
+        return {};
+    }
+    return start + ": " + std::to_string(result.transfer.verified) + " de " +
+           std::to_string(result.transfer.imageBytes) + " bytes verificados.";
 }
 
 MessageBoxSpec noConnectionBox() {

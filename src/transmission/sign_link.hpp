@@ -89,6 +89,11 @@ std::optional<SendResult> refusal(const LoadResult& load);
 SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
                      int totaldatos, TransferObserver& observer, int waitMs = kReplyTimeoutMs);
 
+// The line that sums up a transfer that began: "Transmision completa: 300 de 300 bytes
+// verificados.", "... con errores: ...", or "Transmision interrumpida: ..." when it ended early.
+// Empty when nothing was sent (refused, no port, no connection).
+std::string transferSummary(const SendResult& result);
+
 // The boxes the transfer shows.
 MessageBoxSpec noConnectionBox();
 MessageBoxSpec dataErrorBox();

@@ -2,6 +2,7 @@
 
 #include "display/accents.hpp"
 #include "display/composition.hpp"
+#include "drawing/picture_edit.hpp"
 #include "presentation/editing_mode.hpp"
 #include "windows/edit_history.hpp"
 #include "windows/text_to_picture_dialog.hpp"
@@ -62,7 +63,7 @@ void AccentActions::compose(const std::string& texto) {
     }
     const auto picture = dialog.picture();
     history_.recordDrawing(QStringLiteral("texto a dibujo"),
-                           [this, &picture] { showColumns(l_.sign, picture); });
+                           [this, &picture] { showPicture(l_.sign, picture); });
     showControls_();
 }
 

@@ -187,6 +187,13 @@ void Form1::showLabels() {
     switch (load_.estado) {
     case ImageState::Ready:
         SkinLabel2_->setText(QString::number(image_.ndatos) + available);
+        // The design counts the last index, not the bytes: say how the figures meet.
+        SkinLabel2_->setToolTip(
+            QStringLiteral("Se envían %1 bytes, del índice 0 al %2: «Utilizados» y la barra de "
+                           "estado de la ventana principal dan el último índice; «Disponibles», "
+                           "el último que admite el Lumivel")
+                .arg(image_.ndatos + 1)
+                .arg(image_.ndatos));
         break;
     case ImageState::NothingToSend:
         SkinLabel2_->setText(QStringLiteral("0") + available);
@@ -270,6 +277,7 @@ void Form1::Command1_Click() {
     connect(thread_, &TransferThread::progress, ProgressBar1_, &QProgressBar::setValue);
     connect(thread_, &TransferThread::dataError, this, [this] { showBox(dataErrorBox()); });
     connect(thread_, &QThread::finished, this, &Form1::onFinished);
+    panels_[0]->setText("Programando el lumivel");
     blockInput(true);
     thread_->start();
 }
@@ -281,6 +289,13 @@ void Form1::onFinished() {
     thread_->deleteLater();
     thread_ = nullptr;
     blockInput(false);
+    const std::string summary = transferSummary(lastSend_);
+    panels_[0]->setText(summary.empty() ? QStringLiteral("No se ha enviado nada.")
+                                        : QString::fromStdString(summary));
+    // A transfer cut short (the sign unplugged or silent) leaves no claim of a good connection.
+    if (lastSend_.outcome != Outcome::Verified && lastSend_.outcome != Outcome::WithErrors) {
+        setWindowTitle(kTitle);
+    }
     emit transferFinished();
     if (auto box = outcomeBox(lastSend_, load, device)) {
         showBox(*box);

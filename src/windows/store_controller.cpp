@@ -213,7 +213,11 @@ void StoreController::openPath(const QString& path) {
 }
 
 void StoreController::guardar() {
-    guardar_Click(l_, d_);
+    // The saved file holds the same messages, so the steps go on, applied to it; only
+    // opening or starting another file makes them stale.
+    if (guardar_Click(l_, d_)) {
+        shownPath_ = l_.archivo.path();
+    }
     despues();
 }
 

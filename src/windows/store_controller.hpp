@@ -45,7 +45,7 @@ class StoreController : public QObject {
     // file, then closes the message file. False: the program should stay open.
     bool confirmExitOrStay();
     // ADICIONAR, MODIFICAR, ELIMINAR, the moves and duplicate become steps of `history`; it is
-    // cleared when another file becomes the message file.
+    // cleared when another file is opened or started, not when the messages are saved.
     void setHistory(EditHistory* history) { history_ = history; }
     // Asked before ADICIONAR adds anything; false leaves the file as it is.
     void setAddCheck(std::function<bool()> check) { addCheck_ = std::move(check); }

@@ -73,9 +73,8 @@ void TextLimits::mostrar() {
                                                     l_.tipoletra - 1, problems.missing)));
     QString cut;
     if (problems.columns > 0) {
-        cut =
-            QString::fromStdString(cutPhrase(problems.columns, windows1252ToUtf8(problems.hidden)));
-        cut[0] = cut[0].toUpper();
+        cut = QString::fromStdString(
+            cutSentence(problems.columns, windows1252ToUtf8(problems.hidden)));
     }
     // The hidden words may run past the label; the tooltip keeps the whole sentence.
     cut_->setText(cut_->fontMetrics().elidedText(cut, Qt::ElideRight, cut_->width()));

@@ -2,27 +2,22 @@
 
 #include "base/windows1252.hpp"
 #include "display/font_choice.hpp"
+#include "drawing/picture_edit.hpp"
+#include "session/message_problems.hpp"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace lumivel {
 
-void showColumns(Sign& sign, const std::array<std::uint8_t, 64>& columnas) {
-    sign.borrar();
-    for (int k = 0; k < 64; ++k) {
-        sign.cbin(columnas[static_cast<std::size_t>(k)], k);
-    }
-    sign.mostrar();
-}
-
 TextToPictureDialog::TextToPictureDialog(Sign& sign, const std::string& texto, int fontIndex,
                                          QWidget* parent)
     : QDialog(parent), sign_(sign), text_(new QLineEdit(this)), font_(new QComboBox(this)),
-      alignment_(new QComboBox(this)) {
+      alignment_(new QComboBox(this)), cut_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Texto a dibujo"));
     text_->setObjectName(QStringLiteral("composerText"));
     text_->setText(QString::fromStdString(windows1252ToUtf8(texto)));
@@ -47,6 +42,10 @@ TextToPictureDialog::TextToPictureDialog(Sign& sign, const std::string& texto, i
     form->addRow(QStringLiteral("&Texto:"), text_);
     form->addRow(QStringLiteral("&Letra:"), font_);
     form->addRow(QStringLiteral("&Alineación:"), alignment_);
+    cut_->setObjectName(QStringLiteral("composerCut"));
+    cut_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    cut_->setWordWrap(true);
+    form->addRow(cut_);
     form->addRow(buttons);
 
     connect(text_, &QLineEdit::textChanged, this, &TextToPictureDialog::preview);
@@ -61,7 +60,14 @@ std::array<std::uint8_t, 64> TextToPictureDialog::picture() const {
 }
 
 void TextToPictureDialog::preview() {
-    showColumns(sign_, picture());
+    showPicture(sign_, picture());
+    // Whatever the alignment, a text wider than the sign loses its end.
+    const TextCut cut =
+        textCut(font_->currentIndex(), utf8ToWindows1252(text_->text().toStdString()), true);
+    cut_->setText(cut.columns > 0 ? QString::fromStdString(
+                                        cutSentence(cut.columns, windows1252ToUtf8(cut.hidden)))
+                                  : QString());
+    cut_->setVisible(cut.columns > 0);
 }
 
 } // namespace lumivel

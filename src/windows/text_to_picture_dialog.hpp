@@ -9,12 +9,14 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace lumivel {
 
 // "Texto a dibujo": asks for a text, a font and an alignment and shows the picture they
-// make on the sign while the person chooses. The sign is left showing the last preview;
+// make on the sign while the person chooses, with a line saying what a text wider than the
+// sign loses. The sign is left showing the last preview;
 // whoever opened the dialog puts back or keeps what it showed before.
 class TextToPictureDialog : public QDialog {
     Q_OBJECT
@@ -33,9 +35,7 @@ class TextToPictureDialog : public QDialog {
     QLineEdit* text_;
     QComboBox* font_;
     QComboBox* alignment_;
+    QLabel* cut_;
 };
-
-// Shows 64 composed columns on the sign, as a picture message is shown.
-void showColumns(Sign& sign, const std::array<std::uint8_t, 64>& columnas);
 
 } // namespace lumivel

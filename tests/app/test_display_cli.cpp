@@ -77,6 +77,11 @@ class DisplayCliTest : public QObject {
         QCOMPARE(render.err, std::string("simlumivel render: aviso: Sin letra en 5 x 7: ñ, é\n"));
         QCOMPARE(runCli({"compose", "--font", "5x7", "año çé"}).err,
                  std::string("simlumivel compose: aviso: Sin letra en 5 x 7: ç\n"));
+        // Wider than the sign: cut at its edge, as the window's composer says.
+        const Output wide = runCli({"compose", "--font", "5x7", "OFERTA DE AÑO NUEVO"});
+        QCOMPARE(wide.code, cli::kExitOk);
+        QCOMPARE(wide.err, std::string("simlumivel compose: aviso: el texto ocupa 107 columnas; el "
+                                       "Lumivel muestra 64: no se verá «O NUEVO»\n"));
     }
 
     // The effects' frames are checked with the effects; here the line format and the font.

@@ -171,6 +171,11 @@ class StoreCliTest : public QObject {
         runCli({"delete", f, "4"});
         runCli({"delete", f, "1"});
         QCOMPARE(runCli({"check", f}).code, cli::kExitOk);
+        runCli({"add", "--picture", std::string(128, '0'), f});
+        const Output unlit = runCli({"check", f});
+        QCOMPARE(unlit.code, cli::kExitMismatch);
+        QVERIFY(unlit.out.starts_with(
+            "Mensaje 4: la imagen no enciende ningún LED; el Lumivel no mostrará nada\n"));
         // An image the sign cannot hold: 62 full texts of 133 bytes and the closing pair.
         std::string full;
         for (std::int16_t n = 1; n <= 62; ++n) {

@@ -35,6 +35,27 @@ class MessageProblemsTest : public QObject {
         // An unknown font code is not judged; its length still is.
         QCOMPARE(messageProblems("\xF1", 9, 3).missing, std::string());
     }
+
+    // A stored picture is judged by what it lights; a stored text as any text.
+    void storedMessages() {
+        const auto picture = [](std::uint8_t column) {
+            std::array<std::int16_t, 256> columns{};
+            columns[63] = column;
+            tipomensaje m;
+            m.presentacion = tipomensaje::kPicture;
+            m.letra = tipomensaje::kPicture;
+            m.texto = encodePicture(columns);
+            return m;
+        };
+        QVERIFY(messageProblems(picture(0)).unlit);
+        QVERIFY(messageProblems(picture(0)).any());
+        QVERIFY(!messageProblems(picture(0x80)).any());
+        tipomensaje texto;
+        texto.presentacion = 1;
+        texto.letra = 1;
+        texto.texto = recordText("A\xF1o");
+        QCOMPARE(messageProblems(texto).missing, std::string("\xF1"));
+    }
 };
 
 QTEST_APPLESS_MAIN(MessageProblemsTest)

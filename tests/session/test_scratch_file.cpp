@@ -12,6 +12,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumivel;
@@ -73,6 +74,26 @@ class ScratchFileTest : public QObject {
         qputenv("HOME", home);
         QVERIFY(defaultAnswer.ok());
         QCOMPARE(fs::path(defaultAnswer.value()), state() / "casa/.local/state/simlumivel");
+    }
+
+    // The saved file is the user's like any new one (0666 less the umask), not private as the
+    // scratch file was; saved over an existing file it keeps that file's mode.
+    void savedFilesTakeTheUsersMode() {
+        const mode_t mask = ::umask(027);
+        WithMessages v(1);
+        const fs::path nuevo = state() / "nuevo.men";
+        const fs::path existente = state() / "existente.men";
+        writeBytes(existente, "antes");
+        fs::permissions(existente, fs::perms::owner_read | fs::perms::owner_write |
+                                       fs::perms::group_read | fs::perms::others_read);
+        const bool saved = saveAs(v.l, nuevo.string()).ok() && saveAs(v.l, existente.string()).ok();
+        ::umask(mask);
+        QVERIFY(saved);
+        QCOMPARE(permsOf(nuevo),
+                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        QCOMPARE(permsOf(existente), fs::perms::owner_read | fs::perms::owner_write |
+                                         fs::perms::group_read | fs::perms::others_read);
+        QCOMPARE(readBytes(existente), record(1, 1, 1, "msg 1"));
     }
 
     // Names planted in advance, here as links to a file of someone else, are never opened:

@@ -156,6 +156,12 @@ class Form1Test : public QObject {
         QCOMPARE(clicks.size(), 1);
         QCOMPARE(f->lastSend().outcome, Outcome::Verified);
         QCOMPARE(f->ProgressBar1()->value(), lumivel_.totaldatos);
+        // The window says the transfer ended well, in the figures of the size label's tooltip.
+        QCOMPARE(f->panel(0)->text(),
+                 QString("Transmision completa: 1262 de 1262 bytes verificados."));
+        QVERIFY(f->SkinLabel2()->text().startsWith("1261 Utilizados"));
+        QVERIFY(
+            f->SkinLabel2()->toolTip().startsWith("Se envían 1262 bytes, del índice 0 al 1261"));
         QVERIFY(f->Command1()->isEnabled());
         QVERIFY(dialogs_.shownBoxes.empty());
 
@@ -201,6 +207,31 @@ class Form1Test : public QObject {
         delete f;
     }
 
+    // An unplugged sign is one disconnection: no differing echo before it, and no title left
+    // saying the connection is good.
+    void unpluggedSignIsOneDisconnection() {
+        openWithMessages(lumivel_, dir_.filePath("unplug.men"),
+                         {texto(1, 1, std::string(40, 'u'))});
+        QPointer<Form1> f = abrir();
+        const QString title = f->windowTitle();
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
+        f->setPortFactory([](const QString& device) {
+            auto port = std::make_unique<FakePort>();
+            port->deviceName = device.toStdString();
+            port->loseAfterWritten = 20;
+            return port;
+        });
+        f->Command1()->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(f->lastSend().outcome, Outcome::PortLost);
+        QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        QVERIFY(dialogs_.shownBoxes[0].texto.starts_with("Se perdio el puerto"));
+        QCOMPARE(f->windowTitle(), title);
+        QCOMPARE(f->panel(0)->text(),
+                 QString("Transmision interrumpida: 14 de 45 bytes verificados."));
+        delete f;
+    }
+
     void missingPortIsNamed() {
         openWithMessages(lumivel_, dir_.filePath("missing.men"), {texto(1, 1, "a")});
         QPointer<Form1> f = abrir();
@@ -209,6 +240,7 @@ class Form1Test : public QObject {
         f->Command1()->click();
         QVERIFY(finished.wait(20000));
         QCOMPARE(f->lastSend().outcome, Outcome::PortNotOpened);
+        QCOMPARE(f->panel(0)->text(), QString("No se ha enviado nada."));
         QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
         QVERIFY(dialogs_.shownBoxes[0].texto.find("no-such-device") != std::string::npos);
         delete f;

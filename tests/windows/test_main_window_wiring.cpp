@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -209,6 +210,36 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(bytes(), foreign);
         QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
         QCOMPARE(dialogs.shownBoxes[0].title, std::string("No se puede deshacer"));
+    }
+
+    // Guardar keeps the history: a step taken before saving is undone in the saved file.
+    // Nuevo starts afresh.
+    void savingKeepsTheStepsForTheSavedFile() {
+        // A state folder of its own: no scratch file of an earlier test is offered.
+        QTemporaryDir dir;
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", dir.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&state] { qputenv("XDG_STATE_HOME", state); });
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        Lumivel& l = window.state();
+        const std::string path = dir.filePath("guardado.men").toStdString();
+        for (const char* texto : {"UNO", "DOS"}) {
+            changeText(l, texto);
+            control<QPushButton>(window, "ADICIONAR")->click();
+        }
+        dialogs.files = {path};
+        control<QPushButton>(window, "guardar")->click();
+        QCOMPARE(l.archivo.path(), path);
+        action(window, "undo")->trigger();
+        QCOMPARE(readBytes(path).size(), std::size_t{137});
+        QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 1);
+        action(window, "redo")->trigger();
+        QCOMPARE(readBytes(path).size(), std::size_t{2 * 137});
+        QVERIFY(dialogs.shownBoxes.empty());
+
+        control<QPushButton>(window, "nuevo")->click();
+        QVERIFY(!action(window, "undo")->isEnabled());
     }
 
     // A stroke (press to release), clear, invert and paint all are steps of the sign, reached
