@@ -4,6 +4,7 @@
 #include "display/font_choice.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
+#include "drawing/picture_edit.hpp"
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
@@ -204,9 +205,11 @@ void runMessageFile(const std::uint8_t* data, std::size_t size) {
         case 1: {
             name = "adding a picture";
             selectOption1(l, kDrawingMode);
-            for (std::size_t c = 0; c < 64; ++c) {
-                l.sign.vector[c] = in.byte();
+            Picture picture{};
+            for (std::uint8_t& column : picture) {
+                column = in.byte();
             }
+            showPicture(l.sign, picture);
             const auto numero = static_cast<std::int16_t>(l.totalmensajes + 1);
             ADICIONAR_Click(l, s->d);
             s->checkAdded(numero, encodePicture(l.sign.vector), tipomensaje::kPicture);
