@@ -37,14 +37,15 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         streams.err << "aviso: " << rest << " bytes al final de " << args.positional[0]
                     << " no forman un registro completo y se ignoraron\n";
     }
-    const int total = l.archivo.count();
+    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
+    if (!records.ok()) {
+        return records.error();
+    }
     std::string output = asJson ? "[" : "";
     bool first = true;
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            return read.error();
-        }
-        const tipomensaje& m = l.mensaje;
+    int i = 0;
+    for (const tipomensaje& m : records.value()) {
+        ++i;
         if (!m.isActive() && !all) {
             continue;
         }

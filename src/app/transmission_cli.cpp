@@ -12,14 +12,17 @@ Result<void> prepareImage(const std::string& path, FileImage& target) {
     }
     // The count and buffer as refilling the message list leaves them.
     estado.totalmensajes = 0;
-    const int records = estado.archivo.count();
-    for (int i = 1; i <= records; ++i) {
-        if (Result<void> read = estado.archivo.read(i, estado.mensaje); !read.ok()) {
-            return read;
-        }
-        if (estado.mensaje.isActive()) {
+    const Result<std::vector<tipomensaje>> records = estado.archivo.readRecords();
+    if (!records.ok()) {
+        return records.error();
+    }
+    for (const tipomensaje& m : records.value()) {
+        if (m.isActive()) {
             ++estado.totalmensajes;
         }
+    }
+    if (!records.value().empty()) {
+        estado.mensaje = records.value().back();
     }
     target.load = cargarcomm(estado, target.image, estado.totaldatos);
     return {};

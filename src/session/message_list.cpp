@@ -6,6 +6,7 @@
 #include "presentation/presentation_choice.hpp"
 #include "session/file_choice.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -36,20 +37,20 @@ bool matches(const tipomensaje& mensaje, const std::string& input) {
     return mensaje.isActive() && std::to_string(mensaje.numero) == input;
 }
 
-// Position of the first active record showing `input`; 0 when none does.
-Result<void> find(Lumivel& l, const std::string& input, int& position) {
-    position = 0;
-    const int total = l.archivo.count();
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            return read;
-        }
-        if (matches(l.mensaje, input)) {
-            position = i;
-            return {};
-        }
+// Position of the first active record of `records` showing `input`; 0 when none does.
+// The record buffer is left holding that record, or the last one when none matches, as
+// reading them one by one left it.
+int find(Lumivel& l, const std::vector<tipomensaje>& records, const std::string& input) {
+    const auto found = std::find_if(records.begin(), records.end(),
+                                    [&](const tipomensaje& m) { return matches(m, input); });
+    if (found != records.end()) {
+        l.mensaje = *found;
+        return static_cast<int>(found - records.begin()) + 1;
     }
-    return {};
+    if (!records.empty()) {
+        l.mensaje = records.back();
+    }
+    return 0;
 }
 
 void refillOrReport(Lumivel& l, Dialogs& d) {
@@ -156,11 +157,12 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
-    int position = 0;
-    if (Result<void> found = find(l, input, position); !found.ok()) {
-        showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
+    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
+    if (!records.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", records.error());
         return;
     }
+    const int position = find(l, records.value(), input);
     if (position == 0) {
         return;
     }
@@ -199,37 +201,31 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     // leaves either the old numbering or the new one, never a gap.
     FileLock lock(l.archivo);
     Result<void> done = lock.taken();
-    int position = 0;
-    if (done.ok()) {
-        done = find(l, input, position);
-    }
-    std::vector<tipomensaje> records;
-    bool changed = false;
-    if (done.ok()) {
-        const int total = l.archivo.count();
-        records.reserve(static_cast<std::size_t>(total));
+    Result<std::vector<tipomensaje>> records =
+        done.ok() ? l.archivo.readRecords() : Result<std::vector<tipomensaje>>(done.error());
+    if (!records.ok()) {
+        done = records.error();
+    } else {
+        const auto position = static_cast<std::size_t>(find(l, records.value(), input));
+        bool changed = false;
         int n = 1;
-        for (int i = 1; i <= total && done.ok(); ++i) {
-            done = l.archivo.read(i, l.mensaje);
-            if (!done.ok()) {
-                break;
-            }
+        for (std::size_t i = 1; i <= records.value().size(); ++i) {
+            tipomensaje& m = records.value()[i - 1];
             if (i == position) {
-                l.mensaje.estado = '0';
+                m.estado = '0';
                 changed = true;
             }
-            if (l.mensaje.isActive()) {
+            if (m.isActive()) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
-                changed = changed || l.mensaje.numero != numero;
-                l.mensaje.numero = numero;
+                changed = changed || m.numero != numero;
+                m.numero = numero;
                 ++n;
             }
-            records.push_back(l.mensaje);
         }
-    }
-    if (done.ok() && changed) {
-        done = l.archivo.replaceAll(records);
+        if (changed) {
+            done = l.archivo.replaceAll(records.value());
+        }
     }
     if (!done.ok()) {
         showFileError(d, "No se pudo eliminar el mensaje.", done.error());
@@ -246,20 +242,25 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
     if (input.empty()) {
         return;
     }
-    const int total = l.archivo.count();
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            showFileError(d, "No se pudo leer el archivo de mensajes.", read.error());
-            return;
-        }
-        if (!matches(l.mensaje, input)) {
+    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
+    if (!records.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", records.error());
+        return;
+    }
+    for (const tipomensaje& m : records.value()) {
+        if (!matches(m, input)) {
             continue;
         }
+        l.mensaje = m;
         if (l.mensaje.isPicture()) {
             rememberImage(l);
         } else {
             rememberText(l);
         }
+    }
+    // The record buffer ends on the last record, as reading them one by one left it.
+    if (!records.value().empty()) {
+        l.mensaje = records.value().back();
     }
 }
 

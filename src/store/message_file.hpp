@@ -2,7 +2,6 @@
 #include "base/result.hpp"
 #include "store/message_record.hpp"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@ inline constexpr const char* kNotARegularFile =
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
 // ever left behind, and only replaceContent() (which undoes an append) shortens it.
+// A file size limit (EFBIG) fails an operation as a full disk does.
 class MessageFile {
   public:
     // Record positions are 16-bit; a file never grows beyond this many records.
@@ -39,13 +39,13 @@ class MessageFile {
     Result<void> open(const std::string& path, Access access = Access::ReadWrite);
     // Nothing happens when no file is open.
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return fd_ >= 0; }
     bool readOnly() const { return access_ == Access::ReadOnly; }
     // The path given to open(); empty when none is open.
     const std::string& path() const { return path_; }
 
-    // Whole records in the file (length / 137, rounded down); 0 when none is open.
-    // May exceed kMaxRecords for a file written elsewhere.
+    // Whole records in the file (length / 137, rounded down, from the file's size alone);
+    // 0 when none is open. May exceed kMaxRecords for a file written elsewhere.
     int count() const;
     // Bytes after the last whole record (a partial record, ignored everywhere).
     long trailingBytes() const;
@@ -54,7 +54,9 @@ class MessageFile {
     // writers. Another writer may have replaced the file meanwhile (a delete renames a new
     // file over it): the file at the path is reopened until the locked one is that file.
     // Nests: an operation run inside a wider locked scope (an undoable step) keeps the lock
-    // until the outer scope releases it.
+    // until the outer scope releases it. Taking it for writing removes the temporary files
+    // that replaceContent() of a killed run left beside the file: they are only made under
+    // this lock, so none found while holding it belongs to a live run.
     Result<void> lock();
     // Nothing happens without the lock.
     void unlock();
@@ -66,10 +68,13 @@ class MessageFile {
     // followed) with its permissions, then renamed over it, and opened in its place.
     // After a crash at any moment the path holds either the old or the new content.
     Result<void> replaceAll(const std::vector<tipomensaje>& records);
-    // Replaces the whole content by exactly `bytes`, atomically as replaceAll does.
+    // Replaces the whole content by exactly `bytes`, atomically as replaceAll does; holds
+    // the lock throughout.
     Result<void> replaceContent(const std::vector<std::uint8_t>& bytes);
-    // Every byte of the file, partial last record included.
+    // Every byte of the file, partial last record included, in one read.
     Result<std::vector<std::uint8_t>> readAll() const;
+    // Every whole record in file order, in one read: what a loop over read() gives.
+    Result<std::vector<tipomensaje>> readRecords() const;
 
     // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
     Result<void> read(int n, tipomensaje& mensaje) const;
@@ -80,11 +85,11 @@ class MessageFile {
   private:
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
-    bool writeAt(long offset, const RecordBytes& bytes, int& error);
     long length() const;
     bool isFileAtPath() const;
+    void removeStaleTemporaries() const;
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     std::string path_;
     Access access_ = Access::ReadWrite;
     int lockDepth_ = 0;

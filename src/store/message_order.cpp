@@ -12,16 +12,15 @@ struct Records {
 };
 
 Result<Records> readRecords(const MessageFile& file) {
+    Result<std::vector<tipomensaje>> all = file.readRecords();
+    if (!all.ok()) {
+        return all.error();
+    }
     Records records;
-    const int total = file.count();
-    records.all.resize(static_cast<std::size_t>(total));
-    for (int i = 1; i <= total; ++i) {
-        tipomensaje& m = records.all[static_cast<std::size_t>(i - 1)];
-        if (Result<void> read = file.read(i, m); !read.ok()) {
-            return read.error();
-        }
-        if (m.isActive()) {
-            records.active.push_back(static_cast<std::size_t>(i - 1));
+    records.all = std::move(all.value());
+    for (std::size_t i = 0; i < records.all.size(); ++i) {
+        if (records.all[i].isActive()) {
+            records.active.push_back(i);
         }
     }
     return records;
@@ -105,12 +104,13 @@ Result<int> duplicateMessage(MessageFile& file, int numero) {
     if (!found.ok()) {
         return found.error();
     }
-    if (file.count() >= MessageFile::kMaxRecords) {
+    const int total = file.count();
+    if (total >= MessageFile::kMaxRecords) {
         return tooMany(file);
     }
     tipomensaje copy = records.all[records.active[found.value()]];
     copy.numero = static_cast<std::int16_t>(records.active.size() + 1);
-    if (Result<void> written = file.write(file.count() + 1, copy); !written.ok()) {
+    if (Result<void> written = file.write(total + 1, copy); !written.ok()) {
         return written.error();
     }
     return static_cast<int>(copy.numero);

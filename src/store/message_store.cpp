@@ -13,25 +13,27 @@ void showFileError(Dialogs& d, const std::string& action, const Error& error) {
 }
 
 Result<void> llenarlista(MessageStore& s) {
-    const int total = s.archivo.count();
     s.lstcodigo.clear();
     s.lstcodigoIndex = -1;
-    s.totalmensajes = static_cast<std::int16_t>(std::min(total, MessageFile::kMaxRecords));
-    if (total == 0) {
-        return {};
+    // One read of the whole file: a full file refills as fast as a small one.
+    Result<std::vector<tipomensaje>> records = s.archivo.readRecords();
+    if (!records.ok()) {
+        return records.error();
     }
     s.totalmensajes = 0;
+    if (records.value().empty()) {
+        return {};
+    }
     int n = 1;
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = s.archivo.read(i, s.mensaje); !read.ok()) {
-            return read;
-        }
-        if (s.mensaje.isActive()) {
-            s.lstcodigo.push_back(std::to_string(s.mensaje.numero));
+    for (const tipomensaje& m : records.value()) {
+        if (m.isActive()) {
+            s.lstcodigo.push_back(std::to_string(m.numero));
             s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
             ++n;
         }
     }
+    // The record buffer holds the last record read, as reading them one by one left it.
+    s.mensaje = records.value().back();
     return {};
 }
 
