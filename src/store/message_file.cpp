@@ -431,10 +431,17 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
         return {};
     }
 
+    // The append goes over a partial last record; keep it to put back.
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(total - offset));
+    if (readAllAt(fd_, tail.data(), tail.size(), offset, error) != std::ssize(tail)) {
+        return systemFailure(error != 0 ? error : EIO);
+    }
     if (!writeAllAt(fd_, bytes.data(), bytes.size(), offset, error)) {
-        // Drop whatever part of the new record reached the disk; the old length stays.
+        // Drop whatever part of the new record reached the disk; the old bytes stay.
         while (::ftruncate(fd_, total) != 0 && errno == EINTR) {
         }
+        int ignored = 0;
+        writeAllAt(fd_, tail.data(), tail.size(), offset, ignored);
         return systemFailure(error);
     }
     return {};
