@@ -31,8 +31,8 @@ std::string fileOf(int records) {
     for (int k = 1; k <= records; ++k) {
         lumivel::tipomensaje m;
         m.numero = static_cast<std::int16_t>(k);
-        m.presentacion = 1 + k % 3;
-        m.letra = 1 + k % 4;
+        m.presentacion = static_cast<std::int16_t>(1 + k % 3);
+        m.letra = static_cast<std::int16_t>(1 + k % 4);
         m.texto = lumivel::recordText("Mensaje " + std::to_string(k));
         m.estado = '1';
         const lumivel::RecordBytes record = lumivel::encodeRecord(m);

@@ -37,18 +37,21 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         streams.err << "aviso: " << rest << " bytes al final de " << args.positional[0]
                     << " no forman un registro completo y se ignoraron\n";
     }
-    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
-    if (!records.ok()) {
-        return records.error();
+    // One read, each record decoded only when it is listed.
+    const Result<std::span<std::uint8_t>> bytes = l.archivo.readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
     }
+    const std::size_t total = bytes.value().size() / tipomensaje::kRecordLength;
     std::string output = asJson ? "[" : "";
     bool first = true;
-    int i = 0;
-    for (const tipomensaje& m : records.value()) {
-        ++i;
-        if (!m.isActive() && !all) {
+    for (std::size_t i = 1; i <= total; ++i) {
+        const std::uint8_t* record = bytes.value().data() + (i - 1) * tipomensaje::kRecordLength;
+        if (!recordIsActive(record) && !all) {
             continue;
         }
+        l.mensaje = decodeRecordAt(record);
+        const tipomensaje& m = l.mensaje;
         if (asJson) {
             output += first ? "\n  " : ",\n  ";
             output += "{\"position\": " + std::to_string(i) +

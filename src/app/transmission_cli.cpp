@@ -12,17 +12,19 @@ Result<void> prepareImage(const std::string& path, FileImage& target) {
     }
     // The count and buffer as refilling the message list leaves them.
     estado.totalmensajes = 0;
-    const Result<std::vector<tipomensaje>> records = estado.archivo.readRecords();
-    if (!records.ok()) {
-        return records.error();
+    const Result<std::span<std::uint8_t>> bytes = estado.archivo.readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
     }
-    for (const tipomensaje& m : records.value()) {
-        if (m.isActive()) {
+    const std::size_t records = bytes.value().size() / tipomensaje::kRecordLength;
+    for (std::size_t k = 0; k < records; ++k) {
+        if (recordIsActive(bytes.value().data() + k * tipomensaje::kRecordLength)) {
             ++estado.totalmensajes;
         }
     }
-    if (!records.value().empty()) {
-        estado.mensaje = records.value().back();
+    if (records > 0) {
+        estado.mensaje =
+            decodeRecordAt(bytes.value().data() + (records - 1) * tipomensaje::kRecordLength);
     }
     target.load = cargarcomm(estado, target.image, estado.totaldatos);
     return {};

@@ -33,22 +33,35 @@ void warn(Dialogs& d, const std::string& title, const std::string& texto) {
     d.mensaje(box);
 }
 
-bool matches(const tipomensaje& mensaje, const std::string& input) {
-    return mensaje.isActive() && std::to_string(mensaje.numero) == input;
+constexpr std::size_t kRecordLength = tipomensaje::kRecordLength;
+
+// The file's bytes are looked at in place, and only the records used are decoded, so a
+// full file costs about what a small one does.
+bool matches(const std::uint8_t* record, const std::string& input) {
+    return recordIsActive(record) && std::to_string(recordNumero(record)) == input;
 }
 
-// Position of the first active record of `records` showing `input`; 0 when none does.
-// The record buffer is left holding that record, or the last one when none matches, as
-// reading them one by one left it.
-int find(Lumivel& l, const std::vector<tipomensaje>& records, const std::string& input) {
-    const auto found = std::find_if(records.begin(), records.end(),
-                                    [&](const tipomensaje& m) { return matches(m, input); });
-    if (found != records.end()) {
-        l.mensaje = *found;
-        return static_cast<int>(found - records.begin()) + 1;
+std::size_t recordCount(std::span<const std::uint8_t> bytes) {
+    return bytes.size() / kRecordLength;
+}
+
+const std::uint8_t* recordAt(std::span<const std::uint8_t> bytes, std::size_t position) {
+    return bytes.data() + (position - 1) * kRecordLength;
+}
+
+// Position of the first active record showing `input`; 0 when none does. The record buffer
+// is left holding that record, or the last one when none matches, as reading them one by
+// one left it.
+std::size_t find(Lumivel& l, std::span<const std::uint8_t> bytes, const std::string& input) {
+    const std::size_t total = recordCount(bytes);
+    for (std::size_t position = 1; position <= total; ++position) {
+        if (matches(recordAt(bytes, position), input)) {
+            l.mensaje = decodeRecordAt(recordAt(bytes, position));
+            return position;
+        }
     }
-    if (!records.empty()) {
-        l.mensaje = records.back();
+    if (total > 0) {
+        l.mensaje = decodeRecordAt(recordAt(bytes, total));
     }
     return 0;
 }
@@ -157,12 +170,12 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
-    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
-    if (!records.ok()) {
-        showFileError(d, "No se pudo leer el archivo de mensajes.", records.error());
+    const Result<std::span<std::uint8_t>> bytes = l.archivo.readInPlace();
+    if (!bytes.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", bytes.error());
         return;
     }
-    const int position = find(l, records.value(), input);
+    const std::size_t position = find(l, bytes.value(), input);
     if (position == 0) {
         return;
     }
@@ -186,7 +199,8 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         l.mensaje.letra = l.tipoletra;
         l.mensaje.texto = recordText(l.texto);
     }
-    if (Result<void> written = l.archivo.write(position, l.mensaje); !written.ok()) {
+    if (Result<void> written = l.archivo.write(static_cast<int>(position), l.mensaje);
+        !written.ok()) {
         showFileError(d, "No se pudo modificar el mensaje.", written.error());
     }
 }
@@ -201,30 +215,32 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     // leaves either the old numbering or the new one, never a gap.
     FileLock lock(l.archivo);
     Result<void> done = lock.taken();
-    Result<std::vector<tipomensaje>> records =
-        done.ok() ? l.archivo.readRecords() : Result<std::vector<tipomensaje>>(done.error());
-    if (!records.ok()) {
-        done = records.error();
+    Result<std::span<std::uint8_t>> bytes =
+        done.ok() ? l.archivo.readInPlace() : Result<std::span<std::uint8_t>>(done.error());
+    if (!bytes.ok()) {
+        done = bytes.error();
     } else {
-        const auto position = static_cast<std::size_t>(find(l, records.value(), input));
+        const std::span<std::uint8_t> content = bytes.value();
+        const std::size_t position = find(l, content, input);
         bool changed = false;
         int n = 1;
-        for (std::size_t i = 1; i <= records.value().size(); ++i) {
-            tipomensaje& m = records.value()[i - 1];
+        for (std::size_t i = 1; i <= recordCount(content); ++i) {
+            std::uint8_t* record = content.data() + (i - 1) * kRecordLength;
             if (i == position) {
-                m.estado = '0';
+                setRecordEstado(record, '0');
                 changed = true;
             }
-            if (m.isActive()) {
+            if (recordIsActive(record)) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
-                changed = changed || m.numero != numero;
-                m.numero = numero;
+                changed = changed || recordNumero(record) != numero;
+                setRecordNumero(record, numero);
                 ++n;
             }
         }
+        // A partial last record stays as it was, after the renumbered ones.
         if (changed) {
-            done = l.archivo.replaceAll(records.value());
+            done = l.archivo.replaceContent(content);
         }
     }
     if (!done.ok()) {
@@ -242,16 +258,17 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
     if (input.empty()) {
         return;
     }
-    const Result<std::vector<tipomensaje>> records = l.archivo.readRecords();
-    if (!records.ok()) {
-        showFileError(d, "No se pudo leer el archivo de mensajes.", records.error());
+    const Result<std::span<std::uint8_t>> bytes = l.archivo.readInPlace();
+    if (!bytes.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", bytes.error());
         return;
     }
-    for (const tipomensaje& m : records.value()) {
-        if (!matches(m, input)) {
+    const std::size_t total = recordCount(bytes.value());
+    for (std::size_t position = 1; position <= total; ++position) {
+        if (!matches(recordAt(bytes.value(), position), input)) {
             continue;
         }
-        l.mensaje = m;
+        l.mensaje = decodeRecordAt(recordAt(bytes.value(), position));
         if (l.mensaje.isPicture()) {
             rememberImage(l);
         } else {
@@ -259,8 +276,8 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
         }
     }
     // The record buffer ends on the last record, as reading them one by one left it.
-    if (!records.value().empty()) {
-        l.mensaje = records.value().back();
+    if (total > 0) {
+        l.mensaje = decodeRecordAt(recordAt(bytes.value(), total));
     }
 }
 

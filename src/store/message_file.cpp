@@ -276,7 +276,7 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     return replaceContent(content);
 }
 
-Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& content) {
+Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) {
     if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
@@ -358,18 +358,34 @@ Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
     return bytes;
 }
 
+Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
+    if (fd_ < 0) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    const auto size = static_cast<std::size_t>(length());
+    // Room for a full file from the start: the memory is only touched as far as it is
+    // read, and growing by a record never moves the buffer.
+    buffer_.reserve(std::max(size, static_cast<std::size_t>(kMaxRecords + 1) * kRecordLength));
+    buffer_.resize(size);
+    int error = 0;
+    const long got = readAllAt(fd_, buffer_.data(), buffer_.size(), 0, error);
+    if (got < 0) {
+        return systemFailure(error);
+    }
+    return std::span<std::uint8_t>(buffer_).first(static_cast<std::size_t>(got));
+}
+
 Result<std::vector<tipomensaje>> MessageFile::readRecords() const {
-    Result<std::vector<std::uint8_t>> bytes = readAll();
+    const Result<std::span<std::uint8_t>> bytes = readInPlace();
     if (!bytes.ok()) {
         return bytes.error();
     }
-    const std::vector<std::uint8_t>& all = bytes.value();
+    const std::span<const std::uint8_t> all = bytes.value();
     std::vector<tipomensaje> records;
     records.reserve(all.size() / tipomensaje::kRecordLength);
-    RecordBytes record{};
-    for (std::size_t at = 0; at + record.size() <= all.size(); at += record.size()) {
-        std::copy_n(all.begin() + static_cast<std::ptrdiff_t>(at), record.size(), record.begin());
-        records.push_back(decodeRecord(record));
+    for (std::size_t at = 0; at + tipomensaje::kRecordLength <= all.size();
+         at += tipomensaje::kRecordLength) {
+        records.push_back(decodeRecordAt(all.data() + at));
     }
     return records;
 }

@@ -2,6 +2,7 @@
 #include "base/result.hpp"
 #include "store/message_record.hpp"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -70,9 +71,13 @@ class MessageFile {
     Result<void> replaceAll(const std::vector<tipomensaje>& records);
     // Replaces the whole content by exactly `bytes`, atomically as replaceAll does; holds
     // the lock throughout.
-    Result<void> replaceContent(const std::vector<std::uint8_t>& bytes);
+    Result<void> replaceContent(std::span<const std::uint8_t> bytes);
     // Every byte of the file, partial last record included, in one read.
     Result<std::vector<std::uint8_t>> readAll() const;
+    // The same, read into a buffer this file keeps for its next read, so that reading a
+    // full file again costs no fresh memory. Valid until the next read through this file;
+    // the caller may change the bytes (to hand them to replaceContent).
+    Result<std::span<std::uint8_t>> readInPlace() const;
     // Every whole record in file order, in one read: what a loop over read() gives.
     Result<std::vector<tipomensaje>> readRecords() const;
 
@@ -90,6 +95,7 @@ class MessageFile {
     void removeStaleTemporaries() const;
 
     int fd_ = -1;
+    mutable std::vector<std::uint8_t> buffer_;
     std::string path_;
     Access access_ = Access::ReadWrite;
     int lockDepth_ = 0;

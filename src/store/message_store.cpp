@@ -15,25 +15,28 @@ void showFileError(Dialogs& d, const std::string& action, const Error& error) {
 Result<void> llenarlista(MessageStore& s) {
     s.lstcodigo.clear();
     s.lstcodigoIndex = -1;
-    // One read of the whole file: a full file refills as fast as a small one.
-    Result<std::vector<tipomensaje>> records = s.archivo.readRecords();
-    if (!records.ok()) {
-        return records.error();
+    // One read of the whole file, and only the number and state of each record looked at:
+    // a full file refills about as fast as a small one.
+    const Result<std::span<std::uint8_t>> bytes = s.archivo.readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
     }
     s.totalmensajes = 0;
-    if (records.value().empty()) {
+    const std::size_t records = bytes.value().size() / tipomensaje::kRecordLength;
+    if (records == 0) {
         return {};
     }
     int n = 1;
-    for (const tipomensaje& m : records.value()) {
-        if (m.isActive()) {
-            s.lstcodigo.push_back(std::to_string(m.numero));
+    for (std::size_t k = 0; k < records; ++k) {
+        const std::uint8_t* record = bytes.value().data() + k * tipomensaje::kRecordLength;
+        if (recordIsActive(record)) {
+            s.lstcodigo.push_back(std::to_string(recordNumero(record)));
             s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
             ++n;
         }
     }
     // The record buffer holds the last record read, as reading them one by one left it.
-    s.mensaje = records.value().back();
+    s.mensaje = decodeRecordAt(bytes.value().data() + (records - 1) * tipomensaje::kRecordLength);
     return {};
 }
 
