@@ -49,21 +49,43 @@ const std::uint8_t* recordAt(std::span<const std::uint8_t> bytes, std::size_t po
     return bytes.data() + (position - 1) * kRecordLength;
 }
 
-// Position of the first active record showing `input`; 0 when none does. The record buffer
-// is left holding that record, or the last one when none matches, as reading them one by
-// one left it.
-std::size_t find(Lumivel& l, std::span<const std::uint8_t> bytes, const std::string& input) {
+// Position of the first active record showing `input`; 0 when none does.
+std::size_t firstMatch(std::span<const std::uint8_t> bytes, const std::string& input) {
     const std::size_t total = recordCount(bytes);
     for (std::size_t position = 1; position <= total; ++position) {
         if (matches(recordAt(bytes, position), input)) {
-            l.mensaje = decodeRecordAt(recordAt(bytes, position));
             return position;
         }
     }
-    if (total > 0) {
-        l.mensaje = decodeRecordAt(recordAt(bytes, total));
-    }
     return 0;
+}
+
+// The same, read from the file in blocks. The record buffer is left holding that record,
+// or the last one when none matches, as reading them one by one left it.
+Result<std::size_t> find(Lumivel& l, const std::string& input) {
+    std::size_t found = 0;
+    std::size_t records = 0;
+    RecordBytes last{};
+    const Result<void> read =
+        l.archivo.forEachRecord([&](std::size_t position, const std::uint8_t* record) {
+            if (found > 0) {
+                return;
+            }
+            if (matches(record, input)) {
+                found = position;
+                l.mensaje = decodeRecordAt(record);
+            } else {
+                std::copy_n(record, last.size(), last.begin());
+                records = position;
+            }
+        });
+    if (!read.ok()) {
+        return read.error();
+    }
+    if (found == 0 && records > 0) {
+        l.mensaje = decodeRecord(last);
+    }
+    return found;
 }
 
 void refillOrReport(Lumivel& l, Dialogs& d) {
@@ -170,12 +192,12 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
-    const Result<std::span<std::uint8_t>> bytes = l.archivo.readInPlace();
-    if (!bytes.ok()) {
-        showFileError(d, "No se pudo leer el archivo de mensajes.", bytes.error());
+    const Result<std::size_t> found = find(l, input);
+    if (!found.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
         return;
     }
-    const std::size_t position = find(l, bytes.value(), input);
+    const std::size_t position = found.value();
     if (position == 0) {
         return;
     }
@@ -221,7 +243,7 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
         done = bytes.error();
     } else {
         const std::span<std::uint8_t> content = bytes.value();
-        const std::size_t position = find(l, content, input);
+        const std::size_t position = firstMatch(content, input);
         bool changed = false;
         int n = 1;
         for (std::size_t i = 1; i <= recordCount(content); ++i) {

@@ -375,6 +375,31 @@ Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
     return std::span<std::uint8_t>(buffer_).first(static_cast<std::size_t>(got));
 }
 
+Result<void> MessageFile::forEachRecord(
+    const std::function<void(std::size_t, const std::uint8_t*)>& visit) const {
+    if (fd_ < 0) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    constexpr std::size_t kBlockRecords = 256;
+    std::vector<std::uint8_t> block(kBlockRecords * tipomensaje::kRecordLength);
+    std::size_t position = 0;
+    for (;;) {
+        int error = 0;
+        const long got = readAllAt(fd_, block.data(), block.size(),
+                                   static_cast<long>(position) * kRecordLength, error);
+        if (got < 0) {
+            return systemFailure(error);
+        }
+        const std::size_t whole = static_cast<std::size_t>(got) / tipomensaje::kRecordLength;
+        for (std::size_t k = 0; k < whole; ++k) {
+            visit(++position, block.data() + k * tipomensaje::kRecordLength);
+        }
+        if (whole < kBlockRecords) {
+            return {};
+        }
+    }
+}
+
 Result<std::vector<tipomensaje>> MessageFile::readRecords() const {
     const Result<std::span<std::uint8_t>> bytes = readInPlace();
     if (!bytes.ok()) {

@@ -2,6 +2,7 @@
 #include "base/result.hpp"
 #include "store/message_record.hpp"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -78,6 +79,11 @@ class MessageFile {
     // full file again costs no fresh memory. Valid until the next read through this file;
     // the caller may change the bytes (to hand them to replaceContent).
     Result<std::span<std::uint8_t>> readInPlace() const;
+    // Calls `visit` with the position (from 1) and the 137 bytes of each whole record, in
+    // file order, read in large blocks into a small buffer: what only looks at each record
+    // once touches no more memory for a full file than for a small one.
+    Result<void>
+    forEachRecord(const std::function<void(std::size_t, const std::uint8_t*)>& visit) const;
     // Every whole record in file order, in one read: what a loop over read() gives.
     Result<std::vector<tipomensaje>> readRecords() const;
 

@@ -15,28 +15,29 @@ void showFileError(Dialogs& d, const std::string& action, const Error& error) {
 Result<void> llenarlista(MessageStore& s) {
     s.lstcodigo.clear();
     s.lstcodigoIndex = -1;
-    // One read of the whole file, and only the number and state of each record looked at:
-    // a full file refills about as fast as a small one.
-    const Result<std::span<std::uint8_t>> bytes = s.archivo.readInPlace();
-    if (!bytes.ok()) {
-        return bytes.error();
-    }
+    // Read in large blocks, and only the number and state of each record looked at: a
+    // full file refills about as fast as a small one.
     s.totalmensajes = 0;
-    const std::size_t records = bytes.value().size() / tipomensaje::kRecordLength;
-    if (records == 0) {
-        return {};
-    }
     int n = 1;
-    for (std::size_t k = 0; k < records; ++k) {
-        const std::uint8_t* record = bytes.value().data() + k * tipomensaje::kRecordLength;
-        if (recordIsActive(record)) {
-            s.lstcodigo.push_back(std::to_string(recordNumero(record)));
-            s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
-            ++n;
-        }
+    RecordBytes last{};
+    std::size_t records = 0;
+    const Result<void> read =
+        s.archivo.forEachRecord([&](std::size_t position, const std::uint8_t* record) {
+            if (recordIsActive(record)) {
+                s.lstcodigo.push_back(std::to_string(recordNumero(record)));
+                s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
+                ++n;
+            }
+            std::copy_n(record, last.size(), last.begin());
+            records = position;
+        });
+    if (!read.ok()) {
+        return read;
     }
     // The record buffer holds the last record read, as reading them one by one left it.
-    s.mensaje = decodeRecordAt(bytes.value().data() + (records - 1) * tipomensaje::kRecordLength);
+    if (records > 0) {
+        s.mensaje = decodeRecord(last);
+    }
     return {};
 }
 
