@@ -11,6 +11,7 @@
 #include <random>
 #include <string_view>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -92,6 +93,31 @@ std::string temporaryPrefix(const std::filesystem::path& target) {
 }
 
 } // namespace
+
+ReadBuffer::~ReadBuffer() {
+    if (data_ != nullptr) {
+        ::munmap(data_, capacity_);
+    }
+}
+
+std::span<std::uint8_t> ReadBuffer::room(std::size_t size) {
+    if (size <= capacity_) {
+        return {data_, capacity_};
+    }
+    // Some room to grow, so a file that gains a few records is not mapped again.
+    const std::size_t wanted = size + size / 8 + 64 * kRecordLength;
+    void* mapped = ::mmap(nullptr, wanted, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapped == MAP_FAILED) {
+        return {};
+    }
+    if (data_ != nullptr) {
+        ::munmap(data_, capacity_);
+    }
+    data_ = static_cast<std::uint8_t*>(mapped);
+    capacity_ = wanted;
+    return {data_, capacity_};
+}
 
 MessageFile::~MessageFile() {
     close();
@@ -363,16 +389,16 @@ Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     const auto size = static_cast<std::size_t>(length());
-    // Room for a full file from the start: the memory is only touched as far as it is
-    // read, and growing by a record never moves the buffer.
-    buffer_.reserve(std::max(size, static_cast<std::size_t>(kMaxRecords + 1) * kRecordLength));
-    buffer_.resize(size);
+    const std::span<std::uint8_t> room = buffer_.room(size);
+    if (room.size() < size) {
+        return systemFailure(ENOMEM);
+    }
     int error = 0;
-    const long got = readAllAt(fd_, buffer_.data(), buffer_.size(), 0, error);
+    const long got = readAllAt(fd_, room.data(), size, 0, error);
     if (got < 0) {
         return systemFailure(error);
     }
-    return std::span<std::uint8_t>(buffer_).first(static_cast<std::size_t>(got));
+    return room.first(static_cast<std::size_t>(got));
 }
 
 Result<void> MessageFile::forEachRecord(
