@@ -37,40 +37,42 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
         streams.err << "aviso: " << rest << " bytes al final de " << args.positional[0]
                     << " no forman un registro completo y se ignoraron\n";
     }
-    const int total = l.archivo.count();
+    // Read in large blocks, each record decoded only when it is listed.
     std::string output = asJson ? "[" : "";
     bool first = true;
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            return read.error();
-        }
-        const tipomensaje& m = l.mensaje;
-        if (!m.isActive() && !all) {
-            continue;
-        }
-        if (asJson) {
-            output += first ? "\n  " : ",\n  ";
-            output += "{\"position\": " + std::to_string(i) +
-                      ", \"numero\": " + std::to_string(m.numero) +
-                      ", \"presentacion\": " + std::to_string(m.presentacion) +
-                      ", \"letra\": " + std::to_string(m.letra) +
-                      ", \"estado\": " + jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
-                      ", \"kind\": " + jsonString(m.isPicture() ? "picture" : "text") +
-                      ", \"texto\": " + jsonString(content(m)) + "}";
-        } else {
-            output += std::to_string(m.numero) + '\t';
-            if (m.isPicture()) {
-                output += "imagen\t" + printable(content(m));
+    const Result<void> read =
+        l.archivo.forEachRecord([&](std::size_t i, const std::uint8_t* record) {
+            if (!recordIsActive(record) && !all) {
+                return;
+            }
+            l.mensaje = decodeRecordAt(record);
+            const tipomensaje& m = l.mensaje;
+            if (asJson) {
+                output += first ? "\n  " : ",\n  ";
+                output += "{\"position\": " + std::to_string(i) +
+                          ", \"numero\": " + std::to_string(m.numero) +
+                          ", \"presentacion\": " + std::to_string(m.presentacion) +
+                          ", \"letra\": " + std::to_string(m.letra) + ", \"estado\": " +
+                          jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
+                          ", \"kind\": " + jsonString(m.isPicture() ? "picture" : "text") +
+                          ", \"texto\": " + jsonString(content(m)) + "}";
             } else {
-                output += effectName(m.presentacion) + '\t' + fontName(m.letra) + '\t' +
-                          printable(content(m));
+                output += std::to_string(m.numero) + '\t';
+                if (m.isPicture()) {
+                    output += "imagen\t" + printable(content(m));
+                } else {
+                    output += effectName(m.presentacion) + '\t' + fontName(m.letra) + '\t' +
+                              printable(content(m));
+                }
+                if (!m.isActive()) {
+                    output += "\t(eliminado, posicion " + std::to_string(i) + ")";
+                }
+                output += '\n';
             }
-            if (!m.isActive()) {
-                output += "\t(eliminado, posicion " + std::to_string(i) + ")";
-            }
-            output += '\n';
-        }
-        first = false;
+            first = false;
+        });
+    if (!read.ok()) {
+        return read.error();
     }
     if (asJson) {
         output += first ? "]\n" : "\n]\n";

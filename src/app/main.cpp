@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <string>
 
@@ -28,6 +29,9 @@ bool namesAFileToOpen(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit a write fails with EFBIG, reported and undone like a full
+    // disk, instead of the signal killing the program halfway through a record.
+    std::signal(SIGXFSZ, SIG_IGN);
     const bool fileToOpen = namesAFileToOpen(argc, argv);
     if (argc > 1 && !fileToOpen) {
         // Command-line run: no display needed.

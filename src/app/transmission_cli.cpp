@@ -12,14 +12,19 @@ Result<void> prepareImage(const std::string& path, FileImage& target) {
     }
     // The count and buffer as refilling the message list leaves them.
     estado.totalmensajes = 0;
-    const int records = estado.archivo.count();
-    for (int i = 1; i <= records; ++i) {
-        if (Result<void> read = estado.archivo.read(i, estado.mensaje); !read.ok()) {
-            return read;
-        }
-        if (estado.mensaje.isActive()) {
+    const Result<std::span<std::uint8_t>> bytes = estado.archivo.readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
+    }
+    const std::size_t records = bytes.value().size() / tipomensaje::kRecordLength;
+    for (std::size_t k = 0; k < records; ++k) {
+        if (recordIsActive(bytes.value().data() + k * tipomensaje::kRecordLength)) {
             ++estado.totalmensajes;
         }
+    }
+    if (records > 0) {
+        estado.mensaje =
+            decodeRecordAt(bytes.value().data() + (records - 1) * tipomensaje::kRecordLength);
     }
     target.load = cargarcomm(estado, target.image, estado.totaldatos);
     return {};

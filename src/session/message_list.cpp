@@ -35,24 +35,59 @@ void warn(Dialogs& d, const std::string& title, const std::string& texto) {
     d.mensaje(box);
 }
 
-bool matches(const tipomensaje& mensaje, const std::string& input) {
-    return mensaje.isActive() && std::to_string(mensaje.numero) == input;
+constexpr std::size_t kRecordLength = tipomensaje::kRecordLength;
+
+// The file's bytes are looked at in place, and only the records used are decoded, so a
+// full file costs about what a small one does.
+bool matches(const std::uint8_t* record, const std::string& input) {
+    return recordIsActive(record) && std::to_string(recordNumero(record)) == input;
+}
+
+std::size_t recordCount(std::span<const std::uint8_t> bytes) {
+    return bytes.size() / kRecordLength;
+}
+
+const std::uint8_t* recordAt(std::span<const std::uint8_t> bytes, std::size_t position) {
+    return bytes.data() + (position - 1) * kRecordLength;
 }
 
 // Position of the first active record showing `input`; 0 when none does.
-Result<void> find(Lumivel& l, const std::string& input, int& position) {
-    position = 0;
-    const int total = l.archivo.count();
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            return read;
-        }
-        if (matches(l.mensaje, input)) {
-            position = i;
-            return {};
+std::size_t firstMatch(std::span<const std::uint8_t> bytes, const std::string& input) {
+    const std::size_t total = recordCount(bytes);
+    for (std::size_t position = 1; position <= total; ++position) {
+        if (matches(recordAt(bytes, position), input)) {
+            return position;
         }
     }
-    return {};
+    return 0;
+}
+
+// The same, read from the file in blocks. The record buffer is left holding that record,
+// or the last one when none matches, as reading them one by one left it.
+Result<std::size_t> find(Lumivel& l, const std::string& input) {
+    std::size_t found = 0;
+    std::size_t records = 0;
+    RecordBytes last{};
+    const Result<void> read =
+        l.archivo.forEachRecord([&](std::size_t position, const std::uint8_t* record) {
+            if (found > 0) {
+                return;
+            }
+            if (matches(record, input)) {
+                found = position;
+                l.mensaje = decodeRecordAt(record);
+            } else {
+                std::copy_n(record, last.size(), last.begin());
+                records = position;
+            }
+        });
+    if (!read.ok()) {
+        return read.error();
+    }
+    if (found == 0 && records > 0) {
+        l.mensaje = decodeRecord(last);
+    }
+    return found;
 }
 
 void refillOrReport(Lumivel& l, Dialogs& d) {
@@ -168,11 +203,12 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
         return;
     }
-    int position = 0;
-    if (Result<void> found = find(l, input, position); !found.ok()) {
+    const Result<std::size_t> found = find(l, input);
+    if (!found.ok()) {
         showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
         return;
     }
+    const std::size_t position = found.value();
     if (position == 0) {
         return;
     }
@@ -196,7 +232,8 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         l.mensaje.letra = l.tipoletra;
         l.mensaje.texto = recordText(l.texto);
     }
-    if (Result<void> written = l.archivo.write(position, l.mensaje); !written.ok()) {
+    if (Result<void> written = l.archivo.write(static_cast<int>(position), l.mensaje);
+        !written.ok()) {
         showFileError(d, "No se pudo modificar el mensaje.", written.error());
     }
 }
@@ -211,37 +248,33 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     // leaves either the old numbering or the new one, never a gap.
     FileLock lock(l.archivo);
     Result<void> done = lock.taken();
-    int position = 0;
-    if (done.ok()) {
-        done = find(l, input, position);
-    }
-    std::vector<tipomensaje> records;
-    bool changed = false;
-    if (done.ok()) {
-        const int total = l.archivo.count();
-        records.reserve(static_cast<std::size_t>(total));
+    Result<std::span<std::uint8_t>> bytes =
+        done.ok() ? l.archivo.readInPlace() : Result<std::span<std::uint8_t>>(done.error());
+    if (!bytes.ok()) {
+        done = bytes.error();
+    } else {
+        const std::span<std::uint8_t> content = bytes.value();
+        const std::size_t position = firstMatch(content, input);
+        bool changed = false;
         int n = 1;
-        for (int i = 1; i <= total && done.ok(); ++i) {
-            done = l.archivo.read(i, l.mensaje);
-            if (!done.ok()) {
-                break;
-            }
+        for (std::size_t i = 1; i <= recordCount(content); ++i) {
+            std::uint8_t* record = content.data() + (i - 1) * kRecordLength;
             if (i == position) {
-                l.mensaje.estado = '0';
+                setRecordEstado(record, '0');
                 changed = true;
             }
-            if (l.mensaje.isActive()) {
+            if (recordIsActive(record)) {
                 const auto numero = static_cast<std::int16_t>(
                     std::min(n, int{std::numeric_limits<std::int16_t>::max()}));
-                changed = changed || l.mensaje.numero != numero;
-                l.mensaje.numero = numero;
+                changed = changed || recordNumero(record) != numero;
+                setRecordNumero(record, numero);
                 ++n;
             }
-            records.push_back(l.mensaje);
         }
-    }
-    if (done.ok() && changed) {
-        done = l.archivo.replaceAll(records);
+        // A partial last record stays as it was, after the renumbered ones.
+        if (changed) {
+            done = l.archivo.replaceContent(content);
+        }
     }
     if (!done.ok()) {
         showFileError(d, "No se pudo eliminar el mensaje.", done.error());
@@ -258,20 +291,26 @@ void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {
     if (input.empty()) {
         return;
     }
-    const int total = l.archivo.count();
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = l.archivo.read(i, l.mensaje); !read.ok()) {
-            showFileError(d, "No se pudo leer el archivo de mensajes.", read.error());
-            return;
-        }
-        if (!matches(l.mensaje, input)) {
+    const Result<std::span<std::uint8_t>> bytes = l.archivo.readInPlace();
+    if (!bytes.ok()) {
+        showFileError(d, "No se pudo leer el archivo de mensajes.", bytes.error());
+        return;
+    }
+    const std::size_t total = recordCount(bytes.value());
+    for (std::size_t position = 1; position <= total; ++position) {
+        if (!matches(recordAt(bytes.value(), position), input)) {
             continue;
         }
+        l.mensaje = decodeRecordAt(recordAt(bytes.value(), position));
         if (l.mensaje.isPicture()) {
             rememberImage(l);
         } else {
             rememberText(l);
         }
+    }
+    // The record buffer ends on the last record, as reading them one by one left it.
+    if (total > 0) {
+        l.mensaje = decodeRecordAt(recordAt(bytes.value(), total));
     }
 }
 

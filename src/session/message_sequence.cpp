@@ -42,16 +42,9 @@ void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
 } // namespace
 
 Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo) {
-    std::vector<tipomensaje> mensajes;
-    const int records = archivo.count();
-    for (int k = 1; k <= records; ++k) {
-        tipomensaje mensaje;
-        if (Result<void> read = archivo.read(k, mensaje); !read.ok()) {
-            return read.error();
-        }
-        if (mensaje.isActive()) {
-            mensajes.push_back(mensaje);
-        }
+    Result<std::vector<tipomensaje>> mensajes = archivo.readRecords();
+    if (mensajes.ok()) {
+        std::erase_if(mensajes.value(), [](const tipomensaje& m) { return !m.isActive(); });
     }
     return mensajes;
 }

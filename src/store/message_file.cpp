@@ -2,11 +2,16 @@
 
 #include "base/system_reason.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <string_view>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -22,15 +27,18 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Writes all of `bytes` to `fd`, resuming after short writes and signals.
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+// Writes all of `bytes` to `fd` at `offset`, resuming after short writes and signals.
+// On failure `error` holds the reason; a short write may have left part of them.
+bool writeAllAt(int fd, const std::uint8_t* bytes, std::size_t size, long offset, int& error) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t put =
+            ::pwrite(fd, bytes + done, size - done, offset + static_cast<long>(done));
         if (put < 0 && errno == EINTR) {
             continue;
         }
         if (put <= 0) {
+            error = put < 0 ? errno : EIO;
             return false;
         }
         done += static_cast<std::size_t>(put);
@@ -38,19 +46,85 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+// Reads `size` bytes at `offset` or up to the end; the count read, or -1 with `error` set.
+long readAllAt(int fd, std::uint8_t* bytes, std::size_t size, long offset, int& error) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got =
+            ::pread(fd, bytes + done, size - done, offset + static_cast<long>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = errno;
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<long>(done);
+}
+
+constexpr std::size_t kSuffixDigits = 16;
+
+// 16 hexadecimal digits: the shape by which a leftover of ours is told from other files.
 std::string randomSuffix() {
-    static std::mt19937 generator{std::random_device{}()};
-    return std::to_string(generator());
+    static std::mt19937_64 generator{std::random_device{}()};
+    char texto[kSuffixDigits + 1];
+    std::snprintf(texto, sizeof texto, "%016llx", static_cast<unsigned long long>(generator()));
+    return texto;
+}
+
+bool isTemporaryOf(const std::string& name, const std::string& prefix) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (name.size() != prefix.size() + kSuffixDigits + kEnd.size() || !name.starts_with(prefix) ||
+        !name.ends_with(kEnd)) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(kEnd.size()),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".";
 }
 
 } // namespace
+
+ReadBuffer::~ReadBuffer() {
+    if (data_ != nullptr) {
+        ::munmap(data_, capacity_);
+    }
+}
+
+std::span<std::uint8_t> ReadBuffer::room(std::size_t size) {
+    if (size <= capacity_) {
+        return {data_, capacity_};
+    }
+    // Some room to grow, so a file that gains a few records is not mapped again.
+    const std::size_t wanted = size + size / 8 + 64 * kRecordLength;
+    void* mapped = ::mmap(nullptr, wanted, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapped == MAP_FAILED) {
+        return {};
+    }
+    if (data_ != nullptr) {
+        ::munmap(data_, capacity_);
+    }
+    data_ = static_cast<std::uint8_t*>(mapped);
+    capacity_ = wanted;
+    return {data_, capacity_};
+}
 
 MessageFile::~MessageFile() {
     close();
 }
 
 MessageFile::MessageFile(MessageFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)),
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
       access_(std::exchange(other.access_, Access::ReadWrite)),
       lockDepth_(std::exchange(other.lockDepth_, 0)) {
     other.path_.clear();
@@ -59,7 +133,7 @@ MessageFile::MessageFile(MessageFile&& other) noexcept
 MessageFile& MessageFile::operator=(MessageFile&& other) noexcept {
     if (this != &other) {
         close();
-        file_ = std::exchange(other.file_, nullptr);
+        fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
         other.path_.clear();
         access_ = std::exchange(other.access_, Access::ReadWrite);
@@ -69,9 +143,9 @@ MessageFile& MessageFile::operator=(MessageFile&& other) noexcept {
 }
 
 void MessageFile::close() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
     path_.clear();
     access_ = Access::ReadWrite;
@@ -108,27 +182,18 @@ Result<void> MessageFile::open(const std::string& path, Access access) {
         return Error{kNoRegular, path};
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    std::FILE* file = ::fdopen(fd, access == Access::ReadOnly ? "rb" : "r+b");
-    if (file == nullptr) {
-        const int error = errno;
-        ::close(fd);
-        return Error{error != 0 ? systemReason(error) : "no se puede abrir", path};
-    }
-    // Unbuffered: every record reaches the system at once, and a failed write is seen
-    // by the call that made it rather than by a later flush.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    file_ = file;
+    fd_ = fd;
     path_ = path;
     access_ = access;
     return {};
 }
 
 long MessageFile::length() const {
-    if (file_ == nullptr || std::fseek(file_, 0, SEEK_END) != 0) {
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
         return 0;
     }
-    const long length = std::ftell(file_);
-    return length < 0 ? 0 : length;
+    return static_cast<long>(info.st_size);
 }
 
 int MessageFile::count() const {
@@ -142,12 +207,12 @@ long MessageFile::trailingBytes() const {
 bool MessageFile::isFileAtPath() const {
     struct stat open {};
     struct stat atPath {};
-    return file_ != nullptr && ::fstat(::fileno(file_), &open) == 0 &&
-           ::stat(path_.c_str(), &atPath) == 0 && sameFile(open, atPath);
+    return fd_ >= 0 && ::fstat(fd_, &open) == 0 && ::stat(path_.c_str(), &atPath) == 0 &&
+           sameFile(open, atPath);
 }
 
 Result<void> MessageFile::lock() {
-    if (file_ == nullptr) {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     if (lockDepth_ > 0) {
@@ -157,13 +222,16 @@ Result<void> MessageFile::lock() {
     for (;;) {
         int status = 0;
         do {
-            status = ::flock(::fileno(file_), LOCK_EX);
+            status = ::flock(fd_, LOCK_EX);
         } while (status != 0 && errno == EINTR);
         if (status != 0) {
             return systemFailure(errno);
         }
         if (isFileAtPath()) {
             lockDepth_ = 1;
+            if (access_ == Access::ReadWrite) {
+                removeStaleTemporaries();
+            }
             return {};
         }
         // Replaced while we waited: the lock on the old file protects nothing.
@@ -179,13 +247,27 @@ void MessageFile::unlock() {
     if (lockDepth_ == 0 || --lockDepth_ > 0) {
         return;
     }
-    if (file_ != nullptr) {
-        ::flock(::fileno(file_), LOCK_UN);
+    if (fd_ >= 0) {
+        ::flock(fd_, LOCK_UN);
+    }
+}
+
+void MessageFile::removeStaleTemporaries() const {
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::canonical(path_, ec);
+    if (ec) {
+        return;
+    }
+    const std::string prefix = temporaryPrefix(target);
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), ec)) {
+        if (isTemporaryOf(entry.path().filename().string(), prefix) && entry.is_regular_file(ec)) {
+            std::filesystem::remove(entry.path(), ec);
+        }
     }
 }
 
 Result<bool> MessageFile::reopenIfReplaced() {
-    if (file_ == nullptr || isFileAtPath()) {
+    if (fd_ < 0 || isFileAtPath()) {
         return false;
     }
     MessageFile current;
@@ -197,7 +279,7 @@ Result<bool> MessageFile::reopenIfReplaced() {
 }
 
 Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
-    if (file_ == nullptr) {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     std::vector<std::uint8_t> content;
@@ -211,10 +293,8 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     const long tail = total % kRecordLength;
     if (tail > 0) {
         std::vector<std::uint8_t> rest(static_cast<std::size_t>(tail));
-        if (std::fseek(file_, total - tail, SEEK_SET) != 0 ||
-            std::fread(rest.data(), 1, rest.size(), file_) != rest.size()) {
-            const int error = errno;
-            std::clearerr(file_);
+        int error = 0;
+        if (readAllAt(fd_, rest.data(), rest.size(), total - tail, error) != tail) {
             return systemFailure(error);
         }
         content.insert(content.end(), rest.begin(), rest.end());
@@ -222,12 +302,18 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     return replaceContent(content);
 }
 
-Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& content) {
-    if (file_ == nullptr) {
+Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     if (access_ == Access::ReadOnly) {
         return failure("el archivo esta abierto solo para lectura");
+    }
+    // The temporary file is made under the lock, so whoever holds it next knows that any
+    // such file left over belongs to no live run.
+    FileLock held(*this);
+    if (!held.taken().ok()) {
+        return held.taken();
     }
     // The rename must stay within one file system and replace the link's target, not the link.
     std::error_code ec;
@@ -237,14 +323,14 @@ Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& conten
     }
     const std::filesystem::path folder = target.parent_path();
     struct stat original {};
-    if (::fstat(::fileno(file_), &original) != 0) {
+    if (::fstat(fd_, &original) != 0) {
         return systemFailure(errno);
     }
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + "." + randomSuffix() + ".tmp");
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        temporary = folder / (temporaryPrefix(target) + randomSuffix() + ".tmp");
+        fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) {
             break;
         }
@@ -252,13 +338,25 @@ Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& conten
     if (fd < 0) {
         return systemFailure(errno);
     }
-    const bool written =
-        ::fchmod(fd, original.st_mode & 07777) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    ::close(fd);
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = written ? errno : writeError;
+    // Locked before it takes the path, so no other writer gets in between the rename and
+    // the callers' lock: the new file is the open one from here on, as deeply locked.
+    int error = 0;
+    bool written = ::flock(fd, LOCK_EX) == 0 && ::fchmod(fd, original.st_mode & 07777) == 0 &&
+                   writeAllAt(fd, content.data(), content.size(), 0, error);
+    if (!written && error == 0) {
+        error = errno;
+    }
+    if (written && ::fsync(fd) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
         ::unlink(temporary.c_str());
+        ::close(fd);
         return systemFailure(error);
     }
     // The rename itself is durable only once the folder is synced.
@@ -266,88 +364,115 @@ Result<void> MessageFile::replaceContent(const std::vector<std::uint8_t>& conten
         ::fsync(dir);
         ::close(dir);
     }
-    const int depth = lockDepth_;
-    MessageFile current;
-    if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
-        return opened;
-    }
-    // The old file's lock goes with it; hold the new one, as deeply nested, until the
-    // callers are done.
-    *this = std::move(current);
-    if (depth > 0) {
-        if (Result<void> locked = lock(); !locked.ok()) {
-            return locked;
-        }
-        lockDepth_ = depth;
-    }
+    ::close(fd_);
+    fd_ = fd;
     return {};
 }
 
 Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
-    if (file_ == nullptr) {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length()));
-    if (bytes.empty()) {
-        return bytes;
-    }
-    errno = 0;
-    const bool read = std::fseek(file_, 0, SEEK_SET) == 0 &&
-                      std::fread(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-    const int error = errno;
-    std::clearerr(file_);
-    if (!read) {
+    int error = 0;
+    const long got = readAllAt(fd_, bytes.data(), bytes.size(), 0, error);
+    if (got < 0) {
         return systemFailure(error);
     }
+    // Another writer may have shortened the file since its size was taken.
+    bytes.resize(static_cast<std::size_t>(got));
     return bytes;
 }
 
-Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
-    if (file_ == nullptr) {
+Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
-    if (n < 1 || n > count()) {
-        return failure("el registro " + std::to_string(n) + " no existe");
+    const auto size = static_cast<std::size_t>(length());
+    const std::span<std::uint8_t> room = buffer_.room(size);
+    if (room.size() < size) {
+        return systemFailure(ENOMEM);
+    }
+    int error = 0;
+    const long got = readAllAt(fd_, room.data(), size, 0, error);
+    if (got < 0) {
+        return systemFailure(error);
+    }
+    return room.first(static_cast<std::size_t>(got));
+}
+
+Result<void> MessageFile::forEachRecord(
+    const std::function<void(std::size_t, const std::uint8_t*)>& visit) const {
+    if (fd_ < 0) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    constexpr std::size_t kBlockRecords = 256;
+    std::vector<std::uint8_t> block(kBlockRecords * tipomensaje::kRecordLength);
+    std::size_t position = 0;
+    for (;;) {
+        int error = 0;
+        const long got = readAllAt(fd_, block.data(), block.size(),
+                                   static_cast<long>(position) * kRecordLength, error);
+        if (got < 0) {
+            return systemFailure(error);
+        }
+        const std::size_t whole = static_cast<std::size_t>(got) / tipomensaje::kRecordLength;
+        for (std::size_t k = 0; k < whole; ++k) {
+            visit(++position, block.data() + k * tipomensaje::kRecordLength);
+        }
+        if (whole < kBlockRecords) {
+            return {};
+        }
+    }
+}
+
+Result<std::vector<tipomensaje>> MessageFile::readRecords() const {
+    const Result<std::span<std::uint8_t>> bytes = readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
+    }
+    const std::span<const std::uint8_t> all = bytes.value();
+    std::vector<tipomensaje> records;
+    records.reserve(all.size() / tipomensaje::kRecordLength);
+    for (std::size_t at = 0; at + tipomensaje::kRecordLength <= all.size();
+         at += tipomensaje::kRecordLength) {
+        records.push_back(decodeRecordAt(all.data() + at));
+    }
+    return records;
+}
+
+Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
+    if (fd_ < 0) {
+        return Error{"no hay ningun archivo de mensajes abierto"};
+    }
+    const Error missing = failure("el registro " + std::to_string(n) + " no existe");
+    if (n < 1) {
+        return missing;
     }
     RecordBytes bytes{};
-    errno = 0;
-    if (std::fseek(file_, (n - 1) * kRecordLength, SEEK_SET) != 0) {
-        return systemFailure(errno);
+    int error = 0;
+    const long got = readAllAt(fd_, bytes.data(), bytes.size(), (n - 1) * kRecordLength, error);
+    if (got < 0) {
+        return systemFailure(error);
     }
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file_);
-    const int error = errno;
-    const bool failed = std::ferror(file_) != 0;
-    std::clearerr(file_);
-    if (got != bytes.size()) {
-        return failed ? systemFailure(error)
-                      : failure("el registro " + std::to_string(n) + " esta incompleto");
+    // A partial last record is not a record.
+    if (got != static_cast<long>(bytes.size())) {
+        return missing;
     }
     mensaje = decodeRecord(bytes);
     return {};
 }
 
-bool MessageFile::writeAt(long offset, const RecordBytes& bytes, int& error) {
-    errno = 0;
-    if (std::fseek(file_, offset, SEEK_SET) != 0) {
-        error = errno;
-        return false;
-    }
-    const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    const bool flushed = std::fflush(file_) == 0;
-    error = errno;
-    std::clearerr(file_);
-    return put == bytes.size() && flushed;
-}
-
 Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
-    if (file_ == nullptr) {
+    if (fd_ < 0) {
         return Error{"no hay ningun archivo de mensajes abierto"};
     }
     if (access_ == Access::ReadOnly) {
         return failure("el archivo esta abierto solo para lectura");
     }
-    const int total = count();
-    if (n < 1 || n > total + 1) {
+    const long total = length();
+    const int records = static_cast<int>(total / kRecordLength);
+    if (n < 1 || n > records + 1) {
         return failure("el registro " + std::to_string(n) + " no existe");
     }
     if (n > kMaxRecords) {
@@ -358,32 +483,32 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
     const RecordBytes bytes = encodeRecord(mensaje);
     int error = 0;
 
-    if (n <= total) {
+    if (n <= records) {
         // Keep the old record so a failed overwrite can put it back.
         RecordBytes old{};
-        if (std::fseek(file_, offset, SEEK_SET) != 0 ||
-            std::fread(old.data(), 1, old.size(), file_) != old.size()) {
-            error = errno;
-            std::clearerr(file_);
-            return systemFailure(error);
+        const long got = readAllAt(fd_, old.data(), old.size(), offset, error);
+        if (got != static_cast<long>(old.size())) {
+            return systemFailure(got < 0 ? error : EIO);
         }
-        if (!writeAt(offset, bytes, error)) {
+        if (!writeAllAt(fd_, bytes.data(), bytes.size(), offset, error)) {
             int ignored = 0;
-            writeAt(offset, old, ignored);
+            writeAllAt(fd_, old.data(), old.size(), offset, ignored);
             return systemFailure(error);
         }
         return {};
     }
 
-    std::fseek(file_, 0, SEEK_END);
-    const long length = std::ftell(file_);
-    if (!writeAt(offset, bytes, error)) {
-        // Drop whatever part of the new record reached the disk; the old length stays.
-        std::fflush(file_);
-        std::error_code ignored;
-        if (length >= 0) {
-            std::filesystem::resize_file(path_, static_cast<std::uintmax_t>(length), ignored);
+    // The append goes over a partial last record; keep it to put back.
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(total - offset));
+    if (readAllAt(fd_, tail.data(), tail.size(), offset, error) != std::ssize(tail)) {
+        return systemFailure(error != 0 ? error : EIO);
+    }
+    if (!writeAllAt(fd_, bytes.data(), bytes.size(), offset, error)) {
+        // Drop whatever part of the new record reached the disk; the old bytes stay.
+        while (::ftruncate(fd_, total) != 0 && errno == EINTR) {
         }
+        int ignored = 0;
+        writeAllAt(fd_, tail.data(), tail.size(), offset, ignored);
         return systemFailure(error);
     }
     return {};

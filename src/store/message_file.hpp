@@ -2,7 +2,8 @@
 #include "base/result.hpp"
 #include "store/message_record.hpp"
 
-#include <cstdio>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,26 @@ inline constexpr const char* kNotARegularFile =
     "no es un archivo normal (es una carpeta, una tubería o un dispositivo) y no puede "
     "guardar mensajes";
 
+// Memory for whole-file reads, mapped with every page present at once: on some systems
+// faulting the pages of a full file in one by one costs more than reading it.
+class ReadBuffer {
+  public:
+    ReadBuffer() = default;
+    ~ReadBuffer();
+    ReadBuffer(const ReadBuffer&) = delete;
+    ReadBuffer& operator=(const ReadBuffer&) = delete;
+    // At least `size` bytes, kept for the next call; empty when no memory is left.
+    std::span<std::uint8_t> room(std::size_t size);
+
+  private:
+    std::uint8_t* data_ = nullptr;
+    std::size_t capacity_ = 0;
+};
+
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
 // ever left behind, and only replaceContent() (which undoes an append) shortens it.
+// A file size limit (EFBIG) fails an operation as a full disk does.
 class MessageFile {
   public:
     // Record positions are 16-bit; a file never grows beyond this many records.
@@ -39,13 +57,13 @@ class MessageFile {
     Result<void> open(const std::string& path, Access access = Access::ReadWrite);
     // Nothing happens when no file is open.
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return fd_ >= 0; }
     bool readOnly() const { return access_ == Access::ReadOnly; }
     // The path given to open(); empty when none is open.
     const std::string& path() const { return path_; }
 
-    // Whole records in the file (length / 137, rounded down); 0 when none is open.
-    // May exceed kMaxRecords for a file written elsewhere.
+    // Whole records in the file (length / 137, rounded down, from the file's size alone);
+    // 0 when none is open. May exceed kMaxRecords for a file written elsewhere.
     int count() const;
     // Bytes after the last whole record (a partial record, ignored everywhere).
     long trailingBytes() const;
@@ -54,7 +72,9 @@ class MessageFile {
     // writers. Another writer may have replaced the file meanwhile (a delete renames a new
     // file over it): the file at the path is reopened until the locked one is that file.
     // Nests: an operation run inside a wider locked scope (an undoable step) keeps the lock
-    // until the outer scope releases it.
+    // until the outer scope releases it. Taking it for writing removes the temporary files
+    // that replaceContent() of a killed run left beside the file: they are only made under
+    // this lock, so none found while holding it belongs to a live run.
     Result<void> lock();
     // Nothing happens without the lock.
     void unlock();
@@ -66,10 +86,22 @@ class MessageFile {
     // followed) with its permissions, then renamed over it, and opened in its place.
     // After a crash at any moment the path holds either the old or the new content.
     Result<void> replaceAll(const std::vector<tipomensaje>& records);
-    // Replaces the whole content by exactly `bytes`, atomically as replaceAll does.
-    Result<void> replaceContent(const std::vector<std::uint8_t>& bytes);
-    // Every byte of the file, partial last record included.
+    // Replaces the whole content by exactly `bytes`, atomically as replaceAll does; holds
+    // the lock throughout.
+    Result<void> replaceContent(std::span<const std::uint8_t> bytes);
+    // Every byte of the file, partial last record included, in one read.
     Result<std::vector<std::uint8_t>> readAll() const;
+    // The same, read into a buffer this file keeps for its next read, so that reading a
+    // full file again costs no fresh memory. Valid until the next read through this file;
+    // the caller may change the bytes (to hand them to replaceContent).
+    Result<std::span<std::uint8_t>> readInPlace() const;
+    // Calls `visit` with the position (from 1) and the 137 bytes of each whole record, in
+    // file order, read in large blocks into a small buffer: what only looks at each record
+    // once touches no more memory for a full file than for a small one.
+    Result<void>
+    forEachRecord(const std::function<void(std::size_t, const std::uint8_t*)>& visit) const;
+    // Every whole record in file order, in one read: what a loop over read() gives.
+    Result<std::vector<tipomensaje>> readRecords() const;
 
     // Reads record n (1 <= n <= count()). On failure `mensaje` is left unchanged.
     Result<void> read(int n, tipomensaje& mensaje) const;
@@ -80,11 +112,12 @@ class MessageFile {
   private:
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
-    bool writeAt(long offset, const RecordBytes& bytes, int& error);
     long length() const;
     bool isFileAtPath() const;
+    void removeStaleTemporaries() const;
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    mutable ReadBuffer buffer_;
     std::string path_;
     Access access_ = Access::ReadWrite;
     int lockDepth_ = 0;

@@ -1,27 +1,33 @@
 #include "store/message_order.hpp"
 
 #include <algorithm>
+#include <span>
 #include <string>
 
 namespace lumivel {
 namespace {
 
+constexpr std::size_t kRecordLength = tipomensaje::kRecordLength;
+
+// The file's bytes, looked at in place: only the records used are decoded, so a full file
+// costs little more than its one read and one rewrite.
 struct Records {
-    std::vector<tipomensaje> all;
-    std::vector<std::size_t> active; // indices into `all`, in file order
+    std::span<std::uint8_t> bytes;
+    std::vector<std::size_t> active; // offsets of the active records, in file order
+
+    std::size_t count() const { return bytes.size() / kRecordLength; }
 };
 
 Result<Records> readRecords(const MessageFile& file) {
+    const Result<std::span<std::uint8_t>> bytes = file.readInPlace();
+    if (!bytes.ok()) {
+        return bytes.error();
+    }
     Records records;
-    const int total = file.count();
-    records.all.resize(static_cast<std::size_t>(total));
-    for (int i = 1; i <= total; ++i) {
-        tipomensaje& m = records.all[static_cast<std::size_t>(i - 1)];
-        if (Result<void> read = file.read(i, m); !read.ok()) {
-            return read.error();
-        }
-        if (m.isActive()) {
-            records.active.push_back(static_cast<std::size_t>(i - 1));
+    records.bytes = bytes.value();
+    for (std::size_t at = 0; at + kRecordLength <= records.bytes.size(); at += kRecordLength) {
+        if (recordIsActive(records.bytes.data() + at)) {
+            records.active.push_back(at);
         }
     }
     return records;
@@ -30,7 +36,7 @@ Result<Records> readRecords(const MessageFile& file) {
 // Index into `active` of the first active record numbered `numero`.
 Result<std::size_t> find(const Records& records, int numero, const MessageFile& file) {
     for (std::size_t k = 0; k < records.active.size(); ++k) {
-        if (records.all[records.active[k]].numero == numero) {
+        if (recordNumero(records.bytes.data() + records.active[k]) == numero) {
             return k;
         }
     }
@@ -72,23 +78,23 @@ Result<void> moveMessage(MessageFile& file, int numero, int place) {
                          " mensajes",
                      file.path()};
     }
-    std::vector<tipomensaje> order;
-    order.reserve(records.active.size());
-    for (std::size_t index : records.active) {
-        order.push_back(records.all[index]);
+    // In place: the records between shift one active slot towards the one that moves out;
+    // deleted records and a partial last one stay where they are.
+    const auto slot = [&](std::size_t k) { return records.bytes.data() + records.active[k]; };
+    RecordBytes moving{};
+    std::copy_n(slot(from.value()), kRecordLength, moving.begin());
+    const auto to = static_cast<std::size_t>(place - 1);
+    for (std::size_t k = from.value(); k < to; ++k) {
+        std::copy_n(slot(k + 1), kRecordLength, slot(k));
     }
-    const auto moved = order.begin() + static_cast<std::ptrdiff_t>(from.value());
-    const auto target = order.begin() + (place - 1);
-    if (moved < target) {
-        std::rotate(moved, moved + 1, target + 1);
-    } else {
-        std::rotate(target, moved, moved + 1);
+    for (std::size_t k = from.value(); k > to; --k) {
+        std::copy_n(slot(k - 1), kRecordLength, slot(k));
     }
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        order[k].numero = static_cast<std::int16_t>(k + 1);
-        records.all[records.active[k]] = order[k];
+    std::copy_n(moving.begin(), kRecordLength, slot(to));
+    for (std::size_t k = 0; k < records.active.size(); ++k) {
+        setRecordNumero(slot(k), static_cast<std::int16_t>(k + 1));
     }
-    return file.replaceAll(records.all);
+    return file.replaceContent(records.bytes);
 }
 
 Result<int> duplicateMessage(MessageFile& file, int numero) {
@@ -105,12 +111,13 @@ Result<int> duplicateMessage(MessageFile& file, int numero) {
     if (!found.ok()) {
         return found.error();
     }
-    if (file.count() >= MessageFile::kMaxRecords) {
+    const int total = file.count();
+    if (total >= MessageFile::kMaxRecords) {
         return tooMany(file);
     }
-    tipomensaje copy = records.all[records.active[found.value()]];
+    tipomensaje copy = decodeRecordAt(records.bytes.data() + records.active[found.value()]);
     copy.numero = static_cast<std::int16_t>(records.active.size() + 1);
-    if (Result<void> written = file.write(file.count() + 1, copy); !written.ok()) {
+    if (Result<void> written = file.write(total + 1, copy); !written.ok()) {
         return written.error();
     }
     return static_cast<int>(copy.numero);
@@ -126,16 +133,26 @@ Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> mensajes
         return read.error();
     }
     Records& records = read.value();
-    if (records.all.size() + mensajes.size() > static_cast<std::size_t>(MessageFile::kMaxRecords)) {
+    if (records.count() + mensajes.size() > static_cast<std::size_t>(MessageFile::kMaxRecords)) {
         return tooMany(file);
     }
+    // The new records go after the last whole one; a partial last record stays at the end.
+    std::vector<std::uint8_t> content(
+        records.bytes.begin(),
+        records.bytes.begin() + static_cast<std::ptrdiff_t>(records.count() * kRecordLength));
+    content.reserve(records.bytes.size() + mensajes.size() * kRecordLength);
     auto numero = static_cast<std::int16_t>(records.active.size());
     for (tipomensaje& m : mensajes) {
         m.numero = ++numero;
         m.estado = '1';
-        records.all.push_back(std::move(m));
+        const RecordBytes bytes = encodeRecord(m);
+        content.insert(content.end(), bytes.begin(), bytes.end());
     }
-    return file.replaceAll(records.all);
+    content.insert(content.end(),
+                   records.bytes.begin() +
+                       static_cast<std::ptrdiff_t>(records.count() * kRecordLength),
+                   records.bytes.end());
+    return file.replaceContent(content);
 }
 
 } // namespace lumivel

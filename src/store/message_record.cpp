@@ -2,6 +2,7 @@
 
 #include "base/hexadec.hpp"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace lumivel {
@@ -18,7 +19,33 @@ std::int16_t getInt16(const RecordBytes& bytes, std::size_t offset) {
     return static_cast<std::int16_t>(bits);
 }
 
+constexpr std::size_t kEstado = 136;
+
 } // namespace
+
+std::int16_t recordNumero(const std::uint8_t* record) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(record[0] | (record[1] << 8)));
+}
+
+bool recordIsActive(const std::uint8_t* record) {
+    return record[kEstado] == '1';
+}
+
+void setRecordNumero(std::uint8_t* record, std::int16_t numero) {
+    const auto bits = static_cast<std::uint16_t>(numero);
+    record[0] = static_cast<std::uint8_t>(bits & 0xFF);
+    record[1] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+void setRecordEstado(std::uint8_t* record, char estado) {
+    record[kEstado] = static_cast<std::uint8_t>(estado);
+}
+
+tipomensaje decodeRecordAt(const std::uint8_t* record) {
+    RecordBytes bytes{};
+    std::copy_n(record, bytes.size(), bytes.begin());
+    return decodeRecord(bytes);
+}
 
 std::string recordText(const std::string& texto) {
     std::string fixed = texto.substr(0, tipomensaje::kTextLength);
@@ -35,7 +62,7 @@ RecordBytes encodeRecord(const tipomensaje& mensaje) {
     for (std::size_t i = 0; i < tipomensaje::kTextLength; ++i) {
         bytes[6 + i] = static_cast<std::uint8_t>(texto[i]);
     }
-    bytes[136] = static_cast<std::uint8_t>(mensaje.estado);
+    bytes[kEstado] = static_cast<std::uint8_t>(mensaje.estado);
     return bytes;
 }
 
@@ -45,7 +72,7 @@ tipomensaje decodeRecord(const RecordBytes& bytes) {
     mensaje.presentacion = getInt16(bytes, 2);
     mensaje.letra = getInt16(bytes, 4);
     mensaje.texto.assign(reinterpret_cast<const char*>(bytes.data() + 6), tipomensaje::kTextLength);
-    mensaje.estado = static_cast<char>(bytes[136]);
+    mensaje.estado = static_cast<char>(bytes[kEstado]);
     return mensaje;
 }
 

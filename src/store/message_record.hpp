@@ -30,6 +30,14 @@ using RecordBytes = std::array<std::uint8_t, tipomensaje::kRecordLength>;
 RecordBytes encodeRecord(const tipomensaje& mensaje);
 tipomensaje decodeRecord(const RecordBytes& bytes);
 
+// The fields that number and list messages, read and changed in place in the 137 bytes at
+// `record`, so a whole file is renumbered without decoding its texts.
+std::int16_t recordNumero(const std::uint8_t* record);
+bool recordIsActive(const std::uint8_t* record);
+void setRecordNumero(std::uint8_t* record, std::int16_t numero);
+void setRecordEstado(std::uint8_t* record, char estado);
+tipomensaje decodeRecordAt(const std::uint8_t* record);
+
 // Cuts a Windows-1252 text to 130 characters or pads it with spaces to 130.
 std::string recordText(const std::string& texto);
 // The stored text without its trailing spaces, as a text record reads back.

@@ -13,24 +13,30 @@ void showFileError(Dialogs& d, const std::string& action, const Error& error) {
 }
 
 Result<void> llenarlista(MessageStore& s) {
-    const int total = s.archivo.count();
     s.lstcodigo.clear();
     s.lstcodigoIndex = -1;
-    s.totalmensajes = static_cast<std::int16_t>(std::min(total, MessageFile::kMaxRecords));
-    if (total == 0) {
-        return {};
-    }
+    // Read in large blocks, and only the number and state of each record looked at: a
+    // full file refills about as fast as a small one.
     s.totalmensajes = 0;
     int n = 1;
-    for (int i = 1; i <= total; ++i) {
-        if (Result<void> read = s.archivo.read(i, s.mensaje); !read.ok()) {
-            return read;
-        }
-        if (s.mensaje.isActive()) {
-            s.lstcodigo.push_back(std::to_string(s.mensaje.numero));
-            s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
-            ++n;
-        }
+    RecordBytes last{};
+    std::size_t records = 0;
+    const Result<void> read =
+        s.archivo.forEachRecord([&](std::size_t position, const std::uint8_t* record) {
+            if (recordIsActive(record)) {
+                s.lstcodigo.push_back(std::to_string(recordNumero(record)));
+                s.totalmensajes = static_cast<std::int16_t>(std::min(n, MessageFile::kMaxRecords));
+                ++n;
+            }
+            std::copy_n(record, last.size(), last.begin());
+            records = position;
+        });
+    if (!read.ok()) {
+        return read;
+    }
+    // The record buffer holds the last record read, as reading them one by one left it.
+    if (records > 0) {
+        s.mensaje = decodeRecord(last);
     }
     return {};
 }

@@ -67,18 +67,21 @@ LoadResult cargarcomm(MessageStore& store, TransmissionImage& image, std::int16_
     }
     // Built aside first, so an image that does not fit never touches `datos`.
     std::vector<std::uint8_t> bytes;
-    const int records = store.archivo.count();
-    for (int k = 1; k <= records; ++k) {
-        if (Result<void> read = store.archivo.read(k, store.mensaje); !read.ok()) {
-            result.estado = ImageState::ReadError;
-            result.error = read.error();
-            return result;
+    Result<std::vector<tipomensaje>> records = store.archivo.readRecords();
+    if (!records.ok()) {
+        result.estado = ImageState::ReadError;
+        result.error = records.error();
+        return result;
+    }
+    for (tipomensaje& m : records.value()) {
+        if (m.isActive()) {
+            ++result.activeMessages;
+            encodeMessage(m, bytes);
         }
-        if (!store.mensaje.isActive()) {
-            continue;
-        }
-        ++result.activeMessages;
-        encodeMessage(store.mensaje, bytes);
+    }
+    // The record buffer holds the last record read, as reading them one by one left it.
+    if (!records.value().empty()) {
+        store.mensaje = records.value().back();
     }
     closeImage(bytes);
     result.bytesNeeded = static_cast<int>(bytes.size());

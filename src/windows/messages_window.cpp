@@ -56,16 +56,10 @@ class MessageTableModel : public QAbstractTableModel {
     // position and a file of many records repaints only what shows.
     void reload() {
         std::vector<tipomensaje> bytesRead;
-        if (l_.archivo.isOpen()) {
-            const int total = l_.archivo.count();
-            bytesRead.reserve(static_cast<std::size_t>(total));
-            tipomensaje m;
-            // A read failure leaves the rows read so far; the list's refill reports it.
-            for (int i = 1; i <= total && l_.archivo.read(i, m).ok(); ++i) {
-                if (m.isActive()) {
-                    bytesRead.push_back(m);
-                }
-            }
+        // A read failure leaves no rows; the list's refill reports it.
+        if (Result<std::vector<tipomensaje>> records = l_.archivo.readRecords(); records.ok()) {
+            bytesRead = std::move(records.value());
+            std::erase_if(bytesRead, [](const tipomensaje& m) { return !m.isActive(); });
         }
         const auto prefix = std::mismatch(messages_.begin(), messages_.end(), bytesRead.begin(),
                                           bytesRead.end(), sameMessage);
