@@ -3,11 +3,14 @@
 #include "app/arguments.hpp"
 #include "app/transmission_cli.hpp"
 #include "transmission/parallel_send.hpp"
+#include "transmission/port_refusal.hpp"
 #include "ui/transfer_thread.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <iostream>
 #include <ostream>
 #include <unistd.h>
@@ -100,6 +103,28 @@ int sendToSeveral(const std::vector<std::string>& devices, const FileImage& file
     return worst;
 }
 
+// The device a port name reaches, links followed, so a line named twice through a link is
+// still one line.
+std::string resolvedDevice(const std::string& device) {
+    const std::string path = devicePath(device);
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// One line cannot take two transfers: the second would only find the port in use after the
+// first had already programmed the sign.
+std::optional<Error> portNamedTwice(const std::vector<std::string>& devices) {
+    std::vector<std::string> seen;
+    for (const std::string& device : devices) {
+        std::string resolved = resolvedDevice(device);
+        if (std::ranges::find(seen, resolved) != seen.end()) {
+            return Error{"el puerto se ha indicado más de una vez", device};
+        }
+        seen.push_back(std::move(resolved));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
@@ -121,6 +146,9 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
             waitMs < 1 || waitMs > 60000) {
             throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *delay};
         }
+    }
+    if (std::optional<Error> twice = portNamedTwice(devices)) {
+        return *twice;
     }
     FileImage fileImage;
     if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {

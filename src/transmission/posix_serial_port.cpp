@@ -12,6 +12,7 @@
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -77,8 +78,7 @@ Result<void> PosixSerialPort::abrir() {
         return Error{"no se ha indicado ningun puerto"};
     }
     close();
-    // A bare name ("ttyUSB0") is a device under /dev, as QSerialPort takes it.
-    const std::string path = device_.find('/') == std::string::npos ? "/dev/" + device_ : device_;
+    const std::string path = devicePath(device_);
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         switch (errno) {
@@ -93,6 +93,11 @@ Result<void> PosixSerialPort::abrir() {
         default:
             return Error{systemReason(errno), device_};
         }
+    }
+    struct stat estado {};
+    if (::fstat(fd_, &estado) != 0 || !S_ISCHR(estado.st_mode)) {
+        close();
+        return Error{refusalReason(PortRefusal::NotSerial, {}), device_};
     }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         close();
@@ -109,6 +114,9 @@ Result<void> PosixSerialPort::abrir() {
 Result<void> PosixSerialPort::setLine() {
     termios mode{};
     if (::tcgetattr(fd_, &mode) != 0) {
+        if (errno == ENOTTY) {
+            return Error{refusalReason(PortRefusal::NotSerial, {}), device_};
+        }
         return Error{"no acepta " + std::to_string(kLineBaud) +
                          " baudios 8N1: " + systemReason(errno),
                      device_};

@@ -58,6 +58,11 @@ Result<void> QtSerialPort::abrir() {
         return Error{"no se ha indicado ningun puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
+        // QSerialPort tells a file that is no serial line as missing or by the system's
+        // English text; the file itself says what it is.
+        if (notSerialLine(devicePath(device))) {
+            return Error{refusalReason(PortRefusal::NotSerial, {}), device};
+        }
         const DeviceAccess info = deviceAccess(device);
         return Error{openFailureReason(port_.error(), info.accessible, info.group,
                                        port_.errorString().toStdString()),

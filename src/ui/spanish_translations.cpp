@@ -8,6 +8,9 @@
 namespace lumivel {
 
 bool installSpanishTranslations(QCoreApplication& app) {
+    // Dates, numbers and the day and month names Qt's dialogs show follow the default locale,
+    // not the translations.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     // Parented to the application, so it lives as long as the texts it provides.
     auto* translator = new QTranslator(&app);
     if (!translator->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),

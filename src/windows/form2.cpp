@@ -63,7 +63,7 @@ Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
                         palatino(10, false), twips(120, 480, 5040, 315), this);
     SkinLabel3_ = label("Diseñado y escrito por el equipo SimLumivel", courier(),
                         twips(120, 900, 5040, 255), this);
-    SkinLabel4_ = label("Ayuda y novedades: boton \"Ir a WEB\"", courier(),
+    SkinLabel4_ = label("Ayuda y novedades: botón \"Ir a WEB\"", courier(),
                         twips(120, 1260, 5040, 255), this);
 
     Command2_ = new QPushButton("Ir a WEB", this);

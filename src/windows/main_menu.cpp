@@ -49,7 +49,7 @@ MainMenu buildMainMenu(QMenuBar& bar) {
     run->addSeparator();
     m.openviar = named(run->addAction(QStringLiteral("Enviar")), "openviar");
     run->addSeparator();
-    m.opreloj = named(run->addAction(QStringLiteral("Grafico en movimiento")), "opreloj");
+    m.opreloj = named(run->addAction(QStringLiteral("Gráfico en movimiento")), "opreloj");
     m.opreloj->setToolTip(QStringLiteral("Muestra grafico en movimiento"));
     m.playAll = named(run->addAction(QStringLiteral("Simular todo")), "playAll");
 

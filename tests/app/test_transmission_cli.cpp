@@ -168,6 +168,24 @@ class TransmissionCliTest : public QObject {
         QCOMPARE(s.code, 1);
     }
 
+    // A line named twice, directly or through a link, is refused before the sign hears a byte.
+    void portNamedTwiceIsRefused() {
+        const QString path = archivo("dos.men", {texto(1, 1, "A")});
+        SignUnderTest sign;
+        const QString link = dir_.filePath("enlace");
+        QVERIFY(QFile::link(sign.path(), link));
+        for (const QString& second : {sign.path(), link}) {
+            const Output s = run({"send", "--port", sign.path(), "--port", second, path});
+            QCOMPARE(s.code, 2);
+            QVERIFY2(s.err.find(second.toStdString() +
+                                ": el puerto se ha indicado más de una vez") != std::string::npos,
+                     s.err.c_str());
+        }
+        // The first message the sign decodes is the one sent afterwards.
+        QCOMPARE(sign.enviar(archivo("uno.men", {texto(1, 1, "B")})).code, 0);
+        QCOMPARE(sign.mensajes(1).value(0)["texto"].toString(), QString("B"));
+    }
+
     void portThatDoesNotExist() {
         const QString path = archivo("port.men", {texto(1, 1, "A")});
         const Output s = run({"send", "--port", "/dev/simlumivel-no-such-port", path});

@@ -30,7 +30,7 @@ struct MainWindow {
 
     // Starts the program and finds its sign on the screen.
     bool start(const QStringList& arguments = {}) {
-        if (!x.started() || !x.launch(arguments)) {
+        if (!x.launch(arguments)) {
             return false;
         }
         shot = x.stableScreenshot();

@@ -1,12 +1,16 @@
 #include "x_session.hpp"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <cstdio>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,9 +19,40 @@ void pause(int ms) {
     QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+// Whether an X server answers on display `number`: the socket file may exist before the
+// server accepts connections, or be left from a server that has gone, so only a completed
+// connection setup counts.
+bool answersX11(int number) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "/tmp/.X11-unix/X%d", number);
+    // Byte order 'l', protocol 11.0, no authorisation (Xvfb is started without any).
+    const unsigned char setup[12] = {'l', 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    bool answered = false;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::send(fd, setup, sizeof setup, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof setup)) {
+        pollfd reply{fd, POLLIN, 0};
+        unsigned char status = 0;
+        // The first byte of the reply: 1 is "connection accepted".
+        answered = ::poll(&reply, 1, 5000) == 1 && ::read(fd, &status, 1) == 1 && status == 1;
+    }
+    ::close(fd);
+    return answered;
+}
+
 } // namespace
 
 XSession::XSession() {
+    startServer();
+}
+
+void XSession::startServer() {
+    stopServer();
+    started_ = false;
     // Xvfb picks a free display itself and writes its number on -displayfd, so tests running
     // side by side never race for the same number.
     server_ = std::make_unique<QProcess>();
@@ -36,23 +71,16 @@ XSession::XSession() {
         return;
     }
     display_ = QString(":%1").arg(number);
-    const QString socket = "/tmp/.X11-unix/X" + QString::number(number);
-    while (!QFile::exists(socket) && !deadline.hasExpired()) {
+    while (!deadline.hasExpired() && server_->state() == QProcess::Running) {
+        if (answersX11(number)) {
+            started_ = true;
+            return;
+        }
         pause(20);
     }
-    started_ = QFile::exists(socket);
 }
 
-XSession::~XSession() {
-    // A failed test leaves what the screen last showed next to the test binary.
-    if (QTest::currentTestFailed() && QTest::currentTestFunction() != nullptr) {
-        screenshot();
-        keepScreenshot(QString("failed_%1").arg(QTest::currentTestFunction()));
-    }
-    if (program_ && program_->state() != QProcess::NotRunning) {
-        program_->kill();
-        program_->waitForFinished(5000);
-    }
+void XSession::stopServer() {
     if (server_ && server_->state() != QProcess::NotRunning) {
         server_->terminate();
         if (!server_->waitForFinished(5000)) {
@@ -62,17 +90,56 @@ XSession::~XSession() {
     }
 }
 
+XSession::~XSession() {
+    // A failed test leaves what the screen last showed in the test's own TMPDIR.
+    if (QTest::currentTestFailed() && QTest::currentTestFunction() != nullptr) {
+        screenshot();
+        keepScreenshot(QString("failed_%1").arg(QTest::currentTestFunction()));
+    }
+    if (program_ && program_->state() != QProcess::NotRunning) {
+        program_->kill();
+        program_->waitForFinished(5000);
+    }
+    stopServer();
+}
+
 bool XSession::launch(const QStringList& arguments) {
-    program_ = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display_);
-    env.remove("QT_QPA_PLATFORM");
-    env.insert("ASAN_OPTIONS", "detect_leaks=0");
-    env.insert("XDG_CONFIG_HOME", config_.path());
-    program_->setProcessEnvironment(env);
-    program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program_->start(qEnvironmentVariable("SIMLUMIVEL"), arguments);
-    return program_->waitForStarted(10000) && waitForWindow("SimLumivel");
+    // Another X server starting or stopping beside this one (a developer's desktop, tests run
+    // side by side) can still take the display away from a program just started. A program
+    // that ends before showing its window could not reach its display: the server and the
+    // program start again, a few times, before that counts as a failure.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0 || !started_) {
+            startServer();
+        }
+        if (!started_) {
+            continue;
+        }
+        program_ = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_);
+        env.remove("QT_QPA_PLATFORM");
+        env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        env.insert("XDG_CONFIG_HOME", config_.path());
+        program_->setProcessEnvironment(env);
+        program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program_->start(qEnvironmentVariable("SIMLUMIVEL"), arguments);
+        if (!program_->waitForStarted(10000)) {
+            return false;
+        }
+        QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired() && program_->state() == QProcess::Running) {
+            if (windowShown("SimLumivel")) {
+                return true;
+            }
+            pause(50);
+        }
+        if (program_->state() == QProcess::Running) {
+            return false; // it reached its display and still showed no window
+        }
+        qWarning("the program ended before its window showed; starting the X server again");
+    }
+    return false;
 }
 
 bool XSession::waitForExit(int timeoutMs) {
@@ -81,10 +148,14 @@ bool XSession::waitForExit(int timeoutMs) {
            (program_->state() == QProcess::NotRunning || program_->waitForFinished(timeoutMs));
 }
 
+bool XSession::windowShown(const QString& namePattern) {
+    return !xdotool({"search", "--onlyvisible", "--name", namePattern}).trimmed().isEmpty();
+}
+
 bool XSession::waitForWindow(const QString& namePattern, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        if (!xdotool({"search", "--onlyvisible", "--name", namePattern}).trimmed().isEmpty()) {
+        if (windowShown(namePattern)) {
             return true;
         }
         pause(50);
@@ -190,7 +261,7 @@ QImage XSession::stableScreenshot(int timeoutMs) {
 
 void XSession::keepScreenshot(const QString& name) {
     if (!last_.isNull()) {
-        last_.save(QDir(QCoreApplication::applicationDirPath()).filePath(name + ".png"));
+        last_.save(QDir(QDir::tempPath()).filePath(name + ".png"));
     }
 }
 

@@ -18,9 +18,8 @@ class XSession {
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    bool started() const { return started_; }
-
-    // Starts simlumivel and waits for its main window. Its settings folder is the session's
+    // Starts simlumivel and waits for its main window (on a new server when the program could
+    // not reach the display). Its settings folder is the session's
     // own: empty at the first launch, kept for a launch after the program has ended.
     bool launch(const QStringList& arguments = {});
     // Waits for the program to end by itself (after "Salir").
@@ -32,7 +31,7 @@ class XSession {
     void type(const QString& text);
     void key(const QString& keys);
     QImage screenshot();
-    // Saves the last screenshot next to the test binary, named after the test, for failures.
+    // Saves the last screenshot in the test's TMPDIR, named after the step or the failed test.
     void keepScreenshot(const QString& name);
     // Top-left corner of the sign surface on the screen, found from its first LED.
     QPoint signOrigin(const QImage& shot);
@@ -45,6 +44,11 @@ class XSession {
     QImage stableScreenshot(int timeoutMs = 5000);
 
   private:
+    // A new private server, started_ once it completes an X11 connection setup.
+    void startServer();
+    void stopServer();
+    bool windowShown(const QString& namePattern);
+
     QString display_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> program_;

@@ -111,6 +111,32 @@ class SerialPortsTest : public QObject {
                  isOpenNow.error().reason.c_str());
     }
 
+    // Neither a regular file nor a character device without terminal settings is a port,
+    // whichever way it is named.
+    void fileThatIsNoPortIsSaidSo_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("regularFile");
+        QTest::newRow("QSerialPort, file") << "qt" << true;
+        QTest::newRow("QSerialPort, /dev/null") << "qt" << false;
+        QTest::newRow("POSIX, file") << "posix" << true;
+        QTest::newRow("POSIX, /dev/null") << "posix" << false;
+    }
+    void fileThatIsNoPortIsSaidSo() {
+        QFETCH(QString, kind);
+        QFETCH(bool, regularFile);
+        QTemporaryDir dir;
+        QString path = "/dev/null";
+        if (regularFile) {
+            path = dir.filePath("puerto.txt");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const Result<void> opened = portOf(kind, path)->abrir();
+        QVERIFY(!opened.ok());
+        QCOMPARE(opened.error().reason, std::string("no es un puerto serie"));
+        QCOMPARE(opened.error().path, path.toStdString());
+    }
+
     // A pseudo-terminal refuses the low-latency request; opening goes on without it.
     void staleInputIsDiscarded_data() { bothPorts(); }
     void staleInputIsDiscarded() {

@@ -13,6 +13,9 @@ class SpanishTranslationsTest : public QObject {
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Sí"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QString("Guardar como"));
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("&Deshacer"));
+        // The dates of the file dialogs' lists too.
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 7), "dddd d 'de' MMMM"),
+                 QString("lunes 7 de diciembre"));
     }
 };
 

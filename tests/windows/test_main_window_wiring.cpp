@@ -1,7 +1,6 @@
 // The main window's controls reach the message store, the drawing tools, the secondary
 // windows and the skins; closing asks only when messages would be lost.
 #include "appearance/skin_table.hpp"
-#include "appearance/web_page.hpp"
 #include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "support/file_bytes.hpp"
@@ -126,19 +125,6 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(window.close());
         QVERIFY(dialogs.shownBoxes.empty()); // nothing to lose, nothing asked
         QTRY_VERIFY(colours.isNull() && aboutWindow.isNull() && transfer.isNull());
-    }
-
-    void webMenusSayWhereThePageIsWithoutABrowser() {
-        // The offscreen platform has no browser: openUrl fails as on a desktop without one.
-        ScriptedDialogs dialogs;
-        Form3 window(&dialogs);
-        action(window, "WEB")->trigger();
-        action(window, "opayuda")->trigger();
-        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{2});
-        const std::string page = webPagePath(executableFolder());
-        for (const MessageBoxSpec& box : dialogs.shownBoxes) {
-            QVERIFY2(box.texto.ends_with(page), box.texto.c_str());
-        }
     }
 
     void skinMenuRecoloursTheToolbarAndRedrawsTheSign() {
