@@ -28,13 +28,17 @@ struct MainWindow {
     QPoint client;
     QImage shot;
 
-    // Starts the program and finds its sign on the screen.
+    // Starts the program and finds its sign on the screen. A window is shown before it is
+    // painted, and on a loaded machine the first paint can come seconds later.
     bool start(const QStringList& arguments = {}) {
         if (!x.launch(arguments)) {
             return false;
         }
-        shot = x.stableScreenshot();
-        sign = x.signOrigin(shot);
+        QDeadlineTimer deadline(60000);
+        do {
+            shot = x.stableScreenshot();
+            sign = x.signOrigin(shot);
+        } while (sign.x() < 0 && !deadline.hasExpired());
         client = sign - QPoint(8, 48);
         return sign.x() >= 0;
     }

@@ -36,8 +36,9 @@ class EndToEndSessionTest : public QObject {
         s.click(kPerRow);
         const LedGrid full = composed(0, " LED LUMIVEL");
         bool sawPartial = false;
-        // Capturing is slower than the 30 ms frames: play until a partial frame is caught.
-        for (int round = 0; round < 4 && !sawPartial; ++round) {
+        // Capturing is slower than the 30 ms frames, and much slower on a loaded machine: play
+        // until a partial frame is caught, for as many rounds as that takes within a bound.
+        for (int round = 0; round < 16 && !sawPartial; ++round) {
             s.click(kPlay);
             for (const QImage& frame : s.x.captureBurst(3700)) {
                 const int from = shownFromRow(readSign(frame, s.sign), full);

@@ -127,7 +127,8 @@ bool XSession::launch(const QStringList& arguments) {
         if (!program_->waitForStarted(10000)) {
             return false;
         }
-        QDeadlineTimer deadline(20000);
+        // Generous: a sanitizer build starting on a busy machine; the wait ends at the window.
+        QDeadlineTimer deadline(60000);
         while (!deadline.hasExpired() && program_->state() == QProcess::Running) {
             if (windowShown("SimLumivel")) {
                 return true;
