@@ -6,6 +6,14 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <span>
 
 namespace lumivel {
@@ -24,16 +32,32 @@ std::string readerProblem(const QImageReader& reader) {
 
 void ignoreMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// The decoders' own warnings would repeat, in English, what our reason already says.
+// The decoders' own warnings would repeat, in English, what our reason already says: Qt's
+// go through its message handler, libpng writes straight to the standard error.
 class QuietDecoders {
   public:
-    QuietDecoders() : previous_(qInstallMessageHandler(ignoreMessage)) {}
-    ~QuietDecoders() { qInstallMessageHandler(previous_); }
+    QuietDecoders() : previous_(qInstallMessageHandler(ignoreMessage)) {
+        std::fflush(stderr);
+        stderr_ = ::dup(STDERR_FILENO);
+        if (const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC); nowhere >= 0) {
+            ::dup2(nowhere, STDERR_FILENO);
+            ::close(nowhere);
+        }
+    }
+    ~QuietDecoders() {
+        std::fflush(stderr);
+        if (stderr_ >= 0) {
+            ::dup2(stderr_, STDERR_FILENO);
+            ::close(stderr_);
+        }
+        qInstallMessageHandler(previous_);
+    }
     QuietDecoders(const QuietDecoders&) = delete;
     QuietDecoders& operator=(const QuietDecoders&) = delete;
 
   private:
     QtMessageHandler previous_;
+    int stderr_ = -1;
 };
 
 } // namespace
