@@ -22,12 +22,17 @@ struct MessageBoxSpec {
     Answer defaultAnswer = Answer::Ok;
 };
 
+// Each kind of file dialog starts where the last one of its kind ended.
+enum class FileMemory { Messages, Images, Exports };
+
 struct FileDialogOptions {
     std::string title;                // empty: the platform's default title
     std::vector<std::string> filters; // e.g. "Mensajes (*.men)"
     std::string defaultSuffix;        // e.g. "men"
     std::string folder;               // start folder; empty: the platform's default
     std::string name;                 // file name proposed in it; empty: none
+    FileMemory memory = FileMemory::Messages;
+    bool confirmOverwrite = false; // the platform dialog asks before an existing file is chosen
 };
 
 class Dialogs {

@@ -1,14 +1,10 @@
 #include "ui/gif_writer.hpp"
 
-#include "base/system_reason.hpp"
+#include "base/whole_file.hpp"
 
 #include <gif_lib.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <map>
 
 namespace lumivel {
@@ -105,13 +101,18 @@ int putFrame(GifFileType* gif, const GifFrame& frame, const std::map<QRgb, int>&
     return GIF_OK;
 }
 
-// Writes the whole animation into an open descriptor, which it closes. 0 or a giflib code.
-int encode(int fd, const std::vector<GifFrame>& frames, const std::map<QRgb, int>& index,
-           std::vector<GifColorType>& colours) {
+int appendBytes(GifFileType* gif, const GifByteType* bytes, int length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+    out->insert(out->end(), bytes, bytes + length);
+    return length;
+}
+
+// Encodes the whole animation into `out`. 0 or a giflib code.
+int encode(std::vector<std::uint8_t>& out, const std::vector<GifFrame>& frames,
+           const std::map<QRgb, int>& index, std::vector<GifColorType>& colours) {
     int code = 0;
-    GifFileType* gif = EGifOpenFileHandle(fd, &code);
+    GifFileType* gif = EGifOpen(&out, appendBytes, &code);
     if (gif == nullptr) {
-        close(fd);
         return code;
     }
     EGifSetGifVersion(gif, true);
@@ -153,30 +154,11 @@ Result<void> writeGif(const std::string& path, const std::vector<GifFrame>& fram
     if (!buildPalette(converted, index, colours)) {
         return Error{"la animación tiene más de 256 colores y no cabe en un GIF", path};
     }
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return Error{std::string("no se pudo crear la animación GIF: ") + systemReason(errno),
-                     path};
-    }
-    if (const int code = encode(fd, converted, index, colours); code != 0) {
-        std::remove(temporary.c_str());
+    std::vector<std::uint8_t> bytes;
+    if (const int code = encode(bytes, converted, index, colours); code != 0) {
         return gifFailure(path, code);
     }
-    // Synced before the rename, so a crash leaves the old file or the whole new one.
-    const int synced = open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
-    const bool durable = synced >= 0 && fsync(synced) == 0;
-    const int syncError = errno;
-    if (synced >= 0) {
-        close(synced);
-    }
-    if (!durable || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = durable ? errno : syncError;
-        std::remove(temporary.c_str());
-        return Error{std::string("no se pudo guardar la animación GIF: ") + systemReason(error),
-                     path};
-    }
-    return {};
+    return replaceWholeFile(path, bytes, "la animación GIF");
 }
 
 } // namespace lumivel

@@ -14,8 +14,7 @@ struct GifFrame {
 };
 
 // Writes an animated GIF that loops for ever, one image per frame, all of one size and
-// of at most 256 colours in all. The file is written beside the path and renamed into
-// place, so a failure leaves whatever was there before; every failure names the file.
+// of at most 256 colours in all. Saved as replaceWholeFile does; every failure names the file.
 Result<void> writeGif(const std::string& path, const std::vector<GifFrame>& frames);
 
 } // namespace lumivel

@@ -1,8 +1,19 @@
 #include "ui/picture_image.hpp"
 
-#include <QFileInfo>
+#include "base/whole_file.hpp"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <span>
 
 namespace lumivel {
@@ -10,10 +21,6 @@ namespace {
 
 std::string readerProblem(const QImageReader& reader) {
     switch (reader.error()) {
-    case QImageReader::FileNotFoundError:
-        return "no existe";
-    case QImageReader::DeviceError:
-        return "no se puede leer";
     case QImageReader::UnsupportedFormatError:
         return "no es una imagen en un formato conocido (PNG, BMP, GIF o JPEG)";
     case QImageReader::InvalidDataError:
@@ -23,15 +30,52 @@ std::string readerProblem(const QImageReader& reader) {
     }
 }
 
+void ignoreMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// The decoders' own warnings would repeat, in English, what our reason already says: Qt's
+// go through its message handler, libpng writes straight to the standard error.
+class QuietDecoders {
+  public:
+    QuietDecoders() : previous_(qInstallMessageHandler(ignoreMessage)) {
+        std::fflush(stderr);
+        stderr_ = ::dup(STDERR_FILENO);
+        if (const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC); nowhere >= 0) {
+            ::dup2(nowhere, STDERR_FILENO);
+            ::close(nowhere);
+        }
+    }
+    ~QuietDecoders() {
+        std::fflush(stderr);
+        if (stderr_ >= 0) {
+            ::dup2(stderr_, STDERR_FILENO);
+            ::close(stderr_);
+        }
+        qInstallMessageHandler(previous_);
+    }
+    QuietDecoders(const QuietDecoders&) = delete;
+    QuietDecoders& operator=(const QuietDecoders&) = delete;
+
+  private:
+    QtMessageHandler previous_;
+    int stderr_ = -1;
+};
+
 } // namespace
 
 Result<QImage> readImageFile(const QString& path) {
     const std::string where = path.toStdString();
-    // A folder opens as a device that reads nothing: say what it is.
-    if (QFileInfo(path).isDir()) {
-        return Error{"es una carpeta, no una imagen", where};
+    Result<std::vector<std::uint8_t>> bytes =
+        readRegularFile(QFile::encodeName(path).toStdString(), kMaxImageBytes);
+    if (!bytes.ok()) {
+        return Error{bytes.error().reason, where};
     }
-    QImageReader reader(path);
+    const std::vector<std::uint8_t>& data = bytes.value();
+    QByteArray encoded = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
+                                                 static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::ReadOnly);
+    const QuietDecoders quiet;
+    QImageReader reader(&buffer);
     QImage image = reader.read();
     if (image.isNull()) {
         return Error{readerProblem(reader), where};

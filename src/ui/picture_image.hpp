@@ -6,9 +6,15 @@
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
+
 namespace lumivel {
 
+// Larger files are refused unread: no picture for a 64x8 sign needs more.
+constexpr std::size_t kMaxImageBytes = std::size_t{64} * 1024 * 1024;
+
 // An image file read for import: the first frame of an animation, or why it cannot be.
+// Only a regular file of at most kMaxImageBytes is read (never a FIFO, which would block).
 // The reason is Spanish and the error names the file.
 Result<QImage> readImageFile(const QString& path);
 

@@ -85,7 +85,8 @@ std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& options, 
     dialog.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening accepts a new name too: it makes an empty message file.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The design's own dialogs ask their own question; exports leave it to the platform's.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     if (!options.name.empty()) {
         dialog.selectFile(QString::fromStdString(options.name));
     }

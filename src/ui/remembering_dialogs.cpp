@@ -11,7 +11,7 @@ FileDialogOptions RememberingDialogs::withLastFile(FileDialogOptions options) co
     if (!options.folder.empty()) {
         return options;
     }
-    const QString last = Settings().lastFile();
+    const QString last = Settings().lastFile(options.memory);
     if (last.isEmpty()) {
         return options;
     }
@@ -22,25 +22,28 @@ FileDialogOptions RememberingDialogs::withLastFile(FileDialogOptions options) co
         return options;
     }
     options.folder = info.absolutePath().toStdString();
-    options.name = info.fileName().toStdString();
+    // A name the caller proposes (an export's own) wins over the one remembered.
+    if (options.name.empty()) {
+        options.name = info.fileName().toStdString();
+    }
     return options;
 }
 
-void RememberingDialogs::remember(const std::optional<std::string>& chosen) {
+void RememberingDialogs::remember(FileMemory kind, const std::optional<std::string>& chosen) {
     if (chosen && !chosen->empty()) {
-        Settings().setLastFile(QFileInfo(QString::fromStdString(*chosen)).absoluteFilePath());
+        Settings().setLastFile(kind, QFileInfo(QString::fromStdString(*chosen)).absoluteFilePath());
     }
 }
 
 std::optional<std::string> RememberingDialogs::openFile(const FileDialogOptions& options) {
     std::optional<std::string> chosen = inner_.openFile(withLastFile(options));
-    remember(chosen);
+    remember(options.memory, chosen);
     return chosen;
 }
 
 std::optional<std::string> RememberingDialogs::saveFile(const FileDialogOptions& options) {
     std::optional<std::string> chosen = inner_.saveFile(withLastFile(options));
-    remember(chosen);
+    remember(options.memory, chosen);
     return chosen;
 }
 

@@ -4,7 +4,8 @@
 namespace lumivel {
 
 // Passes every dialog on to `inner`. A file dialog given no start folder starts in the
-// folder of the file chosen last, with its name proposed; each file chosen is remembered
+// folder of the file of its kind chosen last, with its name proposed unless the caller
+// proposes one; each file chosen is remembered
 // for the next dialog and the next run.
 class RememberingDialogs : public Dialogs {
   public:
@@ -17,7 +18,7 @@ class RememberingDialogs : public Dialogs {
 
   private:
     FileDialogOptions withLastFile(FileDialogOptions options) const;
-    static void remember(const std::optional<std::string>& chosen);
+    static void remember(FileMemory kind, const std::optional<std::string>& chosen);
 
     Dialogs& inner_;
 };

@@ -8,7 +8,17 @@ namespace {
 const QString kSkinKey = QStringLiteral("appearance/skin");
 const QString kLedColorKey = QStringLiteral("appearance/ledColor");
 const QString kPortKey = QStringLiteral("transmission/port");
-const QString kLastFileKey = QStringLiteral("files/lastChosen");
+QString lastFileKey(FileMemory kind) {
+    switch (kind) {
+    case FileMemory::Images:
+        return QStringLiteral("files/lastImage");
+    case FileMemory::Exports:
+        return QStringLiteral("files/lastExport");
+    case FileMemory::Messages:
+        break;
+    }
+    return QStringLiteral("files/lastChosen");
+}
 const QString kRecentKey = QStringLiteral("files/recent");
 
 // A value stored as anything but text (a list, a hand-edited group) reads as empty.
@@ -60,12 +70,12 @@ void Settings::setPort(const QString& device) {
     settings_.setValue(kPortKey, device.trimmed());
 }
 
-QString Settings::lastFile() const {
-    return text(settings_, kLastFileKey);
+QString Settings::lastFile(FileMemory kind) const {
+    return text(settings_, lastFileKey(kind));
 }
 
-void Settings::setLastFile(const QString& path) {
-    settings_.setValue(kLastFileKey, path);
+void Settings::setLastFile(FileMemory kind, const QString& path) {
+    settings_.setValue(lastFileKey(kind), path);
 }
 
 QStringList Settings::recentFiles() const {

@@ -1,4 +1,5 @@
 #pragma once
+#include "display/dialogs.hpp"
 #include "display/sign_surface.hpp"
 
 #include <QSettings>
@@ -30,9 +31,9 @@ class Settings {
     QString port() const;
     void setPort(const QString& device);
 
-    // The file last chosen in an open or save dialog; empty when none.
-    QString lastFile() const;
-    void setLastFile(const QString& path);
+    // The file last chosen in an open or save dialog of that kind; empty when none.
+    QString lastFile(FileMemory kind) const;
+    void setLastFile(FileMemory kind, const QString& path);
 
     // Most recent first, at most kMaxRecentFiles, no repeats.
     QStringList recentFiles() const;

@@ -1,5 +1,6 @@
 #include "ui/sign_export.hpp"
 
+#include "base/whole_file.hpp"
 #include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/shown_sign.hpp"
@@ -8,7 +9,7 @@
 #include "presentation/simulation.hpp"
 #include "ui/sign_image.hpp"
 
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace lumivel {
 namespace {
@@ -21,13 +22,16 @@ SignColumns shownColumns(const ShownSign& shown) {
     return columns;
 }
 
+// Encoded in memory, then saved the way the GIF is.
 Result<void> writePng(const std::string& path, const QImage& image) {
-    // QSaveFile writes beside the file and renames only a complete one into place.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        return Error{"no se pudo guardar la imagen PNG: " + file.errorString().toStdString(), path};
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        return Error{"no se pudo codificar la imagen PNG", path};
     }
-    return {};
+    const auto* data = reinterpret_cast<const std::uint8_t*>(encoded.constData());
+    return replaceWholeFile(path, {data, static_cast<std::size_t>(encoded.size())},
+                            "la imagen PNG");
 }
 
 } // namespace

@@ -137,6 +137,7 @@ void PictureController::importImage() {
     FileDialogOptions options;
     options.title = "Importar imagen";
     options.filters = {"Imágenes (*.png *.bmp *.gif *.jpg *.jpeg)", "Todos los archivos (*)"};
+    options.memory = FileMemory::Images;
     const std::optional<std::string> path = d_.openFile(options);
     if (!path) {
         return;

@@ -11,11 +11,17 @@
 #include <QtTest>
 
 #include <gif_lib.h>
+#include <sys/stat.h>
 
 using namespace lumivel;
 using namespace lumivel::test;
 
 namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QStringList outputLines(const std::string& out) {
     return QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
@@ -200,6 +206,76 @@ class DisplayCliTest : public QObject {
         QCOMPARE(folder.code, cli::kExitError);
         QVERIFY2(folder.err.find("animación GIF") != std::string::npos, folder.err.c_str());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    }
+
+    // A failed write keeps the old file and says why; a link's target gets the export and the
+    // link stays; a FIFO or a folder is refused untouched. The same for both kinds.
+    void exportKeepsTheOldFileOnFailure_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("png") << "--png"
+                             << "imagen PNG";
+        QTest::newRow("gif") << "--gif"
+                             << "animación GIF";
+    }
+    void exportKeepsTheOldFileOnFailure() {
+        QFETCH(QString, option);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out");
+        const QByteArray old(400, 'x');
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+        // A file size limit makes the write fail with EFBIG, as a full disk would with ENOSPC.
+        const Output full = run({"-c", "ulimit -f 1; trap '' XFSZ; exec \"$0\" \"$@\"", program(),
+                                 "export", option, out, "--effect=porfila", "--text", "HOLA HOLA"},
+                                {}, "/bin/sh");
+        QCOMPARE(full.code, cli::kExitError);
+        QVERIFY2(QString::fromStdString(full.err).contains(reason + ": el archivo superaría"),
+                 full.err.c_str());
+        QCOMPARE(readAll(out), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"out"});
+
+        QVERIFY(QFile::link("out", dir.filePath("link")));
+        const Output linked = runList({"export", option, dir.filePath("link"), "--text", "A"});
+        QCOMPARE(linked.code, cli::kExitOk);
+        QVERIFY(QFileInfo(dir.filePath("link")).isSymLink());
+        QVERIFY(QFileInfo(out).size() != old.size());
+
+        const QString fifo = dir.filePath("fifo");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        for (const QString& target : {fifo, dir.path()}) {
+            const Output refused = runList({"export", option, target, "--text", "A"});
+            QCOMPARE(refused.code, cli::kExitError);
+            QVERIFY2(refused.err.find("no es un archivo normal") != std::string::npos,
+                     refused.err.c_str());
+        }
+        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+    }
+
+    // An image is read only from a regular file: a FIFO is refused at once instead of waited
+    // on, and a damaged file gets one line, ours, with nothing from the decoders.
+    void imagesAreReadOnlyFromRegularFiles() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo.png");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        const Output piped = runList({"render", "--image", fifo});
+        QCOMPARE(piped.code, cli::kExitError);
+        QVERIFY2(piped.err.find("no es un archivo normal") != std::string::npos, piped.err.c_str());
+        QImage picture(64, 8, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        const QString whole = dir.filePath("whole.png");
+        QVERIFY(picture.save(whole));
+        QFile damaged(dir.filePath("damaged.png"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(readAll(whole).left(60));
+        damaged.close();
+        const Output broken = run({"render", "--image", damaged.fileName()});
+        QCOMPARE(broken.code, cli::kExitError);
+        QCOMPARE(QString::fromStdString(broken.err), "simlumivel render: " + damaged.fileName() +
+                                                         ": la imagen está dañada o incompleta\n");
     }
 
     // The walking effect composes only what reaches the sign: a long text gives one frame per

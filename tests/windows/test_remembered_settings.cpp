@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -111,6 +112,39 @@ class RememberedSettingsTest : public QObject {
         QVERIFY(dialogs.shownBoxes[0].texto.find("ya no existe") != std::string::npos);
         QVERIFY(!QFile::exists(gone));
         QCOMPARE(recentEntries(window).size(), 2);
+    }
+
+    // Message files, images and exports each start where the last of their kind ended; an
+    // export proposes a name of its own kind, never the open message file, and asks before
+    // replacing.
+    void eachKindOfFileDialogRemembersItsOwn() {
+        QTemporaryDir folder;
+        const QString men = folder.filePath("tienda.men");
+        writeBytes(men.toStdString(), test::record(1, 1, 1, "uno"));
+        QVERIFY(QDir(folder.path()).mkdir("fotos"));
+        const QString logo = folder.filePath("fotos/logo.png");
+        QImage image(64, 8, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QVERIFY(image.save(logo));
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        dialogs.files = {men.toStdString(), logo.toStdString()};
+        control<QPushButton>(window, "abrir")->click();
+        control<QAction>(window, "importImage")->trigger();
+        for (const char* action : {"exportAnimation", "exportImage"}) {
+            control<QAction>(window, action)->trigger(); // cancelled
+            const FileDialogOptions& exported = dialogs.fileDialogs.back();
+            QVERIFY(exported.confirmOverwrite);
+            QCOMPARE(exported.name.substr(0, 7), std::string("mensaje"));
+            QCOMPARE(exported.name.substr(exported.name.size() - 4),
+                     std::string(action == std::string("exportImage") ? ".png" : ".gif"));
+        }
+        control<QPushButton>(window, "abrir")->click();
+        QCOMPARE(dialogs.fileDialogs.back().name, std::string("tienda.men"));
+        QVERIFY(!dialogs.fileDialogs.back().confirmOverwrite);
+        control<QAction>(window, "importImage")->trigger();
+        QCOMPARE(dialogs.fileDialogs.back().folder, folder.filePath("fotos").toStdString());
+        QCOMPARE(dialogs.fileDialogs.back().name, std::string("logo.png"));
     }
 
     void spoiledSettingsFallBackToTheDesign() {
