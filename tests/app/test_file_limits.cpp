@@ -17,22 +17,11 @@ namespace {
 // The executable with files limited to `limit` bytes and the limit's signal as a shell
 // leaves it, so that nothing inherited from the test hides the program's own handling.
 Output runLimited(const QStringList& args, rlim_t limit) {
-    QProcess p;
-    p.setChildProcessModifier([limit] {
+    return run(args, {}, program(), [limit] {
         const rlimit fileSize{limit, limit};
         ::setrlimit(RLIMIT_FSIZE, &fileSize);
         std::signal(SIGXFSZ, SIG_DFL);
     });
-    p.start(program(), args);
-    Output s;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return s;
-    }
-    s.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.err = p.readAllStandardError().toStdString();
-    return s;
 }
 
 std::vector<std::string> namesIn(const fs::path& folder) {

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,10 +40,15 @@ inline QString program() {
 }
 
 // The executable in its own process; code -1 when it does not finish in time.
+// `childSetup` runs in the child before the program starts (limits, signals).
 inline Output run(const QStringList& args, const QString& folder = {},
-                  const QString& executable = program()) {
+                  const QString& executable = program(),
+                  const std::function<void()>& childSetup = {}) {
     QProcess p;
     p.setWorkingDirectory(folder);
+    if (childSetup) {
+        p.setChildProcessModifier(childSetup);
+    }
     p.start(executable, args);
     Output s;
     if (!p.waitForFinished(120000)) {
