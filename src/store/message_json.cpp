@@ -1,8 +1,10 @@
 #include "store/message_json.hpp"
 
 #include "base/windows1252.hpp"
+#include "store/message_file.hpp"
 
 #include <cctype>
+#include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -18,59 +20,6 @@ using Object = std::map<std::string, Value>;
 
 Error invalidJson(const std::string& why) {
     return Error{"JSON no válido: " + why};
-}
-
-// Only the shapes a message listing holds: an array of flat objects whose values are texts
-// or whole numbers. The library keeps the last of two equal keys, so the parse callback
-// refuses them first: a repeated field would otherwise pass unseen.
-Result<std::vector<Object>> readObjects(std::string_view text) {
-    std::vector<std::set<std::string>> keysOfOpenObjects;
-    std::string repeated;
-    const auto refuseRepeatedKeys = [&](int, nlohmann::json::parse_event_t event,
-                                        nlohmann::json& parsed) {
-        using Event = nlohmann::json::parse_event_t;
-        if (event == Event::object_start) {
-            keysOfOpenObjects.emplace_back();
-        } else if (event == Event::object_end) {
-            keysOfOpenObjects.pop_back();
-        } else if (event == Event::key && repeated.empty() &&
-                   !keysOfOpenObjects.back().insert(parsed.get<std::string>()).second) {
-            repeated = parsed.get<std::string>();
-        }
-        return true;
-    };
-    nlohmann::json document;
-    try {
-        document = nlohmann::json::parse(text, refuseRepeatedKeys);
-    } catch (const nlohmann::json::parse_error& e) {
-        return invalidJson("error de sintaxis en el byte " + std::to_string(e.byte));
-    }
-    if (!repeated.empty()) {
-        return invalidJson("la clave \"" + repeated + "\" está repetida");
-    }
-    if (!document.is_array()) {
-        return invalidJson("se esperaba una lista \"[...]\"");
-    }
-    std::vector<Object> objects;
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        const nlohmann::json& entry = document[i];
-        if (!entry.is_object()) {
-            return invalidJson("la entrada " + std::to_string(i + 1) + " no es un objeto");
-        }
-        Object object;
-        for (const auto& [key, value] : entry.items()) {
-            if (value.is_string()) {
-                object.emplace(key, value.get<std::string>());
-            } else if (value.is_number_integer()) {
-                object.emplace(key, value.get<long long>());
-            } else {
-                return Error{"entrada " + std::to_string(i + 1) + ", campo \"" + key +
-                             "\": debe ser un texto entre comillas o un número entero"};
-            }
-        }
-        objects.push_back(std::move(object));
-    }
-    return objects;
 }
 
 // One entry's fields checked into a record; the reason names the entry and the field.
@@ -185,33 +134,149 @@ Result<tipomensaje> readEntry(const Entry& entry) {
     return m;
 }
 
-} // namespace
-
-Result<std::vector<tipomensaje>> readMessageList(std::string_view json) {
-    Result<std::vector<Object>> objects = readObjects(json);
-    if (!objects.ok()) {
-        return objects.error();
+// Checks each entry in one entry when its object closes, so a listing costs time and memory
+// in proportion to what it holds, and one that can never fit a message file stops being read
+// as soon as that is clear. Only the shapes a listing holds pass: an array of flat objects
+// whose values are texts or whole numbers, no key twice in one object.
+class ListingReader : public nlohmann::json_sax<nlohmann::json> {
+  public:
+    Result<std::vector<tipomensaje>> result() {
+        if (error_) {
+            return *error_;
+        }
+        return std::move(mensajes_);
     }
-    std::vector<tipomensaje> mensajes;
-    for (std::size_t i = 0; i < objects.value().size(); ++i) {
-        const Entry entry(objects.value()[i], i);
+
+    bool null() override { return notAValue(); }
+    bool boolean(bool) override { return notAValue(); }
+    bool number_float(double, const std::string&) override { return notAValue(); }
+    bool binary(binary_t&) override { return notAValue(); }
+    bool number_integer(number_integer_t value) override { return field(value); }
+    bool number_unsigned(number_unsigned_t value) override {
+        if (value > static_cast<number_unsigned_t>(std::numeric_limits<long long>::max())) {
+            return fieldFails("el número está fuera de rango");
+        }
+        return field(static_cast<long long>(value));
+    }
+    bool string(string_t& value) override { return field(std::move(value)); }
+
+    bool start_array(std::size_t) override {
+        if (depth_ == 0) {
+            depth_ = 1;
+            return true;
+        }
+        return notAValue();
+    }
+    bool end_array() override {
+        depth_ = 0;
+        return true;
+    }
+    bool start_object(std::size_t) override {
+        if (depth_ != 1) {
+            return notAValue();
+        }
+        depth_ = 2;
+        ++entries_;
+        object_.clear();
+        key_.clear();
+        return true;
+    }
+    bool key(string_t& name) override {
+        if (object_.count(name) != 0) {
+            return fail(invalidJson("la clave \"" + name + "\" está repetida"));
+        }
+        key_ = name;
+        return true;
+    }
+    bool end_object() override {
+        depth_ = 1;
+        const Entry entry(object_, entries_ - 1);
         for (std::optional<Error> bad :
              {entry.unknownKey(), entry.optionalType("estado", true),
               entry.optionalType("position", false), entry.optionalType("numero", false)}) {
             if (bad) {
-                return *bad;
+                return fail(*bad);
             }
         }
         if (entry.skipped()) {
-            continue;
+            return true;
+        }
+        if (mensajes_.size() == static_cast<std::size_t>(MessageFile::kMaxRecords)) {
+            return fail(Error{"no caben más mensajes: un archivo guarda como máximo " +
+                              std::to_string(MessageFile::kMaxRecords) + " y la entrada " +
+                              std::to_string(entries_) + " pasa de ahí"});
         }
         Result<tipomensaje> m = readEntry(entry);
         if (!m.ok()) {
-            return m.error();
+            return fail(m.error());
         }
-        mensajes.push_back(std::move(m.value()));
+        mensajes_.push_back(std::move(m.value()));
+        return true;
     }
-    return mensajes;
+
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& problem) override {
+        // 406: a number past the range of a double, such as 1e309.
+        if (problem.id == 406) {
+            return depth_ == 2 ? fieldFails("el número está fuera de rango")
+                               : fail(invalidJson("número fuera de rango en el byte " +
+                                                  std::to_string(position)));
+        }
+        std::string where = "error de sintaxis en el byte " + std::to_string(position);
+        if (depth_ == 2) {
+            where += " (entrada " + std::to_string(entries_) + ")";
+        }
+        return fail(invalidJson(where));
+    }
+
+  private:
+    bool field(Value value) {
+        if (depth_ != 2) {
+            return notAValue();
+        }
+        object_.emplace(key_, std::move(value));
+        return true;
+    }
+    // A value that no listing holds where it stands.
+    bool notAValue() {
+        if (depth_ == 0) {
+            return fail(invalidJson("se esperaba una lista \"[...]\""));
+        }
+        if (depth_ == 1) {
+            return fail(
+                invalidJson("la entrada " + std::to_string(entries_ + 1) + " no es un objeto"));
+        }
+        return fieldFails("debe ser un texto entre comillas o un número entero");
+    }
+    bool fieldFails(const std::string& why) {
+        return fail(
+            Error{"entrada " + std::to_string(entries_) + ", campo \"" + key_ + "\": " + why});
+    }
+    bool fail(Error error) {
+        if (!error_) {
+            error_ = std::move(error);
+        }
+        return false;
+    }
+
+    int depth_ = 0; // 0 outside the listing, 1 in its array, 2 in an entry
+    std::size_t entries_ = 0;
+    Object object_;
+    std::string key_;
+    std::vector<tipomensaje> mensajes_;
+    std::optional<Error> error_;
+};
+
+} // namespace
+
+Result<std::vector<tipomensaje>> readMessageList(std::string_view json) {
+    // The lexer takes a NUL byte for the end of the text, and would hide whatever follows.
+    if (const std::size_t nul = json.find('\0'); nul != std::string_view::npos) {
+        return invalidJson("byte nulo en el byte " + std::to_string(nul + 1));
+    }
+    ListingReader reader;
+    nlohmann::json::sax_parse(json, &reader, nlohmann::json::input_format_t::json, true);
+    return reader.result();
 }
 
 } // namespace lumivel

@@ -85,9 +85,10 @@ class MessageOrderTest : public QObject {
     }
 
     void badJsonNamesTheEntryAndField() {
-        const std::vector<std::pair<std::string, std::string>> cases = {
+        std::vector<std::pair<std::string, std::string>> cases = {
             {"", "JSON no válido: error de sintaxis en el byte 1"},
-            {"[{\"kind\": \"text\"} x", "JSON no válido: error de sintaxis en el byte 19"},
+            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"} x",
+             "JSON no válido: error de sintaxis en el byte 63"},
             {"{\"kind\": \"text\"}", "JSON no válido: se esperaba una lista \"[...]\""},
             {"[{\"kind\": \"text\", \"kind\": \"text\"}]",
              "JSON no válido: la clave \"kind\" está repetida"},
@@ -107,7 +108,28 @@ class MessageOrderTest : public QObject {
             {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"" +
                  std::string(131, 'x') + "\"}]",
              "entrada 1, campo \"texto\": pasa de 130 caracteres"},
+            {"[{\"kind\": \"text\", \"position\": 1e309}]",
+             "entrada 1, campo \"position\": el número está fuera de rango"},
+            {"[{\"kind\": \"text\", \"numero\": 18446744073709551615}]",
+             "entrada 1, campo \"numero\": el número está fuera de rango"},
+            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}]" +
+                 std::string(1, '\0') + "basura",
+             "JSON no válido: byte nulo en el byte 63"},
+            {"[{\"kind\": [1]}]",
+             "entrada 1, campo \"kind\": debe ser un texto entre comillas o un número entero"},
+            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}, 5]",
+             "JSON no válido: la entrada 2 no es un objeto"},
         };
+        // One entry more than any message file holds stops the reading there.
+        const std::string entry =
+            "{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"x\"},";
+        std::string tooMany = "[";
+        for (int i = 0; i <= MessageFile::kMaxRecords; ++i) {
+            tooMany += entry;
+        }
+        tooMany += "this is never read";
+        cases.emplace_back(tooMany, "no caben más mensajes: un archivo guarda como máximo 32767 "
+                                    "y la entrada 32768 pasa de ahí");
         for (const auto& [json, reason] : cases) {
             const Result<std::vector<tipomensaje>> bytesRead = readMessageList(json);
             QVERIFY2(!bytesRead.ok(), json.c_str());
