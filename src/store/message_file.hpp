@@ -1,6 +1,7 @@
 #pragma once
 #include "base/result.hpp"
 #include "store/message_record.hpp"
+#include "store/read_buffer.hpp"
 
 #include <functional>
 #include <span>
@@ -13,22 +14,6 @@ namespace lumivel {
 inline constexpr const char* kNotARegularFile =
     "no es un archivo normal (es una carpeta, una tubería o un dispositivo) y no puede "
     "guardar mensajes";
-
-// Memory for whole-file reads, mapped with every page present at once: on some systems
-// faulting the pages of a full file in one by one costs more than reading it.
-class ReadBuffer {
-  public:
-    ReadBuffer() = default;
-    ~ReadBuffer();
-    ReadBuffer(const ReadBuffer&) = delete;
-    ReadBuffer& operator=(const ReadBuffer&) = delete;
-    // At least `size` bytes, kept for the next call; empty when no memory is left.
-    std::span<std::uint8_t> room(std::size_t size);
-
-  private:
-    std::uint8_t* data_ = nullptr;
-    std::size_t capacity_ = 0;
-};
 
 // The open message file: 137-byte records without header, record n at (n - 1) * 137.
 // Every operation either completes or leaves the file as it was: no partial record is
