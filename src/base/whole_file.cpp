@@ -40,7 +40,7 @@ std::string randomSuffix() {
 }
 
 std::string mebibytes(std::size_t bytes) {
-    return std::to_string(bytes / (1024 * 1024)) + " MiB";
+    return std::to_string(bytes / (std::size_t{1024} * 1024)) + " MiB";
 }
 
 } // namespace
