@@ -8,7 +8,7 @@ RELEASE_ALL_DIR := build/release-all
 TSAN_DIR := build/tsan
 
 .PHONY: run test deps build build-test bench format format-check clean fuzz lint package \
-	release-all test-tsan
+	release-all test-tsan web web-build test-web bench-web browser-deps
 
 deps:
 	@scripts/install-deps.sh
@@ -31,10 +31,13 @@ build-test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DLUMIVEL_SANITIZE=ON -DLUMIVEL_WERROR=ON >/dev/null
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
-# The sanitizer tests, then, in this order: every target in a plain Release build, the static
-# analysis, the formatting check and the unit and widget tests under ThreadSanitizer.
+# The sanitizer tests and the browser edition's tests (its own step: the page in Chromium would
+# only slow the end-to-end runs beside it), then, in this order: every target in a plain Release
+# build, the static analysis, the formatting check and the unit and widget tests under
+# ThreadSanitizer.
 test: build-test
-	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -LE browser
+	$(MAKE) --no-print-directory test-web SIMLUMIVEL=$(CURDIR)/$(TEST_DIR)/src/app/simlumivel
 	$(MAKE) --no-print-directory release-all
 	$(MAKE) --no-print-directory lint
 	$(MAKE) --no-print-directory format-check
@@ -57,6 +60,36 @@ test-tsan: deps
 bench: build
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(RELEASE_DIR)
+
+# The browser edition: the core in WebAssembly and the page, in build/web. Emscripten is only
+# installed for these targets, Chromium and the JavaScript test tools only for the tests.
+WEB_PORT ?= 8631
+web-build:
+	@scripts/install-deps.sh emscripten
+	JOBS=$(JOBS) scripts/build-web.sh
+
+# Serves build/web on 127.0.0.1 until Ctrl+C (the server says where on standard error).
+web: web-build
+	@node scripts/serve-web.mjs --port $(WEB_PORT) >/dev/null
+
+browser-deps:
+	@scripts/install-deps.sh chromium
+	@scripts/install-deps.sh --npm
+
+# The page in headless Chromium against the native program's own output: SIMLUMIVEL names
+# that program (`make test` passes its sanitizer build); without it the Release build is made.
+# Each run starts with an empty TMPDIR (screenshots land there).
+BROWSER_TMP := build/browser-tests
+test-web: web-build browser-deps
+	@if [ -z "$(SIMLUMIVEL)" ]; then $(MAKE) --no-print-directory build; fi
+	rm -rf $(BROWSER_TMP) && mkdir -p $(BROWSER_TMP)
+	TMPDIR=$(CURDIR)/$(BROWSER_TMP) LUMIVEL_BROWSER_REQUIRED=1 \
+		SIMLUMIVEL=$(or $(SIMLUMIVEL),$(CURDIR)/$(RELEASE_DIR)/src/app/simlumivel) \
+		node tests/browser/run.mjs
+
+# Keystroke and load times of the page and the size of build/web (not part of `make test`).
+bench-web: web-build browser-deps
+	node bench/web/run.mjs
 
 # A Debian package (.deb) of a Release build without sanitizers; only the executable is
 # built, and the tests are not even configured, so QtTest is not needed.

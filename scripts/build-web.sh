@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the browser edition into build/web: the core compiled to WebAssembly with Debian's
+# emscripten (build/web-core) and the page's own files from browser/.
+# `make web-build` runs it after installing emscripten.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs="${JOBS:-$(nproc)}"
+# emcc runs its JavaScript tools under node, and they load Debian's acorn from here.
+export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+# Debian's emscripten ships its system libraries already built in /usr/share/emscripten/cache
+# and freezes that cache (FROZEN_CACHE): nothing is compiled or written there on first use.
+# So EM_CACHE stays unset: a cache folder of our own would start empty, and the frozen cache
+# refuses to fill it.
+unset EM_CACHE
+
+# ---- The core in WebAssembly -------------------------------------------------------------
+# Gives build/web-core/src/wasm/simlumivel-core.js and simlumivel-core.wasm.
+emcmake cmake -S . -B build/web-core -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/web-core -j "$jobs"
+# ---- end of the core ---------------------------------------------------------------------
+
+core=build/web-core/src/wasm
+for f in simlumivel-core.js simlumivel-core.wasm; do
+    if [ ! -f "$core/$f" ]; then
+        echo "build-web: falta $core/$f tras compilar el núcleo" >&2
+        exit 1
+    fi
+done
+
+# The page is put together aside and moved into place only once complete, so a build that
+# fails leaves the last good page in build/web.
+rm -rf build/web.new
+mkdir -p build/web.new
+cp -R browser/. build/web.new/
+cp "$core/simlumivel-core.js" "$core/simlumivel-core.wasm" build/web.new/
+rm -rf build/web
+mv build/web.new build/web
+echo "build/web: $(du -sb build/web | cut -f1) bytes"
