@@ -1,0 +1,88 @@
+// A session of the list buttons ends in the same message file as the same session on the
+// command line, byte for byte.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtemp, readFile } from 'node:fs/promises';
+import os from 'node:os';
+import path from 'node:path';
+import { control, dialogButton, expectSign, kWait, listIs, native, openPage, pick, text1Is } from './harness.mjs';
+
+// Saves through "guardar" and gives the bytes written. Headless Chromium has no file picker,
+// so the page hands the file over as a download, perhaps after asking for its name.
+async function save(page, name) {
+    const download = page.waitForEvent('download', { timeout: kWait });
+    await control(page, 'guardar').click();
+    const prompt = page.locator('dialog[open] input:is([type="text"], :not([type]))').first();
+    const first = await Promise.race([download.then(() => 'download'), prompt.waitFor({ timeout: kWait }).then(() => 'prompt')]);
+    if (first === 'prompt') {
+        await prompt.fill(name);
+        await dialogButton(page, /^(Guardar|Aceptar)$/).click();
+    }
+    return readFile(await (await download).path());
+}
+
+async function compose(page, { font, effect, text }) {
+    await control(page, 'Opletra', font).click();
+    await control(page, 'op_mostrar', effect).click();
+    await control(page, 'Text1').fill(text);
+}
+
+// LED (c, r) is 12 CSS pixels a side, centred at (6 + 12c, 6 + 12r).
+async function clickLed(page, column, row) {
+    const box = await control(page, 'Pic').boundingBox();
+    await page.mouse.click(box.x + 6 + 12 * column, box.y + 6 + 12 * row);
+}
+
+test('ADICIONAR, MODIFICAR, ELIMINAR and recall, saved, equal the same session of the command line', async () => {
+    const folder = await mkdtemp(path.join(process.env.TMPDIR ?? os.tmpdir(), 'sesion-'));
+    const file = path.join(folder, 'linea.men');
+    // Two LEDs drawn with the pencil, then the whole sign inverted.
+    const picture = Array.from({ length: 64 }, (_, c) => (c === 3 ? 0xfb : c === 10 ? 0xdf : 0xff));
+    const pictureHex = picture.map((b) => b.toString(16).toUpperCase().padStart(2, '0'));
+
+    await native(['add', '--font', '5x7', '--effect', 'porfila', file, '--', 'HOLA MUNDO']);
+    await native(['add', '--font', 'negrita', '--effect', 'porcolumna', file, '--', '¡OFERTA! 50 €']);
+    await native(['add', '--font', '5x5', '--effect', 'caminando', file, '--', 'ADIÓS']);
+    await native(['add', '--picture', pictureHex.join(''), file]);
+    await native(['modify', '--font', '5x9', '--effect', 'porfila', file, '1', '--', 'HOLA MUNDO CRUEL']);
+    await native(['delete', file, '2']);
+
+    const { page, close } = await openPage();
+    await compose(page, { font: 1, effect: 1, text: 'HOLA MUNDO' });
+    await control(page, 'ADICIONAR').click();
+    await listIs(page, ['1']);
+    await compose(page, { font: 3, effect: 2, text: '¡OFERTA! 50 €' });
+    await control(page, 'ADICIONAR').click();
+    await listIs(page, ['1', '2']);
+    await compose(page, { font: 0, effect: 0, text: 'ADIÓS' });
+    await control(page, 'ADICIONAR').click();
+    await listIs(page, ['1', '2', '3']);
+
+    await control(page, 'Option1', 0).click();
+    await clickLed(page, 3, 2);
+    await clickLed(page, 10, 5);
+    await control(page, 'invertir').click();
+    await expectSign(page, pictureHex.join(' '), 'el dibujo');
+    await control(page, 'ADICIONAR').click();
+    await listIs(page, ['1', '2', '3', '4']);
+
+    await control(page, 'Option1', 1).click();
+    await pick(page, 0);
+    await text1Is(page, 'HOLA MUNDO');
+    await control(page, 'Opletra', 2).click();
+    await control(page, 'Text1').fill('HOLA MUNDO CRUEL');
+    await control(page, 'MODIFICAR').click();
+    await pick(page, 1);
+    await text1Is(page, '¡OFERTA! 50 €');
+    await control(page, 'ELIMINAR').click();
+    await listIs(page, ['1', '2', '3']);
+    // The renumbered second message is the old third.
+    await pick(page, 1);
+    await text1Is(page, 'ADIÓS');
+
+    const saved = await save(page, 'pagina.men');
+    const expected = await readFile(file);
+    assert.equal(saved.length, expected.length, 'tamaño del archivo guardado');
+    assert.ok(saved.equals(expected), 'el archivo guardado difiere del de la línea de órdenes');
+    await close();
+});

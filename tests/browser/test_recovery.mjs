@@ -1,0 +1,31 @@
+// Messages not yet saved to a file survive a reload: the page keeps them in IndexedDB and
+// asks whether to recover them.
+import { test } from 'node:test';
+import { control, dialogButton, expectSign, kWait, listIs, load, native, openPage, pick, text1Is } from './harness.mjs';
+
+async function answer(page, button) {
+    await dialogButton(page, button).click({ timeout: kWait });
+}
+
+test('a reload offers the unsaved messages back: Sí recovers them, No discards them', async () => {
+    const { page, close } = await openPage();
+    await control(page, 'Opletra', 3).click();
+    await control(page, 'Text1').fill('NO SE PIERDE');
+    await control(page, 'ADICIONAR').click();
+    await control(page, 'Text1').fill('NI ESTE');
+    await control(page, 'ADICIONAR').click();
+    await listIs(page, ['1', '2']);
+
+    await load(page, () => page.reload());
+    await answer(page, 'Sí');
+    await listIs(page, ['1', '2']);
+    await pick(page, 0);
+    await text1Is(page, 'NO SE PIERDE');
+    await expectSign(page, (await native(['render', '--font', 'negrita', '--format', 'hex', 'NO SE PIERDE'])).trim(), 'el mensaje recuperado');
+
+    // Recovered and still unsaved: the next reload asks again.
+    await load(page, () => page.reload());
+    await answer(page, 'No');
+    await listIs(page, []);
+    await close();
+});
