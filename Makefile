@@ -85,11 +85,12 @@ test-web: web-build browser-deps
 	rm -rf $(BROWSER_TMP) && mkdir -p $(BROWSER_TMP)
 	TMPDIR=$(CURDIR)/$(BROWSER_TMP) LUMIVEL_BROWSER_REQUIRED=1 \
 		SIMLUMIVEL=$(or $(SIMLUMIVEL),$(CURDIR)/$(RELEASE_DIR)/src/app/simlumivel) \
-		node tests/browser/run.mjs
+		node --test-reporter=spec tests/browser/run.mjs
 
-# Keystroke and load times of the page and the size of build/web (not part of `make test`).
+# Keystroke and load times of the page and the size of build/web, written into
+# docs/PERFORMANCE.md (not part of `make test`).
 bench-web: web-build browser-deps
-	node bench/web/run.mjs
+	node bench/web/run.mjs --write
 
 # A Debian package (.deb) of a Release build without sanitizers; only the executable is
 # built, and the tests are not even configured, so QtTest is not needed.

@@ -25,6 +25,9 @@ for bench in "$build_dir"/bench/bench_*; do
     run_one "$bench" >>"$rows" || echo "$(basename "$bench") exited with $?" >&2
 done
 
+# The browser edition's section is written by `make bench-web`; it is kept as it is.
+web_section=$(sed -n '/^## Browser edition/,$p' "$out" 2>/dev/null || true)
+
 {
     echo "# Performance"
     echo
@@ -34,5 +37,9 @@ done
     echo "| what | measured | target | command |"
     echo "|---|---|---|---|"
     cat "$rows"
+    if [ -n "$web_section" ]; then
+        echo
+        echo "$web_section"
+    fi
 } >"$out"
 echo "wrote $out" >&2

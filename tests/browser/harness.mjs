@@ -17,11 +17,14 @@ export const kWait = 30_000;
 // Starts scripts/serve-web.mjs on a free port; resolves once it prints its address.
 export async function startServer(root = webDir) {
     const child = spawn(process.execPath, [path.join(repo, 'scripts', 'serve-web.mjs'), '--port', '0', '--root', root], {
-        stdio: ['ignore', 'pipe', 'inherit'],
+        stdio: ['ignore', 'pipe', 'pipe'],
     });
+    // Its line for people on standard error is kept for a failure report.
+    let said = '';
+    child.stderr.on('data', (chunk) => (said += chunk));
     const firstLine = new Promise((resolve, reject) => {
         createInterface({ input: child.stdout }).once('line', resolve);
-        child.once('exit', (code) => reject(new Error(`serve-web.mjs terminó (${code}) sin dar su dirección`)));
+        child.once('exit', (code) => reject(new Error(`serve-web.mjs terminó (${code}) sin dar su dirección: ${said}`)));
     });
     const url = await firstLine;
     assert.match(url, /^http:\/\/127\.0\.0\.1:\d+\/$/);
@@ -54,6 +57,12 @@ export async function launchBrowser() {
 }
 
 let shared = null;
+// Errors each page reported, told with any failure of a wait on it.
+const pageErrors = new WeakMap();
+const errorsOf = (page) => {
+    const errors = pageErrors.get(page) ?? [];
+    return errors.length > 0 ? `\nerrores en la página: ${errors.join(' | ')}` : '';
+};
 export function setShared(value) {
     shared = value;
 }
@@ -111,9 +120,19 @@ export async function openPage({ width = 1280, height = 800, scale = 1, context 
         }));
     const page = await browserContext.newPage();
     const errors = [];
+    pageErrors.set(page, errors);
     page.on('pageerror', (error) => errors.push(error.message));
+    // A failed load is reported with its address (the console's message has none); the icon
+    // Chromium asks for on its own is not the page's.
     page.on('console', (message) => {
-        if (message.type() === 'error') errors.push(message.text());
+        if (message.type() === 'error' && !message.text().startsWith('Failed to load resource')) {
+            errors.push(message.text());
+        }
+    });
+    page.on('response', (response) => {
+        if (response.status() >= 400 && new URL(response.url()).pathname !== '/favicon.ico') {
+            errors.push(`${response.status()} ${response.url()}`);
+        }
     });
     // The page may ask before it is left with unsaved work; a reload in a test means to leave.
     page.on('dialog', (dialog) => (dialog.type() === 'beforeunload' ? dialog.accept() : dialog.dismiss()));
@@ -140,6 +159,22 @@ export async function load(page, navigate) {
 export function control(page, name, index) {
     const indexPart = index === undefined ? '' : `[data-index="${index}"]`;
     return page.locator(`[data-control="${name}"]${indexPart}`);
+}
+
+// The page holds input while the core works on an action (a file written, a question
+// asked): a person waits for it, and so do the tests before the next click.
+export async function idle(page) {
+    await page.waitForFunction(
+        () => !document.querySelector('[aria-busy="true"]') && !document.body.classList.contains('ocupado'),
+        null,
+        { timeout: kWait },
+    );
+}
+
+// A click on a control, then the wait for the page to take input again.
+export async function press(page, name, index) {
+    await control(page, name, index).click();
+    await idle(page);
 }
 
 // The native program: SIMLUMIVEL, or the Release or sanitizer build of this tree.
@@ -190,7 +225,7 @@ export async function expectSign(page, hex, what) {
     } catch {
         const seen = await page.evaluate(() => window.__lumivelTest.readSign());
         const odd = seen && seen.odd.length > 0 ? `\nLED de otro color: ${seen.odd.slice(0, 8).join(', ')}` : '';
-        assert.fail(`${what}: el letrero muestra\n${seen ? art(seen.hex) : '(nada)'}\nen lugar de\n${art(hex)}${odd}`);
+        assert.fail(`${what}: el letrero muestra\n${seen ? art(seen.hex) : '(nada)'}\nen lugar de\n${art(hex)}${odd}${errorsOf(page)}`);
     }
 }
 
@@ -201,14 +236,17 @@ export function dialogButton(page, name) {
         .getByRole('button', { name, exact: true });
 }
 
-// Picks entry i (from 0) of the list of message numbers.
+// Picks entry i (from 0) of the list of message numbers as a person does: a click on it,
+// which recalls it even when it is already the chosen one (a drop-down list is chosen from).
 export async function pick(page, i) {
     const list = control(page, 'Lstcodigo');
-    if ((await list.evaluate((el) => el.tagName)) === 'SELECT') {
+    const dropDown = await list.evaluate((el) => el.tagName === 'SELECT' && el.size <= 1 && !el.multiple);
+    if (dropDown) {
         await list.selectOption({ index: i });
     } else {
-        await list.getByRole('option').nth(i).click();
+        await list.locator('option, [role="option"]').nth(i).click();
     }
+    await idle(page);
 }
 
 // Waits until seen(arg), run in the page, returns what is wanted; on time-out says what it saw.
@@ -220,7 +258,9 @@ async function waitSeen(page, what, seen, want) {
         });
     } catch {
         const last = await page.evaluate(seen);
-        if (!same(last, want)) assert.fail(`${what}: se ve ${JSON.stringify(last)} en lugar de ${JSON.stringify(want)}`);
+        if (!same(last, want)) {
+            assert.fail(`${what}: se ve ${JSON.stringify(last)} en lugar de ${JSON.stringify(want)}${errorsOf(page)}`);
+        }
     }
 }
 

@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { mkdtemp, readFile } from 'node:fs/promises';
 import os from 'node:os';
 import path from 'node:path';
-import { control, dialogButton, expectSign, kWait, listIs, native, openPage, pick, text1Is } from './harness.mjs';
+import { control, dialogButton, expectSign, idle, kWait, listIs, native, openPage, pick, press, text1Is } from './harness.mjs';
 
 // Saves through "guardar" and gives the bytes written. Headless Chromium has no file picker,
 // so the page hands the file over as a download, perhaps after asking for its name.
@@ -18,7 +18,9 @@ async function save(page, name) {
         await prompt.fill(name);
         await dialogButton(page, /^(Guardar|Aceptar)$/).click();
     }
-    return readFile(await (await download).path());
+    const bytes = await readFile(await (await download).path());
+    await idle(page);
+    return bytes;
 }
 
 async function compose(page, { font, effect, text }) {
@@ -49,32 +51,32 @@ test('ADICIONAR, MODIFICAR, ELIMINAR and recall, saved, equal the same session o
 
     const { page, close } = await openPage();
     await compose(page, { font: 1, effect: 1, text: 'HOLA MUNDO' });
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await listIs(page, ['1']);
     await compose(page, { font: 3, effect: 2, text: '¡OFERTA! 50 €' });
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await listIs(page, ['1', '2']);
     await compose(page, { font: 0, effect: 0, text: 'ADIÓS' });
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await listIs(page, ['1', '2', '3']);
 
-    await control(page, 'Option1', 0).click();
+    await press(page, 'Option1', 0);
     await clickLed(page, 3, 2);
     await clickLed(page, 10, 5);
-    await control(page, 'invertir').click();
+    await press(page, 'invertir');
     await expectSign(page, pictureHex.join(' '), 'el dibujo');
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await listIs(page, ['1', '2', '3', '4']);
 
-    await control(page, 'Option1', 1).click();
+    await press(page, 'Option1', 1);
     await pick(page, 0);
     await text1Is(page, 'HOLA MUNDO');
-    await control(page, 'Opletra', 2).click();
+    await press(page, 'Opletra', 2);
     await control(page, 'Text1').fill('HOLA MUNDO CRUEL');
-    await control(page, 'MODIFICAR').click();
+    await press(page, 'MODIFICAR');
     await pick(page, 1);
     await text1Is(page, '¡OFERTA! 50 €');
-    await control(page, 'ELIMINAR').click();
+    await press(page, 'ELIMINAR');
     await listIs(page, ['1', '2', '3']);
     // The renumbered second message is the old third.
     await pick(page, 1);

@@ -1,19 +1,20 @@
 // Messages not yet saved to a file survive a reload: the page keeps them in IndexedDB and
 // asks whether to recover them.
 import { test } from 'node:test';
-import { control, dialogButton, expectSign, kWait, listIs, load, native, openPage, pick, text1Is } from './harness.mjs';
+import { control, dialogButton, expectSign, idle, kWait, listIs, load, native, openPage, pick, press, text1Is } from './harness.mjs';
 
 async function answer(page, button) {
     await dialogButton(page, button).click({ timeout: kWait });
+    await idle(page);
 }
 
 test('a reload offers the unsaved messages back: Sí recovers them, No discards them', async () => {
     const { page, close } = await openPage();
-    await control(page, 'Opletra', 3).click();
+    await press(page, 'Opletra', 3);
     await control(page, 'Text1').fill('NO SE PIERDE');
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await control(page, 'Text1').fill('NI ESTE');
-    await control(page, 'ADICIONAR').click();
+    await press(page, 'ADICIONAR');
     await listIs(page, ['1', '2']);
 
     await load(page, () => page.reload());

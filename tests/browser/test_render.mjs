@@ -35,7 +35,7 @@ test('every keystroke redraws the sign, on a screen of two device pixels per pix
             await text1.fill('');
             let typed = '';
             for (const key of 'Año 7') {
-                await text1.press(key === ' ' ? 'Space' : key);
+                await text1.pressSequentially(key);
                 typed += key;
                 await expectSign(page, await render('5x7', typed), `tras teclear «${typed}»`);
             }
