@@ -44,15 +44,8 @@ export async function launchBrowser() {
     return chromium.launch({
         executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
         headless: true,
-        args: [
-            '--no-sandbox',
-            '--disable-gpu',
-            '--disable-quic',
-            '--no-first-run',
-            '--disable-background-networking',
-            '--disable-component-update',
-            '--disable-sync',
-        ],
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync'],
     });
 }
 
@@ -107,18 +100,12 @@ window.__lumivelTest = {
 `;
 
 // A new page in a context of its own (its own storage), loaded and with the sign painted.
-export async function openPage({ width = 1280, height = 800, scale = 1, context = null } = {}) {
+export async function openPage({ width = 1280, height = 800, scale = 1 } = {}) {
     assert.ok(shared, 'run.mjs starts the server and the browser');
-    const ownContext = context === null;
-    const browserContext =
-        context ??
-        (await shared.browser.newContext({
-            viewport: { width, height },
-            deviceScaleFactor: scale,
-            acceptDownloads: true,
-            locale: 'es-ES',
-        }));
-    const page = await browserContext.newPage();
+    const context = await shared.browser.newContext({
+        viewport: { width, height }, deviceScaleFactor: scale, acceptDownloads: true, locale: 'es-ES',
+    });
+    const page = await context.newPage();
     const errors = [];
     pageErrors.set(page, errors);
     page.on('pageerror', (error) => errors.push(error.message));
@@ -140,11 +127,8 @@ export async function openPage({ width = 1280, height = 800, scale = 1, context 
     await load(page, () => page.goto(shared.url));
     return {
         page,
-        context: browserContext,
-        errors,
         async close() {
-            await page.close();
-            if (ownContext) await browserContext.close();
+            await context.close();
             assert.deepEqual(errors, [], 'errores en la página');
         },
     };
@@ -179,30 +163,19 @@ export async function press(page, name, index) {
 
 // The native program: SIMLUMIVEL, or the Release or sanitizer build of this tree.
 export function nativeProgram() {
-    const candidates = [
-        process.env.SIMLUMIVEL,
-        path.join(repo, 'build', 'release', 'src', 'app', 'simlumivel'),
-        path.join(repo, 'build', 'test', 'src', 'app', 'simlumivel'),
-    ].filter(Boolean);
-    return candidates.find((candidate) => existsSync(candidate)) ?? null;
+    const built = ['release', 'test'].map((dir) => path.join(repo, 'build', dir, 'src', 'app', 'simlumivel'));
+    return [process.env.SIMLUMIVEL, ...built].find((candidate) => candidate && existsSync(candidate)) ?? null;
 }
 
 // Runs the native program; resolves with its standard output.
 export function native(args) {
     const program = nativeProgram();
     assert.ok(program, 'falta el programa nativo (make build, o SIMLUMIVEL=...)');
+    // A sanitizer build reports Qt's caches as leaks at exit; the command-line tests run it so too.
+    const env = { ...process.env, ASAN_OPTIONS: 'detect_leaks=0', QT_QPA_PLATFORM: 'offscreen' };
     return new Promise((resolve, reject) => {
-        execFile(
-            program,
-            args,
-            {
-                encoding: 'utf8',
-                maxBuffer: 64 << 20,
-                // A sanitizer build reports Qt's caches as leaks at exit; the tests of the command
-                // line run it the same way.
-                env: { ...process.env, ASAN_OPTIONS: 'detect_leaks=0', QT_QPA_PLATFORM: 'offscreen' },
-            },
-            (error, stdout, stderr) => (error ? reject(new Error(`${args.join(' ')}: ${stderr || error.message}`)) : resolve(stdout)),
+        execFile(program, args, { encoding: 'utf8', env }, (error, stdout, stderr) =>
+            error ? reject(new Error(`${args.join(' ')}: ${stderr || error.message}`)) : resolve(stdout),
         );
     });
 }
@@ -237,28 +210,21 @@ export function dialogButton(page, name) {
 }
 
 // Picks entry i (from 0) of the list of message numbers as a person does: a click on it,
-// which recalls it even when it is already the chosen one (a drop-down list is chosen from).
+// which recalls it even when it is already the chosen one.
 export async function pick(page, i) {
-    const list = control(page, 'Lstcodigo');
-    const dropDown = await list.evaluate((el) => el.tagName === 'SELECT' && el.size <= 1 && !el.multiple);
-    if (dropDown) {
-        await list.selectOption({ index: i });
-    } else {
-        await list.locator('option, [role="option"]').nth(i).click();
-    }
+    await control(page, 'Lstcodigo').locator('option, [role="option"]').nth(i).click();
     await idle(page);
 }
 
 // Waits until seen(arg), run in the page, returns what is wanted; on time-out says what it saw.
 async function waitSeen(page, what, seen, want) {
-    const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
     try {
         await page.waitForFunction(`JSON.stringify((${seen})()) === ${JSON.stringify(JSON.stringify(want))}`, null, {
             timeout: kWait,
         });
     } catch {
         const last = await page.evaluate(seen);
-        if (!same(last, want)) {
+        if (JSON.stringify(last) !== JSON.stringify(want)) {
             assert.fail(`${what}: se ve ${JSON.stringify(last)} en lugar de ${JSON.stringify(want)}${errorsOf(page)}`);
         }
     }

@@ -20,7 +20,7 @@ function missing(why) {
 }
 
 if (!existsSync(path.join(webDir, 'index.html')) || !existsSync(path.join(webDir, 'simlumivel-core.wasm'))) {
-    missing('falta build/web (make web-build)');
+    missing('build/web no tiene la página y el núcleo (index.html, simlumivel-core.wasm): make web-build');
 }
 if (!existsSync(path.join(repo, 'node_modules', 'playwright-core'))) {
     missing('falta playwright-core en node_modules/ (make browser-deps)');

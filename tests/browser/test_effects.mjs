@@ -11,14 +11,9 @@ const kFrameMs = 16; // the fake clock's animation frame
 async function nativeFrames(effect, font, text) {
     const lines = (await native(['play', '--effect', effect, '--font', font, '--frames', '--', text])).trim().split('\n');
     const end = lines.pop().replace(/^end /, '');
-    let due = 0;
-    const frames = lines.map((line) => {
-        const [, ms, hex] = line.match(/^(\d+) (.*)$/);
-        const frame = { from: due, ms: Number(ms), hex };
-        due += frame.ms;
-        return frame;
-    });
-    return { frames, end, total: due };
+    let total = 0;
+    const frames = lines.map((line) => ({ from: total, hex: line.slice(line.indexOf(' ') + 1), to: (total += parseInt(line, 10)) }));
+    return { frames, end, total };
 }
 
 const cases = [

@@ -8,16 +8,13 @@ import path from 'node:path';
 import { control, dialogButton, expectSign, idle, kWait, listIs, native, openPage, pick, press, text1Is } from './harness.mjs';
 
 // Saves through "guardar" and gives the bytes written. Headless Chromium has no file picker,
-// so the page hands the file over as a download, perhaps after asking for its name.
+// so the page asks for a name and hands the file over as a download.
 async function save(page, name) {
     const download = page.waitForEvent('download', { timeout: kWait });
     await control(page, 'guardar').click();
-    const prompt = page.locator('dialog[open] input:is([type="text"], :not([type]))').first();
-    const first = await Promise.race([download.then(() => 'download'), prompt.waitFor({ timeout: kWait }).then(() => 'prompt')]);
-    if (first === 'prompt') {
-        await prompt.fill(name);
-        await dialogButton(page, /^(Guardar|Aceptar)$/).click();
-    }
+    await page.locator('dialog[open] input[type="text"]').fill(name);
+    await dialogButton(page, 'Aceptar').click();
+    assert.equal((await download).suggestedFilename(), name);
     const bytes = await readFile(await (await download).path());
     await idle(page);
     return bytes;

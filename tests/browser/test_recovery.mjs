@@ -3,11 +3,6 @@
 import { test } from 'node:test';
 import { control, dialogButton, expectSign, idle, kWait, listIs, load, native, openPage, pick, press, text1Is } from './harness.mjs';
 
-async function answer(page, button) {
-    await dialogButton(page, button).click({ timeout: kWait });
-    await idle(page);
-}
-
 test('a reload offers the unsaved messages back: Sí recovers them, No discards them', async () => {
     const { page, close } = await openPage();
     await press(page, 'Opletra', 3);
@@ -18,7 +13,8 @@ test('a reload offers the unsaved messages back: Sí recovers them, No discards 
     await listIs(page, ['1', '2']);
 
     await load(page, () => page.reload());
-    await answer(page, 'Sí');
+    await dialogButton(page, 'Sí').click({ timeout: kWait });
+    await idle(page);
     await listIs(page, ['1', '2']);
     await pick(page, 0);
     await text1Is(page, 'NO SE PIERDE');
@@ -26,7 +22,8 @@ test('a reload offers the unsaved messages back: Sí recovers them, No discards 
 
     // Recovered and still unsaved: the next reload asks again.
     await load(page, () => page.reload());
-    await answer(page, 'No');
+    await dialogButton(page, 'No').click({ timeout: kWait });
+    await idle(page);
     await listIs(page, []);
     await close();
 });
