@@ -1,6 +1,7 @@
 // The functions the page calls (browser/core.js). Each returns the state the page shows
 // as JSON, or a pointer into memory the page reads at once; the strings returned stay
 // valid until the next call.
+#include "wasm/web_dialogs.hpp"
 #include "wasm/web_session.hpp"
 
 #include <emscripten.h>
@@ -11,7 +12,8 @@
 namespace {
 
 lumivel::WebSession& session() {
-    static lumivel::WebSession s;
+    static lumivel::WebDialogs dialogs;
+    static lumivel::WebSession s(dialogs);
     return s;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
+#include "display/dialogs.hpp"
 #include "session/lumivel.hpp"
 #include "wasm/frame_pacer.hpp"
 #include "wasm/led_surface.hpp"
 #include "wasm/picture_history.hpp"
-#include "wasm/web_dialogs.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -15,9 +15,11 @@ namespace lumivel {
 // Everything the page works on: the program's shared state drawn on the page's surface,
 // the page's dialogs, the drawing history and the frames of the last effect.
 struct WebSession {
+    explicit WebSession(Dialogs& d) : dialogs(d) {}
+
     Lumivel l;
     LedSurface surface;
-    WebDialogs dialogs;
+    Dialogs& dialogs;
     PictureHistory history;
     std::vector<FramePacer::Frame> frames;
     // The pointer readout of the status bar.
