@@ -86,7 +86,8 @@ class Core {
     // 64 x 8 LED states, index column * 8 + row (see Led); a view into the core's memory,
     // valid until the next call.
     leds() {
-        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.leds(), 512);
+        const pointer = this.fn.leds(); // a call may grow memory: the view is made after it
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, 512);
     }
 
     // How an LED is painted: {width, height, escala, lit: {ring, centre, radius, ringPen,
@@ -119,7 +120,10 @@ class Core {
         this.refresh(this.fn.state());
         return {
             count,
-            frame: (i) => new Uint8Array(this.m.HEAPU8.buffer, this.fn.frame(i), 512),
+            frame: (i) => {
+                const pointer = this.fn.frame(i);
+                return new Uint8Array(this.m.HEAPU8.buffer, pointer, 512);
+            },
             waitMs: (i) => this.fn.frameWait(i),
             end: (stoppedAfter) => this.refresh(this.fn.effectEnd(stoppedAfter)),
         };
@@ -167,7 +171,8 @@ class Core {
         if (size < 0) {
             return null;
         }
-        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.fileBytes(), size).slice();
+        const pointer = this.fn.fileBytes();
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, size).slice();
     }
 
     // The transmission image of the open file's active messages as the sign receives it,
@@ -177,7 +182,8 @@ class Core {
         if (size < 0) {
             return null;
         }
-        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.fileBytes(), size).slice();
+        const pointer = this.fn.fileBytes();
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, size).slice();
     }
 
     // A picture from image pixels (RGBA, not premultiplied) by the core's import rule.
