@@ -1,0 +1,428 @@
+// Start-up and wiring of the main window: the core runs every rule; this page shows its
+// state, passes the person's input on and answers the core's questions.
+import { Answer, loadCore } from './core.js';
+import { Checks } from './checks.js';
+import { elegirColor } from './colour_dialog.js';
+import { acercaDe, aviso, mensaje } from './dialogs.js';
+import { attachDrawing } from './drawing_input.js';
+import { Files, pickFile } from './files.js';
+import { IMAGE_FILTERS, importPicture } from './image_import.js';
+import { attachMenu } from './menu.js';
+import { playFrames } from './pacer.js';
+import { SignCanvas } from './sign_canvas.js';
+import { StatusBar } from './status_bar.js';
+import { View } from './view.js';
+
+const VERSION = '1.0';
+const NOT_YET_SENT = 'La transmisión al Lumivel desde el navegador llega en la próxima versión.';
+
+const root = document.getElementById('ventana');
+const files = new Files();
+const hooks = {
+    mensaje: (box) => mensaje(box),
+    chooseColor: (rgb) => elegirColor(rgb),
+    ...files.hooks(),
+};
+
+let core = null;
+let sign = null;
+let view = null;
+let checks = null;
+let statusBar = null;
+let shownColour = null;
+let busy = false; // an action of the core (maybe waiting for a dialog) or an effect runs
+let playing = null; // the effect on the sign, while it plays
+
+function canTakeInput() {
+    return core !== null && !busy;
+}
+
+// Everything the window shows, from the core's state; usage asks the core for the
+// transmission image too (after changes to the file).
+function render({ usage = false } = {}) {
+    const state = core.state();
+    const colour = JSON.stringify(state.colour ?? null);
+    if (colour !== shownColour) {
+        shownColour = colour;
+        sign.setLook(core.look());
+    }
+    view.show(state);
+    checks.showLimits(state);
+    statusBar.show(state);
+    sign.paint(core.leds());
+    if (usage) {
+        checks.showUsage(state.file && state.file.path ? core.imageUsage() : null);
+    }
+}
+
+async function exclusive(work) {
+    if (!canTakeInput()) {
+        return;
+    }
+    busy = true;
+    document.body.classList.add('ocupado');
+    try {
+        await work();
+    } catch (error) {
+        console.error(error);
+        await aviso('SimLumivel', `No se pudo completar la orden: ${error.message ?? error}.`, 'Critical');
+    } finally {
+        busy = false;
+        document.body.classList.remove('ocupado');
+        render({ usage: true });
+    }
+}
+
+// An action of the core that may change the message file: afterwards the file is written
+// back where the person keeps it and kept in the browser.
+async function runAction(name, index = 0) {
+    await core.action(name, index);
+    render();
+    await files.afterAction();
+}
+
+function act(name, index = 0) {
+    return exclusive(() => runAction(name, index));
+}
+
+function click(control, index = 0) {
+    if (!canTakeInput()) {
+        return;
+    }
+    core.click(control, index);
+    render();
+}
+
+// Undo and redo may step the message file back too.
+function history(control) {
+    return exclusive(async () => {
+        core.click(control);
+        render();
+        await files.afterAction();
+    });
+}
+
+function play(name) {
+    return exclusive(async () => {
+        const effect = await core.effect(name);
+        let result = -1;
+        if (effect.count > 0) {
+            root.inert = true;
+            document.querySelector('.reproduciendo').hidden = false;
+            try {
+                playing = playFrames(effect, (leds) => sign.paint(leds));
+                result = await playing.promise;
+            } finally {
+                playing = null;
+                root.inert = false;
+                document.querySelector('.reproduciendo').hidden = true;
+            }
+        }
+        effect.end(result);
+        render();
+    });
+}
+
+async function importInside(file) {
+    await importPicture(file, (width, height, rgba, threshold, invert) => {
+        // A picture is drawn in the drawing mode; the switch clears the sign as a click on it does.
+        if (core.state().option1 !== 0) {
+            core.click('Option1', 0);
+        }
+        core.importImage(width, height, rgba, threshold, invert);
+    });
+    render();
+}
+
+function importFile(file) {
+    return exclusive(() => importInside(file));
+}
+
+function chooseImage() {
+    return exclusive(async () => {
+        const picked = await pickFile(IMAGE_FILTERS, 'imagenes');
+        if (picked) {
+            await importInside(picked.file);
+        }
+    });
+}
+
+function openMessageFile(file, handle) {
+    return exclusive(async () => {
+        const bytes = new Uint8Array(await file.arrayBuffer());
+        await files.openBytes(file.name, bytes, handle, (name) => core.action(name));
+        render();
+        await files.afterAction();
+    });
+}
+
+const COMMANDS = {
+    nuevo: () => act('nuevo'),
+    abrir: () => act('abrir'),
+    guardar: () => act('guardar'),
+    ADICIONAR: () => act('ADICIONAR'),
+    ELIMINAR: () => act('ELIMINAR'),
+    MODIFICAR: () => act('MODIFICAR'),
+    configurar: () => act('configurar'),
+    Play: () => play('Play'),
+    Reloj: () => play('Reloj'),
+    serial: () => exclusive(() => aviso('Transmitir', NOT_YET_SENT, 'Information')),
+    lapiz: () => click('lapiz'),
+    goma: () => click('goma'),
+    pintura: () => click('pintura'),
+    Bomba: () => click('Bomba'),
+    invertir: () => click('invertir'),
+    mayuscula: () => click('mayuscula'),
+    refrescar: () => {
+        click('refrescar');
+        sign.refresh();
+    },
+};
+
+const MENU = {
+    opnuevo: COMMANDS.nuevo,
+    opabrir: COMMANDS.abrir,
+    opguardar: COMMANDS.guardar,
+    importImage: chooseImage,
+    undo: () => history('deshacer'),
+    redo: () => history('rehacer'),
+    optexto: () => click('Option1', 1),
+    opgrafico: () => click('Option1', 0),
+    textToPicture: () => click('textoADibujo'),
+    opconfiguracion: COMMANDS.configurar,
+    opsimular: COMMANDS.Play,
+    openviar: COMMANDS.serial,
+    opreloj: COMMANDS.Reloj,
+    playAll: () => play('SimularTodo'),
+    opacerdade: () => exclusive(() => acercaDe(VERSION)),
+};
+
+function wireControls() {
+    for (const button of root.querySelectorAll('.toolbar [data-control]')) {
+        const name = button.dataset.control;
+        // A click on a tool leaves the focus where the typing is.
+        button.addEventListener('mousedown', (event) => event.preventDefault());
+        if (name === 'Option1') {
+            button.addEventListener('click', () => click('Option1', Number(button.dataset.index)));
+        } else {
+            button.addEventListener('click', () => COMMANDS[name]());
+        }
+    }
+    for (const name of ['ADICIONAR', 'ELIMINAR', 'MODIFICAR']) {
+        root.querySelector(`[data-control="${name}"]`).addEventListener('click', COMMANDS[name]);
+    }
+    for (const name of ['Opletra', 'op_mostrar']) {
+        for (const option of root.querySelectorAll(`input[data-control="${name}"]`)) {
+            // A click on the chosen option runs its handler too, as in the window.
+            option.addEventListener('click', () => click(name, Number(option.dataset.index)));
+        }
+    }
+    wireText();
+    wireList();
+    attachMenu(root.querySelector('.menubar'), (name) => MENU[name]?.());
+    attachDrawing(
+        sign,
+        (kind, buttons, x, y) => {
+            core.mouse(kind, buttons, x, y);
+            render();
+        },
+        canTakeInput,
+    );
+}
+
+function wireText() {
+    const text1 = view.text1;
+    const changed = () => {
+        if (!canTakeInput()) {
+            view.showText(core.state().texto ?? '');
+            return;
+        }
+        checks.startCounting();
+        core.setText(text1.value);
+        render();
+    };
+    text1.addEventListener('input', (event) => {
+        if (!event.isComposing) {
+            changed();
+        }
+    });
+    text1.addEventListener('compositionend', changed);
+}
+
+function wireList() {
+    const list = view.list;
+    // A click on the entry already chosen recalls it again, as the window's list does.
+    let changedByPress = false;
+    list.addEventListener('pointerdown', () => {
+        changedByPress = false;
+    });
+    list.addEventListener('change', () => {
+        changedByPress = true;
+        if (list.selectedIndex >= 0) {
+            act('Lstcodigo', list.selectedIndex);
+        }
+    });
+    list.addEventListener('click', (event) => {
+        const option = event.target.closest && event.target.closest('option');
+        if (option && !changedByPress) {
+            act('Lstcodigo', option.index);
+        }
+        changedByPress = false;
+    });
+}
+
+function dialogOpen() {
+    return document.querySelector('dialog[open]') !== null;
+}
+
+function wireKeys() {
+    document.addEventListener('keydown', (event) => {
+        if (playing) {
+            event.preventDefault();
+            if (event.key === 'Escape') {
+                playing.stop();
+            }
+            return;
+        }
+        if (!canTakeInput() || dialogOpen()) {
+            return;
+        }
+        const ctrl = event.ctrlKey || event.metaKey;
+        const key = event.key.toLowerCase();
+        const inText = event.target === view.text1;
+        const run = (command) => {
+            event.preventDefault();
+            command();
+        };
+        if (event.key === 'F5' && !ctrl) {
+            run(COMMANDS.Play);
+        } else if (ctrl && !event.altKey && key === 'o') {
+            run(COMMANDS.abrir);
+        } else if (ctrl && !event.altKey && key === 's') {
+            run(COMMANDS.guardar);
+        } else if (ctrl && !inText && ((key === 'z' && event.shiftKey) || key === 'y')) {
+            // Text1 keeps its own undo keys.
+            run(() => core.state().canRedo && MENU.redo());
+        } else if (ctrl && !inText && key === 'z') {
+            run(() => core.state().canUndo && MENU.undo());
+        }
+    });
+}
+
+function wireDropAndPaste() {
+    const letrero = root.querySelector('.letrero');
+    const carriesFiles = (event) => event.dataTransfer && [...event.dataTransfer.types].includes('Files');
+    document.addEventListener('dragover', (event) => {
+        if (carriesFiles(event)) {
+            event.preventDefault();
+            event.dataTransfer.dropEffect = canTakeInput() ? 'copy' : 'none';
+            letrero.classList.toggle('soltar', letrero.contains(event.target));
+        }
+    });
+    document.addEventListener('dragleave', (event) => {
+        if (!event.relatedTarget || !letrero.contains(event.relatedTarget)) {
+            letrero.classList.remove('soltar');
+        }
+    });
+    document.addEventListener('drop', (event) => {
+        if (!carriesFiles(event)) {
+            return;
+        }
+        event.preventDefault();
+        letrero.classList.remove('soltar');
+        const file = event.dataTransfer.files[0];
+        if (!file || !canTakeInput()) {
+            return;
+        }
+        // The handle must be asked for while the drop is handled.
+        const item = event.dataTransfer.items && event.dataTransfer.items[0];
+        const handle =
+            item && typeof item.getAsFileSystemHandle === 'function' ? item.getAsFileSystemHandle() : null;
+        if (/\.men$/i.test(file.name)) {
+            Promise.resolve(handle)
+                .catch(() => null)
+                .then((found) => openMessageFile(file, found && found.kind === 'file' ? found : null));
+        } else {
+            importFile(file);
+        }
+    });
+    document.addEventListener('paste', (event) => {
+        if (!canTakeInput() || dialogOpen()) {
+            return;
+        }
+        const data = event.clipboardData;
+        const image = data && [...data.files].find((file) => file.type.startsWith('image/'));
+        // Text pasted into Text1 stays text.
+        if (!image || (event.target === view.text1 && data.getData('text/plain'))) {
+            return;
+        }
+        event.preventDefault();
+        importFile(image);
+    });
+}
+
+function formatTime(ms) {
+    const d = new Date(ms);
+    const two = (n) => String(n).padStart(2, '0');
+    return `${two(d.getDate())}/${two(d.getMonth() + 1)}/${d.getFullYear()} ${two(d.getHours())}:${two(d.getMinutes())}`;
+}
+
+// Messages an earlier visit did not save to a file are offered before any work.
+async function offerRecovery() {
+    const record = await files.kept();
+    if (!record || !record.bytes || record.bytes.length === 0) {
+        return;
+    }
+    const answer = await mensaje({
+        title: 'Mensajes sin guardar',
+        texto:
+            `Hay mensajes de una sesión anterior que no se guardaron en un archivo ` +
+            `(«${record.name}», ${formatTime(record.savedAt)}).\r\n¿Desea recuperarlos?\r\n\r\n` +
+            'Sí: recuperarlos para guardarlos con un nombre.\r\nNo: descartarlos.',
+        buttons: 'YesNo',
+        icon: 'Question',
+        defaultAnswer: Answer.Yes,
+    });
+    if (answer !== Answer.Yes) {
+        await files.forget();
+        return;
+    }
+    const name = record.scratch || !record.name ? 'mensajes recuperados.men' : record.name;
+    await exclusive(async () => {
+        await files.openBytes(name, record.bytes, record.handle ?? null, (action) => core.action(action), false);
+        render();
+        await files.afterAction();
+    });
+}
+
+async function start() {
+    const notice = document.querySelector('.arranque');
+    try {
+        core = await loadCore(hooks);
+    } catch (error) {
+        console.error(error);
+        notice.textContent = `No se pudo cargar el simulador en este navegador: ${error.message ?? error}.`;
+        return;
+    }
+    files.attach(core);
+    sign = new SignCanvas(root.querySelector('[data-control="Pic"]'));
+    view = new View(root);
+    checks = new Checks(root);
+    statusBar = new StatusBar(root);
+    wireControls();
+    wireKeys();
+    wireDropAndPaste();
+    window.addEventListener('beforeunload', (event) => {
+        if (files.dirty) {
+            event.preventDefault();
+            event.returnValue = '';
+        }
+    });
+    render({ usage: true });
+    notice.hidden = true;
+    root.removeAttribute('aria-busy');
+    document.body.dataset.ready = 'true';
+    await offerRecovery();
+}
+
+start();
