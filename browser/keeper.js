@@ -11,7 +11,15 @@ function database() {
         opening = new Promise((resolve, reject) => {
             const request = indexedDB.open(DATABASE, 1);
             request.onupgradeneeded = () => request.result.createObjectStore(STORE);
-            request.onsuccess = () => resolve(request.result);
+            request.onsuccess = () => {
+                const db = request.result;
+                // Another tab upgrading or deleting the store must not wait for this one.
+                db.onversionchange = () => {
+                    db.close();
+                    opening = null;
+                };
+                resolve(db);
+            };
             request.onerror = () => reject(request.error);
         });
         opening.catch(() => {

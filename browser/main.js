@@ -107,6 +107,7 @@ function play(name) {
         const effect = await core.effect(name);
         let result = -1;
         if (effect.count > 0) {
+            const focused = document.activeElement;
             root.inert = true;
             document.querySelector('.reproduciendo').hidden = false;
             try {
@@ -116,6 +117,9 @@ function play(name) {
                 playing = null;
                 root.inert = false;
                 document.querySelector('.reproduciendo').hidden = true;
+                if (focused && focused !== document.body && focused.isConnected) {
+                    focused.focus({ preventScroll: true });
+                }
             }
         }
         effect.end(result);
