@@ -18,11 +18,26 @@ export const Led = Object.freeze({ Blank: 0, Unlit: 1, Lit: 2 });
 //   openFile({title, filters, memory}) -> a path in the core's files (see writeFile), or null
 //   saveFile({title, filters, name, memory}) -> a path the core may write, or null
 //   chooseColor([r, g, b]) -> [r, g, b] or null
-export async function loadCore(hooks) {
-    const module = await createModule({ lumivelHooks: hooks });
+// options: extra settings for the module (a test under Node passes wasmBinary).
+export async function loadCore(hooks, options = {}) {
+    const module = await createModule({ ...options, lumivelHooks: withFolders(hooks, () => module) });
     const core = new Core(module);
     core.refresh(core.fn.start());
     return core;
+}
+
+// A path the page picks for the core to save into gets its folder made first.
+function withFolders(hooks, moduleOf) {
+    return {
+        ...hooks,
+        saveFile: async (options) => {
+            const path = await hooks.saveFile(options);
+            if (path) {
+                moduleOf().FS.mkdirTree(path.substring(0, path.lastIndexOf('/')) || '/');
+            }
+            return path;
+        },
+    };
 }
 
 class Core {
@@ -45,8 +60,10 @@ class Core {
             action: async('lv_action', 'string', ['string', 'number']),
             fileBytes: sync('lv_file_bytes', 'number', []),
             fileSize: sync('lv_file_size', 'number', []),
+            openPath: async('lv_open_path', 'string', ['string']),
             importImage: sync('lv_import', 'string', ['number', 'number', 'number', 'number', 'number']),
-            imageUsage: sync('lv_image_usage', 'string', []),
+            textPicture: sync('lv_text_picture', 'string', ['string', 'number', 'number']),
+            textCut: sync('lv_text_cut', 'string', ['string', 'number']),
         };
         this.busy = false;
     }
@@ -58,8 +75,9 @@ class Core {
 
     // What the controls show: texto, option1, opletra, opMostrar, tool ('lapiz'|'goma'),
     // controls {texto, lapiz, goma, wholeSignTools, mayuscula}, lstcodigo [..], selected,
-    // file {path, name, scratch, totalmensajes}, limits {count, glyphs, cut}, readout,
-    // canUndo, canRedo, colour [r, g, b], status.
+    // file (null with none open) {path, name, scratch, totalmensajes, imageBytes,
+    // imageUsage ("2.140 de 8.191 bytes"), imageTooBig}, limits {count, glyphs, cut} (empty
+    // strings when there is nothing to say), readout, canUndo, canRedo, colour [r, g, b].
     state() {
         return this.current;
     }
@@ -81,8 +99,7 @@ class Core {
     }
 
     // A click on a control by its design name (Opletra, op_mostrar, Option1 take the index):
-    // mayuscula, lapiz, goma, pintura, Bomba, invertir, refrescar, deshacer, rehacer,
-    // textoADibujo.
+    // mayuscula, lapiz, goma, pintura, Bomba, invertir, refrescar, deshacer, rehacer.
     click(control, index = 0) {
         return this.refresh(this.fn.control(control, index));
     }
@@ -107,10 +124,27 @@ class Core {
         };
     }
 
-    // ADICIONAR, MODIFICAR, ELIMINAR, Lstcodigo (index), abrir, guardar, nuevo, abrirRuta
-    // (after writeFile), configurar: each with the window's message boxes.
+    // ADICIONAR, MODIFICAR, ELIMINAR, Lstcodigo (index), abrir, guardar, nuevo, and color
+    // (the colour window's option index 0..6; 6 asks hooks.chooseColor): each with the
+    // window's message boxes.
     async action(name, index = 0) {
         return this.refresh(await this.fn.action(name, index));
+    }
+
+    // Opens a file already put into the core's files (writeFile): a drop, a recovered
+    // working file. Asks about unsaved scratch messages first, as Abrir does.
+    async openPath(path) {
+        return this.refresh(await this.fn.openPath(path));
+    }
+
+    // "Texto a dibujo": what the text would lose ({columns, cut}), and the picture put on
+    // the sign as a drawing step (alignment 0 left, 1 centre, 2 right).
+    textCut(texto, fontIndex) {
+        return JSON.parse(this.fn.textCut(texto, fontIndex));
+    }
+
+    textToPicture(texto, fontIndex, alignment) {
+        return this.refresh(this.fn.textPicture(texto, fontIndex, alignment));
     }
 
     // The core's own files (an in-memory file system): where opened and saved files live.
@@ -144,11 +178,5 @@ class Core {
         } finally {
             this.m._free(pointer);
         }
-    }
-
-    // The transmission image of the open file against the sign's capacity:
-    // {bytes, capacity, texto}.
-    imageUsage() {
-        return JSON.parse(this.fn.imageUsage());
     }
 }

@@ -1,7 +1,6 @@
 #include "windows/image_meter.hpp"
 
-#include "session/message_list.hpp"
-#include "session/message_sequence.hpp"
+#include "session/image_fit.hpp"
 #include "transmission/image_usage.hpp"
 #include "transmission/transmission_image.hpp"
 
@@ -9,18 +8,6 @@
 #include <QStatusBar>
 
 namespace lumivel {
-namespace {
-
-// An unreadable file shows no figure; the list reports the read error itself.
-std::vector<tipomensaje> activeOrNone(const Lumivel& l) {
-    if (!l.archivo.isOpen()) {
-        return {};
-    }
-    Result<std::vector<tipomensaje>> activeRecords = activeMessages(l.archivo);
-    return activeRecords.ok() ? activeRecords.value() : std::vector<tipomensaje>{};
-}
-
-} // namespace
 
 ImageMeter::ImageMeter(const Lumivel& l, Dialogs& d, QStatusBar& bar, QObject* parent)
     : QObject(parent), l_(l), d_(d), label_(new QLabel(&bar)) {
@@ -35,28 +22,13 @@ void ImageMeter::mostrar() {
         label_->hide();
         return;
     }
-    const int bytes = imageBytesNeeded(activeOrNone(l_));
+    const int bytes = openFileImageBytes(l_);
     label_->setText(QString::fromStdString(imageUsage(bytes)));
     label_->setStyleSheet(bytes > TransmissionImage::kCapacity ? QStringLiteral("color: #b00000;")
                                                                : QString());
     label_->show();
 }
 
-bool ImageMeter::confirmAdd() {
-    std::vector<tipomensaje> activeRecords = activeOrNone(l_);
-    activeRecords.push_back(editorMessage(l_));
-    const int bytes = imageBytesNeeded(activeRecords);
-    if (bytes <= TransmissionImage::kCapacity) {
-        return true;
-    }
-    MessageBoxSpec box;
-    box.title = "Imagen demasiado grande";
-    box.texto = "Con este mensaje la imagen ocuparía " + imageUsage(bytes) +
-                ": no se podrá enviar al Lumivel.\r\n¿Adicionarlo de todos modos?";
-    box.buttons = Buttons::YesNo;
-    box.icon = Icon::Exclamation;
-    box.defaultAnswer = Answer::No;
-    return d_.mensaje(box) == Answer::Yes;
-}
+bool ImageMeter::confirmAdd() { return confirmAddFits(l_, d_); }
 
 } // namespace lumivel

@@ -1,8 +1,7 @@
 #include "windows/playback_controller.hpp"
 
-#include "presentation/editing_mode.hpp"
 #include "presentation/simulation.hpp"
-#include "session/message_sequence.hpp"
+#include "session/simulate_all.hpp"
 #include "ui/gui_pacer.hpp"
 
 namespace lumivel {
@@ -41,28 +40,11 @@ void PlaybackController::playAll() {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
-    std::vector<tipomensaje> mensajes;
-    if (l_.archivo.isOpen()) {
-        Result<std::vector<tipomensaje>> activeRecords = activeMessages(l_.archivo);
-        if (!activeRecords.ok()) {
-            showFileError(d_, "No se pudo leer el archivo de mensajes.", activeRecords.error());
-            return;
-        }
-        mensajes = std::move(activeRecords).value();
-    }
-    if (mensajes.empty()) {
-        d_.mensaje(noMessageBox());
+    const std::optional<std::vector<tipomensaje>> mensajes = messagesToSimulate(l_, d_);
+    if (!mensajes) {
         return;
     }
-    const auto matriz = l_.sign.matriz;
-    const auto vector = l_.sign.vector;
-    play([this, &mensajes](Pacer& pacer) { playMessages(l_, mensajes, pacer); });
-    // A drawing being edited is no message of the file: it comes back once they have played.
-    if (l_.option1 == kDrawingMode) {
-        l_.sign.matriz = matriz;
-        l_.sign.vector = vector;
-        l_.sign.mostrar();
-    }
+    play([this, &mensajes](Pacer& pacer) { simularTodo(l_, *mensajes, pacer); });
 }
 
 void PlaybackController::stopAndClose() {
