@@ -2,8 +2,6 @@
 // Text1 the characters used of a record's 130 and the letters the font lacks, under the list
 // buttons the columns a row or column effect cuts, an orange bar at the sign's edge where
 // the cut falls, and in the status bar the transmission image against the sign's capacity.
-const TEXT_LENGTH = 130;
-
 export class Checks {
     constructor(root) {
         this.count = root.querySelector('[data-check="count"]');
@@ -11,26 +9,12 @@ export class Checks {
         this.cut = root.querySelector('[data-check="cut"]');
         this.cutMark = root.querySelector('.marca-corte');
         this.usage = root.querySelector('[data-check="imageUsage"]');
-        // The counter joins once Text1 first changes, so the window starts as designed.
-        this.counting = false;
     }
 
-    startCounting() {
-        this.counting = true;
-    }
-
+    // The core words every check (empty when there is nothing to say).
     showLimits(state) {
         const limits = state.limits ?? {};
-        const textMode = state.option1 === 1;
-        let count = '';
-        if (this.counting && textMode && state.texto) {
-            if (typeof limits.count === 'number') {
-                count = `${limits.count}/${TEXT_LENGTH}`;
-            } else if (limits.count) {
-                count = String(limits.count);
-            }
-        }
-        setText(this.count, count);
+        setText(this.count, sentence(limits.count));
         const glyphs = sentence(limits.glyphs);
         setText(this.glyphs, glyphs);
         this.glyphs.title = glyphs;
@@ -41,20 +25,20 @@ export class Checks {
         this.cutMark.hidden = cut === '';
     }
 
-    // usage: core.imageUsage(), or null with no message file open.
-    showUsage(usage) {
-        if (!usage || !usage.texto) {
+    // file: the open message file of the state, or null with none open.
+    showUsage(file) {
+        if (!file || !file.imageUsage) {
             this.usage.hidden = true;
             return;
         }
-        setText(this.usage, usage.texto);
-        this.usage.classList.toggle('excedida', usage.bytes > usage.capacity);
+        setText(this.usage, file.imageUsage);
+        this.usage.classList.toggle('excedida', Boolean(file.imageTooBig));
         this.usage.hidden = false;
     }
 }
 
 function sentence(value) {
-    if (!value) {
+    if (value === undefined || value === null || value === '') {
         return '';
     }
     return Array.isArray(value) ? value.join(' ') : String(value);

@@ -1,5 +1,6 @@
 // "Configuracion de Colores": the LED colour window's seven choices, six ready colours and
-// one of the person's own. It answers the core's colour question: [r, g, b] or null.
+// one of the person's own. It answers which option was chosen, and for the seventh the
+// colour, which the core asks for when it takes that option.
 import { openModal } from './dialogs.js';
 
 const CHOICES = [
@@ -30,10 +31,12 @@ function paintSample(sample, rgb) {
     sample.style.setProperty('--anillo', `color-mix(in srgb, ${css(rgb)} 71%, black)`);
 }
 
+// {index, rgb} of the option chosen on "Aceptar", or null (Cancelar, Esc, nothing chosen).
 export function elegirColor(current) {
     return openModal('Configuracion de Colores', (dialog, close) => {
         dialog.dataset.dialog = 'colores';
         let chosen = null;
+        let index = -1;
         const row = document.createElement('div');
         row.className = 'colores-fila';
         const frame = document.createElement('fieldset');
@@ -63,6 +66,7 @@ export function elegirColor(current) {
             label.append(sample, radio);
             frame.append(label);
             radio.addEventListener('change', () => {
+                index = k;
                 if (choice.rgb) {
                     chosen = choice.rgb;
                 } else {
@@ -79,6 +83,7 @@ export function elegirColor(current) {
         });
         own.addEventListener('input', () => {
             chosen = fromHex(own.value);
+            index = 6;
             options[6].radio.checked = true;
             paintSample(options[6].sample, chosen);
         });
@@ -90,7 +95,7 @@ export function elegirColor(current) {
         aceptar.type = 'button';
         aceptar.textContent = 'Aceptar';
         aceptar.className = 'predeterminado';
-        aceptar.addEventListener('click', () => close(chosen));
+        aceptar.addEventListener('click', () => close(index < 0 ? null : { index, rgb: chosen }));
         const cancelar = document.createElement('button');
         cancelar.type = 'button';
         cancelar.textContent = 'Cancelar';
@@ -100,5 +105,34 @@ export function elegirColor(current) {
         row.append(frame, buttons);
         dialog.append(row);
         return { focus: aceptar, onEscape: () => close(null) };
+    });
+}
+
+// The colour of the person's own choice alone, when the core asks for it outside the window.
+export function otroColor(current) {
+    return openModal('Otro color', (dialog, close) => {
+        const body = document.createElement('div');
+        body.className = 'caja-campos';
+        const label = document.createElement('label');
+        label.textContent = 'Color de los LEDs encendidos:';
+        const input = document.createElement('input');
+        input.type = 'color';
+        input.value = hex(current ?? [220, 220, 220]);
+        label.htmlFor = input.id = 'caja-otro-color';
+        body.append(label, input);
+        const buttons = document.createElement('div');
+        buttons.className = 'caja-botones';
+        const aceptar = document.createElement('button');
+        aceptar.type = 'button';
+        aceptar.className = 'predeterminado';
+        aceptar.textContent = 'Aceptar';
+        aceptar.addEventListener('click', () => close(fromHex(input.value)));
+        const cancelar = document.createElement('button');
+        cancelar.type = 'button';
+        cancelar.textContent = 'Cancelar';
+        cancelar.addEventListener('click', () => close(null));
+        buttons.append(aceptar, cancelar);
+        dialog.append(body, buttons);
+        return { focus: input, onEscape: () => close(null) };
     });
 }

@@ -113,7 +113,6 @@ async function writeTo(handle, bytes) {
 export class Files {
     constructor() {
         this.core = null;
-        this.pendingOpen = null; // a path to give the core's next open question without asking
         this.opened = null; // {path, name, handle, bytes} given to the core to open
         this.pendingSave = null; // {path, name, handle} given to the core to save to
         // The open file: {path, name, handle, savedBytes}: savedBytes is what the real file
@@ -155,11 +154,6 @@ export class Files {
     }
 
     async openFile({ filters, memory }) {
-        if (this.pendingOpen) {
-            const path = this.pendingOpen;
-            this.pendingOpen = null;
-            return path;
-        }
         let picked;
         try {
             picked = await pickFile(filters ?? MESSAGE_FILTERS, memory);
@@ -182,7 +176,7 @@ export class Files {
         return path;
     }
 
-    async saveFile({ filters, name, memory }) {
+    async saveFile({ filters, name, memory, defaultSuffix }) {
         const suggested = name ? String(name).split('/').pop() : 'mensajes.men';
         let handle = null;
         let chosen;
@@ -205,24 +199,21 @@ export class Files {
             if (!chosen) {
                 return null;
             }
-            if (!/\.[^.]+$/.test(chosen)) {
-                chosen += '.men';
-            }
+        }
+        // A name typed without extension gets the dialog's own, as the desktop's dialog does.
+        const suffix = defaultSuffix ?? 'men';
+        if (suffix && !/\.[^./]+$/.test(chosen)) {
+            chosen += `.${suffix}`;
         }
         const path = this.freshPath('/guardados', chosen);
         this.pendingSave = { path, name: chosen, handle };
         return path;
     }
 
-    // Opens bytes from outside (a dropped file, a recovered one) as the core opens a file.
-    async openBytes(name, bytes, handle, act, onDisk = true) {
+    // Opens bytes from outside (a dropped file, a recovered one) as Abrir opens a file.
+    async openBytes(name, bytes, handle, onDisk = true) {
         const path = this.place(name, bytes, handle, onDisk);
-        this.pendingOpen = path;
-        try {
-            await act('abrirRuta');
-        } finally {
-            this.pendingOpen = null;
-        }
+        await this.core.openPath(path);
     }
 
     // After every action that may have changed the open file.
@@ -232,6 +223,14 @@ export class Files {
         const saved = this.pendingSave;
         this.opened = null;
         this.pendingSave = null;
+        // The core may have saved and then gone on to another file (Abrir asks to save the
+        // scratch messages first): what it saved goes out all the same.
+        if (saved && this.exists(saved.path)) {
+            const written = await this.writeOut(saved, this.core.readFile(saved.path));
+            if (file && file.path === saved.path) {
+                this.current = { path: file.path, name: saved.name, handle: saved.handle, savedBytes: written };
+            }
+        }
         if (!file || !file.path) {
             this.current = null;
             this.dirty = false;
@@ -239,16 +238,16 @@ export class Files {
             return;
         }
         const bytes = this.core.fileBytes() ?? new Uint8Array(0);
-        if (saved && file.path === saved.path) {
-            await this.writeSaved(saved, bytes);
-        } else if (opened && file.path === opened.path) {
+        if (opened && file.path === opened.path) {
             this.current = { path: file.path, name: opened.name, handle: opened.handle, savedBytes: opened.bytes };
         } else if (!this.current || this.current.path !== file.path) {
             this.current = { path: file.path, name: file.name, handle: null, savedBytes: null };
         }
         if (this.current.handle && !sameBytes(bytes, this.current.savedBytes) && (await canWrite(this.current.handle))) {
             // A file the person chose to save to takes every change at once, as on the desktop.
-            await this.write(this.current, bytes);
+            if (await this.write(this.current, bytes)) {
+                this.current.savedBytes = bytes;
+            }
         }
         this.dirty = bytes.length > 0 && !sameBytes(bytes, this.current.savedBytes);
         if (this.dirty) {
@@ -258,27 +257,28 @@ export class Files {
         }
     }
 
-    async writeSaved(saved, bytes) {
-        this.current = { path: saved.path, name: saved.name, handle: saved.handle, savedBytes: null };
-        if (saved.handle) {
-            await this.write(this.current, bytes);
-        } else {
-            download(saved.name, bytes);
-            this.current.savedBytes = bytes;
+    // Bytes the core saved, to the file the person chose or as a download; resolves with
+    // the bytes when they reached it, null otherwise.
+    async writeOut(target, bytes) {
+        if (!target.handle) {
+            download(target.name, bytes);
+            return bytes;
         }
+        return (await this.write(target, bytes)) ? bytes : null;
     }
 
-    async write(current, bytes) {
+    async write(target, bytes) {
         const job = this.writing.then(async () => {
             try {
-                await writeTo(current.handle, bytes);
-                current.savedBytes = bytes;
+                await writeTo(target.handle, bytes);
+                return true;
             } catch (error) {
-                await aviso('Guardar', `No se pudo guardar el archivo «${current.name}»: ${error.message}.`, 'Critical');
+                await aviso('Guardar', `No se pudo guardar el archivo «${target.name}»: ${error.message}.`, 'Critical');
+                return false;
             }
         });
-        this.writing = job;
-        await job;
+        this.writing = job.catch(() => false);
+        return job;
     }
 
     async keep(file, bytes) {

@@ -2,7 +2,7 @@
 // state, passes the person's input on and answers the core's questions.
 import { Answer, loadCore } from './core.js';
 import { Checks } from './checks.js';
-import { elegirColor } from './colour_dialog.js';
+import { elegirColor, otroColor } from './colour_dialog.js';
 import { acercaDe, aviso, mensaje } from './dialogs.js';
 import { attachDrawing } from './drawing_input.js';
 import { Files, pickFile } from './files.js';
@@ -11,6 +11,7 @@ import { attachMenu } from './menu.js';
 import { playFrames } from './pacer.js';
 import { SignCanvas } from './sign_canvas.js';
 import { StatusBar } from './status_bar.js';
+import { textoADibujo } from './text_picture_dialog.js';
 import { View } from './view.js';
 
 const VERSION = '1.0';
@@ -18,9 +19,14 @@ const NOT_YET_SENT = 'La transmisión al Lumivel desde el navegador llega en la 
 
 const root = document.getElementById('ventana');
 const files = new Files();
+let ownColour = null; // the colour window's seventh choice, for the core's question
 const hooks = {
     mensaje: (box) => mensaje(box),
-    chooseColor: (rgb) => elegirColor(rgb),
+    chooseColor: (rgb) => {
+        const chosen = ownColour;
+        ownColour = null;
+        return chosen ? Promise.resolve(chosen) : otroColor(rgb);
+    },
     ...files.hooks(),
 };
 
@@ -37,9 +43,8 @@ function canTakeInput() {
     return core !== null && !busy;
 }
 
-// Everything the window shows, from the core's state; usage asks the core for the
-// transmission image too (after changes to the file).
-function render({ usage = false } = {}) {
+// Everything the window shows, from the core's state.
+function render() {
     const state = core.state();
     const colour = JSON.stringify(state.colour ?? null);
     if (colour !== shownColour) {
@@ -50,9 +55,7 @@ function render({ usage = false } = {}) {
     checks.showLimits(state);
     statusBar.show(state);
     sign.paint(core.leds());
-    if (usage) {
-        checks.showUsage(state.file && state.file.path ? core.imageUsage() : null);
-    }
+    checks.showUsage(state.file);
 }
 
 async function exclusive(work) {
@@ -69,7 +72,7 @@ async function exclusive(work) {
     } finally {
         busy = false;
         document.body.classList.remove('ocupado');
-        render({ usage: true });
+        render();
     }
 }
 
@@ -83,6 +86,38 @@ async function runAction(name, index = 0) {
 
 function act(name, index = 0) {
     return exclusive(() => runAction(name, index));
+}
+
+// Changes to a named file that only this browser holds (it could not write them back) are
+// offered for saving before another file takes its place; the core asks itself about
+// scratch messages.
+async function leaveUnsaved() {
+    const file = core.state().file;
+    if (!files.dirty || !file || file.scratch) {
+        return true;
+    }
+    const answer = await mensaje({
+        title: 'Cambios sin guardar',
+        texto:
+            `Los cambios de «${files.current?.name ?? file.name}» solo están en este navegador.\r\n` +
+            '¿Desea guardarlos en un archivo antes?',
+        buttons: 'YesNoCancel',
+        icon: 'Question',
+        defaultAnswer: Answer.Yes,
+    });
+    if (answer === Answer.Yes) {
+        await runAction('guardar');
+        return !files.dirty;
+    }
+    return answer === Answer.No;
+}
+
+function switchFile(name) {
+    return exclusive(async () => {
+        if (await leaveUnsaved()) {
+            await runAction(name);
+        }
+    });
 }
 
 function click(control, index = 0) {
@@ -153,21 +188,32 @@ function chooseImage() {
 
 function openMessageFile(file, handle) {
     return exclusive(async () => {
+        if (!(await leaveUnsaved())) {
+            return;
+        }
         const bytes = new Uint8Array(await file.arrayBuffer());
-        await files.openBytes(file.name, bytes, handle, (name) => core.action(name));
+        await files.openBytes(file.name, bytes, handle);
         render();
         await files.afterAction();
     });
 }
 
 const COMMANDS = {
-    nuevo: () => act('nuevo'),
-    abrir: () => act('abrir'),
+    nuevo: () => switchFile('nuevo'),
+    abrir: () => switchFile('abrir'),
     guardar: () => act('guardar'),
     ADICIONAR: () => act('ADICIONAR'),
     ELIMINAR: () => act('ELIMINAR'),
     MODIFICAR: () => act('MODIFICAR'),
-    configurar: () => act('configurar'),
+    configurar: () =>
+        exclusive(async () => {
+            const choice = await elegirColor(core.state().colour);
+            if (choice) {
+                ownColour = choice.index === 6 ? choice.rgb : null;
+                await core.action('color', choice.index);
+                ownColour = null;
+            }
+        }),
     Play: () => play('Play'),
     Reloj: () => play('Reloj'),
     serial: () => exclusive(() => aviso('Transmitir', NOT_YET_SENT, 'Information')),
@@ -192,7 +238,16 @@ const MENU = {
     redo: () => history('rehacer'),
     optexto: () => click('Option1', 1),
     opgrafico: () => click('Option1', 0),
-    textToPicture: () => click('textoADibujo'),
+    textToPicture: () =>
+        exclusive(async () => {
+            const state = core.state();
+            const chosen = await textoADibujo(state.option1 === 1 ? state.texto : '', state.opletra, (texto, font) =>
+                texto ? core.textCut(texto, font).cut : '',
+            );
+            if (chosen) {
+                core.textToPicture(chosen.texto, chosen.font, chosen.alignment);
+            }
+        }),
     opconfiguracion: COMMANDS.configurar,
     opsimular: COMMANDS.Play,
     openviar: COMMANDS.serial,
@@ -241,7 +296,6 @@ function wireText() {
             view.showText(core.state().texto ?? '');
             return;
         }
-        checks.startCounting();
         core.setText(text1.value);
         render();
     };
@@ -393,7 +447,7 @@ async function offerRecovery() {
     }
     const name = record.scratch || !record.name ? 'mensajes recuperados.men' : record.name;
     await exclusive(async () => {
-        await files.openBytes(name, record.bytes, record.handle ?? null, (action) => core.action(action), false);
+        await files.openBytes(name, record.bytes, record.handle ?? null, false);
         render();
         await files.afterAction();
     });
@@ -422,7 +476,7 @@ async function start() {
             event.returnValue = '';
         }
     });
-    render({ usage: true });
+    render();
     notice.hidden = true;
     root.removeAttribute('aria-busy');
     document.body.dataset.ready = 'true';

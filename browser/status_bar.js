@@ -22,10 +22,12 @@ export class StatusBar {
 
     show(state) {
         const file = state.file;
-        let texto = state.status || START_TEXT;
-        // A name the person chose reads better than the core's path for it.
-        if (file && file.name && !file.scratch && !state.status) {
-            texto = file.name;
+        let texto = START_TEXT;
+        if (file && file.scratch) {
+            texto = 'Mensajes sin guardar';
+        } else if (file) {
+            // The core's path is a folder of its own; the person knows the file by its name.
+            texto = file.name || file.path;
         }
         set(this.panels[0], texto);
         this.panels[0].title = texto === START_TEXT ? '' : texto;
