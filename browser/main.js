@@ -5,10 +5,12 @@ import { Checks } from './checks.js';
 import { elegirColor, otroColor } from './colour_dialog.js';
 import { acercaDe, aviso, mensaje } from './dialogs.js';
 import { attachDrawing } from './drawing_input.js';
+import { attachDropAndPaste } from './drop_paste.js';
 import { Files, pickFile } from './files.js';
 import { IMAGE_FILTERS, importPicture } from './image_import.js';
 import { attachMenu } from './menu.js';
 import { playFrames } from './pacer.js';
+import { askRecovery } from './recovery.js';
 import { SignCanvas } from './sign_canvas.js';
 import { StatusBar } from './status_bar.js';
 import { textoADibujo } from './text_picture_dialog.js';
@@ -367,82 +369,10 @@ function wireKeys() {
     });
 }
 
-function wireDropAndPaste() {
-    const letrero = root.querySelector('.letrero');
-    const carriesFiles = (event) => event.dataTransfer && [...event.dataTransfer.types].includes('Files');
-    document.addEventListener('dragover', (event) => {
-        if (carriesFiles(event)) {
-            event.preventDefault();
-            event.dataTransfer.dropEffect = canTakeInput() ? 'copy' : 'none';
-            letrero.classList.toggle('soltar', letrero.contains(event.target));
-        }
-    });
-    document.addEventListener('dragleave', (event) => {
-        if (!event.relatedTarget || !letrero.contains(event.relatedTarget)) {
-            letrero.classList.remove('soltar');
-        }
-    });
-    document.addEventListener('drop', (event) => {
-        if (!carriesFiles(event)) {
-            return;
-        }
-        event.preventDefault();
-        letrero.classList.remove('soltar');
-        const file = event.dataTransfer.files[0];
-        if (!file || !canTakeInput()) {
-            return;
-        }
-        // The handle must be asked for while the drop is handled.
-        const item = event.dataTransfer.items && event.dataTransfer.items[0];
-        const handle =
-            item && typeof item.getAsFileSystemHandle === 'function' ? item.getAsFileSystemHandle() : null;
-        if (/\.men$/i.test(file.name)) {
-            Promise.resolve(handle)
-                .catch(() => null)
-                .then((found) => openMessageFile(file, found && found.kind === 'file' ? found : null));
-        } else {
-            importFile(file);
-        }
-    });
-    document.addEventListener('paste', (event) => {
-        if (!canTakeInput() || dialogOpen()) {
-            return;
-        }
-        const data = event.clipboardData;
-        const image = data && [...data.files].find((file) => file.type.startsWith('image/'));
-        // Text pasted into Text1 stays text.
-        if (!image || (event.target === view.text1 && data.getData('text/plain'))) {
-            return;
-        }
-        event.preventDefault();
-        importFile(image);
-    });
-}
-
-function formatTime(ms) {
-    const d = new Date(ms);
-    const two = (n) => String(n).padStart(2, '0');
-    return `${two(d.getDate())}/${two(d.getMonth() + 1)}/${d.getFullYear()} ${two(d.getHours())}:${two(d.getMinutes())}`;
-}
-
 // Messages an earlier visit did not save to a file are offered before any work.
 async function offerRecovery() {
-    const record = await files.kept();
-    if (!record || !record.bytes || record.bytes.length === 0) {
-        return;
-    }
-    const answer = await mensaje({
-        title: 'Mensajes sin guardar',
-        texto:
-            `Hay mensajes de una sesión anterior que no se guardaron en un archivo ` +
-            `(«${record.name}», ${formatTime(record.savedAt)}).\r\n¿Desea recuperarlos?\r\n\r\n` +
-            'Sí: recuperarlos para guardarlos con un nombre.\r\nNo: descartarlos.',
-        buttons: 'YesNo',
-        icon: 'Question',
-        defaultAnswer: Answer.Yes,
-    });
-    if (answer !== Answer.Yes) {
-        await files.forget();
+    const record = await askRecovery(files);
+    if (!record) {
         return;
     }
     const name = record.scratch || !record.name ? 'mensajes recuperados.men' : record.name;
@@ -469,7 +399,7 @@ async function start() {
     statusBar = new StatusBar(root);
     wireControls();
     wireKeys();
-    wireDropAndPaste();
+    attachDropAndPaste(root, { canTakeInput, dialogOpen, textBox: view.text1, openMessageFile, importFile });
     window.addEventListener('beforeunload', (event) => {
         if (files.dirty) {
             event.preventDefault();

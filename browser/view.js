@@ -6,6 +6,7 @@ export class View {
         const one = (name) => root.querySelector(`[data-control="${name}"]`);
         const all = (name) => [...root.querySelectorAll(`[data-control="${name}"]`)];
         this.text1 = one('Text1');
+        this.pic = one('Pic');
         this.list = one('Lstcodigo');
         this.option1 = all('Option1');
         this.opletra = all('Opletra');
@@ -44,6 +45,11 @@ export class View {
         this.redo.disabled = !state.canRedo;
         this.showList(state.lstcodigo ?? [], state.selected);
         this.showText(state.texto ?? '');
+        // A screen reader says what the sign shows.
+        const shown = state.option1 === 0 ? 'Gráfico' : state.texto ?? '';
+        if (this.pic.getAttribute('aria-description') !== shown) {
+            this.pic.setAttribute('aria-description', shown);
+        }
     }
 
     showList(entries, selected) {
