@@ -60,6 +60,7 @@ class Core {
             action: async('lv_action', 'string', ['string', 'number']),
             fileBytes: sync('lv_file_bytes', 'number', []),
             fileSize: sync('lv_file_size', 'number', []),
+            imageSize: sync('lv_image_size', 'number', []),
             openPath: async('lv_open_path', 'string', ['string']),
             importImage: sync('lv_import', 'string', ['number', 'number', 'number', 'number', 'number']),
             textPicture: sync('lv_text_picture', 'string', ['string', 'number', 'number']),
@@ -163,6 +164,16 @@ class Core {
     // The open message file's bytes (a copy), or null with none open.
     fileBytes() {
         const size = this.fn.fileSize();
+        if (size < 0) {
+            return null;
+        }
+        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.fileBytes(), size).slice();
+    }
+
+    // The transmission image of the open file's active messages as the sign receives it,
+    // or null when it cannot be sent.
+    transmissionImage() {
+        const size = this.fn.imageSize();
         if (size < 0) {
             return null;
         }

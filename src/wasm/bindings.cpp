@@ -108,6 +108,16 @@ EMSCRIPTEN_KEEPALIVE int lv_file_size() {
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_file_bytes() { return outgoing().data(); }
 
+// The transmission image into the same place as the file's bytes; -1 when it cannot be sent.
+EMSCRIPTEN_KEEPALIVE int lv_image_size() {
+    const auto bytes = session().transmissionImage();
+    if (!bytes) {
+        return -1;
+    }
+    outgoing() = *bytes;
+    return static_cast<int>(outgoing().size());
+}
+
 EMSCRIPTEN_KEEPALIVE const char* lv_import(int width, int height, const std::uint8_t* rgba,
                                            int threshold, int invert) {
     session().importImage(width, height, rgba, threshold, invert != 0);

@@ -17,6 +17,7 @@
 #include "session/simulate_all.hpp"
 #include "session/startup.hpp"
 #include "store/message_record.hpp"
+#include "transmission/transmission_image.hpp"
 
 #include <fstream>
 #include <iterator>
@@ -191,6 +192,25 @@ std::optional<std::vector<std::uint8_t>> WebSession::fileBytes() const {
         return std::nullopt;
     }
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::optional<std::vector<std::uint8_t>> WebSession::transmissionImage() {
+    // The build reads the records through the one record buffer; what the person has
+    // recalled stays as it was.
+    const tipomensaje recalled = l.mensaje;
+    const std::int16_t total = l.totalmensajes;
+    TransmissionImage image;
+    const LoadResult load = cargarcomm(l, image, l.totaldatos);
+    l.mensaje = recalled;
+    l.totalmensajes = total;
+    if (load.estado != ImageState::Ready) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i <= l.totaldatos; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(image.datos[static_cast<std::size_t>(i)]));
+    }
+    return bytes;
 }
 
 void WebSession::importImage(int width, int height, const std::uint8_t* rgba, int threshold,

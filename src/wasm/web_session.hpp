@@ -47,6 +47,9 @@ struct WebSession {
     void openPath(const std::string& path);
     // The open message file's bytes; nothing with none open or an unreadable one.
     std::optional<std::vector<std::uint8_t>> fileBytes() const;
+    // The transmission image of the open file's active messages, as the transmission
+    // window builds it; nothing when it cannot be sent (none, too large, unreadable).
+    std::optional<std::vector<std::uint8_t>> transmissionImage();
     // The Texto a dibujo picture put on the sign as a drawing step.
     void textToPicture(const std::string& utf8, int fontIndex, int alignment);
 

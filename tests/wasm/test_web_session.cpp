@@ -203,6 +203,11 @@ void WebSessionTest::picturesAndFilesReachThePage() {
     const auto bytes = page.s.fileBytes();
     QVERIFY(bytes);
     QCOMPARE(bytes->size(), std::size_t{137});
+    const int recalled = page.s.l.mensaje.numero;
+    const auto image = page.s.transmissionImage();
+    QVERIFY(image);
+    QCOMPARE(image->size(), std::size_t(page.s.l.totaldatos + 1));
+    QCOMPARE(page.s.l.mensaje.numero, recalled); // the build leaves the record buffer alone
 
     QVERIFY(!page.s.action("no-existe", 0));
     QVERIFY(!page.s.click("no-existe", 0));
