@@ -23,7 +23,9 @@ const char* answer(std::string json) {
     return last.c_str();
 }
 
-const char* state() { return answer(lumivel::stateJson(session())); }
+const char* state() {
+    return answer(lumivel::stateJson(session()));
+}
 
 // An effect's frame, the sign's LEDs or the file's bytes, copied where the page reads.
 std::vector<std::uint8_t>& outgoing() {
@@ -42,7 +44,9 @@ EMSCRIPTEN_KEEPALIVE const char* lv_start() {
     return state();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* lv_state() { return state(); }
+EMSCRIPTEN_KEEPALIVE const char* lv_state() {
+    return state();
+}
 
 EMSCRIPTEN_KEEPALIVE const char* lv_set_text(const char* utf8) {
     session().setText(utf8);
@@ -59,11 +63,17 @@ EMSCRIPTEN_KEEPALIVE const char* lv_mouse(int kind, int buttons, double x, doubl
     return state();
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_leds() { return session().surface.states().data(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_leds() {
+    return session().surface.states().data();
+}
 
-EMSCRIPTEN_KEEPALIVE const char* lv_look() { return answer(lumivel::lookJson(session())); }
+EMSCRIPTEN_KEEPALIVE const char* lv_look() {
+    return answer(lumivel::lookJson(session()));
+}
 
-EMSCRIPTEN_KEEPALIVE int lv_effect(const char* name) { return session().runEffect(name); }
+EMSCRIPTEN_KEEPALIVE int lv_effect(const char* name) {
+    return session().runEffect(name);
+}
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_effect_frame(int i) {
     const auto& frames = session().frames;
@@ -106,7 +116,9 @@ EMSCRIPTEN_KEEPALIVE int lv_file_size() {
     return static_cast<int>(outgoing().size());
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_file_bytes() { return outgoing().data(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_file_bytes() {
+    return outgoing().data();
+}
 
 // The transmission image into the same place as the file's bytes; -1 when it cannot be sent.
 EMSCRIPTEN_KEEPALIVE int lv_image_size() {

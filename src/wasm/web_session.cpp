@@ -215,7 +215,8 @@ std::optional<std::vector<std::uint8_t>> WebSession::transmissionImage() {
 
 void WebSession::importImage(int width, int height, const std::uint8_t* rgba, int threshold,
                              bool invert) {
-    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
     const Picture picture =
         importPicture(width, height, std::span<const std::uint8_t>(rgba, bytes), threshold, invert);
     selectOption1(l, kDrawingMode);
@@ -223,8 +224,8 @@ void WebSession::importImage(int width, int height, const std::uint8_t* rgba, in
 }
 
 void WebSession::textToPicture(const std::string& utf8, int fontIndex, int alignment) {
-    const Picture picture = composePicture(fontIndex, utf8ToWindows1252(utf8),
-                                           static_cast<Alignment>(alignment));
+    const Picture picture =
+        composePicture(fontIndex, utf8ToWindows1252(utf8), static_cast<Alignment>(alignment));
     selectOption1(l, kDrawingMode);
     drawingStep([&] { showPicture(l.sign, picture); });
 }

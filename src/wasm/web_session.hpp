@@ -41,8 +41,7 @@ struct WebSession {
     void endEffect(int waits);
     // The actions with message boxes; false for a name it does not know.
     bool action(const std::string& name, int index);
-    void importImage(int width, int height, const std::uint8_t* rgba, int threshold,
-                     bool invert);
+    void importImage(int width, int height, const std::uint8_t* rgba, int threshold, bool invert);
     // Open a file the page put into the core's files (a drop, a recovered working file).
     void openPath(const std::string& path);
     // The open message file's bytes; nothing with none open or an unreadable one.
