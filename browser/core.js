@@ -60,6 +60,7 @@ class Core {
             action: async('lv_action', 'string', ['string', 'number']),
             fileBytes: sync('lv_file_bytes', 'number', []),
             fileSize: sync('lv_file_size', 'number', []),
+            imageSize: sync('lv_image_size', 'number', []),
             openPath: async('lv_open_path', 'string', ['string']),
             importImage: sync('lv_import', 'string', ['number', 'number', 'number', 'number', 'number']),
             textPicture: sync('lv_text_picture', 'string', ['string', 'number', 'number']),
@@ -85,7 +86,8 @@ class Core {
     // 64 x 8 LED states, index column * 8 + row (see Led); a view into the core's memory,
     // valid until the next call.
     leds() {
-        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.leds(), 512);
+        const pointer = this.fn.leds(); // a call may grow memory: the view is made after it
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, 512);
     }
 
     // How an LED is painted: {width, height, escala, lit: {ring, centre, radius, ringPen,
@@ -118,7 +120,10 @@ class Core {
         this.refresh(this.fn.state());
         return {
             count,
-            frame: (i) => new Uint8Array(this.m.HEAPU8.buffer, this.fn.frame(i), 512),
+            frame: (i) => {
+                const pointer = this.fn.frame(i);
+                return new Uint8Array(this.m.HEAPU8.buffer, pointer, 512);
+            },
             waitMs: (i) => this.fn.frameWait(i),
             end: (stoppedAfter) => this.refresh(this.fn.effectEnd(stoppedAfter)),
         };
@@ -166,7 +171,19 @@ class Core {
         if (size < 0) {
             return null;
         }
-        return new Uint8Array(this.m.HEAPU8.buffer, this.fn.fileBytes(), size).slice();
+        const pointer = this.fn.fileBytes();
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, size).slice();
+    }
+
+    // The transmission image of the open file's active messages as the sign receives it,
+    // or null when it cannot be sent.
+    transmissionImage() {
+        const size = this.fn.imageSize();
+        if (size < 0) {
+            return null;
+        }
+        const pointer = this.fn.fileBytes();
+        return new Uint8Array(this.m.HEAPU8.buffer, pointer, size).slice();
     }
 
     // A picture from image pixels (RGBA, not premultiplied) by the core's import rule.

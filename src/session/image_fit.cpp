@@ -18,7 +18,9 @@ std::vector<tipomensaje> activeOrNone(const Lumivel& l) {
 
 } // namespace
 
-int openFileImageBytes(const Lumivel& l) { return imageBytesNeeded(activeOrNone(l)); }
+int openFileImageBytes(const Lumivel& l) {
+    return imageBytesNeeded(activeOrNone(l));
+}
 
 bool confirmAddFits(const Lumivel& l, Dialogs& d) {
     std::vector<tipomensaje> activeRecords = activeOrNone(l);

@@ -1,6 +1,7 @@
 // The functions the page calls (browser/core.js). Each returns the state the page shows
 // as JSON, or a pointer into memory the page reads at once; the strings returned stay
 // valid until the next call.
+#include "wasm/web_dialogs.hpp"
 #include "wasm/web_session.hpp"
 
 #include <emscripten.h>
@@ -11,7 +12,8 @@
 namespace {
 
 lumivel::WebSession& session() {
-    static lumivel::WebSession s;
+    static lumivel::WebDialogs dialogs;
+    static lumivel::WebSession s(dialogs);
     return s;
 }
 
@@ -21,7 +23,9 @@ const char* answer(std::string json) {
     return last.c_str();
 }
 
-const char* state() { return answer(lumivel::stateJson(session())); }
+const char* state() {
+    return answer(lumivel::stateJson(session()));
+}
 
 // An effect's frame, the sign's LEDs or the file's bytes, copied where the page reads.
 std::vector<std::uint8_t>& outgoing() {
@@ -40,7 +44,9 @@ EMSCRIPTEN_KEEPALIVE const char* lv_start() {
     return state();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* lv_state() { return state(); }
+EMSCRIPTEN_KEEPALIVE const char* lv_state() {
+    return state();
+}
 
 EMSCRIPTEN_KEEPALIVE const char* lv_set_text(const char* utf8) {
     session().setText(utf8);
@@ -57,11 +63,17 @@ EMSCRIPTEN_KEEPALIVE const char* lv_mouse(int kind, int buttons, double x, doubl
     return state();
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_leds() { return session().surface.states().data(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_leds() {
+    return session().surface.states().data();
+}
 
-EMSCRIPTEN_KEEPALIVE const char* lv_look() { return answer(lumivel::lookJson(session())); }
+EMSCRIPTEN_KEEPALIVE const char* lv_look() {
+    return answer(lumivel::lookJson(session()));
+}
 
-EMSCRIPTEN_KEEPALIVE int lv_effect(const char* name) { return session().runEffect(name); }
+EMSCRIPTEN_KEEPALIVE int lv_effect(const char* name) {
+    return session().runEffect(name);
+}
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_effect_frame(int i) {
     const auto& frames = session().frames;
@@ -104,7 +116,19 @@ EMSCRIPTEN_KEEPALIVE int lv_file_size() {
     return static_cast<int>(outgoing().size());
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_file_bytes() { return outgoing().data(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* lv_file_bytes() {
+    return outgoing().data();
+}
+
+// The transmission image into the same place as the file's bytes; -1 when it cannot be sent.
+EMSCRIPTEN_KEEPALIVE int lv_image_size() {
+    const auto bytes = session().transmissionImage();
+    if (!bytes) {
+        return -1;
+    }
+    outgoing() = *bytes;
+    return static_cast<int>(outgoing().size());
+}
 
 EMSCRIPTEN_KEEPALIVE const char* lv_import(int width, int height, const std::uint8_t* rgba,
                                            int threshold, int invert) {

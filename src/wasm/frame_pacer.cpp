@@ -2,7 +2,9 @@
 
 namespace lumivel {
 
-void FramePacer::wait(int durationMs) { frames_.push_back({surface_.states(), durationMs}); }
+void FramePacer::wait(int durationMs) {
+    frames_.push_back({surface_.states(), durationMs});
+}
 
 bool FramePacer::stopped() const {
     return stopAfter_ >= 0 && static_cast<int>(frames_.size()) >= stopAfter_;

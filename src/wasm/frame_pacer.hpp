@@ -16,7 +16,8 @@ class FramePacer : public Pacer {
         int durationMs = 0;
     };
 
-    FramePacer(const LedSurface& surface, int stopAfter) : surface_(surface), stopAfter_(stopAfter) {}
+    FramePacer(const LedSurface& surface, int stopAfter)
+        : surface_(surface), stopAfter_(stopAfter) {}
 
     void wait(int durationMs) override;
     bool stopped() const override;

@@ -16,6 +16,8 @@ void LedSurface::drawLed(const LedStroke& stroke) {
     last_ = stroke;
 }
 
-void LedSurface::erase() { states_.fill(Blank); }
+void LedSurface::erase() {
+    states_.fill(Blank);
+}
 
 } // namespace lumivel

@@ -13,7 +13,7 @@ class LedSurface : public SignSurface {
     static constexpr int kColumns = 64;
     static constexpr int kRows = 8;
     enum State : std::uint8_t { Blank = 0, Unlit = 1, Lit = 2 };
-    using States = std::array<std::uint8_t, kColumns * kRows>;
+    using States = std::array<std::uint8_t, std::size_t{kColumns} * kRows>;
 
     void setSize(int width, int height) override;
     void drawLed(const LedStroke& stroke) override;

@@ -14,7 +14,9 @@
 namespace lumivel {
 namespace {
 
-std::string boolean(bool value) { return value ? "true" : "false"; }
+std::string boolean(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string text(std::string_view windows1252) {
     return jsonString(windows1252ToUtf8(windows1252));
@@ -24,10 +26,9 @@ std::string text(std::string_view windows1252) {
 std::string limitsJson(const WebSession& s) {
     const Lumivel& l = s.l;
     const bool editing = l.option1 == kTextMode && !l.texto.empty();
-    const std::string count =
-        editing && s.counting ? std::to_string(l.texto.size()) + "/" +
-                                    std::to_string(tipomensaje::kTextLength)
-                              : std::string();
+    const std::string count = editing && s.counting ? std::to_string(l.texto.size()) + "/" +
+                                                          std::to_string(tipomensaje::kTextLength)
+                                                    : std::string();
     const MessageProblems problems =
         editing ? messageProblems(l.texto, l.tipoletra, l.tipopresentacion) : MessageProblems{};
     const std::string glyphs =
@@ -47,8 +48,8 @@ std::string fileJson(const Lumivel& l) {
     }
     const std::string& path = l.archivo.path();
     const int bytes = openFileImageBytes(l);
-    return "{\"path\":" + jsonString(path) + ",\"name\":" +
-           jsonString(std::filesystem::path(path).filename().string()) +
+    return "{\"path\":" + jsonString(path) +
+           ",\"name\":" + jsonString(std::filesystem::path(path).filename().string()) +
            ",\"scratch\":" + boolean(l.isScratchFile) +
            ",\"totalmensajes\":" + std::to_string(l.totalmensajes) +
            ",\"imageBytes\":" + std::to_string(bytes) +
@@ -57,8 +58,8 @@ std::string fileJson(const Lumivel& l) {
 }
 
 std::string colour(const Rgb& rgb) {
-    return "[" + std::to_string(rgb.r) + "," + std::to_string(rgb.g) + "," +
-           std::to_string(rgb.b) + "]";
+    return "[" + std::to_string(rgb.r) + "," + std::to_string(rgb.g) + "," + std::to_string(rgb.b) +
+           "]";
 }
 
 std::string strokeJson(const LedStroke& stroke) {
@@ -80,8 +81,9 @@ std::string stateJson(const WebSession& s) {
     return "{\"texto\":" + text(l.texto) + ",\"option1\":" + std::to_string(l.option1) +
            ",\"opletra\":" + std::to_string(l.opletra) +
            ",\"opMostrar\":" + std::to_string(l.opMostrar) + ",\"tool\":\"" +
-           (l.tool == DrawingTool::Pencil ? "lapiz" : "goma") + "\",\"modeChosen\":" +
-           boolean(modeChosen(l)) + ",\"controls\":{\"texto\":" + boolean(controls.texto) +
+           (l.tool == DrawingTool::Pencil ? "lapiz" : "goma") +
+           "\",\"modeChosen\":" + boolean(modeChosen(l)) +
+           ",\"controls\":{\"texto\":" + boolean(controls.texto) +
            ",\"lapiz\":" + boolean(controls.lapiz) + ",\"goma\":" + boolean(controls.goma) +
            ",\"wholeSignTools\":" + boolean(controls.wholeSignTools) +
            ",\"mayuscula\":" + boolean(controls.mayuscula) + "},\"lstcodigo\":[" + list +
@@ -117,8 +119,7 @@ std::string textCutJson(const std::string& utf8, int fontIndex) {
     const TextCut cut = textCut(fontIndex, utf8ToWindows1252(utf8), true);
     const std::string sentence =
         cut.columns > 0 ? cutSentence(cut.columns, windows1252ToUtf8(cut.hidden)) : std::string();
-    return "{\"columns\":" + std::to_string(cut.columns) + ",\"cut\":" + jsonString(sentence) +
-           "}";
+    return "{\"columns\":" + std::to_string(cut.columns) + ",\"cut\":" + jsonString(sentence) + "}";
 }
 
 } // namespace lumivel

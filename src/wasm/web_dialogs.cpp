@@ -85,8 +85,8 @@ std::string optionsJson(const FileDialogOptions& options) {
     }
     return "{\"title\":" + jsonString(options.title) + ",\"filters\":[" + filters +
            "],\"defaultSuffix\":" + jsonString(options.defaultSuffix) +
-           ",\"name\":" + jsonString(options.name) + ",\"memory\":\"" +
-           memoryName(options.memory) + "\"}";
+           ",\"name\":" + jsonString(options.name) + ",\"memory\":\"" + memoryName(options.memory) +
+           "\"}";
 }
 
 std::optional<std::string> chooseFile(bool saving, const FileDialogOptions& options) {
@@ -101,11 +101,10 @@ std::optional<std::string> chooseFile(bool saving, const FileDialogOptions& opti
 } // namespace
 
 Answer WebDialogs::mensaje(const MessageBoxSpec& box) {
-    const std::string json = "{\"title\":" + jsonString(box.title) +
-                             ",\"texto\":" + jsonString(box.texto) + ",\"buttons\":\"" +
-                             buttonsName(box.buttons) + "\",\"icon\":\"" + iconName(box.icon) +
-                             "\",\"defaultAnswer\":" +
-                             std::to_string(static_cast<int>(box.defaultAnswer)) + "}";
+    const std::string json =
+        "{\"title\":" + jsonString(box.title) + ",\"texto\":" + jsonString(box.texto) +
+        ",\"buttons\":\"" + buttonsName(box.buttons) + "\",\"icon\":\"" + iconName(box.icon) +
+        "\",\"defaultAnswer\":" + std::to_string(static_cast<int>(box.defaultAnswer)) + "}";
     const int answer = askMessageBox(json.c_str());
     if (answer < static_cast<int>(Answer::Ok) || answer > static_cast<int>(Answer::No)) {
         return box.defaultAnswer;

@@ -17,6 +17,7 @@
 #include "session/simulate_all.hpp"
 #include "session/startup.hpp"
 #include "store/message_record.hpp"
+#include "transmission/transmission_image.hpp"
 
 #include <fstream>
 #include <iterator>
@@ -193,9 +194,29 @@ std::optional<std::vector<std::uint8_t>> WebSession::fileBytes() const {
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+std::optional<std::vector<std::uint8_t>> WebSession::transmissionImage() {
+    // The build reads the records through the one record buffer; what the person has
+    // recalled stays as it was.
+    const tipomensaje recalled = l.mensaje;
+    const std::int16_t total = l.totalmensajes;
+    TransmissionImage image;
+    const LoadResult load = cargarcomm(l, image, l.totaldatos);
+    l.mensaje = recalled;
+    l.totalmensajes = total;
+    if (load.estado != ImageState::Ready) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i <= l.totaldatos; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(image.datos[static_cast<std::size_t>(i)]));
+    }
+    return bytes;
+}
+
 void WebSession::importImage(int width, int height, const std::uint8_t* rgba, int threshold,
                              bool invert) {
-    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
     const Picture picture =
         importPicture(width, height, std::span<const std::uint8_t>(rgba, bytes), threshold, invert);
     selectOption1(l, kDrawingMode);
@@ -203,8 +224,8 @@ void WebSession::importImage(int width, int height, const std::uint8_t* rgba, in
 }
 
 void WebSession::textToPicture(const std::string& utf8, int fontIndex, int alignment) {
-    const Picture picture = composePicture(fontIndex, utf8ToWindows1252(utf8),
-                                           static_cast<Alignment>(alignment));
+    const Picture picture =
+        composePicture(fontIndex, utf8ToWindows1252(utf8), static_cast<Alignment>(alignment));
     selectOption1(l, kDrawingMode);
     drawingStep([&] { showPicture(l.sign, picture); });
 }

@@ -1,9 +1,9 @@
 #pragma once
+#include "display/dialogs.hpp"
 #include "session/lumivel.hpp"
 #include "wasm/frame_pacer.hpp"
 #include "wasm/led_surface.hpp"
 #include "wasm/picture_history.hpp"
-#include "wasm/web_dialogs.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -15,9 +15,11 @@ namespace lumivel {
 // Everything the page works on: the program's shared state drawn on the page's surface,
 // the page's dialogs, the drawing history and the frames of the last effect.
 struct WebSession {
+    explicit WebSession(Dialogs& d) : dialogs(d) {}
+
     Lumivel l;
     LedSurface surface;
-    WebDialogs dialogs;
+    Dialogs& dialogs;
     PictureHistory history;
     std::vector<FramePacer::Frame> frames;
     // The pointer readout of the status bar.
@@ -39,12 +41,14 @@ struct WebSession {
     void endEffect(int waits);
     // The actions with message boxes; false for a name it does not know.
     bool action(const std::string& name, int index);
-    void importImage(int width, int height, const std::uint8_t* rgba, int threshold,
-                     bool invert);
+    void importImage(int width, int height, const std::uint8_t* rgba, int threshold, bool invert);
     // Open a file the page put into the core's files (a drop, a recovered working file).
     void openPath(const std::string& path);
     // The open message file's bytes; nothing with none open or an unreadable one.
     std::optional<std::vector<std::uint8_t>> fileBytes() const;
+    // The transmission image of the open file's active messages, as the transmission
+    // window builds it; nothing when it cannot be sent (none, too large, unreadable).
+    std::optional<std::vector<std::uint8_t>> transmissionImage();
     // The Texto a dibujo picture put on the sign as a drawing step.
     void textToPicture(const std::string& utf8, int fontIndex, int alignment);
 

@@ -29,6 +29,8 @@ void ImageMeter::mostrar() {
     label_->show();
 }
 
-bool ImageMeter::confirmAdd() { return confirmAddFits(l_, d_); }
+bool ImageMeter::confirmAdd() {
+    return confirmAddFits(l_, d_);
+}
 
 } // namespace lumivel

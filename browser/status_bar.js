@@ -1,0 +1,42 @@
+// The status bar's panels: the open file (or the program's name), the LED under the pointer,
+// and the date and time, which follow the clock.
+const START_TEXT = 'Simulador de Lumivel Electronico';
+
+function two(n) {
+    return String(n).padStart(2, '0');
+}
+
+export class StatusBar {
+    constructor(root) {
+        this.panels = [0, 1, 2, 3].map((i) => root.querySelector(`[data-panel="${i}"]`));
+        this.tick();
+        // Once a second, as the desktop's panels do; the minute shows within a second.
+        setInterval(() => this.tick(), 1000);
+    }
+
+    tick() {
+        const now = new Date();
+        set(this.panels[2], `${two(now.getDate())}/${two(now.getMonth() + 1)}/${now.getFullYear()}`);
+        set(this.panels[3], `${two(now.getHours())}:${two(now.getMinutes())}`);
+    }
+
+    show(state) {
+        const file = state.file;
+        let texto = START_TEXT;
+        if (file && file.scratch) {
+            texto = 'Mensajes sin guardar';
+        } else if (file) {
+            // The core's path is a folder of its own; the person knows the file by its name.
+            texto = file.name || file.path;
+        }
+        set(this.panels[0], texto);
+        this.panels[0].title = texto === START_TEXT ? '' : texto;
+        set(this.panels[1], state.readout ?? '');
+    }
+}
+
+function set(node, text) {
+    if (node.textContent !== text) {
+        node.textContent = text;
+    }
+}
