@@ -80,12 +80,14 @@ browser-deps:
 # that program (`make test` passes its sanitizer build); without it the Release build is made.
 # Each run starts with an empty TMPDIR (screenshots land there).
 BROWSER_TMP := build/browser-tests
+BROWSER_ENV = TMPDIR=$(CURDIR)/$(BROWSER_TMP) LUMIVEL_BROWSER_REQUIRED=1 ASAN_OPTIONS=detect_leaks=0 \
+	SIMLUMIVEL=$(or $(SIMLUMIVEL),$(CURDIR)/$(RELEASE_DIR)/src/app/simlumivel)
+# The core alone under Node (*.test.mjs, a process each), then the page in Chromium.
 test-web: web-build browser-deps
 	@if [ -z "$(SIMLUMIVEL)" ]; then $(MAKE) --no-print-directory build; fi
 	rm -rf $(BROWSER_TMP) && mkdir -p $(BROWSER_TMP)
-	TMPDIR=$(CURDIR)/$(BROWSER_TMP) LUMIVEL_BROWSER_REQUIRED=1 \
-		SIMLUMIVEL=$(or $(SIMLUMIVEL),$(CURDIR)/$(RELEASE_DIR)/src/app/simlumivel) \
-		node --test-reporter=spec tests/browser/run.mjs
+	$(BROWSER_ENV) node --test --test-reporter=spec tests/browser/*.test.mjs
+	$(BROWSER_ENV) node --test-reporter=spec tests/browser/run.mjs
 
 # Keystroke and load times of the page and the size of build/web, written into
 # docs/PERFORMANCE.md (not part of `make test`).

@@ -3,11 +3,14 @@
 //
 //   node tests/browser/run.mjs [NAME...]     NAME picks test_NAME.mjs files (all without one)
 //
+// The *.test.mjs files beside it need no browser: `node --test` runs them, each in a process of
+// its own (the core's module, loaded under Node, turns any unhandled rejection into an exit).
+//
 // Without build/web (or without node_modules/) it skips with exit code 77, which CTest counts
 // as skipped; LUMIVEL_BROWSER_REQUIRED=1 (make test-web) makes that a failure instead.
 import { readdirSync, existsSync } from 'node:fs';
 import path from 'node:path';
-import { after } from 'node:test';
+import { after, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchBrowser, nativeProgram, repo, setShared, startServer, webDir } from './harness.mjs';
 
@@ -32,7 +35,7 @@ if (nativeProgram() === null) {
 const wanted = process.argv.slice(2);
 const files = readdirSync(here)
     .filter((name) => /^test_.*\.mjs$/.test(name))
-    .filter((name) => wanted.length === 0 || wanted.some((w) => name === `test_${w}.mjs` || name === w))
+    .filter((name) => wanted.length === 0 || wanted.some((w) => [`test_${w}.mjs`, w].includes(name)))
     .sort();
 if (files.length === 0) {
     missing(`ningún archivo de pruebas coincide con ${wanted.join(' ')}`);
@@ -46,6 +49,17 @@ after(async () => {
     await server.close();
 });
 
-for (const name of files) {
-    await import(pathToFileURL(path.join(here, name)).href);
+// The runner ends once it has no test left to run, which could happen between two imports
+// (a file's own top-level await lets its tests finish first): this first test holds the rest
+// back until every file has been loaded, and fails with the reason if one cannot be.
+let loaded;
+const allLoaded = new Promise((resolve) => (loaded = resolve));
+test('every test file loads', () => allLoaded);
+try {
+    for (const name of files) {
+        await import(pathToFileURL(path.join(here, name)).href);
+    }
+    loaded();
+} catch (error) {
+    loaded(Promise.reject(error));
 }
