@@ -167,18 +167,17 @@ class Core {
 
     // The open message file's bytes (a copy), or null with none open.
     fileBytes() {
-        const size = this.fn.fileSize();
-        if (size < 0) {
-            return null;
-        }
-        const pointer = this.fn.fileBytes();
-        return new Uint8Array(this.m.HEAPU8.buffer, pointer, size).slice();
+        return this.copyOut(this.fn.fileSize());
     }
 
     // The transmission image of the open file's active messages as the sign receives it,
     // or null when it cannot be sent.
     transmissionImage() {
-        const size = this.fn.imageSize();
+        return this.copyOut(this.fn.imageSize());
+    }
+
+    // What the last call left in the core's outgoing bytes, `size` of them (-1: nothing).
+    copyOut(size) {
         if (size < 0) {
             return null;
         }
