@@ -18,6 +18,8 @@ export const Led = Object.freeze({ Blank: 0, Unlit: 1, Lit: 2 });
 //   openFile({title, filters, memory}) -> a path in the core's files (see writeFile), or null
 //   saveFile({title, filters, name, memory}) -> a path the core may write, or null
 //   chooseColor([r, g, b]) -> [r, g, b] or null
+//   serial: the line to the sign (SerialLine.hooks() of serial_port.js)
+//   transfer: {connected(), maximum(n), progress(i), dataError(box), stopRequested()}
 // options: extra settings for the module (a test under Node passes wasmBinary).
 export async function loadCore(hooks, options = {}) {
     const module = await createModule({ ...options, lumivelHooks: withFolders(hooks, () => module) });
@@ -65,6 +67,8 @@ class Core {
             importImage: sync('lv_import', 'string', ['number', 'number', 'number', 'number', 'number']),
             textPicture: sync('lv_text_picture', 'string', ['string', 'number', 'number']),
             textCut: sync('lv_text_cut', 'string', ['string', 'number']),
+            transferPanel: sync('lv_transfer_panel', 'string', []),
+            send: async('lv_send', 'string', ['string']),
         };
         this.busy = false;
     }
@@ -150,6 +154,19 @@ class Core {
 
     textToPicture(texto, fontIndex, alignment) {
         return this.refresh(this.fn.textPicture(texto, fontIndex, alignment));
+    }
+
+    // The transmission window's labels from the messages as they are now:
+    // {messages, size: {texto, toolTip}, ready}.
+    transferPanel() {
+        return JSON.parse(this.fn.transferPanel());
+    }
+
+    // "Enviar" over hooks.serial (the port the person chose, named portName), following it
+    // through hooks.transfer; resolves with {outcome, status, connected, verified, box}.
+    // Nothing else may be called until it resolves.
+    async send(portName) {
+        return JSON.parse(await this.fn.send(portName));
     }
 
     // The core's own files (an in-memory file system): where opened and saved files live.

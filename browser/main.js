@@ -14,14 +14,23 @@ import { askRecovery } from './recovery.js';
 import { SignCanvas } from './sign_canvas.js';
 import { StatusBar } from './status_bar.js';
 import { textoADibujo } from './text_picture_dialog.js';
+import { TransferWindow } from './transfer_panel.js';
 import { View } from './view.js';
 
 const VERSION = '1.0';
-const NOT_YET_SENT = 'La transmisión al Lumivel desde el navegador llega en la próxima versión.';
 
 const root = document.getElementById('ventana');
 const files = new Files();
 let ownColour = null; // the colour window's seventh choice, for the core's question
+const transferWindow = new TransferWindow(document.querySelector('[data-window="Form1"]'), {
+    core: () => core,
+    exclusive: (work) => exclusive(work),
+    fileName: () => files.current?.name ?? core.state().file?.name ?? null,
+    onClose: () => {
+        sign.refresh();
+        render();
+    },
+});
 const hooks = {
     mensaje: (box) => mensaje(box),
     chooseColor: (rgb) => {
@@ -30,6 +39,7 @@ const hooks = {
         return chosen ? Promise.resolve(chosen) : otroColor(rgb);
     },
     ...files.hooks(),
+    ...transferWindow.hooks(),
 };
 
 let core = null;
@@ -84,6 +94,7 @@ async function runAction(name, index = 0) {
     await core.action(name, index);
     render();
     await files.afterAction();
+    transferWindow.refresh();
 }
 
 function act(name, index = 0) {
@@ -218,7 +229,7 @@ const COMMANDS = {
         }),
     Play: () => play('Play'),
     Reloj: () => play('Reloj'),
-    serial: () => exclusive(() => aviso('Transmitir', NOT_YET_SENT, 'Information')),
+    serial: () => canTakeInput() && transferWindow.open(),
     lapiz: () => click('lapiz'),
     goma: () => click('goma'),
     pintura: () => click('pintura'),

@@ -6,6 +6,14 @@ function two(n) {
     return String(n).padStart(2, '0');
 }
 
+// The date and time as the desktop's status panels show them: 07/12/2026, 18:05.
+export function clockTexts(now = new Date()) {
+    return {
+        date: `${two(now.getDate())}/${two(now.getMonth() + 1)}/${now.getFullYear()}`,
+        time: `${two(now.getHours())}:${two(now.getMinutes())}`,
+    };
+}
+
 export class StatusBar {
     constructor(root) {
         this.panels = [0, 1, 2, 3].map((i) => root.querySelector(`[data-panel="${i}"]`));
@@ -15,9 +23,9 @@ export class StatusBar {
     }
 
     tick() {
-        const now = new Date();
-        set(this.panels[2], `${two(now.getDate())}/${two(now.getMonth() + 1)}/${now.getFullYear()}`);
-        set(this.panels[3], `${two(now.getHours())}:${two(now.getMinutes())}`);
+        const { date, time } = clockTexts();
+        set(this.panels[2], date);
+        set(this.panels[3], time);
     }
 
     show(state) {

@@ -3,6 +3,7 @@
 // valid until the next call.
 #include "wasm/web_dialogs.hpp"
 #include "wasm/web_session.hpp"
+#include "wasm/web_transfer.hpp"
 
 #include <emscripten.h>
 
@@ -143,6 +144,17 @@ EMSCRIPTEN_KEEPALIVE const char* lv_text_picture(const char* utf8, int fontIndex
 
 EMSCRIPTEN_KEEPALIVE const char* lv_text_cut(const char* utf8, int fontIndex) {
     return answer(lumivel::textCutJson(utf8, fontIndex));
+}
+
+// The transmission panel's labels, from the messages as they are now.
+EMSCRIPTEN_KEEPALIVE const char* lv_transfer_panel() {
+    session().transfer.reload();
+    return answer(lumivel::panelJson(session().transfer));
+}
+
+// "Enviar": waits for the whole transfer (Asyncify) and says how it ended.
+EMSCRIPTEN_KEEPALIVE const char* lv_send(const char* portName) {
+    return answer(lumivel::sendFromPage(session().transfer, portName));
 }
 
 } // extern "C"

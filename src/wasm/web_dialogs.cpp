@@ -1,6 +1,7 @@
 #include "wasm/web_dialogs.hpp"
 
 #include "base/json.hpp"
+#include "wasm/box_json.hpp"
 
 #include <emscripten.h>
 
@@ -35,36 +36,6 @@ EM_ASYNC_JS(int, askColour, (int initial), {
 
 namespace lumivel {
 namespace {
-
-const char* buttonsName(Buttons buttons) {
-    switch (buttons) {
-    case Buttons::YesNo:
-        return "YesNo";
-    case Buttons::YesNoCancel:
-        return "YesNoCancel";
-    case Buttons::OkCancel:
-        return "OkCancel";
-    case Buttons::Ok:
-        break;
-    }
-    return "Ok";
-}
-
-const char* iconName(Icon icon) {
-    switch (icon) {
-    case Icon::Critical:
-        return "Critical";
-    case Icon::Question:
-        return "Question";
-    case Icon::Exclamation:
-        return "Exclamation";
-    case Icon::Information:
-        return "Information";
-    case Icon::None:
-        break;
-    }
-    return "None";
-}
 
 const char* memoryName(FileMemory memory) {
     switch (memory) {
@@ -101,10 +72,7 @@ std::optional<std::string> chooseFile(bool saving, const FileDialogOptions& opti
 } // namespace
 
 Answer WebDialogs::mensaje(const MessageBoxSpec& box) {
-    const std::string json =
-        "{\"title\":" + jsonString(box.title) + ",\"texto\":" + jsonString(box.texto) +
-        ",\"buttons\":\"" + buttonsName(box.buttons) + "\",\"icon\":\"" + iconName(box.icon) +
-        "\",\"defaultAnswer\":" + std::to_string(static_cast<int>(box.defaultAnswer)) + "}";
+    const std::string json = boxJson(box);
     const int answer = askMessageBox(json.c_str());
     if (answer < static_cast<int>(Answer::Ok) || answer > static_cast<int>(Answer::No)) {
         return box.defaultAnswer;

@@ -195,22 +195,11 @@ std::optional<std::vector<std::uint8_t>> WebSession::fileBytes() const {
 }
 
 std::optional<std::vector<std::uint8_t>> WebSession::transmissionImage() {
-    // The build reads the records through the one record buffer; what the person has
-    // recalled stays as it was.
-    const tipomensaje recalled = l.mensaje;
-    const std::int16_t total = l.totalmensajes;
-    TransmissionImage image;
-    const LoadResult load = cargarcomm(l, image, l.totaldatos);
-    l.mensaje = recalled;
-    l.totalmensajes = total;
-    if (load.estado != ImageState::Ready) {
+    transfer.reload();
+    if (transfer.load().estado != ImageState::Ready) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
-    for (int i = 0; i <= l.totaldatos; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>(image.datos[static_cast<std::size_t>(i)]));
-    }
-    return bytes;
+    return transfer.imageBytes();
 }
 
 void WebSession::importImage(int width, int height, const std::uint8_t* rgba, int threshold,

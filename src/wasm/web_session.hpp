@@ -4,6 +4,7 @@
 #include "wasm/frame_pacer.hpp"
 #include "wasm/led_surface.hpp"
 #include "wasm/picture_history.hpp"
+#include "wasm/transfer_panel.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +19,7 @@ struct WebSession {
     explicit WebSession(Dialogs& d) : dialogs(d) {}
 
     Lumivel l;
+    TransferPanel transfer{l};
     LedSurface surface;
     Dialogs& dialogs;
     PictureHistory history;

@@ -1,5 +1,7 @@
 #include "windows/form1.hpp"
 
+#include "transmission/transmission_texts.hpp"
+
 #include "ui/input_blocker.hpp"
 #include "ui/qt_serial_port.hpp"
 #include "ui/settings.hpp"
@@ -23,7 +25,6 @@
 namespace lumivel {
 namespace {
 
-const char* const kTitle = "Comunicacion Serial   Transmision de informacion  al Lumivel";
 const char* const kTotalMessages = "MENSAJES EN TOTAL";
 // The row for other ports sits between the frame and the status bar, which moves down.
 constexpr int kExtraRow = 405;
@@ -48,7 +49,7 @@ Form1::~Form1() {
 }
 
 void Form1::createControls() {
-    setWindowTitle(kTitle);
+    setWindowTitle(kTransmissionTitle);
     setFont(QFont("Arial", 8));
     const QRect client = twips(0, 0, 10575, 1905 + kExtraRow);
     setFixedSize(client.size());
@@ -140,7 +141,7 @@ void Form1::createControls() {
 }
 
 void Form1::Form_Load() {
-    panels_[0]->setText("Programando el lumivel");
+    panels_[0]->setText(kProgrammingStatus);
     refreshDateTime();
     clock_->start(1000);
     watcher_ = new QFileSystemWatcher(this);
@@ -178,36 +179,10 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::showLabels() {
-    SkinLabel2_->setToolTip(QString());
-    const bool hasMessages = load_.estado != ImageState::NothingToSend;
-    const int mensajes = hasMessages ? load_.activeMessages : 0;
-    SkinLabel1_->setText(QStringLiteral("%1      %2").arg(kTotalMessages).arg(mensajes));
-    const QString available =
-        QStringLiteral(" Utilizados / %1 Disponibles").arg(TransmissionImage::kLastIndex);
-    switch (load_.estado) {
-    case ImageState::Ready:
-        SkinLabel2_->setText(QString::number(image_.ndatos) + available);
-        // The design counts the last index, not the bytes: say how the figures meet.
-        SkinLabel2_->setToolTip(
-            QStringLiteral("Se envían %1 bytes, del índice 0 al %2: «Utilizados» y la barra de "
-                           "estado de la ventana principal dan el último índice; «Disponibles», "
-                           "el último que admite el Lumivel")
-                .arg(image_.ndatos + 1)
-                .arg(image_.ndatos));
-        break;
-    case ImageState::NothingToSend:
-        SkinLabel2_->setText(QStringLiteral("0") + available);
-        break;
-    case ImageState::TooLarge:
-        SkinLabel2_->setText(QString::number(load_.bytesNeeded - 1) + available +
-                             QStringLiteral(" NO CABE"));
-        break;
-    case ImageState::ReadError:
-        SkinLabel2_->setText(QStringLiteral("Error al leer los mensajes"));
-        SkinLabel2_->setToolTip(
-            QString::fromStdString(load_.error ? load_.error->describe() : std::string()));
-        break;
-    }
+    SkinLabel1_->setText(QString::fromStdString(messagesCaption(load_)));
+    const Caption size = sizeCaption(load_, image_.ndatos);
+    SkinLabel2_->setText(QString::fromStdString(size.texto));
+    SkinLabel2_->setToolTip(QString::fromStdString(size.toolTip));
 }
 
 void Form1::refreshDateTime() {
@@ -268,8 +243,7 @@ void Form1::Command1_Click() {
     }
     thread_ = new TransferThread(factory_, port(), image_, load_, lumivel_.totaldatos,
                                  replyTimeoutMs_, this);
-    connect(thread_, &TransferThread::connected, this,
-            [this] { setWindowTitle("CONECCION EXITOSA !!!"); });
+    connect(thread_, &TransferThread::connected, this, [this] { setWindowTitle(kConnectedTitle); });
     connect(thread_, &TransferThread::setMaximum, this, [this](int totaldatos) {
         ProgressBar1_->setRange(0, std::max(totaldatos, 0));
         ProgressBar1_->setValue(0);
@@ -277,7 +251,7 @@ void Form1::Command1_Click() {
     connect(thread_, &TransferThread::progress, ProgressBar1_, &QProgressBar::setValue);
     connect(thread_, &TransferThread::dataError, this, [this] { showBox(dataErrorBox()); });
     connect(thread_, &QThread::finished, this, &Form1::onFinished);
-    panels_[0]->setText("Programando el lumivel");
+    panels_[0]->setText(kProgrammingStatus);
     blockInput(true);
     thread_->start();
 }
@@ -294,7 +268,7 @@ void Form1::onFinished() {
                                         : QString::fromStdString(summary));
     // A transfer cut short (the sign unplugged or silent) leaves no claim of a good connection.
     if (lastSend_.outcome != Outcome::Verified && lastSend_.outcome != Outcome::WithErrors) {
-        setWindowTitle(kTitle);
+        setWindowTitle(kTransmissionTitle);
     }
     emit transferFinished();
     if (auto box = outcomeBox(lastSend_, load, device)) {

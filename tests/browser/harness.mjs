@@ -100,7 +100,8 @@ window.__lumivelTest = {
 `;
 
 // A new page in a context of its own (its own storage), loaded and with the sign painted.
-export async function openPage({ width = 1280, height = 800, scale = 1 } = {}) {
+// beforeLoad(page, context) puts in what the page must find from its first script.
+export async function openPage({ width = 1280, height = 800, scale = 1, beforeLoad } = {}) {
     assert.ok(shared, 'run.mjs starts the server and the browser');
     const context = await shared.browser.newContext({
         viewport: { width, height }, deviceScaleFactor: scale, acceptDownloads: true, locale: 'es-ES',
@@ -124,6 +125,7 @@ export async function openPage({ width = 1280, height = 800, scale = 1 } = {}) {
     // The page may ask before it is left with unsaved work; a reload in a test means to leave.
     page.on('dialog', (dialog) => (dialog.type() === 'beforeunload' ? dialog.accept() : dialog.dismiss()));
     await page.addInitScript(kPageHelpers);
+    await beforeLoad?.(page, context);
     await load(page, () => page.goto(shared.url));
     return {
         page,
@@ -140,9 +142,16 @@ export async function load(page, navigate) {
     await page.waitForFunction(() => window.__lumivelTest.painted() !== null, null, { timeout: kWait });
 }
 
+// A control of the main window; windowControl for one of another window, which may reuse
+// the main window's design names (Frame1, SkinLabel2, StatusBar1).
 export function control(page, name, index) {
     const indexPart = index === undefined ? '' : `[data-index="${index}"]`;
-    return page.locator(`[data-control="${name}"]${indexPart}`);
+    return page.locator(`[data-control="${name}"]${indexPart}:not([data-window] *)`);
+}
+
+export function windowControl(page, window, name, index) {
+    const indexPart = index === undefined ? '' : `[data-index="${index}"]`;
+    return page.locator(`[data-window="${window}"] [data-control="${name}"]${indexPart}`);
 }
 
 // The page holds input while the core works on an action (a file written, a question

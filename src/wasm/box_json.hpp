@@ -1,0 +1,11 @@
+#pragma once
+#include "display/dialogs.hpp"
+
+#include <string>
+
+namespace lumivel {
+
+// A message box as the page's dialogs take it: {title, texto, buttons, icon, defaultAnswer}.
+std::string boxJson(const MessageBoxSpec& box);
+
+} // namespace lumivel

@@ -1,0 +1,28 @@
+#pragma once
+#include "transmission/port.hpp"
+
+#include <optional>
+#include <string>
+
+namespace lumivel {
+
+// The port the browser gave the page (Web Serial), driven through the page's serial hooks
+// (browser/serial_port.js): each write and each wait for an echo waits (Asyncify) for the
+// browser's Promise, so the link runs here exactly as on the desktop.
+class WebSerialPort : public Port {
+  public:
+    explicit WebSerialPort(std::string name) : name_(std::move(name)) {}
+
+    std::string name() const override { return name_; }
+    Result<void> abrir() override;
+    void close() override;
+    Result<void> escribir(std::string_view bytes) override;
+    std::string waitForBytes(int timeoutMs) override;
+    void discardInput() override;
+    std::optional<Error> fault() const override;
+
+  private:
+    std::string name_;
+};
+
+} // namespace lumivel

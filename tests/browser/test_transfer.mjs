@@ -1,0 +1,205 @@
+// "Enviar" in the page programs the project's virtual sign through a stand-in for Web
+// Serial, with the link, outcomes and texts of the desktop's transmission window.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtemp } from 'node:fs/promises';
+import os from 'node:os';
+import path from 'node:path';
+import {
+    control, dialogButton, idle, kWait, listIs, load, native, openPage, press, windowControl,
+} from './harness.mjs';
+import { fakeSerial, noSerial, startVirtualSign } from './virtual_sign_port.mjs';
+
+const MESSAGES = ['AB', 'HOLA MUNDO'];
+const CONNECTION_FAILED = 'No se ha podido conectar con el Lumivel Electronico';
+
+const form1 = (page, name, index) => windowControl(page, 'Form1', name, index);
+const status = (page) => page.locator('[data-window="Form1"] [data-panel="0"]');
+const title = (page) => page.locator('[data-window="Form1"] .form1-titulo');
+
+async function addMessages(page, texts) {
+    for (const texto of texts) {
+        await press(page, 'Opletra', 1);
+        await press(page, 'op_mostrar', 0);
+        await control(page, 'Text1').fill(texto);
+        await press(page, 'ADICIONAR');
+    }
+}
+
+// The same messages written by the command line: its wire bytes, as the sign receives them.
+async function expectedWire(texts) {
+    const file = path.join(await mkdtemp(path.join(process.env.TMPDIR ?? os.tmpdir(), 'envio-')), 'semana.men');
+    for (const texto of texts) {
+        await native(['add', '--font', '5x7', '--effect', 'caminando', file, '--', texto]);
+    }
+    return (await native(['image', '--wire', file])).trim();
+}
+
+async function withSign(signOptions, run, pageOptions = {}) {
+    const { page, close } = await openPage({ beforeLoad: (p) => p.addInitScript(fakeSerial), ...pageOptions });
+    const sign = await startVirtualSign(page, signOptions);
+    try {
+        await run(page, sign);
+    } finally {
+        await sign.stop();
+    }
+    await close();
+}
+
+// The transfer is over once the window takes input again (Enviar enabled).
+async function sendAndWait(page) {
+    await form1(page, 'Command1').click();
+    await page.waitForFunction(
+        () => {
+            const form = document.querySelector('[data-window="Form1"]');
+            return form.getAttribute('aria-busy') === 'false' && !form.querySelector('[data-control="Command1"]').disabled;
+        },
+        null,
+        { timeout: kWait },
+    );
+}
+
+// The one box open: its title and text; then it is closed (the transfer may go on).
+async function expectBox(page, boxTitle, start) {
+    const box = page.locator('dialog[open]');
+    await box.waitFor({ timeout: kWait });
+    assert.equal(await page.locator('dialog[open]').count(), 1, 'una sola caja');
+    assert.equal(await box.locator('.caja-titulo').textContent(), boxTitle);
+    const texto = await box.locator('.caja-texto').textContent();
+    assert.ok(texto.startsWith(start), `la caja dice «${texto}»`);
+    await dialogButton(page, 'Aceptar').click();
+    await box.waitFor({ state: 'detached', timeout: kWait });
+}
+
+test('Enviar programs the sign byte for byte as the command line would, and the port is remembered', async () => {
+    await withSign({}, async (page, sign) => {
+        await addMessages(page, MESSAGES);
+        await press(page, 'serial');
+        assert.equal(await title(page).textContent(), 'Comunicacion Serial   Transmision de informacion  al Lumivel');
+        assert.equal(await form1(page, 'SkinLabel1').textContent(), 'MENSAJES EN TOTAL      2');
+        const wire = await expectedWire(MESSAGES);
+        const imageBytes = wire.split(' ').length - 1 - 5; // less the request and one header
+        assert.equal(await form1(page, 'SkinLabel2').textContent(), `${imageBytes - 1} Utilizados / 8191 Disponibles`);
+        assert.equal(await status(page).textContent(), 'Programando el lumivel');
+
+        await page.evaluate(() => (window.__staleOnOpen = [0x63, 0x41]));
+        await sendAndWait(page);
+        assert.equal(sign.wireHex(), wire, 'los bytes que recibe el letrero');
+        const image = await sign.waitForImage();
+        assert.deepEqual(image.map((m) => m.texto), MESSAGES);
+        assert.equal(await status(page).textContent(), `Transmision completa: ${imageBytes} de ${imageBytes} bytes verificados.`);
+        assert.equal(await title(page).textContent(), 'CONECCION EXITOSA !!!');
+        assert.equal(await page.locator('dialog[open]').count(), 0, 'sin cajas');
+        assert.equal(await form1(page, 'ProgressBar1').evaluate((bar) => bar.value === bar.max), true);
+        const log = await page.evaluate(() => window.__serialLog);
+        assert.deepEqual(log.opened, { baudRate: 9600, dataBits: 8, parity: 'none', stopBits: 1, flowControl: 'none', bufferSize: 1024 });
+        assert.deepEqual(log.signals, { dataTerminalReady: true, requestToSend: false });
+        assert.equal(log.closes, 1);
+        assert.match(await page.locator('[data-check="portName"]').textContent(), /USB 1a86:7523/);
+
+        // The next Enviar takes the port the browser remembers, and the messages as they are now.
+        await addMessages(page, ['NUEVO']);
+        await sendAndWait(page);
+        assert.equal(await page.evaluate(() => window.__serialLog.requests), 1, 'el puerto se pidió una sola vez');
+        assert.deepEqual((await sign.waitForImage(2)).map((m) => m.texto), [...MESSAGES, 'NUEVO']);
+        assert.equal(await form1(page, 'SkinLabel1').textContent(), 'MENSAJES EN TOTAL      3');
+
+        await form1(page, 'Command2').click();
+        assert.equal(await page.locator('[data-window="Form1"]').isHidden(), true);
+    });
+});
+
+const DATA_ERROR = { box: 'Error en la TX y RX de datos', start: 'Los datos que se han enviado no son los mismos' };
+const FAULTS = [
+    { fault: 'silent', box: '¡¡¡¡ Error en la Comunicacion !!!', start: CONNECTION_FAILED, summary: 'No se ha enviado nada.' },
+    { fault: 'no-hello', box: '¡¡¡¡ Error en la Comunicacion !!!', start: CONNECTION_FAILED, summary: 'No se ha enviado nada.' },
+    { fault: 'corrupt:4', ...DATA_ERROR, summary: /^Transmision completa con errores: \d+ de \d+ bytes verificados\.$/ },
+    // The first unanswered byte is a differing echo, as in the window; then the silence.
+    { fault: 'stop:12', first: DATA_ERROR, box: '¡¡¡¡ Error en la Comunicacion !!!', start: 'El Lumivel Electronico ha dejado de responder', summary: /^Transmision interrumpida: \d+ de \d+ bytes verificados\.$/ },
+    { unplugAfter: 14, box: '¡¡¡¡ Error en la Comunicacion !!!', start: 'Se perdio el puerto USB 1a86:7523: el letrero se desconectó durante la transmisión', summary: /^Transmision interrumpida: \d+ de \d+ bytes verificados\.$/ },
+];
+
+for (const { fault, unplugAfter, first, box, start, summary } of FAULTS) {
+    test(`a sign that fails (${fault ?? 'desenchufado'}) gives the window's outcome and text, once`, async () => {
+        await withSign({ fault, unplugAfter }, async (page) => {
+            await addMessages(page, MESSAGES);
+            await press(page, 'serial');
+            await form1(page, 'Command1').click();
+            if (first) {
+                await expectBox(page, first.box, first.start);
+            }
+            await expectBox(page, box, start);
+            await idle(page);
+            assert.equal(await page.locator('dialog[open]').count(), 0, 'ninguna caja más');
+            const said = await status(page).textContent();
+            if (typeof summary === 'string') assert.equal(said, summary);
+            else assert.match(said, summary);
+            assert.equal(await title(page).textContent(), fault === 'corrupt:4' ? 'CONECCION EXITOSA !!!' : 'Comunicacion Serial   Transmision de informacion  al Lumivel');
+        });
+    });
+}
+
+// Slow enough at 1200 baud (about 17 ms a byte) to act in the middle of the transfer.
+const LONG = Array.from({ length: 6 }, (_, i) => `MENSAJE ${i + 1} DE LA SEMANA PARA LA TIENDA`);
+
+test('Detener stops at a byte boundary and says how many bytes were verified', async () => {
+    await withSign({ pace: 1200 }, async (page, sign) => {
+        await addMessages(page, LONG);
+        await press(page, 'serial');
+        await form1(page, 'Command1').click();
+        await page.waitForFunction(() => document.querySelector('[data-window="Form1"] [data-control="ProgressBar1"]').value > 20, null, {
+            timeout: kWait,
+        });
+        assert.equal(await form1(page, 'Detener').isVisible(), true);
+        await form1(page, 'Detener').click();
+        const atStop = sign.sent.length;
+        await page.waitForFunction(() => !document.querySelector('[data-window="Form1"] [data-control="Command1"]').disabled, null, {
+            timeout: kWait,
+        });
+        // The byte on the line finishes; at most one header may follow it, nothing more.
+        assert.ok(sign.sent.length - atStop <= 6, `${sign.sent.length - atStop} bytes tras Detener`);
+        const said = await status(page).textContent();
+        const [, verified] = said.match(/^Transmision interrumpida: (\d+) de \d+ bytes verificados\.$/) ?? [];
+        assert.ok(verified !== undefined, said);
+        assert.ok(Number(verified) > 20);
+        assert.equal(await form1(page, 'Detener').isHidden(), true);
+        assert.equal(await page.locator('dialog[open]').count(), 0, 'Detener no muestra caja');
+    });
+});
+
+test('a reload in the middle of a transfer loses no message', async () => {
+    await withSign({ pace: 1200 }, async (page) => {
+        await addMessages(page, LONG);
+        await listIs(page, ['1', '2', '3', '4', '5', '6']);
+        await press(page, 'serial');
+        await form1(page, 'Command1').click();
+        await page.waitForFunction(() => document.querySelector('[data-window="Form1"] [data-control="ProgressBar1"]').value > 10, null, {
+            timeout: kWait,
+        });
+        await load(page, () => page.reload());
+        await dialogButton(page, 'Sí').click({ timeout: kWait });
+        await idle(page);
+        await listIs(page, ['1', '2', '3', '4', '5', '6']);
+    });
+});
+
+test('a browser without Web Serial says which browsers have it and offers the file and the command line', async () => {
+    const { page, close } = await openPage({ beforeLoad: (p) => p.addInitScript(noSerial) });
+    await addMessages(page, MESSAGES);
+    await press(page, 'serial');
+    assert.match(await page.locator('[data-check="portName"]').textContent(), /no tiene acceso a puertos serie/);
+    await form1(page, 'Command1').click();
+    const box = page.locator('dialog[open]');
+    await box.waitFor({ timeout: kWait });
+    const texto = await box.locator('.caja-texto').textContent();
+    assert.match(texto, /Google Chrome, Microsoft Edge u Opera/);
+    assert.match(texto, /Firefox y Safari/);
+    assert.match(await box.locator('[data-check="sendCommand"]').textContent(), /^simlumivel send --port \/dev\/ttyUSB0 ".+\.men"$/);
+    const download = page.waitForEvent('download');
+    await box.locator('[data-control="downloadFile"]').click();
+    const saved = await download;
+    assert.match(saved.suggestedFilename(), /\.men$/);
+    await dialogButton(page, 'Aceptar').click();
+    await idle(page);
+    await close();
+});
