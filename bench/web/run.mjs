@@ -7,6 +7,7 @@ import { readdir, readFile, stat, writeFile } from 'node:fs/promises';
 import os from 'node:os';
 import path from 'node:path';
 import { kWait, launchBrowser, repo, startServer, webDir } from '../../tests/browser/harness.mjs';
+import { serialTransferRow } from './serial_transfer.mjs';
 
 const kKeystrokes = 200;
 const kLoads = 7;
@@ -147,6 +148,7 @@ try {
         `| keystroke in Text1 to the sign painted on the canvas (input event to the end of the paint) | ${ms(keyMedian)} median of ${keys.length}; slowest ${ms(Math.max(...keys))}${keyMedian > 2 ? '. MISSED' : ''} | 2 ms median | \`make bench-web\` |`,
         `| page load to the first painted sign (navigation start, empty cache) | ${ms(loadMedian)} median of ${loads.length}; the wasm, compiled as it streams in, read to its end at ${ms(wasmMedian)}${loadMedian > 300 ? '. MISSED: the page\'s own modules and icons reach a loaded headless Chromium slowly even from 127.0.0.1' : ''} | 300 ms | \`make bench-web\` |`,
         `| build/web, everything a visitor downloads | ${(total / 1e6).toFixed(2)} MB (wasm ${(wasm / 1e6).toFixed(2)} MB) | under 1.5 MB | \`make bench-web\` |`,
+        await serialTransferRow(browser, server.url),
     ];
     process.stdout.write(`${rows.join('\n')}\n`);
     if (process.argv.includes('--write')) {

@@ -150,7 +150,11 @@ export async function startVirtualSign(page, { fault, pace, unplugAfter } = {}) 
         },
         async stop() {
             input.destroy();
-            closeSync(fd);
+            try {
+                closeSync(fd);
+            } catch {
+                // The stream closed it already.
+            }
             const exited = new Promise((resolve) => child.once('exit', resolve));
             child.kill('SIGTERM');
             await exited;
