@@ -117,6 +117,16 @@ void Form1::createControls() {
     Command1_->setGeometry(twips(8640, 240, 1455, 375));
     Command2_ = new QPushButton("Cancelar", this);
     Command2_->setGeometry(twips(8640, 720, 1455, 375));
+    stopButton_ = new QPushButton("Detener", this);
+    stopButton_->setObjectName("Detener");
+    stopButton_->setGeometry(twips(8640, 1365, 1455, 375));
+    stopButton_->setToolTip("Detiene la transmisión tras el byte en curso");
+    stopButton_->hide();
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        if (thread_ != nullptr) {
+            thread_->shouldStop();
+        }
+    });
     connect(Command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
     // Command1 first in tab order.
@@ -279,6 +289,7 @@ void Form1::onFinished() {
 void Form1::blockInput(bool running) {
     Command1_->setEnabled(!running);
     Command2_->setEnabled(!running);
+    stopButton_->setVisible(running);
     Frame1_->setEnabled(!running);
     otherPort_->setEnabled(!running);
     if (running && blocker_ == nullptr) {

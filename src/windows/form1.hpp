@@ -56,6 +56,8 @@ class Form1 : public QWidget {
     QProgressBar* ProgressBar1() const { return ProgressBar1_; }
     QPushButton* Command1() const { return Command1_; }
     QPushButton* Command2() const { return Command2_; }
+    // Shown only while a transfer runs: ends it after the byte on the line.
+    QPushButton* stopButton() const { return stopButton_; }
     QRadioButton* Option1(int index) const { return Option1_.at(static_cast<std::size_t>(index)); }
     QComboBox* otherPort() const { return otherPort_; }
     QLabel* panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
@@ -111,6 +113,7 @@ class Form1 : public QWidget {
     QLabel* SkinLabel2_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
     QStatusBar* StatusBar1_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     QTimer* clock_ = nullptr;

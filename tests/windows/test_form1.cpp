@@ -193,6 +193,39 @@ class Form1Test : public QObject {
         QVERIFY(stopwatch.elapsed() < 5000);
     }
 
+    void detenerEndsTheTransferAtAByteAndSaysHowFar() {
+        openWithMessages(lumivel_, dir_.filePath("stop.men"),
+                         std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 's'))));
+        QPointer<Form1> f = abrir();
+        f->setPortFactory([](const QString&) {
+            auto port = std::make_unique<FakePort>();
+            port->responder = [](std::uint8_t b) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                return std::string(1, static_cast<char>(b));
+            };
+            return port;
+        });
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
+        QVERIFY(f->stopButton()->isHidden());
+        f->Command1()->click();
+        QVERIFY(f->stopButton()->isVisible());
+        QTRY_VERIFY(f->ProgressBar1()->value() > 10);
+        f->stopButton()->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(f->lastSend().outcome, Outcome::Stopped);
+        const int verified = f->lastSend().transfer.verified;
+        QVERIFY(verified > 10 && verified < lumivel_.totaldatos);
+        QCOMPARE(f->panel(0)->text(),
+                 QString("Transmision interrumpida: %1 de %2 bytes verificados.")
+                     .arg(verified)
+                     .arg(lumivel_.totaldatos + 1));
+        QVERIFY(f->stopButton()->isHidden());
+        QVERIFY(dialogs_.shownBoxes.empty());
+        QCOMPARE(f->windowTitle(),
+                 QString("Comunicacion Serial   Transmision de informacion  al Lumivel"));
+        delete f;
+    }
+
     // Data errors are the window's to show; the other endings come with their own box.
     void mismatchIsReported() {
         openWithMessages(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
