@@ -65,7 +65,7 @@ bench: build
 # installed for these targets, Chromium and the JavaScript test tools only for the tests.
 WEB_PORT ?= 8631
 web-build:
-	@scripts/install-deps.sh emscripten
+	@scripts/install-deps.sh emscripten librsvg2-bin
 	JOBS=$(JOBS) scripts/build-web.sh
 
 # Serves build/web on 127.0.0.1 until Ctrl+C (the server says where on standard error).

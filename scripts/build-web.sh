@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser edition into build/web: the core compiled to WebAssembly with Debian's
-# emscripten (build/web-core) and the page's own files from browser/.
-# `make web-build` runs it after installing emscripten.
+# emscripten (build/web-core), the page's own files from browser/, and the program's icon.
+# `make web-build` runs it after installing emscripten and rsvg-convert (librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,6 +34,11 @@ rm -rf build/web.new
 mkdir -p build/web.new
 cp -R browser/. build/web.new/
 cp "$core/simlumivel-core.js" "$core/simlumivel-core.wasm" build/web.new/
+# The program's icon has one home; the installed app also wants it in PNG sizes.
+cp packaging/simlumivel.svg build/web.new/
+for size in 192 512; do
+    rsvg-convert -w "$size" -h "$size" packaging/simlumivel.svg -o "build/web.new/simlumivel-$size.png"
+done
 rm -rf build/web
 mv build/web.new build/web
 echo "build/web: $(du -sb build/web | cut -f1) bytes"
