@@ -9,6 +9,7 @@ import { attachDropAndPaste } from './drop_paste.js';
 import { Files, pickFile } from './files.js';
 import { IMAGE_FILTERS, importPicture } from './image_import.js';
 import { attachMenu } from './menu.js';
+import { keepOffline } from './offline.js';
 import { playFrames } from './pacer.js';
 import { askRecovery } from './recovery.js';
 import { SignCanvas } from './sign_canvas.js';
@@ -425,3 +426,4 @@ async function start() {
 }
 
 start();
+keepOffline();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser edition into build/web: the core compiled to WebAssembly with Debian's
-# emscripten (build/web-core), the page's own files from browser/, and the program's icon.
+# emscripten (build/web-core), the page's own files from browser/, the program's icon and the
+# list of files the page keeps for offline use.
 # `make web-build` runs it after installing emscripten and rsvg-convert (librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,6 +40,8 @@ cp packaging/simlumivel.svg build/web.new/
 for size in 192 512; do
     rsvg-convert -w "$size" -h "$size" packaging/simlumivel.svg -o "build/web.new/simlumivel-$size.png"
 done
+# Last: the list of every file above, for the service worker to cache.
+node scripts/offline-files.mjs build/web.new
 rm -rf build/web
 mv build/web.new build/web
 echo "build/web: $(du -sb build/web | cut -f1) bytes"
