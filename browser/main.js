@@ -8,6 +8,7 @@ import { attachDrawing } from './drawing_input.js';
 import { attachDropAndPaste } from './drop_paste.js';
 import { Files, pickFile } from './files.js';
 import { IMAGE_FILTERS, importPicture } from './image_import.js';
+import { openLaunchedFiles } from './launch_files.js';
 import { attachMenu } from './menu.js';
 import { keepOffline } from './offline.js';
 import { playFrames } from './pacer.js';
@@ -423,6 +424,7 @@ async function start() {
     root.removeAttribute('aria-busy');
     document.body.dataset.ready = 'true';
     await offerRecovery();
+    openLaunchedFiles({ canTakeInput, dialogOpen, openMessageFile });
 }
 
 start();
