@@ -100,8 +100,9 @@ window.__lumivelTest = {
 `;
 
 // A new page in a context of its own (its own storage), loaded and with the sign painted.
-// beforeLoad(page, context) puts in what the page must find from its first script.
-export async function openPage({ width = 1280, height = 800, scale = 1, beforeLoad } = {}) {
+// beforeLoad(page, context) puts in what the page must find from its first script; url: the
+// page of another server.
+export async function openPage({ width = 1280, height = 800, scale = 1, beforeLoad, url } = {}) {
     assert.ok(shared, 'run.mjs starts the server and the browser');
     const context = await shared.browser.newContext({
         viewport: { width, height }, deviceScaleFactor: scale, acceptDownloads: true, locale: 'es-ES',
@@ -126,7 +127,7 @@ export async function openPage({ width = 1280, height = 800, scale = 1, beforeLo
     page.on('dialog', (dialog) => (dialog.type() === 'beforeunload' ? dialog.accept() : dialog.dismiss()));
     await page.addInitScript(kPageHelpers);
     await beforeLoad?.(page, context);
-    await load(page, () => page.goto(shared.url));
+    await load(page, () => page.goto(url ?? shared.url));
     return {
         page,
         async close() {
