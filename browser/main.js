@@ -27,7 +27,11 @@ let ownColour = null; // the colour window's seventh choice, for the core's ques
 const transferWindow = new TransferWindow(document.querySelector('[data-window="Form1"]'), {
     core: () => core,
     exclusive: (work) => exclusive(work),
-    fileName: () => files.current?.name ?? core.state().file?.name ?? null,
+    // Scratch messages have the core's working name, not one the person gave.
+    fileName: () => {
+        const file = core.state().file;
+        return file && !file.scratch ? (files.current?.name ?? file.name) : null;
+    },
     onClose: () => {
         sign.refresh();
         render();
