@@ -147,7 +147,8 @@ export class SerialLine {
 
     async write(bytes) {
         if (this.lostLine) {
-            return 'el letrero se desconectó durante la transmisión';
+            // The core names a lost line itself (lost() answers first); any reason will do.
+            return 'desconectado';
         }
         try {
             await this.writer.write(bytes);

@@ -59,8 +59,13 @@ export class TransferWindow {
         });
         this.otherPort.addEventListener('click', () => this.chooseOtherPort());
         movableBy(this.title, element);
-        // Back from the main window, where the messages may have changed.
-        element.addEventListener('focusin', () => this.refresh());
+        // Back from the main window, where the messages may have changed; not at every move
+        // of the focus between the window's own controls.
+        element.addEventListener('focusin', (event) => {
+            if (!element.contains(event.relatedTarget)) {
+                this.refresh();
+            }
+        });
         element.addEventListener('keydown', (event) => {
             if (event.key === 'Escape' && !this.transferring) {
                 this.close();
@@ -197,8 +202,8 @@ export class TransferWindow {
         });
     }
 
+    // The core builds the image from the messages as they are at this moment.
     async transfer() {
-        this.refresh();
         this.running(true);
         this.panels[0].textContent = this.texts.programming;
         let result;

@@ -30,6 +30,18 @@ PortFactory fakeFactory(SignFault fault = {}) {
     };
 }
 
+// A line that echoes every byte after `delayMs`, so a transfer is still running when looked at.
+PortFactory slowEchoFactory(int delayMs) {
+    return [delayMs](const QString&) {
+        auto port = std::make_unique<FakePort>();
+        port->responder = [delayMs](std::uint8_t b) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+            return std::string(1, static_cast<char>(b));
+        };
+        return port;
+    };
+}
+
 } // namespace
 
 class Form1Test : public QObject {
@@ -177,14 +189,7 @@ class Form1Test : public QObject {
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 'q'))));
         QPointer<Form1> f = abrir();
         // A slow line: the whole image would take about 40 s.
-        f->setPortFactory([](const QString&) {
-            auto port = std::make_unique<FakePort>();
-            port->responder = [](std::uint8_t b) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                return std::string(1, static_cast<char>(b));
-            };
-            return port;
-        });
+        f->setPortFactory(slowEchoFactory(5));
         f->Command1()->click();
         QVERIFY(f->transferring());
         QElapsedTimer stopwatch;
@@ -197,14 +202,7 @@ class Form1Test : public QObject {
         openWithMessages(lumivel_, dir_.filePath("stop.men"),
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 's'))));
         QPointer<Form1> f = abrir();
-        f->setPortFactory([](const QString&) {
-            auto port = std::make_unique<FakePort>();
-            port->responder = [](std::uint8_t b) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                return std::string(1, static_cast<char>(b));
-            };
-            return port;
-        });
+        f->setPortFactory(slowEchoFactory(2));
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         QVERIFY(f->stopButton()->isHidden());
         f->Command1()->click();
