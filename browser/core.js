@@ -68,7 +68,7 @@ class Core {
             textPicture: sync('lv_text_picture', 'string', ['string', 'number', 'number']),
             textCut: sync('lv_text_cut', 'string', ['string', 'number']),
             transferPanel: sync('lv_transfer_panel', 'string', []),
-            send: async('lv_send', 'string', ['string']),
+            send: async('lv_send', 'string', ['string', 'number', 'string']),
         };
         this.busy = false;
     }
@@ -162,11 +162,12 @@ class Core {
         return JSON.parse(this.fn.transferPanel());
     }
 
-    // "Enviar" over hooks.serial (the port the person chose, named portName), following it
-    // through hooks.transfer; resolves with {outcome, status, connected, verified, box}.
-    // Nothing else may be called until it resolves.
-    async send(portName) {
-        return JSON.parse(await this.fn.send(portName));
+    // "Enviar" over hooks.serial (the port the person chose, named portName, of USB vendor
+    // usbVendorId or -1), following it through hooks.transfer; `system` ("linux", "windows",
+    // other) picks where the advice for a slow line says to fix it. Resolves with {outcome,
+    // status, connected, verified, estimate, box}. Nothing else may be called until it resolves.
+    async send(portName, usbVendorId = -1, system = 'other') {
+        return JSON.parse(await this.fn.send(portName, usbVendorId, system));
     }
 
     // The core's own files (an in-memory file system): where opened and saved files live.

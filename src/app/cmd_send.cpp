@@ -1,6 +1,8 @@
 #include "app/cmd_send.hpp"
 
 #include "app/arguments.hpp"
+#include "app/send_dry_run.hpp"
+#include "app/text_progress.hpp"
 #include "app/transmission_cli.hpp"
 #include "transmission/parallel_send.hpp"
 #include "transmission/port_refusal.hpp"
@@ -8,7 +10,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <iostream>
@@ -17,53 +18,6 @@
 
 namespace lumivel::cli {
 namespace {
-
-// Progress on stderr: a bar redrawn in place on a terminal, a line every tenth otherwise.
-class TextProgress : public TransferObserver {
-  public:
-    TextProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
-
-    void connected() override { err_ << "CONECCION EXITOSA !!!\n"; }
-    void setMaximum(int totaldatos) override { total_ = totaldatos + 1; }
-    void progress(int i) override {
-        const int done = i + 1;
-        const int percent = total_ > 0 ? done * 100 / total_ : 100;
-        if (terminal_) {
-            const auto now = std::chrono::steady_clock::now();
-            if (done != total_ && now - last_ < std::chrono::milliseconds(50)) {
-                return;
-            }
-            last_ = now;
-            const int fullFiles = percent * 40 / 100;
-            err_ << "\r[" << std::string(static_cast<std::size_t>(fullFiles), '#')
-                 << std::string(static_cast<std::size_t>(40 - fullFiles), '.') << "] " << percent
-                 << "% " << done << '/' << total_ << std::flush;
-            onBar_ = true;
-        } else if (percent / 10 > tenth_) {
-            tenth_ = percent / 10;
-            err_ << "Enviados " << done << " de " << total_ << " bytes (" << percent << "%)\n";
-        }
-    }
-    void dataError() override {
-        finishBar();
-        // The transfer goes on: a warning, printed as a failure would be.
-        err_ << "simlumivel send: " << boxText(dataErrorBox()) << '\n';
-    }
-    void finishBar() {
-        if (onBar_) {
-            err_ << '\n';
-            onBar_ = false;
-        }
-    }
-
-  private:
-    std::ostream& err_;
-    bool terminal_;
-    int total_ = 0;
-    int tenth_ = 0;
-    bool onBar_ = false;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 // The same file to several signs at once: one line per port, in the order given, and the
 // worst exit code.
@@ -128,8 +82,10 @@ std::optional<Error> portNamedTwice(const std::vector<std::string>& devices) {
 } // namespace
 
 Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
-    const Arguments args = parseArguments(argv, {{"port", true}, {"espera", true}});
-    if (args.positional.size() != 1) {
+    const Arguments args =
+        parseArguments(argv, {{"port", true}, {"espera", true}, {"dry-run", false}});
+    const bool dryRun = args.has("dry-run");
+    if (args.positional.size() != 1 && !(dryRun && args.positional.empty())) {
         throw UsageError{"send necesita un ARCHIVO de mensajes"};
     }
     const auto device = args.value("port");
@@ -147,6 +103,12 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
             throw UsageError{"--espera necesita milisegundos entre 1 y 60000: " + *delay};
         }
     }
+    if (dryRun) {
+        if (devices.size() > 1) {
+            throw UsageError{"--dry-run prueba un solo puerto"};
+        }
+        return sendDryRun(*device, args.positional, waitMs, streams);
+    }
     if (std::optional<Error> twice = portNamedTwice(devices)) {
         return *twice;
     }
@@ -158,7 +120,8 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         return sendToSeveral(devices, fileImage, waitMs, streams);
     }
     const std::unique_ptr<Port> port = serialPortFactory()(QString::fromStdString(*device));
-    TextProgress progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1);
+    TextProgress progress(streams.err, &streams.err == &std::cerr && ::isatty(2) == 1,
+                          port->name());
     const SendResult result = sendImage(*port, fileImage.load, fileImage.image,
                                         fileImage.lumivel->totaldatos, progress, waitMs);
     progress.finishBar();

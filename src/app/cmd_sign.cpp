@@ -43,7 +43,7 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
         const auto parsedFault = parseFault(*fault);
         if (!parsedFault) {
             throw UsageError{"fallo desconocido: " + *fault +
-                             " (silent, no-hello, corrupt:N, stop:N)"};
+                             " (silent, no-hello, corrupt:N, stop:N, latency:MS)"};
         }
         options.fault = *parsedFault;
     }

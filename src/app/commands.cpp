@@ -67,9 +67,11 @@ const std::vector<Command>& commands() {
         {"delete", "delete ARCHIVO N", deleteCommand},
         {"check", "check [--json] ARCHIVO", checkCommand},
         {"image", "image [--wire] ARCHIVO", imageCommand},
-        {"send", "send --port DISPOSITIVO [--port DISPOSITIVO ...] [--espera MS] ARCHIVO",
+        {"send",
+         "send --port DISPOSITIVO [--port DISPOSITIVO ...] [--espera MS] ARCHIVO | send "
+         "--dry-run --port DISPOSITIVO [--espera MS] [ARCHIVO]",
          sendCommand},
-        {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N]", signCommand},
+        {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N|latency:MS]", signCommand},
         {"play",
          "play --effect caminando|porfila|porcolumna [--font 5x5|5x7|5x9|negrita] [--frames] "
          "[--] TEXTO | play --file ARCHIVO [--frames]",

@@ -180,6 +180,9 @@ std::optional<SignFault> parseFault(std::string_view texto) {
     if (type == "stop" && n >= 0) {
         return SignFault{SignFault::Kind::Stop, n};
     }
+    if (type == "latency" && n >= 1 && n <= 10000) {
+        return SignFault{SignFault::Kind::Latency, n};
+    }
     return std::nullopt;
 }
 

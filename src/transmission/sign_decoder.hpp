@@ -74,12 +74,14 @@ struct SignFault {
         NoHello, // answers the connection request with something else
         Corrupt, // every Nth echo after the connection request is altered
         Stop,    // falls silent after N bytes received
+        Latency, // answers every byte N ms late, as an adapter that holds what it receives
     };
     Kind kind = Kind::None;
     int n = 0;
 };
 
-// "silent", "no-hello", "corrupt:N" (N >= 1) or "stop:N" (N >= 0); nothing if malformed.
+// "silent", "no-hello", "corrupt:N" (N >= 1), "stop:N" (N >= 0) or "latency:MS"
+// (1 <= MS <= 10000); nothing if malformed.
 std::optional<SignFault> parseFault(std::string_view texto);
 
 // A sign: decodes what it receives and answers "c" with "c" and every byte with its

@@ -31,10 +31,13 @@ std::string byteAsText(int value) {
 // Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
 class Link {
   public:
-    Link(Port& port, int waitMs) : port_(port), replyTimeoutMs_(waitMs) {}
+    Link(Port& port, int waitMs, TransferClock& clock)
+        : port_(port), replyTimeoutMs_(waitMs), clock_(clock) {}
 
     Received swap(int value) {
+        clock_.begin();
         Received reply = enviar(port_, byteAsText(value), replyTimeoutMs_);
+        clock_.end(!reply.timedOut);
         silences_ = reply.timedOut ? silences_ + 1 : 0;
         return reply;
     }
@@ -44,6 +47,7 @@ class Link {
   private:
     Port& port_;
     int replyTimeoutMs_;
+    TransferClock& clock_;
     int silences_ = 0;
 };
 
@@ -70,13 +74,16 @@ Received enviar(Port& port, std::string_view value, int waitMs) {
 }
 
 TransferResult transmitir(Port& port, const TransmissionImage& image, int totaldatos,
-                          TransferObserver& observer, int waitMs) {
+                          TransferObserver& observer, int waitMs, TransferClock* clock) {
     TransferResult result;
     // Never read past the image, whatever totaldatos says.
     const int last = std::min(totaldatos, TransmissionImage::kLastIndex);
     result.imageBytes = last + 1;
+    TransferClock ownClock(transferExchanges(result.imageBytes, false));
+    TransferClock& timing = clock != nullptr ? *clock : ownClock;
     observer.setMaximum(totaldatos);
-    Link link(port, waitMs);
+    Link link(port, waitMs, timing);
+    int secondsLeft = -1;
     int block = 0;
     int inBlock = 0;
     bool headerPending = true;
@@ -96,6 +103,10 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
         headerPending = false;
         if (link.lost() || link.mute()) {
             break;
+        }
+        if (!result.link && timing.measurement().samples > 0) {
+            result.link = timing.measurement();
+            observer.measured(*result.link);
         }
         const int dataByte = image.datos[static_cast<std::size_t>(i)] & 0xFF;
         const Received echo = link.swap(dataByte);
@@ -121,6 +132,10 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
             ++block;
         }
         observer.progress(i);
+        if (const int left = timing.secondsLeft(); left != secondsLeft) {
+            secondsLeft = left;
+            observer.timeLeft(left);
+        }
         if (link.mute()) {
             break;
         }
@@ -149,41 +164,72 @@ std::optional<SendResult> refusal(const LoadResult& load) {
     return result;
 }
 
-SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
-                     int totaldatos, TransferObserver& observer, int waitMs) {
-    if (std::optional<SendResult> refused = refusal(load)) {
-        return *refused;
-    }
-    SendResult result;
+namespace {
+
+// Opens the port and asks for the connection, timed on `clock`. True when the sign answered;
+// otherwise `result` holds why not and the port is closed.
+bool connectTo(Port& port, int waitMs, TransferClock& clock, SendResult& result) {
     if (Result<void> opened = port.abrir(); !opened.ok()) {
         result.outcome = Outcome::PortNotOpened;
         result.error = opened.error();
-        return result;
+        return false;
     }
     // Stale input would be taken for the answer to the request and shift every echo after it.
     port.discardInput();
     const std::string request(1, static_cast<char>(kConnectionRequest));
+    clock.begin();
     const Received reply = enviar(port, request, waitMs);
+    clock.end(!reply.timedOut);
     if (port.fault()) {
         result.outcome = Outcome::PortLost;
         result.error = port.fault();
     } else if (reply.timedOut || reply.texto != request) {
         result.outcome = Outcome::NoConnection;
     } else {
-        observer.connected();
-        result.transfer = transmitir(port, image, totaldatos, observer, waitMs);
-        const TransferResult& t = result.transfer;
-        if (t.portFailure) {
-            result.outcome = Outcome::PortLost;
-            result.error = t.portFailure;
-        } else if (t.stopped) {
-            result.outcome = Outcome::Stopped;
-        } else if (t.signSilent) {
-            result.outcome = Outcome::SignSilent;
-        } else {
-            result.outcome = t.hadError ? Outcome::WithErrors : Outcome::Verified;
-        }
+        return true;
     }
+    port.close();
+    return false;
+}
+
+} // namespace
+
+SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
+                     int totaldatos, TransferObserver& observer, int waitMs) {
+    if (std::optional<SendResult> refused = refusal(load)) {
+        return *refused;
+    }
+    SendResult result;
+    const int imageBytes = std::min(totaldatos, TransmissionImage::kLastIndex) + 1;
+    TransferClock clock(transferExchanges(imageBytes));
+    if (!connectTo(port, waitMs, clock, result)) {
+        return result;
+    }
+    observer.connected();
+    result.transfer = transmitir(port, image, totaldatos, observer, waitMs, &clock);
+    const TransferResult& t = result.transfer;
+    if (t.portFailure) {
+        result.outcome = Outcome::PortLost;
+        result.error = t.portFailure;
+    } else if (t.stopped) {
+        result.outcome = Outcome::Stopped;
+    } else if (t.signSilent) {
+        result.outcome = Outcome::SignSilent;
+    } else {
+        result.outcome = t.hadError ? Outcome::WithErrors : Outcome::Verified;
+    }
+    port.close();
+    return result;
+}
+
+SendResult probeLink(Port& port, int imageBytes, int waitMs) {
+    SendResult result;
+    TransferClock clock(transferExchanges(imageBytes));
+    if (!connectTo(port, waitMs, clock, result)) {
+        return result;
+    }
+    result.outcome = Outcome::Verified;
+    result.transfer.link = clock.measurement();
     port.close();
     return result;
 }

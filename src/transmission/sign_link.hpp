@@ -1,5 +1,6 @@
 #pragma once
 #include "display/dialogs.hpp"
+#include "transmission/link_timing.hpp"
 #include "transmission/port.hpp"
 #include "transmission/protocol.hpp"
 #include "transmission/transmission_image.hpp"
@@ -39,6 +40,11 @@ class TransferObserver {
     virtual void progress(int /*i*/) {}
     // The first echo of this transfer that did not match; the transfer goes on.
     virtual void dataError() {}
+    // The line as the connection request and the first header measured it, with the
+    // estimate of the whole transfer; once per transfer, before the first image byte.
+    virtual void measured(const LinkMeasurement& /*link*/) {}
+    // The time the transfer still needs, whenever its whole seconds change.
+    virtual void timeLeft(int /*seconds*/) {}
     // Asked before every byte: true ends the transfer at once (the window is going away).
     virtual bool shouldStop() { return false; }
 };
@@ -53,12 +59,16 @@ struct TransferResult {
     bool signSilent = false;
     bool stopped = false;
     std::optional<Error> portFailure;
+    // Measured once the first header has been exchanged.
+    std::optional<LinkMeasurement> link;
 };
 
 // Sends datos(0..totaldatos) with a block header before every kBlockSize bytes, each byte
-// followed by a wait for its echo. A time-out always counts as a differing echo.
+// followed by a wait for its echo. A time-out always counts as a differing echo. `clock`
+// times the exchanges; the transfer's own when none is given.
 TransferResult transmitir(Port& port, const TransmissionImage& image, int totaldatos,
-                          TransferObserver& observer, int waitMs = kReplyTimeoutMs);
+                          TransferObserver& observer, int waitMs = kReplyTimeoutMs,
+                          TransferClock* clock = nullptr);
 
 enum class Outcome {
     NothingToSend,
@@ -88,6 +98,12 @@ std::optional<SendResult> refusal(const LoadResult& load);
 // checks the connection, transfers and closes the port whatever the outcome.
 SendResult sendImage(Port& port, const LoadResult& load, const TransmissionImage& image,
                      int totaldatos, TransferObserver& observer, int waitMs = kReplyTimeoutMs);
+
+// The connection request alone, timed: opens the port, asks, closes, and writes nothing to
+// the sign's memory. Verified when the sign answered, and then transfer.link holds the line
+// as that one round trip measured it, with the estimate for a transfer of `imageBytes`.
+// Otherwise the outcome sendImage would have reached (no port, lost, no connection).
+SendResult probeLink(Port& port, int imageBytes, int waitMs = kReplyTimeoutMs);
 
 // The line that sums up a transfer that began: "Transmision completa: 300 de 300 bytes
 // verificados.", "... con errores: ...", or "Transmision interrumpida: ..." when it ended early.

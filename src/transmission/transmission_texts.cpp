@@ -33,6 +33,14 @@ std::string finishedStatus(const SendResult& result) {
     return summary.empty() ? "No se ha enviado nada." : summary;
 }
 
+std::string estimateCaption(const LinkMeasurement& link) {
+    return "Tiempo estimado: " + durationText(link.estimateMs());
+}
+
+std::string timeLeftCaption(int seconds) {
+    return "Quedan " + (seconds > 0 ? durationText(seconds * 1000.0) : std::string("0 s"));
+}
+
 bool keepsConnectedTitle(Outcome outcome) {
     return outcome == Outcome::Verified || outcome == Outcome::WithErrors;
 }

@@ -23,6 +23,10 @@ std::string messagesCaption(const LoadResult& load);
 Caption sizeCaption(const LoadResult& load, int ndatos);
 // The status line once "Enviar" has ended: the transfer's summary, or that nothing was sent.
 std::string finishedStatus(const SendResult& result);
+// "Tiempo estimado: 18 s": the whole transfer at the pace the line was measured at.
+std::string estimateCaption(const LinkMeasurement& link);
+// "Quedan 12 s".
+std::string timeLeftCaption(int seconds);
 // Only a transfer that reached its last byte leaves the claim of a good connection.
 bool keepsConnectedTitle(Outcome outcome);
 

@@ -193,6 +193,10 @@ void VirtualSign::responder(std::uint8_t byte, const OnImage& onImage, const OnE
             ++pacing_.byMicrosecond[static_cast<std::size_t>(std::clamp(late / 1000, 0LL, last))];
             lastEchoNs_ = readyAt;
         }
+        if (options_.fault.kind == SignFault::Kind::Latency) {
+            // Held as an adapter holds what it received until its latency timer runs out.
+            waitUntil(arrival + options_.fault.n * 1'000'000LL);
+        }
         const auto written = ::write(master_, reply.bytes.data(), reply.bytes.size());
         if (written < 0 && onError) {
             onError(std::string("eco perdido: ") + systemReason(errno));

@@ -70,6 +70,8 @@ Answer QtDialogs::mensaje(const MessageBoxSpec& spec) {
     QMessageBox box(qtIcon(spec.icon), QString::fromStdString(spec.title),
                     QString::fromStdString(spec.texto), qtButtons(spec.buttons), parent_);
     box.setDefaultButton(qtButton(spec.defaultAnswer));
+    // A device path or a command in a box can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return fromQt(box.exec());
 }
 

@@ -25,6 +25,8 @@ class ThreadObserver : public TransferObserver {
         }
     }
     void dataError() override { emit thread_.dataError(); }
+    void measured(const LinkMeasurement& link) override { emit thread_.measured(link); }
+    void timeLeft(int seconds) override { emit thread_.timeLeft(seconds); }
     bool shouldStop() override { return thread_.interrupted(); }
 
   private:

@@ -43,6 +43,8 @@ class TransferThread : public QThread {
     void setMaximum(int totaldatos);
     void progress(int index);
     void dataError();
+    void measured(const lumivel::LinkMeasurement& link);
+    void timeLeft(int seconds);
 
   protected:
     void run() override;

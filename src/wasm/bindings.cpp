@@ -153,8 +153,9 @@ EMSCRIPTEN_KEEPALIVE const char* lv_transfer_panel() {
 }
 
 // "Enviar": waits for the whole transfer (Asyncify) and says how it ended.
-EMSCRIPTEN_KEEPALIVE const char* lv_send(const char* portName) {
-    return answer(lumivel::sendFromPage(session().transfer, portName));
+EMSCRIPTEN_KEEPALIVE const char* lv_send(const char* portName, int usbVendorId,
+                                         const char* system) {
+    return answer(lumivel::sendFromPage(session().transfer, portName, usbVendorId, system));
 }
 
 } // extern "C"

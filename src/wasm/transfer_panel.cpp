@@ -65,6 +65,25 @@ std::vector<std::uint8_t> TransferPanel::imageBytes() const {
     return bytes;
 }
 
+std::optional<LinkAdvice> TransferPanel::adviseOnce(const LinkMeasurement& link,
+                                                   const std::string& portName,
+                                                   const std::optional<UsbAdapter>& adapter,
+                                                   AdviceSystem system) {
+    std::optional<LinkAdvice> advice = slowLinkAdvice(link, portName, adapter, system);
+    if (advice && !advisedPorts_.insert(portName).second) {
+        return std::nullopt;
+    }
+    return advice;
+}
+
+std::string measuredJson(const LinkMeasurement& link, const std::optional<LinkAdvice>& advice) {
+    const bool hasCommand = advice && !advice->command.empty();
+    return "{\"estimate\":" + jsonString(estimateCaption(link)) +
+           ",\"advice\":" + (advice ? boxJson(adviceBox(*advice)) : std::string("null")) +
+           ",\"command\":" + (hasCommand ? boxJson(commandBox(*advice)) : std::string("null")) +
+           "}";
+}
+
 std::string panelJson(const TransferPanel& panel) {
     const Caption size = sizeCaption(panel.load(), panel.image().ndatos);
     return "{\"messages\":" + jsonString(messagesCaption(panel.load())) +
@@ -82,7 +101,9 @@ std::string sendJson(const SendResult& result, const LoadResult& load,
     return std::string("{\"outcome\":\"") + outcomeName(result.outcome) +
            "\",\"status\":" + jsonString(finishedStatus(result)) +
            ",\"connected\":" + (keepsConnectedTitle(result.outcome) ? "true" : "false") +
-           ",\"verified\":" + std::to_string(result.transfer.verified) +
+           ",\"verified\":" + std::to_string(result.transfer.verified) + ",\"estimate\":" +
+           (result.transfer.link ? jsonString(estimateCaption(*result.transfer.link))
+                                 : std::string("null")) +
            ",\"box\":" + (box ? boxJson(*box) : std::string("null")) + "}";
 }
 

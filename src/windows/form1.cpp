@@ -1,5 +1,6 @@
 #include "windows/form1.hpp"
 
+#include "transmission/link_advice.hpp"
 #include "transmission/transmission_texts.hpp"
 
 #include "ui/input_blocker.hpp"
@@ -76,7 +77,7 @@ void Form1::createControls() {
     otherLabel_->setGeometry(twips(240, 1410, 1080, 285));
     otherPort_ = new QComboBox(this);
     otherPort_->setEditable(true);
-    otherPort_->setGeometry(twips(1320, 1380, 6855, 330));
+    otherPort_->setGeometry(twips(1320, 1380, 3735, 330));
     otherPort_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
                            "que muestra \"simlumivel sign\")");
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -86,6 +87,10 @@ void Form1::createControls() {
     // Screen readers name the field by its label.
     otherLabel_->setBuddy(otherPort_);
     otherPort_->lineEdit()->setPlaceholderText("elija o escriba un dispositivo");
+    timeLabel_ = new QLabel(this);
+    timeLabel_->setObjectName("Tiempo");
+    timeLabel_->setGeometry(twips(5175, 1410, 3000, 285));
+    timeLabel_->setToolTip("Lo que tarda la transmisión, medido en la respuesta del Lumivel");
     connect(otherPort_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
         if (texto.trimmed().isEmpty()) {
             return;
@@ -260,8 +265,16 @@ void Form1::Command1_Click() {
     });
     connect(thread_, &TransferThread::progress, ProgressBar1_, &QProgressBar::setValue);
     connect(thread_, &TransferThread::dataError, this, [this] { showBox(dataErrorBox()); });
+    connect(thread_, &TransferThread::measured, this,
+            [this, device = port().toStdString()](const LinkMeasurement& link) {
+                onMeasured(link, device);
+            });
+    connect(thread_, &TransferThread::timeLeft, this, [this](int seconds) {
+        timeLabel_->setText(QString::fromStdString(timeLeftCaption(seconds)));
+    });
     connect(thread_, &QThread::finished, this, &Form1::onFinished);
     panels_[0]->setText(kProgrammingStatus);
+    timeLabel_->clear();
     blockInput(true);
     thread_->start();
 }
@@ -280,6 +293,9 @@ void Form1::onFinished() {
     if (lastSend_.outcome != Outcome::Verified && lastSend_.outcome != Outcome::WithErrors) {
         setWindowTitle(kTransmissionTitle);
     }
+    // What it cost stays in view; a transfer that never measured the line says nothing.
+    const std::optional<LinkMeasurement>& link = lastSend_.transfer.link;
+    timeLabel_->setText(link ? QString::fromStdString(estimateCaption(*link)) : QString());
     emit transferFinished();
     if (auto box = outcomeBox(lastSend_, load, device)) {
         showBox(*box);
@@ -302,16 +318,33 @@ void Form1::blockInput(bool running) {
     }
 }
 
-void Form1::showBox(const MessageBoxSpec& box) {
-    boxes_.push_back(box);
+void Form1::onMeasured(const LinkMeasurement& link, const std::string& device) {
+    timeLabel_->setText(QString::fromStdString(estimateCaption(link)));
+    const std::optional<LinkAdvice> advice =
+        slowLinkAdvice(link, device, findUsbAdapter(device), thisSystem());
+    if (!advice || !advisedPorts_.insert(device).second) {
+        return;
+    }
+    showBox(adviceBox(*advice), [this, command = commandBox(*advice)](Answer answer) {
+        if (answer == Answer::Yes) {
+            showBox(command);
+        }
+    });
+}
+
+void Form1::showBox(const MessageBoxSpec& box, std::function<void(Answer)> onAnswer) {
+    boxes_.emplace_back(box, std::move(onAnswer));
     if (showingBox_) {
         return;
     }
     showingBox_ = true;
     while (!boxes_.empty()) {
-        const MessageBoxSpec next = boxes_.front();
+        auto [next, answered] = boxes_.front();
         boxes_.pop_front();
-        dialogs_.mensaje(next);
+        const Answer answer = dialogs_.mensaje(next);
+        if (answered) {
+            answered(answer);
+        }
     }
     showingBox_ = false;
 }

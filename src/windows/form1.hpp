@@ -8,6 +8,8 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <set>
+#include <string>
 
 class QButtonGroup;
 class QFileSystemWatcher;
@@ -60,6 +62,8 @@ class Form1 : public QWidget {
     QPushButton* stopButton() const { return stopButton_; }
     QRadioButton* Option1(int index) const { return Option1_.at(static_cast<std::size_t>(index)); }
     QComboBox* otherPort() const { return otherPort_; }
+    // The transfer's estimate once the line is measured, then the time it still needs.
+    QLabel* timeLabel() const { return timeLabel_; }
     QLabel* panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
 
     void Command1_Click();
@@ -86,8 +90,11 @@ class Form1 : public QWidget {
     void refreshDateTime();
     void blockInput(bool running);
     void onFinished();
-    // Boxes raised while another is open wait their turn instead of stacking.
-    void showBox(const MessageBoxSpec& box);
+    // Boxes raised while another is open wait their turn instead of stacking; `onAnswer`
+    // gets the answer to the box it came with.
+    void showBox(const MessageBoxSpec& box, std::function<void(Answer)> onAnswer = {});
+    // The estimate, and the advice for a slow line once per port in this window's life.
+    void onMeasured(const LinkMeasurement& link, const std::string& device);
 
     Lumivel& lumivel_;
     Dialogs& dialogs_;
@@ -100,14 +107,16 @@ class Form1 : public QWidget {
     SendResult lastSend_;
     TransferThread* thread_ = nullptr;
     QObject* blocker_ = nullptr;
-    std::deque<MessageBoxSpec> boxes_;
+    std::deque<std::pair<MessageBoxSpec, std::function<void(Answer)>>> boxes_;
     bool showingBox_ = false;
+    std::set<std::string> advisedPorts_;
 
     QGroupBox* Frame1_ = nullptr;
     std::array<QRadioButton*, kSerialPortCount> Option1_{};
     QButtonGroup* option1Group_ = nullptr;
     QLabel* otherLabel_ = nullptr;
     QComboBox* otherPort_ = nullptr;
+    QLabel* timeLabel_ = nullptr;
     QLabel* SkinLabel1_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
     QLabel* SkinLabel2_ = nullptr;
