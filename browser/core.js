@@ -19,7 +19,9 @@ export const Led = Object.freeze({ Blank: 0, Unlit: 1, Lit: 2 });
 //   saveFile({title, filters, name, memory}) -> a path the core may write, or null
 //   chooseColor([r, g, b]) -> [r, g, b] or null
 //   serial: the line to the sign (SerialLine.hooks() of serial_port.js)
-//   transfer: {connected(), maximum(n), progress(i), dataError(box), stopRequested()}
+//   transfer: {connected(), maximum(n), progress(i), dataError(box), stopRequested(),
+//              measured({estimate, advice, command}), timeLeft(caption)}: called during send;
+//     advice and command are boxes or null, command shown after a Yes to advice
 // options: extra settings for the module (a test under Node passes wasmBinary).
 export async function loadCore(hooks, options = {}) {
     const module = await createModule({ ...options, lumivelHooks: withFolders(hooks, () => module) });

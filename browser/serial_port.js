@@ -23,6 +23,28 @@ export function portName(port) {
     return 'serie elegido';
 }
 
+// The adapter's USB vendor id, which names its chip in the advice for a slow line; -1 when
+// the browser does not say (a port that is not USB).
+export function usbVendorId(port) {
+    const id = port?.getInfo?.()?.usbVendorId;
+    return Number.isInteger(id) ? id : -1;
+}
+
+// Where the advice for a slow line says to set the adapter's latency timer: 'windows',
+// 'linux' or 'other'. ChromeOS and Android may report Linux, but their people have neither
+// the Device Manager nor a terminal with /sys, so they get the general advice.
+export function adviceSystem(nav = navigator) {
+    const agent = nav.userAgent ?? '';
+    const platform = nav.userAgentData?.platform || nav.platform || agent;
+    if (/android|\bcros\b|chrome ?os/i.test(`${platform} ${agent}`)) {
+        return 'other';
+    }
+    if (/^win|windows/i.test(platform)) {
+        return 'windows';
+    }
+    return /linux/i.test(platform) ? 'linux' : 'other';
+}
+
 function reasonOf(error) {
     switch (error?.name) {
         case 'InvalidStateError':
@@ -75,6 +97,10 @@ export class SerialLine {
 
     name() {
         return portName(this.port);
+    }
+
+    vendorId() {
+        return usbVendorId(this.port);
     }
 
     markLost() {

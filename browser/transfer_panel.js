@@ -1,9 +1,10 @@
 // The transmission window (Form1): shows what will be sent, and "Enviar" runs the core's
 // link over the port the browser gives (serial_port.js). Modeless, like the window; while a
 // transfer runs the page takes no other input.
+import { Answer } from './core.js';
 import { aviso, mensaje, openModal } from './dialogs.js';
 import { download } from './files.js';
-import { hasWebSerial, SerialLine } from './serial_port.js';
+import { adviceSystem, hasWebSerial, SerialLine } from './serial_port.js';
 import { clockTexts } from './status_bar.js';
 
 const BROWSERS = 'Google Chrome, Microsoft Edge u Opera';
@@ -49,6 +50,7 @@ export class TransferWindow {
         this.cancelar = find('Command2');
         this.detener = find('Detener');
         this.otherPort = find('otherPort');
+        this.time = find('Tiempo');
         this.frame = find('Frame1');
         this.portLabel = element.querySelector('[data-check="portName"]');
         this.panels = [0, 1, 2].map((i) => element.querySelector(`[data-panel="${i}"]`));
@@ -93,6 +95,21 @@ export class TransferWindow {
                     this.progress.value = i;
                 },
                 dataError: (box) => this.showBox(box),
+                // Once per transfer, before the first image byte; the core decides whether
+                // this port still needs the advice.
+                measured: ({ estimate, advice, command }) => {
+                    this.time.textContent = estimate;
+                    if (advice) {
+                        this.showBox(advice, (answer) => {
+                            if (command && answer === Answer.Yes) {
+                                return mensaje(command);
+                            }
+                        });
+                    }
+                },
+                timeLeft: (caption) => {
+                    this.time.textContent = caption;
+                },
                 stopRequested: () => this.stopRequested,
             },
         };
@@ -173,9 +190,10 @@ export class TransferWindow {
         });
     }
 
-    // Boxes raised while another is open wait their turn.
-    showBox(box) {
-        this.boxes = this.boxes.then(() => mensaje(box));
+    // Boxes raised while another is open wait their turn; a box that leads to another
+    // (onAnswer returns its Promise) holds the queue until that one is closed too.
+    showBox(box, onAnswer) {
+        this.boxes = this.boxes.then(() => mensaje(box)).then((answer) => onAnswer?.(answer));
         return this.boxes;
     }
 
@@ -206,13 +224,16 @@ export class TransferWindow {
     async transfer() {
         this.running(true);
         this.panels[0].textContent = this.texts.programming;
+        this.time.textContent = '';
         let result;
         try {
-            result = await this.core().send(this.line.name());
+            result = await this.core().send(this.line.name(), this.line.vendorId(), adviceSystem());
         } finally {
             this.running(false);
         }
         this.panels[0].textContent = result.status;
+        // What it cost stays in view; a transfer that never measured the line says nothing.
+        this.time.textContent = result.estimate ?? '';
         if (!result.connected) {
             this.setTitle(this.texts.title);
         }

@@ -1,7 +1,10 @@
+#include "app/text_progress.hpp"
 #include "support/command_line.hpp"
 #include "support/message_fixture.hpp"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -59,6 +62,51 @@ class SignUnderTest {
     QString path_;
     QList<QJsonObject> received_;
 };
+
+// The executable's stderr line by line, each with when it arrived since the start.
+struct TimedLines {
+    int code = -1;
+    QList<QPair<qint64, QString>> lines;
+
+    qint64 when(const QString& start) const {
+        for (const auto& [ms, line] : lines) {
+            if (line.startsWith(start)) {
+                return ms;
+            }
+        }
+        return -1;
+    }
+    QString all() const {
+        QStringList texts;
+        for (const auto& entry : lines) {
+            texts << entry.second;
+        }
+        return texts.join('\n');
+    }
+};
+
+TimedLines runTimed(const QStringList& args) {
+    QProcess p;
+    QElapsedTimer clock;
+    clock.start();
+    p.start(program(), args);
+    TimedLines result;
+    const auto take = [&] {
+        while (p.canReadLine()) {
+            result.lines.append({clock.elapsed(), QString::fromUtf8(p.readLine()).trimmed()});
+        }
+    };
+    p.setReadChannel(QProcess::StandardError);
+    QDeadlineTimer deadline(180000);
+    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        p.waitForReadyRead(100);
+        take();
+    }
+    p.waitForFinished(1000);
+    take();
+    result.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return result;
+}
 
 } // namespace
 
@@ -184,6 +232,77 @@ class TransmissionCliTest : public QObject {
         // The first message the sign decodes is the one sent afterwards.
         QCOMPARE(sign.enviar(archivo("uno.men", {texto(1, 1, "B")})).code, 0);
         QCOMPARE(sign.mensajes(1).value(0)["texto"].toString(), QString("B"));
+    }
+
+    // An adapter that holds every echo 16 ms: the estimate, made on the first exchanges, is
+    // within a tenth of what the transfer really takes, and the advice comes once.
+    void aSlowAdapterIsTimedAndExplainedOnce() {
+        const QString path = archivo("lento.men", std::vector<tipomensaje>(
+                                                      8, texto(1, 1, std::string(125, 's'))));
+        SignUnderTest sign({"--fault", "latency:16"});
+        const TimedLines s = runTimed({"send", "--port", sign.path(), "--espera", "2000", path});
+        QVERIFY2(s.code == 0, qPrintable(s.all()));
+        const QRegularExpressionMatch estimate =
+            QRegularExpression("^Tiempo estimado: (\\d+) s$", QRegularExpression::MultilineOption)
+                .match(s.all());
+        QVERIFY2(estimate.hasMatch(), qPrintable(s.all()));
+        const double real = double(s.when("Transmision completa") - s.when("CONECCION EXITOSA"));
+        const double estimated = estimate.captured(1).toDouble() * 1000;
+        QVERIFY2(std::abs(estimated - real) <= 0.1 * real,
+                 qPrintable(QString("estimated %1 ms, took %2 ms").arg(estimated).arg(real)));
+        QCOMPARE(s.all().count("El enlace con el Lumivel es lento"), 1);
+        QVERIFY(s.all().contains("latency_timer"));
+        QVERIFY2(s.all().contains(QRegularExpression("\\(50%\\)\\. Quedan \\d+ s")),
+                 qPrintable(s.all()));
+        QCOMPARE(sign.mensajes(8).size(), 8);
+    }
+
+    void aGoodLinkGetsTheEstimateAndNoAdvice() {
+        SignUnderTest sign;
+        const Output s = sign.enviar(archivo("bien.men", {texto(1, 2, "AB")}));
+        QVERIFY2(s.code == 0, s.err.c_str());
+        QVERIFY2(s.err.find("Tiempo estimado: 1 s\n") != std::string::npos, s.err.c_str());
+        QVERIFY2(s.err.find("lento") == std::string::npos, s.err.c_str());
+    }
+
+    // On a terminal the bar carries the time left.
+    void theBarShowsTheTimeLeft() {
+        std::ostringstream err;
+        cli::TextProgress bar(err, true, "/dev/pts/9");
+        bar.setMaximum(99);
+        bar.measured({kWireMsPerExchange, 6, transferExchanges(100)});
+        bar.timeLeft(12);
+        bar.progress(99);
+        bar.finishBar();
+        QCOMPARE(err.str(), std::string("Tiempo estimado: 1 s\n\r[") + std::string(40, '#') +
+                                "] 100% 100/100  Quedan 12 s    \n");
+    }
+
+    // The dry run asks and measures, and leaves the sign ready for the next transfer.
+    void dryRunMeasuresWithoutSending() {
+        const QString path = archivo("prueba.men", {texto(1, 1, "PRUEBA")});
+        SignUnderTest sign({"--fault", "latency:16"});
+        Output s = run({"send", "--dry-run", "--port", sign.path(), path});
+        QVERIFY2(s.code == 0, s.err.c_str());
+        const QString err = QString::fromStdString(s.err);
+        QVERIFY2(err.contains(QRegularExpression("ida y vuelta 1[6-9],\\d ms")), s.err.c_str());
+        QVERIFY(err.contains("Para " + path + " (11 bytes):\nTiempo estimado: 1 s\n"));
+        QCOMPARE(err.count("El enlace con el Lumivel es lento"), 1);
+        QVERIFY(err.endsWith("No se ha enviado nada.\n"));
+        s = run({"send", "--dry-run", "--port", sign.path()});
+        QVERIFY2(s.err.find("Para un Lumivel lleno (8192 bytes)") != std::string::npos,
+                 s.err.c_str());
+        QCOMPARE(sign.enviar(archivo("real.men", {texto(1, 1, "REAL")})).code, 0);
+        QCOMPARE(sign.mensajes(1).value(0)["texto"].toString(), QString("REAL"));
+
+        SignUnderTest silent({"--fault", "silent"});
+        s = run({"send", "--dry-run", "--port", silent.path(), "--espera", "50"});
+        QCOMPARE(s.code, 2);
+        QVERIFY2(s.err.find("No se ha podido conectar") != std::string::npos, s.err.c_str());
+        s = run({"send", "--dry-run", "--port", sign.path(), "--port", silent.path()});
+        QCOMPARE(s.code, 2);
+        QVERIFY2(s.err.find("--dry-run prueba un solo puerto") != std::string::npos,
+                 s.err.c_str());
     }
 
     void portThatDoesNotExist() {

@@ -49,6 +49,10 @@ async function withSign(signOptions, run, pageOptions = {}) {
 // The transfer is over once the window takes input again (Enviar enabled).
 async function sendAndWait(page) {
     await form1(page, 'Command1').click();
+    await transferEnded(page);
+}
+
+async function transferEnded(page) {
     await page.waitForFunction(
         () => {
             const form = document.querySelector('[data-window="Form1"]');
@@ -107,6 +111,104 @@ test('Enviar programs the sign byte for byte as the command line would, and the 
         await form1(page, 'Command2').click();
         assert.equal(await page.locator('[data-window="Form1"]').isHidden(), true);
     });
+});
+
+// Every text the time label takes ('' when cleared), and every box opened (its title, and
+// whether a transfer was going on), in order: what is shown for a moment is seen all the same.
+function recordTimesAndBoxes() {
+    window.__times = [];
+    window.__boxes = [];
+    const label = document.querySelector('[data-window="Form1"] [data-control="Tiempo"]');
+    new MutationObserver((records) => {
+        for (const record of records) {
+            window.__times.push(record.addedNodes[0]?.textContent ?? '');
+        }
+    }).observe(label, { childList: true });
+    new MutationObserver((records) => {
+        for (const node of records.flatMap((record) => [...record.addedNodes])) {
+            if (node.localName === 'dialog') {
+                const busy = document.querySelector('[data-window="Form1"]').getAttribute('aria-busy') === 'true';
+                window.__boxes.push(`${node.querySelector('.caja-titulo').textContent}${busy ? ' (enviando)' : ''}`);
+            }
+        }
+    }).observe(document.body, { childList: true });
+}
+
+// The computer the page believes it runs on, for the advice's fix.
+function onWindows() {
+    Object.defineProperty(Navigator.prototype, 'platform', { get: () => 'Win32', configurable: true });
+    Object.defineProperty(Navigator.prototype, 'userAgentData', { get: () => ({ platform: 'Windows' }), configurable: true });
+}
+
+const ADVICE = 'El enlace con el Lumivel es lento';
+const ESTIMATE = /^Tiempo estimado: (\d+ min )?\d+ s$/;
+const LEFT = /^Quedan (\d+ min )?\d+ s$/;
+
+// The sign holds every echo 16 ms, as a USB adapter does with its factory latency timer.
+test('a slow adapter: the estimate, the time left, and the advice once for the port', async () => {
+    const beforeLoad = async (p) => {
+        await p.addInitScript(fakeSerial);
+        await p.addInitScript(onWindows);
+    };
+    await withSign({ fault: 'latency:16' }, async (page, sign) => {
+        await addMessages(page, ['AB']);
+        await press(page, 'serial');
+        await page.evaluate(recordTimesAndBoxes);
+        const times = () => page.evaluate(() => window.__times.splice(0));
+
+        await form1(page, 'Command1').click();
+        const box = page.locator('dialog[open]');
+        await box.waitFor({ timeout: kWait });
+        assert.equal(await box.locator('.caja-titulo').textContent(), ADVICE);
+        const texto = await box.locator('.caja-texto').textContent();
+        assert.match(texto, /WCH CH340/);
+        assert.match(texto, /temporizador de latencia/);
+        assert.match(texto, /Administrador de dispositivos/, 'el arreglo de Windows');
+        await dialogButton(page, 'Aceptar').click();
+        await page.waitForFunction(() => window.__times.some((t) => /^Quedan/.test(t)), null, { timeout: kWait });
+        await transferEnded(page);
+        assert.match(await status(page).textContent(), /^Transmision completa: (\d+) de \1 bytes verificados\.$/);
+        assert.deepEqual((await sign.waitForImage()).map((m) => m.texto), ['AB']);
+        const first = await times();
+        assert.match(first[0], ESTIMATE, first.join(' | '));
+        assert.ok(first.slice(1, -1).every((t) => LEFT.test(t)), first.join(' | '));
+        assert.match(first.at(-1), ESTIMATE);
+        assert.match(await form1(page, 'Tiempo').textContent(), ESTIMATE, 'lo que costó queda a la vista');
+
+        // The same port in the same page: the label starts over, the advice is not repeated.
+        await sendAndWait(page);
+        await idle(page);
+        const second = await times();
+        assert.equal(second[0], '', 'la etiqueta se vacía al pulsar Enviar');
+        assert.match(second[1], ESTIMATE, second.join(' | '));
+        assert.ok(second.some((t) => LEFT.test(t)), second.join(' | '));
+        assert.match(second.at(-1), ESTIMATE);
+        assert.deepEqual(await page.evaluate(() => window.__boxes), [`${ADVICE} (enviando)`], 'un solo consejo, durante la transmisión');
+        assert.match(await status(page).textContent(), /^Transmision completa: (\d+) de \1 bytes verificados\.$/);
+        assert.equal(sign.images.length, 2);
+    }, { beforeLoad });
+});
+
+test('the advice names the fix for Windows and Linux, and the general one elsewhere', async () => {
+    const { page, close } = await openPage();
+    const systems = await page.evaluate(async () => {
+        const { adviceSystem } = await import(new URL('serial_port.js', location.href).href);
+        const linux = 'Mozilla/5.0 (X11; Linux x86_64)';
+        return [
+            { userAgentData: { platform: 'Windows' }, platform: 'Win32' },
+            { platform: 'Win32', userAgent: 'Mozilla/5.0 (Windows NT 10.0; Win64; x64)' },
+            { userAgentData: { platform: 'Linux' }, platform: 'Linux x86_64', userAgent: linux },
+            { userAgentData: { platform: '' }, platform: '', userAgent: linux },
+            { userAgentData: { platform: 'Chrome OS' }, platform: 'Linux x86_64', userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 14541.0.0)' },
+            { platform: 'Linux x86_64', userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 14541.0.0)' },
+            { userAgentData: { platform: 'Android' }, platform: 'Linux armv8l', userAgent: 'Mozilla/5.0 (Linux; Android 10; K)' },
+            { platform: 'Linux armv8l', userAgent: 'Mozilla/5.0 (Linux; Android 10; K)' },
+            { userAgentData: { platform: 'macOS' }, platform: 'MacIntel' },
+            {},
+        ].map((nav) => adviceSystem(nav));
+    });
+    assert.deepEqual(systems, ['windows', 'windows', 'linux', 'linux', 'other', 'other', 'other', 'other', 'other', 'other']);
+    await close();
 });
 
 const DATA_ERROR = { box: 'Error en la TX y RX de datos', start: 'Los datos que se han enviado no son los mismos' };

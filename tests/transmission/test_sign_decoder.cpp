@@ -118,6 +118,8 @@ class SignDecoderTest : public QObject {
         QTest::newRow("corrupt:3") << "corrupt:3" << Outcome::WithErrors;
         QTest::newRow("stop:40") << "stop:40" << Outcome::SignSilent;
         QTest::newRow("stop:0") << "stop:0" << Outcome::NoConnection;
+        // Late echoes are the virtual sign's to hold; the answers themselves are right.
+        QTest::newRow("latency:5") << "latency:5" << Outcome::Verified;
     }
     void faultsGiveTheirOutcome() {
         QFETCH(QString, fault);
@@ -136,6 +138,18 @@ class SignDecoderTest : public QObject {
             QVERIFY(r.transfer.verified > 0);
             QCOMPARE(r.transfer.sent, r.transfer.imageBytes);
         }
+    }
+
+    void malformedFaultsAreRefused_data() {
+        QTest::addColumn<QString>("fault");
+        for (const char* fault : {"loud", "corrupt:0", "stop:-1", "latency:0", "latency:10001",
+                                  "latency:", "latency:5ms", "latency"}) {
+            QTest::newRow(fault) << fault;
+        }
+    }
+    void malformedFaultsAreRefused() {
+        QFETCH(QString, fault);
+        QVERIFY(!parseFault(fault.toStdString()));
     }
 
     // After a failed connection check the sender starts again; a bad header is refused.

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 #include <thread>
@@ -86,6 +87,33 @@ class Form1Test : public QObject {
         QCOMPARE(f->image().ndatos, 10);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      2"));
         QTRY_VERIFY(!f->transferring());
+        // A line that answers at once: the estimate, and nothing to advise.
+        QCOMPARE(f->timeLabel()->text(), QString("Tiempo estimado: 1 s"));
+        QVERIFY(dialogs_.shownBoxes.empty());
+        delete f;
+    }
+
+    // Echoes 20 ms late: the window says what the transfer costs and counts down; the advice
+    // comes once for the port however often it is used.
+    void aSlowLineIsTimedAndExplainedOnce() {
+        openWithMessages(lumivel_, dir_.filePath("lento.men"), {texto(1, 1, std::string(90, 'l'))});
+        QPointer<Form1> f = abrir();
+        f->setPortFactory(slowEchoFactory(20));
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
+        QVERIFY(f->timeLabel()->text().isEmpty());
+        const QRegularExpression estimate("^Tiempo estimado: \\d+ s$");
+        for (int send = 0; send < 2; ++send) {
+            f->Command1()->click();
+            QTRY_VERIFY(f->timeLabel()->text().startsWith("Quedan "));
+            QVERIFY(finished.wait(20000));
+            QCOMPARE(f->lastSend().outcome, Outcome::Verified);
+            QVERIFY2(estimate.match(f->timeLabel()->text()).hasMatch(),
+                     qPrintable(f->timeLabel()->text()));
+        }
+        QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
+        const MessageBoxSpec& advice = dialogs_.shownBoxes.front();
+        QCOMPARE(advice.title, std::string("El enlace con el Lumivel es lento"));
+        QVERIFY(advice.texto.find("el adaptador USB retenga") != std::string::npos);
         delete f;
     }
 
