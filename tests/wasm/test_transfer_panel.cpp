@@ -88,7 +88,29 @@ class TransferPanelTest : public QObject {
                  std::string("Transmision completa: 11 de 11 bytes verificados."));
         QVERIFY(result["connected"].get<bool>());
         QVERIFY(result["box"].is_null());
+        QCOMPARE(result["estimate"].get<std::string>(), std::string("Tiempo estimado: 1 s"));
         QCOMPARE(port.closes, 1);
+    }
+
+    // The page is told the estimate every time and the advice the first time a port is slow.
+    void aSlowPortIsAdvisedOnce() {
+        Page page;
+        const LinkMeasurement slow{16.2, 6, transferExchanges(8192)};
+        const std::optional<UsbAdapter> wch = UsbAdapter{0x1A86, 0x7523, {}};
+        auto first = page.s.transfer.adviseOnce(slow, "USB 1a86:7523", wch, AdviceSystem::Windows);
+        const auto told = nlohmann::json::parse(measuredJson(slow, first));
+        QCOMPARE(told["estimate"].get<std::string>(), std::string("Tiempo estimado: 2 min 16 s"));
+        QCOMPARE(told["advice"]["title"].get<std::string>(),
+                 std::string("El enlace con el Lumivel es lento"));
+        QVERIFY(told["advice"]["texto"].get<std::string>().find("WCH CH340") != std::string::npos);
+        QVERIFY(told["command"].is_null());
+        QVERIFY(!page.s.transfer.adviseOnce(slow, "USB 1a86:7523", wch, AdviceSystem::Windows));
+        QVERIFY(page.s.transfer.adviseOnce(slow, "USB 0403:6001", std::nullopt,
+                                           AdviceSystem::Linux));
+        const LinkMeasurement good{0.5, 6, transferExchanges(8192)};
+        QVERIFY(!page.s.transfer.adviseOnce(good, "USB 067b:2303", std::nullopt,
+                                            AdviceSystem::Linux));
+        QVERIFY(nlohmann::json::parse(measuredJson(good, std::nullopt))["advice"].is_null());
     }
 
     void eachOutcomeHasTheWindowsBox() {
@@ -113,6 +135,7 @@ class TransferPanelTest : public QObject {
                      std::string("¡¡¡¡ Error en la Comunicacion !!!"));
             QCOMPARE(result["box"]["buttons"].get<std::string>(), std::string("Ok"));
             QCOMPARE(hex(port.written), std::string("63"));
+            QVERIFY(result["estimate"].is_null());
         }
         {
             Page page;
