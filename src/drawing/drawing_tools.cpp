@@ -2,6 +2,7 @@
 
 #include "presentation/editing_mode.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumivel {
@@ -10,10 +11,11 @@ namespace {
 // Divisor of the readout: fixed, whatever the sign's scale.
 constexpr double kReadStep = 12.0;
 
-void applyTool(EditorState& l, int buttons, double x, double y) {
-    if (l.option1 != kDrawingMode || buttons != kLeftButton) {
-        return;
-    }
+bool drawsWith(const EditorState& l, int buttons) {
+    return l.option1 == kDrawingMode && buttons == kLeftButton;
+}
+
+void applyAt(EditorState& l, double x, double y) {
     const int column = columnAt(l.sign, x);
     if (column < 0) {
         return;
@@ -23,6 +25,20 @@ void applyTool(EditorState& l, int buttons, double x, double y) {
     } else {
         l.sign.butcoloff(y, column);
     }
+}
+
+// The tool on every LED the line from the last point of the drag to (x, y) crosses: points
+// a quarter of an LED apart reach every cell the line passes through.
+void applyAlong(EditorState& l, double x, double y) {
+    const auto [fromX, fromY] = l.strokeFrom.value_or(std::pair{x, y});
+    const double spacing = std::max(1.0, static_cast<double>(l.sign.escala));
+    const int steps = static_cast<int>(std::ceil(std::hypot(x - fromX, y - fromY) / spacing));
+    for (int k = 1; k <= steps; ++k) {
+        const double t = static_cast<double>(k) / steps;
+        applyAt(l, fromX + (x - fromX) * t, fromY + (y - fromY) * t);
+    }
+    applyAt(l, x, y);
+    l.strokeFrom = std::pair{x, y};
 }
 
 std::string readNumber(double v) {
@@ -46,11 +62,18 @@ std::string coordinateReadout(double x, double y) {
 }
 
 void Pic_MouseDown(EditorState& l, int buttons, double x, double y) {
-    applyTool(l, buttons, x, y);
+    l.strokeFrom.reset();
+    if (drawsWith(l, buttons)) {
+        applyAlong(l, x, y);
+    }
 }
 
 std::string Pic_MouseMove(EditorState& l, int buttons, double x, double y) {
-    applyTool(l, buttons, x, y);
+    if (drawsWith(l, buttons)) {
+        applyAlong(l, x, y);
+    } else {
+        l.strokeFrom.reset();
+    }
     return coordinateReadout(x, y);
 }
 

@@ -2,6 +2,8 @@
 #include "display/sign_state.hpp"
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace lumivel {
 
@@ -16,6 +18,9 @@ struct EditorState : SignState {
     int opMostrar = -1;
     int option1 = -1; // 0 drawing mode, 1 text mode
     DrawingTool tool = DrawingTool::Pencil;
+    // Where a drag with the drawing tool last drew, in pixels over the sign: the next move
+    // draws the whole line from there, so a fast drag leaves no gaps. None between drags.
+    std::optional<std::pair<double, double>> strokeFrom;
 };
 
 } // namespace lumivel

@@ -78,12 +78,48 @@ class DrawingToolsTest : public QObject {
         Pic_MouseMove(d.l, 0, 18, 30);
         Pic_MouseDown(d.l, kLeftButton, 12, 30);  // on a column border
         Pic_MouseDown(d.l, kLeftButton, 18, 24);  // on a row border
-        Pic_MouseMove(d.l, kLeftButton, 900, 30); // dragged off to the right
-        Pic_MouseMove(d.l, kLeftButton, 18, 200); // and below
+        Pic_MouseDown(d.l, kLeftButton, 900, 30); // off the sign to the right
+        Pic_MouseMove(d.l, kLeftButton, 900, 200); // and dragged below it
         QCOMPARE(d.litCount(), 0);
         for (int c = 64; c < 256; ++c) {
             QCOMPARE(d.l.sign.vector[c], std::int16_t{0});
         }
+    }
+
+    // A fast drag reports few positions: the LEDs between two of them are drawn too, and
+    // only while the left button stays down.
+    void aStrokeDrawsTheWholeLine() {
+        Drawing d;
+        Pic_MouseDown(d.l, kLeftButton, 18, 30);      // column 1, row 2
+        Pic_MouseMove(d.l, kLeftButton, 246, 30);     // column 20
+        QCOMPARE(d.litCount(), 20);
+        for (int c = 1; c <= 20; ++c) {
+            QVERIFY(d.lit(c, 2));
+        }
+        Pic_MouseMove(d.l, kLeftButton, 246, 90);     // down to row 7
+        for (int r = 2; r <= 7; ++r) {
+            QVERIFY(d.lit(20, r));
+        }
+        QCOMPARE(d.litCount(), 25);
+        // Released and moved elsewhere, then pressed again: a new stroke, no line between.
+        Pic_MouseMove(d.l, 0, 400, 54);
+        Pic_MouseDown(d.l, kLeftButton, 402, 54);
+        QCOMPARE(d.litCount(), 26);
+        // A diagonal from row 0 to row 7 across eight columns lights one LED per column.
+        goma_Click(d.l);
+        Pic_MouseDown(d.l, kLeftButton, 402, 54);
+        lapiz_Click(d.l);
+        Bomba_Click(d.l);
+        Pic_MouseDown(d.l, kLeftButton, 486, 6);
+        Pic_MouseMove(d.l, kLeftButton, 570, 90);
+        for (int c = 40; c <= 47; ++c) {
+            QVERIFY2(d.lit(c, c - 40), qPrintable(QString::number(c)));
+        }
+        // The eraser puts out the whole line too.
+        goma_Click(d.l);
+        Pic_MouseDown(d.l, kLeftButton, 486, 6);
+        Pic_MouseMove(d.l, kLeftButton, 570, 90);
+        QCOMPARE(d.litCount(), 0);
     }
 
     void wholePictureTools() {

@@ -228,6 +228,30 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(!action(window, "undo")->isEnabled());
     }
 
+    // A drag faster than the mouse reports: the LEDs between two positions are drawn, and the
+    // whole stroke is one step.
+    void aFastStrokeIsWholeAndOneStep() {
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        action(window, "opgrafico")->trigger();
+        auto* pic = control<SignWidget>(window, "Pic");
+        QTest::mousePress(pic, Qt::LeftButton, {}, QPoint(18, 30));
+        QTest::mouseMove(pic, QPoint(246, 30));
+        QTest::mouseRelease(pic, Qt::LeftButton, {}, QPoint(246, 30));
+        int lit = 0;
+        for (int c = 0; c < 64; ++c) {
+            lit += pic->shown().lit(c, 2) ? 1 : 0;
+        }
+        QCOMPARE(lit, 20);
+        QVERIFY(pic->shown().lit(1, 2) && pic->shown().lit(20, 2));
+        QTest::keyClick(pic, Qt::Key_Z, Qt::ControlModifier);
+        for (int c = 0; c < 64; ++c) {
+            QVERIFY(!pic->shown().lit(c, 2));
+        }
+    }
+
     // A stroke (press to release), clear, invert and paint all are steps of the sign, reached
     // by Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z; the text box keeps its own Ctrl+Z.
     void drawingStepsGiveBackTheSign() {
