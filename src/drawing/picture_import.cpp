@@ -69,16 +69,13 @@ std::array<std::uint8_t, 64> importPicture(int width, int height,
                     sum += luminance * p[3] * wx * wy;
                 }
             }
-            // Every LED is covered by an area of w * h units.
-            if (sum >= std::int64_t{threshold} * 1000 * 255 * w * h) {
+            // Every LED is covered by an area of w * h units. Inverting flips the image only:
+            // the margins the fitting leaves stay unlit.
+            const bool bright = sum >= std::int64_t{threshold} * 1000 * 255 * w * h;
+            if (bright != invert) {
                 columnas[static_cast<std::size_t>(left + i)] |=
                     static_cast<std::uint8_t>(1U << (top + j));
             }
-        }
-    }
-    if (invert) {
-        for (std::uint8_t& column : columnas) {
-            column = static_cast<std::uint8_t>(~column);
         }
     }
     return columnas;

@@ -15,7 +15,8 @@ constexpr int kDefaultImportThreshold = 128;
 // The image is scaled to fit inside 64 x 8 keeping its aspect ratio (a 64 x 8 image maps
 // pixel to LED) and centred; LEDs outside it are unlit. Each pixel is composited over
 // black, so transparent is unlit. An LED is lit when the luminance of what covers it,
-// 0.299 R + 0.587 G + 0.114 B, is at least `threshold`; `invert` flips all 512 LEDs.
+// 0.299 R + 0.587 G + 0.114 B, is at least `threshold`; `invert` flips the LEDs the image
+// covers, never the unlit margins around it.
 std::array<std::uint8_t, 64> importPicture(int width, int height,
                                            std::span<const std::uint8_t> rgba, int threshold,
                                            bool invert);

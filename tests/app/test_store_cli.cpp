@@ -259,6 +259,15 @@ class StoreCliTest : public QObject {
         QCOMPARE(QString::fromStdString(runList({"list", f}).out),
                  "1\timagen\t" + QString("0F").repeated(64) + "\n2\timagen\t" +
                      QString("F0").repeated(64) + "\n");
+        // A square logo fills 8 of the 64 columns: inverted, the margins stay dark.
+        QImage logo(8, 8, QImage::Format_RGB32);
+        logo.fill(Qt::black);
+        const QString square = QString::fromStdString(path("logo.bmp"));
+        QVERIFY(logo.save(square));
+        QCOMPARE(runList({"add", "--image", square, "--invert", f}).out, std::string("3\n"));
+        QVERIFY(QString::fromStdString(runList({"list", f}).out)
+                    .endsWith("3\timagen\t" + QString("00").repeated(28) +
+                              QString("FF").repeated(8) + QString("00").repeated(28) + "\n"));
     }
 
     // "@" is a file holding one message, "#" a missing file, "%" a folder, "!" a full file:

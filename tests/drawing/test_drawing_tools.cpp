@@ -76,9 +76,9 @@ class DrawingToolsTest : public QObject {
         Pic_MouseDown(d.l, 2, 18, 30);
         Pic_MouseMove(d.l, kLeftButton | 2, 18, 30);
         Pic_MouseMove(d.l, 0, 18, 30);
-        Pic_MouseDown(d.l, kLeftButton, 12, 30);  // on a column border
-        Pic_MouseDown(d.l, kLeftButton, 18, 24);  // on a row border
-        Pic_MouseDown(d.l, kLeftButton, 900, 30); // off the sign to the right
+        Pic_MouseDown(d.l, kLeftButton, 12, 30);   // on a column border
+        Pic_MouseDown(d.l, kLeftButton, 18, 24);   // on a row border
+        Pic_MouseDown(d.l, kLeftButton, 900, 30);  // off the sign to the right
         Pic_MouseMove(d.l, kLeftButton, 900, 200); // and dragged below it
         QCOMPARE(d.litCount(), 0);
         for (int c = 64; c < 256; ++c) {
@@ -90,13 +90,13 @@ class DrawingToolsTest : public QObject {
     // only while the left button stays down.
     void aStrokeDrawsTheWholeLine() {
         Drawing d;
-        Pic_MouseDown(d.l, kLeftButton, 18, 30);      // column 1, row 2
-        Pic_MouseMove(d.l, kLeftButton, 246, 30);     // column 20
+        Pic_MouseDown(d.l, kLeftButton, 18, 30);  // column 1, row 2
+        Pic_MouseMove(d.l, kLeftButton, 246, 30); // column 20
         QCOMPARE(d.litCount(), 20);
         for (int c = 1; c <= 20; ++c) {
             QVERIFY(d.lit(c, 2));
         }
-        Pic_MouseMove(d.l, kLeftButton, 246, 90);     // down to row 7
+        Pic_MouseMove(d.l, kLeftButton, 246, 90); // down to row 7
         for (int r = 2; r <= 7; ++r) {
             QVERIFY(d.lit(20, r));
         }

@@ -80,6 +80,18 @@ class PictureOperationsTest : public QObject {
         for (int c = 0; c < 64; ++c) {
             QCOMPARE(centred[static_cast<std::size_t>(c)], c >= 28 && c < 36 ? 0xFF : 0);
         }
+        // Inverted, the image turns dark and the margins the fitting added stay dark too.
+        const Picture inverted = square.import(kDefaultImportThreshold, true);
+        QVERIFY(
+            std::all_of(inverted.begin(), inverted.end(), [](std::uint8_t c) { return c == 0; }));
+        Rgba black(3, 3);
+        for (int i = 0; i < 9; ++i) {
+            black.set(i % 3, i / 3, 0, 0, 0, 255);
+        }
+        const Picture light = black.import(kDefaultImportThreshold, true);
+        for (int c = 0; c < 64; ++c) {
+            QCOMPARE(light[static_cast<std::size_t>(c)], c >= 28 && c < 36 ? 0xFF : 0);
+        }
         Rgba strip(640, 30); // 64 x 3 once scaled: rows 2 to 4
         strip.bytes.assign(strip.bytes.size(), 255);
         QCOMPARE(strip.import()[0], std::uint8_t{0x1C});
