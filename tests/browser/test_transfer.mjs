@@ -35,8 +35,32 @@ async function expectedWire(texts) {
     return (await native(['image', '--wire', file])).trim();
 }
 
-async function withSign(signOptions, run, pageOptions = {}) {
-    const { page, close } = await openPage({ beforeLoad: (p) => p.addInitScript(fakeSerial), ...pageOptions });
+const ADVICE = 'El enlace con el Lumivel es lento';
+
+// Whether the page advises on a slow line depends on the round trip this stand-in bridge
+// happens to give, near the threshold under load: a test about something else closes the
+// advice as it opens, before anything else can see it.
+function closeAdvice(title) {
+    new MutationObserver(() => {
+        for (const box of document.querySelectorAll('dialog[open]')) {
+            if (box.querySelector('.caja-titulo')?.textContent === title) {
+                box.querySelector('.caja-botones button:last-child').click();
+            }
+        }
+    }).observe(document, { childList: true, subtree: true });
+}
+
+// showAdvice: the advice for a slow line stays for the test; beforeLoad(page): more init scripts.
+async function withSign(signOptions, run, { showAdvice = false, beforeLoad } = {}) {
+    const { page, close } = await openPage({
+        beforeLoad: async (p) => {
+            await p.addInitScript(fakeSerial);
+            if (!showAdvice) {
+                await p.addInitScript(closeAdvice, ADVICE);
+            }
+            await beforeLoad?.(p);
+        },
+    });
     const sign = await startVirtualSign(page, signOptions);
     try {
         await run(page, sign);
@@ -140,16 +164,11 @@ function onWindows() {
     Object.defineProperty(Navigator.prototype, 'userAgentData', { get: () => ({ platform: 'Windows' }), configurable: true });
 }
 
-const ADVICE = 'El enlace con el Lumivel es lento';
 const ESTIMATE = /^Tiempo estimado: (\d+ min )?\d+ s$/;
 const LEFT = /^Quedan (\d+ min )?\d+ s$/;
 
 // The sign holds every echo 16 ms, as a USB adapter does with its factory latency timer.
 test('a slow adapter: the estimate, the time left, and the advice once for the port', async () => {
-    const beforeLoad = async (p) => {
-        await p.addInitScript(fakeSerial);
-        await p.addInitScript(onWindows);
-    };
     await withSign({ fault: 'latency:16' }, async (page, sign) => {
         await addMessages(page, ['AB']);
         await press(page, 'serial');
@@ -185,8 +204,8 @@ test('a slow adapter: the estimate, the time left, and the advice once for the p
         assert.match(second.at(-1), ESTIMATE);
         assert.deepEqual(await page.evaluate(() => window.__boxes), [`${ADVICE} (enviando)`], 'un solo consejo, durante la transmisión');
         assert.match(await status(page).textContent(), /^Transmision completa: (\d+) de \1 bytes verificados\.$/);
-        assert.equal(sign.images.length, 2);
-    }, { beforeLoad });
+        assert.deepEqual((await sign.waitForImage(2)).map((m) => m.texto), ['AB']);
+    }, { showAdvice: true, beforeLoad: (p) => p.addInitScript(onWindows) });
 });
 
 test('the advice names the fix for Windows and Linux, and the general one elsewhere', async () => {
