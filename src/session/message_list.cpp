@@ -157,12 +157,12 @@ tipomensaje editorMessage(const EditorState& l) {
     return mensaje;
 }
 
-void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
+std::optional<int> ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     if (!l.archivo.isOpen()) {
         if (Result<void> opened = openScratchFile(l); !opened.ok()) {
             showFileError(d, "No se pudo crear un archivo temporal para los mensajes.",
                           opened.error());
-            return;
+            return std::nullopt;
         }
     }
     // Under the lock, numbered from the file as it is now: another writer may have added
@@ -170,47 +170,49 @@ void ADICIONAR_Click(Lumivel& l, Dialogs& d) {
     FileLock lock(l.archivo);
     if (!lock.taken().ok()) {
         showFileError(d, "No se pudo adicionar el mensaje.", lock.taken().error());
-        return;
+        return std::nullopt;
     }
     if (Result<void> refilled = llenarlista(l); !refilled.ok()) {
         showFileError(d, "No se pudo adicionar el mensaje.", refilled.error());
-        return;
+        return std::nullopt;
     }
     const int nregistros = l.archivo.count();
     if (nregistros >= MessageFile::kMaxRecords) {
         warn(d, "Archivo lleno",
              "El archivo de mensajes ya tiene " + std::to_string(MessageFile::kMaxRecords) +
                  " registros, el maximo posible.\r\nNo se puede adicionar otro mensaje.");
-        return;
+        return std::nullopt;
     }
     l.mensaje = editorMessage(l);
     l.mensaje.numero = static_cast<std::int16_t>(l.totalmensajes + 1);
     if (Result<void> written = l.archivo.write(nregistros + 1, l.mensaje); !written.ok()) {
         showFileError(d, "No se pudo adicionar el mensaje.", written.error());
-        return;
+        return std::nullopt;
     }
+    const int added = l.mensaje.numero;
     refillOrReport(l, d);
+    return added;
 }
 
-void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
+std::optional<int> MODIFICAR_Click(Lumivel& l, Dialogs& d) {
     const std::string input = selectedEntry(l);
     if (input.empty()) {
         warnNoSelection(d, "Modificar");
-        return;
+        return std::nullopt;
     }
     FileLock lock(l.archivo);
     if (!lock.taken().ok()) {
         showFileError(d, "No se pudo modificar el mensaje.", lock.taken().error());
-        return;
+        return std::nullopt;
     }
     const Result<std::size_t> found = find(l, input);
     if (!found.ok()) {
         showFileError(d, "No se pudo leer el archivo de mensajes.", found.error());
-        return;
+        return std::nullopt;
     }
     const std::size_t position = found.value();
     if (position == 0) {
-        return;
+        return std::nullopt;
     }
     // The editor that is not active holds nothing of this message: an empty picture or
     // the emptied text box would replace it.
@@ -218,12 +220,12 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
         warn(d, "No se puede modificar",
              "El mensaje " + input +
                  " es una imagen.\r\nElija el modo de dibujo para modificarlo.");
-        return;
+        return std::nullopt;
     }
     if (!l.mensaje.isPicture() && l.option1 == kDrawingMode) {
         warn(d, "No se puede modificar",
              "El mensaje " + input + " es un texto.\r\nElija el modo de texto para modificarlo.");
-        return;
+        return std::nullopt;
     }
     if (l.mensaje.isPicture()) {
         l.mensaje.texto = shownPicture(l.sign);
@@ -235,19 +237,22 @@ void MODIFICAR_Click(Lumivel& l, Dialogs& d) {
     if (Result<void> written = l.archivo.write(static_cast<int>(position), l.mensaje);
         !written.ok()) {
         showFileError(d, "No se pudo modificar el mensaje.", written.error());
+        return std::nullopt;
     }
+    return std::stoi(input);
 }
 
-void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
+std::optional<int> ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     const std::string input = selectedEntry(l);
     if (input.empty()) {
         warnNoSelection(d, "borrar");
-        return;
+        return std::nullopt;
     }
     // The new content is built whole and replaces the file in one rename, so a crash
     // leaves either the old numbering or the new one, never a gap.
     FileLock lock(l.archivo);
     Result<void> done = lock.taken();
+    bool matched = false;
     Result<std::span<std::uint8_t>> bytes =
         done.ok() ? l.archivo.readInPlace() : Result<std::span<std::uint8_t>>(done.error());
     if (!bytes.ok()) {
@@ -255,6 +260,7 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     } else {
         const std::span<std::uint8_t> content = bytes.value();
         const std::size_t position = firstMatch(content, input);
+        matched = position != 0;
         bool changed = false;
         int n = 1;
         for (std::size_t i = 1; i <= recordCount(content); ++i) {
@@ -283,6 +289,14 @@ void ELIMINAR_Click(Lumivel& l, Dialogs& d) {
     refillOrReport(l, d);
     l.sign.borrar();
     l.sign.mostrar();
+    return done.ok() && matched ? std::optional(std::stoi(input)) : std::nullopt;
+}
+
+std::string changeNotice(ListChange change, int numero) {
+    const char* what = change == ListChange::Added      ? " añadido"
+                       : change == ListChange::Modified ? " modificado"
+                                                        : " eliminado";
+    return "Mensaje " + std::to_string(numero) + what;
 }
 
 void Lstcodigo_Click(Lumivel& l, Dialogs& d, int index) {

@@ -121,6 +121,9 @@ void Form3::wireControls() {
     recent_ = new RecentFilesMenu(
         *m.recentFiles, *dialogs_, [this](const QString& path) { store_->openPath(path); }, this);
     connect(store_.get(), &StoreController::namedFileOpened, recent_, &RecentFilesMenu::add);
+    // Long enough to be read, short enough not to stand for the state later on.
+    connect(store_.get(), &StoreController::changed, this,
+            [this](const QString& notice) { statusBar()->showMessage(notice, 4000); });
 
     DrawingWidgets drawing;
     drawing.Pic = c.Pic;

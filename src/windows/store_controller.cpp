@@ -131,15 +131,27 @@ void StoreController::adicionar() {
     if (addCheck_ && !addCheck_()) {
         return;
     }
-    record("adicionar mensaje", [this] { ADICIONAR_Click(l_, d_); });
+    std::optional<int> added;
+    record("adicionar mensaje", [this, &added] { added = ADICIONAR_Click(l_, d_); });
+    announce(ListChange::Added, added);
 }
 
 void StoreController::modificar() {
-    record("modificar mensaje", [this] { MODIFICAR_Click(l_, d_); });
+    std::optional<int> modified;
+    record("modificar mensaje", [this, &modified] { modified = MODIFICAR_Click(l_, d_); });
+    announce(ListChange::Modified, modified);
 }
 
 void StoreController::eliminar() {
-    record("eliminar mensaje", [this] { ELIMINAR_Click(l_, d_); });
+    std::optional<int> deleted;
+    record("eliminar mensaje", [this, &deleted] { deleted = ELIMINAR_Click(l_, d_); });
+    announce(ListChange::Deleted, deleted);
+}
+
+void StoreController::announce(ListChange change, std::optional<int> numero) {
+    if (numero) {
+        emit changed(QString::fromStdString(changeNotice(change, *numero)));
+    }
 }
 
 void StoreController::moveUp() {

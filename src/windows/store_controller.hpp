@@ -1,6 +1,7 @@
 #pragma once
 #include "display/dialogs.hpp"
 #include "session/lumivel.hpp"
+#include "session/message_list.hpp"
 
 #include <QObject>
 
@@ -78,6 +79,8 @@ class StoreController : public QObject {
     void listShown();
     // A file the person named (not a scratch file) became the open message file.
     void namedFileOpened(const QString& path);
+    // What ADICIONAR, MODIFICAR or ELIMINAR did, for the status bar: "Mensaje 9 añadido".
+    void changed(const QString& notice);
 
   private:
     void despues();
@@ -86,6 +89,7 @@ class StoreController : public QObject {
     void rowChanged(int row);
     void onItemPressed(QListWidgetItem* item);
     void record(const char* name, const std::function<void()>& operation);
+    void announce(ListChange change, std::optional<int> numero);
     void moveSelected(int step);
     void refillSelecting(int numero);
     void warnNoSelection();

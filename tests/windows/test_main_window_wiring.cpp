@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace lumivel;
@@ -214,6 +215,8 @@ class MainWindowWiringTest : public QObject {
             changeText(l, texto);
             control<QPushButton>(window, "ADICIONAR")->click();
         }
+        // An accidental press is noticed: the status bar says what the button did.
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Mensaje 2 añadido"));
         dialogs.files = {path};
         control<QPushButton>(window, "guardar")->click();
         QCOMPARE(l.archivo.path(), path);

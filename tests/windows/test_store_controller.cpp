@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <filesystem>
@@ -75,6 +76,7 @@ class StoreControllerTest : public QObject {
         QTest::mouseClick(b.abrir, Qt::LeftButton);
         QCOMPARE(b.panel0->text(), QString::fromStdString(path));
 
+        QSignalSpy notices(&b.controller, &StoreController::changed);
         b.l.texto = "UNO";
         QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
         b.l.texto = "DOS";
@@ -89,6 +91,7 @@ class StoreControllerTest : public QObject {
         b.l.texto = "editado";
         b.pressEnter(0);
         QCOMPARE(b.l.texto, std::string("UNO"));
+        QTest::mouseClick(b.MODIFICAR, Qt::LeftButton);
 
         QTest::mouseClick(b.ELIMINAR, Qt::LeftButton);
         QCOMPARE(b.inputs(), (QStringList{"1"}));
@@ -99,6 +102,13 @@ class StoreControllerTest : public QObject {
         QTest::mouseClick(b.MODIFICAR, Qt::LeftButton);
         QCOMPARE(b.d.shownBoxes.size(), std::size_t{1});
         QCOMPARE(b.d.shownBoxes[0].title, std::string("No se ha seleccionado"));
+        // Each button that did something says so, with the number it did it to.
+        QStringList said;
+        for (const QList<QVariant>& notice : notices) {
+            said << notice.at(0).toString();
+        }
+        QCOMPARE(said, (QStringList{"Mensaje 1 añadido", "Mensaje 2 añadido",
+                                    "Mensaje 1 modificado", "Mensaje 1 eliminado"}));
     }
 
     void leavingWithAScratchFileAsksFirst() {
