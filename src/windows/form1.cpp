@@ -1,6 +1,7 @@
 #include "windows/form1.hpp"
 
 #include "transmission/link_advice.hpp"
+#include "transmission/serial_devices.hpp"
 #include "transmission/transmission_texts.hpp"
 
 #include "ui/input_blocker.hpp"
@@ -80,9 +81,17 @@ void Form1::createControls() {
     otherPort_->setGeometry(twips(1320, 1380, 3735, 330));
     otherPort_->setToolTip("Elija un puerto detectado o escriba su ruta (por ejemplo la "
                            "que muestra \"simlumivel sign\")");
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        otherPort_->addItem(info.systemLocation());
+    QStringList devices;
+    for (const std::string& device : serialDevices()) {
+        devices << QString::fromStdString(device);
     }
+    // Whatever else Qt finds (a port of another kind of driver).
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (!devices.contains(info.systemLocation())) {
+            devices << info.systemLocation();
+        }
+    }
+    otherPort_->addItems(devices);
     otherPort_->setCurrentIndex(-1);
     // Screen readers name the field by its label.
     otherLabel_->setBuddy(otherPort_);
@@ -245,7 +254,6 @@ void Form1::Command1_Click() {
     if (thread_ != nullptr) {
         return;
     }
-    Settings().setPort(port());
     // What is sent is what the file holds now, not what it held when the window opened.
     reload();
     if (std::optional<SendResult> refused = refusal(load_)) {
@@ -286,6 +294,10 @@ void Form1::onFinished() {
     thread_->deleteLater();
     thread_ = nullptr;
     blockInput(false);
+    // The port worth offering next time is one that reached a sign, not the last one tried.
+    if (keepsConnectedTitle(lastSend_.outcome)) {
+        Settings().setPort(QString::fromStdString(device));
+    }
     const std::string summary = transferSummary(lastSend_);
     panels_[0]->setText(summary.empty() ? QStringLiteral("No se ha enviado nada.")
                                         : QString::fromStdString(summary));

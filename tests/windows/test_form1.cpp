@@ -2,7 +2,9 @@
 #include "session/lumivel.hpp"
 #include "support/message_fixture.hpp"
 #include "transmission/fake_port.hpp"
+#include "transmission/serial_devices.hpp"
 #include "transmission/sign_decoder.hpp"
+#include "ui/settings.hpp"
 #include "windows/form1.hpp"
 
 #include <QComboBox>
@@ -65,6 +67,7 @@ class Form1Test : public QObject {
         lumivel_.mensaje = tipomensaje{};
         dialogs_ = ScriptedDialogs{};
         redraws_ = 0;
+        Settings().setPort({});
     }
 
     // An open window sends what the file holds at the press of "Enviar", and its labels
@@ -90,6 +93,38 @@ class Form1Test : public QObject {
         // A line that answers at once: the estimate, and nothing to advise.
         QCOMPARE(f->timeLabel()->text(), QString("Tiempo estimado: 1 s"));
         QVERIFY(dialogs_.shownBoxes.empty());
+        delete f;
+    }
+
+    // The port offered next time is the last one that programmed a sign, not the last one
+    // tried; the list offers the system's serial devices besides it.
+    void theRememberedPortIsOneThatWorked() {
+        openWithMessages(lumivel_, dir_.filePath("puerto.men"), {texto(1, 2, "AB")});
+        QPointer<Form1> f = abrir();
+        QSignalSpy finished(f.data(), &Form1::transferFinished);
+        f->setPortFactory(fakeFactory());
+        f->otherPort()->setEditText("/dev/pts/9");
+        f->Command1()->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(Settings().port(), QString("/dev/pts/9"));
+        f->setPortFactory(fakeFactory({SignFault::Kind::Silent, 0}));
+        f->otherPort()->setEditText("/dev/pts/8");
+        f->Command1()->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(f->lastSend().outcome, Outcome::NoConnection);
+        QCOMPARE(Settings().port(), QString("/dev/pts/9"));
+        dialogs_.shownBoxes.clear();
+        delete f;
+
+        f = abrir();
+        QCOMPARE(f->otherPort()->currentText(), QString("/dev/pts/9"));
+        QStringList listed;
+        for (int i = 0; i < f->otherPort()->count(); ++i) {
+            listed << f->otherPort()->itemText(i);
+        }
+        for (const std::string& device : serialDevices()) {
+            QVERIFY(listed.contains(QString::fromStdString(device)));
+        }
         delete f;
     }
 

@@ -79,10 +79,6 @@ class RememberedSettingsTest : public QObject {
             Form5* colours = openedBy<Form5>(window, "configurar");
             colours->Option1(2)->click();
             colours->close();
-            Form1* transfer = openedBy<Form1>(window, "serial");
-            transfer->otherPort()->setEditText("/dev/pts/9");
-            transfer->Command1()->click(); // nothing to send, but the port was the one used
-            transfer->close();
             dialogs.files = {gone.toStdString(), other.toStdString(), kept.toStdString()};
             for (int i = 0; i < 3; ++i) {
                 control<QPushButton>(window, "abrir")->click();
@@ -94,8 +90,6 @@ class RememberedSettingsTest : public QObject {
         Form3 window(&dialogs);
         QVERIFY(control<QAction>(window, "MNUCamb", 6)->isChecked());
         QCOMPARE(window.state().sign.litCentre(), (Rgb{225, 0, 0}));
-        QCOMPARE(openedBy<Form1>(window, "serial")->otherPort()->currentText(),
-                 QString("/dev/pts/9"));
         control<QPushButton>(window, "abrir")->click(); // cancelled
         QCOMPARE(dialogs.fileDialogs.back().folder, folder.path().toStdString());
         QCOMPARE(dialogs.fileDialogs.back().name, std::string("uno.men"));
