@@ -58,6 +58,8 @@ int main(int argc, char** argv) {
     window.show();
     if (fileToOpen) {
         window.openMessageFile(QString::fromLocal8Bit(argv[1]));
+    } else {
+        window.reopenLastFile();
     }
     return QApplication::exec();
 }

@@ -40,6 +40,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QUrl>
@@ -86,6 +87,25 @@ void Form3::openMessageFile(const QString& path) {
     store_->openPath(path);
 }
 
+void Form3::reopenLastFile() {
+    const QStringList recent = Settings().recentFiles();
+    if (lumivel_.archivo.isOpen() || recent.isEmpty() || !QFileInfo(recent.first()).isFile()) {
+        return;
+    }
+    openMessageFile(recent.first());
+}
+
+void Form3::showTitle() {
+    if (!lumivel_.archivo.isOpen()) {
+        setWindowTitle(caption());
+        return;
+    }
+    const QString name = lumivel_.isScratchFile
+                             ? QStringLiteral("Mensajes sin guardar")
+                             : QFileInfo(QString::fromStdString(lumivel_.archivo.path())).fileName();
+    setWindowTitle(name + " - " + caption());
+}
+
 void Form3::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile()) {
@@ -121,6 +141,7 @@ void Form3::wireControls() {
     recent_ = new RecentFilesMenu(
         *m.recentFiles, *dialogs_, [this](const QString& path) { store_->openPath(path); }, this);
     connect(store_.get(), &StoreController::namedFileOpened, recent_, &RecentFilesMenu::add);
+    connect(store_.get(), &StoreController::listShown, this, &Form3::showTitle);
     // Long enough to be read, short enough not to stand for the state later on.
     connect(store_.get(), &StoreController::changed, this,
             [this](const QString& notice) { statusBar()->showMessage(notice, 4000); });

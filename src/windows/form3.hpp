@@ -42,6 +42,9 @@ class Form3 : public QMainWindow {
     void showControls();
     // Opens a message file as "Abrir" does once it is chosen.
     void openMessageFile(const QString& path);
+    // The session goes on where the last one ended: the message file opened or saved last
+    // is opened again, unless a file is open already (recovered messages) or it is gone.
+    void reopenLastFile();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +61,8 @@ class Form3 : public QMainWindow {
     // The meters and actions that tell what will not reach the sign before it is sent.
     void wireChecks();
     void showText();
+    // The design's caption, after the open file's name once there is one.
+    void showTitle();
     void showTextKeepingCursor();
     void nameIconBoxes();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.

@@ -88,6 +88,14 @@ class RememberedSettingsTest : public QObject {
 
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
+        // The window starts as designed; the session then picks up the file opened last.
+        const QString caption = window.windowTitle();
+        QVERIFY(caption.startsWith("SimLumivel "));
+        QVERIFY(!window.state().archivo.isOpen());
+        window.reopenLastFile();
+        QCOMPARE(QString::fromStdString(window.state().archivo.path()), kept);
+        QCOMPARE(control<QListWidget>(window, "Lstcodigo")->count(), 1);
+        QCOMPARE(window.windowTitle(), "uno.men - " + caption);
         QVERIFY(control<QAction>(window, "MNUCamb", 6)->isChecked());
         QCOMPARE(window.state().sign.litCentre(), (Rgb{225, 0, 0}));
         control<QPushButton>(window, "abrir")->click(); // cancelled
@@ -106,6 +114,17 @@ class RememberedSettingsTest : public QObject {
         QVERIFY(dialogs.shownBoxes[0].texto.find("ya no existe") != std::string::npos);
         QVERIFY(!QFile::exists(gone));
         QCOMPARE(recentEntries(window).size(), 2);
+        QCOMPARE(window.windowTitle(), "dos & tres.men - " + caption);
+
+        // Recovered messages are not replaced by the file of the last session, nor is a file
+        // that has gone since.
+        window.reopenLastFile();
+        QCOMPARE(QString::fromStdString(window.state().archivo.path()), other);
+        Form3 next(&dialogs);
+        QVERIFY(QFile::remove(other));
+        next.reopenLastFile();
+        QVERIFY(!next.state().archivo.isOpen());
+        QCOMPARE(next.windowTitle(), caption);
     }
 
     // Message files, images and exports each start where the last of their kind ended; an
