@@ -20,15 +20,21 @@ void showPicture(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
     pacer.wait(kHoldMs);
 }
 
-void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
-    if (mensaje.presentacion < 1 || mensaje.presentacion > 3) {
+// As recalling it would: a font code no option has keeps the font shown before.
+void selectFor(EditorState& l, const tipomensaje& mensaje) {
+    if (mensaje.isPicture() || mensaje.presentacion < 1 || mensaje.presentacion > 3) {
         return;
     }
-    // As recalling it would: a font code no option has keeps the font shown before.
     if (mensaje.letra >= 1 && mensaje.letra <= 4) {
         selectOpletra(l, mensaje.letra - 1);
     }
     selectOpMostrar(l, mensaje.presentacion - 1);
+}
+
+void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
+    if (mensaje.presentacion < 1 || mensaje.presentacion > 3) {
+        return;
+    }
     l.texto = storedText(mensaje);
     Text1_Change(l);
     if (l.texto.empty()) {
@@ -49,8 +55,14 @@ Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo) {
     return mensajes;
 }
 
-void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer) {
-    for (const tipomensaje& mensaje : mensajes) {
+void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+                  const std::function<void(std::size_t)>& beforeEach) {
+    for (std::size_t k = 0; k < mensajes.size(); ++k) {
+        const tipomensaje& mensaje = mensajes[k];
+        selectFor(l, mensaje);
+        if (beforeEach) {
+            beforeEach(k);
+        }
         if (mensaje.isPicture()) {
             showPicture(l, mensaje, pacer);
         } else {

@@ -5,6 +5,8 @@
 #include "store/message_file.hpp"
 #include "store/message_record.hpp"
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace lumivel {
@@ -16,7 +18,9 @@ Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo);
 // Shows the messages one after another as the sign does: each text composed in its own
 // font and played with its own effect, each picture held for the hold time. Empty texts
 // and presentation codes no effect has show nothing. Ends early when the pacer stops.
-// Leaves the font, effect and text of the last text message selected.
-void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer);
+// Leaves the font, effect and text of the last text message selected. `beforeEach` is told
+// the index of each message as it starts, once its font and effect are selected.
+void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+                  const std::function<void(std::size_t)>& beforeEach = {});
 
 } // namespace lumivel

@@ -34,13 +34,13 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QFileInfo>
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QUrl>
@@ -100,9 +100,10 @@ void Form3::showTitle() {
         setWindowTitle(caption());
         return;
     }
-    const QString name = lumivel_.isScratchFile
-                             ? QStringLiteral("Mensajes sin guardar")
-                             : QFileInfo(QString::fromStdString(lumivel_.archivo.path())).fileName();
+    const QString name =
+        lumivel_.isScratchFile
+            ? QStringLiteral("Mensajes sin guardar")
+            : QFileInfo(QString::fromStdString(lumivel_.archivo.path())).fileName();
     setWindowTitle(name + " - " + caption());
 }
 
@@ -205,6 +206,14 @@ void Form3::wireControls() {
     connect(m.opsimular, &QAction::triggered, this, clickOf(c.Play));
     connect(m.opreloj, &QAction::triggered, this, clickOf(c.Reloj));
     connect(m.playAll, &QAction::triggered, playback_, &PlaybackController::playAll);
+    connect(playback_, &PlaybackController::playing, this, [this](const QString& notice) {
+        store_->mostrar(); // the number of the message playing, then the one selected before
+        if (notice.isEmpty()) {
+            statusBar()->clearMessage();
+        } else {
+            statusBar()->showMessage(notice);
+        }
+    });
     for (std::size_t i = 0; i < m.MNUCamb.size(); ++i) {
         connect(m.MNUCamb.at(i), &QAction::triggered, this,
                 [this, i] { MNUCamb_Click(static_cast<int>(i)); });

@@ -44,7 +44,19 @@ void PlaybackController::playAll() {
     if (!mensajes) {
         return;
     }
-    play([this, &mensajes](Pacer& pacer) { simularTodo(l_, *mensajes, pacer); });
+    // The window follows the message playing: its number in the list, its font and effect.
+    const int selected = l_.lstcodigoIndex;
+    play([this, &mensajes, selected](Pacer& pacer) {
+        simularTodo(l_, *mensajes, pacer, [this, &mensajes](std::size_t k) {
+            l_.lstcodigoIndex = k < l_.lstcodigo.size() ? static_cast<int>(k) : -1;
+            if (showState_) {
+                showState_();
+            }
+            emit playing(QString::fromStdString(playingNotice(k, mensajes->size())));
+        });
+        l_.lstcodigoIndex = selected;
+        emit playing(QString());
+    });
 }
 
 void PlaybackController::stopAndClose() {

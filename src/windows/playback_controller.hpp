@@ -34,6 +34,8 @@ class PlaybackController : public QObject {
 
   signals:
     void closeRequested();
+    // "Simular todo": which message plays ("Mensaje 3 de 8"); empty once they have played.
+    void playing(const QString& notice);
 
   private:
     template <typename Effect> void play(Effect effect);

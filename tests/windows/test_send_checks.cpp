@@ -7,6 +7,7 @@
 #include "support/message_fixture.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/form3.hpp"
+#include "windows/playback_controller.hpp"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -155,6 +157,62 @@ class SendChecksTest : public QObject {
             composer.reject();
         });
         trigger("textToPicture");
+        QCOMPARE(w->state().sign.matriz, before);
+    }
+
+    // While the file plays the window follows the message playing (its place, font, effect and
+    // number); afterwards it is as it was before.
+    void playAllSaysWhichMessagePlaysAndGivesTheWindowBack() {
+        const QString week = folder.filePath("semana.men");
+        Lumivel writer;
+        test::openWithMessages(
+            writer, week,
+            {test::texto(1, 1, "UNO"), test::texto(2, 3, "DOS"), test::texto(3, 4, "TRES")});
+        w->openMessageFile(week);
+        control<QAbstractButton>(*w, "Opletra", 1)->click();
+        control<QAbstractButton>(*w, "op_mostrar", 2)->click();
+        type("HOLA");
+        const auto before = w->state().sign.matriz;
+        auto* list = control<QListWidget>(*w, "Lstcodigo");
+        const int selected = list->currentRow();
+        struct Seen {
+            QString notice;
+            int font;
+            int effect;
+            int row;
+        };
+        std::vector<Seen> seen;
+        const auto checked = [this](const char* name) {
+            for (int i = 0; i < 4; ++i) {
+                auto* option = control<QAbstractButton>(*w, name, i);
+                if (option != nullptr && option->isChecked()) {
+                    return i;
+                }
+            }
+            return -1;
+        };
+        PlaybackController* playback = w->findChild<PlaybackController*>();
+        QVERIFY(playback != nullptr);
+        connect(playback, &PlaybackController::playing, this, [&](const QString& notice) {
+            seen.push_back({notice, checked("Opletra"), checked("op_mostrar"), list->currentRow()});
+            QCOMPARE(w->statusBar()->currentMessage(), notice);
+            if (seen.size() == 2) {
+                // Seen the second: Esc ends the run as it does for a person.
+                QTimer::singleShot(0, [this] { QTest::keyClick(w.get(), Qt::Key_Escape); });
+            }
+        });
+        trigger("playAll");
+        QCOMPARE(seen.size(), std::size_t{3});
+        QCOMPARE(seen[0].notice, QString("Mensaje 1 de 3"));
+        QCOMPARE((std::array{seen[0].font, seen[0].effect, seen[0].row}), (std::array{0, 0, 0}));
+        QCOMPARE(seen[1].notice, QString("Mensaje 2 de 3"));
+        QCOMPARE((std::array{seen[1].font, seen[1].effect, seen[1].row}), (std::array{2, 1, 1}));
+        QVERIFY(seen[2].notice.isEmpty());
+        QVERIFY(w->statusBar()->currentMessage().isEmpty());
+        QCOMPARE(control<QLineEdit>(*w, "Text1")->text(), QString("HOLA"));
+        QCOMPARE(checked("Opletra"), 1);
+        QCOMPARE(checked("op_mostrar"), 2);
+        QCOMPARE(list->currentRow(), selected);
         QCOMPARE(w->state().sign.matriz, before);
     }
 
