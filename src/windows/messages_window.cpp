@@ -4,6 +4,7 @@
 #include "display/sign.hpp"
 #include "store/message_names.hpp"
 #include "ui/sign_image.hpp"
+#include "ui/twips.hpp"
 #include "ui/window_font.hpp"
 #include "windows/store_controller.hpp"
 
@@ -13,12 +14,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -33,6 +37,11 @@ constexpr int kPictureWidth = Sign::kSurfaceWidth / kPictureShrink;
 constexpr int kPictureHeight = Sign::kSurfaceHeight / kPictureShrink;
 // Drawn pictures kept for repainting; a long scroll through pictures must not keep them all.
 constexpr int kCachedPictures = 400;
+// The size of the main window's ADICIONAR, ELIMINAR and MODIFICAR.
+constexpr QSize kButtonSize = twips(0, 0, 1215, 375).size();
+// Dragged rows carry the file they come from and their messages' numbers, so a drop from
+// another file or an outdated list is refused instead of moving other messages.
+const QString kDragFormat = QStringLiteral("application/x-simlumivel-mensajes");
 
 bool sameMessage(const tipomensaje& a, const tipomensaje& b) {
     return std::tie(a.numero, a.presentacion, a.letra, a.texto, a.estado) ==
@@ -52,9 +61,12 @@ class MessageTableModel : public QAbstractTableModel {
   public:
     MessageTableModel(const Lumivel& l, QObject* parent) : QAbstractTableModel(parent), l_(l) {}
 
+    // Called with the dragged rows and the gap (0..rows) they were dropped into.
+    std::function<void(const std::vector<int>& rows, int gap)> dropped;
+
     // Re-reads the file. Only what changed is reported, so the view keeps its scroll
-    // position and a file of many records repaints only what shows.
-    void reload() {
+    // position and a file of many records repaints only what shows. False: nothing changed.
+    bool reload() {
         std::vector<tipomensaje> bytesRead;
         // A read failure leaves no rows; the list's refill reports it.
         if (Result<std::vector<tipomensaje>> records = l_.archivo.readRecords(); records.ok()) {
@@ -64,7 +76,7 @@ class MessageTableModel : public QAbstractTableModel {
         const auto prefix = std::mismatch(messages_.begin(), messages_.end(), bytesRead.begin(),
                                           bytesRead.end(), sameMessage);
         if (prefix.first == messages_.end() && prefix.second == bytesRead.end()) {
-            return;
+            return false;
         }
         pictures_.clear();
         if (prefix.first == messages_.end()) {
@@ -80,6 +92,58 @@ class MessageTableModel : public QAbstractTableModel {
             messages_ = std::move(bytesRead);
             endResetModel();
         }
+        return true;
+    }
+
+    int numero(int row) const { return messages_.at(static_cast<std::size_t>(row)).numero; }
+
+    // Rows are dragged whole and dropped between rows, never onto one.
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+        return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags | Qt::ItemIsDropEnabled;
+    }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override { return {kDragFormat}; }
+
+    QMimeData* mimeData(const QModelIndexList& indexes) const override {
+        std::vector<int> rows;
+        for (const QModelIndex& index : indexes) {
+            rows.push_back(index.row());
+        }
+        std::ranges::sort(rows);
+        rows.erase(std::ranges::unique(rows).begin(), rows.end());
+        QStringList lines{QString::fromStdString(l_.archivo.path())};
+        for (int row : rows) {
+            lines << QString::number(numero(row));
+        }
+        auto* data = new QMimeData;
+        data->setData(kDragFormat, lines.join(u'\n').toUtf8());
+        return data;
+    }
+
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override {
+        if (!canDropMimeData(data, action, row, column, parent) || !dropped) {
+            return false;
+        }
+        const QStringList lines = QString::fromUtf8(data->data(kDragFormat)).split(u'\n');
+        if (lines.size() < 2 || lines.front() != QString::fromStdString(l_.archivo.path())) {
+            return false;
+        }
+        std::vector<int> rows;
+        for (qsizetype k = 1; k < lines.size(); ++k) {
+            bool number = false;
+            const int n = lines[k].toInt(&number);
+            const auto found = std::ranges::find(messages_, n, &tipomensaje::numero);
+            if (!number || found == messages_.end()) {
+                return false;
+            }
+            rows.push_back(static_cast<int>(found - messages_.begin()));
+        }
+        const int gap = row >= 0 ? row : parent.isValid() ? parent.row() : rowCount();
+        dropped(rows, gap);
+        // The file has moved them; the view's removal of moved rows finds no removeRows here.
+        return true;
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
@@ -156,12 +220,20 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
     setWindowTitle(QStringLiteral("Mensajes"));
     setFont(windowFont());
     model_ = new MessageTableModel(l_, this);
+    model_->dropped = [this](const std::vector<int>& rows, int gap) { dropped(rows, gap); };
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("tablaMensajes"));
     table_->setModel(model_);
+    table_->installEventFilter(this);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Not InternalMove: that takes only drops whose source is this view, so a drop would
+    // be refused whenever the drag is not Qt's own.
+    table_->setDragDropMode(QAbstractItemView::DragDrop);
+    table_->setDefaultDropAction(Qt::MoveAction);
+    table_->setDragDropOverwriteMode(false);
+    table_->setDropIndicatorShown(true);
     table_->setWordWrap(false);
     table_->setIconSize(QSize(kPictureWidth, kPictureHeight));
     table_->verticalHeader()->hide();
@@ -181,21 +253,28 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 0, 6, 6);
     const auto button = [this, buttons](const QString& texto, const char* name,
-                                        void (StoreController::*slot)()) {
+                                        const std::function<void()>& clicked) {
         auto* b = new QPushButton(texto, this);
         b->setObjectName(QString::fromLatin1(name));
+        b->setFixedSize(kButtonSize);
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, &store_, slot);
+        connect(b, &QPushButton::clicked, this, clicked);
+        return b;
     };
-    button(QStringLiteral("Subir"), "subir", &StoreController::moveUp);
-    button(QStringLiteral("Bajar"), "bajar", &StoreController::moveDown);
-    button(QStringLiteral("Duplicar"), "duplicar", &StoreController::duplicate);
+    selectionButtons_ = {
+        button(QStringLiteral("Subir"), "subir", [this] { move(-1); }),
+        button(QStringLiteral("Bajar"), "bajar", [this] { move(+1); }),
+        button(QStringLiteral("Eliminar"), "eliminar", [this] { eliminar(); }),
+    };
+    button(QStringLiteral("Duplicar"), "duplicar", [this] { store_.duplicate(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     resize(4 * width + kPictureWidth + 60, 400);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChanged(current.row()); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MessagesWindow::showButtons);
     connect(table_, &QTableView::pressed, this,
             [this](const QModelIndex& index) { pressed(index.row()); });
     connect(&store_, &StoreController::listShown, this, &MessagesWindow::mostrar);
@@ -204,21 +283,98 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
 
 void MessagesWindow::mostrar() {
     syncing_ = true;
-    model_->reload();
+    const bool changed = model_->reload();
     const int row = l_.lstcodigoIndex;
     if (row >= 0 && row < model_->rowCount()) {
-        const QModelIndex current = model_->index(row, kNumero);
-        table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
-                                                               QItemSelectionModel::Rows);
-        table_->scrollTo(current);
+        // The same list showing the row chosen here keeps the other rows chosen with it.
+        if (changed || table_->currentIndex().row() != row) {
+            const QModelIndex current = model_->index(row, kNumero);
+            table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                                   QItemSelectionModel::Rows);
+            table_->scrollTo(current);
+        }
     } else {
         table_->selectionModel()->clear();
     }
     syncing_ = false;
+    showButtons();
 }
 
 void MessagesWindow::showColour() {
     table_->viewport()->update();
+}
+
+void MessagesWindow::keyPressEvent(QKeyEvent* event) {
+    // The table and the buttons pass Esc on unused.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool MessagesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Supr deletes only where the rows are: on a button it would come as a surprise.
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        eliminar();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::vector<int> MessagesWindow::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::ranges::sort(rows);
+    return rows;
+}
+
+void MessagesWindow::selectRows(const std::vector<int>& rows) {
+    QItemSelection selection;
+    for (int row : rows) {
+        selection.select(model_->index(row, 0), model_->index(row, kColumnCount - 1));
+    }
+    if (!selection.isEmpty()) {
+        // The current row stays the one the controller selected in Lstcodigo.
+        table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void MessagesWindow::move(int step) {
+    selectRows(store_.moveRows(selectedRows(), step));
+}
+
+void MessagesWindow::eliminar() {
+    const std::vector<int> rows = selectedRows();
+    if (rows.size() == 1) {
+        // Exactly what choosing it in Lstcodigo and pressing ELIMINAR do.
+        store_.recall(rows.front());
+        store_.eliminar();
+    } else if (!rows.empty()) {
+        store_.eliminarRows(rows);
+    }
+}
+
+void MessagesWindow::dropped(const std::vector<int>& rows, int gap) {
+    if (rows.size() == 1) {
+        const int from = rows.front();
+        const int place = (gap <= from ? gap : gap - 1) + 1;
+        if (place != from + 1) {
+            store_.moveTo(model_->numero(from), place);
+        }
+    } else {
+        selectRows(store_.moveRowsTo(rows, gap));
+    }
+}
+
+void MessagesWindow::showButtons() {
+    const bool chosen = table_->selectionModel()->hasSelection();
+    for (QPushButton* b : selectionButtons_) {
+        b->setEnabled(chosen);
+    }
 }
 
 void MessagesWindow::rowChanged(int row) {

@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace lumivel {
 
 StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
@@ -196,6 +198,136 @@ void StoreController::duplicate() {
         }
         refillSelecting(copy.value());
     });
+}
+
+void StoreController::moveTo(int numero, int place) {
+    record("mover mensaje", [this, numero, place] {
+        if (moveAndRefill(numero, place)) {
+            selectNumber(l_, place);
+        }
+    });
+}
+
+bool StoreController::moveAndRefill(int numero, int place) {
+    if (Result<void> moved = moveMessage(l_.archivo, numero, place); !moved.ok()) {
+        showFileError(d_, "No se pudo mover el mensaje.", moved.error());
+        return false;
+    }
+    if (Result<void> refilled = llenarlista(l_); !refilled.ok()) {
+        showFileError(d_, "No se pudo leer el archivo de mensajes.", refilled.error());
+        return false;
+    }
+    return true;
+}
+
+int StoreController::numberAt(int row) const {
+    return std::stoi(l_.lstcodigo.at(static_cast<std::size_t>(row)));
+}
+
+std::vector<int> StoreController::validRows(std::vector<int> rows) const {
+    std::ranges::sort(rows);
+    rows.erase(std::ranges::unique(rows).begin(), rows.end());
+    const auto outside = [this](int row) {
+        return row < 0 || row >= static_cast<int>(l_.lstcodigo.size());
+    };
+    std::erase_if(rows, outside);
+    return rows;
+}
+
+std::vector<int> StoreController::moveRows(std::vector<int> rows, int step) {
+    rows = validRows(std::move(rows));
+    const int last = static_cast<int>(l_.lstcodigo.size()) - 1;
+    if (rows.empty() || (step < 0 && rows.front() == 0) || (step > 0 && rows.back() == last)) {
+        return {};
+    }
+    const bool several = rows.size() > 1;
+    const char* name = step < 0 ? (several ? "subir mensajes" : "subir mensaje")
+                                : (several ? "bajar mensajes" : "bajar mensaje");
+    bool moved = true;
+    record(name, [this, &rows, step, &moved] {
+        // Each run of neighbouring rows moves by taking the entry next to it to its other
+        // end: one rewrite of the file per run, not per entry.
+        for (std::size_t begin = 0; begin < rows.size() && moved;) {
+            std::size_t end = begin + 1;
+            while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+                ++end;
+            }
+            const int top = rows[begin];
+            const int bottom = rows[end - 1];
+            moved = step < 0 ? moveAndRefill(numberAt(top - 1), bottom + 1)
+                             : moveAndRefill(numberAt(bottom + 1), top + 1);
+            begin = end;
+        }
+        if (moved) {
+            l_.lstcodigoIndex = rows.front() + step;
+        }
+    });
+    if (!moved) {
+        return {};
+    }
+    for (int& row : rows) {
+        row += step;
+    }
+    return rows;
+}
+
+std::vector<int> StoreController::moveRowsTo(std::vector<int> rows, int gap) {
+    rows = validRows(std::move(rows));
+    gap = std::clamp(gap, 0, static_cast<int>(l_.lstcodigo.size()));
+    if (rows.empty()) {
+        return {};
+    }
+    const auto below = std::ranges::lower_bound(rows, gap);
+    const int start = gap - static_cast<int>(below - rows.begin());
+    bool moved = true;
+    record(rows.size() > 1 ? "mover mensajes" : "mover mensaje", [&] {
+        // Those above the gap go to it from the nearest, those below from the nearest: no
+        // move then shifts an entry not yet moved, so every row still holds as chosen.
+        int place = gap;
+        for (auto row = std::make_reverse_iterator(below); row != rows.rend() && moved; ++row) {
+            moved = *row + 1 == place || moveAndRefill(numberAt(*row), place);
+            --place;
+        }
+        place = gap + 1;
+        for (auto row = below; row != rows.end() && moved; ++row) {
+            moved = *row + 1 == place || moveAndRefill(numberAt(*row), place);
+            ++place;
+        }
+        if (moved) {
+            l_.lstcodigoIndex = start;
+        }
+    });
+    if (!moved) {
+        return {};
+    }
+    std::vector<int> placed(rows.size());
+    for (std::size_t k = 0; k < placed.size(); ++k) {
+        placed[k] = start + static_cast<int>(k);
+    }
+    return placed;
+}
+
+void StoreController::eliminarRows(std::vector<int> rows) {
+    rows = validRows(std::move(rows));
+    if (rows.empty()) {
+        return;
+    }
+    std::vector<int> deleted;
+    record(rows.size() > 1 ? "eliminar mensajes" : "eliminar mensaje", [this, &rows, &deleted] {
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+            Lstcodigo_Click(l_, d_, *row);
+            const std::optional<int> numero = ELIMINAR_Click(l_, d_);
+            if (!numero) {
+                break; // its own box said why; the rest stay
+            }
+            deleted.push_back(*numero);
+        }
+    });
+    if (deleted.size() == 1) {
+        announce(ListChange::Deleted, deleted.front());
+    } else if (!deleted.empty()) {
+        emit changed(QStringLiteral("%1 mensajes eliminados").arg(deleted.size()));
+    }
 }
 
 void StoreController::refillSelecting(int numero) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QFileSystemWatcher;
 class QLabel;
@@ -51,6 +52,17 @@ class StoreController : public QObject {
     // Asked before ADICIONAR adds anything; false leaves the file as it is.
     void setAddCheck(std::function<bool()> check) { addCheck_ = std::move(check); }
 
+    // Several entries at once, by their rows in Lstcodigo; each call is one undoable step.
+    // The moves leave the first moved entry selected and return the rows the moved entries
+    // hold afterwards, in order (empty when nothing moved).
+    // Together one place up (`step` -1) or down (+1); nothing moves when one is at that edge.
+    std::vector<int> moveRows(std::vector<int> rows, int step);
+    // Together, in their order, into the gap before row `gap` (the list's size: the end).
+    std::vector<int> moveRowsTo(std::vector<int> rows, int gap);
+    // Each chosen and deleted as ELIMINAR does, highest first so that the rows still left
+    // keep meaning the same messages.
+    void eliminarRows(std::vector<int> rows);
+
   public slots:
     void adicionar();
     void modificar();
@@ -60,6 +72,8 @@ class StoreController : public QObject {
     void moveUp();
     void moveDown();
     void duplicate();
+    // Message `numero` to place `place` (1..n) of the list, as one step that keeps it selected.
+    void moveTo(int numero, int place);
     void abrir();
     // Opens `path` as "Abrir" does after its dialog.
     void openPath(const QString& path);
@@ -91,6 +105,10 @@ class StoreController : public QObject {
     void record(const char* name, const std::function<void()>& operation);
     void announce(ListChange change, std::optional<int> numero);
     void moveSelected(int step);
+    // Within a step: one move, then the list refilled; false when it failed (and was shown).
+    bool moveAndRefill(int numero, int place);
+    int numberAt(int row) const;
+    std::vector<int> validRows(std::vector<int> rows) const;
     void refillSelecting(int numero);
     void warnNoSelection();
 

@@ -1,5 +1,5 @@
-// The "Mensajes" window lists the open file's messages, recalls them as Lstcodigo does and
-// follows every change of the file.
+// The "Mensajes" window lists the open file's messages, recalls them as Lstcodigo does,
+// follows every change of the file and rearranges it: drag and drop, moves, deletes.
 #include "display/scripted_dialogs.hpp"
 #include "presentation/editing_mode.hpp"
 #include "support/file_bytes.hpp"
@@ -14,9 +14,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
+
+#include <memory>
 
 using namespace lumivel;
 using lumivel::test::control;
@@ -45,10 +50,86 @@ QStringList row(const QAbstractItemModel& model, int r) {
     return cells;
 }
 
-void clickRow(QTableView* table, int r) {
+void clickRow(QTableView* table, int r, Qt::KeyboardModifiers modifiers = {}) {
     const QRect cell = table->visualRect(table->model()->index(r, 0));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
 }
+
+// Each row's number and text, top to bottom: "1UNO".
+QStringList order(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        rows << row(model, r).first() + row(model, r).last();
+    }
+    return rows;
+}
+
+QList<int> selectedRows(const QTableView* table) {
+    QList<int> rows;
+    for (const QModelIndex& index : table->selectionModel()->selectedRows()) {
+        rows << index.row();
+    }
+    std::ranges::sort(rows);
+    return rows;
+}
+
+// What the view puts in a drag of these rows.
+std::unique_ptr<QMimeData> dragOf(const QTableView* table, const QList<int>& rows) {
+    QModelIndexList indexes;
+    for (int r : rows) {
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
+            indexes << table->model()->index(r, c);
+        }
+    }
+    return std::unique_ptr<QMimeData>(table->model()->mimeData(indexes));
+}
+
+// Drops onto the top edge of row `target`, or below the last row when there is none.
+void drop(QTableView* table, const QMimeData& data, int target) {
+    const QAbstractItemModel& model = *table->model();
+    const QPoint at = target < model.rowCount()
+                          ? table->visualRect(model.index(target, 1)).topLeft() + QPoint(4, 1)
+                          : QPoint(4, table->viewport()->height() - 2);
+    // As in a real drag: Qt hands the drop only to the widget that took the drag in.
+    QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(table->viewport(), &enter);
+    QDragMoveEvent over(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(table->viewport(), &over);
+    QDropEvent release(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(table->viewport(), &release);
+}
+
+// A file of the texts, with a deleted record after the first; its messages window open.
+struct Opened {
+    explicit Opened(const QString& name, const QStringList& texts)
+        : path(privateTemp.filePath(name)) {
+        {
+            Lumivel writer;
+            std::vector<tipomensaje> records;
+            for (const QString& t : texts) {
+                records.push_back(test::texto(1, 1, t.toStdString()));
+            }
+            records.insert(records.begin() + 1, test::texto(1, 1, "FUERA", '0'));
+            test::openWithMessages(writer, path, records);
+        }
+        before = readBytes(path.toStdString());
+        window.show();
+        window.openMessageFile(path);
+        control<QAction>(window, "opmensajes")->trigger();
+        messages = messagesWindow();
+        table = messages->table();
+    }
+    void undo() { control<QAction>(window, "undo")->trigger(); }
+    QString undoText() { return control<QAction>(window, "undo")->text(); }
+    void click(const char* button) { control<QPushButton>(*messages, button)->click(); }
+
+    QString path;
+    std::string before;
+    ScriptedDialogs dialogs;
+    Form3 window{&dialogs};
+    MessagesWindow* messages = nullptr;
+    QTableView* table = nullptr;
+};
 
 } // namespace
 
@@ -185,6 +266,108 @@ class MessagesWindowTest : public QObject {
         animation->trigger();
         QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
         QCOMPARE(dialogs.shownBoxes[0].title, std::string("Error de archivo"));
+    }
+
+    // A dragged row lands where it is dropped, renumbered, and stays chosen; several dragged
+    // rows land together in their order. Each drop is one step.
+    void dropsMoveMessagesAsOneStep() {
+        Opened o("arrastre.men", {"A", "B", "C", "D"});
+        const QAbstractItemModel& model = *o.table->model();
+        clickRow(o.table, 0);
+        drop(o.table, *dragOf(o.table, {0}), 2);
+        QCOMPARE(order(model), (QStringList{"1B", "2A", "3C", "4D"}));
+        QCOMPARE(o.table->currentIndex().row(), 1);
+        QCOMPARE(selectedRows(o.table), QList<int>{1});
+        QCOMPARE(o.undoText(), QString("Deshacer mover mensaje"));
+        o.undo();
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        QCOMPARE(order(model), (QStringList{"1A", "2B", "3C", "4D"}));
+
+        // Below the last row: to the end.
+        drop(o.table, *dragOf(o.table, {1}), model.rowCount());
+        QCOMPARE(order(model), (QStringList{"1A", "2C", "3D", "4B"}));
+        o.undo();
+
+        // One row from above the gap and one from below it.
+        clickRow(o.table, 0);
+        clickRow(o.table, 3, Qt::ControlModifier);
+        QCOMPARE(selectedRows(o.table), (QList<int>{0, 3}));
+        drop(o.table, *dragOf(o.table, {0, 3}), 2);
+        QCOMPARE(order(model), (QStringList{"1B", "2A", "3D", "4C"}));
+        QCOMPARE(selectedRows(o.table), (QList<int>{1, 2}));
+        o.undo();
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+
+        // A drag out of another file's list names messages of that file.
+        const std::unique_ptr<QMimeData> foreign = dragOf(o.table, {0});
+        foreign->setData(foreign->formats().constFirst(), "/otro/archivo.men\n1");
+        drop(o.table, *foreign, 3);
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        QVERIFY(o.dialogs.shownBoxes.empty());
+    }
+
+    // Eliminar and Supr delete as ELIMINAR does: renumbered, announced, one step each.
+    void eliminarAndSuprDeleteTheChosenMessage() {
+        Opened o("eliminar.men", {"A", "B", "C"});
+        const QAbstractItemModel& model = *o.table->model();
+        clickRow(o.table, 1);
+        o.click("eliminar");
+        QCOMPARE(order(model), (QStringList{"1A", "2C"}));
+        QCOMPARE(o.window.statusBar()->currentMessage(), QString("Mensaje 2 eliminado"));
+        QCOMPARE(o.undoText(), QString("Deshacer eliminar mensaje"));
+        o.undo();
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+
+        clickRow(o.table, 0);
+        QTest::keyClick(o.table, Qt::Key_Delete);
+        QCOMPARE(order(model), (QStringList{"1B", "2C"}));
+        o.undo();
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        QVERIFY(o.dialogs.shownBoxes.empty());
+    }
+
+    // Several chosen rows move together and go together, as one step.
+    void severalRowsMoveAndGoTogether() {
+        Opened o("varios.men", {"A", "B", "C", "D", "E"});
+        const QAbstractItemModel& model = *o.table->model();
+        clickRow(o.table, 0);
+        clickRow(o.table, 1, Qt::ControlModifier);
+        clickRow(o.table, 3, Qt::ControlModifier);
+        o.click("bajar");
+        QCOMPARE(order(model), (QStringList{"1C", "2A", "3B", "4E", "5D"}));
+        QCOMPARE(selectedRows(o.table), (QList<int>{1, 2, 4}));
+        o.click("subir");
+        o.click("subir"); // at the top edge: stays
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        QCOMPARE(selectedRows(o.table), (QList<int>{0, 1, 3}));
+        o.undo();
+        QCOMPARE(order(model), (QStringList{"1C", "2A", "3B", "4E", "5D"}));
+        o.undo();
+
+        clickRow(o.table, 3);
+        clickRow(o.table, 4, Qt::ControlModifier);
+        o.click("bajar"); // at the bottom edge
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        clickRow(o.table, 1);
+        clickRow(o.table, 3, Qt::ControlModifier);
+        o.click("eliminar");
+        QCOMPARE(order(model), (QStringList{"1A", "2C", "3E"}));
+        QCOMPARE(o.window.statusBar()->currentMessage(), QString("2 mensajes eliminados"));
+        QCOMPARE(o.undoText(), QString("Deshacer eliminar mensajes"));
+        o.undo();
+        QCOMPARE(readBytes(o.path.toStdString()), o.before);
+        QVERIFY(o.dialogs.shownBoxes.empty());
+    }
+
+    void buttonsMatchTheMainWindowAndEscCloses() {
+        Opened o("cerrar.men", {"A"});
+        const QSize adicionar = control<QPushButton>(o.window, "ADICIONAR")->size();
+        for (const char* name : {"subir", "bajar", "eliminar", "duplicar"}) {
+            QCOMPARE(control<QPushButton>(*o.messages, name)->size(), adicionar);
+        }
+        const QPointer<MessagesWindow> messages = o.messages;
+        QTest::keyClick(o.table, Qt::Key_Escape);
+        QTRY_VERIFY(messages.isNull());
     }
 };
 
