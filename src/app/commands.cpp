@@ -71,7 +71,8 @@ const std::vector<Command>& commands() {
          "send --port DISPOSITIVO [--port DISPOSITIVO ...] [--espera MS] ARCHIVO | send "
          "--dry-run --port DISPOSITIVO [--espera MS] [ARCHIVO]",
          sendCommand},
-        {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N|latency:MS]", signCommand},
+        {"sign", "sign [--pace BAUDIOS] [--fault silent|no-hello|corrupt:N|stop:N|latency:MS]",
+         signCommand},
         {"play",
          "play --effect caminando|porfila|porcolumna [--font 5x5|5x7|5x9|negrita] [--frames] "
          "[--] TEXTO | play --file ARCHIVO [--frames]",

@@ -7,8 +7,8 @@
 #include <ostream>
 
 namespace lumivel::cli {
-Result<int> sendDryRun(const std::string& device, const std::vector<std::string>& files,
-                       int waitMs, Streams streams) {
+Result<int> sendDryRun(const std::string& device, const std::vector<std::string>& files, int waitMs,
+                       Streams streams) {
     int imageBytes = TransmissionImage::kLastIndex + 1;
     std::string what = "un Lumivel lleno";
     if (!files.empty()) {

@@ -75,8 +75,8 @@ MessageBoxSpec commandBox(const LinkAdvice& advice) {
     MessageBoxSpec box;
     box.title = "Orden para " + advice.device;
     box.icon = Icon::Information;
-    box.texto = "Escríbala en una terminal (pide la contraseña de administrador):\n\n" +
-                advice.command;
+    box.texto =
+        "Escríbala en una terminal (pide la contraseña de administrador):\n\n" + advice.command;
     return box;
 }
 

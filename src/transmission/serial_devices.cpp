@@ -14,7 +14,8 @@ constexpr std::array<std::string_view, 3> kKinds = {"ttyUSB", "ttyACM", "ttyS"};
 
 // The number after the kind's prefix; -1 when the rest is not a number.
 long numberAfter(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 6) {
+    if (!name.starts_with(prefix) || name.size() == prefix.size() ||
+        name.size() > prefix.size() + 6) {
         return -1;
     }
     const std::string_view digits = name.substr(prefix.size());

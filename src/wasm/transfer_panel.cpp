@@ -66,9 +66,9 @@ std::vector<std::uint8_t> TransferPanel::imageBytes() const {
 }
 
 std::optional<LinkAdvice> TransferPanel::adviseOnce(const LinkMeasurement& link,
-                                                   const std::string& portName,
-                                                   const std::optional<UsbAdapter>& adapter,
-                                                   AdviceSystem system) {
+                                                    const std::string& portName,
+                                                    const std::optional<UsbAdapter>& adapter,
+                                                    AdviceSystem system) {
     std::optional<LinkAdvice> advice = slowLinkAdvice(link, portName, adapter, system);
     if (advice && !advisedPorts_.insert(portName).second) {
         return std::nullopt;

@@ -4,10 +4,10 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace lumivel;
@@ -237,8 +237,8 @@ class TransmissionCliTest : public QObject {
     // An adapter that holds every echo 16 ms: the estimate, made on the first exchanges, is
     // within a tenth of what the transfer really takes, and the advice comes once.
     void aSlowAdapterIsTimedAndExplainedOnce() {
-        const QString path = archivo("lento.men", std::vector<tipomensaje>(
-                                                      8, texto(1, 1, std::string(125, 's'))));
+        const QString path =
+            archivo("lento.men", std::vector<tipomensaje>(8, texto(1, 1, std::string(125, 's'))));
         SignUnderTest sign({"--fault", "latency:16"});
         const TimedLines s = runTimed({"send", "--port", sign.path(), "--espera", "2000", path});
         QVERIFY2(s.code == 0, qPrintable(s.all()));
@@ -301,8 +301,7 @@ class TransmissionCliTest : public QObject {
         QVERIFY2(s.err.find("No se ha podido conectar") != std::string::npos, s.err.c_str());
         s = run({"send", "--dry-run", "--port", sign.path(), "--port", silent.path()});
         QCOMPARE(s.code, 2);
-        QVERIFY2(s.err.find("--dry-run prueba un solo puerto") != std::string::npos,
-                 s.err.c_str());
+        QVERIFY2(s.err.find("--dry-run prueba un solo puerto") != std::string::npos, s.err.c_str());
     }
 
     void portThatDoesNotExist() {

@@ -115,14 +115,16 @@ class LinkTimingTest : public QObject {
 
     void adviceNamesTheCauseTheCostAndTheFixForTheSystem() {
         const UsbAdapter ftdi{0x0403, 0x6001, "/sys/bus/usb-serial/devices/ttyUSB0/latency_timer"};
-        const auto onLinux = slowLinkAdvice(lineOf(16.2), "/dev/ttyUSB0", ftdi, AdviceSystem::Linux);
+        const auto onLinux =
+            slowLinkAdvice(lineOf(16.2), "/dev/ttyUSB0", ftdi, AdviceSystem::Linux);
         QVERIFY(onLinux);
         QVERIFY(onLinux->texto.find("16,2 ms") != std::string::npos);
         QVERIFY(onLinux->texto.find("el adaptador USB FTDI") != std::string::npos);
         QVERIFY(onLinux->texto.find("2 min 16 s en lugar de 18 s") != std::string::npos);
         QVERIFY(onLinux->texto.find("udev") != std::string::npos);
-        QCOMPARE(onLinux->command,
-                 std::string("echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"));
+        QCOMPARE(
+            onLinux->command,
+            std::string("echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"));
         // The command is offered, and shown only to who asks for it.
         const MessageBoxSpec offer = adviceBox(*onLinux);
         QCOMPARE(offer.buttons, Buttons::YesNo);

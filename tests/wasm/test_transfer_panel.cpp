@@ -105,11 +105,11 @@ class TransferPanelTest : public QObject {
         QVERIFY(told["advice"]["texto"].get<std::string>().find("WCH CH340") != std::string::npos);
         QVERIFY(told["command"].is_null());
         QVERIFY(!page.s.transfer.adviseOnce(slow, "USB 1a86:7523", wch, AdviceSystem::Windows));
-        QVERIFY(page.s.transfer.adviseOnce(slow, "USB 0403:6001", std::nullopt,
-                                           AdviceSystem::Linux));
+        QVERIFY(
+            page.s.transfer.adviseOnce(slow, "USB 0403:6001", std::nullopt, AdviceSystem::Linux));
         const LinkMeasurement good{0.5, 6, transferExchanges(8192)};
-        QVERIFY(!page.s.transfer.adviseOnce(good, "USB 067b:2303", std::nullopt,
-                                            AdviceSystem::Linux));
+        QVERIFY(
+            !page.s.transfer.adviseOnce(good, "USB 067b:2303", std::nullopt, AdviceSystem::Linux));
         QVERIFY(nlohmann::json::parse(measuredJson(good, std::nullopt))["advice"].is_null());
     }
 

@@ -20,8 +20,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace lumivel;
