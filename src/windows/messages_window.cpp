@@ -111,7 +111,8 @@ class MessageTableModel : public QAbstractTableModel {
             rows.push_back(index.row());
         }
         std::ranges::sort(rows);
-        rows.erase(std::ranges::unique(rows).begin(), rows.end());
+        const auto repeats = std::ranges::unique(rows);
+        rows.erase(repeats.begin(), repeats.end());
         QStringList lines{QString::fromStdString(l_.archivo.path())};
         for (int row : rows) {
             lines << QString::number(numero(row));

@@ -226,7 +226,8 @@ int StoreController::numberAt(int row) const {
 
 std::vector<int> StoreController::validRows(std::vector<int> rows) const {
     std::ranges::sort(rows);
-    rows.erase(std::ranges::unique(rows).begin(), rows.end());
+    const auto repeats = std::ranges::unique(rows);
+    rows.erase(repeats.begin(), repeats.end());
     const auto outside = [this](int row) {
         return row < 0 || row >= static_cast<int>(l_.lstcodigo.size());
     };
