@@ -49,6 +49,7 @@ std::vector<std::string> serialDevices(const std::string& devFolder, const std::
     }
     std::sort(found.begin(), found.end());
     std::vector<std::string> devices;
+    devices.reserve(found.size());
     for (const auto& [kind, numbered] : found) {
         devices.push_back(numbered.second);
     }

@@ -111,8 +111,7 @@ class MessageTableModel : public QAbstractTableModel {
             rows.push_back(index.row());
         }
         std::ranges::sort(rows);
-        const auto repeats = std::ranges::unique(rows);
-        rows.erase(repeats.begin(), repeats.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
         QStringList lines{QString::fromStdString(l_.archivo.path())};
         for (int row : rows) {
             lines << QString::number(numero(row));

@@ -226,8 +226,7 @@ int StoreController::numberAt(int row) const {
 
 std::vector<int> StoreController::validRows(std::vector<int> rows) const {
     std::ranges::sort(rows);
-    const auto repeats = std::ranges::unique(rows);
-    rows.erase(repeats.begin(), repeats.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const auto outside = [this](int row) {
         return row < 0 || row >= static_cast<int>(l_.lstcodigo.size());
     };
