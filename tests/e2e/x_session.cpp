@@ -133,7 +133,9 @@ bool XSession::launch(const QStringList& arguments) {
             if (windowShown("SimLumivel")) {
                 return true;
             }
-            pause(50);
+            // Waiting on the process, not sleeping: QProcess notices the program's end only
+            // while it waits, and a program that could not reach its display ends at once.
+            program_->waitForFinished(50);
         }
         if (program_->state() == QProcess::Running) {
             return false; // it reached its display and still showed no window
