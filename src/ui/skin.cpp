@@ -4,7 +4,6 @@
 #include "appearance/skin_table.hpp"
 #include "session/lumivel.hpp"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -124,10 +123,6 @@ void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
     // read it, and report a refusal, twice.
     chooseSkin(lumivel.archivoskin, folder, index);
     aplicarskin(skin, main, lumivel.archivoskin);
-}
-
-std::string executableFolder() {
-    return QCoreApplication::applicationDirPath().toStdString();
 }
 
 } // namespace lumivel

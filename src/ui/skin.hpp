@@ -1,5 +1,6 @@
 #pragma once
 #include "base/result.hpp"
+#include "ui/data_folder.hpp"
 
 #include <QColor>
 #include <QPalette>
@@ -48,10 +49,7 @@ void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin);
 // A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
 // loaded and applied to the main window. The caller then recolours its buttons and
 // redraws the sign.
-// The folder of the running executable, without a trailing separator.
-std::string executableFolder();
-
 void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
-                   const std::string& folder = executableFolder());
+                   const std::string& folder = programDataFolder());
 
 } // namespace lumivel

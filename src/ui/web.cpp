@@ -2,7 +2,7 @@
 
 #include "appearance/web_page.hpp"
 #include "display/dialogs.hpp"
-#include "ui/skin.hpp"
+#include "ui/data_folder.hpp"
 
 #include <QDesktopServices>
 #include <QString>
@@ -11,7 +11,7 @@
 namespace lumivel {
 
 void openWebPage(Dialogs& dialogs) {
-    const std::string path = webPagePath(executableFolder());
+    const std::string path = webPagePath(programDataFolder());
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) {
         return;
     }

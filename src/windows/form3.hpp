@@ -33,7 +33,7 @@ class Form3 : public QMainWindow {
   public:
     // Uses the given dialogs (tests pass scripted ones) or owns the real ones. The skins
     // are looked for in `programFolder`.
-    explicit Form3(Dialogs* dialogs = nullptr, std::string programFolder = executableFolder(),
+    explicit Form3(Dialogs* dialogs = nullptr, std::string programFolder = programDataFolder(),
                    QWidget* parent = nullptr);
     ~Form3() override;
 

@@ -1,7 +1,9 @@
 // Installs the build into a temporary prefix and checks that the installed program is
-// laid out the way it looks for its data, and runs from bin/ through the symlink.
+// laid out the way it looks for its data and runs from bin/, and that its manual page
+// documents every subcommand and option the program's own usage text names.
 #include "appearance/skin_table.hpp"
 #include "appearance/web_page.hpp"
+#include "ui/data_folder.hpp"
 
 #include "support/command_line.hpp"
 
@@ -9,13 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <filesystem>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -29,9 +30,27 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Whether the program, started through `link` from elsewhere, opens `name` inside `folder`
+// The manual page's text with roff's escaped hyphens plain, split at its subsections:
+// the part before the first ".SS" under "", each subcommand's under its name.
+QMap<QString, QString> manualSections(const QString& gzipped) {
+    QProcess gunzip;
+    gunzip.start("gzip", {"-dc", gzipped});
+    gunzip.waitForFinished();
+    const QString page = QString::fromUtf8(gunzip.readAllStandardOutput()).replace("\\-", "-");
+    QMap<QString, QString> sections;
+    QString name;
+    for (const QString& line : page.split('\n')) {
+        if (line.startsWith(".SS ")) {
+            name = line.mid(4).trimmed();
+        }
+        sections[name] += line + '\n';
+    }
+    return sections;
+}
+
+// Whether the program, started as `program` from elsewhere, opens `name` inside `folder`
 // within a minute, seen with inotify.
-bool opensFrom(const QString& link, const QString& folder, const QByteArray& name) {
+bool opensFrom(const QString& program, const QString& folder, const QByteArray& name) {
     const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd < 0 || inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_OPEN) < 0) {
         return false;
@@ -39,7 +58,7 @@ bool opensFrom(const QString& link, const QString& folder, const QByteArray& nam
     QTemporaryDir elsewhere;
     QProcess window;
     window.setWorkingDirectory(elsewhere.path());
-    window.start(link, {});
+    window.start(program, {});
     bool opened = false;
     alignas(inotify_event) char buffer[4096];
     for (QDeadlineTimer deadline(60000); !opened && !deadline.hasExpired();) {
@@ -66,8 +85,8 @@ class InstalledLayoutTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir prefix_;
-    QString programDir_;
-    QString link_;
+    QString dataDir_;
+    QString program_;
 
   private slots:
     void initTestCase() {
@@ -75,23 +94,25 @@ class InstalledLayoutTest : public QObject {
         const lumivel::test::Output install = lumivel::test::run(
             {"--install", LUMIVEL_BUILD_DIR, "--prefix", prefix_.path()}, {}, LUMIVEL_CMAKE);
         QVERIFY2(install.code == 0, install.err.c_str());
-        programDir_ = prefix_.filePath(QStringLiteral("lib/simlumivel"));
-        link_ = prefix_.filePath(QStringLiteral("bin/simlumivel"));
+        dataDir_ = prefix_.filePath(QStringLiteral("share/simlumivel"));
+        program_ = prefix_.filePath(QStringLiteral("bin/simlumivel"));
     }
 
-    // Relative, so the tree still works when staged under DESTDIR or moved.
-    void binHoldsOnlyARelativeLinkToTheProgram() {
-        QVERIFY(std::filesystem::read_symlink(link_.toStdString()).is_relative());
-        QCOMPARE(QFileInfo(link_).canonicalFilePath(),
-                 QFileInfo(programDir_ + "/simlumivel").canonicalFilePath());
+    void binHoldsTheProgramItself() {
+        QVERIFY(!QFileInfo(program_).isSymLink() && QFileInfo(program_).isExecutable());
         QCOMPARE(QDir(prefix_.filePath("bin"))
                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
                  QStringList{"simlumivel"});
     }
 
-    // The skins themselves are checked in the source tree; here only that they are installed.
+    // Beside the executable in the build tree; installed, share/ reached from bin/. The
+    // skins themselves are checked in the source tree; here only that they are installed.
     void dataIsWhereTheProgramLooks() {
-        const std::string dir = programDir_.toStdString();
+        const std::string buildFolder = QFileInfo(lumivel::test::program()).path().toStdString();
+        QCOMPARE(lumivel::dataFolder(buildFolder), buildFolder);
+        QCOMPARE(QString::fromStdString(lumivel::dataFolder(prefix_.filePath("bin").toStdString())),
+                 QDir::cleanPath(dataDir_));
+        const std::string dir = dataDir_.toStdString();
         std::vector<std::string> paths = {lumivel::defaultSkinPath(dir), lumivel::webPagePath(dir)};
         for (int i = 0; i < static_cast<int>(lumivel::kSkins.size()); ++i) {
             paths.push_back(*lumivel::skinPath(dir, i));
@@ -101,28 +122,52 @@ class InstalledLayoutTest : public QObject {
         }
     }
 
-    void desktopEntryStartsTheProgramWithItsIcon() {
+    void desktopEntryAndMetainfoDescribeTheProgram() {
+        const QString id = QStringLiteral("io.github.simlumivel.SimLumivel");
         const QStringList lines =
-            QString::fromUtf8(readAll(prefix_.filePath("share/applications/simlumivel.desktop")))
+            QString::fromUtf8(readAll(prefix_.filePath("share/applications/" + id + ".desktop")))
                 .split('\n');
         QVERIFY(lines.contains("Exec=simlumivel %f") && lines.contains("Icon=simlumivel"));
         QVERIFY(lines.contains("MimeType=application/x-simlumivel-mensaje;"));
+        const QByteArray metainfo =
+            readAll(prefix_.filePath("share/metainfo/" + id + ".metainfo.xml"));
+        QVERIFY(metainfo.contains("<id>" + id.toUtf8() + "</id>"));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" + id.toUtf8() + ".desktop<"));
+        QVERIFY(metainfo.contains("<mediatype>application/x-simlumivel-mensaje</mediatype>"));
         QVERIFY(readAll(prefix_.filePath("share/mime/packages/simlumivel-mensaje.xml"))
                     .contains(R"(<glob pattern="*.men"/>)"));
         QVERIFY(QSvgRenderer(prefix_.filePath("share/icons/hicolor/scalable/apps/simlumivel.svg"))
                     .isValid());
     }
 
-    void runsThroughTheLinkFromAnyFolder() {
+    void manualPageNamesEverySubcommandAndOption() {
+        const QMap<QString, QString> sections =
+            manualSections(prefix_.filePath("share/man/man1/simlumivel.1.gz"));
+        QVERIFY(sections.value("").contains(".TH SIMLUMIVEL 1"));
+        static const QRegularExpression option("--[a-z][a-z-]*");
+        const QString usage = QString::fromStdString(lumivel::test::runCli({"--help"}).out);
+        for (QString line : usage.split('\n').filter(QRegularExpression("^  simlumivel "))) {
+            line = line.mid(13);
+            // A subcommand's options are looked for in its own subsection.
+            const QString name = line.startsWith("--") ? QString() : line.section(' ', 0, 0);
+            QVERIFY2(sections.contains(name), qPrintable(name));
+            for (const auto& match : option.globalMatch(line)) {
+                QVERIFY2(sections[name].contains(match.captured()),
+                         qPrintable(name + " " + match.captured()));
+            }
+        }
+    }
+
+    void runsFromAnyFolder() {
         using lumivel::test::run;
         QTemporaryDir elsewhere;
-        const auto installed = run({"render", "HOLA"}, elsewhere.path(), link_);
+        const auto installed = run({"render", "HOLA"}, elsewhere.path(), program_);
         QVERIFY2(installed.code == 0, installed.err.c_str());
         QCOMPARE(installed.out, run({"render", "HOLA"}).out);
     }
 
-    void windowStartedThroughTheLinkReadsItsSkinFromItsOwnFolder() {
-        QVERIFY(opensFrom(link_, programDir_, lumivel::kDefaultSkin));
+    void windowReadsItsSkinFromTheDataFolder() {
+        QVERIFY(opensFrom(program_, dataDir_, lumivel::kDefaultSkin));
     }
 };
 

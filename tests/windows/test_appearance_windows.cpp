@@ -227,7 +227,7 @@ class TestAppearanceWindows : public QObject {
 
         window->Command2()->click();
         QCOMPARE(catcher.opened.size(), 1);
-        const QString page = QString::fromStdString(webPagePath(executableFolder()));
+        const QString page = QString::fromStdString(webPagePath(programDataFolder()));
         QCOMPARE(catcher.opened.first(), QUrl::fromLocalFile(page));
         QCOMPARE(redraws, 0);
 

@@ -136,7 +136,7 @@ class MainWindowRoutesTest : public QObject {
         } else if (expected == "web page") {
             QVERIFY(!dialogs.shownBoxes.empty());
             const bool names =
-                dialogs.shownBoxes.back().texto.ends_with(webPagePath(executableFolder()));
+                dialogs.shownBoxes.back().texto.ends_with(webPagePath(programDataFolder()));
             seen = names ? "web page" : QString::fromStdString(dialogs.shownBoxes.back().texto);
         } else if (expected == "closed") {
             seen = window->isVisible() ? "open" : "closed";

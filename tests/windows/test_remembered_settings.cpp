@@ -170,7 +170,7 @@ class RememberedSettingsTest : public QObject {
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
         QVERIFY(control<QAction>(window, "startupSkin")->isChecked());
-        QCOMPARE(window.state().archivoskin, defaultSkinPath(executableFolder()));
+        QCOMPARE(window.state().archivoskin, defaultSkinPath(programDataFolder()));
         QCOMPARE(window.state().sign.litCentre(), (Rgb{220, 220, 220}));
         QVERIFY(recentEntries(window).isEmpty());
         QVERIFY(dialogs.shownBoxes.empty());
