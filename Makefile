@@ -8,7 +8,7 @@ RELEASE_ALL_DIR := build/release-all
 TSAN_DIR := build/tsan
 
 .PHONY: run test deps build build-test bench format format-check clean fuzz lint package \
-	release-all test-tsan web web-build test-web bench-web browser-deps
+	configure-release-all release-all test-tsan web web-build test-web bench-web browser-deps
 
 deps:
 	@scripts/install-deps.sh
@@ -33,20 +33,28 @@ build-test: deps
 
 # The sanitizer tests and the browser edition's tests (its own step: the page in Chromium would
 # only slow the end-to-end runs beside it), then, in this order: every target in a plain Release
-# build, the static analysis, the formatting check and the unit and widget tests under
-# ThreadSanitizer.
+# build, the Debian package of that build with its checks, the static analysis, the formatting
+# check and the unit and widget tests under ThreadSanitizer.
 test: build-test
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -LE browser
 	$(MAKE) --no-print-directory test-web SIMLUMIVEL=$(CURDIR)/$(TEST_DIR)/src/app/simlumivel
 	$(MAKE) --no-print-directory release-all
+	$(MAKE) --no-print-directory package
 	$(MAKE) --no-print-directory lint
 	$(MAKE) --no-print-directory format-check
 	$(MAKE) --no-print-directory test-tsan
 
 # What a user or packager builds: the program, every test and the benchmarks in Release,
-# with warnings shown but not made errors.
-release-all: deps
-	cmake -S . -B $(RELEASE_ALL_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+# with warnings shown but not made errors, and with the hardening flags of Debian's own
+# packages, so that `make package` packs this very build. Their -g is left out: the package
+# is stripped anyway.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get
+configure-release-all: deps
+	cmake -S . -B $(RELEASE_ALL_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" >/dev/null
+
+release-all: configure-release-all
 	cmake --build $(RELEASE_ALL_DIR) -j $(JOBS)
 	cmake --build $(RELEASE_ALL_DIR) -j $(JOBS) --target benchmarks
 
@@ -94,15 +102,15 @@ test-web: web-build browser-deps
 bench-web: web-build browser-deps
 	node bench/web/run.mjs --write
 
-# A Debian package (.deb) of a Release build without sanitizers; only the executable is
-# built, and the tests are not even configured, so QtTest is not needed.
+# A Debian package (.deb) packed from the Release build of `release-all` (called alone it
+# builds only the program there), then checked as a distribution would: lintian, AppStream,
+# the desktop entry, the manual page and the unpacked program (scripts/check-package.sh).
 PACKAGE_DIR := build/package
-package: deps
-	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DLUMIVEL_SANITIZE=OFF \
-		-DLUMIVEL_WERROR=OFF -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target simlumivel
-	cd $(PACKAGE_DIR) && cpack -G DEB
-	@ls $(PACKAGE_DIR)/simlumivel_*.deb
+package: configure-release-all
+	@scripts/install-deps.sh file lintian desktop-file-utils appstream man-db
+	cmake --build $(RELEASE_ALL_DIR) -j $(JOBS) --target simlumivel
+	rm -rf $(PACKAGE_DIR) && cd $(RELEASE_ALL_DIR) && cpack -G DEB -B $(CURDIR)/$(PACKAGE_DIR) >/dev/null
+	scripts/check-package.sh $(PACKAGE_DIR)/simlumivel_*.deb
 
 # libFuzzer targets, FUZZ_SECONDS (default 60) each; clang is installed on demand.
 fuzz: deps

@@ -33,7 +33,7 @@ default_packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
     qt6-qpa-plugins qt6-translations-l10n fonts-liberation libgif-dev
-    nlohmann-json3-dev
+    nlohmann-json3-dev dpkg-dev
     xvfb xauth xdotool x11-apps imagemagick
 )
 if [ $# -gt 0 ]; then
