@@ -56,8 +56,8 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     auto previous = std::signal(SIGINT, onInterrupt);
     auto previousTerm = std::signal(SIGTERM, onInterrupt);
     Result<void> served = sign.serve(
-        [&](const std::vector<DecodedMessage>& mensajes) {
-            for (const DecodedMessage& mensaje : mensajes) {
+        [&](const std::vector<DecodedMessage>& messages) {
+            for (const DecodedMessage& mensaje : messages) {
                 streams.out << toJson(mensaje) << '\n';
             }
             streams.out << std::flush;

@@ -345,14 +345,14 @@ class MessageFileTest : public QObject {
         QVERIFY(added && added->before.empty() && added->after == oneRecord);
 
         // Renumbering many records keeps their two changed bytes each, not the records.
-        std::string before, despues;
+        std::string before, after;
         for (std::int16_t n = 1; n <= 200; ++n) {
             before += record(n, 2, 1, "m");
-            despues += record(static_cast<std::int16_t>(n * 2), 2, 1, "m");
+            after += record(static_cast<std::int16_t>(n * 2), 2, 1, "m");
         }
-        writeBytes(p, despues);
+        writeBytes(p, after);
         const auto renumbered =
-            describeChange({before.begin(), before.end()}, {despues.begin(), despues.end()});
+            describeChange({before.begin(), before.end()}, {after.begin(), after.end()});
         QVERIFY(renumbered && renumbered->before.size() <= 2 * 200);
         QVERIFY(applyChange(f, *renumbered, ChangeDirection::Undo).ok());
         QCOMPARE(readBytes(p), before);

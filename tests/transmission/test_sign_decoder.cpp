@@ -168,9 +168,9 @@ class SignDecoderTest : public QObject {
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'w', 0xFF, 0, 0, 0, 2, 3, 'k', 0, 0}), SignDecoder::Event::ImageComplete);
-        const auto mensajes = d.takeImage();
-        QCOMPARE(mensajes.size(), std::size_t{1});
-        QCOMPARE(mensajes[0].texto, std::string("k"));
+        const auto messages = d.takeImage();
+        QCOMPARE(messages.size(), std::size_t{1});
+        QCOMPARE(messages[0].texto, std::string("k"));
         QCOMPARE(recibir({'c', 'w', 0x00}), SignDecoder::Event::Error);
         QVERIFY(d.idle());
     }
