@@ -32,7 +32,7 @@ Result<std::string> readJson(const std::string& source) {
 Result<int> importCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 2) {
-        throw UsageError{"import necesita un ARCHIVO y un JSON (- para la entrada estandar)"};
+        throw UsageError{"import necesita un ARCHIVO y un JSON (- para la entrada estándar)"};
     }
     const std::string& path = args.positional[0];
     const std::string& source = args.positional[1];
@@ -43,7 +43,7 @@ Result<int> importCommand(const std::vector<std::string>& argv, Streams streams)
     // Everything is checked before the file is opened, so a bad entry changes nothing.
     Result<std::vector<tipomensaje>> messages = readMessageList(json.value());
     if (!messages.ok()) {
-        return Error{messages.error().reason, source == "-" ? "entrada estandar" : source};
+        return Error{messages.error().reason, source == "-" ? "entrada estándar" : source};
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(path, StoreSession::Open::CreateMissing);

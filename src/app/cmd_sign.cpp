@@ -23,7 +23,7 @@ int positiveNumber(const std::string& texto, const std::string& option) {
     int n = 0;
     const auto [end, ec] = std::from_chars(texto.data(), texto.data() + texto.size(), n);
     if (texto.empty() || ec != std::errc() || end != texto.data() + texto.size() || n <= 0) {
-        throw UsageError{"--" + option + " necesita un numero positivo: " + texto};
+        throw UsageError{"--" + option + " necesita un número positivo: " + texto};
     }
     return n;
 }

@@ -59,7 +59,7 @@ Result<void> openMessageFile(Lumivel& l, const std::string& path) {
         return opened;
     }
     if (opening.count() > MessageFile::kMaxRecords) {
-        return Error{"tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
+        return Error{"tiene más de " + std::to_string(MessageFile::kMaxRecords) +
                          " registros; no es un archivo de mensajes",
                      path};
     }

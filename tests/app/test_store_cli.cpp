@@ -236,7 +236,7 @@ class StoreCliTest : public QObject {
                                               "2\tCaminando\t5 x 5\ttercero\n" +
                                               "3\tCaminando\t5 x 5\tñ€?\n");
         QVERIFY(runCli({"list", "--all", f})
-                    .out.starts_with("1\tPor Fila\t5 x 9\taño €\"\\\t(eliminado, posicion 1)\n"));
+                    .out.starts_with("1\tPor Fila\t5 x 9\taño €\"\\\t(eliminado, posición 1)\n"));
 
         const Output js = runCli({"list", f, "--json", "--all"});
         const QJsonArray a = QJsonDocument::fromJson(QByteArray::fromStdString(js.out)).array();

@@ -201,7 +201,7 @@ class TransmissionCliTest : public QObject {
         const QStringList outputLines =
             QString::fromStdString(s.err).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(outputLines.size(), 4);
-        QCOMPARE(outputLines[0], good.path() + ": 7 de 7 bytes verificados; transmision completa.");
+        QCOMPARE(outputLines[0], good.path() + ": 7 de 7 bytes verificados; transmisión completa.");
         QVERIFY2(outputLines[1].startsWith(altered.path() + ": ") &&
                      outputLines[1].contains("con errores"),
                  s.err.c_str());
@@ -209,7 +209,7 @@ class TransmissionCliTest : public QObject {
                      outputLines[2].contains("no existe"),
                  s.err.c_str());
         QCOMPARE(outputLines[3],
-                 other.path() + ": 7 de 7 bytes verificados; transmision completa.");
+                 other.path() + ": 7 de 7 bytes verificados; transmisión completa.");
         QCOMPARE(good.messages(1).value(0)["texto"].toString(), QString("AB"));
         QCOMPARE(other.messages(1).value(0)["texto"].toString(), QString("AB"));
         s = run({"send", "--port", good.path(), "--port", altered.path(), path});
