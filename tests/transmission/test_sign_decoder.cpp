@@ -1,4 +1,3 @@
-#include "session/lumivel.hpp"
 #include "support/message_fixture.hpp"
 #include "support/metatypes.hpp"
 #include "transmission/fake_port.hpp"
@@ -32,11 +31,12 @@ struct Linked {
         };
     }
 
-    SendResult enviar(Lumivel& l) {
+    SendResult enviar(MessageStore& l) {
         TransmissionImage image;
-        const LoadResult load = cargarcomm(l, image, l.totaldatos);
+        std::int16_t totaldatos = 0;
+        const LoadResult load = cargarcomm(l, image, totaldatos);
         TransferObserver nobody;
-        return sendImage(port, load, image, l.totaldatos, nobody);
+        return sendImage(port, load, image, totaldatos, nobody);
     }
 };
 
@@ -96,7 +96,7 @@ class SignDecoderTest : public QObject {
     }
     void decodesWhatTheSenderSends() {
         QFETCH(std::vector<tipomensaje>, records);
-        Lumivel l;
+        MessageStore l;
         openWithMessages(l, dir_.filePath(QTest::currentDataTag()), records);
         Linked link;
         QCOMPARE(link.enviar(l).outcome, Outcome::Verified);
@@ -126,7 +126,7 @@ class SignDecoderTest : public QObject {
         QFETCH(Outcome, outcome);
         const auto f = parseFault(fault.toStdString());
         QVERIFY(f);
-        Lumivel l;
+        MessageStore l;
         openWithMessages(l, dir_.filePath(QTest::currentDataTag()),
                          std::vector<tipomensaje>(3, texto(1, 1, std::string(40, 'q'))));
         Linked link(*f);
