@@ -20,7 +20,7 @@ build: deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No hay pantalla (DISPLAY vacio): la ventana no puede abrirse." >&2; \
+		echo "No hay pantalla (DISPLAY vacío): la ventana no puede abrirse." >&2; \
 		echo "Sin pantalla use los subcomandos: $(RELEASE_DIR)/src/app/simlumivel --help" >&2; \
 		echo "  render, play, list, add, modify, delete, image, send, sign" >&2; \
 		exit 1; \

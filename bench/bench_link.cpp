@@ -86,7 +86,7 @@ double rawExchange(int fd, char byte) {
         ok = bytesRead < 0 && errno == EAGAIN;
     }
     if (!ok || echo != byte) {
-        std::fprintf(stderr, "eco perdido en el emisor minimo\n");
+        std::fprintf(stderr, "eco perdido en el emisor mínimo\n");
     }
     return secondsSince(start);
 }

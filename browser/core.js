@@ -106,7 +106,7 @@ class Core {
         return this.refresh(this.fn.setText(texto));
     }
 
-    // A click on a control by its design name (Opletra, op_mostrar, Option1 take the index):
+    // A click on a control by its name (Opletra, op_mostrar, Option1 take the index):
     // mayuscula, lapiz, goma, pintura, Bomba, invertir, refrescar, deshacer, rehacer.
     click(control, index = 0) {
         return this.refresh(this.fn.control(control, index));

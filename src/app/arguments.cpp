@@ -20,7 +20,7 @@ Arguments parseArguments(const std::vector<std::string>& args,
         const std::string& arg = args[i];
         if (onlyPositional || arg.size() < 2 || arg.rfind("--", 0) != 0) {
             if (!onlyPositional && arg.size() > 1 && arg[0] == '-' && arg != "-") {
-                throw UsageError{"opcion desconocida: " + arg};
+                throw UsageError{"opción desconocida: " + arg};
             }
             parsed.positional.push_back(arg);
             continue;
@@ -38,11 +38,11 @@ Arguments parseArguments(const std::vector<std::string>& args,
         const auto rule = std::find_if(rules.begin(), rules.end(),
                                        [&](const OptionRule& r) { return r.name == name; });
         if (rule == rules.end()) {
-            throw UsageError{"opcion desconocida: --" + name};
+            throw UsageError{"opción desconocida: --" + name};
         }
         if (!rule->takesValue) {
             if (inlineValue) {
-                throw UsageError{"la opcion --" + name + " no lleva valor"};
+                throw UsageError{"la opción --" + name + " no lleva valor"};
             }
             parsed.flags.insert(name);
             continue;

@@ -8,7 +8,7 @@ namespace lumivel::cli {
 Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*streams*/) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 2) {
-        throw UsageError{"delete necesita un ARCHIVO y el numero N"};
+        throw UsageError{"delete necesita un ARCHIVO y el número N"};
     }
     const std::string numero = messageNumber(args.positional[1]);
     StoreSession session;

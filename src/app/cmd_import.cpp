@@ -32,7 +32,7 @@ Result<std::string> readJson(const std::string& source) {
 Result<int> importCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 2) {
-        throw UsageError{"import necesita un ARCHIVO y un JSON (- para la entrada estandar)"};
+        throw UsageError{"import necesita un ARCHIVO y un JSON (- para la entrada estándar)"};
     }
     const std::string& path = args.positional[0];
     const std::string& source = args.positional[1];
@@ -41,16 +41,16 @@ Result<int> importCommand(const std::vector<std::string>& argv, Streams streams)
         return json.error();
     }
     // Everything is checked before the file is opened, so a bad entry changes nothing.
-    Result<std::vector<tipomensaje>> mensajes = readMessageList(json.value());
-    if (!mensajes.ok()) {
-        return Error{mensajes.error().reason, source == "-" ? "entrada estandar" : source};
+    Result<std::vector<tipomensaje>> messages = readMessageList(json.value());
+    if (!messages.ok()) {
+        return Error{messages.error().reason, source == "-" ? "entrada estándar" : source};
     }
     StoreSession session;
     if (Result<void> opened = session.abrir(path, StoreSession::Open::CreateMissing);
         !opened.ok()) {
         return opened.error();
     }
-    if (Result<void> added = appendMessages(session.state().archivo, std::move(mensajes.value()));
+    if (Result<void> added = appendMessages(session.state().archivo, std::move(messages.value()));
         !added.ok()) {
         session.discardIfCreated();
         return added.error();

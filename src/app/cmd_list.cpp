@@ -65,7 +65,7 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
                               printable(content(m));
                 }
                 if (!m.isActive()) {
-                    output += "\t(eliminado, posicion " + std::to_string(i) + ")";
+                    output += "\t(eliminado, posición " + std::to_string(i) + ")";
                 }
                 output += '\n';
             }

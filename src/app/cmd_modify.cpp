@@ -15,8 +15,8 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
         parseArguments(argv, {{"font", true}, {"effect", true}, {"picture", true}});
     const auto picture = args.value("picture");
     if (picture ? args.positional.size() != 2 : args.positional.size() != 3) {
-        throw UsageError{picture ? "modify --picture HEX necesita el ARCHIVO y el numero N"
-                                 : "modify necesita un ARCHIVO, el numero N y un TEXTO"};
+        throw UsageError{picture ? "modify --picture HEX necesita el ARCHIVO y el número N"
+                                 : "modify necesita un ARCHIVO, el número N y un TEXTO"};
     }
     const std::string numero = messageNumber(args.positional[1]);
     const int font = fontIndex(args);

@@ -58,7 +58,7 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
     const auto file = args.value("file");
     OffscreenSign sign(file ? 0 : fontIndex(args));
     ScriptedDialogs dialogs;
-    std::vector<tipomensaje> mensajes;
+    std::vector<tipomensaje> messages;
     // Plays on the pacer; false when there was nothing to play.
     std::function<bool(Pacer&)> play;
     if (file) {
@@ -75,12 +75,12 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
         if (!activeRecords.ok()) {
             return activeRecords.error();
         }
-        mensajes = std::move(activeRecords.value());
-        if (mensajes.empty()) {
+        messages = std::move(activeRecords.value());
+        if (messages.empty()) {
             return Error{"no tiene mensajes que mostrar", *file};
         }
         play = [&](Pacer& pacer) {
-            playMessages(sign.state(), mensajes, pacer);
+            playMessages(sign.state(), messages, pacer);
             return true;
         };
     } else {

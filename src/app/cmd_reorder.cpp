@@ -27,7 +27,7 @@ Result<int> change(const std::string& path,
 Result<int> moveCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 3) {
-        throw UsageError{"move necesita un ARCHIVO, el numero N y el lugar M"};
+        throw UsageError{"move necesita un ARCHIVO, el número N y el lugar M"};
     }
     const int numero = std::stoi(messageNumber(args.positional[1]));
     const int place = std::stoi(messageNumber(args.positional[2]));
@@ -39,7 +39,7 @@ Result<int> moveCommand(const std::vector<std::string>& argv, Streams streams) {
 Result<int> duplicateCommand(const std::vector<std::string>& argv, Streams streams) {
     const Arguments args = parseArguments(argv, {});
     if (args.positional.size() != 2) {
-        throw UsageError{"duplicate necesita un ARCHIVO y el numero N"};
+        throw UsageError{"duplicate necesita un ARCHIVO y el número N"};
     }
     const int numero = std::stoi(messageNumber(args.positional[1]));
     return change(

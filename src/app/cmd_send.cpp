@@ -41,13 +41,13 @@ int sendToSeveral(const std::vector<std::string>& devices, const FileImage& file
         int exitCode = kExitError;
         if (r.outcome == Outcome::Verified) {
             exitCode = kExitOk;
-            streams.err << "transmision completa";
+            streams.err << "transmisión completa";
         } else if (r.outcome == Outcome::WithErrors) {
             exitCode = kExitMismatch;
-            streams.err << "con errores, primer byte distinto: indice " << r.transfer.firstError;
+            streams.err << "con errores, primer byte distinto: índice " << r.transfer.firstError;
         } else {
             const auto box = outcomeBox(r, fileImage.load, devices[i]);
-            std::string reason = box ? boxText(*box) : std::string("transmision interrumpida");
+            std::string reason = box ? boxText(*box) : std::string("transmisión interrumpida");
             std::ranges::replace(reason, '\n', ' ');
             streams.err << reason.substr(0, reason.find_last_not_of(". ") + 1);
         }
@@ -131,11 +131,11 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         return kExitOk;
     case Outcome::WithErrors:
         streams.err << transferSummary(result) << '\n';
-        streams.err << "Primer byte distinto: indice " << result.transfer.firstError << ".\n";
+        streams.err << "Primer byte distinto: índice " << result.transfer.firstError << ".\n";
         return kExitMismatch;
     default: {
         const auto box = outcomeBox(result, fileImage.load, port->name());
-        return Error{box ? boxText(*box) : std::string("transmision interrumpida")};
+        return Error{box ? boxText(*box) : std::string("transmisión interrumpida")};
     }
     }
 }

@@ -23,7 +23,7 @@ int positiveNumber(const std::string& texto, const std::string& option) {
     int n = 0;
     const auto [end, ec] = std::from_chars(texto.data(), texto.data() + texto.size(), n);
     if (texto.empty() || ec != std::errc() || end != texto.data() + texto.size() || n <= 0) {
-        throw UsageError{"--" + option + " necesita un numero positivo: " + texto};
+        throw UsageError{"--" + option + " necesita un número positivo: " + texto};
     }
     return n;
 }
@@ -56,8 +56,8 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
     auto previous = std::signal(SIGINT, onInterrupt);
     auto previousTerm = std::signal(SIGTERM, onInterrupt);
     Result<void> served = sign.serve(
-        [&](const std::vector<DecodedMessage>& mensajes) {
-            for (const DecodedMessage& mensaje : mensajes) {
+        [&](const std::vector<DecodedMessage>& messages) {
+            for (const DecodedMessage& mensaje : messages) {
                 streams.out << toJson(mensaje) << '\n';
             }
             streams.out << std::flush;

@@ -29,8 +29,8 @@ void printUsage(std::ostream& out) {
         out << "  simlumivel " << command.usage << '\n';
     }
     out << "\n  simlumivel --help       esta ayuda\n"
-           "  simlumivel --version    la version\n"
-           "Las opciones pueden ir antes o despues de los argumentos, hasta \"--\".\n";
+           "  simlumivel --version    la versión\n"
+           "Las opciones pueden ir antes o después de los argumentos, hasta \"--\".\n";
 }
 
 // "--help" or "-h" among a subcommand's options (before "--").
@@ -118,7 +118,7 @@ int runCommandLine(const std::vector<std::string>& args, Streams streams) {
             }
         }
     }
-    streams.err << "simlumivel: subcomando u opcion desconocida: " << args.front() << '\n';
+    streams.err << "simlumivel: subcomando u opción desconocida: " << args.front() << '\n';
     printUsage(streams.err);
     return kExitError;
 }

@@ -33,7 +33,7 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
         return opened;
     }
     if (l.archivo.count() > MessageFile::kMaxRecords) {
-        return Error{"tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
+        return Error{"tiene más de " + std::to_string(MessageFile::kMaxRecords) +
                          " registros; no es un archivo de mensajes",
                      path};
     }
@@ -56,7 +56,7 @@ void StoreSession::editPicture(const std::array<std::uint8_t, 64>& columnas) {
 
 Result<void> StoreSession::select(const std::string& numero) {
     if (!selectNumber(state(), std::stoi(messageNumber(numero)))) {
-        return Error{"no hay ningun mensaje numero " + numero, path_};
+        return Error{"no hay ningún mensaje número " + numero, path_};
     }
     return {};
 }
@@ -85,14 +85,14 @@ std::string messageNumber(const std::string& text) {
         used = 0;
     }
     if (used == 0 || used != text.size()) {
-        throw UsageError{"numero de mensaje no valido: " + text};
+        throw UsageError{"número de mensaje no válido: " + text};
     }
     return std::to_string(numero);
 }
 
 std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
     if (hex.size() != 128) {
-        throw UsageError{"una imagen son 128 digitos hexadecimales, no " +
+        throw UsageError{"una imagen son 128 dígitos hexadecimales, no " +
                          std::to_string(hex.size())};
     }
     std::array<std::uint8_t, 64> columnas{};
@@ -100,7 +100,7 @@ std::array<std::uint8_t, 64> pictureColumns(const std::string& hex) {
         const int high = hexDigit(hex[2 * k]);
         const int low = hexDigit(hex[2 * k + 1]);
         if (high < 0 || low < 0) {
-            throw UsageError{"digito no hexadecimal en la imagen, columna " + std::to_string(k)};
+            throw UsageError{"dígito no hexadecimal en la imagen, columna " + std::to_string(k)};
         }
         columnas[k] = static_cast<std::uint8_t>(high * 16 + low);
     }

@@ -54,16 +54,16 @@ Result<void> createEmpty(const fs::path& path) {
 Result<void> openMessageFile(Lumivel& l, const std::string& path) {
     // The new file is opened beside the open one and replaces it only once it is open and
     // sound, so a failure leaves the open one in use without closing it.
-    MessageFile nuevo;
-    if (Result<void> opened = nuevo.open(path); !opened.ok()) {
+    MessageFile opening;
+    if (Result<void> opened = opening.open(path); !opened.ok()) {
         return opened;
     }
-    if (nuevo.count() > MessageFile::kMaxRecords) {
-        return Error{"tiene mas de " + std::to_string(MessageFile::kMaxRecords) +
+    if (opening.count() > MessageFile::kMaxRecords) {
+        return Error{"tiene más de " + std::to_string(MessageFile::kMaxRecords) +
                          " registros; no es un archivo de mensajes",
                      path};
     }
-    l.archivo = std::move(nuevo);
+    l.archivo = std::move(opening);
     l.isScratchFile = false;
     l.totalmensajes = 1;
     return llenarlista(l);

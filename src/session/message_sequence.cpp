@@ -48,17 +48,17 @@ void playText(EditorState& l, const tipomensaje& mensaje, Pacer& pacer) {
 } // namespace
 
 Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo) {
-    Result<std::vector<tipomensaje>> mensajes = archivo.readRecords();
-    if (mensajes.ok()) {
-        std::erase_if(mensajes.value(), [](const tipomensaje& m) { return !m.isActive(); });
+    Result<std::vector<tipomensaje>> messages = archivo.readRecords();
+    if (messages.ok()) {
+        std::erase_if(messages.value(), [](const tipomensaje& m) { return !m.isActive(); });
     }
-    return mensajes;
+    return messages;
 }
 
-void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+void playMessages(EditorState& l, const std::vector<tipomensaje>& messages, Pacer& pacer,
                   const std::function<void(std::size_t)>& beforeEach) {
-    for (std::size_t k = 0; k < mensajes.size(); ++k) {
-        const tipomensaje& mensaje = mensajes[k];
+    for (std::size_t k = 0; k < messages.size(); ++k) {
+        const tipomensaje& mensaje = messages[k];
         selectFor(l, mensaje);
         if (beforeEach) {
             beforeEach(k);

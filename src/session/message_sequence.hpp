@@ -20,7 +20,7 @@ Result<std::vector<tipomensaje>> activeMessages(const MessageFile& archivo);
 // and presentation codes no effect has show nothing. Ends early when the pacer stops.
 // Leaves the font, effect and text of the last text message selected. `beforeEach` is told
 // the index of each message as it starts, once its font and effect are selected.
-void playMessages(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+void playMessages(EditorState& l, const std::vector<tipomensaje>& messages, Pacer& pacer,
                   const std::function<void(std::size_t)>& beforeEach = {});
 
 } // namespace lumivel

@@ -250,13 +250,13 @@ Result<void> openScratchFile(Lumivel& l, const std::string& requestedFolder) {
     if (!created.ok()) {
         return created.error();
     }
-    ScratchLock nuevo = std::move(created).value();
+    ScratchLock fresh = std::move(created).value();
     discardEmptyScratch(l);
-    if (Result<void> opened = openMessageFile(l, nuevo.file()); !opened.ok()) {
-        nuevo.discard();
+    if (Result<void> opened = openMessageFile(l, fresh.file()); !opened.ok()) {
+        fresh.discard();
         return opened;
     }
-    l.scratchLock = std::move(nuevo);
+    l.scratchLock = std::move(fresh);
     l.isScratchFile = true;
     return {};
 }

@@ -9,23 +9,23 @@
 namespace lumivel {
 
 std::optional<std::vector<tipomensaje>> messagesToSimulate(const Lumivel& l, Dialogs& d) {
-    std::vector<tipomensaje> mensajes;
+    std::vector<tipomensaje> messages;
     if (l.archivo.isOpen()) {
         Result<std::vector<tipomensaje>> activeRecords = activeMessages(l.archivo);
         if (!activeRecords.ok()) {
             showFileError(d, "No se pudo leer el archivo de mensajes.", activeRecords.error());
             return std::nullopt;
         }
-        mensajes = std::move(activeRecords).value();
+        messages = std::move(activeRecords).value();
     }
-    if (mensajes.empty()) {
+    if (messages.empty()) {
         d.mensaje(noMessageBox());
         return std::nullopt;
     }
-    return mensajes;
+    return messages;
 }
 
-void simularTodo(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+void simularTodo(EditorState& l, const std::vector<tipomensaje>& messages, Pacer& pacer,
                  const std::function<void(std::size_t)>& beforeEach) {
     const auto matriz = l.sign.matriz;
     const auto vector = l.sign.vector;
@@ -33,7 +33,7 @@ void simularTodo(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer
     const std::int16_t xletra = l.xletra;
     const int opletra = l.opletra;
     const int opMostrar = l.opMostrar;
-    playMessages(l, mensajes, pacer, beforeEach);
+    playMessages(l, messages, pacer, beforeEach);
     // The font's own handling reloads its table; the text and sign then go back as they were,
     // whatever the font's change composed.
     l.texto = texto;

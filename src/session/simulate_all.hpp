@@ -18,7 +18,7 @@ std::optional<std::vector<tipomensaje>> messagesToSimulate(const Lumivel& l, Dia
 // Then the messages as the sign shows them, `beforeEach` told the index of each as it starts
 // with its font and effect selected; afterwards the editor is as it was before (the text or
 // drawing being edited, its font and effect, the sign).
-void simularTodo(EditorState& l, const std::vector<tipomensaje>& mensajes, Pacer& pacer,
+void simularTodo(EditorState& l, const std::vector<tipomensaje>& messages, Pacer& pacer,
                  const std::function<void(std::size_t)>& beforeEach = {});
 // "Mensaje 3 de 8": which message plays, counted from one.
 std::string playingNotice(std::size_t index, std::size_t total);

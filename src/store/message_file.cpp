@@ -137,7 +137,7 @@ Error MessageFile::systemFailure(int error) const {
 Result<void> MessageFile::open(const std::string& path, Access access) {
     close();
     if (path.empty()) {
-        return Error{"no se ha indicado ningun archivo", path};
+        return Error{"no se ha indicado ningún archivo", path};
     }
     // Non-blocking, so a FIFO without a writer cannot hang the open; the type is checked
     // on the descriptor itself, so the file cannot be swapped between check and use.
@@ -187,7 +187,7 @@ bool MessageFile::isFileAtPath() const {
 
 Result<void> MessageFile::lock() {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     if (lockDepth_ > 0) {
         ++lockDepth_;
@@ -254,7 +254,7 @@ Result<bool> MessageFile::reopenIfReplaced() {
 
 Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     std::vector<std::uint8_t> content;
     content.reserve((records.size() + 1) * tipomensaje::kRecordLength);
@@ -278,10 +278,10 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
 
 Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     if (access_ == Access::ReadOnly) {
-        return failure("el archivo esta abierto solo para lectura");
+        return failure("el archivo está abierto solo para lectura");
     }
     // The temporary file is made under the lock, so whoever holds it next knows that any
     // such file left over belongs to no live run.
@@ -345,7 +345,7 @@ Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) 
 
 Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length()));
     int error = 0;
@@ -360,7 +360,7 @@ Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
 
 Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     const auto size = static_cast<std::size_t>(length());
     const std::span<std::uint8_t> room = buffer_.room(size);
@@ -378,7 +378,7 @@ Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
 Result<void> MessageFile::forEachRecord(
     const std::function<void(std::size_t, const std::uint8_t*)>& visit) const {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     constexpr std::size_t kBlockRecords = 256;
     std::vector<std::uint8_t> block(kBlockRecords * tipomensaje::kRecordLength);
@@ -417,7 +417,7 @@ Result<std::vector<tipomensaje>> MessageFile::readRecords() const {
 
 Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     const Error missing = failure("el registro " + std::to_string(n) + " no existe");
     if (n < 1) {
@@ -439,10 +439,10 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
 
 Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
     if (fd_ < 0) {
-        return Error{"no hay ningun archivo de mensajes abierto"};
+        return Error{"no hay ningún archivo de mensajes abierto"};
     }
     if (access_ == Access::ReadOnly) {
-        return failure("el archivo esta abierto solo para lectura");
+        return failure("el archivo está abierto solo para lectura");
     }
     const long total = length();
     const int records = static_cast<int>(total / kRecordLength);
@@ -451,7 +451,7 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
     }
     if (n > kMaxRecords) {
         return failure("el archivo ya tiene " + std::to_string(kMaxRecords) +
-                       " mensajes, el maximo posible");
+                       " mensajes, el máximo posible");
     }
     const long offset = (n - 1) * kRecordLength;
     const RecordBytes bytes = encodeRecord(mensaje);

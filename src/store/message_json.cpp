@@ -144,7 +144,7 @@ class ListingReader : public nlohmann::json_sax<nlohmann::json> {
         if (error_) {
             return *error_;
         }
-        return std::move(mensajes_);
+        return std::move(messages_);
     }
 
     bool null() override { return notAValue(); }
@@ -201,7 +201,7 @@ class ListingReader : public nlohmann::json_sax<nlohmann::json> {
         if (entry.skipped()) {
             return true;
         }
-        if (mensajes_.size() == static_cast<std::size_t>(MessageFile::kMaxRecords)) {
+        if (messages_.size() == static_cast<std::size_t>(MessageFile::kMaxRecords)) {
             return fail(Error{"no caben más mensajes: un archivo guarda como máximo " +
                               std::to_string(MessageFile::kMaxRecords) + " y la entrada " +
                               std::to_string(entries_) + " pasa de ahí"});
@@ -210,7 +210,7 @@ class ListingReader : public nlohmann::json_sax<nlohmann::json> {
         if (!m.ok()) {
             return fail(m.error());
         }
-        mensajes_.push_back(std::move(m.value()));
+        messages_.push_back(std::move(m.value()));
         return true;
     }
 
@@ -263,7 +263,7 @@ class ListingReader : public nlohmann::json_sax<nlohmann::json> {
     std::size_t entries_ = 0;
     Object object_;
     std::string key_;
-    std::vector<tipomensaje> mensajes_;
+    std::vector<tipomensaje> messages_;
     std::optional<Error> error_;
 };
 

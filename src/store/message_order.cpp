@@ -123,7 +123,7 @@ Result<int> duplicateMessage(MessageFile& file, int numero) {
     return static_cast<int>(copy.numero);
 }
 
-Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> mensajes) {
+Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> messages) {
     FileLock lock(file);
     if (!lock.taken().ok()) {
         return lock.taken();
@@ -133,16 +133,16 @@ Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> mensajes
         return read.error();
     }
     Records& records = read.value();
-    if (records.count() + mensajes.size() > static_cast<std::size_t>(MessageFile::kMaxRecords)) {
+    if (records.count() + messages.size() > static_cast<std::size_t>(MessageFile::kMaxRecords)) {
         return tooMany(file);
     }
     // The new records go after the last whole one; a partial last record stays at the end.
     std::vector<std::uint8_t> content(
         records.bytes.begin(),
         records.bytes.begin() + static_cast<std::ptrdiff_t>(records.count() * kRecordLength));
-    content.reserve(records.bytes.size() + mensajes.size() * kRecordLength);
+    content.reserve(records.bytes.size() + messages.size() * kRecordLength);
     auto numero = static_cast<std::int16_t>(records.active.size());
-    for (tipomensaje& m : mensajes) {
+    for (tipomensaje& m : messages) {
         m.numero = ++numero;
         m.estado = '1';
         const RecordBytes bytes = encodeRecord(m);

@@ -20,8 +20,8 @@ Result<void> moveMessage(MessageFile& file, int numero, int place);
 // Returns that number.
 Result<int> duplicateMessage(MessageFile& file, int numero);
 
-// Appends `mensajes` in order, active and numbered after the last active one; the whole
+// Appends `messages` in order, active and numbered after the last active one; the whole
 // file is replaced in one rename, so either all of them are added or none.
-Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> mensajes);
+Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> messages);
 
 } // namespace lumivel

@@ -25,7 +25,7 @@ Result<void> FakePort::escribir(std::string_view bytes) {
         return *fault_;
     }
     if (!isOpenNow) {
-        return Error{"el puerto no esta abierto", deviceName};
+        return Error{"el puerto no está abierto", deviceName};
     }
     for (const char c : bytes) {
         if (loseAfterWritten && written.size() >= *loseAfterWritten) {

@@ -77,7 +77,7 @@ std::string refusalReason(PortRefusal reason, const DeviceAccess& access) {
         return "permiso denegado (su usuario debe pertenecer al grupo \"" + access.group +
                "\"; tras agregarlo vuelva a iniciar la sesión)";
     case PortRefusal::AlreadyOpen:
-        return "el puerto ya esta abierto";
+        return "el puerto ya está abierto";
     case PortRefusal::NotSerial:
         return systemReason(ENOTTY);
     }

@@ -75,7 +75,7 @@ PosixSerialPort::~PosixSerialPort() {
 Result<void> PosixSerialPort::abrir() {
     fault_.reset();
     if (device_.empty()) {
-        return Error{"no se ha indicado ningun puerto"};
+        return Error{"no se ha indicado ningún puerto"};
     }
     close();
     const std::string path = devicePath(device_);
@@ -164,7 +164,7 @@ Result<void> PosixSerialPort::escribir(std::string_view bytes) {
         return *fault_;
     }
     if (fd_ < 0) {
-        return Error{"el puerto no esta abierto", device_};
+        return Error{"el puerto no está abierto", device_};
     }
     std::size_t done = 0;
     while (done < bytes.size()) {

@@ -75,7 +75,7 @@ SignDecoder::Event SignDecoder::header(std::uint8_t byte) {
     }
     const auto expected = blockHeader(block_);
     if (byte != expected[static_cast<std::size_t>(headerPosition_)]) {
-        return fault("cabecera de bloque " + std::to_string(block_) + " invalida: byte " +
+        return fault("cabecera de bloque " + std::to_string(block_) + " inválida: byte " +
                      std::to_string(headerPosition_) + " vale " + std::to_string(byte));
     }
     if (++headerPosition_ == static_cast<int>(expected.size())) {

@@ -10,7 +10,7 @@
 namespace lumivel {
 namespace {
 
-// VB's Mid$(s, start, 2) with start counted from 1: shorter, or empty, past the end.
+// Two characters from `start`, counted from 1: shorter, or empty, past the end.
 std::string_view mid2(std::string_view s, std::size_t start) {
     if (start > s.size()) {
         return {};

@@ -12,7 +12,7 @@ Caption sizeCaption(const LoadResult& load, int ndatos) {
         " Utilizados / " + std::to_string(TransmissionImage::kLastIndex) + " Disponibles";
     switch (load.estado) {
     case ImageState::Ready:
-        // The design counts the last index, not the bytes: say how the figures meet.
+        // The caption counts the last index, not the bytes: say how the figures meet.
         return {std::to_string(ndatos) + available,
                 "Se envían " + std::to_string(ndatos + 1) + " bytes, del índice 0 al " +
                     std::to_string(ndatos) +

@@ -120,7 +120,7 @@ void VirtualSign::stop() {
 
 Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) {
     if (master_ < 0) {
-        return Error{"el letrero virtual no esta abierto"};
+        return Error{"el letrero virtual no está abierto"};
     }
 #ifdef __linux__
     if (options_.baud > 0) {
@@ -152,7 +152,7 @@ Result<void> VirtualSign::serve(const OnImage& onImage, const OnError& onError) 
         if (ready == 0) {
             responder_.decoder().reset();
             if (onError) {
-                onError("transmision interrumpida; se espera una nueva");
+                onError("transmisión interrumpida; se espera una nueva");
             }
             continue;
         }

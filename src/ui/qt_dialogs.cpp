@@ -87,7 +87,7 @@ std::optional<std::string> QtDialogs::archivo(const FileDialogOptions& options, 
     dialog.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening accepts a new name too: it makes an empty message file.
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The design's own dialogs ask their own question; exports leave it to the platform's.
+    // The program's save dialogs ask their own question; exports leave it to the platform's.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     if (!options.name.empty()) {
         dialog.selectFile(QString::fromStdString(options.name));

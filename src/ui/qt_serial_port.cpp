@@ -55,7 +55,7 @@ Result<void> QtSerialPort::abrir() {
     fault_.reset();
     const std::string device = name();
     if (device_.isEmpty()) {
-        return Error{"no se ha indicado ningun puerto"};
+        return Error{"no se ha indicado ningún puerto"};
     }
     if (!port_.open(QIODevice::ReadWrite)) {
         // QSerialPort tells a file that is no serial line as missing or by the system's

@@ -13,7 +13,7 @@ namespace lumivel {
 
 // What the program remembers from one run to the next, in the user's settings file
 // ($XDG_CONFIG_HOME/SimLumivel/SimLumivel.conf on Linux). A value that is missing,
-// unreadable or out of range reads as nothing, so the designed default stays in force.
+// unreadable or out of range reads as nothing, so the built-in default stays in force.
 class Settings {
   public:
     Settings();

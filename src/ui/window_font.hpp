@@ -3,7 +3,7 @@
 
 namespace lumivel {
 
-// Font of the program's windows: a plain sans of the size the designs assume.
+// Font of the program's windows: a plain sans of the size the layouts assume.
 QFont windowFont();
 
 } // namespace lumivel

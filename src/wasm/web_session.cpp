@@ -119,11 +119,11 @@ int WebSession::runEffect(const std::string& name) {
     beforeEffect_ = l;
     surfaceBeforeEffect_ = surface.states();
     if (name == "SimularTodo") {
-        std::optional<std::vector<tipomensaje>> mensajes = messagesToSimulate(l, dialogs);
-        if (!mensajes) {
+        std::optional<std::vector<tipomensaje>> messages = messagesToSimulate(l, dialogs);
+        if (!messages) {
             return 0;
         }
-        effectMessages_ = std::move(*mensajes);
+        effectMessages_ = std::move(*messages);
     } else if (name == "Play" && l.texto.empty()) {
         FramePacer none(surface, -1);
         Play_Click(l, dialogs, none); // "No hay Mensaje"

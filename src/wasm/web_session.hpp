@@ -32,7 +32,7 @@ struct WebSession {
     // The window's start-up and first paint.
     void start();
     void setText(const std::string& utf8);
-    // A control by its design name; arrays take `index`. False for a name it does not know.
+    // A control by its object name; arrays take `index`. False for a name it does not know.
     bool click(const std::string& control, int index);
     // kind 0 press, 1 move, 2 release; x, y in sign pixels.
     void mouse(int kind, int buttons, double x, double y);

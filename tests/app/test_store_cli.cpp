@@ -236,7 +236,7 @@ class StoreCliTest : public QObject {
                                               "2\tCaminando\t5 x 5\ttercero\n" +
                                               "3\tCaminando\t5 x 5\tñ€?\n");
         QVERIFY(runCli({"list", "--all", f})
-                    .out.starts_with("1\tPor Fila\t5 x 9\taño €\"\\\t(eliminado, posicion 1)\n"));
+                    .out.starts_with("1\tPor Fila\t5 x 9\taño €\"\\\t(eliminado, posición 1)\n"));
 
         const Output js = runCli({"list", f, "--json", "--all"});
         const QJsonArray a = QJsonDocument::fromJson(QByteArray::fromStdString(js.out)).array();
@@ -385,18 +385,18 @@ class StoreCliTest : public QObject {
         const std::string f = path("grande.men");
         constexpr int kRecords = 3000;
         std::string before;
-        std::string despues = record(1, 1, 1, "m", '0');
+        std::string after = record(1, 1, 1, "m", '0');
         for (int n = 1; n <= kRecords; ++n) {
             before += record(static_cast<std::int16_t>(n), 1, 1, "m");
             if (n > 1) {
-                despues += record(static_cast<std::int16_t>(n - 1), 1, 1, "m");
+                after += record(static_cast<std::int16_t>(n - 1), 1, 1, "m");
             }
         }
         writeBytes(f, before);
         QElapsedTimer stopwatch;
         stopwatch.start();
         QCOMPARE(waitUntil(launch({"delete", f, "1"})), 0);
-        QVERIFY(readBytes(f) == despues);
+        QVERIFY(readBytes(f) == after);
         const qint64 wholeRunMs = std::max<qint64>(stopwatch.elapsed(), 1);
 
         std::mt19937 rng{std::random_device{}()};
@@ -410,7 +410,7 @@ class StoreCliTest : public QObject {
             ::kill(child, SIGKILL);
             waitUntil(child);
             const std::string now = readBytes(f);
-            QVERIFY2(now == before || now == despues,
+            QVERIFY2(now == before || now == after,
                      qPrintable(QString("intento %1: %2 bytes").arg(attempts).arg(now.size())));
             ++attempts;
             if (attempts > 200) {

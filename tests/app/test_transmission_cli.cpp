@@ -43,7 +43,7 @@ class SignUnderTest {
         return run({"send", "--port", path_, "--espera", delay, archivo});
     }
     // The JSON lines printed so far, waiting up to the deadline for `howMany` of them.
-    QList<QJsonObject> mensajes(int howMany) {
+    QList<QJsonObject> messages(int howMany) {
         QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired()) {
             while (process_.canReadLine()) {
@@ -159,7 +159,7 @@ class TransmissionCliTest : public QObject {
         const Output s = sign.enviar(path);
         QVERIFY2(s.code == 0, s.err.c_str());
         QVERIFY(s.err.find("CONECCION EXITOSA !!!") != std::string::npos);
-        const QList<QJsonObject> received = sign.mensajes(2);
+        const QList<QJsonObject> received = sign.messages(2);
         QCOMPARE(received.size(), 2);
         QCOMPARE(received[0]["texto"].toString(), QString::fromUtf8(" \xC3\xA1rbol \"x\""));
         QCOMPARE(received[0]["presentacion"].toInt(), 2);
@@ -201,7 +201,7 @@ class TransmissionCliTest : public QObject {
         const QStringList outputLines =
             QString::fromStdString(s.err).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(outputLines.size(), 4);
-        QCOMPARE(outputLines[0], good.path() + ": 7 de 7 bytes verificados; transmision completa.");
+        QCOMPARE(outputLines[0], good.path() + ": 7 de 7 bytes verificados; transmisión completa.");
         QVERIFY2(outputLines[1].startsWith(altered.path() + ": ") &&
                      outputLines[1].contains("con errores"),
                  s.err.c_str());
@@ -209,9 +209,9 @@ class TransmissionCliTest : public QObject {
                      outputLines[2].contains("no existe"),
                  s.err.c_str());
         QCOMPARE(outputLines[3],
-                 other.path() + ": 7 de 7 bytes verificados; transmision completa.");
-        QCOMPARE(good.mensajes(1).value(0)["texto"].toString(), QString("AB"));
-        QCOMPARE(other.mensajes(1).value(0)["texto"].toString(), QString("AB"));
+                 other.path() + ": 7 de 7 bytes verificados; transmisión completa.");
+        QCOMPARE(good.messages(1).value(0)["texto"].toString(), QString("AB"));
+        QCOMPARE(other.messages(1).value(0)["texto"].toString(), QString("AB"));
         s = run({"send", "--port", good.path(), "--port", altered.path(), path});
         QCOMPARE(s.code, 1);
     }
@@ -231,7 +231,7 @@ class TransmissionCliTest : public QObject {
         }
         // The first message the sign decodes is the one sent afterwards.
         QCOMPARE(sign.enviar(archivo("uno.men", {texto(1, 1, "B")})).code, 0);
-        QCOMPARE(sign.mensajes(1).value(0)["texto"].toString(), QString("B"));
+        QCOMPARE(sign.messages(1).value(0)["texto"].toString(), QString("B"));
     }
 
     // An adapter that holds every echo 16 ms: the estimate, made on the first exchanges, is
@@ -254,7 +254,7 @@ class TransmissionCliTest : public QObject {
         QVERIFY(s.all().contains("latency_timer"));
         QVERIFY2(s.all().contains(QRegularExpression("\\(50%\\)\\. Quedan \\d+ s")),
                  qPrintable(s.all()));
-        QCOMPARE(sign.mensajes(8).size(), 8);
+        QCOMPARE(sign.messages(8).size(), 8);
     }
 
     void aGoodLinkGetsTheEstimateAndNoAdvice() {
@@ -293,7 +293,7 @@ class TransmissionCliTest : public QObject {
         QVERIFY2(s.err.find("Para un Lumivel lleno (8192 bytes)") != std::string::npos,
                  s.err.c_str());
         QCOMPARE(sign.enviar(archivo("real.men", {texto(1, 1, "REAL")})).code, 0);
-        QCOMPARE(sign.mensajes(1).value(0)["texto"].toString(), QString("REAL"));
+        QCOMPARE(sign.messages(1).value(0)["texto"].toString(), QString("REAL"));
 
         SignUnderTest silent({"--fault", "silent"});
         s = run({"send", "--dry-run", "--port", silent.path(), "--espera", "50"});

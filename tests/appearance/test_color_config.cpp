@@ -1,6 +1,6 @@
 #include "appearance/color_config.hpp"
 #include "display/scripted_dialogs.hpp"
-#include "session/lumivel.hpp"
+#include "display/sign_state.hpp"
 
 #include <QtTest>
 
@@ -25,7 +25,7 @@ const Rgb kInUse{10, 20, 30};
 
 // The colour window loaded over a sign whose LED colour is kInUse.
 struct Window {
-    Lumivel l;
+    SignState l;
     ScriptedDialogs dialogs;
     RecordingSurface surface;
     ColorSettings config{l.sign, dialogs, surface};

@@ -1,6 +1,5 @@
 #include "appearance/skin_file.hpp"
 #include "appearance/skin_table.hpp"
-#include "session/lumivel.hpp"
 
 #include <QtTest>
 

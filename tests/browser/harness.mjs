@@ -144,7 +144,7 @@ export async function load(page, navigate) {
 }
 
 // A control of the main window; windowControl for one of another window, which may reuse
-// the main window's design names (Frame1, SkinLabel2, StatusBar1).
+// the main window's control names (Frame1, SkinLabel2, StatusBar1).
 export function control(page, name, index) {
     const indexPart = index === undefined ? '' : `[data-index="${index}"]`;
     return page.locator(`[data-control="${name}"]${indexPart}:not([data-window] *)`);

@@ -6,7 +6,7 @@
 
 #include <QDeadlineTimer>
 
-// Client-area positions of the main window's controls (the designs' twips / 15).
+// Client-area positions of the main window's controls (the layout's twips / 15).
 inline const QPoint kNuevo(18 + 6, 8 + 12);
 inline const QPoint kAbrir(56 + 30, 8 + 12);
 inline const QPoint kGuardar(96 + 30, 8 + 12);

@@ -23,7 +23,7 @@ using List = std::vector<std::string>;
 // The main window's message buttons on the started state.
 struct Window : StartedState {
     void abrir(const fs::path& path) { QVERIFY(openMessageFile(l, path.string()).ok()); }
-    void adicionarTexto(const std::string& t, int presentacion = 0, int letra = 0) {
+    void addText(const std::string& t, int presentacion = 0, int letra = 0) {
         selectOption1(l, kTextMode);
         selectOpMostrar(l, presentacion);
         selectOpletra(l, letra);
@@ -58,9 +58,9 @@ class MessageListTest : public QObject {
         Window v;
         const fs::path p = path("tres.men");
         v.abrir(p);
-        v.adicionarTexto("Uno", 1, 0);
-        v.adicionarTexto("Dos", 0, 3);
-        v.adicionarTexto("Tres", 2, 2);
+        v.addText("Uno", 1, 0);
+        v.addText("Dos", 0, 3);
+        v.addText("Tres", 2, 2);
         QCOMPARE(v.l.lstcodigo, (List{"1", "2", "3"}));
         QCOMPARE(v.l.lstcodigoIndex, -1);
         QCOMPARE(v.l.texto, std::string("Tres")); // adding leaves the editor as it was
@@ -70,15 +70,15 @@ class MessageListTest : public QObject {
         v.select(2);
         ELIMINAR_Click(v.l, v.d);
         QVERIFY(v.d.shownBoxes.empty());
-        const std::string despues =
+        const std::string after =
             record(1, 2, 1, "Uno") + record(2, 1, 4, "Dos", '0') + record(2, 3, 3, "Tres");
-        QCOMPARE(readBytes(p), despues);
+        QCOMPARE(readBytes(p), after);
         QCOMPARE(v.l.lstcodigo, (List{"1", "2"}));
         QCOMPARE(v.l.texto, std::string());
         QCOMPARE(v.litCount(), 0);
 
-        v.adicionarTexto("Cuatro", 0, 0);
-        QCOMPARE(readBytes(p), despues + record(3, 1, 1, "Cuatro"));
+        v.addText("Cuatro", 0, 0);
+        QCOMPARE(readBytes(p), after + record(3, 1, 1, "Cuatro"));
         QCOMPARE(v.l.lstcodigo, (List{"1", "2", "3"}));
 
         for (int i = 0; i < 3; ++i) {
@@ -88,7 +88,7 @@ class MessageListTest : public QObject {
         QVERIFY(v.l.lstcodigo.empty());
         QCOMPARE(v.l.totalmensajes, std::int16_t{0});
         QCOMPARE(fs::file_size(p), std::uintmax_t{4 * 137});
-        v.adicionarTexto("c");
+        v.addText("c");
         QCOMPARE(recordAt(readBytes(p), 5).numero, std::int16_t{1});
         QCOMPARE(v.l.lstcodigo, (List{"1"}));
         QVERIFY(confirmExit(v.l, v.d)); // a named file leaves without a question
@@ -99,7 +99,7 @@ class MessageListTest : public QObject {
     void recallRestoresTheTextOrThePicture() {
         Window v;
         v.abrir(path("recuerdo.men"));
-        v.adicionarTexto("Por fila  ", 1, 2);
+        v.addText("Por fila  ", 1, 2);
         selectOption1(v.l, kDrawingMode);
         v.draw(0, 0);
         v.draw(5, 7);
@@ -137,7 +137,7 @@ class MessageListTest : public QObject {
         Window v;
         const fs::path p = path("modificar.men");
         v.abrir(p);
-        v.adicionarTexto("texto");
+        v.addText("texto");
         selectOption1(v.l, kDrawingMode);
         v.draw(1, 1);
         ADICIONAR_Click(v.l, v.d);
@@ -171,7 +171,7 @@ class MessageListTest : public QObject {
     void firstAddWithoutAFileUsesAScratchFile() {
         Window v;
         QVERIFY(!v.l.archivo.isOpen());
-        v.adicionarTexto("sin archivo");
+        v.addText("sin archivo");
         QVERIFY(v.l.isScratchFile);
         const fs::path scratch = v.l.archivo.path();
 
@@ -219,7 +219,7 @@ class MessageListTest : public QObject {
         Window v;
         const fs::path p = path(std::string("previo-") + QTest::currentDataTag() + ".men");
         v.abrir(p);
-        v.adicionarTexto("previo");
+        v.addText("previo");
         const std::string before = readBytes(p);
         const fs::path bad = path(target.toStdString());
         v.d.files = {bad.string()};
@@ -234,7 +234,7 @@ class MessageListTest : public QObject {
         QCOMPARE(v.l.archivo.path(), p.string());
         QCOMPARE(readBytes(p), before);
         QVERIFY(fs::is_empty(path("carpeta.men")));
-        v.adicionarTexto("sigue");
+        v.addText("sigue");
         QCOMPARE(v.l.lstcodigo, (List{"1", "2"}));
         QCOMPARE(fs::file_size(p), std::uintmax_t{274});
     }
@@ -245,8 +245,8 @@ class MessageListTest : public QObject {
         Window v;
         const fs::path p = path("origen.men");
         v.abrir(p);
-        v.adicionarTexto("uno");
-        v.adicionarTexto("dos");
+        v.addText("uno");
+        v.addText("dos");
         changeText(v.l, "queda");
         const fs::path copy = path("copia.men");
         writeBytes(copy, record(1, 1, 1, "ajeno"));
@@ -263,7 +263,7 @@ class MessageListTest : public QObject {
         QCOMPARE(v.l.archivo.path(), copy.string());
         QCOMPARE(readBytes(copy), readBytes(p));
         QCOMPARE(v.l.texto, std::string("queda"));
-        v.adicionarTexto("tres"); // to the copy only
+        v.addText("tres"); // to the copy only
         QCOMPARE(fs::file_size(copy), std::uintmax_t{411});
         QCOMPARE(fs::file_size(p), std::uintmax_t{274});
 
@@ -287,7 +287,7 @@ class MessageListTest : public QObject {
         writeBytes(p, "");
         fs::resize_file(p, std::uintmax_t{MessageFile::kMaxRecords} * 137);
         v.abrir(p);
-        v.adicionarTexto("uno mas");
+        v.addText("uno mas");
         QCOMPARE(v.d.shownBoxes.size(), std::size_t{1});
         QCOMPARE(fs::file_size(p), std::uintmax_t{MessageFile::kMaxRecords} * 137);
         // Beyond the limit the file is refused, and the open one stays.

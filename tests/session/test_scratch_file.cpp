@@ -81,19 +81,19 @@ class ScratchFileTest : public QObject {
     void savedFilesTakeTheUsersMode() {
         const mode_t mask = ::umask(027);
         WithMessages v(1);
-        const fs::path nuevo = state() / "nuevo.men";
-        const fs::path existente = state() / "existente.men";
-        writeBytes(existente, "antes");
-        fs::permissions(existente, fs::perms::owner_read | fs::perms::owner_write |
-                                       fs::perms::group_read | fs::perms::others_read);
-        const bool saved = saveAs(v.l, nuevo.string()).ok() && saveAs(v.l, existente.string()).ok();
+        const fs::path fresh = state() / "fresh.men";
+        const fs::path existing = state() / "existing.men";
+        writeBytes(existing, "antes");
+        fs::permissions(existing, fs::perms::owner_read | fs::perms::owner_write |
+                                      fs::perms::group_read | fs::perms::others_read);
+        const bool saved = saveAs(v.l, fresh.string()).ok() && saveAs(v.l, existing.string()).ok();
         ::umask(mask);
         QVERIFY(saved);
-        QCOMPARE(permsOf(nuevo),
+        QCOMPARE(permsOf(fresh),
                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        QCOMPARE(permsOf(existente), fs::perms::owner_read | fs::perms::owner_write |
-                                         fs::perms::group_read | fs::perms::others_read);
-        QCOMPARE(readBytes(existente), record(1, 1, 1, "msg 1"));
+        QCOMPARE(permsOf(existing), fs::perms::owner_read | fs::perms::owner_write |
+                                        fs::perms::group_read | fs::perms::others_read);
+        QCOMPARE(readBytes(existing), record(1, 1, 1, "msg 1"));
     }
 
     // Names planted in advance, here as links to a file of someone else, are never opened:

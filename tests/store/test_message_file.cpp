@@ -337,25 +337,40 @@ class MessageFileTest : public QObject {
             QCOMPARE(refused.error().reason, std::string(kFileChangedElsewhere));
             QCOMPARE(readBytes(p), foreign);
         }
-        // Appending a copy of the last record: prefix and suffix never overlap.
-        const std::vector<std::uint8_t> oneRecord(a.begin(), a.end());
-        std::vector<std::uint8_t> twoRecords = oneRecord;
-        twoRecords.insert(twoRecords.end(), oneRecord.begin(), oneRecord.end());
-        const auto added = describeChange(oneRecord, twoRecords);
-        QVERIFY(added && added->before.empty() && added->after == oneRecord);
+    }
 
-        // Renumbering many records keeps their two changed bytes each, not the records.
-        std::string before, despues;
+    // A change keeps only the bytes that differ and puts the file back: a copy of the last
+    // record appended (prefix and suffix never overlap), many records renumbered (their two
+    // changed bytes each, not the records).
+    void changesKeepOnlyTheDifferingBytes_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("keptBytes");
+        const QByteArray a = QByteArray::fromStdString(record(1, 2, 1, "a"));
+        QTest::newRow("last record copied") << a << a + a << 137;
+        std::string before, after;
         for (std::int16_t n = 1; n <= 200; ++n) {
             before += record(n, 2, 1, "m");
-            despues += record(static_cast<std::int16_t>(n * 2), 2, 1, "m");
+            after += record(static_cast<std::int16_t>(n * 2), 2, 1, "m");
         }
-        writeBytes(p, despues);
-        const auto renumbered =
-            describeChange({before.begin(), before.end()}, {despues.begin(), despues.end()});
-        QVERIFY(renumbered && renumbered->before.size() <= 2 * 200);
-        QVERIFY(applyChange(f, *renumbered, ChangeDirection::Undo).ok());
-        QCOMPARE(readBytes(p), before);
+        QTest::newRow("renumbered")
+            << QByteArray::fromStdString(before) << QByteArray::fromStdString(after) << 2 * 2 * 200;
+    }
+    void changesKeepOnlyTheDifferingBytes() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(int, keptBytes);
+        const auto change =
+            describeChange({before.begin(), before.end()}, {after.begin(), after.end()});
+        QVERIFY(change.has_value());
+        QVERIFY(change->before.size() + change->after.size() <=
+                static_cast<std::size_t>(keptBytes));
+        const fs::path p = path("cambio.men");
+        writeBytes(p, after.toStdString());
+        MessageFile f;
+        QVERIFY(f.open(p.string()).ok());
+        QVERIFY(applyChange(f, *change, ChangeDirection::Undo).ok());
+        QCOMPARE(readBytes(p), before.toStdString());
     }
 };
 

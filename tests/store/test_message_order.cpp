@@ -84,58 +84,68 @@ class MessageOrderTest : public QObject {
                                                record(3, pic));
     }
 
-    void badJsonNamesTheEntryAndField() {
-        std::vector<std::pair<std::string, std::string>> cases = {
-            {"", "JSON no válido: error de sintaxis en el byte 1"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"} x",
-             "JSON no válido: error de sintaxis en el byte 63"},
-            {"{\"kind\": \"text\"}", "JSON no válido: se esperaba una lista \"[...]\""},
-            {"[{\"kind\": \"text\", \"kind\": \"text\"}]",
-             "JSON no válido: la clave \"kind\" está repetida"},
-            {"[{\"kind\": \"text\", \"letra\": 1.5}]",
-             "entrada 1, campo \"letra\": debe ser un texto entre comillas o un número entero"},
-            {"[{}, {\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1}]",
-             "entrada 1, campo \"kind\": falta"},
-            {"[{\"kind\": \"text\", \"presentacion\": 4, \"letra\": 1, \"texto\": \"\"}]",
-             "entrada 1, campo \"presentacion\": debe ser 1, 2 o 3"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": \"1\", \"texto\": \"\"}]",
-             "entrada 1, campo \"letra\": debe ser un número entero"},
-            {"[{\"kind\": \"picture\", \"presentacion\": 255, \"letra\": 255, \"texto\": \"0G\"}]",
-             "entrada 1, campo \"texto\": una imagen son 128 cifras hexadecimales"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\", \"color\": "
-             "1}]",
-             "entrada 1, campo \"color\": no es un campo de mensaje"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"" +
-                 std::string(131, 'x') + "\"}]",
-             "entrada 1, campo \"texto\": pasa de 130 caracteres"},
-            {"[{\"kind\": \"text\", \"position\": 1e309}]",
-             "entrada 1, campo \"position\": el número está fuera de rango"},
-            {"[{\"kind\": \"text\", \"numero\": 18446744073709551615}]",
-             "entrada 1, campo \"numero\": el número está fuera de rango"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}]" +
-                 std::string(1, '\0') + "basura",
-             "JSON no válido: byte nulo en el byte 63"},
-            {"[{\"kind\": [1]}]",
-             "entrada 1, campo \"kind\": debe ser un texto entre comillas o un número entero"},
-            {"[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}, 5]",
-             "JSON no válido: la entrada 2 no es un objeto"},
+    void badJsonNamesTheEntryAndField_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* tag, const std::string& json, const char* reason) {
+            QTest::newRow(tag) << QByteArray::fromStdString(json) << QString(reason);
         };
+        row("empty", "", "JSON no válido: error de sintaxis en el byte 1");
+        row("syntax", "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"} x",
+            "JSON no válido: error de sintaxis en el byte 63");
+        row("not a list", "{\"kind\": \"text\"}",
+            "JSON no válido: se esperaba una lista \"[...]\"");
+        row("repeated key", "[{\"kind\": \"text\", \"kind\": \"text\"}]",
+            "JSON no válido: la clave \"kind\" está repetida");
+        row("fraction", "[{\"kind\": \"text\", \"letra\": 1.5}]",
+            "entrada 1, campo \"letra\": debe ser un texto entre comillas o un número entero");
+        row("missing kind", "[{}, {\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1}]",
+            "entrada 1, campo \"kind\": falta");
+        row("effect out of range",
+            "[{\"kind\": \"text\", \"presentacion\": 4, \"letra\": 1, \"texto\": \"\"}]",
+            "entrada 1, campo \"presentacion\": debe ser 1, 2 o 3");
+        row("quoted number",
+            "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": \"1\", \"texto\": \"\"}]",
+            "entrada 1, campo \"letra\": debe ser un número entero");
+        row("bad picture",
+            "[{\"kind\": \"picture\", \"presentacion\": 255, \"letra\": 255, \"texto\": \"0G\"}]",
+            "entrada 1, campo \"texto\": una imagen son 128 cifras hexadecimales");
+        row("unknown field",
+            "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\", \"color\": "
+            "1}]",
+            "entrada 1, campo \"color\": no es un campo de mensaje");
+        row("long text",
+            "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"" +
+                std::string(131, 'x') + "\"}]",
+            "entrada 1, campo \"texto\": pasa de 130 caracteres");
+        row("huge position", "[{\"kind\": \"text\", \"position\": 1e309}]",
+            "entrada 1, campo \"position\": el número está fuera de rango");
+        row("huge number", "[{\"kind\": \"text\", \"numero\": 18446744073709551615}]",
+            "entrada 1, campo \"numero\": el número está fuera de rango");
+        row("null byte",
+            "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}]" +
+                std::string(1, '\0') + "basura",
+            "JSON no válido: byte nulo en el byte 63");
+        row("kind a list", "[{\"kind\": [1]}]",
+            "entrada 1, campo \"kind\": debe ser un texto entre comillas o un número entero");
+        row("entry not an object",
+            "[{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"\"}, 5]",
+            "JSON no válido: la entrada 2 no es un objeto");
         // One entry more than any message file holds stops the reading there.
-        const std::string entry =
-            "{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"x\"},";
         std::string tooMany = "[";
         for (int i = 0; i <= MessageFile::kMaxRecords; ++i) {
-            tooMany += entry;
+            tooMany += "{\"kind\": \"text\", \"presentacion\": 1, \"letra\": 1, \"texto\": \"x\"},";
         }
-        tooMany += "this is never read";
-        cases.emplace_back(tooMany, "no caben más mensajes: un archivo guarda como máximo 32767 "
-                                    "y la entrada 32768 pasa de ahí");
-        for (const auto& [json, reason] : cases) {
-            const Result<std::vector<tipomensaje>> bytesRead = readMessageList(json);
-            QVERIFY2(!bytesRead.ok(), json.c_str());
-            QCOMPARE(QString::fromStdString(bytesRead.error().reason),
-                     QString::fromStdString(reason));
-        }
+        row("too many", tooMany + "this is never read",
+            "no caben más mensajes: un archivo guarda como máximo 32767 y la entrada 32768 pasa "
+            "de ahí");
+    }
+    void badJsonNamesTheEntryAndField() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, reason);
+        const Result<std::vector<tipomensaje>> bytesRead = readMessageList(json.toStdString());
+        QVERIFY(!bytesRead.ok());
+        QCOMPARE(QString::fromStdString(bytesRead.error().reason), reason);
     }
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Finds a window's control by its design name, which is its object name; an element of a
+// Finds a window's control by its name, which is its object name; an element of a
 // control array is Name_index. A missing control stops the test with the name instead of
 // crashing later on a null pointer.
 #include <QObject>

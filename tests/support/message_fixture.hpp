@@ -1,7 +1,7 @@
 #pragma once
 // Message records and message files, built the way the program stores them.
-#include "session/lumivel.hpp"
 #include "store/message_record.hpp"
+#include "store/message_store.hpp"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -62,7 +62,7 @@ inline tipomensaje recordAt(const std::string& bytes, int n) {
 
 // Writes the records to a new file and leaves the state as opening it in the main window
 // does: the file open, the active messages numbered 1, 2, ..., the last record in the buffer.
-inline void openWithMessages(Lumivel& l, const QString& path,
+inline void openWithMessages(MessageStore& l, const QString& path,
                              const std::vector<tipomensaje>& records) {
     QVERIFY(l.archivo.open(path.toStdString()).ok());
     std::int16_t numero = 0;

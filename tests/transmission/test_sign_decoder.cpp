@@ -1,4 +1,3 @@
-#include "session/lumivel.hpp"
 #include "support/message_fixture.hpp"
 #include "support/metatypes.hpp"
 #include "transmission/fake_port.hpp"
@@ -32,11 +31,12 @@ struct Linked {
         };
     }
 
-    SendResult enviar(Lumivel& l) {
+    SendResult enviar(MessageStore& l) {
         TransmissionImage image;
-        const LoadResult load = cargarcomm(l, image, l.totaldatos);
+        std::int16_t totaldatos = 0;
+        const LoadResult load = cargarcomm(l, image, totaldatos);
         TransferObserver nobody;
-        return sendImage(port, load, image, l.totaldatos, nobody);
+        return sendImage(port, load, image, totaldatos, nobody);
     }
 };
 
@@ -96,7 +96,7 @@ class SignDecoderTest : public QObject {
     }
     void decodesWhatTheSenderSends() {
         QFETCH(std::vector<tipomensaje>, records);
-        Lumivel l;
+        MessageStore l;
         openWithMessages(l, dir_.filePath(QTest::currentDataTag()), records);
         Linked link;
         QCOMPARE(link.enviar(l).outcome, Outcome::Verified);
@@ -126,7 +126,7 @@ class SignDecoderTest : public QObject {
         QFETCH(Outcome, outcome);
         const auto f = parseFault(fault.toStdString());
         QVERIFY(f);
-        Lumivel l;
+        MessageStore l;
         openWithMessages(l, dir_.filePath(QTest::currentDataTag()),
                          std::vector<tipomensaje>(3, texto(1, 1, std::string(40, 'q'))));
         Linked link(*f);
@@ -168,9 +168,9 @@ class SignDecoderTest : public QObject {
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'c'}), SignDecoder::Event::Request);
         QCOMPARE(recibir({'w', 0xFF, 0, 0, 0, 2, 3, 'k', 0, 0}), SignDecoder::Event::ImageComplete);
-        const auto mensajes = d.takeImage();
-        QCOMPARE(mensajes.size(), std::size_t{1});
-        QCOMPARE(mensajes[0].texto, std::string("k"));
+        const auto messages = d.takeImage();
+        QCOMPARE(messages.size(), std::size_t{1});
+        QCOMPARE(messages[0].texto, std::string("k"));
         QCOMPARE(recibir({'c', 'w', 0x00}), SignDecoder::Event::Error);
         QVERIFY(d.idle());
     }

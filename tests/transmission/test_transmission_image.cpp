@@ -10,6 +10,11 @@ using namespace lumivel::test;
 
 namespace {
 
+// The store with the last image's highest index, kept between builds as the program keeps it.
+struct StoreAndImage : MessageStore {
+    std::int16_t totaldatos = 0;
+};
+
 QString asHex(const TransmissionImage& image, int last) {
     QStringList bytes;
     for (int i = 0; i <= last; ++i) {
@@ -28,7 +33,7 @@ class TransmissionImageTest : public QObject {
 
     QString path(const char* name) { return dir_.filePath(name); }
     // Opens `records` in `l` under `name` and builds the image from them.
-    LoadResult build(Lumivel& l, TransmissionImage& image, const char* name,
+    LoadResult build(StoreAndImage& l, TransmissionImage& image, const char* name,
                      const std::vector<tipomensaje>& records) {
         openWithMessages(l, path(name), records);
         return cargarcomm(l, image, l.totaldatos);
@@ -56,7 +61,7 @@ class TransmissionImageTest : public QObject {
     void encodesActiveRecords() {
         QFETCH(std::vector<tipomensaje>, records);
         QFETCH(QString, expected);
-        Lumivel l;
+        StoreAndImage l;
         TransmissionImage image;
         QCOMPARE(build(l, image, QTest::currentDataTag(), records).estado, ImageState::Ready);
         const int last = static_cast<int>(expected.split(' ').size()) - 1;
@@ -76,7 +81,7 @@ class TransmissionImageTest : public QObject {
     }
     void nothingToSend() {
         QFETCH(int, scenario);
-        Lumivel l;
+        StoreAndImage l;
         TransmissionImage image;
         image.datos[0] = 0x55;
         image.ndatos = 7;
@@ -107,7 +112,7 @@ class TransmissionImageTest : public QObject {
     void staleBufferOrCountStillBuildsTheFile() {
         QFETCH(int, total);
         QFETCH(int, presentacion);
-        Lumivel l;
+        StoreAndImage l;
         openWithMessages(l, path(QTest::currentDataTag()),
                          {texto(1, 2, "AB"), texto(0, 1, "X", '0')});
         l.totalmensajes = static_cast<std::int16_t>(total);
@@ -121,7 +126,7 @@ class TransmissionImageTest : public QObject {
 
     void imageThatDoesNotFitIsRefusedUntouched() {
         const std::string length(130, 'x');
-        Lumivel l;
+        StoreAndImage l;
         TransmissionImage image;
         // 61 full texts of 133 bytes plus the two closing bytes fit in 8192 slots...
         LoadResult r = build(l, image, "61.men", std::vector(61, texto(1, 1, length)));
@@ -131,7 +136,7 @@ class TransmissionImageTest : public QObject {
         const std::int16_t totalBefore = l.totaldatos;
 
         // ...62 do not: nothing is written and the size needed is reported.
-        Lumivel l2;
+        StoreAndImage l2;
         openWithMessages(l2, path("62.men"), std::vector<tipomensaje>(62, texto(1, 1, length)));
         l2.totaldatos = totalBefore;
         r = cargarcomm(l2, image, l2.totaldatos);
