@@ -1,4 +1,5 @@
 #include "app/text_progress.hpp"
+#include "session/lumivel.hpp"
 #include "support/command_line.hpp"
 #include "support/message_fixture.hpp"
 
