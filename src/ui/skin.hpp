@@ -11,8 +11,6 @@ class QWidget;
 
 namespace lumivel {
 
-struct Lumivel;
-
 // The skin component each window carries: loads a skin file, applies it to a window and
 // reports the skin's colour. A missing or unreadable file keeps the current look.
 class Skin {
@@ -45,13 +43,7 @@ class Skin {
 // to `window`. A file that cannot be loaded keeps the look and is reported on stderr.
 void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin);
 
-// A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
-// loaded and applied to the main window. The caller then recolours its buttons and
-// redraws the sign.
 // The folder of the running executable, without a trailing separator.
 std::string executableFolder();
-
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
-                   const std::string& folder = executableFolder());
 
 } // namespace lumivel

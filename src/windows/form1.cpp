@@ -8,6 +8,7 @@
 #include "ui/qt_serial_port.hpp"
 #include "ui/settings.hpp"
 #include "ui/twips.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -33,9 +34,8 @@ constexpr int kExtraRow = 405;
 
 } // namespace
 
-Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose, QWidget* parent)
-    : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs),
-      onClose_(std::move(onClose)) {
+Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, StateChanges& changes, QWidget* parent)
+    : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs), changes_(changes) {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     showRememberedPort();
@@ -362,11 +362,10 @@ void Form1::showBox(const MessageBoxSpec& box, std::function<void(Answer)> onAns
 }
 
 void Form1::Command2_Click() {
+    // Cancelar redraws the sign once more after the window has gone, and closing deletes it.
+    StateChanges& changes = changes_;
     close();
-    // Cancelar redraws the sign once more after the window has gone.
-    if (onClose_) {
-        onClose_();
-    }
+    emit changes.signChanged();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -376,9 +375,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    if (onClose_) {
-        onClose_();
-    }
+    emit changes_.signChanged();
 }
 
 } // namespace lumivel

@@ -4,6 +4,7 @@
 #include "ui/skin.hpp"
 #include "ui/twips.hpp"
 #include "ui/web.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -45,9 +46,9 @@ QFont courier() {
 
 } // namespace
 
-Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
-             std::function<void()> redrawSign, QWidget* parent)
-    : QWidget(parent, Qt::Window), redrawSign_(std::move(redrawSign)) {
+Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin, StateChanges& changes,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), changes_(changes) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Acerca de...");
     setFixedSize(twips(0, 0, 6615, 1860).size());
@@ -94,12 +95,10 @@ QLabel* Form2::SkinLabel(int index) const {
 }
 
 void Form2::Command1_Click() {
-    // Copy first: closing deletes the window.
-    const std::function<void()> redraw = redrawSign_;
+    // Closing deletes the window.
+    StateChanges& changes = changes_;
     close();
-    if (redraw) {
-        redraw();
-    }
+    emit changes.signChanged();
 }
 
 } // namespace lumivel

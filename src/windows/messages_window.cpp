@@ -277,7 +277,6 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
             &MessagesWindow::showButtons);
     connect(table_, &QTableView::pressed, this,
             [this](const QModelIndex& index) { pressed(index.row()); });
-    connect(&store_, &StoreController::listShown, this, &MessagesWindow::mostrar);
     mostrar();
 }
 

@@ -2,6 +2,7 @@
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/drawing_controller.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,11 +23,12 @@ struct Bench {
     QPushButton* invertir = new QPushButton(&window);
     QLabel* panel1 = new QLabel(&window);
     Lumivel l;
+    StateChanges changes;
     int mirrored = 0;
-    DrawingController controller{
-        {Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, [this] { ++mirrored; }};
+    DrawingController controller{{Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, changes};
 
     Bench() {
+        QObject::connect(&changes, &StateChanges::modeChanged, [this] { ++mirrored; });
         l.sign.setSurface(Pic);
         startUp(l, ".");
         selectOption1(l, kDrawingMode);

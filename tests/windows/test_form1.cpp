@@ -6,6 +6,7 @@
 #include "transmission/sign_decoder.hpp"
 #include "ui/settings.hpp"
 #include "windows/form1.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QComboBox>
 #include <QLabel>
@@ -52,15 +53,20 @@ class Form1Test : public QObject {
     QTemporaryDir dir_;
     Lumivel lumivel_;
     ScriptedDialogs dialogs_;
+    StateChanges changes_;
     int redraws_ = 0;
 
     QPointer<Form1> abrir() {
-        auto* window = new Form1(lumivel_, dialogs_, [this] { ++redraws_; });
+        auto* window = new Form1(lumivel_, dialogs_, changes_);
         window->mostrar();
         return window;
     }
 
   private slots:
+    void initTestCase() {
+        connect(&changes_, &StateChanges::signChanged, this, [this] { ++redraws_; });
+    }
+
     void init() {
         lumivel_.archivo.close();
         lumivel_.totalmensajes = 0;

@@ -70,7 +70,7 @@ class Form3Test : public QObject {
         QVERIFY(!usable(form, "Text1") && !usable(form, "lapiz") && usable(form, "goma"));
         QVERIFY(!usable(form, "ELIMINAR"));
         form.state().tool = DrawingTool::Eraser;
-        form.showControls();
+        emit form.changes().modeChanged();
         QVERIFY(usable(form, "lapiz") && !usable(form, "goma"));
 
         action(form, "optexto")->trigger();
