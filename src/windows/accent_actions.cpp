@@ -45,10 +45,10 @@ void AccentActions::textToPicture() {
     compose(l_.option1 == kTextMode ? l_.texto : std::string());
 }
 
-void AccentActions::compose(const std::string& texto) {
+void AccentActions::compose(const std::string& text) {
     const EditHistory::Picture before = history_.picture();
     const int font = l_.tipoletra >= 1 && l_.tipoletra <= 4 ? l_.tipoletra - 1 : 0;
-    TextToPictureDialog dialog(l_.sign, texto, font, dialogParent_);
+    TextToPictureDialog dialog(l_.sign, text, font, dialogParent_);
     // Under the sign, not over it: the preview is what the person chooses by.
     dialog.adjustSize();
     dialog.move(sign_.mapToGlobal(QPoint(sign_.width() - dialog.width(), sign_.height() + 8)));

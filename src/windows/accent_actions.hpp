@@ -31,7 +31,7 @@ class AccentActions : public QObject {
   private:
     // The composed picture becomes the drawing, as one undo step; "Cancelar" gives the sign
     // back as it was. A picture is a drawing: the drawing mode is chosen on "Aceptar".
-    void compose(const std::string& texto);
+    void compose(const std::string& text);
 
     Lumivel& l_;
     Dialogs& d_;

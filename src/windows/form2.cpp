@@ -13,20 +13,20 @@
 namespace lumivel {
 namespace {
 
-QLabel* label(const QString& texto, const QFont& fuente, const QRect& position, QWidget* parent) {
-    auto* label = new QLabel(texto, parent);
+QLabel* label(const QString& text, const QFont& font, const QRect& position, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setObjectName("SkinLabel");
-    label->setFont(fuente);
+    label->setFont(font);
     label->setGeometry(position);
     return label;
 }
 
-QFont palatino(double dots, bool negrita) {
-    QFont fuente("Palatino Linotype");
-    fuente.setStyleHint(QFont::Serif);
-    fuente.setPointSizeF(dots);
-    fuente.setBold(negrita);
-    return fuente;
+QFont palatino(double dots, bool bold) {
+    QFont font("Palatino Linotype");
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(dots);
+    font.setBold(bold);
+    return font;
 }
 
 // The largest size up to the font's own at which `text` fits in `width` pixels.
@@ -38,10 +38,10 @@ QFont fitted(QFont font, const QString& text, int width) {
 }
 
 QFont courier() {
-    QFont fuente("Courier");
-    fuente.setStyleHint(QFont::TypeWriter);
-    fuente.setPointSize(9);
-    return fuente;
+    QFont font("Courier");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(9);
+    return font;
 }
 
 } // namespace

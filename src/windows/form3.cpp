@@ -164,8 +164,8 @@ void Form3::wireControls() {
         connect(c.picmenu.at(i), &IconBox::clicked, toolbar_,
                 [this, i] { toolbar_->picmenu_Click(static_cast<int>(i)); });
     }
-    connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& texto) {
-        changeText(lumivel_, utf8ToWindows1252(texto.toStdString()));
+    connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        changeText(lumivel_, utf8ToWindows1252(text.toStdString()));
         // A character the sign's code page lacks shows as "?" in the box at once, as it
         // will be stored and shown, and the cursor stays where the person types.
         const int cursor = controls_.Text1->cursorPosition();
@@ -299,11 +299,11 @@ void Form3::colorbotones() {
 }
 
 void Form3::showText() {
-    const QString texto = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
-    if (controls_.Text1->text() != texto) {
-        controls_.Text1->setText(texto);
+    const QString text = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
+    if (controls_.Text1->text() != text) {
+        controls_.Text1->setText(text);
     }
-    controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : texto);
+    controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : text);
 }
 
 void Form3::nameIconBoxes() {

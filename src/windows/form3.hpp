@@ -75,7 +75,7 @@ class Form3 : public QMainWindow {
     void startupSkin_Click();
     // After any skin change: recolour, redraw, and remember `archivo` for the next run.
     void skinChanged(const char* archivo);
-    // The skin and LED colour of the last run, where stored and sound; the designed ones
+    // The skin and LED colour of the last run, where stored and sound; the start-up ones
     // otherwise.
     void applyRememberedLooks();
     void markSkinInUse();

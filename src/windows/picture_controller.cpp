@@ -16,10 +16,10 @@
 namespace lumivel {
 namespace {
 
-void warn(Dialogs& d, const std::string& title, const std::string& texto) {
+void warn(Dialogs& d, const std::string& title, const std::string& text) {
     MessageBoxSpec box;
     box.title = title;
-    box.texto = texto;
+    box.texto = text;
     box.icon = Icon::Exclamation;
     d.mensaje(box);
 }

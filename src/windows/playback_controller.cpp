@@ -43,18 +43,18 @@ void PlaybackController::playAll() {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
-    const std::optional<std::vector<tipomensaje>> mensajes = messagesToSimulate(l_, d_);
-    if (!mensajes) {
+    const std::optional<std::vector<tipomensaje>> messages = messagesToSimulate(l_, d_);
+    if (!messages) {
         return;
     }
     // The window follows the message playing: its number in the list, its font and effect.
     const int selected = l_.lstcodigoIndex;
-    play([this, &mensajes, selected](Pacer& pacer) {
-        simularTodo(l_, *mensajes, pacer, [this, &mensajes](std::size_t k) {
+    play([this, &messages, selected](Pacer& pacer) {
+        simularTodo(l_, *messages, pacer, [this, &messages](std::size_t k) {
             l_.lstcodigoIndex = k < l_.lstcodigo.size() ? static_cast<int>(k) : -1;
             announceEditor();
             emit changes_.listChanged();
-            emit playing(QString::fromStdString(playingNotice(k, mensajes->size())));
+            emit playing(QString::fromStdString(playingNotice(k, messages->size())));
         });
         l_.lstcodigoIndex = selected;
         emit changes_.listChanged();
