@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "support/main_window.hpp"
+
 using namespace lumivel;
 
 namespace {
@@ -39,15 +41,7 @@ struct Bench {
         window.show();
     }
     bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && Pic->shown().lit(c, r); }
-    int litCount() const {
-        int n = 0;
-        for (int c = 0; c < 64; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                n += Pic->shown().lit(c, r) ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int litCount() const { return test::litCount(*Pic); }
     void drag(QPoint from, QPoint to, int step = 3) {
         QTest::mousePress(Pic, Qt::LeftButton, Qt::NoModifier, from);
         const QPoint delta = to - from;

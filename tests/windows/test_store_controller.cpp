@@ -69,8 +69,6 @@ class StoreControllerTest : public QObject {
     QTemporaryDir dir_;
 
   private slots:
-    void initTestCase() { qputenv("XDG_STATE_HOME", dir_.path().toUtf8()); }
-
     void buttonsAddAndTheListRecalls() {
         Bench b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.window));
