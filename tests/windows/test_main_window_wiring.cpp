@@ -6,6 +6,7 @@
 #include "session/scratch_file.hpp"
 #include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "ui/input_blocker.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/skin.hpp"
@@ -264,15 +265,7 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&window));
         action(window, "opgrafico")->trigger();
         auto* pic = control<SignWidget>(window, "Pic");
-        const auto litCount = [pic] {
-            int n = 0;
-            for (int c = 0; c < 64; ++c) {
-                for (int r = 0; r < 8; ++r) {
-                    n += pic->shown().lit(c, r) ? 1 : 0;
-                }
-            }
-            return n;
-        };
+        const auto litCount = [pic] { return test::litCount(*pic); };
         QTest::mousePress(pic, Qt::LeftButton, {}, QPoint(6, 6));
         QTest::mouseMove(pic, QPoint(18, 6));
         QTest::mouseRelease(pic, Qt::LeftButton, {}, QPoint(18, 6));
