@@ -1,8 +1,6 @@
 #include "ui/skin.hpp"
 
 #include "appearance/skin_file.hpp"
-#include "appearance/skin_table.hpp"
-#include "session/lumivel.hpp"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,14 +113,6 @@ void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin) {
         std::cerr << "simlumivel: no se aplica el skin " << loaded.error().describe() << '\n';
     }
     skin.aplicar(window);
-}
-
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
-                   const std::string& folder) {
-    // aplicarskin loads the chosen file itself; loading it here first as well would only
-    // read it, and report a refusal, twice.
-    chooseSkin(lumivel.archivoskin, folder, index);
-    aplicarskin(skin, main, lumivel.archivoskin);
 }
 
 } // namespace lumivel

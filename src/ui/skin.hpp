@@ -1,6 +1,5 @@
 #pragma once
 #include "base/result.hpp"
-#include "ui/data_folder.hpp"
 
 #include <QColor>
 #include <QPalette>
@@ -11,8 +10,6 @@
 class QWidget;
 
 namespace lumivel {
-
-struct Lumivel;
 
 // The skin component each window carries: loads a skin file, applies it to a window and
 // reports the skin's colour. A missing or unreadable file keeps the current look.
@@ -45,11 +42,5 @@ class Skin {
 // Loads the skin file `archivoskin` into the main window's component, then applies it
 // to `window`. A file that cannot be loaded keeps the look and is reported on stderr.
 void aplicarskin(Skin& skin, QWidget* window, const std::string& archivoskin);
-
-// A "Cambiar Skin" menu entry (0..9): `archivoskin` becomes the entry's file, which is
-// loaded and applied to the main window. The caller then recolours its buttons and
-// redraws the sign.
-void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
-                   const std::string& folder = programDataFolder());
 
 } // namespace lumivel

@@ -5,17 +5,16 @@
 #include "drawing/picture_edit.hpp"
 #include "presentation/editing_mode.hpp"
 #include "windows/edit_history.hpp"
+#include "windows/state_changes.hpp"
 #include "windows/text_to_picture_dialog.hpp"
 
 #include <QWidget>
 
 namespace lumivel {
 
-AccentActions::AccentActions(Lumivel& l, Dialogs& d, EditHistory& history, const QWidget& sign,
-                             std::function<void()> enterDrawingMode,
-                             std::function<void()> showControls, QWidget* dialogParent)
-    : QObject(dialogParent), l_(l), d_(d), history_(history), sign_(sign),
-      enterDrawingMode_(std::move(enterDrawingMode)), showControls_(std::move(showControls)),
+AccentActions::AccentActions(Lumivel& l, Dialogs& d, EditHistory& history, StateChanges& changes,
+                             const QWidget& sign, QWidget* dialogParent)
+    : QObject(dialogParent), l_(l), d_(d), history_(history), changes_(changes), sign_(sign),
       dialogParent_(dialogParent) {}
 
 void AccentActions::stripAccents() {
@@ -39,17 +38,17 @@ void AccentActions::stripAccents() {
         }
     }
     changeText(l_, plain.texto);
-    showControls_();
+    emit changes_.textChanged();
 }
 
 void AccentActions::textToPicture() {
     compose(l_.option1 == kTextMode ? l_.texto : std::string());
 }
 
-void AccentActions::compose(const std::string& texto) {
+void AccentActions::compose(const std::string& text) {
     const EditHistory::Picture before = history_.picture();
     const int font = l_.tipoletra >= 1 && l_.tipoletra <= 4 ? l_.tipoletra - 1 : 0;
-    TextToPictureDialog dialog(l_.sign, texto, font, dialogParent_);
+    TextToPictureDialog dialog(l_.sign, text, font, dialogParent_);
     // Under the sign, not over it: the preview is what the person chooses by.
     dialog.adjustSize();
     dialog.move(sign_.mapToGlobal(QPoint(sign_.width() - dialog.width(), sign_.height() + 8)));
@@ -58,13 +57,11 @@ void AccentActions::compose(const std::string& texto) {
     if (!accepted) {
         return;
     }
-    if (l_.option1 != kDrawingMode) {
-        enterDrawingMode_();
-    }
+    selectOption1(l_, kDrawingMode);
+    emit changes_.modeChanged();
     const auto picture = dialog.picture();
     history_.recordDrawing(QStringLiteral("texto a dibujo"),
                            [this, &picture] { showPicture(l_.sign, picture); });
-    showControls_();
 }
 
 } // namespace lumivel

@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <string>
 
 class QWidget;
@@ -12,6 +11,7 @@ class QWidget;
 namespace lumivel {
 
 class EditHistory;
+class StateChanges;
 
 // Ways to keep letters the fonts lack from reaching the sign as gaps: "Quitar acentos"
 // writes the vowels plain in Text1, and "Texto a dibujo" draws a text, accents and Ñ
@@ -19,11 +19,9 @@ class EditHistory;
 class AccentActions : public QObject {
     Q_OBJECT
   public:
-    // `enterDrawingMode` selects the drawing mode as its option would; `showControls`
-    // brings the window in line with the state. The composer opens under `sign`.
-    AccentActions(Lumivel& l, Dialogs& d, EditHistory& history, const QWidget& sign,
-                  std::function<void()> enterDrawingMode, std::function<void()> showControls,
-                  QWidget* dialogParent);
+    // The composer opens under `sign`.
+    AccentActions(Lumivel& l, Dialogs& d, EditHistory& history, StateChanges& changes,
+                  const QWidget& sign, QWidget* dialogParent);
 
   public slots:
     void stripAccents();
@@ -33,14 +31,13 @@ class AccentActions : public QObject {
   private:
     // The composed picture becomes the drawing, as one undo step; "Cancelar" gives the sign
     // back as it was. A picture is a drawing: the drawing mode is chosen on "Aceptar".
-    void compose(const std::string& texto);
+    void compose(const std::string& text);
 
     Lumivel& l_;
     Dialogs& d_;
     EditHistory& history_;
+    StateChanges& changes_;
     const QWidget& sign_;
-    std::function<void()> enterDrawingMode_;
-    std::function<void()> showControls_;
     QWidget* dialogParent_;
 };
 

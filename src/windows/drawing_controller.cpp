@@ -3,6 +3,7 @@
 #include "drawing/drawing_tools.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/edit_history.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,8 +11,8 @@
 namespace lumivel {
 
 DrawingController::DrawingController(const DrawingWidgets& widgets, Lumivel& l,
-                                     std::function<void()> showControls, QObject* parent)
-    : QObject(parent), w_(widgets), l_(l), showState_(std::move(showControls)) {
+                                     StateChanges& changes, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), changes_(changes) {
     const auto connectButton = [this](QPushButton* button, void (DrawingController::*slot)()) {
         if (button != nullptr) {
             connect(button, &QPushButton::clicked, this, slot);
@@ -65,23 +66,16 @@ void DrawingController::record(const char* name, void (*tool)(EditorState&)) {
     } else {
         tool(l_);
     }
-    despues();
-}
-
-void DrawingController::despues() {
-    if (showState_) {
-        showState_();
-    }
 }
 
 void DrawingController::lapiz() {
     lapiz_Click(l_);
-    despues();
+    emit changes_.modeChanged();
 }
 
 void DrawingController::goma() {
     goma_Click(l_);
-    despues();
+    emit changes_.modeChanged();
 }
 
 void DrawingController::pintura() {

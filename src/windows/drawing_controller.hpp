@@ -4,8 +4,6 @@
 #include <QObject>
 #include <QPointF>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 
@@ -13,6 +11,7 @@ namespace lumivel {
 
 class EditHistory;
 class SignWidget;
+class StateChanges;
 
 // The sign and the drawing tool buttons of the main window. Any pointer may be null;
 // icon boxes 3 to 7 call the public slots.
@@ -27,11 +26,12 @@ struct DrawingWidgets {
 };
 
 // Turns presses and moves on the sign into pencil and eraser strokes and the tool
-// buttons into their core handlers; `showControls` mirrors the tool choice in the buttons.
+// buttons into their core handlers. A new tool is announced as a change of mode; the
+// picture draws itself.
 class DrawingController : public QObject {
     Q_OBJECT
   public:
-    DrawingController(const DrawingWidgets& widgets, Lumivel& l, std::function<void()> showControls,
+    DrawingController(const DrawingWidgets& widgets, Lumivel& l, StateChanges& changes,
                       QObject* parent = nullptr);
 
     // Qt buttons as the button set of a mouse event: left 1, right 2, middle 4.
@@ -51,11 +51,10 @@ class DrawingController : public QObject {
     void onMoved(Qt::MouseButtons buttons, QPointF position);
     void onReleased(Qt::MouseButton button);
     void record(const char* name, void (*tool)(EditorState&));
-    void despues();
 
     DrawingWidgets w_;
     Lumivel& l_;
-    std::function<void()> showState_;
+    StateChanges& changes_;
     EditHistory* history_ = nullptr;
 };
 

@@ -48,10 +48,9 @@ class DrawingStep : public DoneStep {
 
 class FileStep : public DoneStep {
   public:
-    FileStep(const QString& name, MessageFile& file, Dialogs& dialogs, std::function<void()> shown,
+    FileStep(const QString& name, EditHistory& history, MessageFile& file, Dialogs& dialogs,
              FileChange change)
-        : DoneStep(name), file_(file), d_(dialogs), shown_(std::move(shown)),
-          change_(std::move(change)) {}
+        : DoneStep(name), history_(history), file_(file), d_(dialogs), change_(std::move(change)) {}
 
   protected:
     void apply(ChangeDirection direction) override {
@@ -67,24 +66,20 @@ class FileStep : public DoneStep {
             // The file no longer matches this step, so it leaves the history.
             setObsolete(true);
         }
-        if (shown_) {
-            shown_();
-        }
+        emit history_.fileRestored();
     }
 
   private:
+    EditHistory& history_;
     MessageFile& file_;
     Dialogs& d_;
-    std::function<void()> shown_;
     FileChange change_;
 };
 
 } // namespace
 
-EditHistory::EditHistory(Lumivel& l, Dialogs& d, std::function<void()> fileRestored,
-                         QObject* parent)
-    : QObject(parent), l_(l), d_(d), fileRestored_(std::move(fileRestored)),
-      stack_(new QUndoStack(this)) {
+EditHistory::EditHistory(Lumivel& l, Dialogs& d, QObject* parent)
+    : QObject(parent), l_(l), d_(d), stack_(new QUndoStack(this)) {
     connect(stack_, &QUndoStack::indexChanged, this, [this] { restartStroke(); });
 }
 
@@ -129,7 +124,7 @@ void EditHistory::restartStroke() {
 
 void EditHistory::recordFile(const QString& name, const std::function<void()>& operation) {
     if (std::optional<FileChange> change = recordChange(l_.archivo, operation)) {
-        stack_->push(new FileStep(name, l_.archivo, d_, fileRestored_, std::move(*change)));
+        stack_->push(new FileStep(name, *this, l_.archivo, d_, std::move(*change)));
     }
 }
 

@@ -17,10 +17,7 @@ namespace lumivel {
 class EditHistory : public QObject {
     Q_OBJECT
   public:
-    // `fileRestored` runs after a file step was undone or redone (or refused), so the
-    // window can show the list again.
-    EditHistory(Lumivel& l, Dialogs& d, std::function<void()> fileRestored,
-                QObject* parent = nullptr);
+    EditHistory(Lumivel& l, Dialogs& d, QObject* parent = nullptr);
 
     QUndoStack& stack() { return *stack_; }
 
@@ -44,13 +41,16 @@ class EditHistory : public QObject {
     Picture picture() const;
     void showPicture(const Picture& picture);
 
+  signals:
+    // A file step was undone or redone (or refused): the file's bytes changed under the list.
+    void fileRestored();
+
   private:
     // Undoing or redoing during a drag: the rest of the drag starts a step of its own.
     void restartStroke();
 
     Lumivel& l_;
     Dialogs& d_;
-    std::function<void()> fileRestored_;
     QUndoStack* stack_;
     std::optional<Picture> strokeStart_;
 };

@@ -8,6 +8,7 @@
 #include "ui/qt_serial_port.hpp"
 #include "ui/settings.hpp"
 #include "ui/twips.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -33,9 +34,8 @@ constexpr int kExtraRow = 405;
 
 } // namespace
 
-Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose, QWidget* parent)
-    : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs),
-      onClose_(std::move(onClose)) {
+Form1::Form1(Lumivel& lumivel, Dialogs& dialogs, StateChanges& changes, QWidget* parent)
+    : QWidget(parent, Qt::Window), lumivel_(lumivel), dialogs_(dialogs), changes_(changes) {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     showRememberedPort();
@@ -64,7 +64,7 @@ void Form1::createControls() {
         twips(1320, 720, 855, 255)};
     for (int i = 0; i < kSerialPortCount; ++i) {
         auto* option = new QRadioButton(QStringLiteral("Comm%1").arg(i + 1), Frame1_);
-        // As wide as its caption needs, which the design's width cuts in our font; the
+        // As wide as its caption needs, which the laid-out width cuts in this font; the
         // columns leave the room.
         QRect position = positions.at(static_cast<std::size_t>(i));
         position.setWidth(qMax(position.width(), option->sizeHint().width()));
@@ -100,8 +100,8 @@ void Form1::createControls() {
     timeLabel_->setObjectName("Tiempo");
     timeLabel_->setGeometry(twips(5175, 1410, 3000, 285));
     timeLabel_->setToolTip("Lo que tarda la transmisión, medido en la respuesta del Lumivel");
-    connect(otherPort_, &QComboBox::currentTextChanged, this, [this](const QString& texto) {
-        if (texto.trimmed().isEmpty()) {
+    connect(otherPort_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (text.trimmed().isEmpty()) {
             return;
         }
         // A typed or picked device replaces the CommN choice.
@@ -112,10 +112,10 @@ void Form1::createControls() {
         option1Group_->setExclusive(true);
     });
 
-    QFont negrita("Times New Roman", 12);
-    negrita.setBold(true);
+    QFont bold("Times New Roman", 12);
+    bold.setBold(true);
     SkinLabel1_ = new QLabel(kTotalMessages, this);
-    SkinLabel1_->setFont(negrita);
+    SkinLabel1_->setFont(bold);
     SkinLabel1_->setGeometry(twips(3000, 240, 5175, 255));
     ProgressBar1_ = new QProgressBar(this);
     ProgressBar1_->setGeometry(twips(3000, 600, 5175, 255));
@@ -124,7 +124,7 @@ void Form1::createControls() {
     ProgressBar1_->setValue(0);
     ProgressBar1_->setAccessibleName("Progreso de la transmisión");
     SkinLabel2_ = new QLabel("TAMAÑO", this);
-    SkinLabel2_->setFont(negrita);
+    SkinLabel2_->setFont(bold);
     SkinLabel2_->setGeometry(twips(3000, 960, 5175, 255));
 
     Command1_ = new QPushButton("Enviar", this);
@@ -362,11 +362,10 @@ void Form1::showBox(const MessageBoxSpec& box, std::function<void(Answer)> onAns
 }
 
 void Form1::Command2_Click() {
+    // Cancelar redraws the sign once more after the window has gone, and closing deletes it.
+    StateChanges& changes = changes_;
     close();
-    // Cancelar redraws the sign once more after the window has gone.
-    if (onClose_) {
-        onClose_();
-    }
+    emit changes.signChanged();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -376,9 +375,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    if (onClose_) {
-        onClose_();
-    }
+    emit changes_.signChanged();
 }
 
 } // namespace lumivel

@@ -24,6 +24,8 @@ class QTimer;
 
 namespace lumivel {
 
+class StateChanges;
+
 // The transmission window: shows how many messages and bytes will be sent, sends them to
 // the sign with "Enviar" and follows the transfer. The image is rebuilt from the open
 // message file at every "Enviar", and the labels follow the file while the window is open
@@ -32,9 +34,8 @@ namespace lumivel {
 class Form1 : public QWidget {
     Q_OBJECT
   public:
-    // `onClose` redraws the main window's sign; it runs whenever the window closes.
-    Form1(Lumivel& lumivel, Dialogs& dialogs, std::function<void()> onClose,
-          QWidget* parent = nullptr);
+    // Whenever the window closes, the main window's sign is drawn again.
+    Form1(Lumivel& lumivel, Dialogs& dialogs, StateChanges& changes, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Shows the window, or brings it forward if it is already shown.
@@ -98,7 +99,7 @@ class Form1 : public QWidget {
 
     Lumivel& lumivel_;
     Dialogs& dialogs_;
-    std::function<void()> onClose_;
+    StateChanges& changes_;
     PortFactory factory_ = serialPortFactory();
     int replyTimeoutMs_ = kReplyTimeoutMs;
 

@@ -4,6 +4,7 @@
 #include "ui/skin.hpp"
 #include "ui/twips.hpp"
 #include "ui/web.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -12,20 +13,20 @@
 namespace lumivel {
 namespace {
 
-QLabel* label(const QString& texto, const QFont& fuente, const QRect& position, QWidget* parent) {
-    auto* label = new QLabel(texto, parent);
+QLabel* label(const QString& text, const QFont& font, const QRect& position, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setObjectName("SkinLabel");
-    label->setFont(fuente);
+    label->setFont(font);
     label->setGeometry(position);
     return label;
 }
 
-QFont palatino(double dots, bool negrita) {
-    QFont fuente("Palatino Linotype");
-    fuente.setStyleHint(QFont::Serif);
-    fuente.setPointSizeF(dots);
-    fuente.setBold(negrita);
-    return fuente;
+QFont palatino(double dots, bool bold) {
+    QFont font("Palatino Linotype");
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(dots);
+    font.setBold(bold);
+    return font;
 }
 
 // The largest size up to the font's own at which `text` fits in `width` pixels.
@@ -37,17 +38,17 @@ QFont fitted(QFont font, const QString& text, int width) {
 }
 
 QFont courier() {
-    QFont fuente("Courier");
-    fuente.setStyleHint(QFont::TypeWriter);
-    fuente.setPointSize(9);
-    return fuente;
+    QFont font("Courier");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(9);
+    return font;
 }
 
 } // namespace
 
-Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
-             std::function<void()> redrawSign, QWidget* parent)
-    : QWidget(parent, Qt::Window), redrawSign_(std::move(redrawSign)) {
+Form2::Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin, StateChanges& changes,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), changes_(changes) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Acerca de...");
     setFixedSize(twips(0, 0, 6615, 1860).size());
@@ -94,12 +95,10 @@ QLabel* Form2::SkinLabel(int index) const {
 }
 
 void Form2::Command1_Click() {
-    // Copy first: closing deletes the window.
-    const std::function<void()> redraw = redrawSign_;
+    // Closing deletes the window.
+    StateChanges& changes = changes_;
     close();
-    if (redraw) {
-        redraw();
-    }
+    emit changes.signChanged();
 }
 
 } // namespace lumivel

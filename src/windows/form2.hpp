@@ -1,6 +1,5 @@
 #pragma once
 #include <QWidget>
-#include <functional>
 #include <string>
 
 class QLabel;
@@ -10,14 +9,15 @@ namespace lumivel {
 
 class Dialogs;
 class Skin;
+class StateChanges;
 
 // The About window "Acerca de...". Modeless and without owner; it deletes itself when
-// closed, so the opener keeps a QPointer. Only "Volver" calls `redrawSign`.
+// closed, so the opener keeps a QPointer. Only "Volver" announces the sign.
 class Form2 : public QWidget {
     Q_OBJECT
   public:
-    Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin,
-          std::function<void()> redrawSign, QWidget* parent = nullptr);
+    Form2(Skin& skin, Dialogs& dialogs, const std::string& archivoskin, StateChanges& changes,
+          QWidget* parent = nullptr);
 
     QLabel* SkinLabel(int index) const; // 1..4
     QPushButton* Command1() const { return Command1_; }
@@ -32,7 +32,7 @@ class Form2 : public QWidget {
     QLabel* SkinLabel4_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
-    std::function<void()> redrawSign_;
+    StateChanges& changes_;
 };
 
 } // namespace lumivel

@@ -69,14 +69,13 @@ Form3::Form3(Dialogs* dialogs, std::string programFolder, QWidget* parent)
     controls_ = buildMainWindow(*this);
     lumivel_.sign.setSurface(controls_.Pic);
     clock_ = new DateTimePanel(controls_.panel[2], controls_.panel[3], this);
-    toolbar_ = new ToolbarController(
-        controls_, lumivel_, [this] { showControls(); }, this);
-    playback_ = new PlaybackController(
-        lumivel_, *dialogs_, [this] { showText(); }, [this] { showControls(); }, this);
-    windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_);
+    toolbar_ = new ToolbarController(controls_, lumivel_, changes_, this);
+    playback_ = new PlaybackController(lumivel_, *dialogs_, changes_, this);
+    windows_ = std::make_unique<SecondaryWindows>(lumivel_, *dialogs_, skin1_, changes_);
     limits_ = new TextLimits(lumivel_, *controls_.Text1, *controls_.Pic, this);
     Form_Load();
     wireControls();
+    wireViews();
     nameIconBoxes();
     nameControlsForAccessibility(*this);
     // A message file dropped from the desktop opens as "Abrir" would open it.
@@ -127,7 +126,6 @@ Form3::~Form3() = default;
 void Form3::wireControls() {
     const MainWindowControls& c = controls_;
     const MainMenu& m = c.menu;
-    const auto mirrors = [this] { showControls(); };
 
     StoreWidgets list;
     list.Lstcodigo = c.Lstcodigo;
@@ -138,11 +136,9 @@ void Form3::wireControls() {
     list.guardar = c.guardar;
     list.nuevo = c.nuevo;
     list.panel0 = c.panel[0];
-    store_ = std::make_unique<StoreController>(list, lumivel_, *dialogs_, mirrors);
+    store_ = std::make_unique<StoreController>(list, lumivel_, *dialogs_, changes_);
     recent_ = new RecentFilesMenu(
         *m.recentFiles, *dialogs_, [this](const QString& path) { store_->openPath(path); }, this);
-    connect(store_.get(), &StoreController::namedFileOpened, recent_, &RecentFilesMenu::add);
-    connect(store_.get(), &StoreController::listShown, this, &Form3::showTitle);
     // Long enough to be read, short enough not to stand for the state later on.
     connect(store_.get(), &StoreController::changed, this,
             [this](const QString& notice) { statusBar()->showMessage(notice, 4000); });
@@ -155,7 +151,7 @@ void Form3::wireControls() {
     drawing.Bomba = c.Bomba;
     drawing.invertir = c.invertir;
     drawing.panel1 = c.panel[1];
-    drawing_ = std::make_unique<DrawingController>(drawing, lumivel_, mirrors);
+    drawing_ = std::make_unique<DrawingController>(drawing, lumivel_, changes_);
 
     connect(c.groups.Option1, &QButtonGroup::idClicked, toolbar_,
             &ToolbarController::Option1_Click);
@@ -168,11 +164,13 @@ void Form3::wireControls() {
         connect(c.picmenu.at(i), &IconBox::clicked, toolbar_,
                 [this, i] { toolbar_->picmenu_Click(static_cast<int>(i)); });
     }
-    connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& texto) {
-        changeText(lumivel_, utf8ToWindows1252(texto.toStdString()));
+    connect(c.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        changeText(lumivel_, utf8ToWindows1252(text.toStdString()));
         // A character the sign's code page lacks shows as "?" in the box at once, as it
-        // will be stored and shown.
-        showTextKeepingCursor();
+        // will be stored and shown, and the cursor stays where the person types.
+        const int cursor = controls_.Text1->cursorPosition();
+        emit changes_.textChanged();
+        controls_.Text1->setCursorPosition(cursor);
     });
     connect(c.refrescar, &QPushButton::clicked, this, [this] { lumivel_.sign.refrescar(); });
 
@@ -184,9 +182,9 @@ void Form3::wireControls() {
     connect(c.serial, &QPushButton::clicked, this, [this] { windows_->serial_Click(); });
     connect(m.openviar, &QAction::triggered, this, [this] { windows_->serial_Click(); });
     connect(m.opacerdade, &QAction::triggered, this, [this] { windows_->opacerdade_Click(); });
-    const auto mensajes = [this] { windows_->opmensajes_Click(*store_); };
-    connect(m.opmensajes, &QAction::triggered, this, mensajes);
-    connect(c.Lstcodigo, &QListWidget::itemDoubleClicked, this, mensajes);
+    const auto messages = [this] { windows_->opmensajes_Click(*store_); };
+    connect(m.opmensajes, &QAction::triggered, this, messages);
+    connect(c.Lstcodigo, &QListWidget::itemDoubleClicked, this, messages);
     connect(m.exportImage, &QAction::triggered, this,
             [this] { exportMessage(lumivel_, *dialogs_, ExportKind::Png); });
     connect(m.exportAnimation, &QAction::triggered, this,
@@ -207,7 +205,6 @@ void Form3::wireControls() {
     connect(m.opreloj, &QAction::triggered, this, clickOf(c.Reloj));
     connect(m.playAll, &QAction::triggered, playback_, &PlaybackController::playAll);
     connect(playback_, &PlaybackController::playing, this, [this](const QString& notice) {
-        store_->mostrar(); // the number of the message playing, then the one selected before
         if (notice.isEmpty()) {
             statusBar()->clearMessage();
         } else {
@@ -227,8 +224,8 @@ void Form3::wireControls() {
 }
 
 void Form3::wireHistory() {
-    history_ = new EditHistory(
-        lumivel_, *dialogs_, [this] { store_->reread(); }, this);
+    history_ = new EditHistory(lumivel_, *dialogs_, this);
+    connect(history_, &EditHistory::fileRestored, store_.get(), &StoreController::reread);
     store_->setHistory(history_);
     drawing_->setHistory(history_);
     // The actions name the step they act on ("Deshacer trazo"). Text1 keeps its own
@@ -242,19 +239,14 @@ void Form3::wireHistory() {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     controls_.menu.edit->addAction(undo);
     controls_.menu.edit->addAction(redo);
-    pictures_ = new PictureController(
-        *controls_.menu.edit, controls_.menu.importImage, lumivel_, *dialogs_, *history_,
-        [this] { toolbar_->Option1_Click(kDrawingMode); }, this, controls_.Pic);
+    pictures_ = new PictureController(*controls_.menu.edit, controls_.menu.importImage, lumivel_,
+                                      *dialogs_, *history_, changes_, this, controls_.Pic);
 }
 
 void Form3::wireChecks() {
-    limits_->countFromNextChange();
     imageMeter_ = new ImageMeter(lumivel_, *dialogs_, *statusBar(), this);
-    connect(store_.get(), &StoreController::listShown, imageMeter_, &ImageMeter::mostrar);
     store_->setAddCheck([this] { return imageMeter_->confirmAdd(); });
-    accents_ = new AccentActions(
-        lumivel_, *dialogs_, *history_, *controls_.Pic,
-        [this] { toolbar_->Option1_Click(kDrawingMode); }, [this] { showControls(); }, this);
+    accents_ = new AccentActions(lumivel_, *dialogs_, *history_, changes_, *controls_.Pic, this);
     connect(controls_.menu.textToPicture, &QAction::triggered, accents_,
             &AccentActions::textToPicture);
     QAction* strip = controls_.menu.edit->addAction(QStringLiteral("Quitar acentos"));
@@ -273,7 +265,33 @@ void Form3::Form_Load() {
     // The start-up skin, or the one chosen last; a missing or unreadable file keeps the look.
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     colorbotones();
-    showControls();
+}
+
+void Form3::wireViews() {
+    const StateChanges* changes = &changes_;
+    connect(changes, &StateChanges::modeChanged, this, &Form3::showText);
+    connect(changes, &StateChanges::textChanged, this, &Form3::showText);
+    connect(changes, &StateChanges::modeChanged, limits_, &TextLimits::mostrar);
+    connect(changes, &StateChanges::textChanged, limits_, &TextLimits::mostrar);
+    connect(changes, &StateChanges::modeChanged, toolbar_, &ToolbarController::showMode);
+    connect(changes, &StateChanges::textChanged, toolbar_, &ToolbarController::showOptions);
+    connect(changes, &StateChanges::modeChanged, pictures_, &PictureController::showState);
+    connect(changes, &StateChanges::listChanged, store_.get(), &StoreController::mostrar);
+    connect(changes, &StateChanges::listChanged, imageMeter_, &ImageMeter::mostrar);
+    connect(changes, &StateChanges::fileChanged, this, &Form3::showTitle);
+    connect(changes, &StateChanges::fileChanged, recent_, [this] {
+        if (lumivel_.archivo.isOpen() && !lumivel_.isScratchFile) {
+            recent_->add(QString::fromStdString(lumivel_.archivo.path()));
+        }
+    });
+    connect(changes, &StateChanges::signChanged, this, [this] { lumivel_.sign.refrescar(); });
+    // What Form_Load and the parts' construction left; the sign draws itself when shown.
+    emit changes_.modeChanged();
+    emit changes_.textChanged();
+    emit changes_.listChanged();
+    emit changes_.fileChanged();
+    // Filling Text1 at the start is no change of the person's: the counter stays hidden.
+    limits_->countFromNextChange();
 }
 
 void Form3::colorbotones() {
@@ -281,12 +299,11 @@ void Form3::colorbotones() {
 }
 
 void Form3::showText() {
-    const QString texto = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
-    if (controls_.Text1->text() != texto) {
-        controls_.Text1->setText(texto);
+    const QString text = QString::fromStdString(windows1252ToUtf8(lumivel_.texto));
+    if (controls_.Text1->text() != text) {
+        controls_.Text1->setText(text);
     }
-    controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : texto);
-    limits_->mostrar();
+    controls_.Pic->describe(lumivel_.option1 == kDrawingMode ? QStringLiteral("Gráfico") : text);
 }
 
 void Form3::nameIconBoxes() {
@@ -297,23 +314,11 @@ void Form3::nameIconBoxes() {
     }
 }
 
-void Form3::showTextKeepingCursor() {
-    const int cursor = controls_.Text1->cursorPosition();
-    showText();
-    controls_.Text1->setCursorPosition(cursor);
-}
-
-void Form3::showControls() {
-    showText();
-    toolbar_->showState();
-    // Null during start-up, before the menus are wired.
-    if (pictures_ != nullptr) {
-        pictures_->showState();
-    }
-}
-
 void Form3::MNUCamb_Click(int index) {
-    lumivel::MNUCamb_Click(lumivel_, skin1_, this, index, programFolder_);
+    // aplicarskin loads the chosen file itself; loading it here first as well would only
+    // read it, and report a refusal, twice.
+    chooseSkin(lumivel_.archivoskin, programFolder_, index);
+    aplicarskin(skin1_, this, lumivel_.archivoskin);
     skinChanged(kSkins.at(static_cast<std::size_t>(index)).archivo);
 }
 
@@ -325,7 +330,7 @@ void Form3::startupSkin_Click() {
 
 void Form3::skinChanged(const char* archivo) {
     colorbotones();
-    lumivel_.sign.refrescar();
+    emit changes_.signChanged();
     Settings().setSkin(archivo);
 }
 

@@ -3,6 +3,7 @@
 #include "session/lumivel.hpp"
 #include "ui/skin.hpp"
 #include "windows/main_window_layout.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QMainWindow>
 #include <memory>
@@ -27,7 +28,8 @@ class ToolbarController;
 // The main window. It owns the program's state and wires its controls (each found by
 // its design name as object name) to the parts that handle them: the message list, the
 // drawing tools, the toolbar and option panels, the effects and the secondary windows.
-// Each handler turns a Qt event into one call on the state and then shows the result.
+// Each handler turns a Qt event into one call on the state and announces what changed;
+// the views follow those announcements.
 class Form3 : public QMainWindow {
     Q_OBJECT
   public:
@@ -38,8 +40,8 @@ class Form3 : public QMainWindow {
     ~Form3() override;
 
     Lumivel& state() { return lumivel_; }
-    // Brings every control in line with the state after a handler has changed it.
-    void showControls();
+    // Whoever changes the state from outside the handlers says so here.
+    StateChanges& changes() { return changes_; }
     // Opens a message file as "Abrir" does once it is chosen.
     void openMessageFile(const QString& path);
     // The session goes on where the last one ended: the message file opened or saved last
@@ -60,10 +62,12 @@ class Form3 : public QMainWindow {
     void wireHistory();
     // The meters and actions that tell what will not reach the sign before it is sent.
     void wireChecks();
+    // Every view to the changes it shows, then each brought in line with the state.
+    void wireViews();
+    // Text1 and the sign's description.
     void showText();
-    // The design's caption, after the open file's name once there is one.
+    // The window's caption, after the open file's name once there is one.
     void showTitle();
-    void showTextKeepingCursor();
     void nameIconBoxes();
     // Colours the toolbar, its icon boxes and Picture1 with the skin's colour.
     void colorbotones();
@@ -71,7 +75,7 @@ class Form3 : public QMainWindow {
     void startupSkin_Click();
     // After any skin change: recolour, redraw, and remember `archivo` for the next run.
     void skinChanged(const char* archivo);
-    // The skin and LED colour of the last run, where stored and sound; the designed ones
+    // The skin and LED colour of the last run, where stored and sound; the start-up ones
     // otherwise.
     void applyRememberedLooks();
     void markSkinInUse();
@@ -79,6 +83,8 @@ class Form3 : public QMainWindow {
     void Form_Resize();
 
     Lumivel lumivel_;
+    // Declared before every part that announces through it or follows it.
+    StateChanges changes_;
     std::unique_ptr<Dialogs> ownDialogs_;
     // Every dialog goes through it, so file dialogs start where the last one ended.
     std::unique_ptr<RememberingDialogs> rememberingDialogs_;

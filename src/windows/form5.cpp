@@ -1,8 +1,10 @@
 #include "windows/form5.hpp"
 
 #include "ui/sample_picture.hpp"
+#include "ui/settings.hpp"
 #include "ui/skin.hpp"
 #include "ui/twips.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -15,11 +17,10 @@
 
 namespace lumivel {
 
-Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redrawSign,
-             QWidget* parent)
+Form5::Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, StateChanges& changes, QWidget* parent)
     : QWidget(parent, Qt::Window), Frame1_(new QGroupBox("Seleccion de Colores", this)),
-      Pic_(new SamplePicture(Frame1_)), settings_(lumivel.sign, dialogs, *Pic_),
-      redrawSign_(std::move(redrawSign)) {
+      Pic_(new SamplePicture(Frame1_)), settings_(lumivel.sign, dialogs, *Pic_), changes_(changes),
+      sign_(lumivel.sign) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Configuracion de Colores");
     setFixedSize(twips(0, 0, 6360, 2055).size());
@@ -91,9 +92,9 @@ void Form5::Command2_Click() {
 
 void Form5::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    if (redrawSign_) {
-        redrawSign_();
-    }
+    // However the window closed, the colour now in force is the one the next run starts with.
+    Settings().setLedColor(sign_.litCentre());
+    emit changes_.signChanged();
 }
 
 } // namespace lumivel

@@ -4,7 +4,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -15,16 +14,17 @@ namespace lumivel {
 
 class SamplePicture;
 class Skin;
+class StateChanges;
 
 // The LED colour window "Configuracion de Colores". Modeless and without owner; it deletes
-// itself when closed, so the opener keeps a QPointer. Every close calls `redrawSign`
-// so the main window shows the colour in force.
+// itself when closed, so the opener keeps a QPointer. Every close announces the sign, so
+// the main window shows the colour in force.
 class Form5 : public QWidget {
     Q_OBJECT
   public:
     // `skin` is the main window's skin component: it reports the sample background and
     // skins this window as it loads.
-    Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, std::function<void()> redrawSign,
+    Form5(Lumivel& lumivel, Dialogs& dialogs, Skin& skin, StateChanges& changes,
           QWidget* parent = nullptr);
 
     SamplePicture* Pic() const { return Pic_; }
@@ -51,7 +51,8 @@ class Form5 : public QWidget {
     QPushButton* Command1_ = nullptr;
     QPushButton* Command2_ = nullptr;
     ColorSettings settings_;
-    std::function<void()> redrawSign_;
+    StateChanges& changes_;
+    const Sign& sign_;
     bool waiting_ = false;
 };
 

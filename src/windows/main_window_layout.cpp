@@ -32,7 +32,7 @@ namespace {
 constexpr int kClientWidth = 793;
 constexpr int kClientHeight = 268; // client area less the status bar
 
-// Colours of the design before the first colouring.
+// Colours the controls wear until the skin colours them.
 const QColor kButtonColour(0x9F, 0x9F, 0x9F);
 const QColor kNuevoColour(0x78, 0x99, 0x73);
 const QColor kPicture1Colour(0x80, 0x80, 0x00);
@@ -148,7 +148,7 @@ void buildToolbar(QMainWindow& window, QWidget* client, MainWindowControls& c) {
     }
     showToolbarIcons(c, kButtonColour);
 
-    // Below the client area, as in the design; reached from the menu.
+    // Below the client area, out of sight; reached from the menu.
     c.Reloj = new QPushButton(client);
     c.Reloj->setObjectName(QStringLiteral("Reloj"));
     c.Reloj->setGeometry(twips(120, 4560, 495, 495));

@@ -67,7 +67,7 @@ struct MainWindowControls {
     std::array<QPushButton*, kIconBoxes> buttonsUnderIconBoxes() const;
 };
 
-// Creates the main window's controls, menus and status bar at the design's positions,
+// Creates the main window's controls, menus and status bar at their fixed positions,
 // with their captions, tooltips, fonts and colours; connects nothing.
 MainWindowControls buildMainWindow(QMainWindow& window);
 

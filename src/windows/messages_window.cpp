@@ -29,7 +29,7 @@
 namespace lumivel {
 namespace {
 
-enum Column { kNumero, kType, kEffect, kFont, kTexto, kColumnCount };
+enum Column { kNumber, kType, kEffect, kFont, kText, kColumnCount };
 
 // Pictures are drawn as the sign draws them, then shrunk to this fraction.
 constexpr int kPictureShrink = 3;
@@ -168,17 +168,17 @@ class MessageTableModel : public QAbstractTableModel {
             return {};
         }
         const tipomensaje& m = messages_[static_cast<std::size_t>(index.row())];
-        if (role == Qt::DecorationRole && index.column() == kTexto && m.isPicture()) {
+        if (role == Qt::DecorationRole && index.column() == kText && m.isPicture()) {
             return picture(index.row());
         }
-        if (role == Qt::TextAlignmentRole && index.column() == kNumero) {
+        if (role == Qt::TextAlignmentRole && index.column() == kNumber) {
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         }
         if (role != Qt::DisplayRole) {
             return {};
         }
         switch (index.column()) {
-        case kNumero:
+        case kNumber:
             return static_cast<int>(m.numero);
         case kType:
             return m.isPicture() ? QStringLiteral("Gráfico") : QStringLiteral("Texto");
@@ -243,7 +243,7 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
         std::max(kPictureHeight, table_->fontMetrics().height()) + 6);
     QHeaderView* header = table_->horizontalHeader();
     const int width = table_->fontMetrics().horizontalAdvance(QStringLiteral("Por columna")) + 24;
-    for (int column : {kNumero, kType, kEffect, kFont}) {
+    for (int column : {kNumber, kType, kEffect, kFont}) {
         header->resizeSection(column, width);
     }
     header->setStretchLastSection(true);
@@ -252,9 +252,9 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
     layout->addWidget(table_);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 0, 6, 6);
-    const auto button = [this, buttons](const QString& texto, const char* name,
+    const auto button = [this, buttons](const QString& caption, const char* name,
                                         const std::function<void()>& clicked) {
-        auto* b = new QPushButton(texto, this);
+        auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setFixedSize(kButtonSize);
         buttons->addWidget(b);
@@ -277,7 +277,6 @@ MessagesWindow::MessagesWindow(const Lumivel& l, StoreController& store, QWidget
             &MessagesWindow::showButtons);
     connect(table_, &QTableView::pressed, this,
             [this](const QModelIndex& index) { pressed(index.row()); });
-    connect(&store_, &StoreController::listShown, this, &MessagesWindow::mostrar);
     mostrar();
 }
 
@@ -288,7 +287,7 @@ void MessagesWindow::mostrar() {
     if (row >= 0 && row < model_->rowCount()) {
         // The same list showing the row chosen here keeps the other rows chosen with it.
         if (changed || table_->currentIndex().row() != row) {
-            const QModelIndex current = model_->index(row, kNumero);
+            const QModelIndex current = model_->index(row, kNumber);
             table_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
                                                                    QItemSelectionModel::Rows);
             table_->scrollTo(current);

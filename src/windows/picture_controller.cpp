@@ -5,6 +5,7 @@
 #include "ui/picture_import_dialog.hpp"
 #include "ui/sign_image.hpp"
 #include "windows/edit_history.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,10 +16,10 @@
 namespace lumivel {
 namespace {
 
-void warn(Dialogs& d, const std::string& title, const std::string& texto) {
+void warn(Dialogs& d, const std::string& title, const std::string& text) {
     MessageBoxSpec box;
     box.title = title;
-    box.texto = texto;
+    box.texto = text;
     box.icon = Icon::Exclamation;
     d.mensaje(box);
 }
@@ -26,10 +27,10 @@ void warn(Dialogs& d, const std::string& title, const std::string& texto) {
 } // namespace
 
 PictureController::PictureController(QMenu& edit, QAction* importAction, Lumivel& l, Dialogs& d,
-                                     EditHistory& history, std::function<void()> toDrawingMode,
-                                     QWidget* window, QWidget* sign)
-    : QObject(window), l_(l), d_(d), history_(history), toDrawingMode_(std::move(toDrawingMode)),
-      window_(window), sign_(sign) {
+                                     EditHistory& history, StateChanges& changes, QWidget* window,
+                                     QWidget* sign)
+    : QObject(window), l_(l), d_(d), history_(history), changes_(changes), window_(window),
+      sign_(sign) {
     connect(importAction, &QAction::triggered, this, &PictureController::importImage);
     edit.addSeparator();
     connect(addItem(edit, "copyPicture", QStringLiteral("Copiar"), QKeySequence::Copy),
@@ -148,7 +149,9 @@ void PictureController::importImage() {
              "No se pudo importar la imagen: " + image.error().reason + ".\r\n" + *path);
         return;
     }
-    toDrawingMode_();
+    // An imported picture is a drawing, as the drawing option would have it.
+    selectOption1(l_, kDrawingMode);
+    emit changes_.modeChanged();
     const EditHistory::Picture before = history_.picture();
     auto* dialog = new PictureImportDialog(window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

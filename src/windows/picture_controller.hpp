@@ -16,6 +16,7 @@ class QWidget;
 namespace lumivel {
 
 class EditHistory;
+class StateChanges;
 
 // Whole-picture operations of the drawing mode: importing an image file, the clipboard,
 // shifting and mirroring. Each change of the sign is one step of the history; the items
@@ -23,12 +24,10 @@ class EditHistory;
 class PictureController : public QObject {
     Q_OBJECT
   public:
-    // Appends its items to `edit` and handles `importAction`; `toDrawingMode` selects the
-    // drawing mode as its option button does. `window` owns the import dialog, which
-    // stands below `sign` so the preview stays in view.
+    // Appends its items to `edit` and handles `importAction`. `window` owns the import
+    // dialog, which stands below `sign` so the preview stays in view.
     PictureController(QMenu& edit, QAction* importAction, Lumivel& l, Dialogs& d,
-                      EditHistory& history, std::function<void()> toDrawingMode, QWidget* window,
-                      QWidget* sign);
+                      EditHistory& history, StateChanges& changes, QWidget* window, QWidget* sign);
 
     // Enables the items when the drawing mode is on.
     void showState();
@@ -47,7 +46,7 @@ class PictureController : public QObject {
     Lumivel& l_;
     Dialogs& d_;
     EditHistory& history_;
-    std::function<void()> toDrawingMode_;
+    StateChanges& changes_;
     QWidget* window_;
     QWidget* sign_;
     std::vector<QAction*> items_;

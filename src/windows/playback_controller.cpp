@@ -3,25 +3,28 @@
 #include "presentation/simulation.hpp"
 #include "session/simulate_all.hpp"
 #include "ui/gui_pacer.hpp"
+#include "windows/state_changes.hpp"
 
 namespace lumivel {
 
-PlaybackController::PlaybackController(Lumivel& l, Dialogs& d, std::function<void()> showFrame,
-                                       std::function<void()> showControls, QObject* parent)
-    : QObject(parent), l_(l), d_(d), showFrame_(std::move(showFrame)),
-      showState_(std::move(showControls)) {}
+PlaybackController::PlaybackController(Lumivel& l, Dialogs& d, StateChanges& changes,
+                                       QObject* parent)
+    : QObject(parent), l_(l), d_(d), changes_(changes) {}
+
+void PlaybackController::announceEditor() {
+    emit changes_.modeChanged();
+    emit changes_.textChanged();
+}
 
 template <typename Effect> void PlaybackController::play(Effect effect) {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
-    GuiPacer pacer(showFrame_);
+    GuiPacer pacer([this] { emit changes_.textChanged(); });
     pacer_ = &pacer;
     effect(pacer);
     pacer_ = nullptr;
-    if (showState_) {
-        showState_();
-    }
+    announceEditor();
     if (closeWhenDone_) {
         closeWhenDone_ = false;
         emit closeRequested();
@@ -40,21 +43,21 @@ void PlaybackController::playAll() {
     if (pacer_ != nullptr) {
         return; // one effect at a time
     }
-    const std::optional<std::vector<tipomensaje>> mensajes = messagesToSimulate(l_, d_);
-    if (!mensajes) {
+    const std::optional<std::vector<tipomensaje>> messages = messagesToSimulate(l_, d_);
+    if (!messages) {
         return;
     }
     // The window follows the message playing: its number in the list, its font and effect.
     const int selected = l_.lstcodigoIndex;
-    play([this, &mensajes, selected](Pacer& pacer) {
-        simularTodo(l_, *mensajes, pacer, [this, &mensajes](std::size_t k) {
+    play([this, &messages, selected](Pacer& pacer) {
+        simularTodo(l_, *messages, pacer, [this, &messages](std::size_t k) {
             l_.lstcodigoIndex = k < l_.lstcodigo.size() ? static_cast<int>(k) : -1;
-            if (showState_) {
-                showState_();
-            }
-            emit playing(QString::fromStdString(playingNotice(k, mensajes->size())));
+            announceEditor();
+            emit changes_.listChanged();
+            emit playing(QString::fromStdString(playingNotice(k, messages->size())));
         });
         l_.lstcodigoIndex = selected;
+        emit changes_.listChanged();
         emit playing(QString());
     });
 }

@@ -4,22 +4,19 @@
 
 #include <QObject>
 
-#include <functional>
-
 namespace lumivel {
 
 class GuiPacer;
+class StateChanges;
 
 // Plays the effects ("Play") and the walking figure ("Reloj") in real time, one at a
-// time, with the user's input blocked; like the design's loop, the handler returns only
-// when the effect is over.
+// time, with the user's input blocked; the handler returns only when the effect is over,
+// so nothing else changes the state meanwhile. The text is announced at every frame, the
+// whole editor once the effect is over.
 class PlaybackController : public QObject {
     Q_OBJECT
   public:
-    // `showFrame` brings the controls in line with each frame; `showControls` with the
-    // state once the effect is over.
-    PlaybackController(Lumivel& l, Dialogs& d, std::function<void()> showFrame,
-                       std::function<void()> showControls, QObject* parent = nullptr);
+    PlaybackController(Lumivel& l, Dialogs& d, StateChanges& changes, QObject* parent = nullptr);
 
     bool isPlaying() const { return pacer_ != nullptr; }
     // Stops the effect at once; closeRequested() follows when its handler has returned.
@@ -39,11 +36,11 @@ class PlaybackController : public QObject {
 
   private:
     template <typename Effect> void play(Effect effect);
+    void announceEditor();
 
     Lumivel& l_;
     Dialogs& d_;
-    std::function<void()> showFrame_;
-    std::function<void()> showState_;
+    StateChanges& changes_;
     GuiPacer* pacer_ = nullptr;
     bool closeWhenDone_ = false;
 };

@@ -11,15 +11,17 @@ class Form2;
 class Form5;
 class MessagesWindow;
 class Skin;
+class StateChanges;
 class StoreController;
 
 // The lives of the main window's secondary windows. Each is created when asked for,
 // deletes itself when closed and is held by a QPointer, so there is one of each at most:
-// asking again brings it forward. Closing one redraws the main sign.
+// asking again brings it forward. They announce their changes through `changes`, and the
+// "Mensajes" window follows the list and the sign's colour through it.
 class SecondaryWindows {
   public:
     // `skin` is the main window's skin component, worn by every window as it opens.
-    SecondaryWindows(Lumivel& l, Dialogs& d, Skin& skin);
+    SecondaryWindows(Lumivel& l, Dialogs& d, Skin& skin, StateChanges& changes);
     // Deletes the windows still open: they hold references into the state.
     ~SecondaryWindows();
     SecondaryWindows(const SecondaryWindows&) = delete;
@@ -37,10 +39,11 @@ class SecondaryWindows {
     Lumivel& l_;
     Dialogs& d_;
     Skin& skin_;
+    StateChanges& changes_;
     QPointer<Form5> form5_;
     QPointer<Form2> form2_;
     QPointer<Form1> form1_;
-    QPointer<MessagesWindow> mensajes_;
+    QPointer<MessagesWindow> messages_;
 };
 
 } // namespace lumivel

@@ -4,6 +4,7 @@
 #include "session/message_list.hpp"
 #include "store/message_order.hpp"
 #include "windows/edit_history.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
@@ -16,8 +17,8 @@
 namespace lumivel {
 
 StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
-                                 std::function<void()> showControls, QObject* parent)
-    : QObject(parent), w_(widgets), l_(l), d_(d), showState_(std::move(showControls)) {
+                                 StateChanges& changes, QObject* parent)
+    : QObject(parent), w_(widgets), l_(l), d_(d), changes_(changes) {
     const auto connectButton = [this](QPushButton* button, void (StoreController::*slot)()) {
         if (button != nullptr) {
             connect(button, &QPushButton::clicked, this, slot);
@@ -35,7 +36,7 @@ StoreController::StoreController(const StoreWidgets& widgets, Lumivel& l, Dialog
     }
     watcher_ = new QFileSystemWatcher(this);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, &StoreController::reread);
-    mostrar();
+    followFile();
 }
 
 void StoreController::watchFile() {
@@ -65,10 +66,11 @@ void StoreController::reread() {
             l_.lstcodigoIndex = index;
         }
     }
-    mostrar();
+    followFile();
+    emit changes_.listChanged();
 }
 
-void StoreController::mostrar() {
+void StoreController::followFile() {
     // Starting the first file (a scratch one, by ADICIONAR) keeps the step that started it.
     if (l_.archivo.path() != shownPath_) {
         if (history_ != nullptr && !shownPath_.empty()) {
@@ -76,6 +78,15 @@ void StoreController::mostrar() {
         }
         shownPath_ = l_.archivo.path();
     }
+    watchFile();
+    auto file = std::tuple(l_.archivo.isOpen(), l_.archivo.path(), l_.isScratchFile);
+    if (file != announcedFile_) {
+        announcedFile_ = std::move(file);
+        emit changes_.fileChanged();
+    }
+}
+
+void StoreController::mostrar() {
     if (w_.Lstcodigo != nullptr) {
         syncing_ = true;
         QStringList inputs;
@@ -98,26 +109,13 @@ void StoreController::mostrar() {
         w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
                                             : QString::fromStdString(l_.archivo.path()));
     }
-    watchFile();
-    emit listShown();
 }
 
-void StoreController::despues() {
-    mostrar();
-    noteNamedFile();
-    if (showState_) {
-        showState_();
-    }
-}
-
-void StoreController::noteNamedFile() {
-    const QString path = l_.archivo.isOpen() && !l_.isScratchFile
-                             ? QString::fromStdString(l_.archivo.path())
-                             : QString();
-    if (!path.isEmpty() && path != namedFile_) {
-        emit namedFileOpened(path);
-    }
-    namedFile_ = path;
+void StoreController::afterHandler() {
+    followFile();
+    emit changes_.listChanged();
+    emit changes_.modeChanged();
+    emit changes_.textChanged();
 }
 
 void StoreController::record(const char* name, const std::function<void()>& operation) {
@@ -126,7 +124,7 @@ void StoreController::record(const char* name, const std::function<void()>& oper
     } else {
         operation();
     }
-    despues();
+    afterHandler();
 }
 
 void StoreController::adicionar() {
@@ -348,12 +346,12 @@ void StoreController::warnNoSelection() {
 
 void StoreController::abrir() {
     abrir_Click(l_, d_);
-    despues();
+    afterHandler();
 }
 
 void StoreController::openPath(const QString& path) {
     lumivel::openPath(l_, d_, path.toStdString());
-    despues();
+    afterHandler();
 }
 
 void StoreController::guardar() {
@@ -362,22 +360,22 @@ void StoreController::guardar() {
     if (guardar_Click(l_, d_)) {
         shownPath_ = l_.archivo.path();
     }
-    despues();
+    afterHandler();
 }
 
 void StoreController::nuevo() {
     nuevo_Click(l_, d_);
-    despues();
+    afterHandler();
 }
 
 void StoreController::recall(int row) {
     Lstcodigo_Click(l_, d_, row);
-    despues();
+    afterHandler();
 }
 
 bool StoreController::confirmExitOrStay() {
     const bool confirmExitOrStay = confirmExit(l_, d_);
-    despues();
+    afterHandler();
     return confirmExitOrStay;
 }
 

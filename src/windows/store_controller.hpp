@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 class QFileSystemWatcher;
@@ -18,6 +19,7 @@ class QPushButton;
 namespace lumivel {
 
 class EditHistory;
+class StateChanges;
 
 // The main window's message list controls. Any pointer may be null: menu items and
 // icon boxes reach the same handlers through the public slots.
@@ -33,15 +35,15 @@ struct StoreWidgets {
                               // or that the messages are not saved yet
 };
 
-// Connects the message list, its buttons and the file buttons to the core operations,
-// then mirrors the list and the status panel; `showControls` lets the window mirror the
-// rest of the state (text, options, mode, sign). Watches the open message file so that
-// changes by other programs show in the list.
+// Connects the message list, its buttons and the file buttons to the core operations and
+// announces what they changed: a recall or another file may change the whole editor, so
+// every handler announces the list, the mode and the text, and the file when it is another.
+// Watches the open message file so that changes by other programs show in the list.
 class StoreController : public QObject {
     Q_OBJECT
   public:
-    StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d,
-                    std::function<void()> showControls, QObject* parent = nullptr);
+    StoreController(const StoreWidgets& widgets, Lumivel& l, Dialogs& d, StateChanges& changes,
+                    QObject* parent = nullptr);
 
     // On close or "Salir": asks the one question when messages live only in a scratch
     // file, then closes the message file. False: the program should stay open.
@@ -88,17 +90,14 @@ class StoreController : public QObject {
     void reread();
 
   signals:
-    // The list has been brought in line with the state (after every handler and every
-    // change of the file by another process); views of the messages follow it.
-    void listShown();
-    // A file the person named (not a scratch file) became the open message file.
-    void namedFileOpened(const QString& path);
     // What ADICIONAR, MODIFICAR or ELIMINAR did, for the status bar: "Mensaje 9 añadido".
     void changed(const QString& notice);
 
   private:
-    void despues();
-    void noteNamedFile();
+    void afterHandler();
+    // Forgets the steps of a file no longer open, watches the open one and announces
+    // another file.
+    void followFile();
     void watchFile();
     void rowChanged(int row);
     void onItemPressed(QListWidgetItem* item);
@@ -115,7 +114,7 @@ class StoreController : public QObject {
     StoreWidgets w_;
     Lumivel& l_;
     Dialogs& d_;
-    std::function<void()> showState_;
+    StateChanges& changes_;
     bool syncing_ = false;
     bool rememberedOnPress_ = false;
     QFileSystemWatcher* watcher_ = nullptr;
@@ -123,7 +122,8 @@ class StoreController : public QObject {
     std::function<bool()> addCheck_;
     // The message file the list showed last; another one makes the history stale.
     std::string shownPath_;
-    QString namedFile_;
+    // Whether a file was open, its path and whether it was a scratch file, when last announced.
+    std::tuple<bool, std::string, bool> announcedFile_;
 };
 
 } // namespace lumivel

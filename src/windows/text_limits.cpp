@@ -22,8 +22,8 @@ QLabel* meter(QWidget* parent, const char* name, const QRect& where, Qt::Alignme
     return label;
 }
 
-QString fromWindows1252(const std::string& texto) {
-    return QString::fromStdString(windows1252ToUtf8(texto));
+QString fromWindows1252(const std::string& bytes) {
+    return QString::fromStdString(windows1252ToUtf8(bytes));
 }
 
 } // namespace

@@ -14,8 +14,8 @@ class SignWidget;
 // What Text1 holds against what the sign can show, where the person is typing: the
 // characters used of a record's 130, the letters the chosen font lacks, the columns cut at
 // the sign's edge and a mark on the sign's frame where the cut falls. All of it stays out of
-// sight while there is nothing to say, and the counter until Text1 first changes, so the
-// window starts as designed.
+// sight while there is nothing to say, and the counter until Text1 first changes, so a
+// fresh window shows none of it.
 class TextLimits : public QObject {
     Q_OBJECT
   public:

@@ -14,13 +14,13 @@
 
 namespace lumivel {
 
-TextToPictureDialog::TextToPictureDialog(Sign& sign, const std::string& texto, int fontIndex,
+TextToPictureDialog::TextToPictureDialog(Sign& sign, const std::string& text, int fontIndex,
                                          QWidget* parent)
     : QDialog(parent), sign_(sign), text_(new QLineEdit(this)), font_(new QComboBox(this)),
       alignment_(new QComboBox(this)), cut_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Texto a dibujo"));
     text_->setObjectName(QStringLiteral("composerText"));
-    text_->setText(QString::fromStdString(windows1252ToUtf8(texto)));
+    text_->setText(QString::fromStdString(windows1252ToUtf8(text)));
     font_->setObjectName(QStringLiteral("composerFont"));
     for (int i = 0; i < 4; ++i) {
         font_->addItem(QString::fromUtf8(fontCaption(i).data(),

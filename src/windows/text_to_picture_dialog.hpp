@@ -21,8 +21,8 @@ namespace lumivel {
 class TextToPictureDialog : public QDialog {
     Q_OBJECT
   public:
-    // `texto` is Windows-1252; `fontIndex` an Opletra index (0..3).
-    TextToPictureDialog(Sign& sign, const std::string& texto, int fontIndex,
+    // `text` is Windows-1252; `fontIndex` an Opletra index (0..3).
+    TextToPictureDialog(Sign& sign, const std::string& text, int fontIndex,
                         QWidget* parent = nullptr);
 
     // The sign's 64 columns for the choices made.

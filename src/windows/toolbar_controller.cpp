@@ -5,44 +5,37 @@
 #include "presentation/editing_mode.hpp"
 #include "presentation/presentation_choice.hpp"
 #include "ui/icon_box.hpp"
+#include "windows/state_changes.hpp"
 #include "windows/toolbar_icons.hpp"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <utility>
-
 namespace lumivel {
 
 ToolbarController::ToolbarController(const MainWindowControls& controls, Lumivel& l,
-                                     std::function<void()> showControls, QObject* parent)
-    : QObject(parent), c_(controls), l_(l), showState_(std::move(showControls)) {}
-
-void ToolbarController::afterwards() {
-    if (showState_) {
-        showState_();
-    }
-}
+                                     StateChanges& changes, QObject* parent)
+    : QObject(parent), c_(controls), l_(l), changes_(changes) {}
 
 void ToolbarController::Option1_Click(int index) {
     selectOption1(l_, index);
-    afterwards();
+    emit changes_.modeChanged();
 }
 
 void ToolbarController::Opletra_Click(int index) {
     selectOpletra(l_, index);
-    afterwards();
+    emit changes_.textChanged();
 }
 
 void ToolbarController::op_mostrar_Click(int index) {
     selectOpMostrar(l_, index);
-    afterwards();
+    emit changes_.textChanged();
 }
 
 void ToolbarController::mayuscula_Click() {
     lumivel::mayuscula_Click(l_);
-    afterwards();
+    emit changes_.textChanged();
 }
 
 void ToolbarController::picmenu_Click(int index) {
@@ -53,13 +46,16 @@ void ToolbarController::picmenu_Click(int index) {
     emit buttons.at(static_cast<std::size_t>(index))->clicked();
 }
 
-void ToolbarController::showState() {
+void ToolbarController::showOptions() {
     for (std::size_t i = 0; i < c_.Opletra.size(); ++i) {
         c_.Opletra.at(i)->setChecked(l_.opletra == static_cast<int>(i));
     }
     for (std::size_t i = 0; i < c_.op_mostrar.size(); ++i) {
         c_.op_mostrar.at(i)->setChecked(l_.opMostrar == static_cast<int>(i));
     }
+}
+
+void ToolbarController::showMode() {
     if (!modeChosen(l_)) {
         return;
     }

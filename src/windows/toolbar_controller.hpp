@@ -5,22 +5,23 @@
 #include <QColor>
 #include <QObject>
 
-#include <functional>
-
 namespace lumivel {
+
+class StateChanges;
 
 // The toolbar's own controls and the two option panels: the mode buttons, the letter and
 // presentation options, the case button and the icon boxes run their handlers, and the
-// state's choices and mode show in which of them are checked and usable. `showControls`
-// lets the window mirror the whole state after a handler.
+// state's choices and mode show in which of them are checked and usable.
 class ToolbarController : public QObject {
     Q_OBJECT
   public:
-    ToolbarController(const MainWindowControls& controls, Lumivel& l,
-                      std::function<void()> showControls, QObject* parent = nullptr);
+    ToolbarController(const MainWindowControls& controls, Lumivel& l, StateChanges& changes,
+                      QObject* parent = nullptr);
 
-    // Checks the options in force and enables what the mode allows, Text1 included.
-    void showState();
+    // Checks the letter and presentation options in force.
+    void showOptions();
+    // Checks the mode and the tool, and enables what the mode allows, Text1 included.
+    void showMode();
     // Colours the toolbar, its icon boxes and Picture1, and redraws their icons for it.
     void colorbotones(const QColor& color);
 
@@ -34,12 +35,11 @@ class ToolbarController : public QObject {
     void picmenu_Click(int index);
 
   private:
-    void afterwards();
     void paintToolIconBoxes();
 
     MainWindowControls c_;
     Lumivel& l_;
-    std::function<void()> showState_;
+    StateChanges& changes_;
     QColor toolbarColour_;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/skin.hpp"
 #include "windows/form2.hpp"
 #include "windows/form5.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -64,40 +65,45 @@ class UrlCatcher : public QObject {
 class TestAppearanceWindows : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Lumivel> estado;
+    std::unique_ptr<Lumivel> state;
     std::unique_ptr<SignWidget> sign;
     ScriptedDialogs dialogs;
     Skin skin;
+    StateChanges changes;
     int redraws = 0;
 
     Form5* openForm5() {
-        auto* window = new Form5(*estado, dialogs, skin, [this] {
-            ++redraws;
-            estado->sign.refrescar();
-        });
+        auto* window = new Form5(*state, dialogs, skin, changes);
         window->show();
         return window;
     }
 
-    Rgb colour() const { return {estado->sign.rojo, estado->sign.verde, estado->sign.azul}; }
+    Rgb colour() const { return {state->sign.rojo, state->sign.verde, state->sign.azul}; }
 
   private slots:
+    void initTestCase() {
+        connect(&changes, &StateChanges::signChanged, this, [this] {
+            ++redraws;
+            state->sign.refrescar();
+        });
+    }
+
     void init() {
-        estado = std::make_unique<Lumivel>();
+        state = std::make_unique<Lumivel>();
         sign = std::make_unique<SignWidget>();
-        estado->sign.setSurface(sign.get());
-        estado->sign.rojo = 10;
-        estado->sign.verde = 20;
-        estado->sign.azul = 30;
-        estado->sign.escala = 3;
-        estado->sign.grosor = 2;
-        estado->sign.lumivel(63, 7, 3, 2);
-        estado->sign.columnas = 63;
-        estado->sign.filas = 7;
-        estado->archivoskin = (shippedFolder() + "/green.skn").toStdString();
+        state->sign.setSurface(sign.get());
+        state->sign.rojo = 10;
+        state->sign.verde = 20;
+        state->sign.azul = 30;
+        state->sign.escala = 3;
+        state->sign.grosor = 2;
+        state->sign.lumivel(63, 7, 3, 2);
+        state->sign.columnas = 63;
+        state->sign.filas = 7;
+        state->archivoskin = (shippedFolder() + "/green.skn").toStdString();
         dialogs = ScriptedDialogs{};
         skin = Skin{};
-        QVERIFY(skin.cargar(QString::fromStdString(estado->archivoskin)).ok());
+        QVERIFY(skin.cargar(QString::fromStdString(state->archivoskin)).ok());
         redraws = 0;
     }
 
@@ -110,7 +116,7 @@ class TestAppearanceWindows : public QObject {
     }
 
     void acceptWaitsThenRedrawsTheSignInTheChosenColour() {
-        estado->sign.matriz[4][2] = 1;
+        state->sign.matriz[4][2] = 1;
         QPointer<Form5> window = openForm5();
         window->Option1(2)->click();
         QCOMPARE(colour(), (Rgb{225, 0, 0}));
@@ -207,19 +213,18 @@ class TestAppearanceWindows : public QObject {
         QVERIFY2(lines.find("roto.skn: linea 2: color no valido\n") != std::string::npos,
                  lines.c_str());
 
-        Skin nuevo;
-        QVERIFY(!nuevo.cargar(dir.filePath("no-existe.skn")).ok());
-        QCOMPARE(nuevo.color(), Skin::defaultColor());
+        Skin fresh;
+        QVERIFY(!fresh.cargar(dir.filePath("no-existe.skn")).ok());
+        QCOMPARE(fresh.color(), Skin::defaultColor());
         QWidget intact;
-        nuevo.aplicar(&intact);
+        fresh.aplicar(&intact);
         QVERIFY(intact.styleSheet().isEmpty());
     }
 
     void aboutWindow() {
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler("file", &catcher, "open");
-        QPointer<Form2> window =
-            new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
+        QPointer<Form2> window = new Form2(skin, dialogs, state->archivoskin, changes);
         window->show();
         const QLabel* title = window->SkinLabel(1); // whole inside the window
         QVERIFY(title->x() + title->fontMetrics().horizontalAdvance(title->text()) <=
@@ -237,14 +242,14 @@ class TestAppearanceWindows : public QObject {
 
         // Without a browser the button says where the page is.
         QDesktopServices::unsetUrlHandler("file");
-        window = new Form2(skin, dialogs, estado->archivoskin, [this] { ++redraws; });
+        window = new Form2(skin, dialogs, state->archivoskin, changes);
         window->Command2()->click();
         QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
         QVERIFY(dialogs.shownBoxes[0].texto.ends_with(page.toStdString()));
         window->close();
     }
 
-    void cleanup() { estado->sign.setSurface(nullptr); }
+    void cleanup() { state->sign.setSurface(nullptr); }
 };
 
 QTEST_MAIN(TestAppearanceWindows)

@@ -2,10 +2,13 @@
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/drawing_controller.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+
+#include "support/main_window.hpp"
 
 using namespace lumivel;
 
@@ -22,11 +25,12 @@ struct Bench {
     QPushButton* invertir = new QPushButton(&window);
     QLabel* panel1 = new QLabel(&window);
     Lumivel l;
+    StateChanges changes;
     int mirrored = 0;
-    DrawingController controller{
-        {Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, [this] { ++mirrored; }};
+    DrawingController controller{{Pic, lapiz, goma, pintura, Bomba, invertir, panel1}, l, changes};
 
     Bench() {
+        QObject::connect(&changes, &StateChanges::modeChanged, [this] { ++mirrored; });
         l.sign.setSurface(Pic);
         startUp(l, ".");
         selectOption1(l, kDrawingMode);
@@ -37,15 +41,7 @@ struct Bench {
         window.show();
     }
     bool lit(int c, int r) const { return l.sign.matriz[c][r] == 1 && Pic->shown().lit(c, r); }
-    int litCount() const {
-        int n = 0;
-        for (int c = 0; c < 64; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                n += Pic->shown().lit(c, r) ? 1 : 0;
-            }
-        }
-        return n;
-    }
+    int litCount() const { return test::litCount(*Pic); }
     void drag(QPoint from, QPoint to, int step = 3) {
         QTest::mousePress(Pic, Qt::LeftButton, Qt::NoModifier, from);
         const QPoint delta = to - from;

@@ -6,6 +6,7 @@
 #include "transmission/sign_decoder.hpp"
 #include "ui/settings.hpp"
 #include "windows/form1.hpp"
+#include "windows/state_changes.hpp"
 
 #include <QComboBox>
 #include <QLabel>
@@ -52,15 +53,20 @@ class Form1Test : public QObject {
     QTemporaryDir dir_;
     Lumivel lumivel_;
     ScriptedDialogs dialogs_;
+    StateChanges changes_;
     int redraws_ = 0;
 
-    QPointer<Form1> abrir() {
-        auto* window = new Form1(lumivel_, dialogs_, [this] { ++redraws_; });
+    QPointer<Form1> openWindow() {
+        auto* window = new Form1(lumivel_, dialogs_, changes_);
         window->mostrar();
         return window;
     }
 
   private slots:
+    void initTestCase() {
+        connect(&changes_, &StateChanges::signChanged, this, [this] { ++redraws_; });
+    }
+
     void init() {
         lumivel_.archivo.close();
         lumivel_.totalmensajes = 0;
@@ -74,7 +80,7 @@ class Form1Test : public QObject {
     // follow changes made meanwhile.
     void sendRebuildsFromTheFileAsItIsNow() {
         openWithMessages(lumivel_, dir_.filePath("live.men"), {texto(1, 2, "AB")});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         f->setPortFactory(fakeFactory());
         f->setReplyTimeout(20);
         QCOMPARE(f->SkinLabel1()->text(), QString("MENSAJES EN TOTAL      1"));
@@ -100,7 +106,7 @@ class Form1Test : public QObject {
     // tried; the list offers the system's serial devices besides it.
     void theRememberedPortIsOneThatWorked() {
         openWithMessages(lumivel_, dir_.filePath("puerto.men"), {texto(1, 2, "AB")});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->setPortFactory(fakeFactory());
         f->otherPort()->setEditText("/dev/pts/9");
@@ -116,7 +122,7 @@ class Form1Test : public QObject {
         dialogs_.shownBoxes.clear();
         delete f;
 
-        f = abrir();
+        f = openWindow();
         QCOMPARE(f->otherPort()->currentText(), QString("/dev/pts/9"));
         QStringList listed;
         for (int i = 0; i < f->otherPort()->count(); ++i) {
@@ -132,7 +138,7 @@ class Form1Test : public QObject {
     // comes once for the port however often it is used.
     void aSlowLineIsTimedAndExplainedOnce() {
         openWithMessages(lumivel_, dir_.filePath("lento.men"), {texto(1, 1, std::string(90, 'l'))});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         f->setPortFactory(slowEchoFactory(20));
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         QVERIFY(f->timeLabel()->text().isEmpty());
@@ -154,7 +160,7 @@ class Form1Test : public QObject {
 
     void nothingToSendSaysSoAndOpensNoPort() {
         bool createdPort = false;
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         for (const QRadioButton* port : f->findChildren<QRadioButton*>()) { // captions whole
             QVERIFY(port->width() >= port->sizeHint().width());
         }
@@ -173,7 +179,7 @@ class Form1Test : public QObject {
     void imageTooLargeIsShownAndRefused() {
         openWithMessages(lumivel_, dir_.filePath("big.men"),
                          std::vector<tipomensaje>(62, texto(1, 1, std::string(130, 'm'))));
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         QVERIFY(f->SkinLabel2()->text().contains("NO CABE"));
         f->Command1()->click();
         QCOMPARE(dialogs_.shownBoxes.size(), std::size_t{1});
@@ -182,7 +188,7 @@ class Form1Test : public QObject {
     }
 
     void portChoice() {
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         // No choice made: the first serial port.
         QCOMPARE(f->port(), QString("/dev/ttyS0"));
         f->Option1(2)->click();
@@ -196,13 +202,13 @@ class Form1Test : public QObject {
     }
 
     void closingRedrawsTheMainSign() {
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         f->close();
         QCOMPARE(redraws_, 1);
         QTRY_VERIFY(f.isNull());
 
         redraws_ = 0;
-        f = abrir();
+        f = openWindow();
         f->Command2()->click();
         QCOMPARE(redraws_, 2);
         QTRY_VERIFY(f.isNull());
@@ -211,7 +217,7 @@ class Form1Test : public QObject {
     void transferRunsOffTheWindowThread() {
         openWithMessages(lumivel_, dir_.filePath("send.men"),
                          std::vector<tipomensaje>(20, texto(2, 2, std::string(60, 'r'))));
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         f->setPortFactory(fakeFactory());
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->Command1()->click();
@@ -250,7 +256,7 @@ class Form1Test : public QObject {
     void closingTheProgramMidTransferEndsIt() {
         openWithMessages(lumivel_, dir_.filePath("quit.men"),
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 'q'))));
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         // A slow line: the whole image would take about 40 s.
         f->setPortFactory(slowEchoFactory(5));
         f->Command1()->click();
@@ -264,7 +270,7 @@ class Form1Test : public QObject {
     void detenerEndsTheTransferAtAByteAndSaysHowFar() {
         openWithMessages(lumivel_, dir_.filePath("stop.men"),
                          std::vector<tipomensaje>(60, texto(2, 2, std::string(130, 's'))));
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         f->setPortFactory(slowEchoFactory(2));
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         QVERIFY(f->stopButton()->isHidden());
@@ -290,7 +296,7 @@ class Form1Test : public QObject {
     // Data errors are the window's to show; the other endings come with their own box.
     void mismatchIsReported() {
         openWithMessages(lumivel_, dir_.filePath("bad.men"), {texto(1, 1, std::string(40, 'e'))});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->setPortFactory(fakeFactory({SignFault::Kind::Corrupt, 5}));
         f->Command1()->click();
@@ -306,7 +312,7 @@ class Form1Test : public QObject {
     void unpluggedSignIsOneDisconnection() {
         openWithMessages(lumivel_, dir_.filePath("unplug.men"),
                          {texto(1, 1, std::string(40, 'u'))});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         const QString title = f->windowTitle();
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->setPortFactory([](const QString& device) {
@@ -328,7 +334,7 @@ class Form1Test : public QObject {
 
     void missingPortIsNamed() {
         openWithMessages(lumivel_, dir_.filePath("missing.men"), {texto(1, 1, "a")});
-        QPointer<Form1> f = abrir();
+        QPointer<Form1> f = openWindow();
         QSignalSpy finished(f.data(), &Form1::transferFinished);
         f->otherPort()->setEditText(dir_.filePath("no-such-device"));
         f->Command1()->click();

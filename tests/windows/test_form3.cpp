@@ -31,11 +31,8 @@ using lumivel::test::control;
 
 namespace {
 
-// The window makes its scratch message files in the user's state folder; this test gives
-// it one of its own, removed when the test ends.
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
+// Where the tests write their message files.
+const QTemporaryDir filesFolder;
 
 bool usable(const Form3& form, const char* name) {
     const QWidget* widget = control(form, name);
@@ -70,7 +67,7 @@ class Form3Test : public QObject {
         QVERIFY(!usable(form, "Text1") && !usable(form, "lapiz") && usable(form, "goma"));
         QVERIFY(!usable(form, "ELIMINAR"));
         form.state().tool = DrawingTool::Eraser;
-        form.showControls();
+        emit form.changes().modeChanged();
         QVERIFY(usable(form, "lapiz") && !usable(form, "goma"));
 
         action(form, "optexto")->trigger();
@@ -219,8 +216,8 @@ class Form3Test : public QObject {
     // Named on the command line or dropped from the desktop, a file opens as "Abrir" opens it.
     void filesFromOutsideOpenAsAbrirWould() {
         Form3& form = *form_;
-        const QString named = privateTemp.filePath("nombrado.men");
-        const QString dropped = privateTemp.filePath("soltado.men");
+        const QString named = filesFolder.filePath("nombrado.men");
+        const QString dropped = filesFolder.filePath("soltado.men");
         writeBytes(named.toStdString(),
                    test::record(1, 1, 1, "uno") + test::record(2, 2, 2, "dos"));
         writeBytes(dropped.toStdString(), test::record(1, 3, 1, "tres"));

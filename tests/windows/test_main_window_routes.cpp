@@ -4,6 +4,7 @@
 #include "appearance/web_page.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "ui/sign_widget.hpp"
 #include "windows/form1.hpp"
 #include "windows/form2.hpp"
@@ -17,27 +18,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace lumivel;
 using lumivel::test::control;
+using lumivel::test::litCount;
 
 namespace {
-
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
-
-int litCount(const SignWidget& pic) {
-    int n = 0;
-    for (int c = 0; c < 64; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            n += pic.shown().lit(c, r) ? 1 : 0;
-        }
-    }
-    return n;
-}
 
 QString newestWindow(const QWidgetList& before) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -3,8 +3,10 @@
 #include "appearance/skin_table.hpp"
 #include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
+#include "session/scratch_file.hpp"
 #include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "ui/input_blocker.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/skin.hpp"
@@ -29,11 +31,10 @@ using lumivel::test::control;
 
 namespace {
 
-// The window makes its scratch message files in the user's state folder; this test gives
-// it one of its own, removed when the test ends.
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
+// Where the window keeps its scratch message files (CTest gives each test its own).
+QString scratchFiles() {
+    return QString::fromStdString(scratchFolder().value());
+}
 
 // The one open window of its kind; null when there is none, or more than one.
 template <typename Window> Window* theWindow() {
@@ -61,7 +62,7 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QString("1"));
         const QString scratch = QString::fromStdString(window->state().archivo.path());
-        QCOMPARE(QFileInfo(scratch).absolutePath(), privateTemp.path() + "/simlumivel");
+        QCOMPARE(QFileInfo(scratch).absolutePath(), scratchFiles());
 
         // Messages only in the scratch file: the close box and "Salir" both ask.
         dialogs.replies = {Answer::Cancel, Answer::No};
@@ -90,7 +91,7 @@ class MainWindowWiringTest : public QObject {
         QCOMPARE(control<QLabel>(window, "panel_0")->text(), QString("Mensajes sin guardar"));
         dialogs.replies.push_back(Answer::No);
         QVERIFY(window.close());
-        QVERIFY(QDir(privateTemp.path() + "/simlumivel").isEmpty());
+        QVERIFY(QDir(scratchFiles()).isEmpty());
     }
 
     void drawingToolsActOnTheSign() {
@@ -166,8 +167,8 @@ class MainWindowWiringTest : public QObject {
         };
         std::vector<std::string> states{""};
         const auto bytes = [&l] { return readBytes(l.archivo.path()); };
-        for (const char* texto : {"UNO", "DOS"}) {
-            changeText(l, texto);
+        for (const char* text : {"UNO", "DOS"}) {
+            changeText(l, text);
             button("ADICIONAR");
             states.push_back(bytes());
         }
@@ -211,8 +212,8 @@ class MainWindowWiringTest : public QObject {
         Form3 window(&dialogs);
         Lumivel& l = window.state();
         const std::string path = dir.filePath("guardado.men").toStdString();
-        for (const char* texto : {"UNO", "DOS"}) {
-            changeText(l, texto);
+        for (const char* text : {"UNO", "DOS"}) {
+            changeText(l, text);
             control<QPushButton>(window, "ADICIONAR")->click();
         }
         // An accidental press is noticed: the status bar says what the button did.
@@ -264,15 +265,7 @@ class MainWindowWiringTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&window));
         action(window, "opgrafico")->trigger();
         auto* pic = control<SignWidget>(window, "Pic");
-        const auto litCount = [pic] {
-            int n = 0;
-            for (int c = 0; c < 64; ++c) {
-                for (int r = 0; r < 8; ++r) {
-                    n += pic->shown().lit(c, r) ? 1 : 0;
-                }
-            }
-            return n;
-        };
+        const auto litCount = [pic] { return test::litCount(*pic); };
         QTest::mousePress(pic, Qt::LeftButton, {}, QPoint(6, 6));
         QTest::mouseMove(pic, QPoint(18, 6));
         QTest::mouseRelease(pic, Qt::LeftButton, {}, QPoint(18, 6));

@@ -4,6 +4,7 @@
 #include "presentation/editing_mode.hpp"
 #include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "support/message_fixture.hpp"
 #include "windows/form3.hpp"
 #include "windows/messages_window.hpp"
@@ -28,18 +29,11 @@ using lumivel::test::control;
 
 namespace {
 
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
+// Where the tests write their message files.
+const QTemporaryDir filesFolder;
 
-// The one open "Mensajes" window; null when there is none.
 MessagesWindow* messagesWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<MessagesWindow*>(widget); window && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
+    return test::shownWindow<MessagesWindow>();
 }
 
 QStringList row(const QAbstractItemModel& model, int r) {
@@ -102,7 +96,7 @@ void drop(QTableView* table, const QMimeData& data, int target) {
 // A file of the texts, with a deleted record after the first; its messages window open.
 struct Opened {
     explicit Opened(const QString& name, const QStringList& texts)
-        : path(privateTemp.filePath(name)) {
+        : path(filesFolder.filePath(name)) {
         {
             Lumivel writer;
             std::vector<tipomensaje> records;
@@ -137,7 +131,7 @@ class MessagesWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void listsRecallsAndFollowsTheFile() {
-        const QString path = privateTemp.filePath("lista.men");
+        const QString path = filesFolder.filePath("lista.men");
         {
             Lumivel writer;
             test::openWithMessages(writer, path,
@@ -212,7 +206,7 @@ class MessagesWindowTest : public QObject {
 
     // Subir, Bajar and Duplicar keep the message selected and are undone byte for byte.
     void movesAndCopiesAreUndoableSteps() {
-        const QString path = privateTemp.filePath("orden.men");
+        const QString path = filesFolder.filePath("orden.men");
         {
             Lumivel writer;
             test::openWithMessages(writer, path,
@@ -253,10 +247,10 @@ class MessagesWindowTest : public QObject {
             qobject_cast<QMenu*>(animation->associatedObjects().constFirst())->actions().last(),
             animation);
         clickRow(table, 0);
-        const QString png = privateTemp.filePath("uno.png");
-        const QString gif = privateTemp.filePath("uno.gif");
+        const QString png = filesFolder.filePath("uno.png");
+        const QString gif = filesFolder.filePath("uno.gif");
         dialogs.files = {png.toStdString(), gif.toStdString(),
-                         privateTemp.filePath("no/hay.gif").toStdString()};
+                         filesFolder.filePath("no/hay.gif").toStdString()};
         control<QAction>(window, "exportImage")->trigger();
         animation->trigger();
         QCOMPARE(dialogs.fileDialogs.back().filters,

@@ -33,58 +33,83 @@ Picture sample() {
 class PictureControllerTest : public QObject {
     Q_OBJECT
   private slots:
-    void clipboardShiftsAndMirrorsAreSteps() {
+    // Only the drawing mode offers the items; a copy is the sign as the window paints it.
+    void copyGivesTheSignAsPainted() {
+        ScriptedDialogs dialogs;
+        Form3 window(&dialogs);
+        QVERIFY(!action(window, "copyPicture")->isEnabled());
+        action(window, "opgrafico")->trigger();
+        QVERIFY(action(window, "copyPicture")->isEnabled());
+        showPicture(window.state().sign, sample());
+        action(window, "copyPicture")->trigger();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QCOMPARE(clipboard->text().toStdString(), pictureHex(sample()));
+        const QImage copied = clipboard->image().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(copied, signImage(sample(), QColor(220, 220, 220)));
+        QCOMPARE(copied, control<SignWidget>(window, "Pic")->image());
+    }
+
+    void pastesShiftsAndMirrorsAreSteps_data() {
+        QTest::addColumn<QString>("clipboardText"); // empty: an image holding one short column
+        QTest::addColumn<int>("key");               // with Ctrl+Shift; 0: "Pegar"
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("undo"); // empty: refused with a box, no step
+        const auto hex = [](const Picture& p) { return QString::fromStdString(pictureHex(p)); };
+        const QString digits = QString("F0").repeated(64);
+        QTest::newRow("digits, any case") << digits.toLower() + "\n"
+                                          << 0 << digits << "Deshacer pegar";
+        QTest::newRow("an image") << QString() << 0
+                                  << "0000000000"
+                                     "07" +
+                                         QString(116, '0')
+                                  << "Deshacer pegar";
+        QTest::newRow("neither") << "no es un dibujo" << 0 << hex(sample()) << QString();
+        QTest::newRow("shift") << QString() << int(Qt::Key_Left)
+                               << hex(shifted(sample(), ShiftDirection::Left))
+                               << "Deshacer mover a la izquierda";
+        QTest::newRow("mirror") << QString() << int(Qt::Key_V)
+                                << hex(mirrored(sample(), MirrorAxis::Vertical))
+                                << "Deshacer reflejar verticalmente";
+    }
+
+    // From the sample drawn, each is one step that undo takes back, LEDs and columns alike.
+    void pastesShiftsAndMirrorsAreSteps() {
+        QFETCH(QString, clipboardText);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        QFETCH(QString, undo);
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const Sign& sign = window.state().sign;
-        QVERIFY(!action(window, "pastePicture")->isEnabled());
         action(window, "opgrafico")->trigger();
-        QVERIFY(action(window, "pastePicture")->isEnabled());
+        showPicture(window.state().sign, sample());
 
         QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QString::fromStdString(pictureHex(sample())).toLower() + "\n");
-        action(window, "pastePicture")->trigger();
-        QCOMPARE(currentPicture(sign), sample());
-        QCOMPARE(action(window, "undo")->text(), QString("Deshacer pegar"));
-
-        // The copied image is the sign as the window paints it.
-        action(window, "copyPicture")->trigger();
-        QCOMPARE(clipboard->text().toStdString(), pictureHex(sample()));
-        const QImage copied = clipboard->image().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(copied, signImage(sample(), QColor(220, 220, 220)));
-        QCOMPARE(copied, control<SignWidget>(window, "Pic")->image());
-        control<QPushButton>(window, "Bomba")->click();
-        action(window, "pastePicture")->trigger();
-        QCOMPARE(currentPicture(sign), sample());
-
-        QImage column(64, 8, QImage::Format_RGB32);
-        column.fill(Qt::black);
-        QPainter(&column).fillRect(5, 0, 1, 3, Qt::white);
-        clipboard->setImage(column);
-        action(window, "pastePicture")->trigger();
-        QCOMPARE(pictureHex(currentPicture(sign)), "0000000000"
-                                                   "07" +
-                                                       std::string(116, '0'));
-
-        clipboard->setText(QStringLiteral("no es un dibujo"));
-        const Picture before = currentPicture(sign);
-        action(window, "pastePicture")->trigger();
-        QCOMPARE(currentPicture(sign), before);
-        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{1});
-
-        auto* pic = control<SignWidget>(window, "Pic");
-        QTest::keyClick(pic, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(currentPicture(sign), shifted(before, ShiftDirection::Left));
-        QCOMPARE(action(window, "undo")->text(), QString("Deshacer mover a la izquierda"));
-        QTest::keyClick(pic, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(currentPicture(sign),
-                 mirrored(shifted(before, ShiftDirection::Left), MirrorAxis::Vertical));
-        action(window, "undo")->trigger();
-        action(window, "undo")->trigger();
-        QCOMPARE(currentPicture(sign), before);
-        QCOMPARE(sign.vector[30], std::int16_t{before[30]});
+        if (key != 0) {
+            QTest::keyClick(control<SignWidget>(window, "Pic"), static_cast<Qt::Key>(key),
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            if (clipboardText.isEmpty()) {
+                QImage column(64, 8, QImage::Format_RGB32);
+                column.fill(Qt::black);
+                QPainter(&column).fillRect(5, 0, 1, 3, Qt::white);
+                clipboard->setImage(column);
+            } else {
+                clipboard->setText(clipboardText);
+            }
+            action(window, "pastePicture")->trigger();
+        }
+        QCOMPARE(QString::fromStdString(pictureHex(currentPicture(sign))), shown);
+        QCOMPARE(dialogs.shownBoxes.size(), std::size_t{undo.isEmpty() ? 1U : 0U});
+        QCOMPARE(action(window, "undo")->isEnabled(), !undo.isEmpty());
+        if (!undo.isEmpty()) {
+            QCOMPARE(action(window, "undo")->text(), undo);
+            action(window, "undo")->trigger();
+            QCOMPARE(currentPicture(sign), sample());
+            QCOMPARE(sign.vector[30], std::int16_t{sample()[30]});
+        }
     }
 
     // The sign is the preview; "Cancelar" gives it back exactly, "Aceptar" is one step, and

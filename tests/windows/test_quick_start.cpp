@@ -7,6 +7,7 @@
 #include "display/scripted_dialogs.hpp"
 #include "presentation/editing_mode.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "support/message_fixture.hpp"
 #include "transmission/fake_port.hpp"
 #include "transmission/link_advice.hpp"
@@ -74,12 +75,12 @@ QStringList captured(const QString& pattern) {
     return found;
 }
 
-QString firstLine(const std::string& texto) {
-    return QString::fromStdString(texto.substr(0, texto.find('\n')));
+QString firstLine(const std::string& text) {
+    return QString::fromStdString(text.substr(0, text.find('\n')));
 }
 
-QString withoutShortcut(QString texto) {
-    return texto.remove(QLatin1Char('&'));
+QString withoutShortcut(QString text) {
+    return text.remove(QLatin1Char('&'));
 }
 
 // A 9600-baud line to a sign that holds on at one byte until released, so the window can be
@@ -162,12 +163,7 @@ class QuickStartTest : public QObject {
 
     Form1* openTransmissionWindow() {
         control<QPushButton>(*main_, "serial")->click();
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<Form1*>(widget); window && window->isVisible()) {
-                return window;
-            }
-        }
-        return nullptr;
+        return test::shownWindow<Form1>();
     }
 
     void renderScene(GuideScene& scene) {

@@ -1,10 +1,11 @@
 // What a person chose comes back in the next window: the skin, the LED colour, the port,
 // where the file dialogs start and the recent files. Without settings, or with spoiled ones,
-// the window starts as designed.
+// the window starts with its start-up looks.
 #include "appearance/skin_table.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
+#include "support/main_window.hpp"
 #include "support/message_fixture.hpp"
 #include "ui/settings.hpp"
 #include "ui/skin.hpp"
@@ -29,15 +30,9 @@ using lumivel::test::control;
 
 namespace {
 
-// Closed windows linger until deleted later: only the shown one is the new one.
 template <typename Window> Window* openedBy(const Form3& main, const char* button) {
     control<QPushButton>(main, button)->click();
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
+    return test::shownWindow<Window>();
 }
 
 QStringList recentEntries(const Form3& window) {
@@ -88,7 +83,7 @@ class RememberedSettingsTest : public QObject {
 
         ScriptedDialogs dialogs;
         Form3 window(&dialogs);
-        // The window starts as designed; the session then picks up the file opened last.
+        // The window starts with its own caption; the session then picks up the file opened last.
         const QString caption = window.windowTitle();
         QVERIFY(caption.startsWith("SimLumivel "));
         QVERIFY(!window.state().archivo.isOpen());
@@ -160,7 +155,7 @@ class RememberedSettingsTest : public QObject {
         QCOMPARE(dialogs.fileDialogs.back().name, std::string("logo.png"));
     }
 
-    void spoiledSettingsFallBackToTheDesign() {
+    void spoiledSettingsFallBackToTheStartUpLooks() {
         QFile file(storedSettings().fileName());
         QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
         QVERIFY(file.open(QIODevice::WriteOnly));

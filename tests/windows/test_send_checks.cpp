@@ -28,10 +28,6 @@ using lumivel::test::control;
 
 namespace {
 
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
-
 QString label(const Form3& w, const char* name) {
     return control<QLabel>(w, name)->text();
 }
@@ -58,11 +54,11 @@ class SendChecksTest : public QObject {
     std::unique_ptr<Form3> w;
     QTemporaryDir folder;
 
-    void type(const QString& texto) {
+    void type(const QString& text) {
         // As typing does; QTest types ASCII only.
         auto* text1 = control<QLineEdit>(*w, "Text1");
-        text1->setText(texto);
-        emit text1->textEdited(texto);
+        text1->setText(text);
+        emit text1->textEdited(text);
     }
     void trigger(const char* name) { control<QAction>(*w, name)->trigger(); }
     QString saved(const std::vector<tipomensaje>& records) {

@@ -2,6 +2,7 @@
 #include "presentation/editing_mode.hpp"
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"
+#include "windows/state_changes.hpp"
 #include "windows/store_controller.hpp"
 
 #include <QLabel>
@@ -32,13 +33,15 @@ struct Bench {
     QLabel* panel0 = new QLabel("inicio", &window);
     Lumivel l;
     ScriptedDialogs d;
+    StateChanges changes;
     int mirrored = 0;
     StoreController controller{
-        {Lstcodigo, ADICIONAR, ELIMINAR, MODIFICAR, abrir, guardar, nuevo, panel0}, l, d, [this] {
-            ++mirrored;
-        }};
+        {Lstcodigo, ADICIONAR, ELIMINAR, MODIFICAR, abrir, guardar, nuevo, panel0}, l, d, changes};
 
     Bench() {
+        QObject::connect(&changes, &StateChanges::listChanged, &controller,
+                         &StoreController::mostrar);
+        QObject::connect(&changes, &StateChanges::modeChanged, [this] { ++mirrored; });
         l.sign.setSurface(Pic);
         startUp(l, ".");
         Lstcodigo->setGeometry(0, 110, 60, 200);
@@ -66,8 +69,6 @@ class StoreControllerTest : public QObject {
     QTemporaryDir dir_;
 
   private slots:
-    void initTestCase() { qputenv("XDG_STATE_HOME", dir_.path().toUtf8()); }
-
     void buttonsAddAndTheListRecalls() {
         Bench b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.window));

@@ -25,10 +25,6 @@ using lumivel::test::control;
 
 namespace {
 
-const QTemporaryDir privateTemp;
-[[maybe_unused]] const bool privateTempSet =
-    qputenv("XDG_STATE_HOME", privateTemp.path().toLocal8Bit());
-
 // Runs `act` on the modal dialog the next trigger opens.
 void whenDialogOpens(const std::function<void(QDialog&)>& act) {
     QTimer::singleShot(0,
@@ -48,9 +44,9 @@ class StoredPicturesTest : public QObject {
 
     void trigger(const char* name) { control<QAction>(*w, name)->trigger(); }
     void click(const char* name) { control<QPushButton>(*w, name)->click(); }
-    void compose(const QString& texto) {
-        whenDialogOpens([texto](QDialog& composer) {
-            control<QLineEdit>(composer, "composerText")->setText(texto);
+    void compose(const QString& text) {
+        whenDialogOpens([text](QDialog& composer) {
+            control<QLineEdit>(composer, "composerText")->setText(text);
             composer.accept();
         });
         trigger("textToPicture");

@@ -1,0 +1,1 @@
+#include "windows/state_changes.hpp"
