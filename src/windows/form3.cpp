@@ -5,7 +5,7 @@
 #include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "presentation/editing_mode.hpp"
-#include "session/scratch_file.hpp"
+#include "session/scratch_recovery.hpp"
 #include "session/startup.hpp"
 #include "ui/accessible_names.hpp"
 #include "ui/date_time_panel.hpp"
@@ -101,7 +101,7 @@ void Form3::showTitle() {
         return;
     }
     const QString name =
-        lumivel_.isScratchFile
+        lumivel_.scratch.isOpen()
             ? QStringLiteral("Mensajes sin guardar")
             : QFileInfo(QString::fromStdString(lumivel_.archivo.path())).fileName();
     setWindowTitle(name + " - " + caption());

@@ -95,8 +95,8 @@ void StoreController::mostrar() {
     }
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         // A scratch file's path is no name the user chose and not where they would look.
-        w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
-                                            : QString::fromStdString(l_.archivo.path()));
+        w_.panel0->setText(l_.scratch.isOpen() ? QStringLiteral("Mensajes sin guardar")
+                                               : QString::fromStdString(l_.archivo.path()));
     }
     watchFile();
     emit listShown();
@@ -111,7 +111,7 @@ void StoreController::despues() {
 }
 
 void StoreController::noteNamedFile() {
-    const QString path = l_.archivo.isOpen() && !l_.isScratchFile
+    const QString path = l_.archivo.isOpen() && !l_.scratch.isOpen()
                              ? QString::fromStdString(l_.archivo.path())
                              : QString();
     if (!path.isEmpty() && path != namedFile_) {
