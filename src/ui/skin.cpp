@@ -122,7 +122,9 @@ void MNUCamb_Click(Lumivel& lumivel, Skin& skin, QWidget* main, int index,
                    const std::string& folder) {
     // aplicarskin loads the chosen file itself; loading it here first as well would only
     // read it, and report a refusal, twice.
-    chooseSkin(lumivel.archivoskin, folder, index);
+    if (Result<std::string> chosen = chooseSkin(folder, index); chosen.ok()) {
+        lumivel.archivoskin = std::move(chosen).value();
+    }
     aplicarskin(skin, main, lumivel.archivoskin);
 }
 
