@@ -130,7 +130,9 @@ double linkLoop(const SignUnderTest& sign, int exchanges) {
     int failed = 0;
     const auto start = Clock::now();
     for (int k = 0; k < exchanges; ++k) {
-        failed += enviar(port, std::string(1, static_cast<char>('A' + k % 26))).timedOut;
+        const Result<Received> reply =
+            enviar(port, std::string(1, static_cast<char>('A' + k % 26)));
+        failed += !reply.ok() || reply->timedOut;
     }
     const double seconds = secondsSince(start);
     if (failed != 0) {

@@ -173,7 +173,7 @@ export class SerialLine {
 
     async write(bytes) {
         if (this.lostLine) {
-            // The core names a lost line itself (lost() answers first); any reason will do.
+            // The core names a lost line itself; any reason will do.
             return 'desconectado';
         }
         try {

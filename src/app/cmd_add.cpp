@@ -40,11 +40,7 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
     std::optional<std::array<std::uint8_t, 64>> columnas;
     TextArgument text;
     if (image) {
-        Result<Picture> imported = imagePicture(args);
-        if (!imported.ok()) {
-            return imported.error();
-        }
-        columnas = imported.value();
+        LUMIVEL_TRY(columnas, imagePicture(args));
     } else if (picture) {
         columnas = pictureColumns(*args.value("picture"));
     } else if (compose) {
@@ -52,17 +48,10 @@ Result<int> addCommand(const std::vector<std::string>& argv, Streams streams) {
         columnas = composePicture(font, text.bytes, alignment(args));
     } else {
         // A record holds 130 characters; a longer text would be cut without a word.
-        Result<TextArgument> fits = messageTextArgument(args.positional[1]);
-        if (!fits.ok()) {
-            return fits.error();
-        }
-        text = fits.value();
+        LUMIVEL_TRY(text, messageTextArgument(args.positional[1]));
     }
     StoreSession session;
-    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::CreateMissing);
-        !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(args.positional[0], StoreSession::Open::CreateMissing));
     if (columnas) {
         session.editPicture(*columnas);
     } else {

@@ -65,16 +65,12 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
         throw UsageError{"check necesita un ARCHIVO de mensajes"};
     }
     FileImage fileImage;
-    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
-        return prepared.error();
-    }
+    LUMIVEL_TRY_VOID(prepareImage(args.positional.front(), fileImage));
     if (fileImage.load.error) {
         return *fileImage.load.error;
     }
-    Result<std::vector<tipomensaje>> activeRecords = activeMessages(fileImage.lumivel->archivo);
-    if (!activeRecords.ok()) {
-        return activeRecords.error();
-    }
+    LUMIVEL_TRY(const std::vector<tipomensaje> activeRecords,
+                activeMessages(fileImage.lumivel->archivo));
     // The figure the transmission window shows as used, against the one it shows as free.
     const int bytes = fileImage.load.bytesNeeded - 1;
     const int capacity = TransmissionImage::kLastIndex;
@@ -82,7 +78,7 @@ Result<int> checkCommand(const std::vector<std::string>& argv, Streams streams) 
     std::string plain;
     std::string json;
     int position = 0;
-    for (const tipomensaje& m : activeRecords.value()) {
+    for (const tipomensaje& m : activeRecords) {
         ++position;
         const MessageProblems p = messageProblems(m);
         wrong = wrong || p.any();

@@ -12,17 +12,10 @@ Result<int> deleteCommand(const std::vector<std::string>& argv, Streams /*stream
     }
     const std::string numero = messageNumber(args.positional[1]);
     StoreSession session;
-    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
-        !opened.ok()) {
-        return opened.error();
-    }
-    if (Result<void> selected = session.select(numero); !selected.ok()) {
-        return selected.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(args.positional[0], StoreSession::Open::Existing));
+    LUMIVEL_TRY_VOID(session.select(numero));
     ELIMINAR_Click(session.state(), session.dialogs());
-    if (Result<void> deleted = session.check(); !deleted.ok()) {
-        return deleted.error();
-    }
+    LUMIVEL_TRY_VOID(session.check());
     return kExitOk;
 }
 

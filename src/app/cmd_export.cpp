@@ -61,21 +61,12 @@ Result<int> exportCommand(const std::vector<std::string>& argv, Streams streams)
         if (args.value("font") || args.value("effect")) {
             throw UsageError{"--font y --effect van con --text: cada mensaje tiene los suyos"};
         }
-        if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::ReadOnly);
-            !opened.ok()) {
-            return opened.error();
-        }
-        if (Result<void> selected = session.select(args.positional[1]); !selected.ok()) {
-            return selected.error();
-        }
+        LUMIVEL_TRY_VOID(session.abrir(args.positional[0], StoreSession::Open::ReadOnly));
+        LUMIVEL_TRY_VOID(session.select(args.positional[1]));
         Lstcodigo_Click(l, session.dialogs(), l.lstcodigoIndex);
-        if (Result<void> recalled = session.check(); !recalled.ok()) {
-            return recalled.error();
-        }
+        LUMIVEL_TRY_VOID(session.check());
     }
-    if (Result<void> written = exportSign(l, kind, output, ledColour(args, l)); !written.ok()) {
-        return written.error();
-    }
+    LUMIVEL_TRY_VOID(exportSign(l, kind, output, ledColour(args, l)));
     return kExitOk;
 }
 

@@ -15,9 +15,7 @@ Result<int> imageCommand(const std::vector<std::string>& argv, Streams streams) 
         throw UsageError{"image necesita un ARCHIVO de mensajes"};
     }
     FileImage fileImage;
-    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
-        return prepared.error();
-    }
+    LUMIVEL_TRY_VOID(prepareImage(args.positional.front(), fileImage));
     const int totaldatos = fileImage.lumivel->totaldatos;
     if (std::optional<SendResult> refused = refusal(fileImage.load)) {
         // The same refusal the window gives, in the same box; every refusal has one.

@@ -36,20 +36,14 @@ Result<int> importCommand(const std::vector<std::string>& argv, Streams streams)
     }
     const std::string& path = args.positional[0];
     const std::string& source = args.positional[1];
-    const Result<std::string> json = readJson(source);
-    if (!json.ok()) {
-        return json.error();
-    }
+    LUMIVEL_TRY(const std::string json, readJson(source));
     // Everything is checked before the file is opened, so a bad entry changes nothing.
-    Result<std::vector<tipomensaje>> messages = readMessageList(json.value());
+    Result<std::vector<tipomensaje>> messages = readMessageList(json);
     if (!messages.ok()) {
         return Error{messages.error().reason, source == "-" ? "entrada estándar" : source};
     }
     StoreSession session;
-    if (Result<void> opened = session.abrir(path, StoreSession::Open::CreateMissing);
-        !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(path, StoreSession::Open::CreateMissing));
     if (Result<void> added = appendMessages(session.state().archivo, std::move(messages.value()));
         !added.ok()) {
         session.discardIfCreated();

@@ -27,10 +27,7 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
     const bool all = args.has("all");
     const bool asJson = args.has("json");
     StoreSession session;
-    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::ReadOnly);
-        !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(args.positional[0], StoreSession::Open::ReadOnly));
     Lumivel& l = session.state();
     // The partial record is ignored as everywhere, but not silently.
     if (const long rest = l.archivo.trailingBytes(); rest > 0) {
@@ -40,40 +37,37 @@ Result<int> listCommand(const std::vector<std::string>& argv, Streams streams) {
     // Read in large blocks, each record decoded only when it is listed.
     std::string output = asJson ? "[" : "";
     bool first = true;
-    const Result<void> read =
-        l.archivo.forEachRecord([&](std::size_t i, const std::uint8_t* record) {
-            if (!recordIsActive(record) && !all) {
-                return;
-            }
-            l.mensaje = decodeRecordAt(record);
-            const tipomensaje& m = l.mensaje;
-            if (asJson) {
-                output += first ? "\n  " : ",\n  ";
-                output += "{\"position\": " + std::to_string(i) +
-                          ", \"numero\": " + std::to_string(m.numero) +
-                          ", \"presentacion\": " + std::to_string(m.presentacion) +
-                          ", \"letra\": " + std::to_string(m.letra) + ", \"estado\": " +
-                          jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
-                          ", \"kind\": " + jsonString(m.isPicture() ? "picture" : "text") +
-                          ", \"texto\": " + jsonString(content(m)) + "}";
+    const auto addLine = [&](std::size_t i, const std::uint8_t* record) {
+        if (!recordIsActive(record) && !all) {
+            return;
+        }
+        l.mensaje = decodeRecordAt(record);
+        const tipomensaje& m = l.mensaje;
+        if (asJson) {
+            output += first ? "\n  " : ",\n  ";
+            output += "{\"position\": " + std::to_string(i) +
+                      ", \"numero\": " + std::to_string(m.numero) +
+                      ", \"presentacion\": " + std::to_string(m.presentacion) +
+                      ", \"letra\": " + std::to_string(m.letra) +
+                      ", \"estado\": " + jsonString(windows1252ToUtf8(std::string(1, m.estado))) +
+                      ", \"kind\": " + jsonString(m.isPicture() ? "picture" : "text") +
+                      ", \"texto\": " + jsonString(content(m)) + "}";
+        } else {
+            output += std::to_string(m.numero) + '\t';
+            if (m.isPicture()) {
+                output += "imagen\t" + printable(content(m));
             } else {
-                output += std::to_string(m.numero) + '\t';
-                if (m.isPicture()) {
-                    output += "imagen\t" + printable(content(m));
-                } else {
-                    output += effectName(m.presentacion) + '\t' + fontName(m.letra) + '\t' +
-                              printable(content(m));
-                }
-                if (!m.isActive()) {
-                    output += "\t(eliminado, posición " + std::to_string(i) + ")";
-                }
-                output += '\n';
+                output += effectName(m.presentacion) + '\t' + fontName(m.letra) + '\t' +
+                          printable(content(m));
             }
-            first = false;
-        });
-    if (!read.ok()) {
-        return read.error();
-    }
+            if (!m.isActive()) {
+                output += "\t(eliminado, posición " + std::to_string(i) + ")";
+            }
+            output += '\n';
+        }
+        first = false;
+    };
+    LUMIVEL_TRY_VOID(l.archivo.forEachRecord(addLine));
     if (asJson) {
         output += first ? "]\n" : "\n]\n";
     }

@@ -23,31 +23,21 @@ Result<int> modifyCommand(const std::vector<std::string>& argv, Streams streams)
     const int effect = effectIndex(args);
     const auto columnas = picture ? pictureColumns(*picture) : std::array<std::uint8_t, 64>{};
     // A record holds 130 characters; a longer text would be cut without a word.
-    const Result<TextArgument> text =
-        picture ? Result<TextArgument>{TextArgument{}} : messageTextArgument(args.positional[2]);
-    if (!text.ok()) {
-        return text.error();
-    }
+    LUMIVEL_TRY(const TextArgument text, picture ? Result<TextArgument>{TextArgument{}}
+                                                 : messageTextArgument(args.positional[2]));
     StoreSession session;
-    if (Result<void> opened = session.abrir(args.positional[0], StoreSession::Open::Existing);
-        !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(args.positional[0], StoreSession::Open::Existing));
     if (picture) {
         session.editPicture(columnas);
     } else {
         session.editText(font, effect, args.positional[2]);
     }
-    if (Result<void> selected = session.select(numero); !selected.ok()) {
-        return selected.error();
-    }
+    LUMIVEL_TRY_VOID(session.select(numero));
     MODIFICAR_Click(session.state(), session.dialogs());
-    if (Result<void> modified = session.check(); !modified.ok()) {
-        return modified.error();
-    }
-    warnReplaced(streams.err, "modify", text.value(), "se guardaron");
+    LUMIVEL_TRY_VOID(session.check());
+    warnReplaced(streams.err, "modify", text, "se guardaron");
     if (!picture) {
-        warnMissingGlyphs(streams.err, "modify", font, text.value().bytes);
+        warnMissingGlyphs(streams.err, "modify", font, text.bytes);
     }
     return kExitOk;
 }

@@ -67,17 +67,10 @@ Result<int> playCommand(const std::vector<std::string>& argv, Streams streams) {
                              "mensaje tiene los suyos"};
         }
         MessageFile archivo;
-        if (Result<void> opened = archivo.open(*file, MessageFile::Access::ReadOnly);
-            !opened.ok()) {
-            return opened.error();
-        }
-        Result<std::vector<tipomensaje>> activeRecords = activeMessages(archivo);
-        if (!activeRecords.ok()) {
-            return activeRecords.error();
-        }
-        messages = std::move(activeRecords.value());
+        LUMIVEL_TRY_VOID(archivo.open(*file, MessageFile::Access::ReadOnly));
+        LUMIVEL_TRY(messages, activeMessages(archivo));
         if (messages.empty()) {
-            return Error{"no tiene mensajes que mostrar", *file};
+            return Error{"no tiene messages que mostrar", *file};
         }
         play = [&](Pacer& pacer) {
             playMessages(sign.state(), messages, pacer);

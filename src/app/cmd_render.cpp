@@ -18,12 +18,9 @@ Result<int> renderCommand(const std::vector<std::string>& argv, Streams streams)
         if (!args.positional.empty() || args.value("font")) {
             throw UsageError{"render --image IMG no lleva TEXTO ni --font"};
         }
-        Result<Picture> picture = imagePicture(args);
-        if (!picture.ok()) {
-            return picture.error();
-        }
+        LUMIVEL_TRY(const Picture picture, imagePicture(args));
         OffscreenSign sign(0);
-        sign.showPicture(picture.value());
+        sign.showPicture(picture);
         sign.print(streams.out, hex);
         return kExitOk;
     }

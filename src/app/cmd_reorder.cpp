@@ -13,12 +13,8 @@ Result<int> change(const std::string& path,
                    const std::function<Result<void>(MessageFile&)>& operation, std::ostream& out,
                    std::ostream& err) {
     StoreSession session;
-    if (Result<void> opened = session.abrir(path, StoreSession::Open::Existing); !opened.ok()) {
-        return opened.error();
-    }
-    if (Result<void> done = operation(session.state().archivo); !done.ok()) {
-        return done.error();
-    }
+    LUMIVEL_TRY_VOID(session.abrir(path, StoreSession::Open::Existing));
+    LUMIVEL_TRY_VOID(operation(session.state().archivo));
     return listCommand({path}, {out, err});
 }
 
@@ -45,10 +41,8 @@ Result<int> duplicateCommand(const std::vector<std::string>& argv, Streams strea
     return change(
         args.positional[0],
         [&](MessageFile& file) -> Result<void> {
-            const Result<int> copied = duplicateMessage(file, numero);
-            if (!copied.ok()) {
-                return copied.error();
-            }
+            LUMIVEL_TRY(const int copied, duplicateMessage(file, numero));
+            (void)copied; // the listing that follows shows the copy
             return {};
         },
         streams.out, streams.err);

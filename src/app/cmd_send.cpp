@@ -113,9 +113,7 @@ Result<int> sendCommand(const std::vector<std::string>& argv, Streams streams) {
         return *twice;
     }
     FileImage fileImage;
-    if (Result<void> prepared = prepareImage(args.positional.front(), fileImage); !prepared.ok()) {
-        return prepared.error();
-    }
+    LUMIVEL_TRY_VOID(prepareImage(args.positional.front(), fileImage));
     if (devices.size() > 1) {
         return sendToSeveral(devices, fileImage, waitMs, streams);
     }

@@ -48,9 +48,7 @@ Result<int> signCommand(const std::vector<std::string>& argv, Streams streams) {
         options.fault = *parsedFault;
     }
     VirtualSign sign(options);
-    if (Result<void> opened = sign.abrir(); !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(sign.abrir());
     streams.out << sign.path() << std::endl;
     activeSign = &sign;
     auto previous = std::signal(SIGINT, onInterrupt);

@@ -41,11 +41,8 @@ Result<Picture> imagePicture(const Arguments& args) {
         throw UsageError{"--threshold y --invert solo valen con --image"};
     }
     const int level = threshold(args);
-    Result<QImage> image = readImageFile(QString::fromLocal8Bit(*path));
-    if (!image.ok()) {
-        return image.error();
-    }
-    return pictureFromImage(image.value(), level, args.has("invert"));
+    LUMIVEL_TRY(const QImage image, readImageFile(QString::fromLocal8Bit(*path)));
+    return pictureFromImage(image, level, args.has("invert"));
 }
 
 } // namespace lumivel::cli

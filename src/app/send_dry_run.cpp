@@ -13,9 +13,7 @@ Result<int> sendDryRun(const std::string& device, const std::vector<std::string>
     std::string what = "un Lumivel lleno";
     if (!files.empty()) {
         FileImage fileImage;
-        if (Result<void> prepared = prepareImage(files.front(), fileImage); !prepared.ok()) {
-            return prepared.error();
-        }
+        LUMIVEL_TRY_VOID(prepareImage(files.front(), fileImage));
         if (fileImage.load.estado == ImageState::Ready) {
             imageBytes = fileImage.lumivel->totaldatos + 1;
             what = files.front();

@@ -29,9 +29,7 @@ Result<void> StoreSession::abrir(const std::string& path, Open mode) {
         created_ = !existed && opened.ok();
         return opened;
     }
-    if (Result<void> opened = l.archivo.open(path, MessageFile::Access::ReadOnly); !opened.ok()) {
-        return opened;
-    }
+    LUMIVEL_TRY_VOID(l.archivo.open(path, MessageFile::Access::ReadOnly));
     if (l.archivo.count() > MessageFile::kMaxRecords) {
         return Error{"tiene más de " + std::to_string(MessageFile::kMaxRecords) +
                          " registros; no es un archivo de mensajes",

@@ -6,25 +6,18 @@ namespace lumivel::cli {
 
 Result<void> prepareImage(const std::string& path, FileImage& target) {
     Lumivel& estado = *target.lumivel;
-    if (Result<void> opened = estado.archivo.open(path, MessageFile::Access::ReadOnly);
-        !opened.ok()) {
-        return opened;
-    }
+    LUMIVEL_TRY_VOID(estado.archivo.open(path, MessageFile::Access::ReadOnly));
     // The count and buffer as refilling the message list leaves them.
     estado.totalmensajes = 0;
-    const Result<std::span<std::uint8_t>> bytes = estado.archivo.readInPlace();
-    if (!bytes.ok()) {
-        return bytes.error();
-    }
-    const std::size_t records = bytes.value().size() / tipomensaje::kRecordLength;
+    LUMIVEL_TRY(const std::span<const std::uint8_t> bytes, estado.archivo.readInPlace());
+    const std::size_t records = bytes.size() / tipomensaje::kRecordLength;
     for (std::size_t k = 0; k < records; ++k) {
-        if (recordIsActive(bytes.value().data() + k * tipomensaje::kRecordLength)) {
+        if (recordIsActive(bytes.data() + k * tipomensaje::kRecordLength)) {
             ++estado.totalmensajes;
         }
     }
     if (records > 0) {
-        estado.mensaje =
-            decodeRecordAt(bytes.value().data() + (records - 1) * tipomensaje::kRecordLength);
+        estado.mensaje = decodeRecordAt(bytes.data() + (records - 1) * tipomensaje::kRecordLength);
     }
     target.load = cargarcomm(estado, target.image, estado.totaldatos);
     return {};

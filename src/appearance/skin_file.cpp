@@ -36,21 +36,21 @@ bool loadFiles(std::string_view sheet) {
 
 } // namespace
 
-bool readColor(std::string_view texto, Rgb& color) {
+Result<Rgb> readColor(std::string_view texto) {
+    const Error refused{"color no valido"};
     if (texto.size() != 7 || texto[0] != '#') {
-        return false;
+        return refused;
     }
     int values[3] = {};
     for (int i = 0; i < 3; ++i) {
         const int high = hexDigit(texto[static_cast<std::size_t>(1 + 2 * i)]);
         const int low = hexDigit(texto[static_cast<std::size_t>(2 + 2 * i)]);
         if (high < 0 || low < 0) {
-            return false;
+            return refused;
         }
         values[i] = high * 16 + low;
     }
-    color = {values[0], values[1], values[2]};
-    return true;
+    return Rgb{values[0], values[1], values[2]};
 }
 
 Result<SkinData> readSkin(std::string_view texto) {
@@ -104,9 +104,11 @@ Result<SkinData> readSkin(std::string_view texto) {
             if (key == "nombre") {
                 skin.name = std::string(value);
             } else if (key == "color") {
-                if (!readColor(value, skin.color)) {
-                    return Error{where + ": color no valido"};
+                const Result<Rgb> color = readColor(value);
+                if (!color.ok()) {
+                    return Error{where + ": " + color.error().reason};
                 }
+                skin.color = color.value();
                 withColour = true;
             }
             // Other keys are left for later versions of the format.
@@ -115,11 +117,11 @@ Result<SkinData> readSkin(std::string_view texto) {
         if (std::find(kPaletteRoles.begin(), kPaletteRoles.end(), key) == kPaletteRoles.end()) {
             return Error{where + ": rol de paleta desconocido"};
         }
-        Rgb color;
-        if (!readColor(value, color)) {
-            return Error{where + ": color no valido"};
+        const Result<Rgb> color = readColor(value);
+        if (!color.ok()) {
+            return Error{where + ": " + color.error().reason};
         }
-        skin.palette.emplace_back(std::string(key), color);
+        skin.palette.emplace_back(std::string(key), color.value());
     }
     if (loadFiles(skin.styleSheet)) {
         return Error{"la hoja de estilo carga imágenes (url()), que un skin no puede usar"};

@@ -33,7 +33,7 @@ inline constexpr std::array<std::string_view, 16> kPaletteRoles = {
 // The contents, or why they are refused: "linea N: ..." for the first line at fault.
 Result<SkinData> readSkin(std::string_view texto);
 
-// "#RRGGBB" (either case); false for anything else.
-bool readColor(std::string_view texto, Rgb& color);
+// "#RRGGBB" (either case); refused for anything else.
+Result<Rgb> readColor(std::string_view texto);
 
 } // namespace lumivel

@@ -1,6 +1,7 @@
 #include "appearance/skin_table.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace lumivel {
 
@@ -26,13 +27,12 @@ std::optional<std::string> knownSkinPath(const std::string& programFolder,
     return programFolder + "/" + std::string(archivo);
 }
 
-bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int index) {
-    const std::optional<std::string> path = skinPath(programFolder, index);
+Result<std::string> chooseSkin(const std::string& programFolder, int index) {
+    std::optional<std::string> path = skinPath(programFolder, index);
     if (!path) {
-        return false;
+        return Error{"el menú no tiene el skin " + std::to_string(index + 1)};
     }
-    archivoskin = *path;
-    return true;
+    return std::move(*path);
 }
 
 } // namespace lumivel

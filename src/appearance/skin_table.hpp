@@ -1,4 +1,5 @@
 #pragma once
+#include "base/result.hpp"
 
 #include <array>
 #include <optional>
@@ -42,8 +43,8 @@ std::optional<std::string> skinPath(const std::string& programFolder, int index)
 std::optional<std::string> knownSkinPath(const std::string& programFolder,
                                          std::string_view archivo);
 
-// First step of a skin change: `archivoskin` becomes the entry's file. An index outside
-// the menu leaves it as it is. Returns whether it changed.
-bool chooseSkin(std::string& archivoskin, const std::string& programFolder, int index);
+// First step of a skin change: the file `archivoskin` becomes, menu entry `index`'s.
+// Refused for an index outside the menu, which leaves `archivoskin` as it is.
+Result<std::string> chooseSkin(const std::string& programFolder, int index);
 
 } // namespace lumivel

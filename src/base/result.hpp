@@ -56,3 +56,25 @@ template <> class [[nodiscard]] Result<void> {
 };
 
 } // namespace lumivel
+
+// Propagation: evaluates `expression`, a Result; when it failed, returns its Error from the
+// enclosing function (whose Result may hold another type); otherwise `declaration` takes
+// the value. `LUMIVEL_TRY(Records records, lockedRead(file));`
+#define LUMIVEL_TRY(declaration, expression)                                                       \
+    auto&& LUMIVEL_TRIED_(__LINE__) = (expression);                                                \
+    if (!LUMIVEL_TRIED_(__LINE__).ok()) {                                                          \
+        return LUMIVEL_TRIED_(__LINE__).error();                                                   \
+    }                                                                                              \
+    declaration = std::move(LUMIVEL_TRIED_(__LINE__)).value()
+
+// The same for a Result<void>: returns its Error when it failed.
+#define LUMIVEL_TRY_VOID(expression)                                                               \
+    do {                                                                                           \
+        if (const auto& tried = (expression); !tried.ok()) {                                       \
+            return tried.error();                                                                  \
+        }                                                                                          \
+    } while (false)
+
+// One name per line for the value being tried.
+#define LUMIVEL_TRIED_(line) LUMIVEL_TRIED_NAME_(line)
+#define LUMIVEL_TRIED_NAME_(line) tried_##line

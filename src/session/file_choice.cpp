@@ -55,16 +55,14 @@ Result<void> openMessageFile(Lumivel& l, const std::string& path) {
     // The new file is opened beside the open one and replaces it only once it is open and
     // sound, so a failure leaves the open one in use without closing it.
     MessageFile opening;
-    if (Result<void> opened = opening.open(path); !opened.ok()) {
-        return opened;
-    }
+    LUMIVEL_TRY_VOID(opening.open(path));
     if (opening.count() > MessageFile::kMaxRecords) {
         return Error{"tiene más de " + std::to_string(MessageFile::kMaxRecords) +
                          " registros; no es un archivo de mensajes",
                      path};
     }
     l.archivo = std::move(opening);
-    l.isScratchFile = false;
+    l.scratch.leave();
     l.totalmensajes = 1;
     return llenarlista(l);
 }
@@ -73,7 +71,7 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
     std::error_code ec;
     if (l.archivo.isOpen() && fs::equivalent(target, l.archivo.path(), ec) && !ec) {
         // Saving under the open file's own name: it already holds every message.
-        l.isScratchFile = false;
+        l.scratch.leave();
         l.totalmensajes = 1;
         return llenarlista(l);
     }
@@ -124,11 +122,9 @@ Result<void> saveAs(Lumivel& l, const std::string& target) {
         return Error{*reason, target};
     }
 
-    const bool wasScratch = l.isScratchFile;
+    const bool wasScratch = l.scratch.isOpen();
     const std::string previous = l.archivo.path();
-    if (Result<void> opened = openMessageFile(l, target); !opened.ok()) {
-        return opened;
-    }
+    LUMIVEL_TRY_VOID(openMessageFile(l, target));
     if (wasScratch && !previous.empty()) {
         // The scratch file's messages now live under the chosen name.
         discardScratch(l);

@@ -16,8 +16,8 @@ struct Lumivel : EditorState, MessageStore {
     // of the transmission window.
     std::int16_t totaldatos = 0;
     std::string archivoskin;
-    // Held while this run owns a scratch message file.
-    ScratchLock scratchLock;
+    // This run's scratch message file, while it has one.
+    ScratchFile scratch;
 };
 
 } // namespace lumivel

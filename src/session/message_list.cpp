@@ -68,22 +68,19 @@ Result<std::size_t> find(Lumivel& l, const std::string& input) {
     std::size_t found = 0;
     std::size_t records = 0;
     RecordBytes last{};
-    const Result<void> read =
-        l.archivo.forEachRecord([&](std::size_t position, const std::uint8_t* record) {
-            if (found > 0) {
-                return;
-            }
-            if (matches(record, input)) {
-                found = position;
-                l.mensaje = decodeRecordAt(record);
-            } else {
-                std::copy_n(record, last.size(), last.begin());
-                records = position;
-            }
-        });
-    if (!read.ok()) {
-        return read.error();
-    }
+    const auto visit = [&](std::size_t position, const std::uint8_t* record) {
+        if (found > 0) {
+            return;
+        }
+        if (matches(record, input)) {
+            found = position;
+            l.mensaje = decodeRecordAt(record);
+        } else {
+            std::copy_n(record, last.size(), last.begin());
+            records = position;
+        }
+    };
+    LUMIVEL_TRY_VOID(l.archivo.forEachRecord(visit));
     if (found == 0 && records > 0) {
         l.mensaje = decodeRecord(last);
     }

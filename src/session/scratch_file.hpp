@@ -1,6 +1,7 @@
 #pragma once
 #include "base/result.hpp"
 #include "display/dialogs.hpp"
+#include "session/scratch_lock.hpp"
 
 #include <string>
 
@@ -8,48 +9,30 @@ namespace lumivel {
 
 struct Lumivel;
 
-// Messages added before any file was named live in a scratch message file in the user's
-// own state folder ($XDG_STATE_HOME/simlumivel, by default ~/.local/state/simlumivel),
-// readable by the user alone. A run marks the scratch file it owns with an exclusive
-// flock on a companion "NAME.lock" held for as long as it owns the file: a scratch file
-// whose lock nobody holds was left by a run that was killed, and is offered at the next
-// start. The lock is never taken on the message file itself, so locks other code takes
-// on message files while changing them never meet it.
-class ScratchLock {
+// Messages added before any file was named live in a scratch message file, readable by the
+// user alone (session/scratch_folder), offered again after a crash (session/scratch_recovery).
+// This run's one: the lock that marks it as in use, and whether it is still the open message
+// file, unnamed. Open implies held: only a held lock is ever adopted.
+class ScratchFile {
   public:
-    ScratchLock() = default;
-    // Letting go without discard() leaves the file for the next start to offer, as a run
-    // that was killed does.
-    ~ScratchLock();
-    ScratchLock(const ScratchLock&) = delete;
-    ScratchLock& operator=(const ScratchLock&) = delete;
-    ScratchLock(ScratchLock&& other) noexcept;
-    ScratchLock& operator=(ScratchLock&& other) noexcept;
+    // The open message file is this run's scratch file, which the user has not named.
+    bool isOpen() const { return open_; }
+    // The scratch file this run holds; empty when none.
+    const std::string& file() const { return lock_.file(); }
 
-    // Creates an empty scratch file with a name no other run uses, in `folder`, and locks it.
-    static Result<ScratchLock> create(const std::string& folder);
-    // Locks the scratch file `file` left by an earlier run, or fails when a live run holds
-    // its lock.
-    static Result<ScratchLock> acquire(const std::string& file);
-
-    bool held() const { return fd_ >= 0; }
-    // The scratch file this lock marks; empty when none is held.
-    const std::string& file() const { return file_; }
-    // Removes the scratch file and its companion, then lets go.
+    // `lock`'s file has just been opened as the message file. A scratch file held before
+    // is let go and left for a later start to offer.
+    void adopt(ScratchLock lock);
+    // Another message file was opened, or this one was saved under its own name: it is no
+    // longer the open scratch file, though its lock stays held.
+    void leave() { open_ = false; }
+    // Removes the scratch file and its companion, and lets go.
     void discard();
-    // Lets go, leaving both files where they are.
-    void release();
 
   private:
-    // 0 with the lock taken, or the system's error number.
-    int lock(const std::string& file, int flags);
-
-    int fd_ = -1;
-    std::string file_;
+    ScratchLock lock_;
+    bool open_ = false;
 };
-
-// The folder of the scratch files, created (mode 0700) when missing.
-Result<std::string> scratchFolder();
 
 // Makes a new, empty scratch message file in `requestedFolder` (the scratch folder when empty)
 // the open message file of this run.
@@ -66,11 +49,5 @@ void discardEmptyScratch(Lumivel& l);
 // Removes this run's scratch file (closing it when it is the open message file) and
 // empties the list when it was open.
 void discardScratch(Lumivel& l);
-
-// At start-up: scratch files that earlier runs left behind (no live run holds their
-// lock) are dealt with in one question about the newest: recover it as this run's
-// scratch file, remove it, or keep it for a later start. Those without messages are
-// removed without asking.
-void offerScratchRecovery(Lumivel& l, Dialogs& d, const std::string& requestedFolder = {});
 
 } // namespace lumivel

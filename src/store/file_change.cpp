@@ -106,14 +106,8 @@ Result<void> applyChange(MessageFile& file, const FileChange& change, ChangeDire
     const std::vector<std::uint8_t>& wanted = undo ? change.before : change.after;
 
     FileLock lock(file);
-    if (!lock.taken().ok()) {
-        return lock.taken();
-    }
-    Result<std::vector<std::uint8_t>> read = file.readAll();
-    if (!read.ok()) {
-        return read.error();
-    }
-    const std::vector<std::uint8_t>& content = read.value();
+    LUMIVEL_TRY_VOID(lock.taken());
+    LUMIVEL_TRY(const std::vector<std::uint8_t> content, file.readAll());
     const Error changedElsewhere{kFileChangedElsewhere, file.path()};
     if (content.size() != (undo ? change.sizeAfter : change.sizeBefore) ||
         fingerprint(content) != (undo ? change.fingerprintAfter : change.fingerprintBefore)) {

@@ -26,46 +26,6 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Writes all of `bytes` to `fd` at `offset`, resuming after short writes and signals.
-// On failure `error` holds the reason; a short write may have left part of them.
-bool writeAllAt(int fd, const std::uint8_t* bytes, std::size_t size, long offset, int& error) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t put =
-            ::pwrite(fd, bytes + done, size - done, offset + static_cast<long>(done));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            error = put < 0 ? errno : EIO;
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// Reads `size` bytes at `offset` or up to the end; the count read, or -1 with `error` set.
-long readAllAt(int fd, std::uint8_t* bytes, std::size_t size, long offset, int& error) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got =
-            ::pread(fd, bytes + done, size - done, offset + static_cast<long>(done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            error = errno;
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return static_cast<long>(done);
-}
-
 constexpr std::size_t kSuffixDigits = 16;
 
 // 16 hexadecimal digits: the shape by which a leftover of ours is told from other files.
@@ -132,6 +92,42 @@ Error MessageFile::failure(const std::string& reason) const {
 
 Error MessageFile::systemFailure(int error) const {
     return failure(error != 0 ? systemReason(error) : std::string("error de entrada/salida"));
+}
+
+Result<void> MessageFile::writeAllAt(int fd, std::span<const std::uint8_t> bytes,
+                                     long offset) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                     offset + static_cast<long>(done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return systemFailure(put < 0 ? errno : EIO);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return {};
+}
+
+Result<std::size_t> MessageFile::readAllAt(std::span<std::uint8_t> bytes, long offset) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done,
+                                    offset + static_cast<long>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return systemFailure(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
 }
 
 Result<void> MessageFile::open(const std::string& path, Access access) {
@@ -210,9 +206,7 @@ Result<void> MessageFile::lock() {
         }
         // Replaced while we waited: the lock on the old file protects nothing.
         MessageFile current;
-        if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
-            return opened;
-        }
+        LUMIVEL_TRY_VOID(current.open(path_, access_));
         *this = std::move(current);
     }
 }
@@ -245,9 +239,7 @@ Result<bool> MessageFile::reopenIfReplaced() {
         return false;
     }
     MessageFile current;
-    if (Result<void> opened = current.open(path_, access_); !opened.ok()) {
-        return opened.error();
-    }
+    LUMIVEL_TRY_VOID(current.open(path_, access_));
     *this = std::move(current);
     return true;
 }
@@ -267,9 +259,9 @@ Result<void> MessageFile::replaceAll(const std::vector<tipomensaje>& records) {
     const long tail = total % kRecordLength;
     if (tail > 0) {
         std::vector<std::uint8_t> rest(static_cast<std::size_t>(tail));
-        int error = 0;
-        if (readAllAt(fd_, rest.data(), rest.size(), total - tail, error) != tail) {
-            return systemFailure(error);
+        LUMIVEL_TRY(const std::size_t got, readAllAt(rest, total - tail));
+        if (got != rest.size()) {
+            return systemFailure(0);
         }
         content.insert(content.end(), rest.begin(), rest.end());
     }
@@ -286,9 +278,7 @@ Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) 
     // The temporary file is made under the lock, so whoever holds it next knows that any
     // such file left over belongs to no live run.
     FileLock held(*this);
-    if (!held.taken().ok()) {
-        return held.taken();
-    }
+    LUMIVEL_TRY_VOID(held.taken());
     // The rename must stay within one file system and replace the link's target, not the link.
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::canonical(path_, ec);
@@ -314,24 +304,22 @@ Result<void> MessageFile::replaceContent(std::span<const std::uint8_t> content) 
     }
     // Locked before it takes the path, so no other writer gets in between the rename and
     // the callers' lock: the new file is the open one from here on, as deeply locked.
-    int error = 0;
-    bool written = ::flock(fd, LOCK_EX) == 0 && ::fchmod(fd, original.st_mode & 07777) == 0 &&
-                   writeAllAt(fd, content.data(), content.size(), 0, error);
-    if (!written && error == 0) {
-        error = errno;
+    Result<void> written;
+    if (::flock(fd, LOCK_EX) != 0 || ::fchmod(fd, original.st_mode & 07777) != 0) {
+        written = systemFailure(errno);
+    } else {
+        written = writeAllAt(fd, content, 0);
     }
-    if (written && ::fsync(fd) != 0) {
-        written = false;
-        error = errno;
+    if (written.ok() && ::fsync(fd) != 0) {
+        written = systemFailure(errno);
     }
-    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        written = false;
-        error = errno;
+    if (written.ok() && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        written = systemFailure(errno);
     }
-    if (!written) {
+    if (!written.ok()) {
         ::unlink(temporary.c_str());
         ::close(fd);
-        return systemFailure(error);
+        return written;
     }
     // The rename itself is durable only once the folder is synced.
     if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
@@ -348,13 +336,9 @@ Result<std::vector<std::uint8_t>> MessageFile::readAll() const {
         return Error{"no hay ningún archivo de mensajes abierto"};
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length()));
-    int error = 0;
-    const long got = readAllAt(fd_, bytes.data(), bytes.size(), 0, error);
-    if (got < 0) {
-        return systemFailure(error);
-    }
+    LUMIVEL_TRY(const std::size_t got, readAllAt(bytes, 0));
     // Another writer may have shortened the file since its size was taken.
-    bytes.resize(static_cast<std::size_t>(got));
+    bytes.resize(got);
     return bytes;
 }
 
@@ -367,12 +351,8 @@ Result<std::span<std::uint8_t>> MessageFile::readInPlace() const {
     if (room.size() < size) {
         return systemFailure(ENOMEM);
     }
-    int error = 0;
-    const long got = readAllAt(fd_, room.data(), size, 0, error);
-    if (got < 0) {
-        return systemFailure(error);
-    }
-    return room.first(static_cast<std::size_t>(got));
+    LUMIVEL_TRY(const std::size_t got, readAllAt(room.first(size), 0));
+    return room.first(got);
 }
 
 Result<void> MessageFile::forEachRecord(
@@ -384,13 +364,9 @@ Result<void> MessageFile::forEachRecord(
     std::vector<std::uint8_t> block(kBlockRecords * tipomensaje::kRecordLength);
     std::size_t position = 0;
     for (;;) {
-        int error = 0;
-        const long got = readAllAt(fd_, block.data(), block.size(),
-                                   static_cast<long>(position) * kRecordLength, error);
-        if (got < 0) {
-            return systemFailure(error);
-        }
-        const std::size_t whole = static_cast<std::size_t>(got) / tipomensaje::kRecordLength;
+        LUMIVEL_TRY(const std::size_t got,
+                    readAllAt(block, static_cast<long>(position) * kRecordLength));
+        const std::size_t whole = got / tipomensaje::kRecordLength;
         for (std::size_t k = 0; k < whole; ++k) {
             visit(++position, block.data() + k * tipomensaje::kRecordLength);
         }
@@ -401,11 +377,7 @@ Result<void> MessageFile::forEachRecord(
 }
 
 Result<std::vector<tipomensaje>> MessageFile::readRecords() const {
-    const Result<std::span<std::uint8_t>> bytes = readInPlace();
-    if (!bytes.ok()) {
-        return bytes.error();
-    }
-    const std::span<const std::uint8_t> all = bytes.value();
+    LUMIVEL_TRY(const std::span<const std::uint8_t> all, readInPlace());
     std::vector<tipomensaje> records;
     records.reserve(all.size() / tipomensaje::kRecordLength);
     for (std::size_t at = 0; at + tipomensaje::kRecordLength <= all.size();
@@ -424,13 +396,9 @@ Result<void> MessageFile::read(int n, tipomensaje& mensaje) const {
         return missing;
     }
     RecordBytes bytes{};
-    int error = 0;
-    const long got = readAllAt(fd_, bytes.data(), bytes.size(), (n - 1) * kRecordLength, error);
-    if (got < 0) {
-        return systemFailure(error);
-    }
+    LUMIVEL_TRY(const std::size_t got, readAllAt(bytes, (n - 1) * kRecordLength));
     // A partial last record is not a record.
-    if (got != static_cast<long>(bytes.size())) {
+    if (got != bytes.size()) {
         return missing;
     }
     mensaje = decodeRecord(bytes);
@@ -455,37 +423,35 @@ Result<void> MessageFile::write(int n, const tipomensaje& mensaje) {
     }
     const long offset = (n - 1) * kRecordLength;
     const RecordBytes bytes = encodeRecord(mensaje);
-    int error = 0;
 
     if (n <= records) {
         // Keep the old record so a failed overwrite can put it back.
         RecordBytes old{};
-        const long got = readAllAt(fd_, old.data(), old.size(), offset, error);
-        if (got != static_cast<long>(old.size())) {
-            return systemFailure(got < 0 ? error : EIO);
+        LUMIVEL_TRY(const std::size_t got, readAllAt(old, offset));
+        if (got != old.size()) {
+            return systemFailure(EIO);
         }
-        if (!writeAllAt(fd_, bytes.data(), bytes.size(), offset, error)) {
-            int ignored = 0;
-            writeAllAt(fd_, old.data(), old.size(), offset, ignored);
-            return systemFailure(error);
+        Result<void> written = writeAllAt(fd_, bytes, offset);
+        if (!written.ok()) {
+            (void)writeAllAt(fd_, old, offset);
         }
-        return {};
+        return written;
     }
 
     // The append goes over a partial last record; keep it to put back.
     std::vector<std::uint8_t> tail(static_cast<std::size_t>(total - offset));
-    if (readAllAt(fd_, tail.data(), tail.size(), offset, error) != std::ssize(tail)) {
-        return systemFailure(error != 0 ? error : EIO);
+    LUMIVEL_TRY(const std::size_t got, readAllAt(tail, offset));
+    if (got != tail.size()) {
+        return systemFailure(EIO);
     }
-    if (!writeAllAt(fd_, bytes.data(), bytes.size(), offset, error)) {
+    Result<void> written = writeAllAt(fd_, bytes, offset);
+    if (!written.ok()) {
         // Drop whatever part of the new record reached the disk; the old bytes stay.
         while (::ftruncate(fd_, total) != 0 && errno == EINTR) {
         }
-        int ignored = 0;
-        writeAllAt(fd_, tail.data(), tail.size(), offset, ignored);
-        return systemFailure(error);
+        (void)writeAllAt(fd_, tail, offset);
     }
-    return {};
+    return written;
 }
 
 } // namespace lumivel

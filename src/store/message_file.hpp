@@ -97,6 +97,11 @@ class MessageFile {
   private:
     Error failure(const std::string& reason) const;
     Error systemFailure(int error) const;
+    // Writes all of `bytes` to `fd` at `offset`, resuming after short writes and signals; a
+    // failed write may have left part of them.
+    Result<void> writeAllAt(int fd, std::span<const std::uint8_t> bytes, long offset) const;
+    // Reads `bytes.size()` bytes of the open file at `offset`, or up to its end: the count read.
+    Result<std::size_t> readAllAt(std::span<std::uint8_t> bytes, long offset) const;
     long length() const;
     bool isFileAtPath() const;
     void removeStaleTemporaries() const;

@@ -19,12 +19,8 @@ struct Records {
 };
 
 Result<Records> readRecords(const MessageFile& file) {
-    const Result<std::span<std::uint8_t>> bytes = file.readInPlace();
-    if (!bytes.ok()) {
-        return bytes.error();
-    }
     Records records;
-    records.bytes = bytes.value();
+    LUMIVEL_TRY(records.bytes, file.readInPlace());
     for (std::size_t at = 0; at + kRecordLength <= records.bytes.size(); at += kRecordLength) {
         if (recordIsActive(records.bytes.data() + at)) {
             records.active.push_back(at);
@@ -60,18 +56,9 @@ Error tooMany(const MessageFile& file) {
 
 Result<void> moveMessage(MessageFile& file, int numero, int place) {
     FileLock lock(file);
-    if (!lock.taken().ok()) {
-        return lock.taken();
-    }
-    Result<Records> read = lockedRead(file);
-    if (!read.ok()) {
-        return read.error();
-    }
-    Records& records = read.value();
-    const Result<std::size_t> from = find(records, numero, file);
-    if (!from.ok()) {
-        return from.error();
-    }
+    LUMIVEL_TRY_VOID(lock.taken());
+    LUMIVEL_TRY(Records records, lockedRead(file));
+    LUMIVEL_TRY(const std::size_t from, find(records, numero, file));
     const auto n = static_cast<int>(records.active.size());
     if (place < 1 || place > n) {
         return Error{"el lugar " + std::to_string(place) + " no existe: hay " + std::to_string(n) +
@@ -82,12 +69,12 @@ Result<void> moveMessage(MessageFile& file, int numero, int place) {
     // deleted records and a partial last one stay where they are.
     const auto slot = [&](std::size_t k) { return records.bytes.data() + records.active[k]; };
     RecordBytes moving{};
-    std::copy_n(slot(from.value()), kRecordLength, moving.begin());
+    std::copy_n(slot(from), kRecordLength, moving.begin());
     const auto to = static_cast<std::size_t>(place - 1);
-    for (std::size_t k = from.value(); k < to; ++k) {
+    for (std::size_t k = from; k < to; ++k) {
         std::copy_n(slot(k + 1), kRecordLength, slot(k));
     }
-    for (std::size_t k = from.value(); k > to; --k) {
+    for (std::size_t k = from; k > to; --k) {
         std::copy_n(slot(k - 1), kRecordLength, slot(k));
     }
     std::copy_n(moving.begin(), kRecordLength, slot(to));
@@ -99,40 +86,23 @@ Result<void> moveMessage(MessageFile& file, int numero, int place) {
 
 Result<int> duplicateMessage(MessageFile& file, int numero) {
     FileLock lock(file);
-    if (!lock.taken().ok()) {
-        return lock.taken().error();
-    }
-    const Result<Records> read = lockedRead(file);
-    if (!read.ok()) {
-        return read.error();
-    }
-    const Records& records = read.value();
-    const Result<std::size_t> found = find(records, numero, file);
-    if (!found.ok()) {
-        return found.error();
-    }
+    LUMIVEL_TRY_VOID(lock.taken());
+    LUMIVEL_TRY(const Records records, lockedRead(file));
+    LUMIVEL_TRY(const std::size_t found, find(records, numero, file));
     const int total = file.count();
     if (total >= MessageFile::kMaxRecords) {
         return tooMany(file);
     }
-    tipomensaje copy = decodeRecordAt(records.bytes.data() + records.active[found.value()]);
+    tipomensaje copy = decodeRecordAt(records.bytes.data() + records.active[found]);
     copy.numero = static_cast<std::int16_t>(records.active.size() + 1);
-    if (Result<void> written = file.write(total + 1, copy); !written.ok()) {
-        return written.error();
-    }
+    LUMIVEL_TRY_VOID(file.write(total + 1, copy));
     return static_cast<int>(copy.numero);
 }
 
 Result<void> appendMessages(MessageFile& file, std::vector<tipomensaje> messages) {
     FileLock lock(file);
-    if (!lock.taken().ok()) {
-        return lock.taken();
-    }
-    Result<Records> read = lockedRead(file);
-    if (!read.ok()) {
-        return read.error();
-    }
-    Records& records = read.value();
+    LUMIVEL_TRY_VOID(lock.taken());
+    LUMIVEL_TRY(Records records, lockedRead(file));
     if (records.count() + messages.size() > static_cast<std::size_t>(MessageFile::kMaxRecords)) {
         return tooMany(file);
     }

@@ -17,8 +17,6 @@ struct MessageStore {
     std::int16_t totalmensajes = 0;
     std::vector<std::string> lstcodigo;
     int lstcodigoIndex = -1; // -1: none selected
-    // The open message file is a scratch file that the user has not named yet.
-    bool isScratchFile = false;
 };
 
 // Refills `lstcodigo` (one entry per active record, in file order) and `totalmensajes`

@@ -20,22 +20,18 @@ void FakePort::close() {
     pending_.clear();
 }
 
-Result<void> FakePort::escribir(std::string_view bytes) {
-    if (fault_) {
-        return *fault_;
-    }
+Result<std::size_t> FakePort::escribir(std::string_view bytes) {
     if (!isOpenNow) {
         return Error{"el puerto no está abierto", deviceName};
     }
     for (const char c : bytes) {
         if (loseAfterWritten && written.size() >= *loseAfterWritten) {
-            fault_ = Error{"el dispositivo ya no existe", deviceName};
-            return *fault_;
+            return Error{"el dispositivo ya no existe", deviceName};
         }
         written += c;
         pending_ += responder(static_cast<std::uint8_t>(c));
     }
-    return {};
+    return bytes.size();
 }
 
 void FakePort::discardInput() {
@@ -43,7 +39,7 @@ void FakePort::discardInput() {
     pending_.clear();
 }
 
-std::string FakePort::waitForBytes(int /*timeoutMs*/) {
+Result<std::string> FakePort::waitForBytes(int /*timeoutMs*/) {
     std::string all;
     all.swap(pending_);
     return all;

@@ -19,7 +19,8 @@ class FakePort : public Port {
     std::string deviceName = "fake";
     // Set: abrir() fails with this reason.
     std::optional<std::string> openError;
-    // Set: the device disappears after this many bytes have been written.
+    // Set: the device disappears after this many bytes have been written; every write from
+    // then on fails.
     std::optional<std::size_t> loseAfterWritten;
     // Bytes already waiting when the port is opened, as a line that chattered leaves them.
     std::string staleInput;
@@ -33,14 +34,12 @@ class FakePort : public Port {
     std::string name() const override { return deviceName; }
     Result<void> abrir() override;
     void close() override;
-    Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int timeoutMs) override;
+    Result<std::size_t> escribir(std::string_view bytes) override;
+    Result<std::string> waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fault() const override { return fault_; }
 
   private:
     std::string pending_;
-    std::optional<Error> fault_;
 };
 
 } // namespace lumivel

@@ -15,8 +15,6 @@ enum class AdviceSystem { Linux, Windows, Other };
 constexpr AdviceSystem thisSystem() {
 #if defined(__linux__)
     return AdviceSystem::Linux;
-#elif defined(_WIN32)
-    return AdviceSystem::Windows;
 #else
     return AdviceSystem::Other;
 #endif

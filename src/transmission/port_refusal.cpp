@@ -2,14 +2,13 @@
 
 #include "base/system_reason.hpp"
 
-#if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
+
+#if defined(__unix__) || defined(__APPLE__)
 #include <climits>
 #include <cstdlib>
-#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -39,29 +38,6 @@ std::string devicePath(const std::string& device) {
     return device.find('/') == std::string::npos ? "/dev/" + device : device;
 }
 
-bool notSerialLine(const std::string& path) {
-#if defined(__unix__) || defined(__APPLE__)
-    struct stat estado {};
-    if (::stat(path.c_str(), &estado) != 0) {
-        return false;
-    }
-    if (!S_ISCHR(estado.st_mode)) {
-        return true;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    termios mode{};
-    const bool refused = ::tcgetattr(fd, &mode) != 0 && errno == ENOTTY;
-    ::close(fd);
-    return refused;
-#else
-    (void)path;
-    return false;
-#endif
-}
-
 std::string refusalReason(PortRefusal reason, const DeviceAccess& access) {
     switch (reason) {
     case PortRefusal::NotFound:
@@ -76,8 +52,6 @@ std::string refusalReason(PortRefusal reason, const DeviceAccess& access) {
         }
         return "permiso denegado (su usuario debe pertenecer al grupo \"" + access.group +
                "\"; tras agregarlo vuelva a iniciar la sesión)";
-    case PortRefusal::AlreadyOpen:
-        return "el puerto ya está abierto";
     case PortRefusal::NotSerial:
         return systemReason(ENOTTY);
     }

@@ -8,19 +8,12 @@ enum class PortRefusal {
     NotFound,
     // The system refused access: a missing permission or a port another program holds.
     Denied,
-    AlreadyOpen,
     // A regular file, /dev/null and the like: no terminal settings to make.
     NotSerial,
 };
 
-// The file a port name stands for: a bare name ("ttyUSB0") is a device under /dev, as
-// QSerialPort takes it.
+// The file a port name stands for: a bare name ("ttyUSB0") is a device under /dev.
 std::string devicePath(const std::string& device);
-
-// Whether the existing `path` is something other than a serial line: not a character device,
-// or one that refuses the terminal interface. Only a path that does not exist or cannot be
-// looked at counts as serial here; opening it tells more.
-bool notSerialLine(const std::string& path);
 
 // Whether the user may read and write the device, and its group (empty when unknown), so
 // the message says what to do. POSIX only; elsewhere the device counts as accessible.

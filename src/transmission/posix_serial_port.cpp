@@ -73,7 +73,6 @@ PosixSerialPort::~PosixSerialPort() {
 }
 
 Result<void> PosixSerialPort::abrir() {
-    fault_.reset();
     if (device_.empty()) {
         return Error{"no se ha indicado ningún puerto"};
     }
@@ -154,15 +153,12 @@ void PosixSerialPort::close() {
     }
 }
 
-void PosixSerialPort::lose() {
-    fault_ = Error{kLineLostReason, device_};
+Error PosixSerialPort::lose() {
     close();
+    return Error{kLineLostReason, device_};
 }
 
-Result<void> PosixSerialPort::escribir(std::string_view bytes) {
-    if (fault_) {
-        return *fault_;
-    }
+Result<std::size_t> PosixSerialPort::escribir(std::string_view bytes) {
     if (fd_ < 0) {
         return Error{"el puerto no está abierto", device_};
     }
@@ -179,19 +175,18 @@ Result<void> PosixSerialPort::escribir(std::string_view bytes) {
             // not going to take the rest.
             pollfd output{fd_, POLLOUT, 0};
             if (::poll(&output, 1, 1000) <= 0) {
-                return Error{"solo se escribio parte de los datos", device_};
+                return done;
             }
         } else {
-            lose();
-            return *fault_;
+            return lose();
         }
     }
-    return {};
+    return done;
 }
 
-std::string PosixSerialPort::waitForBytes(int timeoutMs) {
-    if (fault_ || fd_ < 0) {
-        return {};
+Result<std::string> PosixSerialPort::waitForBytes(int timeoutMs) {
+    if (fd_ < 0) {
+        return Error{"el puerto no esta abierto", device_};
     }
     const long long deadline = nowNs() + timeoutMs * 1'000'000LL;
     const long long watch = lastWriteNs_ + kEchoNs - kWatchBeforeNs;
@@ -211,8 +206,7 @@ std::string PosixSerialPort::waitForBytes(int timeoutMs) {
                              static_cast<long>(waitNs % 1'000'000'000LL)};
         const int ready = ::ppoll(&input, 1, &delay, nullptr);
         if (ready < 0 && errno != EINTR) {
-            lose();
-            return {};
+            return lose();
         }
         if (ready > 0 && (input.revents & POLLIN) != 0) {
             char buffer[4096];
@@ -221,16 +215,14 @@ std::string PosixSerialPort::waitForBytes(int timeoutMs) {
                 return std::string(buffer, static_cast<std::size_t>(n));
             }
             if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-                lose();
-                return {};
+                return lose();
             }
         } else if (ready > 0) {
             // Hang-up or error without data: the device is gone.
-            lose();
-            return {};
+            return lose();
         }
         if (remaining <= 0) {
-            return {};
+            return std::string();
         }
         if (waitNs == 0) {
             // Watching without sleeping: let the kernel worker that delivers the echo run.

@@ -23,22 +23,20 @@ class PosixSerialPort : public Port {
     std::string name() const override { return device_; }
     Result<void> abrir() override;
     void close() override;
-    Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int timeoutMs) override;
+    Result<std::size_t> escribir(std::string_view bytes) override;
+    Result<std::string> waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fault() const override { return fault_; }
 
   private:
     Result<void> setLine();
-    // The line failed for good: remember why and let go of the device.
-    void lose();
+    // The line failed for good: lets go of the device and says why.
+    Error lose();
 
     std::string device_;
     int fd_ = -1;
     // When the last byte was written: its echo cannot cross the line sooner than two
     // characters later.
     long long lastWriteNs_ = 0;
-    std::optional<Error> fault_;
 };
 
 } // namespace lumivel

@@ -24,51 +24,64 @@ std::string reasonOf(const SendResult& result) {
     return result.error ? result.error->reason : std::string();
 }
 
+Received timeOut() {
+    return {"Error", true};
+}
+
 std::string byteAsText(int value) {
     return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFF)));
 }
 
-// Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer.
+// Counts unanswered exchanges in a row, so a sign that went quiet ends the transfer, and
+// keeps why the line was lost, which ends it at once.
 class Link {
   public:
     Link(Port& port, int waitMs, TransferClock& clock)
         : port_(port), replyTimeoutMs_(waitMs), clock_(clock) {}
 
+    // A lost line gives no reply: a time-out.
     Received swap(int value) {
         clock_.begin();
-        Received reply = enviar(port_, byteAsText(value), replyTimeoutMs_);
-        clock_.end(!reply.timedOut);
-        silences_ = reply.timedOut ? silences_ + 1 : 0;
-        return reply;
+        Result<Received> reply = enviar(port_, byteAsText(value), replyTimeoutMs_);
+        if (!reply.ok()) {
+            lost_ = reply.error();
+        }
+        Received received = reply.ok() ? std::move(reply).value() : timeOut();
+        clock_.end(!received.timedOut);
+        silences_ = received.timedOut ? silences_ + 1 : 0;
+        return received;
     }
     bool mute() const { return silences_ >= kSilencesInARow; }
-    bool lost() const { return port_.fault().has_value(); }
+    bool lost() const { return lost_.has_value(); }
+    const std::optional<Error>& loss() const { return lost_; }
 
   private:
     Port& port_;
     int replyTimeoutMs_;
     TransferClock& clock_;
     int silences_ = 0;
+    std::optional<Error> lost_;
 };
 
 } // namespace
 
-Result<void> escribir(Port& port, std::string_view value) {
+Result<std::size_t> escribir(Port& port, std::string_view value) {
     return port.escribir(value);
 }
 
-Received recibir(Port& port, int waitMs) {
+Result<Received> recibir(Port& port, int waitMs) {
     // Waits on the port's input instead of polling: returns as soon as bytes arrive.
-    std::string result = port.waitForBytes(waitMs);
+    LUMIVEL_TRY(std::string result, port.waitForBytes(waitMs));
     if (result.empty()) {
-        return {"Error", true};
+        return timeOut();
     }
-    return {std::move(result), false};
+    return Received{std::move(result), false};
 }
 
-Received enviar(Port& port, std::string_view value, int waitMs) {
-    if (!escribir(port, value).ok()) {
-        return {"Error", true};
+Result<Received> enviar(Port& port, std::string_view value, int waitMs) {
+    LUMIVEL_TRY(const std::size_t taken, escribir(port, value));
+    if (taken < value.size()) {
+        return timeOut();
     }
     return recibir(port, waitMs);
 }
@@ -140,7 +153,7 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
             break;
         }
     }
-    result.portFailure = port.fault();
+    result.portFailure = link.loss();
     result.signSilent = !result.portFailure && link.mute();
     return result;
 }
@@ -178,12 +191,12 @@ bool connectTo(Port& port, int waitMs, TransferClock& clock, SendResult& result)
     port.discardInput();
     const std::string request(1, static_cast<char>(kConnectionRequest));
     clock.begin();
-    const Received reply = enviar(port, request, waitMs);
-    clock.end(!reply.timedOut);
-    if (port.fault()) {
+    const Result<Received> reply = enviar(port, request, waitMs);
+    clock.end(reply.ok() && !reply->timedOut);
+    if (!reply.ok()) {
         result.outcome = Outcome::PortLost;
-        result.error = port.fault();
-    } else if (reply.timedOut || reply.texto != request) {
+        result.error = reply.error();
+    } else if (reply->timedOut || reply->texto != request) {
         result.outcome = Outcome::NoConnection;
     } else {
         return true;

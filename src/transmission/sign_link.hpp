@@ -23,10 +23,12 @@ struct Received {
     bool timedOut = false;
 };
 
-Result<void> escribir(Port& port, std::string_view value);
-Received recibir(Port& port, int waitMs = kReplyTimeoutMs);
-// Writes the value, then waits for the reply. A failed write is a time-out.
-Received enviar(Port& port, std::string_view value, int waitMs = kReplyTimeoutMs);
+// Each fails when the line failed for good (Port), with why.
+Result<std::size_t> escribir(Port& port, std::string_view value);
+Result<Received> recibir(Port& port, int waitMs = kReplyTimeoutMs);
+// Writes the value, then waits for the reply. A write the line did not take whole is a
+// time-out.
+Result<Received> enviar(Port& port, std::string_view value, int waitMs = kReplyTimeoutMs);
 
 // What the window (or the command line) follows while a transfer runs. Called on the
 // thread that runs the transfer.

@@ -1,7 +1,6 @@
 #include "ui/transfer_thread.hpp"
 
 #include "transmission/posix_serial_port.hpp"
-#include "ui/qt_serial_port.hpp"
 
 #include <QElapsedTimer>
 
@@ -39,11 +38,7 @@ class ThreadObserver : public TransferObserver {
 
 PortFactory serialPortFactory() {
     return [](const QString& device) -> std::unique_ptr<Port> {
-#ifdef Q_OS_LINUX
         return std::make_unique<PosixSerialPort>(device.toStdString());
-#else
-        return std::make_unique<QtSerialPort>(device);
-#endif
     };
 }
 

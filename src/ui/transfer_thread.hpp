@@ -13,8 +13,7 @@ namespace lumivel {
 
 // Creates a port for a device name; called on the transfer's own thread.
 using PortFactory = std::function<std::unique_ptr<Port>(const QString& device)>;
-// The real line: PosixSerialPort on Linux, where an exchange through QSerialPort's waiting
-// costs several times the system calls; QtSerialPort elsewhere.
+// The real line: PosixSerialPort, whose exchange costs a few system calls.
 PortFactory serialPortFactory();
 
 // Runs the "Enviar" transfer off the window's thread: the port is created, used and closed

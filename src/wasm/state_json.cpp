@@ -50,7 +50,7 @@ std::string fileJson(const Lumivel& l) {
     const int bytes = openFileImageBytes(l);
     return "{\"path\":" + jsonString(path) +
            ",\"name\":" + jsonString(std::filesystem::path(path).filename().string()) +
-           ",\"scratch\":" + boolean(l.isScratchFile) +
+           ",\"scratch\":" + boolean(l.scratch.isOpen()) +
            ",\"totalmensajes\":" + std::to_string(l.totalmensajes) +
            ",\"imageBytes\":" + std::to_string(bytes) +
            ",\"imageUsage\":" + jsonString(imageUsage(bytes)) +

@@ -8,7 +8,8 @@
 #include <memory>
 
 // The hooks answer "" for success or the reason of a failure; the reasons are the
-// browser's own, in Spanish where the page knows them.
+// browser's own, in Spanish where the page knows them. A write that fails has lost the
+// line (the page marks it so); the reader loop may also find it lost while the core waits.
 // clang-format off
 EM_ASYNC_JS(char*, serialOpen, (), {
     const reason = await Module.lumivelHooks.serial.open();
@@ -68,19 +69,22 @@ void WebSerialPort::close() {
     serialClose();
 }
 
-Result<void> WebSerialPort::escribir(std::string_view bytes) {
-    const std::string reason = taken(serialWrite(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size())));
-    if (!reason.empty()) {
-        return Error{reason};
+Result<std::size_t> WebSerialPort::escribir(std::string_view bytes) {
+    if (!taken(serialWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                           static_cast<int>(bytes.size())))
+             .empty()) {
+        return Error{kLineLostReason};
     }
-    return {};
+    return bytes.size();
 }
 
-std::string WebSerialPort::waitForBytes(int timeoutMs) {
+Result<std::string> WebSerialPort::waitForBytes(int timeoutMs) {
     const int waiting = serialWait(timeoutMs);
+    if (serialLost() != 0) {
+        return Error{kLineLostReason};
+    }
     if (waiting <= 0) {
-        return {};
+        return std::string();
     }
     std::string bytes(static_cast<std::size_t>(waiting), '\0');
     const int copied = serialTake(reinterpret_cast<std::uint8_t*>(bytes.data()), waiting);
@@ -90,13 +94,6 @@ std::string WebSerialPort::waitForBytes(int timeoutMs) {
 
 void WebSerialPort::discardInput() {
     serialDiscard();
-}
-
-std::optional<Error> WebSerialPort::fault() const {
-    if (serialLost() != 0) {
-        return Error{kLineLostReason};
-    }
-    return std::nullopt;
 }
 
 } // namespace lumivel

@@ -1,7 +1,6 @@
 #pragma once
 #include "transmission/port.hpp"
 
-#include <optional>
 #include <string>
 
 namespace lumivel {
@@ -16,10 +15,9 @@ class WebSerialPort : public Port {
     std::string name() const override { return name_; }
     Result<void> abrir() override;
     void close() override;
-    Result<void> escribir(std::string_view bytes) override;
-    std::string waitForBytes(int timeoutMs) override;
+    Result<std::size_t> escribir(std::string_view bytes) override;
+    Result<std::string> waitForBytes(int timeoutMs) override;
     void discardInput() override;
-    std::optional<Error> fault() const override;
 
   private:
     std::string name_;

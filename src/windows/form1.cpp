@@ -5,7 +5,6 @@
 #include "transmission/transmission_texts.hpp"
 
 #include "ui/input_blocker.hpp"
-#include "ui/qt_serial_port.hpp"
 #include "ui/settings.hpp"
 #include "ui/twips.hpp"
 #include "windows/state_changes.hpp"
@@ -227,7 +226,7 @@ void Form1::showRememberedPort() {
         return;
     }
     for (int i = 0; i < kSerialPortCount; ++i) {
-        if (serialPortDevice(i) == device) {
+        if (QString::fromStdString(serialPortDevice(i)) == device) {
             Option1_.at(static_cast<std::size_t>(i))->setChecked(true);
             return;
         }
@@ -241,7 +240,7 @@ QString Form1::port() const {
         return other;
     }
     const int chosen = option1Group_->checkedId();
-    return serialPortDevice(chosen >= 0 ? chosen : 0);
+    return QString::fromStdString(serialPortDevice(chosen >= 0 ? chosen : 0));
 }
 
 void Form1::Option1_Click(int /*index*/) {

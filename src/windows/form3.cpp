@@ -5,7 +5,7 @@
 #include "base/windows1252.hpp"
 #include "display/composition.hpp"
 #include "presentation/editing_mode.hpp"
-#include "session/scratch_file.hpp"
+#include "session/scratch_recovery.hpp"
 #include "session/startup.hpp"
 #include "ui/accessible_names.hpp"
 #include "ui/date_time_panel.hpp"
@@ -100,7 +100,7 @@ void Form3::showTitle() {
         return;
     }
     const QString name =
-        lumivel_.isScratchFile
+        lumivel_.scratch.isOpen()
             ? QStringLiteral("Mensajes sin guardar")
             : QFileInfo(QString::fromStdString(lumivel_.archivo.path())).fileName();
     setWindowTitle(name + " - " + caption());
@@ -280,7 +280,7 @@ void Form3::wireViews() {
     connect(changes, &StateChanges::listChanged, imageMeter_, &ImageMeter::mostrar);
     connect(changes, &StateChanges::fileChanged, this, &Form3::showTitle);
     connect(changes, &StateChanges::fileChanged, recent_, [this] {
-        if (lumivel_.archivo.isOpen() && !lumivel_.isScratchFile) {
+        if (lumivel_.archivo.isOpen() && !lumivel_.scratch.isOpen()) {
             recent_->add(QString::fromStdString(lumivel_.archivo.path()));
         }
     });
@@ -317,7 +317,9 @@ void Form3::nameIconBoxes() {
 void Form3::MNUCamb_Click(int index) {
     // aplicarskin loads the chosen file itself; loading it here first as well would only
     // read it, and report a refusal, twice.
-    chooseSkin(lumivel_.archivoskin, programFolder_, index);
+    if (Result<std::string> chosen = chooseSkin(programFolder_, index); chosen.ok()) {
+        lumivel_.archivoskin = std::move(chosen).value();
+    }
     aplicarskin(skin1_, this, lumivel_.archivoskin);
     skinChanged(kSkins.at(static_cast<std::size_t>(index)).archivo);
 }

@@ -79,7 +79,7 @@ void StoreController::followFile() {
         shownPath_ = l_.archivo.path();
     }
     watchFile();
-    auto file = std::tuple(l_.archivo.isOpen(), l_.archivo.path(), l_.isScratchFile);
+    auto file = std::tuple(l_.archivo.isOpen(), l_.archivo.path(), l_.scratch.isOpen());
     if (file != announcedFile_) {
         announcedFile_ = std::move(file);
         emit changes_.fileChanged();
@@ -106,7 +106,7 @@ void StoreController::mostrar() {
     }
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         // A scratch file's path is no name the user chose and not where they would look.
-        w_.panel0->setText(l_.isScratchFile ? QStringLiteral("Mensajes sin guardar")
+        w_.panel0->setText(l_.scratch.isOpen() ? QStringLiteral("Mensajes sin guardar")
                                             : QString::fromStdString(l_.archivo.path()));
     }
 }

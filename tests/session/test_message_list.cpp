@@ -172,7 +172,7 @@ class MessageListTest : public QObject {
         Window v;
         QVERIFY(!v.l.archivo.isOpen());
         v.addText("sin archivo");
-        QVERIFY(v.l.isScratchFile);
+        QVERIFY(v.l.scratch.isOpen());
         const fs::path scratch = v.l.archivo.path();
 
         // Leaving asks once; Cancel stays, Yes with a cancelled save stays too.

@@ -3,6 +3,8 @@
 #include "session/file_choice.hpp"
 #include "session/message_list.hpp"
 #include "session/scratch_file.hpp"
+#include "session/scratch_folder.hpp"
+#include "session/scratch_recovery.hpp"
 
 #include "support/file_bytes.hpp"
 #include "support/message_fixture.hpp"
@@ -131,7 +133,7 @@ class ScratchFileTest : public QObject {
         WithMessages w(1);
         w.d.replies = {Answer::No};
         nuevo_Click(w.l, w.d);
-        QVERIFY(w.l.isScratchFile);
+        QVERIFY(w.l.scratch.isOpen());
         QCOMPARE(fs::file_size(w.l.archivo.path()), std::uintmax_t{0}); // the message is gone
         QCOMPARE(leftovers().size(), std::size_t{2}); // the new, empty one and its lock
         QVERIFY(confirmExit(w.l, w.d));               // empty: removed without asking
@@ -167,7 +169,7 @@ class ScratchFileTest : public QObject {
         switch (Answer(reply)) {
         case Answer::Yes:
             QCOMPARE(a.l.archivo.path(), rest);
-            QVERIFY(a.l.isScratchFile);
+            QVERIFY(a.l.scratch.isOpen());
             QCOMPARE(a.l.lstcodigo, (std::vector<std::string>{"1", "2"}));
             // It is this run's scratch file now: saving it takes it away.
             a.d.replies = {Answer::Yes};

@@ -81,7 +81,7 @@ class MainWindowWiringTest : public QObject {
             ScriptedDialogs dialogs;
             Form3 killed(&dialogs);
             control<QPushButton>(killed, "ADICIONAR")->click();
-            QVERIFY(killed.state().isScratchFile);
+            QVERIFY(killed.state().scratch.isOpen());
         }
         ScriptedDialogs dialogs;
         dialogs.replies.push_back(Answer::Yes);

@@ -116,7 +116,7 @@ class StoreControllerTest : public QObject {
         Bench b;
         QVERIFY(QTest::qWaitForWindowExposed(&b.window));
         QTest::mouseClick(b.ADICIONAR, Qt::LeftButton);
-        QVERIFY(b.l.isScratchFile);
+        QVERIFY(b.l.scratch.isOpen());
         QCOMPARE(b.panel0->text(), QString("Mensajes sin guardar"));
         b.d.replies = {Answer::Cancel};
         QVERIFY(!b.controller.confirmExitOrStay());

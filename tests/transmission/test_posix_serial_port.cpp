@@ -1,5 +1,5 @@
+#include "transmission/port_refusal.hpp"
 #include "transmission/posix_serial_port.hpp"
-#include "ui/qt_serial_port.hpp"
 
 #include <QtTest>
 
@@ -42,87 +42,62 @@ bool contains(const std::string& texto, const char* part) {
     return texto.find(part) != std::string::npos;
 }
 
-// Both ports behave alike towards a line; the rows of each test pick one.
-std::unique_ptr<Port> portOf(const QString& kind, const QString& path) {
-    if (kind == "posix") {
-        return std::make_unique<PosixSerialPort>(path.toStdString());
-    }
-    return std::make_unique<QtSerialPort>(path);
-}
-
-void bothPorts() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("QSerialPort") << "qt";
-    QTest::newRow("POSIX") << "posix";
-}
-
 } // namespace
 
-class SerialPortsTest : public QObject {
+class PosixSerialPortTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
-        // The port's failures are reported through its errors, never as Qt warnings.
-        QTest::failOnWarning(QRegularExpression(".*"));
-    }
-
-    void openRefusalNamesTheCause_data() {
-        QTest::addColumn<QSerialPort::SerialPortError>("error");
+    void refusalNamesTheCause_data() {
+        QTest::addColumn<int>("refusal");
         QTest::addColumn<bool>("accessible");
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("never");
-        QTest::newRow("held by another program") << QSerialPort::PermissionError << true << "root"
+        const int denied = int(PortRefusal::Denied);
+        QTest::newRow("held by another program") << denied << true << "root"
                                                  << "en uso por otro programa"
                                                  << "grupo";
-        QTest::newRow("group missing") << QSerialPort::PermissionError << false << "dialout"
+        QTest::newRow("group missing") << denied << false << "dialout"
                                        << "grupo \"dialout\""
                                        << "en uso";
-        QTest::newRow("root only") << QSerialPort::PermissionError << false << "root"
+        QTest::newRow("root only") << denied << false << "root"
                                    << "permiso denegado"
                                    << "grupo";
-        QTest::newRow("no such device") << QSerialPort::DeviceNotFoundError << true << ""
+        QTest::newRow("no such device") << int(PortRefusal::NotFound) << true << ""
                                         << "no existe"
                                         << "grupo";
     }
-    void openRefusalNamesTheCause() {
-        QFETCH(QSerialPort::SerialPortError, error);
+    void refusalNamesTheCause() {
+        QFETCH(int, refusal);
         QFETCH(bool, accessible);
         QFETCH(QString, group);
         QFETCH(QString, expected);
         QFETCH(QString, never);
         const std::string reason =
-            openFailureReason(error, accessible, group.toStdString(), "texto de Qt");
+            refusalReason(PortRefusal(refusal), DeviceAccess{accessible, group.toStdString()});
         QVERIFY2(contains(reason, expected.toUtf8().constData()), reason.c_str());
         QVERIFY2(!contains(reason, never.toUtf8().constData()), reason.c_str());
     }
 
-    void portHeldByAnotherIsInUse_data() { bothPorts(); }
     void portHeldByAnotherIsInUse() {
-        QFETCH(QString, kind);
         Pty pty;
         QVERIFY(!pty.path.isEmpty());
-        const auto first = portOf(kind, pty.path);
-        QVERIFY(first->abrir().ok());
-        const auto second = portOf(kind, pty.path);
-        const Result<void> isOpenNow = second->abrir();
+        PosixSerialPort first(pty.path.toStdString());
+        QVERIFY(first.abrir().ok());
+        PosixSerialPort second(pty.path.toStdString());
+        const Result<void> isOpenNow = second.abrir();
         QVERIFY(!isOpenNow.ok());
         QVERIFY2(contains(isOpenNow.error().reason, "en uso por otro programa"),
                  isOpenNow.error().reason.c_str());
     }
 
-    // Neither a regular file nor a character device without terminal settings is a port,
-    // whichever way it is named.
+    // Neither a regular file nor a character device without terminal settings is a port.
     void fileThatIsNoPortIsSaidSo_data() {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("regularFile");
-        QTest::newRow("QSerialPort, file") << "qt" << true;
-        QTest::newRow("QSerialPort, /dev/null") << "qt" << false;
-        QTest::newRow("POSIX, file") << "posix" << true;
-        QTest::newRow("POSIX, /dev/null") << "posix" << false;
+        QTest::newRow("file") << true;
+        QTest::newRow("/dev/null") << false;
     }
     void fileThatIsNoPortIsSaidSo() {
-        QFETCH(QString, kind);
         QFETCH(bool, regularFile);
         QTemporaryDir dir;
         QString path = "/dev/null";
@@ -131,47 +106,45 @@ class SerialPortsTest : public QObject {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        const Result<void> opened = portOf(kind, path)->abrir();
+        const Result<void> opened = PosixSerialPort(path.toStdString()).abrir();
         QVERIFY(!opened.ok());
         QCOMPARE(opened.error().reason, std::string("no es un puerto serie"));
         QCOMPARE(opened.error().path, path.toStdString());
     }
 
     // A pseudo-terminal refuses the low-latency request; opening goes on without it.
-    void staleInputIsDiscarded_data() { bothPorts(); }
     void staleInputIsDiscarded() {
-        QFETCH(QString, kind);
         Pty pty;
         QVERIFY(!requestLowLatency(pty.slave));
-        const auto opened = portOf(kind, pty.path);
-        Port& port = *opened;
+        PosixSerialPort port(pty.path.toStdString());
         QVERIFY(port.abrir().ok());
         QCOMPARE(::write(pty.master, "zz", 2), 2);
         QTest::qWait(20); // the line discipline hands the bytes to the input
         port.discardInput();
         QCOMPARE(::write(pty.master, "c", 1), 1);
-        QCOMPARE(port.waitForBytes(2000), std::string("c"));
+        const Result<std::string> read = port.waitForBytes(2000);
+        QVERIFY(read.ok());
+        QCOMPARE(read.value(), std::string("c"));
     }
 
-    void signHangingUpIsNamed_data() { bothPorts(); }
+    // Whichever call notices first fails with the cause; the port is closed from then on.
     void signHangingUpIsNamed() {
-        QFETCH(QString, kind);
         Pty pty;
-        const auto opened = portOf(kind, pty.path);
-        Port& port = *opened;
+        PosixSerialPort port(pty.path.toStdString());
         QVERIFY(port.abrir().ok());
         pty.hangUp();
-        // Whichever call notices first, the port ends up failed for good with the cause.
-        QVERIFY(!port.escribir("c").ok() || port.waitForBytes(500).empty());
-        port.waitForBytes(500);
-        QVERIFY(port.fault());
-        QCOMPARE(port.fault()->reason,
+        const Result<std::size_t> written = port.escribir("c");
+        const Result<std::string> read =
+            written.ok() ? port.waitForBytes(500) : Result<std::string>{written.error()};
+        QVERIFY(!read.ok());
+        QCOMPARE(read.error().reason,
                  std::string("el letrero se desconectó durante la transmisión"));
+        QCOMPARE(read.error().path, pty.path.toStdString());
         QVERIFY(!port.escribir("c").ok());
-        QVERIFY(port.waitForBytes(10).empty());
+        QVERIFY(!port.waitForBytes(10).ok());
         port.close();
     }
 };
 
-QTEST_GUILESS_MAIN(SerialPortsTest)
-#include "test_serial_ports.moc"
+QTEST_GUILESS_MAIN(PosixSerialPortTest)
+#include "test_posix_serial_port.moc"
