@@ -48,7 +48,7 @@ struct MainWindow {
     // A loaded machine may take longer than one settling to act on the last input, so a
     // difference is looked at again until `timeoutMs` has passed.
     QString differs(const LedGrid& want, const QString& name, QColor lit = QColor(220, 220, 220),
-                    int timeoutMs = 10000) {
+                    int timeoutMs = 30000) {
         QDeadlineTimer deadline(timeoutMs);
         QString difference;
         do {

@@ -98,7 +98,7 @@ class EndToEndSessionTest : public QObject {
 
         s.click(kAdicionar);
         QVERIFY(s.chooseFile(kGuardar, "Guardar como", path));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() == 137, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() == 137, 60000);
 
         s.click(kNuevo);
         s.click(kTextMode);
@@ -134,7 +134,7 @@ class EndToEndSessionTest : public QObject {
         s.x.key("Down");
         s.x.key("Return");
         QTRY_VERIFY_WITH_TIMEOUT(
-            s.x.screenshot().pixelColor(s.client + QPoint(3, 100)) != frameBefore, 10000);
+            s.x.screenshot().pixelColor(s.client + QPoint(3, 100)) != frameBefore, 60000);
         QString diff = s.differs(composed(0, " LED LUMIVEL"), "e2e_skin_galaxy");
         QCOMPARE(s.x.signOrigin(s.shot), s.sign);
         const QColor galaxyFrame = s.shot.pixelColor(s.client + QPoint(3, 100));

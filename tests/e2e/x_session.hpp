@@ -23,7 +23,7 @@ class XSession {
     // own: empty at the first launch, kept for a launch after the program has ended.
     bool launch(const QStringList& arguments = {});
     // Waits for the program to end by itself (after "Salir").
-    bool waitForExit(int timeoutMs = 10000);
+    bool waitForExit(int timeoutMs = 30000);
     bool waitForWindow(const QString& namePattern, int timeoutMs = 20000);
     // Runs xdotool with `args`; returns its standard output.
     QString xdotool(const QStringList& args);
