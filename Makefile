@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands a person needs: `make run` and `make test`.
 # Both install what is missing, configure and build first.
 
@@ -121,7 +122,8 @@ lint: deps
 	scripts/lint.sh
 
 # clang-format with .clang-format over every C++ file; format-check changes nothing, names
-# each file that differs and then fails.
+# each file that differs and then fails, as it does for a source file without its SPDX
+# licence identifier (scripts/spdx.sh --add writes the missing ones).
 CXX_FILES = find src tests bench fuzz -name '*.cpp' -o -name '*.hpp'
 format:
 	@scripts/install-deps.sh clang-format
@@ -130,6 +132,7 @@ format:
 format-check:
 	@scripts/install-deps.sh clang-format
 	$(CXX_FILES) | xargs clang-format --dry-run --Werror
+	scripts/spdx.sh
 
 clean:
 	rm -rf build

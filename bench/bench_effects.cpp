@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how long the window takes to play each effect in real time, against the sum
 // of its waits. Run with `make bench` (offscreen unless a display is set).
 #include "bench/median.hpp"

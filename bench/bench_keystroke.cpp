@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keystroke to painted sign: the time from a changed text to the sign composed and painted on
 // screen. Measured against two references taken in the same run: the sign painted plainly,
 // every LED drawn pixel by pixel and the whole sign repainted, and the repaint of a bare

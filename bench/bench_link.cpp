@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the sign link over pseudo-terminals, each figure against a reference measured in
 // the same run: the sender's exchange rate against a minimal openpty echo loop, the virtual
 // sign's pacing against the character time it imitates, a full 8 KiB image against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from the process's start to the first painted sign, and the peak memory then,
 // against a bare Qt window's first paint measured alike in the same run. Each sample is a
 // fresh process (the benchmark runs itself with --once or --bare).

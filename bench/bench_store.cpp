@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message-file commands on a full file (32,767 records, 4.5 MB) against the same command on
 // a 1,000-record file, and the rewrites against what any process must pay: starting, and
 // writing the whole file once with fsync and rename. Each sample is a fresh process on a

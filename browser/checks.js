@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core finds before a message is sent, shown where the person is working: under
 // Text1 the characters used of a record's 130 and the letters the font lacks, under the list
 // buttons the columns a row or column effect cuts, an orange bar at the sign's edge where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Configuracion de Colores": the LED colour window's seven choices, six ready colours and
 // one of the person's own. It answers which option was chosen, and for the seventh the
 // colour, which the core asks for when it takes that option.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's core compiled to WebAssembly: every rule the page follows (fonts,
 // composition, effects, drawing, message files, checks) runs there, as in the window and
 // on the command line. This module only carries values across.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal boxes as HTML dialogs. Each returns a Promise of the answer, so the core's hooks can
 // wait for the person as the desktop's message boxes do.
 import { Answer } from './core.js';

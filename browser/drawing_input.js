@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pointer input on the sign (mouse, pen and touch alike) handed to the core in the sign's
 // own pixels: press, move and release, with the button set the desktop passes (1 left,
 // 2 right, 4 middle). The sign keeps the pointer while a button is held, so a drag that

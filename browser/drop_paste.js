@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped on the page and pictures pasted into it: a message file (.men) opens as
 // Abrir opens one, anything else is imported as a picture (which says so when it is none).
 // with: {canTakeInput, dialogOpen, textBox, openMessageFile(file, handle), importFile(file)}

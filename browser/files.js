@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message file between the person's disk and the core's own files: the open and save
 // dialogs the core asks for, files dropped on the page, the write back after a save (to
 // the chosen file where the browser lets us, as a download otherwise), and the copy kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture file (chosen, dropped or pasted) decoded by the browser to its pixels and handed
 // to the core, which turns it into the sign's picture by its own rule.
 import { aviso, ajustesImportacion } from './dialogs.js';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The working message file kept in the browser's own storage (IndexedDB), so that closing
 // the tab or a crash loses no message: {name, bytes, scratch, handle, savedAt}.
 const DATABASE = 'simlumivel';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A message file the installed app is opened with (a double click on a .men, "Abrir con"):
 // it opens as a dropped one does. The browser holds each launch until a consumer is set, and
 // a launch may come to an open window that is busy (a dialog, an effect): it waits its turn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and wiring of the main window: the core runs every rule; this page shows its
 // state, passes the person's input on and answers the core's questions.
 import { Answer, loadCore } from './core.js';

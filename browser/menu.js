@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar: a click opens a menu, moving over the bar while one is open opens the one
 // under the pointer, Alt and the underlined letter open it from the keyboard, the arrows
 // move within it and Esc closes it. Each item names its command in data-menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page kept for use without a network by service_worker.js. Where no worker can be
 // registered (a page opened from file://, an older browser) the page works as before, online.
 export function keepOffline() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the frames of an effect the core has worked out, each for its wait, on absolute
 // deadlines: frame i is due at start + the waits before it. At most one frame is painted
 // per animation frame; a late one skips to the frame that is due, so the effect never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The working file an earlier visit left in the browser without saving it to a file:
 // offered before any work, as the desktop offers the scratch messages of a killed run.
 import { Answer } from './core.js';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line to the sign through the browser's Web Serial. The core's port
 // (src/wasm/web_serial_port.cpp) calls hooks() for every write and every wait for an echo;
 // the link itself (request, headers, echoes, time-outs) runs in the core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the page working without a network: every file of the build is cached when the
 // worker installs and served from that cache first. offline_files.js, written by each build,
 // names the files and the build, so a new build brings a new worker with a cache of its own.

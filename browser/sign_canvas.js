@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sign drawn on its canvas, LED by LED, as the desktop window paints it: a ring (the
 // outline of a circle with a thick pen, i.e. a filled disc) with a round dot in its centre,
 // pixel for pixel without smoothing so that an LED's centre pixel has exactly its colour.

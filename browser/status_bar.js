@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's panels: the open file (or the program's name), the LED under the pointer,
 // and the date and time, which follow the clock.
 const START_TEXT = 'Simulador de Lumivel Electronico';

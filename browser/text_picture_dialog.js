@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Texto a dibujo": a text drawn as a picture in one of the fonts, aligned on the sign. The
 // core composes it and says what a text wider than the sign loses.
 import { openModal } from './dialogs.js';

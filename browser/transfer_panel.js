@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transmission window (Form1): shows what will be sent, and "Enviar" runs the core's
 // link over the port the browser gives (serial_port.js). Modeless, like the window; while a
 // transfer runs the page takes no other input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls brought in line with the core's state: which options are chosen,
 // which controls each mode enables, the tool that shows pressed, the list of messages and
 // the text box.

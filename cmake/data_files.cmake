@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The skins and the local web page. In the build tree they are copied beside the
 # executable; installed, they are architecture-independent data under
 # share/simlumivel, and the program reaches them from its own folder (ui/data_folder).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration, the manual page, the AppStream data and the Debian package
 # (`make package`).
 include(GNUInstallDirs)

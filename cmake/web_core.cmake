@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core for the page. nlohmann-json is header-only; its Debian package points at
 # /usr/include, which must not reach emscripten (the C library's headers live there), so
 # only its own folder is made visible.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # New inputs that reach new code are merged into fuzz/corpus/<target>/ (review and commit
 # them); an input that breaks something is left in build/fuzz/artifacts/ and fails the run.

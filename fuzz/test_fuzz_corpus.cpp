@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays the fuzzing corpus, including every input that once found a fault, through the
 // fuzz entry points: an input that breaks an invariant aborts this test.
 #include "targets.hpp"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the browser edition into build/web: the core compiled to WebAssembly with Debian's
 # emscripten (build/web-core), the page's own files from browser/, the program's icon and the
 # list of files the page keeps for offline use.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages the build, the tests and the program need, or the
 # packages named as arguments (tools that only one target uses).
 # With --npm instead: the JavaScript tools of package-lock.json (the browser tests'), into

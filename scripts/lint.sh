@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Static analysis of the project's own code (src/): clang-tidy with .clang-tidy and
 # cppcheck with .cppcheck-suppressions. Exits non-zero on any finding.
 #

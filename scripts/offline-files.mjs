@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes DIR/offline_files.js: every file of the built page for the service worker to cache,
 // and a version drawn from their contents, so that each build that changes a file brings a
 // new worker (the browser compares the scripts it imports) and a cache of its own.

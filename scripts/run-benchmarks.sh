@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of a release build and writes their figures to docs/PERFORMANCE.md.
 # Each benchmark prints table rows: what, median, target, command.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serves the browser edition (build/web) on 127.0.0.1 only: files, no listings, nothing
 // outside the folder. WebAssembly needs its own MIME type to be compiled while it downloads,
 // and modules are refused without a JavaScript one, hence the explicit table.

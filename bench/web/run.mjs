@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser edition's figures: keystroke to painted sign, page load to the first painted
 // sign, and what a visitor downloads. Everything is measured inside the page with its own
 // clock (performance.now()); Playwright only types and waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full image (indexes 0 to 8191) sent to a virtual sign paced at 9600 baud, once by the
 // command line and once by the page through the test's stand-in for Web Serial, in the same
 // run against the same kind of sign. The stand-in carries every byte between the page and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/arguments.hpp"
 #include "app/cmd_add.hpp"
 #include "app/cmd_check.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/image_option.hpp"
 
 #include "ui/picture_image.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four dot-matrix fonts as hexadecimal texts: five column bytes for each
 // character 32..126, followed by CR LF (952 characters each).
 #include "display/font_texts.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/read_buffer.hpp"
 
 #include "store/message_record.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmission/transmission_image.hpp"
 
 #include "base/hexadec.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmission/virtual_sign.hpp"
 
 #include "base/system_reason.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gif_writer.hpp"
 
 #include "base/whole_file.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/gui_pacer.hpp"
 
 #include "ui/input_blocker.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/picture_import_dialog.hpp"
 
 #include "drawing/picture_import.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sign_image.hpp"
 
 #include "drawing/picture_edit.hpp"

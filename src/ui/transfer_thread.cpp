@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/transfer_thread.hpp"
 
 #include "transmission/posix_serial_port.hpp"

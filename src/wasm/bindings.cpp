@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The functions the page calls (browser/core.js). Each returns the state the page shows
 // as JSON, or a pointer into memory the page reads at once; the strings returned stay
 // valid until the next call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // emscripten 3.1.6 answers fstat() by looking the file up again by the path it was opened
 // with, so a file renamed over another (how message files are replaced safely) can no
 // longer be asked about through its descriptor. Its node is what the descriptor holds.

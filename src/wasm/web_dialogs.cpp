@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wasm/web_dialogs.hpp"
 
 #include "base/json.hpp"

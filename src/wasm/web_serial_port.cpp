@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wasm/web_serial_port.hpp"
 
 #include "transmission/port_refusal.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wasm/web_session.hpp"
 
 #include "appearance/color_config.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wasm/web_transfer.hpp"
 
 #include "transmission/transmission_texts.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/drawing_controller.hpp"
 
 #include "drawing/drawing_tools.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/edit_history.hpp"
 
 #include "store/file_change.hpp"

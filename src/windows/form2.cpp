@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/form2.hpp"
 #include "base/version.hpp"
 

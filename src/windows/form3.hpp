@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "display/dialogs.hpp"
 #include "session/lumivel.hpp"
+#include "ui/data_folder.hpp"
 #include "ui/skin.hpp"
 #include "windows/main_window_layout.hpp"
 #include "windows/state_changes.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/form5.hpp"
 
 #include "ui/sample_picture.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/main_window_layout.hpp"
 
 #include "store/message_record.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/messages_window.hpp"
 
 #include "base/windows1252.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/recent_files_menu.hpp"
 
 #include "store/message_store.hpp"

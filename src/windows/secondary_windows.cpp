@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/secondary_windows.hpp"
 
 #include "ui/accessible_names.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/store_controller.hpp"
 
 #include "session/file_choice.hpp"
@@ -107,7 +108,7 @@ void StoreController::mostrar() {
     if (w_.panel0 != nullptr && l_.archivo.isOpen()) {
         // A scratch file's path is no name the user chose and not where they would look.
         w_.panel0->setText(l_.scratch.isOpen() ? QStringLiteral("Mensajes sin guardar")
-                                            : QString::fromStdString(l_.archivo.path()));
+                                               : QString::fromStdString(l_.archivo.path()));
     }
 }
 

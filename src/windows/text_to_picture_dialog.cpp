@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/text_to_picture_dialog.hpp"
 
 #include "base/windows1252.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "display/picture_composer.hpp"
 #include "display/sign.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display subcommands (render, play) and the argument handling every subcommand shares.
 #include "base/version.hpp"
 

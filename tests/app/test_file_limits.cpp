@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/command_line.hpp"
 #include "support/file_bytes.hpp"
 #include "support/message_fixture.hpp"

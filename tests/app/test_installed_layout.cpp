@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installs the build into a temporary prefix and checks that the installed program is
 // laid out the way it looks for its data and runs from bin/, and that its manual page
 // documents every subcommand and option the program's own usage text names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/message_file.hpp"
 
 #include "support/command_line.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/text_progress.hpp"
 #include "session/lumivel.hpp"
 #include "support/command_line.hpp"

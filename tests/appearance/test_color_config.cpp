@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/color_config.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "display/sign_state.hpp"

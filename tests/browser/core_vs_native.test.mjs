@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WebAssembly core against the native command line on the same inputs: what the sign
 // shows for a text, an effect's frames and waits, the bytes of a message file after the
 // same edits, and the transmission image. Run under Node, no browser needed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the browser tests share: the server on build/web, one headless Chromium, the native
 // program the page is held against, and the sign read off the page's canvas.
 import { execFile, spawn } from 'node:child_process';

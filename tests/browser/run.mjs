@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser edition's tests: build/web served on a free port and driven in headless
 // Chromium, each test file in turn, under node's own test runner.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Play" shows the frames the native program's `play --frames` prints, each for its wait.
 // The page's clock is Playwright's fake one, stepped one animation frame at a time: at every
 // step the canvas must show the frame due by the native waits, whatever load the machine is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page at the usual window sizes: every control there, the sign whole, no sideways
 // scrolling; the screenshots are left in TMPDIR to look at.
 import { test } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session of the list buttons ends in the same message file as the same session on the
 // command line, byte for byte.
 import { test } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page after one visit: kept by its service worker and working with no server, a new
 // build taking its place; installable as an app, and opening the .men files it is launched with.
 import { test } from 'node:test';

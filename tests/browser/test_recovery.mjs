@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages not yet saved to a file survive a reload: the page keeps them in IndexedDB and
 // asks whether to recover them.
 import { test } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into Text1 redraws the sign as the native program composes the same text.
 import { test } from 'node:test';
 import { control, expectSign, kFonts, native, openPage } from './harness.mjs';

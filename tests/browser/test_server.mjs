@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // scripts/serve-web.mjs hands out the files of its folder with their types, and nothing else.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';

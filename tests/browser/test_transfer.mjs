@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Enviar" in the page programs the project's virtual sign through a stand-in for Web
 // Serial, with the link, outcomes and texts of the desktop's transmission window.
 import { test } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial port for the page with the project's own virtual sign at the other end: the
 // test puts a stand-in for navigator.serial into the page (fakeSerial), whose bytes this
 // runner carries to `simlumivel sign` on its pseudo-terminal and back.

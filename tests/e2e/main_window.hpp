@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real program's main window in a private X server: where its controls are, and the
 // steps every scenario takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program in a real X server, driven with clicks and keys: an effect, a picture kept in
 // a message file and recalled from it, a skin and an LED colour remembered for the next start.
 #include "display/picture_composer.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole road from the window to the sign: a message file opened in the real program, sent
 // from its transmission window to the virtual sign on a pseudo-terminal, decoded there.
 #include "app/command.hpp"

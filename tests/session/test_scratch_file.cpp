@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages added before any file was named: where they are kept, who can read them, and
 // what becomes of them when the user does not want them or the program is killed.
 #include "session/file_choice.hpp"

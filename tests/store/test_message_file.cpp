@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/file_change.hpp"
 #include "store/message_file.hpp"
 #include "store/message_names.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving, copying and importing messages: byte-exact against files built by hand, deleted
 // records left where they are, and nothing written when the input is bad.
 #include "store/message_json.hpp"

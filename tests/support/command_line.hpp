@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the command line in-process, or the built executable (named by $SIMLUMIVEL).
 #include "app/command.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds a window's control by its name, which is its object name; an element of a
 // control array is Name_index. A missing control stops the test with the name instead of

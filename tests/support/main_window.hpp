@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests read back from the program's windows: the LEDs a sign shows and the
 // one open window of a kind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message records and message files, built the way the program stores them.
 #include "store/message_record.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's state as the main window starts it, drawing on a surface that can be read
 // back, with scripted dialogs; helpers act as a person would on the sign.

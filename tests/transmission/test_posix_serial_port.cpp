@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmission/port_refusal.hpp"
 #include "transmission/posix_serial_port.hpp"
 

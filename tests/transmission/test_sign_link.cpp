@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmission/fake_port.hpp"
 #include "transmission/parallel_send.hpp"
 #include "transmission/sign_link.hpp"

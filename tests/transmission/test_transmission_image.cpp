@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/metatypes.hpp"
 #include "transmission/transmission_image.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/composition.hpp"
 #include "support/find_control.hpp"
 #include "ui/led_painter.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wasm/transfer_panel.hpp"
 
 #include "display/scripted_dialogs.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/skin_table.hpp"
 #include "appearance/web_page.hpp"
 #include "display/scripted_dialogs.hpp"

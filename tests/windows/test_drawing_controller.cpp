@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "presentation/editing_mode.hpp"
 #include "session/startup.hpp"
 #include "ui/sign_widget.hpp"

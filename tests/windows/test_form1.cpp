@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/scripted_dialogs.hpp"
 #include "session/lumivel.hpp"
 #include "support/message_fixture.hpp"

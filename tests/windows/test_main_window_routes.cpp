@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every menu item and toolbar button of the main window reaches its own handler, told apart by
 // what each visibly does: the file dialog it asks for, the window or box it opens, the mode
 // and sign it leaves.

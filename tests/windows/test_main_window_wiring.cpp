@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls reach the message store, the drawing tools, the secondary
 // windows and the skins; closing asks only when messages would be lost.
 #include "appearance/skin_table.hpp"

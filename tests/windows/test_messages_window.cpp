@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Mensajes" window lists the open file's messages, recalls them as Lstcodigo does,
 // follows every change of the file and rearranges it: drag and drop, moves, deletes.
 #include "display/scripted_dialogs.hpp"

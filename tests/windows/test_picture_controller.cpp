@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-picture work in the main window: the clipboard, shifts and mirrors, and importing an
 // image, each one undo step and only in the drawing mode.
 #include "display/scripted_dialogs.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick start page (web/simlumivel.html) is illustrated by the program's own windows,
 // rendered here, and quotes the program's own texts. With LUMIVEL_WRITE_GUIDE_IMAGES set to a
 // folder the pictures are written there; without it this test fails when a window no longer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a person chose comes back in the next window: the skin, the LED colour, the port,
 // where the file dialogs start and the recent files. Without settings, or with spoiled ones,
 // the window starts with its start-up looks.

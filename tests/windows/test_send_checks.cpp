@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What will not reach the sign, told before sending: the meters beside Text1 and in the status
 // bar, the question before a too-big ADICIONAR, keeping accents, the whole file played in order.
 #include "display/picture_composer.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sign shows in the drawing mode is what ADICIONAR and MODIFICAR store, whatever put
 // it there; the composer says what a text wider than the sign loses.
 #include "display/picture_composer.hpp"
