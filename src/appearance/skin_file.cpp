@@ -38,7 +38,7 @@ bool loadFiles(std::string_view sheet) {
 } // namespace
 
 Result<Rgb> readColor(std::string_view texto) {
-    const Error refused{"color no valido"};
+    const Error refused{"color no válido"};
     if (texto.size() != 7 || texto[0] != '#') {
         return refused;
     }
@@ -72,7 +72,7 @@ Result<SkinData> readSkin(std::string_view texto) {
         const std::string_view line = trim(texto.substr(start, end - start));
         const std::size_t next = end + 1;
         ++numero;
-        const std::string where = "linea " + std::to_string(numero);
+        const std::string where = "línea " + std::to_string(numero);
         start = next;
 
         if (line.empty() || line.front() == '#' || line.front() == ';') {

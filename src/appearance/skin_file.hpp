@@ -31,7 +31,7 @@ inline constexpr std::array<std::string_view, 16> kPaletteRoles = {
     "ButtonText", "BrightText", "Highlight", "HighlightedText", "ToolTipBase", "ToolTipText",
     "Light",      "Mid",        "Dark",      "PlaceholderText"};
 
-// The contents, or why they are refused: "linea N: ..." for the first line at fault.
+// The contents, or why they are refused: "línea N: ..." for the first line at fault.
 Result<SkinData> readSkin(std::string_view texto);
 
 // "#RRGGBB" (either case); refused for anything else.

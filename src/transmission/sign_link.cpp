@@ -351,10 +351,10 @@ std::optional<MessageBoxSpec> outcomeBox(const SendResult& result, const LoadRes
         box.title = "¡¡¡¡ Error en la Comunicacion !!!";
         box.icon = Icon::Critical;
         box.texto = joinLines({
-            "El Lumivel Electronico ha dejado de responder durante la transmision.",
+            "El Lumivel Electronico ha dejado de responder durante la transmisión.",
             ("Se verificaron " + std::to_string(t.verified) + " de " +
-             std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
-            "Revise el tablero y el cable y vuelva a realizar la operacion.",
+             std::to_string(t.imageBytes) + " bytes; la transmisión se ha detenido."),
+            "Revise el tablero y el cable y vuelva a realizar la operación.",
         });
         return box;
     }
@@ -365,7 +365,7 @@ std::optional<MessageBoxSpec> outcomeBox(const SendResult& result, const LoadRes
         box.texto = joinLines({
             ("Se perdio el puerto " + portName + ": " + reasonOf(result)),
             ("Se verificaron " + std::to_string(t.verified) + " de " +
-             std::to_string(t.imageBytes) + " bytes; la transmision se ha detenido."),
+             std::to_string(t.imageBytes) + " bytes; la transmisión se ha detenido."),
         });
         return box;
     }

@@ -211,7 +211,7 @@ class TestAppearanceWindows : public QObject {
         QVERIFY2(lines.find("imagen.skn: la hoja de estilo carga imágenes") != std::string::npos,
                  lines.c_str());
         QVERIFY2(lines.find("no-existe.skn: ") != std::string::npos, lines.c_str());
-        QVERIFY2(lines.find("roto.skn: linea 2: color no valido\n") != std::string::npos,
+        QVERIFY2(lines.find("roto.skn: línea 2: color no válido\n") != std::string::npos,
                  lines.c_str());
 
         Skin fresh;
