@@ -3,6 +3,7 @@
 #include "appearance/web_page.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "session/lumivel.hpp"
+#include "ui/data_folder.hpp"
 #include "ui/sample_picture.hpp"
 #include "ui/sign_widget.hpp"
 #include "ui/skin.hpp"
