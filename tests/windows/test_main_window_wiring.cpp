@@ -5,6 +5,7 @@
 #include "display/composition.hpp"
 #include "display/scripted_dialogs.hpp"
 #include "session/scratch_file.hpp"
+#include "session/scratch_folder.hpp"
 #include "support/file_bytes.hpp"
 #include "support/find_control.hpp"
 #include "support/main_window.hpp"
