@@ -61,12 +61,15 @@ template <> class [[nodiscard]] Result<void> {
 // Propagation: evaluates `expression`, a Result; when it failed, returns its Error from the
 // enclosing function (whose Result may hold another type); otherwise `declaration` takes
 // the value. `LUMIVEL_TRY(Records records, lockedRead(file));`
+// A declaration cannot stand in parentheses, hence the exemption.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define LUMIVEL_TRY(declaration, expression)                                                       \
     auto&& LUMIVEL_TRIED_(__LINE__) = (expression);                                                \
     if (!LUMIVEL_TRIED_(__LINE__).ok()) {                                                          \
         return LUMIVEL_TRIED_(__LINE__).error();                                                   \
     }                                                                                              \
     declaration = std::move(LUMIVEL_TRIED_(__LINE__)).value()
+// NOLINTEND(bugprone-macro-parentheses)
 
 // The same for a Result<void>: returns its Error when it failed.
 #define LUMIVEL_TRY_VOID(expression)                                                               \

@@ -41,7 +41,7 @@ class Link {
         : port_(port), replyTimeoutMs_(waitMs), clock_(clock) {}
 
     // A lost line gives no reply: a time-out.
-    Received swap(int value) {
+    Received exchange(int value) {
         clock_.begin();
         Result<Received> reply = enviar(port_, byteAsText(value), replyTimeoutMs_);
         if (!reply.ok()) {
@@ -108,7 +108,7 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
         }
         if (headerPending) {
             for (const std::uint8_t value : blockHeader(block)) {
-                link.swap(value);
+                link.exchange(value);
                 if (link.lost() || link.mute()) {
                     break;
                 }
@@ -123,7 +123,7 @@ TransferResult transmitir(Port& port, const TransmissionImage& image, int totald
             observer.measured(*result.link);
         }
         const int dataByte = image.datos[static_cast<std::size_t>(i)] & 0xFF;
-        const Received echo = link.swap(dataByte);
+        const Received echo = link.exchange(dataByte);
         if (link.lost()) {
             // An unplugged sign gives no echo, but that is a disconnection, reported once as
             // such, not a differing echo first.
